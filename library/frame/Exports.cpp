@@ -1,0 +1,36 @@
+#include "frame/Exports.h"
+
+#include <cstring>
+
+#include "zqplatform/codepage.h"
+
+namespace zqv {
+
+std::string_view HostText(int32_t len, const char* text) {
+  if (!text || len <= 0) return {};
+  return {text, static_cast<std::size_t>(len)};
+}
+
+std::string_view HostText(int32_t len, const char* text, int32_t count) {
+  std::string_view whole = HostText(len, text);
+  if (count > 0 && static_cast<std::size_t>(count) < whole.size()) return whole.substr(0, count);
+  return whole;
+}
+
+std::string_view CText(const char* text) { return text ? std::string_view(text) : std::string_view(); }
+
+std::string_view ToNul(std::string_view text) {
+  std::size_t nul = text.find('\0');
+  return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
+BSTR TextResult(std::string_view bytes) { return zq::text::AllocBstr(bytes); }
+
+BSTR EmptyResult() { return TextResult(std::string_view(kEmptyText, 0)); }
+
+BSTR Fail(int32_t* err, int32_t code) {
+  if (err) *err = code;
+  return EmptyResult();
+}
+
+}  // namespace zqv
