@@ -12,3 +12,18 @@ function(zq_add_gtest name)
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
 endfunction()
+
+# zq_add_fuzzer(NAME SOURCES src... [LIBS lib...]): a libFuzzer target (clang, -DZQ_FUZZ=ON),
+# collected into ${CMAKE_BINARY_DIR}/fuzz/ so scripts/fuzz.sh finds every one.
+function(zq_add_fuzzer name)
+  if(NOT ZQ_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  add_dependencies(fuzzers ${name})
+endfunction()

@@ -1,0 +1,1 @@
+// placeholder until the runtime's first area lands
