@@ -23,7 +23,8 @@ uint32_t GetACP(void);
 
 // Windows semantics: srcLen -1 means up to and including the terminating zero; dstLen 0
 // asks for the size needed; returns the number of units written (or needed), 0 on failure
-// (unknown code page, buffer too small, null source with a non-zero length).
+// (unknown code page, buffer too small, null source with a non-zero length, negative sizes).
+// The code pages are 0 and 3 (the ANSI code page), 1252 and 65001; flags are not used.
 int32_t MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* src, int32_t srcLen,
                             OLECHAR* dst, int32_t dstLen);
 // Characters that the target lacks become defaultChar (first byte; "?" when null) and set

@@ -1,0 +1,194 @@
+// Deleting, moving, copying, folders, attributes and the file-status query, by path.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "ErrorMap.h"
+#include "FileDescriptor.h"
+#include "FileInfo.h"
+#include "PathResolver.h"
+#include "ShareTable.h"
+#include "zqplatform/codepage.h"
+#include "zqplatform/files.h"
+
+namespace zq::fs {
+namespace {
+
+// The resolved path, or empty with the last error set.
+std::string Resolve(const char* path) {
+  if (!path) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return {};
+  }
+  DWORD error = ERROR_SUCCESS;
+  std::string posix = ResolvePath(path, &error);
+  if (posix.empty()) SetLastError(error);
+  return posix;
+}
+
+// True when every open of the file, in any process using this layer, shares delete.
+bool DeleteShared(const std::string& posix, const struct stat& st) {
+  int probe = open(posix.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  bool ok = ShareTable::Instance().MayDelete({st.st_dev, st.st_ino}, probe);
+  if (probe >= 0) close(probe);
+  return ok;
+}
+
+// Copies an open file's bytes to another; the target ends up the source's size.
+bool CopyBytes(int from, int to, off_t size) {
+  if (size > 0 && fallocate(to, 0, 0, size) != 0 && errno != EOPNOTSUPP && errno != ENOSYS) return false;
+  off_t done = 0;
+  while (done < size) {
+    loff_t in = done, out = done;
+    ssize_t n = copy_file_range(from, &in, to, &out, static_cast<std::size_t>(size - done), 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+      char buf[1 << 16];
+      ssize_t r = pread(from, buf, sizeof buf, done);
+      if (r <= 0) return r == 0;
+      if (pwrite(to, buf, static_cast<std::size_t>(r), done) != r) return false;
+      done += r;
+      continue;
+    }
+    if (n <= 0) return n == 0;
+    done += n;
+  }
+  return ftruncate(to, size) == 0;
+}
+
+}  // namespace
+
+bool Stat64(const char* path, FileStatus* status) {
+  if (path && EndsInSeparator(path) && !NamesRoot(path)) return Fail(ERROR_FILE_NOT_FOUND);
+  std::string posix = Resolve(path);
+  if (posix.empty()) return false;
+  struct stat st {};
+  if (stat(posix.c_str(), &st) != 0) return FailErrno(errno, FsOp::Query, posix);
+  if (status) *status = {AttributesOf(st), S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size),
+                         FileTimeOf(st.st_mtim)};
+  return true;
+}
+
+}  // namespace zq::fs
+
+using namespace zq::fs;
+
+bool DeleteFileA(const char* path) {
+  std::string posix = Resolve(path);
+  if (posix.empty()) return false;
+  struct stat st {};
+  if (stat(posix.c_str(), &st) != 0) return FailErrno(errno, FsOp::Delete, posix);
+  if (S_ISDIR(st.st_mode) || ReadOnlyFile(st)) return Fail(ERROR_ACCESS_DENIED);
+  if (!DeleteShared(posix, st)) return Fail(ERROR_SHARING_VIOLATION);
+  if (unlink(posix.c_str()) != 0) return FailErrno(errno, FsOp::Delete, posix);
+  return true;
+}
+
+bool CopyFileA(const char* source, const char* target, bool failIfExists) {
+  HANDLE from = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0);
+  if (from == INVALID_HANDLE_VALUE) return false;
+  std::string src = Resolve(source);
+  struct stat st {};
+  if (src.empty() || stat(src.c_str(), &st) != 0) {
+    CloseHandle(from);
+    return Fail(ERROR_FILE_NOT_FOUND);
+  }
+  HANDLE to = CreateFileA(target, GENERIC_WRITE, 0, failIfExists ? CREATE_NEW : CREATE_ALWAYS, 0);
+  if (to == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    CloseHandle(from);
+    return Fail(error);
+  }
+  std::string dst = Resolve(target);
+  int out = DescriptorOf(to);
+  bool ok = CopyBytes(DescriptorOf(from), out, st.st_size);
+  int err = errno;
+  if (ok) {
+    struct timespec times[2] = {st.st_atim, st.st_mtim};
+    futimens(out, times);
+    fchmod(out, st.st_mode & 07777);
+  }
+  CloseHandle(from);
+  CloseHandle(to);
+  if (!ok) {
+    unlink(dst.c_str());  // no half-copied target stays behind
+    return FailErrno(err, FsOp::Copy, dst);
+  }
+  return true;
+}
+
+bool MoveFileA(const char* source, const char* target) {
+  std::string src = Resolve(source);
+  if (src.empty()) return false;
+  std::string dst = Resolve(target);
+  if (dst.empty()) return false;
+  struct stat st {};
+  if (lstat(src.c_str(), &st) != 0) return FailErrno(errno, FsOp::Move, src);
+  struct stat tst {};
+  if (lstat(dst.c_str(), &tst) == 0 && tst.st_dev == st.st_dev && tst.st_ino == st.st_ino) {
+    // Only the case differs: the target keeps the name as written.
+    std::string name(target);
+    std::size_t cut = name.find_last_of("\\/");
+    std::size_t slash = dst.find_last_of('/');
+    std::string leaf = zq::text::AnsiToUtf8(cut == std::string::npos ? name : name.substr(cut + 1));
+    dst = (slash == std::string::npos ? std::string() : dst.substr(0, slash + 1)) + leaf;
+    if (dst == src) return true;
+    if (rename(src.c_str(), dst.c_str()) != 0) return FailErrno(errno, FsOp::Move, dst);
+    return true;
+  }
+  if (!S_ISDIR(st.st_mode) && !DeleteShared(src, st)) return Fail(ERROR_SHARING_VIOLATION);
+  if (renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno == EXDEV && !S_ISDIR(st.st_mode)) {
+    if (!CopyFileA(source, target, true)) return false;
+    if (unlink(src.c_str()) != 0) return FailErrno(errno, FsOp::Move, src);
+    return true;
+  }
+  return FailErrno(errno, FsOp::Move, errno == ENOENT ? dst : src);
+}
+
+bool CreateDirectoryA(const char* path) {
+  std::string posix = Resolve(path);
+  if (posix.empty()) return false;
+  if (mkdir(posix.c_str(), 0777) != 0) {
+    if (errno == ENOENT) return Fail(ERROR_PATH_NOT_FOUND);
+    return FailErrno(errno, FsOp::CreateDir, posix);
+  }
+  return true;
+}
+
+bool RemoveDirectoryA(const char* path) {
+  std::string posix = Resolve(path);
+  if (posix.empty()) return false;
+  struct stat st {};
+  if (stat(posix.c_str(), &st) != 0) return FailErrno(errno, FsOp::RemoveDir, posix);
+  if (!S_ISDIR(st.st_mode)) return Fail(ERROR_DIRECTORY);
+  if (!DeleteShared(posix, st)) return Fail(ERROR_SHARING_VIOLATION);
+  if (rmdir(posix.c_str()) != 0) return FailErrno(errno, FsOp::RemoveDir, posix);
+  return true;
+}
+
+DWORD GetFileAttributesA(const char* path) {
+  std::string posix = Resolve(path);
+  if (posix.empty()) return INVALID_FILE_ATTRIBUTES;
+  struct stat st {};
+  if (stat(posix.c_str(), &st) != 0) {
+    FailErrno(errno, FsOp::Query, posix);
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  return AttributesOf(st);
+}
+
+bool SetFileAttributesA(const char* path, DWORD attributes) {
+  std::string posix = Resolve(path);
+  if (posix.empty()) return false;
+  struct stat st {};
+  if (stat(posix.c_str(), &st) != 0) return FailErrno(errno, FsOp::Query, posix);
+  if (S_ISDIR(st.st_mode)) return true;
+  mode_t mode = st.st_mode & 07777;
+  mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (mode & ~0222) : (mode | 0200);
+  if (chmod(posix.c_str(), mode) != 0) return FailErrno(errno, FsOp::Query, posix);
+  return true;
+}

@@ -1,0 +1,50 @@
+// A temporary folder that the tests reach as a drive letter (through ZQ_DRIVES).
+#pragma once
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "zqplatform/files.h"
+
+namespace zq::fs::testing {
+
+class TempDrive {
+ public:
+  explicit TempDrive(char letter, const std::string& extraDrives = "") : letter_(letter) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zqfs.XXXXXX").string();
+    folder_ = mkdtemp(pattern.data());
+    std::string drives = std::string(1, letter) + "=" + folder_;
+    if (!extraDrives.empty()) drives += ";" + extraDrives;
+    setenv("ZQ_DRIVES", drives.c_str(), 1);
+    ReloadDriveMap();
+  }
+  ~TempDrive() {
+    std::error_code ignored;
+    for (auto& e : std::filesystem::recursive_directory_iterator(folder_, ignored))
+      std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+  // The POSIX folder; "X:\" followed by a relative Windows path.
+  const std::string& folder() const { return folder_; }
+  std::string Win(const std::string& rel) const { return std::string(1, letter_) + ":\\" + rel; }
+  std::string Posix(const std::string& rel) const { return folder_ + "/" + rel; }
+
+  void Put(const std::string& rel, const std::string& content) const {
+    std::filesystem::create_directories(std::filesystem::path(Posix(rel)).parent_path());
+    std::ofstream(Posix(rel), std::ios::binary) << content;
+  }
+  std::string Get(const std::string& rel) const {
+    std::ifstream in(Posix(rel), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool Has(const std::string& rel) const { return std::filesystem::exists(Posix(rel)); }
+
+ private:
+  char letter_;
+  std::string folder_;
+};
+
+}  // namespace zq::fs::testing

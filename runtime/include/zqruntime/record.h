@@ -1,0 +1,180 @@
+// Typed records as the program declares them: a layout built from a list of field
+// declarations, and record buffers whose fields are read and written by number (from 1, in
+// declaration order, a group counting as a field before its members) or by name (any case).
+//
+//   const zq::rt::RecordLayout QNOSCAN{CSTRING("FNAME", 64)};
+//   const zq::rt::RecordLayout T1GROUP{CSTRING("ROOT", 256), LONG("THREADNR")};
+//
+// Text conversions: a field reads as text without trailing blanks (STRING and CSTRING),
+// whole numbers in plain decimal, reals with at most 15 significant digits and no trailing
+// zeros, a group as its raw bytes. Assigning a text blank-pads or cuts a STRING, cuts a
+// CSTRING to one less than its size, parses a number (an empty or non-numeric text gives 0)
+// and keeps a whole number's low bits in the field's width (a SHORT its low 16, a BYTE its
+// low 8).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zq::rt {
+
+enum class FieldKind : uint8_t {
+  Byte,
+  Short,
+  Long,
+  ULong,
+  Real,
+  String,
+  CString,
+  Group,
+  Reference
+};
+
+// One field declaration; Dim(n) makes it an array of n elements.
+struct FieldDecl {
+  std::string name;
+  FieldKind kind = FieldKind::Long;
+  uint32_t length = 0;  // characters of a STRING or CSTRING (the zero byte included)
+  uint32_t elements = 1;
+  std::vector<FieldDecl> members;  // a group's fields
+
+  FieldDecl Dim(uint32_t count) const;
+};
+
+FieldDecl BYTE(std::string name);
+FieldDecl SHORT(std::string name);
+FieldDecl LONG(std::string name);
+FieldDecl ULONG(std::string name);
+FieldDecl REAL(std::string name);
+FieldDecl STRING(std::string name, uint32_t length);
+FieldDecl CSTRING(std::string name, uint32_t length);
+FieldDecl GROUP(std::string name, std::initializer_list<FieldDecl> members);
+// A reference to an object (a queue passed through a thread's parameter): a native pointer.
+FieldDecl REFERENCE(std::string name);
+
+// A field as the layout places it.
+struct Field {
+  std::string name;
+  FieldKind kind;
+  uint32_t offset;    // from the record's start
+  uint32_t size;      // bytes of one element
+  uint32_t elements;  // 1 unless an array
+  bool IsGroup() const { return kind == FieldKind::Group; }
+  bool IsArray() const { return elements > 1; }
+  bool IsText() const { return kind == FieldKind::String || kind == FieldKind::CString; }
+  bool IsNumber() const { return !IsText() && !IsGroup(); }
+};
+
+class RecordLayout {
+ public:
+  RecordLayout(std::initializer_list<FieldDecl> fields);
+  explicit RecordLayout(const std::vector<FieldDecl>& fields);
+
+  uint32_t Size() const { return size_; }
+  uint32_t FieldCount() const { return static_cast<uint32_t>(fields_.size()); }
+  // Field n (from 1); null outside 1..FieldCount().
+  const Field* At(uint32_t n) const;
+  // The number of the first field of that name (any letter case), 0 when there is none.
+  uint32_t Find(std::string_view name) const;
+
+ private:
+  void Place(const std::vector<FieldDecl>& fields, uint32_t base);
+  std::vector<Field> fields_;
+  uint32_t size_ = 0;
+};
+
+// A view of one record's bytes. Field numbers out of range, unknown names and elements
+// out of range read as empty text or 0 and are not written (the Set calls answer false).
+class RecordRef {
+ public:
+  RecordRef(const RecordLayout& layout, std::byte* data) : layout_(&layout), data_(data) {}
+
+  const RecordLayout& Layout() const { return *layout_; }
+  std::string_view Bytes() const;
+
+  std::string Text(uint32_t field, uint32_t element = 1) const;
+  int64_t Whole(uint32_t field, uint32_t element = 1) const;
+  double Real(uint32_t field, uint32_t element = 1) const;
+  void* Reference(uint32_t field) const;
+
+  bool SetText(uint32_t field, std::string_view text, uint32_t element = 1);
+  bool SetWhole(uint32_t field, int64_t value, uint32_t element = 1);
+  bool SetReal(uint32_t field, double value, uint32_t element = 1);
+  bool SetReference(uint32_t field, void* value);
+
+  std::string Text(std::string_view name, uint32_t element = 1) const;
+  int64_t Whole(std::string_view name, uint32_t element = 1) const;
+  double Real(std::string_view name, uint32_t element = 1) const;
+  void* Reference(std::string_view name) const;
+  bool SetText(std::string_view name, std::string_view text, uint32_t element = 1);
+  bool SetWhole(std::string_view name, int64_t value, uint32_t element = 1);
+  bool SetReal(std::string_view name, double value, uint32_t element = 1);
+  bool SetReference(std::string_view name, void* value);
+
+  // Copies bytes over the record (as a group is filled from a text); the rest is zeroed.
+  void AssignBytes(std::string_view bytes);
+  // Copies another record of the same layout.
+  void Assign(const RecordRef& other);
+  // Blanks every text, zeroes every number.
+  void Clear();
+
+ protected:
+  void Rebind(std::byte* data) { data_ = data; }
+
+ private:
+  std::byte* Element(const Field& field, uint32_t element) const;
+  const RecordLayout* layout_;
+  std::byte* data_;
+};
+
+// A record with storage of its own, cleared on creation.
+class Record : public RecordRef {
+ public:
+  explicit Record(std::shared_ptr<const RecordLayout> layout);
+  Record(const Record& other);
+  Record& operator=(const Record& other);
+
+ private:
+  std::shared_ptr<const RecordLayout> owner_;
+  std::unique_ptr<std::byte[]> storage_;
+};
+
+// A field of a layout resolved once by name, with a typed view: a struct of such members
+// reads like the record declaration it mirrors.
+//   struct QDriveView { zq::rt::TextField DRV; zq::rt::WholeField DICON; };
+//   QDriveView v{{layout, "DRV"}, {layout, "DICON"}};  v.DRV.Set(buffer, "C:");
+class FieldRefBase {
+ public:
+  FieldRefBase(const RecordLayout& layout, std::string_view name) : number_(layout.Find(name)) {}
+  uint32_t Number() const { return number_; }
+  bool Bound() const { return number_ != 0; }
+
+ protected:
+  uint32_t number_;
+};
+
+struct TextField : FieldRefBase {
+  using FieldRefBase::FieldRefBase;
+  std::string operator()(const RecordRef& r, uint32_t e = 1) const { return r.Text(number_, e); }
+  bool Set(RecordRef& r, std::string_view v, uint32_t e = 1) const {
+    return r.SetText(number_, v, e);
+  }
+};
+
+struct WholeField : FieldRefBase {
+  using FieldRefBase::FieldRefBase;
+  int64_t operator()(const RecordRef& r, uint32_t e = 1) const { return r.Whole(number_, e); }
+  bool Set(RecordRef& r, int64_t v, uint32_t e = 1) const { return r.SetWhole(number_, v, e); }
+};
+
+struct RealField : FieldRefBase {
+  using FieldRefBase::FieldRefBase;
+  double operator()(const RecordRef& r, uint32_t e = 1) const { return r.Real(number_, e); }
+  bool Set(RecordRef& r, double v, uint32_t e = 1) const { return r.SetReal(number_, v, e); }
+};
+
+}  // namespace zq::rt

@@ -1,0 +1,115 @@
+#include <algorithm>
+#include <stdexcept>
+
+#include "zqplatform/charset.h"
+#include "zqruntime/record.h"
+
+namespace zq::rt {
+namespace {
+
+FieldDecl Decl(std::string name, FieldKind kind, uint32_t length = 0) {
+  FieldDecl d;
+  d.name = std::move(name);
+  d.kind = kind;
+  d.length = length;
+  return d;
+}
+
+uint32_t ScalarSize(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::Byte:
+      return 1;
+    case FieldKind::Short:
+      return 2;
+    case FieldKind::Long:
+    case FieldKind::ULong:
+      return 4;
+    case FieldKind::Real:
+      return 8;
+    case FieldKind::Reference:
+      return sizeof(void*);
+    default:
+      return 0;
+  }
+}
+
+uint32_t DeclSize(const FieldDecl& d) {
+  uint64_t one = 0;
+  if (d.kind == FieldKind::Group) {
+    for (const auto& m : d.members) one += DeclSize(m);
+  } else if (d.kind == FieldKind::String || d.kind == FieldKind::CString) {
+    one = d.length;
+  } else {
+    one = ScalarSize(d.kind);
+  }
+  const uint64_t total = one * std::max<uint32_t>(d.elements, 1);
+  if (total > 0x7FFFFFFF) throw std::length_error("record too large");
+  return static_cast<uint32_t>(total);
+}
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+  return zq::text::CompareNoCase(a, b) == 0;
+}
+
+}  // namespace
+
+FieldDecl FieldDecl::Dim(uint32_t count) const {
+  FieldDecl d = *this;
+  d.elements = std::max<uint32_t>(count, 1);
+  return d;
+}
+
+FieldDecl BYTE(std::string name) { return Decl(std::move(name), FieldKind::Byte); }
+FieldDecl SHORT(std::string name) { return Decl(std::move(name), FieldKind::Short); }
+FieldDecl LONG(std::string name) { return Decl(std::move(name), FieldKind::Long); }
+FieldDecl ULONG(std::string name) { return Decl(std::move(name), FieldKind::ULong); }
+FieldDecl REAL(std::string name) { return Decl(std::move(name), FieldKind::Real); }
+FieldDecl REFERENCE(std::string name) { return Decl(std::move(name), FieldKind::Reference); }
+FieldDecl STRING(std::string name, uint32_t length) {
+  return Decl(std::move(name), FieldKind::String, std::max<uint32_t>(length, 1));
+}
+FieldDecl CSTRING(std::string name, uint32_t length) {
+  return Decl(std::move(name), FieldKind::CString, std::max<uint32_t>(length, 1));
+}
+FieldDecl GROUP(std::string name, std::initializer_list<FieldDecl> members) {
+  FieldDecl d = Decl(std::move(name), FieldKind::Group);
+  d.members.assign(members.begin(), members.end());
+  return d;
+}
+
+RecordLayout::RecordLayout(std::initializer_list<FieldDecl> fields)
+    : RecordLayout(std::vector<FieldDecl>(fields)) {}
+
+RecordLayout::RecordLayout(const std::vector<FieldDecl>& fields) {
+  Place(fields, 0);
+  uint64_t total = 0;
+  for (const auto& d : fields) total += DeclSize(d);
+  if (total > 0x7FFFFFFF) throw std::length_error("record too large");
+  size_ = static_cast<uint32_t>(total);
+}
+
+void RecordLayout::Place(const std::vector<FieldDecl>& fields, uint32_t base) {
+  uint32_t offset = base;
+  for (const auto& d : fields) {
+    const uint32_t total = DeclSize(d);
+    const uint32_t elements = std::max<uint32_t>(d.elements, 1);
+    fields_.push_back(Field{d.name, d.kind, offset, total / elements, elements});
+    if (d.kind == FieldKind::Group) Place(d.members, offset);
+    offset += total;
+  }
+}
+
+const Field* RecordLayout::At(uint32_t n) const {
+  if (n == 0 || n > fields_.size()) return nullptr;
+  return &fields_[n - 1];
+}
+
+uint32_t RecordLayout::Find(std::string_view name) const {
+  if (name.empty()) return 0;
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    if (SameNoCase(fields_[i].name, name)) return static_cast<uint32_t>(i + 1);
+  }
+  return 0;
+}
+
+}  // namespace zq::rt

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ProgramLayouts.h"
+
+namespace {
+
+using zq::rt::Field;
+using zq::rt::FieldKind;
+using zq::rt::Record;
+using zq::rt::RecordLayout;
+
+struct LayoutCase {
+  const char* name;
+  const RecordLayout* layout;
+  uint32_t fields;
+  uint32_t size;
+};
+
+const LayoutCase kLayouts[] = {
+    {"QDIR", &layouts::QDIR, 18, 1041},
+    {"MFQ", &layouts::MFQ, 9, 851},
+    {"QSCRIPT", &layouts::QSCRIPT, 14, 60},
+    {"VEXTENSIONS", &layouts::VEXTENSIONS, 3, 75},
+    {"AEXTENSIONS", &layouts::AEXTENSIONS, 3, 97},
+    {"QNOSCAN", &layouts::QNOSCAN, 1, 64},
+    {"QPANEL", &layouts::QPANEL, 11, 358},
+    {"QD", &layouts::QD, 8, 580},
+    {"QDRIVE", &layouts::QDRIVE, 2, 7},
+    {"LPLIST", &layouts::LPLIST, 1, 256},
+    {"QWR", &layouts::QWR, 8, 28},
+    {"T1GROUP", &layouts::T1GROUP, 2, 260},
+    {"T2GROUP", &layouts::T2GROUP, 2, sizeof(void*) + 4},
+};
+
+// What a field reads back after "300" or a too-long text is assigned.
+std::string Expected(const Field& f) {
+  switch (f.kind) {
+    case FieldKind::Byte:
+      return "44";
+    case FieldKind::Short:
+    case FieldKind::Long:
+    case FieldKind::ULong:
+    case FieldKind::Real:
+    case FieldKind::Reference:
+      return "300";
+    case FieldKind::String:
+      return std::string(f.size, 'x');
+    case FieldKind::CString:
+      return std::string(f.size - 1, 'x');
+    default:
+      return {};
+  }
+}
+
+TEST(Layouts, EveryProgramLayoutPlacesAndConvertsItsFields) {
+  for (const LayoutCase& c : kLayouts) {
+    SCOPED_TRACE(c.name);
+    const RecordLayout& layout = *c.layout;
+    EXPECT_EQ(layout.FieldCount(), c.fields);
+    EXPECT_EQ(layout.Size(), c.size);
+    Record record(std::make_shared<const RecordLayout>(layout));
+    uint32_t end = 0;
+    for (uint32_t n = 1; n <= layout.FieldCount(); ++n) {
+      const Field& f = *layout.At(n);
+      EXPECT_EQ(f.offset, end) << f.name;
+      end = f.offset + f.size * f.elements;
+      EXPECT_EQ(layout.Find(f.name), n) << "first field of that name";
+      const std::string text = f.IsText() ? std::string(f.size + 5, 'x') : "300";
+      ASSERT_TRUE(record.SetText(n, text)) << f.name;
+    }
+    EXPECT_EQ(end, layout.Size());
+    // Written fields do not overlap: each reads back what it was given.
+    for (uint32_t n = 1; n <= layout.FieldCount(); ++n) {
+      EXPECT_EQ(record.Text(n), Expected(*layout.At(n))) << layout.At(n)->name;
+    }
+    record.Clear();
+    for (uint32_t n = 1; n <= layout.FieldCount(); ++n) {
+      EXPECT_EQ(record.Text(n), layout.At(n)->IsText() ? "" : "0");
+    }
+  }
+}
+
+TEST(Layouts, NamesMatchInAnyCaseAndUnknownsAreHarmless) {
+  EXPECT_EQ(layouts::MFQ.Find("SCat"), 5u);
+  EXPECT_EQ(layouts::MFQ.Find("dname"), 2u);
+  EXPECT_EQ(layouts::MFQ.Find("NOPE"), 0u);
+  EXPECT_EQ(layouts::MFQ.Find(""), 0u);
+  EXPECT_EQ(layouts::MFQ.At(0), nullptr);
+  EXPECT_EQ(layouts::MFQ.At(10), nullptr);
+
+  Record r(std::make_shared<const RecordLayout>(layouts::MFQ));
+  EXPECT_FALSE(r.SetText("NOPE", "x"));
+  EXPECT_FALSE(r.SetText(99, "x"));
+  EXPECT_FALSE(r.SetText(1, "x", 2)) << "a plain field has one element";
+  EXPECT_EQ(r.Text("NOPE"), "");
+  EXPECT_EQ(r.Whole(0u), 0);
+}
+
+TEST(Layouts, GroupsAndArraysAreFieldsWithMembersAndElements) {
+  using namespace zq::rt;
+  const auto layout = std::make_shared<const RecordLayout>(
+      RecordLayout{LONG("ID"), GROUP("POS", {SHORT("X"), SHORT("Y")}), BYTE("FLAGS").Dim(4),
+                   STRING("TAGS", 3).Dim(2), CSTRING("", 8), LONG("HIDDEN")});
+  ASSERT_EQ(layout->FieldCount(), 8u);
+  const Field& pos = *layout->At(2);
+  EXPECT_TRUE(pos.IsGroup());
+  EXPECT_EQ(pos.size, 4u);
+  EXPECT_EQ(layout->At(3)->name, "X");
+  EXPECT_EQ(layout->At(4)->offset, 6u);
+  EXPECT_TRUE(layout->At(5)->IsArray());
+  EXPECT_EQ(layout->At(5)->elements, 4u);
+  EXPECT_EQ(layout->At(7)->name, "") << "an unnamed field";
+  EXPECT_EQ(layout->Size(), 4u + 4 + 4 + 6 + 8 + 4);
+
+  Record r(layout);
+  r.SetWhole("X", 7);
+  r.SetWhole("Y", -2);
+  EXPECT_EQ(r.Text("POS"), std::string("\x07\x00\xFE\xFF", 4)) << "a group reads as its bytes";
+  for (uint32_t e = 1; e <= 4; ++e) EXPECT_TRUE(r.SetWhole("FLAGS", e * 10, e));
+  EXPECT_FALSE(r.SetWhole("FLAGS", 1, 5));
+  EXPECT_EQ(r.Text("FLAGS", 3), "30");
+  r.SetText("TAGS", "abcd", 2);
+  EXPECT_EQ(r.Text("TAGS", 1), "");
+  EXPECT_EQ(r.Text("TAGS", 2), "abc");
+}
+
+TEST(Layouts, RecordBytesTravelAsATextAndBack) {
+  // The thread parameter case: a group's bytes as a string and copied back into a group.
+  const auto t1 = std::make_shared<const RecordLayout>(layouts::T1GROUP);
+  Record sent(t1);
+  sent.SetText("ROOT", "D:\\Films\\");
+  sent.SetWhole("THREADNR", 0x01020304);
+  const std::string parameter(sent.Bytes());
+  ASSERT_EQ(parameter.size(), 260u);
+
+  Record received(t1);
+  received.AssignBytes(parameter);
+  EXPECT_EQ(received.Text("ROOT"), "D:\\Films\\");
+  EXPECT_EQ(received.Whole("THREADNR"), 0x01020304);
+  received.AssignBytes("ab");
+  EXPECT_EQ(received.Text("ROOT"), "ab");
+  EXPECT_EQ(received.Whole("THREADNR"), 0) << "the rest is zeroed";
+
+  const auto t2 = std::make_shared<const RecordLayout>(layouts::T2GROUP);
+  int target = 0;
+  Record withRef(t2);
+  withRef.SetReference("QDIR", &target);
+  Record copy(t2);
+  copy.AssignBytes(withRef.Bytes());
+  EXPECT_EQ(copy.Reference("QDIR"), &target);
+  EXPECT_FALSE(copy.SetReference("THREADNR", &target)) << "only a reference field holds one";
+}
+
+TEST(Layouts, TypedFieldViewsBindByName) {
+  struct QDriveView {
+    zq::rt::TextField DRV;
+    zq::rt::WholeField DICON;
+  };
+  const auto layout = std::make_shared<const RecordLayout>(layouts::QDRIVE);
+  const QDriveView v{{*layout, "drv"}, {*layout, "DIcon"}};
+  EXPECT_TRUE(v.DRV.Bound());
+  Record r(layout);
+  v.DRV.Set(r, "C:\\x");
+  v.DICON.Set(r, 12);
+  EXPECT_EQ(v.DRV(r), "C:\\");
+  EXPECT_EQ(v.DICON(r), 12);
+  EXPECT_FALSE(zq::rt::RealField(*layout, "NONE").Bound());
+}
+
+}  // namespace

@@ -1,1 +1,0 @@
-// placeholder until the runtime's first area lands
