@@ -1,33 +1,34 @@
 #include "frame/Registry.h"
 
+#include <bit>
+
 namespace zqv {
 
+HandlePool::HandlePool(int32_t highest) : highest_(highest) { Reset(); }
+
 int32_t HandlePool::Take() {
-  if (!freed_.empty()) {
-    int32_t handle = *freed_.begin();
-    freed_.erase(freed_.begin());
-    return handle;
+  for (std::size_t s = 0; s < summary_.size(); ++s) {
+    if (!summary_[s]) continue;
+    std::size_t word = s * 64 + std::countr_zero(summary_[s]);
+    int bit = std::countr_zero(free_[word]);
+    free_[word] &= free_[word] - 1;
+    if (!free_[word]) summary_[s] &= ~(uint64_t{1} << (word % 64));
+    return static_cast<int32_t>(word * 64 + bit);
   }
-  if (unused_ > highest_) return kNoFreeHandle;
-  return unused_++;
+  return kNoFreeHandle;
 }
 
 void HandlePool::Release(int32_t handle) {
-  if (handle < 1 || handle >= unused_) return;
-  if (handle != unused_ - 1) {
-    freed_.insert(handle);
-    return;
-  }
-  --unused_;
-  while (!freed_.empty() && *freed_.rbegin() == unused_ - 1) {
-    freed_.erase(std::prev(freed_.end()));
-    --unused_;
-  }
+  if (handle < 1 || handle > highest_) return;
+  std::size_t word = static_cast<std::size_t>(handle) / 64;
+  free_[word] |= uint64_t{1} << (handle % 64);
+  summary_[word / 64] |= uint64_t{1} << (word % 64);
 }
 
 void HandlePool::Reset() {
-  unused_ = 1;
-  freed_.clear();
+  free_.fill(0);
+  summary_.fill(0);
+  for (int32_t handle = 1; handle <= highest_; ++handle) Release(handle);
 }
 
 }  // namespace zqv

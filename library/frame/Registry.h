@@ -1,12 +1,12 @@
 // A handle registry: a lock that admits one holder and a map from handle to object.
 // The registry owns its objects; create hands out the lowest free handle in O(log n).
 #pragma once
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <new>
-#include <set>
 
 namespace zqv {
 
@@ -38,19 +38,21 @@ constexpr RegistryRules kTimerRules{65534, 65535, false, 0};
 constexpr RegistryRules kDatabaseRules{4095, 4096, false, 0};
 constexpr RegistryRules kSpellRules{65534, 65535, false, 0};
 
-// The lowest free handle of 1..highest, in O(log n).
+// The lowest free handle of 1..highest (at most 65535), found in constant time: one bit per
+// handle marks it free, and a summary bit per word marks the words that hold a free handle.
 class HandlePool {
  public:
-  explicit HandlePool(int32_t highest) : highest_(highest) {}
+  explicit HandlePool(int32_t highest);
   // The lowest free handle, taken; -1 when none is free.
   int32_t Take();
   void Release(int32_t handle);
   void Reset();
 
  private:
+  static constexpr int kWords = 65536 / 64;
   int32_t highest_;
-  int32_t unused_ = 1;         // every handle from here on is free
-  std::set<int32_t> freed_;    // free handles below unused_
+  std::array<uint64_t, kWords> free_{};
+  std::array<uint64_t, kWords / 64> summary_{};
 };
 
 template <class T, RegistryRules Rules>
