@@ -8,9 +8,11 @@ function(zq_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBS})
+  # The environment list must reach the test property as one value.
+  string(REPLACE ";" "\\;" env "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+    PROPERTIES ENVIRONMENT "${env}")
 endfunction()
 
 # zq_add_fuzzer(NAME SOURCES src... [LIBS lib...]): a libFuzzer target (clang, -DZQ_FUZZ=ON),
