@@ -1,0 +1,40 @@
+// User input into the window model. The presenters turn real input into these calls, and
+// tests drive either presenter with them; each call puts the messages Windows would send on
+// the queue of the owning thread, and returns false when the target does not exist.
+#pragma once
+#include <cstdint>
+
+#include "zqplatform/ui.h"
+
+namespace zq::ui::input {
+
+// Key modifiers.
+constexpr uint32_t kShift = 1;
+constexpr uint32_t kCtrl = 2;
+constexpr uint32_t kAlt = 4;
+
+// A left click on a window or control: button down and up to it; for a button, check or radio
+// also WM_COMMAND (id, BN_CLICKED) to its parent, after a check toggles or a radio is set.
+bool Click(HWND hwnd);
+bool RightClick(HWND hwnd);
+// A left double click: WM_LBUTTONDBLCLK (and BN_DOUBLECLICKED for buttons).
+bool DoubleClick(HWND hwnd);
+// A key pressed and released on the window: WM_KEYDOWN and WM_KEYUP with the virtual-key code,
+// the modifiers as above in bits 16 to 23 of the second parameter (a repeat count of 1 below).
+bool KeyPress(HWND hwnd, uint32_t vk, uint32_t modifiers = 0);
+// The close button of a top-level window: WM_SYSCOMMAND with SC_CLOSE, whose default handling
+// sends WM_CLOSE.
+bool CloseRequest(HWND hwnd);
+// The user moved or sized a top-level window (screen pixels): WM_MOVE and WM_SIZE.
+bool MovedTo(HWND hwnd, RECT rect);
+
+// The notification-area icon: its window gets (id, 515) for a double click and (id, 517)
+// for the right button's release. False when there is no icon.
+bool TrayDoubleClick();
+bool TrayRightClick();
+
+// Chooses a command in the open popup menu (0: dismisses it); when none is open the choice
+// waits for the next one tracked.
+void MenuChoice(uint32_t command);
+
+}  // namespace zq::ui::input

@@ -1,0 +1,185 @@
+// The window model behind the window calls: what each window and control is, read and changed
+// as a whole, the presenter that shows it, dialog units, modal loops and icon resources.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zqplatform/ui.h"
+
+namespace zq::ui {
+
+enum class Kind : uint8_t {
+  Window,  // a top-level window or a plain child window
+  Text,
+  Edit,
+  Button,
+  Check,
+  Radio,
+  Group,
+  List,
+  Combo,
+  DropList,
+  Spin,
+  Progress,
+  Image,
+  Panel,
+  Line,
+  Region,
+  Tab,
+};
+
+enum class Align : uint8_t { Left, Center, Right };
+
+constexpr COLORREF kDefaultColour = 0xFFFFFFFF;  // -1: the control's default colour
+
+struct Font {
+  std::string face = "MS Sans Serif";
+  int32_t points = 8;
+  int32_t weight = 400;
+  bool italic = false;
+};
+
+struct Column {
+  std::string header;
+  int32_t width = 0;  // pixels
+  Align align = Align::Left;
+};
+
+// One row of a list, combo or drop list: a text per column, an icon and a tree level.
+struct Row {
+  std::vector<std::string> cells;
+  int32_t icon = 0;   // 0: none, else an index into the control's icon list from 1
+  int32_t indent = 0;
+};
+
+struct MenuItem {
+  bool separator = false;
+  uint32_t command = 0;
+  std::string text;
+  bool grayed = false;
+};
+
+// Everything the model knows of one window or control.
+struct WindowState {
+  HWND hwnd = 0;
+  DWORD thread = 0;  // the owning thread
+  Kind kind = Kind::Window;
+  HWND parent = 0;
+  HWND owner = 0;
+  int32_t id = 0;  // control number
+  uint32_t style = 0;
+  uint32_t exStyle = 0;
+  std::string text;
+  RECT rect{};  // screen pixels for top-level windows, parent-client pixels for children
+  bool visible = false;
+  bool enabled = true;
+  bool topmost = false;
+  bool flashing = false;
+  bool minimized = false;
+  bool readOnly = false;
+  bool multiLine = false;
+  bool frameless = false;  // no caption and no system menu
+  Align align = Align::Left;
+  COLORREF textColour = kDefaultColour;
+  COLORREF backColour = kDefaultColour;
+  Font font;
+  HICON icon = 0;
+  int32_t value = 0;  // check state, progress, spin value, selected row or tab (-1 none)
+  int32_t low = 0;
+  int32_t high = 100;
+  int32_t selStart = 0;  // edit selection, bytes
+  int32_t selEnd = 0;
+  bool caretVisible = true;
+  std::vector<Column> columns;
+  std::vector<Row> rows;
+  std::vector<HICON> icons;       // the icon list of a list or combo
+  std::vector<std::string> tabs;  // tab titles
+  std::string imageFile;          // an image control's picture
+};
+
+// A child control of a kind, owned by the parent's thread. 0 when the parent is gone.
+HWND CreateControl(HWND parent, Kind kind, int32_t id, std::string_view text, RECT rect,
+                   uint32_t style = WS_CHILD | WS_VISIBLE, WNDPROC proc = nullptr);
+
+std::optional<WindowState> Snapshot(HWND hwnd);
+// Changes a window under the model's lock (hwnd, thread, parent and kind are kept) and lets
+// the presenter show it. False when the window is gone.
+bool Update(HWND hwnd, const std::function<void(WindowState&)>& change);
+// Children in creation order; top-level windows (parent 0) front to back.
+std::vector<HWND> Children(HWND parent);
+// Every top-level window that thread owns.
+std::vector<HWND> WindowsOfThread(DWORD thread);
+
+// Dialog units from the window's font, as Windows converts them: x by a quarter of the
+// average character width, y by an eighth of the character height.
+struct FontMetrics {
+  int32_t averageWidth = 0;
+  int32_t height = 0;
+};
+FontMetrics Measure(const Font& font);
+RECT DialogUnitsToPixels(const Font& font, RECT dialogUnits);
+// The screen's work area in pixels.
+RECT WorkArea();
+
+// Runs a loop of GetMessage and DispatchMessage on the calling thread, which must own the
+// window, until EndDialog names it or it is destroyed; returns EndDialog's result, or -1 on
+// WM_QUIT (which is posted again) and when the window is gone before the loop.
+intptr_t RunModal(HWND hwnd);
+
+// Resources: an instance is a table of icons by name (the name compared case-blind).
+HINSTANCE CreateInstance();
+bool AddIconResource(HINSTANCE instance, std::string_view name, std::string imageBytes);
+// The image bytes behind an icon (empty when unknown).
+std::string IconImage(HICON icon);
+
+// The notification area's icon as the model holds it.
+struct TrayState {
+  bool present = false;
+  HWND hwnd = 0;
+  uint32_t id = 0;
+  uint32_t callbackMessage = 0;
+  HICON icon = 0;
+  std::string tip;
+};
+TrayState Tray();
+
+// The popup menu tracked last (and whether one is open now), for the presenters and tests.
+struct TrackedMenu {
+  bool open = false;
+  HMENU menu = 0;
+  HWND owner = 0;
+  uint32_t flags = 0;
+  POINT at{};
+  std::vector<MenuItem> items;
+};
+TrackedMenu LastTrackedMenu();
+
+// The presenter: "null" or "qt" (ZQ_PRESENTER, else qt when a display or the offscreen
+// platform is there, else null). Chosen on first use of the model.
+std::string_view PresenterName();
+// Chooses the presenter ("null" or "qt") before the model's first use, as ZQ_PRESENTER does;
+// false when another one is in use already.
+bool UsePresenter(std::string_view name);
+// Whether the notification area exists. The null presenter's can be switched for tests.
+bool TrayAvailable();
+void SetNullTrayAvailable(bool available);
+// Writes the window as shown to a PNG file (the file name in UTF-8); false with the null
+// presenter, for an unknown or hidden window, or when the file cannot be written.
+bool GrabWindow(HWND hwnd, const std::string& pngFile);
+// The window's pixels as shown (0x00BBGGRR, row by row); none with the null presenter or for
+// an unknown or hidden window.
+struct Image {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF At(int32_t x, int32_t y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+std::optional<Image> GrabImage(HWND hwnd);
+// Waits until the presenter shows every change made so far.
+void Flush();
+
+}  // namespace zq::ui

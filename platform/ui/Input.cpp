@@ -1,0 +1,99 @@
+// Input into the model: the messages Windows would send for each user action.
+#include "WindowModel.h"
+#include "zqplatform/uiinput.h"
+
+namespace zq::ui::input {
+
+namespace {
+
+LPARAM Pack(int32_t low, int32_t high) {
+  return static_cast<LPARAM>((static_cast<uint32_t>(high) << 16) | (static_cast<uint32_t>(low) & 0xFFFF));
+}
+
+// The control, when it exists and takes input.
+std::optional<WindowState> Takes(HWND hwnd) {
+  auto s = Snapshot(hwnd);
+  if (!s || !s->enabled) return std::nullopt;
+  return s;
+}
+
+void NotifyParent(const WindowState& s, uint32_t code) {
+  if (s.parent != 0) {
+    PostMessage(s.parent, WM_COMMAND, static_cast<WPARAM>(Pack(s.id, static_cast<int32_t>(code))), s.hwnd);
+  }
+}
+
+bool IsButtonKind(Kind k) { return k == Kind::Button || k == Kind::Check || k == Kind::Radio; }
+
+}  // namespace
+
+bool Click(HWND hwnd) {
+  auto s = Takes(hwnd);
+  if (!s) return false;
+  PostMessage(hwnd, WM_LBUTTONDOWN, 1, 0);
+  PostMessage(hwnd, WM_LBUTTONUP, 0, 0);
+  if (s->kind == Kind::Check) {
+    Update(hwnd, [](WindowState& w) { w.value = w.value ? 0 : 1; });
+  } else if (s->kind == Kind::Radio) {
+    for (HWND sibling : Children(s->parent)) {
+      auto o = Snapshot(sibling);
+      if (o && o->kind == Kind::Radio) Update(sibling, [&](WindowState& w) { w.value = sibling == hwnd; });
+    }
+  }
+  if (IsButtonKind(s->kind)) NotifyParent(*s, BN_CLICKED);
+  return true;
+}
+
+bool RightClick(HWND hwnd) {
+  if (!Takes(hwnd)) return false;
+  PostMessage(hwnd, WM_RBUTTONDOWN, 2, 0);
+  return PostMessage(hwnd, WM_RBUTTONUP, 0, 0);
+}
+
+bool DoubleClick(HWND hwnd) {
+  auto s = Takes(hwnd);
+  if (!s) return false;
+  PostMessage(hwnd, WM_LBUTTONDBLCLK, 1, 0);
+  if (IsButtonKind(s->kind)) NotifyParent(*s, BN_DOUBLECLICKED);
+  return true;
+}
+
+bool KeyPress(HWND hwnd, uint32_t vk, uint32_t modifiers) {
+  if (!Takes(hwnd)) return false;
+  LPARAM info = static_cast<LPARAM>(1 | ((modifiers & 0xFF) << 16));
+  PostMessage(hwnd, WM_KEYDOWN, vk, info);
+  return PostMessage(hwnd, WM_KEYUP, vk, info | (LPARAM{1} << 30));
+}
+
+bool CloseRequest(HWND hwnd) {
+  auto s = Snapshot(hwnd);
+  if (!s || s->parent != 0) return false;
+  return PostMessage(hwnd, WM_SYSCOMMAND, static_cast<WPARAM>(SC_CLOSE), 0);
+}
+
+bool MovedTo(HWND hwnd, RECT rect) {
+  bool moved = false;
+  bool sized = false;
+  bool ok = Update(hwnd, [&](WindowState& w) {
+    moved = w.rect.left != rect.left || w.rect.top != rect.top;
+    sized = w.rect.right - w.rect.left != rect.right - rect.left || w.rect.bottom - w.rect.top != rect.bottom - rect.top;
+    w.rect = rect;
+  });
+  if (!ok) return false;
+  if (moved) PostMessage(hwnd, WM_MOVE, 0, Pack(rect.left, rect.top));
+  if (sized) PostMessage(hwnd, WM_SIZE, 0, Pack(rect.right - rect.left, rect.bottom - rect.top));
+  return true;
+}
+
+namespace {
+bool TrayMouse(uint32_t mouseMessage) {
+  TrayState t = Tray();
+  if (!t.present) return false;
+  return PostMessage(t.hwnd, t.callbackMessage, t.id, static_cast<LPARAM>(mouseMessage));
+}
+}  // namespace
+
+bool TrayDoubleClick() { return TrayMouse(WM_LBUTTONDBLCLK); }
+bool TrayRightClick() { return TrayMouse(WM_RBUTTONUP); }
+
+}  // namespace zq::ui::input

@@ -1,0 +1,56 @@
+// What shows the model: the null presenter keeps the model only, the Qt presenter mirrors
+// it with widgets on a GUI thread of its own. Both turn input into the calls of uiinput.h.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "zqplatform/uimodel.h"
+
+namespace zq::ui::detail {
+
+struct MessageBoxRequest {
+  HWND owner = 0;
+  std::string text;     // ANSI
+  std::string caption;  // ANSI
+  uint32_t type = 0;
+};
+
+class Presenter {
+ public:
+  virtual ~Presenter() = default;
+  virtual std::string_view Name() const = 0;
+
+  // The window changed or is gone; the presenter reads the model again.
+  virtual void Changed(HWND hwnd) = 0;
+  virtual void TrayChanged() = 0;
+  virtual bool TrayAvailable() = 0;
+  virtual FontMetrics Measure(const Font& font) = 0;
+  virtual RECT WorkArea() = 0;
+
+  // Shows the tracked menu and waits for the user; the command chosen, or 0.
+  virtual uint32_t TrackMenu(const TrackedMenu& menu) = 0;
+  // Input chose a command while a menu is open.
+  virtual void ChooseInOpenMenu(uint32_t command) = 0;
+
+  // Shows a message box; done gets the button pressed (on any thread).
+  virtual void ShowMessageBox(const MessageBoxRequest& request, std::function<void(int32_t)> done) = 0;
+
+  virtual bool Grab(HWND hwnd, const std::string& pngFile) = 0;
+  virtual std::optional<Image> GrabImage(HWND hwnd) = 0;
+  virtual void Flush() = 0;
+};
+
+// Chosen on first use (ZQ_PRESENTER, else by the display).
+Presenter& ThePresenter();
+
+std::unique_ptr<Presenter> MakeNullPresenter();
+std::unique_ptr<Presenter> MakeQtPresenter();  // null when Qt cannot start
+
+// The first button of a message box type (what the null presenter answers).
+int32_t DefaultButton(uint32_t type);
+
+}  // namespace zq::ui::detail

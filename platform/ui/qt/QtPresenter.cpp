@@ -1,0 +1,178 @@
+// The presenter that mirrors the model with Qt Widgets on its GUI thread.
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <tuple>
+
+#include "../Presenter.h"
+#include "GuiThread.h"
+#include "WidgetMirror.h"
+#include "zqplatform/msgbox.h"
+
+namespace zq::ui::detail {
+
+namespace {
+
+using qt::GuiThread;
+using qt::WidgetMirror;
+
+QMessageBox::StandardButtons ButtonsOf(uint32_t type) {
+  switch (type & 0xF) {
+    case MB_OKCANCEL: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MB_ABORTRETRYIGNORE: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case MB_YESNOCANCEL: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
+    case MB_RETRYCANCEL: return QMessageBox::Retry | QMessageBox::Cancel;
+    default: return QMessageBox::Ok;
+  }
+}
+
+int32_t ButtonCode(int qtButton) {
+  switch (qtButton) {
+    case QMessageBox::Ok: return IDOK;
+    case QMessageBox::Cancel: return IDCANCEL;
+    case QMessageBox::Abort: return IDABORT;
+    case QMessageBox::Retry: return IDRETRY;
+    case QMessageBox::Ignore: return IDIGNORE;
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    default: return IDCANCEL;
+  }
+}
+
+QMessageBox::Icon IconOf(uint32_t type) {
+  switch (type & 0xF0) {
+    case MB_ICONHAND: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
+    case MB_ICONASTERISK: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+class QtPresenter final : public Presenter {
+ public:
+  bool Start() {
+    gui_ = GuiThread::Start([this] { mirror_.reset(); });
+    if (!gui_) return false;
+    gui_->Call([this] {
+      mirror_ = std::make_unique<WidgetMirror>();
+      trayAvailable_ = QSystemTrayIcon::isSystemTrayAvailable();
+    });
+    // Quit the GUI thread before the statics it uses go (registered after Qt's own).
+    static QtPresenter* self = this;
+    std::atexit([] { self->gui_->Stop(); });
+    return true;
+  }
+
+  std::string_view Name() const override { return "qt"; }
+
+  void Changed(HWND hwnd) override {
+    gui_->Post([this, hwnd] {
+      if (mirror_) mirror_->Sync(hwnd);
+    });
+  }
+  void TrayChanged() override {
+    gui_->Post([this] {
+      if (mirror_) mirror_->SyncTray();
+    });
+  }
+  bool TrayAvailable() override { return trayAvailable_; }
+
+  FontMetrics Measure(const Font& font) override {
+    auto key = std::make_tuple(font.face, font.points, font.weight, font.italic);
+    {
+      std::lock_guard hold(metricsLock_);
+      if (auto it = metrics_.find(key); it != metrics_.end()) return it->second;
+    }
+    FontMetrics fm;
+    gui_->Call([&] {
+      QFont f(QString::fromStdString(font.face));
+      f.setPointSize(font.points > 0 ? font.points : 8);
+      f.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
+      f.setItalic(font.italic);
+      QFontMetrics m(f);
+      // The average of the 52 letters, rounded as Windows does.
+      int letters = m.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+      fm = FontMetrics{(letters / 26 + 1) / 2, m.height()};
+    });
+    std::lock_guard hold(metricsLock_);
+    metrics_[key] = fm;
+    return fm;
+  }
+
+  RECT WorkArea() override {
+    RECT r{0, 0, 1920, 1080};
+    gui_->Call([&] {
+      if (QScreen* s = QGuiApplication::primaryScreen()) {
+        QRect g = s->availableGeometry();
+        r = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+      }
+    });
+    return r;
+  }
+
+  uint32_t TrackMenu(const TrackedMenu& menu) override {
+    uint32_t choice = 0;
+    gui_->Call([&] {
+      if (mirror_) choice = mirror_->ExecMenu(menu);
+    });
+    return choice;
+  }
+  void ChooseInOpenMenu(uint32_t command) override {
+    gui_->Post([this, command] {
+      if (mirror_) mirror_->Choose(command);
+    });
+  }
+
+  void ShowMessageBox(const MessageBoxRequest& r, std::function<void(int32_t)> done) override {
+    gui_->Post([r, done = std::move(done)] {
+      auto* box = new QMessageBox(IconOf(r.type), qt::FromAnsi(r.caption), qt::FromAnsi(r.text), ButtonsOf(r.type));
+      box->setAttribute(Qt::WA_DeleteOnClose);
+      QObject::connect(box, &QMessageBox::finished, [box, done](int) {
+        done(ButtonCode(box->standardButton(box->clickedButton())));
+      });
+      box->open();
+    });
+  }
+
+  bool Grab(HWND hwnd, const std::string& pngFile) override {
+    bool ok = false;
+    gui_->Call([&] { ok = mirror_ && mirror_->Grab(hwnd, pngFile); });
+    return ok;
+  }
+
+  std::optional<Image> GrabImage(HWND hwnd) override {
+    std::optional<Image> image;
+    gui_->Call([&] {
+      if (mirror_) image = mirror_->GrabImage(hwnd);
+    });
+    return image;
+  }
+
+  void Flush() override {
+    gui_->Call([] {});
+  }
+
+ private:
+  std::unique_ptr<GuiThread> gui_;
+  std::unique_ptr<WidgetMirror> mirror_;  // used on the GUI thread only
+  bool trayAvailable_ = false;
+  std::mutex metricsLock_;
+  std::map<std::tuple<std::string, int32_t, int32_t, bool>, FontMetrics> metrics_;
+};
+
+}  // namespace
+
+std::unique_ptr<Presenter> MakeQtPresenter() {
+  auto p = std::make_unique<QtPresenter>();
+  if (!p->Start()) return nullptr;
+  return p;
+}
+
+}  // namespace zq::ui::detail

@@ -1,0 +1,62 @@
+// The Qt presenter on the offscreen platform: widgets follow the model, grabs show it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+#include "zqplatform/uimodel.h"
+
+// These tests run on the Qt presenter (offscreen).
+const bool kQtPresenter = zq::ui::UsePresenter("qt");
+
+namespace {
+
+TEST(QtPresenter, MirrorsWindowsOfAnyThread) {
+  ASSERT_EQ(zq::ui::PresenterName(), "qt");
+  HWND w = 0;
+  HWND panel = 0;
+  std::thread([&] {
+    w = CreateWindowExA(0, "Shown", WS_POPUP | WS_VISIBLE, 30, 40, 120, 80, 0, 0, nullptr);
+    panel = zq::ui::CreateControl(w, zq::ui::Kind::Panel, 1, "", RECT{10, 10, 50, 50});
+  }).join();
+  zq::ui::Update(w, [](zq::ui::WindowState& s) { s.backColour = 0x0000FF; });
+  zq::ui::Update(panel, [](zq::ui::WindowState& s) { s.backColour = 0x00FF00; });
+  zq::ui::Flush();
+  auto shot = zq::ui::GrabImage(w);
+  ASSERT_TRUE(shot);
+  EXPECT_EQ(shot->width, 120);
+  EXPECT_EQ(shot->height, 80);
+  EXPECT_EQ(shot->At(100, 70), 0x0000FFu);
+  EXPECT_EQ(shot->At(30, 30), 0x00FF00u);
+  ShowWindow(w, SW_HIDE);
+  EXPECT_FALSE(zq::ui::GrabImage(w));
+  DestroyWindow(w);
+  zq::ui::Flush();
+  EXPECT_FALSE(zq::ui::GrabImage(w));
+}
+
+TEST(QtPresenter, OffscreenHasNoNotificationArea) { EXPECT_FALSE(zq::ui::TrayAvailable()); }
+
+TEST(QtPresenter, DialogUnitsFromRealFontMetrics) {
+  zq::ui::FontMetrics fm = zq::ui::Measure(zq::ui::Font{"Arial", 15, 400, false});
+  EXPECT_GT(fm.averageWidth, 4);
+  EXPECT_GT(fm.height, fm.averageWidth);
+}
+
+}  // namespace
+
+namespace {
+
+// A window still open at exit, which refuses to close, does not keep the process alive.
+TEST(QtPresenterExit, ExitWithAWindowOpen) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        CreateWindowExA(0, "Open", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 80, 0, 0, nullptr);
+        zq::ui::Flush();
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
