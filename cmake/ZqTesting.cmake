@@ -8,11 +8,15 @@ function(zq_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBS})
-  # The environment list must reach the test property as one value.
-  string(REPLACE ";" "\\;" env "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "${env}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_LIST ${name}_TESTS)
+  # Discovery flattens list-valued properties, so the environment is set by a script that
+  # CTest runs after the discovered tests are defined.
+  set(env_script "${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake")
+  file(WRITE "${env_script}"
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT [==[QT_QPA_PLATFORM=offscreen;${ARG_ENV}]==])\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${env_script}")
 endfunction()
 
 # zq_add_fuzzer(NAME SOURCES src... [LIBS lib...]): a libFuzzer target (clang, -DZQ_FUZZ=ON),
