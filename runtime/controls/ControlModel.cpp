@@ -1,0 +1,168 @@
+// A control in the window model: made from its definition, and its value read and shown.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "windows/WindowImpl.h"
+#include "zqplatform/charset.h"
+#include "zqruntime/picture.h"
+
+namespace zq::rt {
+
+namespace {
+
+using zq::ui::Kind;
+
+std::vector<std::string> Cells(const ControlDef& d) {
+  std::vector<std::string> out;
+  for (const std::string& c : d.choices) out.push_back(c);
+  return out;
+}
+
+double NumberOf(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  double v = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  return ec == std::errc() && std::isfinite(v) && std::fabs(v) < 2e9 ? v : 0;
+}
+
+}  // namespace
+
+bool Window::Impl::Make(const ControlDef& d) {
+  uint32_t style = WS_CHILD;
+  if (!d.hidden) style |= WS_VISIBLE;
+  if (!d.skip) style |= WS_TABSTOP;
+  if (d.vscroll) style |= WS_VSCROLL;
+  if (d.hscroll) style |= WS_HSCROLL;
+  if (d.kind == Kind::Edit && d.multiLine) style |= WS_BORDER;
+  Impl* self = this;
+  HWND h = zq::ui::CreateControl(hwnd, d.kind, d.number, d.text, Pixels(d.at), style,
+                                 [self](HWND w, uint32_t m, WPARAM wp, LPARAM lp) { return self->Proc(w, m, wp, lp); });
+  if (h == 0) return false;
+  ControlState c;
+  c.def = d;
+  c.hwnd = h;
+  zq::ui::Font font = FontOf(d);
+  zq::ui::FontMetrics metrics = zq::ui::Measure(font);
+  zq::ui::Update(h, [&](zq::ui::WindowState& s) {
+    s.font = font;
+    s.textColour = d.textColour;
+    s.backColour = d.backColour;
+    s.align = d.align;
+    s.readOnly = d.readOnly;
+    s.multiLine = d.multiLine;
+    s.enabled = !d.disabled;
+    if (d.kind == Kind::Tab) s.tabs = d.choices;
+    if (d.kind == Kind::DropList) {
+      for (const std::string& choice : Cells(d)) s.rows.push_back(zq::ui::Row{{choice}, 0, 0});
+      s.value = s.rows.empty() ? -1 : 0;
+    }
+    if (d.kind == Kind::List || d.kind == Kind::Combo) s.value = -1;
+    if (d.kind == Kind::Spin || d.kind == Kind::Progress) {
+      s.low = static_cast<int32_t>(std::floor(d.low));
+      s.high = static_cast<int32_t>(std::ceil(d.high));
+      s.value = s.low;
+    }
+    for (const ColumnDef& col : d.columns) {
+      int32_t width = std::max(metrics.averageWidth, 1) * col.width / 4;
+      s.columns.push_back(zq::ui::Column{col.header, width, col.align});
+    }
+  });
+  c.selection = d.kind == Kind::DropList && !d.choices.empty() ? 0 : -1;
+  c.real = d.low;
+  controls.push_back(std::move(c));
+  return true;
+}
+
+int32_t Window::Impl::ModelValue(const ControlState& c) const {
+  auto s = zq::ui::Snapshot(c.hwnd);
+  return s ? s->value : 0;
+}
+
+void Window::Impl::SetModelValue(ControlState& c, int32_t value) {
+  if (c.def.kind == Kind::List || c.def.kind == Kind::Combo || c.def.kind == Kind::DropList) c.selection = value;
+  zq::ui::Update(c.hwnd, [&](zq::ui::WindowState& s) { s.value = value; });
+}
+
+void Window::Impl::SetSpin(ControlState& c, double v) {
+  if (!std::isfinite(v)) v = c.def.low;
+  v = std::clamp(v, c.def.low, c.def.high);
+  if (c.def.step > 0) v = c.def.low + std::round((v - c.def.low) / c.def.step) * c.def.step;
+  c.real = std::round(v * 1e9) / 1e9;  // no binary noise from the step
+  zq::ui::Update(c.hwnd, [&](zq::ui::WindowState& s) {
+    s.value = static_cast<int32_t>(std::lround(c.real));
+    s.text = RealText(c.real);
+  });
+}
+
+std::string Window::Impl::ValueText(const ControlState& c) const {
+  auto s = zq::ui::Snapshot(c.hwnd);
+  if (!s) return {};
+  switch (c.def.kind) {
+    case Kind::Check: return s->value ? "1" : "0";
+    case Kind::Spin: return RealText(c.real);
+    case Kind::Progress: return WholeText(s->value);
+    case Kind::Tab: return WholeText(s->value + 1);
+    case Kind::List: return WholeText(s->value + 1);
+    case Kind::DropList:
+      return s->value >= 0 && static_cast<std::size_t>(s->value) < s->rows.size() && !s->rows[s->value].cells.empty()
+                 ? s->rows[s->value].cells.front()
+                 : std::string();
+    case Kind::Group: {
+      // An option group: the value of its chosen radio.
+      auto at = std::find_if(controls.begin(), controls.end(), [&](const ControlState& o) { return &o == &c; });
+      for (auto r = at + 1; r != controls.end() && r->def.kind == Kind::Radio; ++r) {
+        if (ModelValue(*r)) return WholeText(r->def.value);
+      }
+      return "0";
+    }
+    default: return s->text;
+  }
+}
+
+void Window::Impl::ShowValue(ControlState& c, std::string_view text) {
+  switch (c.def.kind) {
+    case Kind::Check: SetModelValue(c, NumberOf(text) != 0 ? 1 : 0); return;
+    case Kind::Spin: SetSpin(c, NumberOf(text)); return;
+    case Kind::Progress: SetModelValue(c, static_cast<int32_t>(NumberOf(text))); return;
+    case Kind::Tab:
+    case Kind::List: SetModelValue(c, static_cast<int32_t>(NumberOf(text)) - 1); return;
+    case Kind::DropList: {
+      auto s = zq::ui::Snapshot(c.hwnd);
+      if (!s) return;
+      std::string_view wanted = text;
+      while (!wanted.empty() && wanted.back() == ' ') wanted.remove_suffix(1);
+      for (std::size_t i = 0; i < s->rows.size(); ++i) {
+        if (!s->rows[i].cells.empty() && s->rows[i].cells.front() == wanted) {
+          SetModelValue(c, static_cast<int32_t>(i));
+          return;
+        }
+      }
+      return;
+    }
+    case Kind::Group: {
+      int32_t v = static_cast<int32_t>(NumberOf(text));
+      auto at = std::find_if(controls.begin(), controls.end(), [&](const ControlState& o) { return &o == &c; });
+      for (auto r = at + 1; r != controls.end() && r->def.kind == Kind::Radio; ++r) {
+        SetModelValue(*r, r->def.value == v ? 1 : 0);
+      }
+      return;
+    }
+    default:
+      SetWindowTextA(c.hwnd, Shown(c.def, text).c_str());
+  }
+}
+
+std::string Window::Impl::Shown(const ControlDef& d, std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (d.maxLength > 0) {
+    std::size_t at = 0;
+    for (int32_t n = 0; n < d.maxLength && at < text.size(); ++n) at += zq::text::CharLen(text, at);
+    text = text.substr(0, at);
+  }
+  std::string t(text);
+  if (d.upper) zq::text::MakeUpper(t.data(), t.size());
+  return t;
+}
+
+}  // namespace zq::rt

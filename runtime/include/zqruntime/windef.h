@@ -1,0 +1,125 @@
+// Window definitions as data: a window's attributes and its controls, one line each, in dialog
+// units. The text form, one line per item ("#" starts a comment):
+//
+//   window "Error" size 400,132 font "MS Sans Serif",8 back rgb(255,255,147) timer 20 nosysmenu
+//   1  button "&OK"       at 28,112,40,14 default
+//   10 text   "Procedure" at 43,44,64,12 font "Arial",14 center
+//   3  list   ""          at 4,4,200,100 vscroll keys DoubleClick
+//      column "Name" width 40 field 1 icon 2 tree 3
+//
+// A control line starts with its number, then its kind: text, string (read-only text), entry,
+// memo (multi-line text), button, check, radio, option (an option group), group, list, combo,
+// droplist, spin, progress, image, panel, line, region, sheet. Then its text and attributes:
+//   at x,y,w,h          position and size
+//   font "face",size[,bold][,italic]
+//   colour C / back C   text / background colour: rgb(r,g,b), a Windows value such as D3D3D3H
+//                       (0xBBGGRR), or -1 for the default
+//   keys K,K,...        alert keys by name (Esc, Enter, F1, Alt+F4, Ctrl+R, LeftClick, ...)
+//   range low,high,step choices "a|b|c" value n tip "text" max n
+//   default readonly hidden disabled skip vscroll hscroll upper left center right
+// Window attributes: size w,h  pos x,y  font  back  timer n (hundredths)  icon "name"  keys
+//   status n (zones)  help "file"  resizable maximize nosysmenu notitle immediate
+// "column" lines belong to the list or combo above: header text, width n, field n (the queue
+// field shown), left/center/right, picture "@N_16.B@", icon n (field of the icon number),
+// tree n (field of the indent level).
+// Quoted texts take \r, \n, \t, \\ and \" escapes.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zqplatform/uimodel.h"
+
+namespace zq::rt {
+
+struct DlgRect {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  bool operator==(const DlgRect&) const = default;
+};
+
+struct ColumnDef {
+  std::string header;
+  int32_t width = 0;  // dialog units
+  zq::ui::Align align = zq::ui::Align::Left;
+  uint32_t field = 0;       // queue field shown (0: the column's own position)
+  std::string picture;      // display picture of a number column
+  uint32_t iconField = 0;   // queue field with the icon number
+  uint32_t levelField = 0;  // queue field with the tree level
+};
+
+struct ControlDef {
+  int32_t number = 0;
+  zq::ui::Kind kind = zq::ui::Kind::Text;
+  std::string text;
+  DlgRect at;
+  std::optional<zq::ui::Font> font;  // none: the window's
+  COLORREF textColour = zq::ui::kDefaultColour;
+  COLORREF backColour = zq::ui::kDefaultColour;
+  zq::ui::Align align = zq::ui::Align::Left;
+  bool hidden = false;
+  bool disabled = false;
+  bool readOnly = false;
+  bool skip = false;  // not reached by Tab
+  bool isDefault = false;
+  bool vscroll = false;
+  bool hscroll = false;
+  bool multiLine = false;
+  bool upper = false;
+  std::vector<uint32_t> keys;  // alert keys
+  std::string tip;
+  std::vector<ColumnDef> columns;
+  std::vector<std::string> choices;  // drop-list choices or sheet tabs
+  double low = 0;
+  double high = 100;
+  double step = 1;
+  int32_t value = 0;      // a radio's value in its option group
+  int32_t maxLength = 0;  // 0: no limit
+};
+
+struct WindowDef {
+  std::string title;
+  std::optional<DlgRect> at;  // none: centred over the owner or the screen
+  int32_t width = 0;
+  int32_t height = 0;
+  zq::ui::Font font;
+  COLORREF backColour = zq::ui::kDefaultColour;
+  int32_t timer = 0;  // hundredths of a second, 0: none
+  std::string icon;
+  std::vector<uint32_t> keys;
+  int32_t statusZones = 0;
+  std::string help;
+  bool systemMenu = true;
+  bool caption = true;
+  bool resizable = false;
+  bool maximize = false;
+  bool immediate = false;  // resize events while dragging
+  std::vector<ControlDef> controls;
+
+  const ControlDef* Control(int32_t number) const;
+};
+
+struct ParsedDefinition {
+  std::optional<WindowDef> window;
+  int32_t errorLine = 0;  // 1-based line of the first error
+  std::string error;
+};
+ParsedDefinition ParseWindowDefinition(std::string_view text);
+
+// Key codes: the Windows virtual-key code, plus 0x100 with Shift, 0x200 with Ctrl and 0x400
+// with Alt; 1 is a left click, 2 a right click and 5 a left double click.
+constexpr uint32_t kShiftKey = 0x100;
+constexpr uint32_t kCtrlKey = 0x200;
+constexpr uint32_t kAltKey = 0x400;
+constexpr uint32_t kLeftClick = 1;
+constexpr uint32_t kRightClick = 2;
+constexpr uint32_t kDoubleClick = 5;
+// The code of a key name such as "Esc", "Alt+F4", "Ctrl+R", "Shift+Tab", "LeftClick"; 0 when
+// the name is unknown.
+uint32_t KeyCode(std::string_view name);
+
+}  // namespace zq::rt

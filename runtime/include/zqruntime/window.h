@@ -1,0 +1,187 @@
+// Windows of the runtime: declared from a definition, opened on the calling thread, and run
+// by their own event loop on that thread:
+//
+//   zq::rt::Window w(definition);
+//   w.Open();
+//   while (w.Accept()) {
+//     if (w.Event() == zq::rt::kAccepted && w.Field() == 1) w.End();
+//   }
+//   w.Close();
+//
+// Controls are addressed by number, and by ranges of numbers (first to last, in definition
+// order of the numbers). The same definition can be open on several threads at once; every
+// call of a Window belongs to its thread, except Post, which any thread may call.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zqruntime/queue.h"
+#include "zqruntime/windef.h"
+
+namespace zq::rt {
+
+// Events (Event()). Numbers from kUserEvent on are the program's own.
+constexpr int32_t kAccepted = 0x01;      // a control's value accepted (button pressed, row chosen)
+constexpr int32_t kNewSelection = 0x02;  // a new row or value selected
+constexpr int32_t kFocus = 0x03;         // a control got the focus
+constexpr int32_t kAlertKey = 0x04;      // an alert key of the window or of a control
+constexpr int32_t kPreAlertKey = 0x05;   // before kAlertKey: KeepKeyAction() keeps the key's own action
+constexpr int32_t kCloseWindow = 0x201;  // close request: Refuse() keeps the window open
+constexpr int32_t kOpenWindow = 0x202;
+constexpr int32_t kTimer = 0x203;
+constexpr int32_t kSized = 0x204;
+constexpr int32_t kUserEvent = 0x400;
+
+// Posts an event to the thread's active window (the newest window whose loop runs on that
+// thread). False when the thread has no queue.
+bool Post(int32_t event, int32_t control, uint32_t thread);
+
+// The resources (zq::ui::CreateInstance) where window icons are looked up by the names the
+// definitions give; 0: none.
+void SetIconInstance(HINSTANCE instance);
+
+// A program event a nested window took while the window below it waited.
+struct TakenEvent {
+  int32_t event = 0;
+  int32_t control = 0;
+};
+
+// A variable a control shows and writes back, as text.
+struct Binding {
+  std::function<std::string()> read;
+  std::function<void(std::string_view)> write;
+};
+Binding Bind(std::string& text);
+Binding Bind(int32_t& value);
+Binding Bind(int16_t& value);
+Binding Bind(uint8_t& value);
+Binding Bind(double& value);
+// A field of a record (a queue's record buffer), by name.
+Binding Bind(RecordRef record, std::string_view field);
+
+class Window {
+ public:
+  explicit Window(WindowDef definition);
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  ~Window();  // closes the window when it is still open
+
+  // Creates the window and its controls on the calling thread and shows it, centred over owner
+  // (0: the screen) when the definition gives no position. False when already open.
+  bool Open(HWND owner = 0);
+  // Waits for the next event; false when the loop has ended (End(), a close request that was
+  // not refused, or the thread's quit).
+  bool Accept();
+  // Ends the loop; the next Accept answers false.
+  void End();
+  // Refuses the close request being handled.
+  void Refuse();
+  // During kPreAlertKey: the key also gets its own action.
+  void KeepKeyAction();
+  // Destroys the window; it can be opened again.
+  void Close();
+
+  bool IsOpen() const;
+  int32_t Event() const;
+  int32_t Field() const;     // the control of the event (0: the window)
+  uint32_t Keycode() const;  // the key of the last key or mouse event
+  HWND Handle() const;
+  uint32_t Thread() const;
+
+  // Posts an event to this window (any thread). False when the window is not open.
+  bool Post(int32_t event, int32_t control = 0) const;
+  // Posts the accepted event to a control, with the key code it reports.
+  bool PostAccepted(int32_t control, uint32_t keycode = 0) const;
+  // Presses a key (code as in KeyCode) into the control that has the focus.
+  bool PressKey(uint32_t keycode);
+  // Program events that nested windows on this thread took while this one waited; cleared.
+  std::vector<TakenEvent> TakeNestedEvents();
+
+  // The window.
+  void SetTitle(std::string_view title);
+  std::string Title() const;
+  DlgRect Position() const;  // dialog units
+  void SetPosition(const DlgRect& at);
+  void SetTimer(int32_t hundredths);
+  void SetImmediateResize(bool on);
+  void SetMinSize(int32_t width, int32_t height);
+  void SetMaxSize(int32_t width, int32_t height);
+  void Hide();
+  void Show();
+  bool SetStatus(int32_t zone, std::string_view text);
+  std::string Status(int32_t zone) const;
+  void AddAlert(uint32_t keycode);
+  void RemoveAlert(uint32_t keycode);
+  const WindowDef& Definition() const;
+  // The control numbers in definition order.
+  std::vector<int32_t> ControlNumbers() const;
+
+  // Controls. Calls on an unknown number answer false, empty or 0.
+  HWND ControlHandle(int32_t control) const;
+  bool SetText(int32_t control, std::string_view text);
+  std::string Text(int32_t control) const;
+  bool SetTextColour(int32_t control, COLORREF colour);
+  bool SetBackColour(int32_t control, COLORREF colour);
+  bool SetFont(int32_t control, const zq::ui::Font& font);
+  std::optional<zq::ui::Font> Font(int32_t control) const;
+  bool SetAlign(int32_t control, zq::ui::Align align);
+  bool SetRect(int32_t control, const DlgRect& at);
+  std::optional<DlgRect> Rect(int32_t control) const;
+  // Ranges: every control whose number lies in first..last.
+  int32_t Hide(int32_t first, int32_t last);
+  int32_t Unhide(int32_t first, int32_t last);
+  int32_t Disable(int32_t first, int32_t last);
+  int32_t Enable(int32_t first, int32_t last);
+  bool IsHidden(int32_t control) const;
+  bool IsDisabled(int32_t control) const;
+  bool Focus(int32_t control);
+  int32_t Focused() const;  // 0: none of this window's controls
+  bool AddAlert(int32_t control, uint32_t keycode);
+  bool RemoveAlert(int32_t control, uint32_t keycode);
+  std::string Tip(int32_t control) const;
+
+  // Values: check state, spin value, progress, sheet tab, drop-list choice (1-based).
+  bool SetValue(int32_t control, double value);
+  double Value(int32_t control) const;
+  bool SetRange(int32_t control, double low, double high, double step = 1);
+  bool SetChoices(int32_t control, std::string_view choicesWithBars);
+  bool SetPicture(int32_t control, std::string_view file);
+
+  // Bound variables: Display writes their values into the controls, Take copies every
+  // control's value into its variable (first..last; 0,0: all). An accepted control writes its
+  // variable itself.
+  bool Use(int32_t control, Binding binding);
+  void Display(int32_t first = 0, int32_t last = 0);
+  void Take(int32_t first = 0, int32_t last = 0);
+
+  // Lists and combos over a queue: one row per record, columns from the definition.
+  bool From(int32_t control, const Queue& queue);
+  // Rebuilds the rows from the queue in one change of the list.
+  bool Refresh(int32_t control);
+  uint32_t Choice(int32_t control) const;  // 1-based, 0: none
+  bool Select(int32_t control, uint32_t row);
+  uint32_t MouseDownRow(int32_t control) const;
+  // Columns of a list as defined (1-based); none outside.
+  int32_t ColumnCount(int32_t control) const;
+  std::optional<ColumnDef> Column(int32_t control, int32_t column) const;
+  // Cell selection: one column of the chosen row is highlighted, Left and Right move it.
+  bool SetCellSelection(int32_t control, bool on);
+  int32_t HighlightedColumn(int32_t control) const;  // 0 without cell selection
+  bool HighlightColumn(int32_t control, int32_t column);
+  bool SetIcon(int32_t control, int32_t index, HICON icon);
+
+  // Controls made at run time (also with a number the definition does not use).
+  bool Create(const ControlDef& control);
+  bool Destroy(int32_t control);
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace zq::rt

@@ -1,0 +1,239 @@
+// A window's life: open, its loop, posted events, close.
+#include <algorithm>
+#include <map>
+#include <mutex>
+
+#include "windows/WindowImpl.h"
+#include "zqplatform/uiinput.h"
+
+namespace zq::rt {
+
+namespace {
+std::mutex openLock;
+std::map<DWORD, std::vector<Window::Impl*>> openWindows;
+}  // namespace
+
+void AddOpenWindow(Window::Impl* window) {
+  std::lock_guard hold(openLock);
+  openWindows[window->thread].push_back(window);
+}
+
+void RemoveOpenWindow(Window::Impl* window) {
+  std::lock_guard hold(openLock);
+  auto it = openWindows.find(window->thread);
+  if (it == openWindows.end()) return;
+  std::erase(it->second, window);
+  if (it->second.empty()) openWindows.erase(it);
+}
+
+void TellWindowsBelow(Window::Impl* running, TakenEvent event) {
+  std::lock_guard hold(openLock);
+  auto it = openWindows.find(running->thread);
+  if (it == openWindows.end()) return;
+  for (Window::Impl* below : it->second) {
+    if (below == running) break;
+    below->nested.push_back(event);
+  }
+}
+
+namespace {
+std::atomic<HINSTANCE> iconInstance{0};
+}
+
+void SetIconInstance(HINSTANCE instance) { iconInstance = instance; }
+
+bool Post(int32_t event, int32_t control, uint32_t thread) {
+  return PostThreadMessage(thread, kThreadEventMessage, static_cast<WPARAM>(static_cast<uint32_t>(event)),
+                           static_cast<LPARAM>(control));
+}
+
+Window::Window(WindowDef definition) : impl_(std::make_unique<Impl>()) { impl_->def = std::move(definition); }
+
+Window::~Window() { Close(); }
+
+bool Window::Open(HWND owner) {
+  Impl& d = *impl_;
+  if (d.hwnd != 0) return false;
+  d.thread = GetCurrentThreadId();
+  d.ending = false;
+  d.pending.clear();
+  d.held.reset();
+  d.current = {};
+  d.lastKey = 0;
+  TakeNestedEvents();
+  d.keys = d.def.keys;
+  d.immediate = d.def.immediate;
+  RECT size = d.Pixels({0, 0, d.def.width, d.def.height});
+  int32_t statusHeight = d.def.statusZones > 0 ? d.Pixels({0, 0, 0, 10}).bottom : 0;
+  int32_t width = size.right;
+  int32_t height = size.bottom + statusHeight;
+  RECT around{};
+  if (d.def.at) {
+    RECT at = d.Pixels(*d.def.at);
+    around = {at.left, at.top, at.left + width, at.top + height};
+  } else {
+    RECT o{};
+    if (owner == 0 || !GetWindowRect(owner, &o)) o = zq::ui::WorkArea();
+    int32_t x = o.left + (o.right - o.left - width) / 2;
+    int32_t y = o.top + (o.bottom - o.top - height) / 2;
+    around = {x, y, x + width, y + height};
+  }
+  uint32_t style = WS_POPUP;
+  if (d.def.caption) style |= WS_CAPTION;
+  if (d.def.systemMenu) style |= WS_SYSMENU;
+  if (d.def.resizable) style |= WS_THICKFRAME;
+  Impl* self = &d;
+  HWND h = CreateWindowExA(0, d.def.title.c_str(), style, around.left, around.top, width, height, 0, owner,
+                           [self](HWND w, uint32_t m, WPARAM wp, LPARAM lp) { return self->Proc(w, m, wp, lp); });
+  if (h == 0) return false;
+  d.hwnd = h;
+  HICON icon = d.def.icon.empty() ? 0 : LoadIconA(iconInstance, d.def.icon.c_str());
+  zq::ui::Update(h, [&](zq::ui::WindowState& s) {
+    s.font = d.def.font;
+    s.backColour = d.def.backColour;
+    s.icon = icon;
+  });
+  d.controls.clear();
+  for (const ControlDef& c : d.def.controls) d.Make(c);
+  if (d.def.statusZones > 0) {
+    d.statusBar = zq::ui::CreateControl(h, zq::ui::Kind::Text, kStatusBarId, "",
+                                        RECT{0, size.bottom, width, size.bottom + statusHeight});
+    zq::ui::Update(d.statusBar, [&](zq::ui::WindowState& s) { s.font = d.def.font; });
+  }
+  AddOpenWindow(self);
+  ShowWindow(h, SW_SHOW);
+  SetForegroundWindow(h);
+  d.timer = d.def.timer;
+  d.nextTick = std::chrono::steady_clock::now() + std::chrono::milliseconds(d.timer * 10);
+  for (ControlState& c : d.controls) {
+    if (c.def.hidden || c.def.disabled || c.def.skip) continue;
+    SetFocus(c.hwnd);
+    if (GetFocus() == c.hwnd) break;
+  }
+  d.lastFocus = GetFocus();
+  d.Push(kOpenWindow);
+  return true;
+}
+
+bool Window::Accept() {
+  Impl& d = *impl_;
+  if (d.hwnd == 0 || d.ending) return false;
+  if (d.current.event == kCloseWindow && !d.refused) {
+    d.ending = true;
+    return false;
+  }
+  if (d.held) {
+    PendingEvent k = *d.held;
+    d.held.reset();
+    if (d.keepKey) d.KeyAction(d.Find(k.control), k.key, k.row);
+    d.pending.push_front({kAlertKey, k.control, k.key, -1});
+  }
+  d.refused = false;
+  d.keepKey = false;
+  for (;;) {
+    if (!d.pending.empty()) {
+      d.current = d.pending.front();
+      d.pending.pop_front();
+      if (d.current.key != 0) d.lastKey = d.current.key;
+      if (d.current.event == kPreAlertKey) d.held = d.current;
+      return true;
+    }
+    auto now = std::chrono::steady_clock::now();
+    if (d.timer > 0 && now >= d.nextTick) {
+      d.nextTick = now + std::chrono::milliseconds(d.timer * 10);
+      d.current = {kTimer, 0, 0, -1};
+      return true;
+    }
+    MSG m;
+    if (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+      if (m.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(m.wParam));
+        d.ending = true;
+        return false;
+      }
+      if (m.hwnd != 0) {
+        DispatchMessage(&m);
+        d.CheckFocus();
+        continue;
+      }
+      int32_t event = 0, control = 0;
+      if (m.message == kThreadEventMessage) {
+        event = static_cast<int32_t>(m.wParam);
+        control = static_cast<int32_t>(m.lParam);
+      } else if (m.message >= WM_USER && m.message < WM_APP) {
+        event = static_cast<int32_t>(m.message);
+        control = static_cast<int32_t>(m.wParam);
+      } else {
+        continue;
+      }
+      if (event >= kUserEvent) TellWindowsBelow(&d, {event, control});
+      d.Push(event, control);
+      continue;
+    }
+    DWORD wait = INFINITE;
+    if (d.timer > 0) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(d.nextTick - now).count();
+      wait = static_cast<DWORD>(std::max<int64_t>(left, 0));
+    }
+    WaitMessageFor(wait);
+  }
+}
+
+void Window::End() { impl_->ending = true; }
+void Window::Refuse() { impl_->refused = true; }
+void Window::KeepKeyAction() { impl_->keepKey = true; }
+
+void Window::Close() {
+  Impl& d = *impl_;
+  HWND h = d.hwnd.exchange(0);
+  if (h == 0) return;
+  RemoveOpenWindow(&d);
+  DestroyWindow(h);
+  d.controls.clear();
+  d.statusBar = 0;
+  d.pending.clear();
+  d.held.reset();
+}
+
+bool Window::IsOpen() const { return impl_->hwnd != 0; }
+int32_t Window::Event() const { return impl_->current.event; }
+int32_t Window::Field() const { return impl_->current.control; }
+uint32_t Window::Keycode() const { return impl_->lastKey; }
+HWND Window::Handle() const { return impl_->hwnd; }
+uint32_t Window::Thread() const { return impl_->thread; }
+const WindowDef& Window::Definition() const { return impl_->def; }
+
+bool Window::Post(int32_t event, int32_t control) const {
+  HWND h = impl_->hwnd;
+  return h != 0 && PostMessage(h, kWindowEventMessage, static_cast<WPARAM>(static_cast<uint32_t>(event)),
+                               static_cast<LPARAM>(control));
+}
+
+bool Window::PostAccepted(int32_t control, uint32_t keycode) const {
+  HWND h = impl_->hwnd;
+  WPARAM w = static_cast<WPARAM>(static_cast<uint32_t>(kAccepted)) | (static_cast<WPARAM>(keycode) << 32);
+  return h != 0 && PostMessage(h, kWindowEventMessage, w, static_cast<LPARAM>(control));
+}
+
+bool Window::PressKey(uint32_t keycode) {
+  Impl& d = *impl_;
+  if (d.hwnd == 0) return false;
+  HWND target = d.hwnd;
+  HWND f = GetFocus();
+  if (d.FindHandle(f) && IsWindowEnabled(f)) target = f;
+  switch (keycode) {
+    case kLeftClick: return zq::ui::input::Click(target);
+    case kRightClick: return zq::ui::input::RightClick(target);
+    case kDoubleClick: return zq::ui::input::DoubleClick(target);
+    default: return zq::ui::input::KeyPress(target, keycode & 0xFF, (keycode >> 8) & 7);
+  }
+}
+
+std::vector<TakenEvent> Window::TakeNestedEvents() {
+  std::lock_guard hold(openLock);
+  std::vector<TakenEvent> out;
+  out.swap(impl_->nested);
+  return out;
+}
+
+}  // namespace zq::rt

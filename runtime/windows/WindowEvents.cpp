@@ -1,0 +1,279 @@
+// Turning the platform's messages into the loop's events, and the keys' own actions.
+#include <algorithm>
+
+#include "windows/WindowImpl.h"
+
+namespace zq::rt {
+
+namespace {
+
+using zq::ui::Kind;
+
+bool Focusable(const ControlState& c) {
+  switch (c.def.kind) {
+    case Kind::Text:
+    case Kind::Group:
+    case Kind::Panel:
+    case Kind::Line:
+    case Kind::Region:
+    case Kind::Image:
+    case Kind::Progress:
+      return false;
+    default:
+      return !c.def.skip && IsWindowVisible(c.hwnd) && IsWindowEnabled(c.hwnd);
+  }
+}
+
+uint32_t KeyOf(WPARAM vk, LPARAM info) {
+  uint32_t modifiers = static_cast<uint32_t>((info >> 16) & 7);
+  return (static_cast<uint32_t>(vk) & 0xFF) | (modifiers << 8);
+}
+
+}  // namespace
+
+bool ControlState::HasKey(uint32_t code) const {
+  return std::find(def.keys.begin(), def.keys.end(), code) != def.keys.end();
+}
+
+ControlState* Window::Impl::Find(int32_t number) {
+  for (ControlState& c : controls) {
+    if (c.def.number == number) return &c;
+  }
+  return nullptr;
+}
+
+const ControlState* Window::Impl::Find(int32_t number) const {
+  return const_cast<Impl*>(this)->Find(number);
+}
+
+ControlState* Window::Impl::FindHandle(HWND h) {
+  if (h == 0) return nullptr;
+  for (ControlState& c : controls) {
+    if (c.hwnd == h) return &c;
+  }
+  return nullptr;
+}
+
+RECT Window::Impl::Pixels(const DlgRect& at) const {
+  // Dialog units are 16-bit numbers; larger ones are held at the limits.
+  auto unit = [](int32_t v) { return std::clamp(v, -32768, 32767); };
+  int32_t x = unit(at.x), y = unit(at.y);
+  return zq::ui::DialogUnitsToPixels(def.font, RECT{x, y, x + unit(at.width), y + unit(at.height)});
+}
+
+DlgRect Window::Impl::Units(const RECT& p) const {
+  zq::ui::FontMetrics m = zq::ui::Measure(def.font);
+  int32_t cx = std::max(m.averageWidth, 1);
+  int32_t cy = std::max(m.height, 1);
+  auto ux = [&](int32_t v) { return static_cast<int32_t>(int64_t{v} * 4 / cx); };
+  auto uy = [&](int32_t v) { return static_cast<int32_t>(int64_t{v} * 8 / cy); };
+  return {ux(p.left), uy(p.top), ux(p.right - p.left), uy(p.bottom - p.top)};
+}
+
+LRESULT Window::Impl::Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lParam) {
+  ControlState* c = FindHandle(h);
+  bool top = h == hwnd;
+  if (!top && !c) return DefWindowProc(h, message, wParam, lParam);
+  switch (message) {
+    case kWindowEventMessage: {
+      int32_t event = static_cast<int32_t>(wParam & 0xFFFFFFFF);
+      uint32_t key = static_cast<uint32_t>(static_cast<uint64_t>(wParam) >> 32);
+      int32_t control = static_cast<int32_t>(lParam);
+      ControlState* target = Find(control);
+      if (event == kAccepted && target) {
+        if (target->binding) target->binding->write(ValueText(*target));
+      }
+      Push(event, control, key);
+      return 0;
+    }
+    case WM_CLOSE:
+      if (top) Push(kCloseWindow);
+      return 0;
+    case WM_SYSCOMMAND:
+      if (top && (wParam & 0xFFF0) == static_cast<WPARAM>(SC_CLOSE)) Push(kCloseWindow);
+      return 0;
+    case WM_SIZE:
+      if (top) {
+        EnforceLimits();
+        // Without immediate resize events, sizes waiting for the loop make one event.
+        bool waiting = std::any_of(pending.begin(), pending.end(), [](const PendingEvent& e) { return e.event == kSized; });
+        if (immediate || !waiting) Push(kSized);
+      }
+      return 0;
+    case WM_COMMAND: {
+      if (!top || (wParam >> 16) != BN_CLICKED) return 0;
+      ControlState* from = Find(static_cast<int32_t>(wParam & 0xFFFF));
+      if (from) Accepted(*from);
+      return 0;
+    }
+    case WM_KEYDOWN:
+      OnKey(c, KeyOf(wParam, lParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (c && (c->def.kind == Kind::List || c->def.kind == Kind::Combo)) {
+        int32_t row = ModelValue(*c);
+        c->mouseRow = row >= 0 ? static_cast<uint32_t>(row) + 1 : 0;
+        if (row != c->selection) SetModelValue(*c, c->selection);  // the click's action waits for its key
+        OnKey(c, kLeftClick, row);
+      } else {
+        OnKey(c, kLeftClick);
+      }
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      OnKey(c, kDoubleClick);
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnKey(c, kRightClick);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void Window::Impl::OnKey(ControlState* c, uint32_t code, int32_t row) {
+  bool alert = (c && c->HasKey(code)) || std::find(keys.begin(), keys.end(), code) != keys.end();
+  if (alert) {
+    Push(kPreAlertKey, c ? c->def.number : 0, code, row);
+  } else {
+    KeyAction(c, code, row);
+  }
+}
+
+void Window::Impl::Accepted(ControlState& c) {
+  if (c.binding) c.binding->write(ValueText(c));
+  if (c.def.kind == Kind::Radio) {
+    // The option group above its radios takes the chosen value.
+    for (auto at = controls.begin() + (&c - controls.data()); at != controls.begin();) {
+      --at;
+      if (at->def.kind == Kind::Radio) continue;
+      if (at->def.kind == Kind::Group && at->binding) at->binding->write(ValueText(*at));
+      break;
+    }
+  }
+  Push(kAccepted, c.def.number);
+}
+
+// A key's own action; clicks on buttons are accepted through their notification.
+void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
+  Kind kind = c ? c->def.kind : Kind::Window;
+  auto pushKey = [&](int32_t event) { Push(event, c ? c->def.number : 0, code); };
+  switch (code) {
+    case VK_ESCAPE:
+    case kAltKey | (VK_F1 + 3):
+      Push(kCloseWindow, 0, code);
+      return;
+    case VK_TAB:
+    case kShiftKey | VK_TAB:
+      MoveFocus(code != VK_TAB);
+      return;
+    case VK_RETURN: {
+      if (kind == Kind::Button || kind == Kind::List) {
+        if (c->binding) c->binding->write(ValueText(*c));
+        pushKey(kAccepted);
+        return;
+      }
+      for (ControlState& d : controls) {
+        if (d.def.isDefault && IsWindowEnabled(d.hwnd) && IsWindowVisible(d.hwnd)) {
+          Push(kAccepted, d.def.number, code);
+          return;
+        }
+      }
+      if (c) {
+        if (c->binding) c->binding->write(ValueText(*c));
+        pushKey(kAccepted);
+      }
+      return;
+    }
+    case VK_SPACE:
+      if (kind == Kind::Check) {
+        SetModelValue(*c, ModelValue(*c) ? 0 : 1);
+        Accepted(*c);
+      } else if (kind == Kind::Button) {
+        Accepted(*c);
+      }
+      return;
+    case kLeftClick:
+      if ((kind == Kind::List || kind == Kind::Combo) && row != c->selection) {
+        SetModelValue(*c, row);
+        pushKey(kNewSelection);
+      }
+      return;
+    case kDoubleClick:
+      if (kind == Kind::List) {
+        if (c->binding) c->binding->write(ValueText(*c));
+        pushKey(kAccepted);
+      }
+      return;
+    case VK_LEFT:
+    case VK_RIGHT:
+      if (kind == Kind::List && c->column > 0) {
+        int32_t next = std::clamp(c->column + (code == VK_RIGHT ? 1 : -1), 1, static_cast<int32_t>(c->def.columns.size()));
+        if (next != c->column) {
+          c->column = next;
+          pushKey(kNewSelection);
+        }
+      }
+      return;
+    case VK_UP:
+    case VK_DOWN: {
+      int32_t delta = code == VK_DOWN ? 1 : -1;
+      if (kind == Kind::List || kind == Kind::DropList || kind == Kind::Combo) {
+        zq::ui::WindowState s = zq::ui::Snapshot(c->hwnd).value_or(zq::ui::WindowState{});
+        int32_t rows = static_cast<int32_t>(s.rows.size());
+        int32_t next = std::clamp(c->selection + delta, 0, std::max(rows - 1, 0));
+        if (rows > 0 && next != c->selection) {
+          SetModelValue(*c, next);
+          pushKey(kNewSelection);
+        }
+      } else if (kind == Kind::Spin) {
+        double before = c->real;
+        SetSpin(*c, c->real + delta * c->def.step);
+        if (c->real != before) pushKey(kNewSelection);
+      }
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void Window::Impl::MoveFocus(bool backwards) {
+  if (controls.empty()) return;
+  int32_t n = static_cast<int32_t>(controls.size());
+  ControlState* now = FindHandle(GetFocus());
+  int32_t at = now ? static_cast<int32_t>(now - controls.data()) : (backwards ? 0 : n - 1);
+  for (int32_t step = 1; step <= n; ++step) {
+    ControlState& next = controls[static_cast<std::size_t>(((at + (backwards ? -step : step)) % n + n) % n)];
+    if (Focusable(next)) {
+      SetFocus(next.hwnd);
+      CheckFocus();
+      return;
+    }
+  }
+}
+
+void Window::Impl::CheckFocus() {
+  HWND f = GetFocus();
+  if (f == lastFocus) return;
+  lastFocus = f;
+  if (ControlState* c = FindHandle(f)) Push(kFocus, c->def.number);
+}
+
+void Window::Impl::EnforceLimits() {
+  RECT r{};
+  if (!GetWindowRect(hwnd, &r)) return;
+  DlgRect u = Units(r);
+  int32_t w = u.width, h = u.height;
+  if (minWidth > 0) w = std::max(w, minWidth);
+  if (minHeight > 0) h = std::max(h, minHeight);
+  if (maxWidth > 0) w = std::min(w, maxWidth);
+  if (maxHeight > 0) h = std::min(h, maxHeight);
+  if (w == u.width && h == u.height) return;
+  RECT p = Pixels({0, 0, w, h});
+  zq::ui::Update(hwnd, [&](zq::ui::WindowState& s) {
+    s.rect.right = s.rect.left + p.right;
+    s.rect.bottom = s.rect.top + p.bottom;
+  });
+}
+
+}  // namespace zq::rt

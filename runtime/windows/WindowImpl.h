@@ -1,0 +1,98 @@
+// What a runtime window keeps: its definition, its controls with their run-time state, and
+// the events waiting for its loop. Shared by the window, control and dialog areas.
+#pragma once
+#include <atomic>
+#include <chrono>
+#include <deque>
+#include <optional>
+
+#include "zqplatform/uimodel.h"
+#include "zqruntime/window.h"
+
+namespace zq::rt {
+
+// Carriers of runtime events in the platform's queues.
+constexpr uint32_t kWindowEventMessage = WM_APP + 0x100;  // to a window: (event | key << 32, control)
+constexpr uint32_t kThreadEventMessage = WM_APP + 0x101;  // to a thread: (event, control)
+constexpr int32_t kStatusBarId = 0x7FFF;
+
+struct ControlState {
+  ControlDef def;
+  HWND hwnd = 0;
+  std::optional<Binding> binding;
+  const Queue* queue = nullptr;
+  double real = 0;         // spin value
+  int32_t selection = -1;  // list row (0-based) as the loop last saw it
+  uint32_t mouseRow = 0;
+  int32_t column = 0;  // the highlighted column with cell selection, else 0
+  bool HasKey(uint32_t code) const;
+};
+
+struct PendingEvent {
+  int32_t event = 0;
+  int32_t control = 0;
+  uint32_t key = 0;
+  int32_t row = -1;  // kPreAlertKey of a left click on a list: the row it would select
+};
+
+struct Window::Impl {
+  WindowDef def;
+  std::atomic<HWND> hwnd{0};
+  DWORD thread = 0;
+  bool ending = false;
+  std::vector<ControlState> controls;  // definition order
+  std::vector<uint32_t> keys;
+  std::deque<PendingEvent> pending;
+  PendingEvent current;
+  bool refused = false;
+  bool keepKey = false;
+  std::optional<PendingEvent> held;  // a key waiting for the answer to kPreAlertKey
+  uint32_t lastKey = 0;
+  int32_t timer = 0;
+  std::chrono::steady_clock::time_point nextTick;
+  HWND lastFocus = 0;
+  HWND statusBar = 0;
+  std::vector<TakenEvent> nested;  // guarded by the registry of open windows
+  bool immediate = false;
+  int32_t minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;  // dialog units, 0: none
+
+  ControlState* Find(int32_t number);
+  const ControlState* Find(int32_t number) const;
+  ControlState* FindHandle(HWND h);
+  zq::ui::Font FontOf(const ControlDef& d) const { return d.font ? *d.font : def.font; }
+  RECT Pixels(const DlgRect& at) const;
+  DlgRect Units(const RECT& pixels) const;
+
+  // Builds a control in the model from its definition.
+  bool Make(const ControlDef& d);
+  // The window procedure of the window and of each of its controls.
+  LRESULT Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lParam);
+  void Push(int32_t event, int32_t control = 0, uint32_t key = 0, int32_t row = -1) {
+    pending.push_back({event, control, key, row});
+  }
+  void OnKey(ControlState* c, uint32_t code, int32_t row = -1);
+  void KeyAction(ControlState* c, uint32_t code, int32_t row);
+  void Accepted(ControlState& c);
+  void MoveFocus(bool backwards);
+  void CheckFocus();
+  void EnforceLimits();
+  // The model's value of a control, and writing one.
+  int32_t ModelValue(const ControlState& c) const;
+  void SetModelValue(ControlState& c, int32_t value);
+  // The control's value as its variable holds it, and back.
+  std::string ValueText(const ControlState& c) const;
+  void ShowValue(ControlState& c, std::string_view text);
+  // A text as the control shows it: without a STRING's trailing blanks, upper-cased for an
+  // upper-case entry, cut to the control's length in characters.
+  static std::string Shown(const ControlDef& d, std::string_view text);
+  void SetSpin(ControlState& c, double v);
+};
+
+// The open windows of each thread, oldest first.
+void AddOpenWindow(Window::Impl* window);
+void RemoveOpenWindow(Window::Impl* window);
+// A program event the running window took: the windows opened before it on its thread
+// learn of it.
+void TellWindowsBelow(Window::Impl* running, TakenEvent event);
+
+}  // namespace zq::rt
