@@ -4,16 +4,15 @@
 
 #include <deque>
 #include <functional>
-#include <iostream>
 #include <mutex>
 
 #include "zqplatform/uimodel.h"
 
+#include "RatioReport.h"
+
 namespace {
 
 constexpr int kBatch = 1000;
-double modelNs = 0;
-double referenceNs = 0;
 
 void BM_PostAndDispatch(benchmark::State& state) {
   int64_t handled = 0;
@@ -56,31 +55,14 @@ void BM_ReferenceLockedDeque(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kBatch);
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      double perItem = r.GetAdjustedRealTime() / kBatch;
-      if (r.benchmark_name().find("PostAndDispatch") != std::string::npos) modelNs = perItem;
-      if (r.benchmark_name().find("Reference") != std::string::npos) referenceNs = perItem;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 BENCHMARK(BM_PostAndDispatch);
 BENCHMARK(BM_ReferenceLockedDeque);
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  if (referenceNs > 0) {
-    std::cout << "post and dispatch through the window model: " << modelNs / referenceNs
-              << "x the locked deque reference\n";
-  }
-  benchmark::Shutdown();
+  zqbench::RunWithRatios(argc, argv,
+                         {{"BM_PostAndDispatch", "BM_ReferenceLockedDeque",
+                           "post and dispatch through the window model against a locked deque"}});
   return 0;
 }

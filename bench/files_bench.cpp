@@ -14,6 +14,8 @@
 #include "zqplatform/files.h"
 #include "zqvantor/files.h"
 
+#include "RatioReport.h"
+
 namespace {
 
 constexpr uint32_t kAccess = 0xC0000000, kDisp = 4, kFlags = 0x80;  // normal file, no write-through
@@ -88,16 +90,6 @@ BENCHMARK(PosixWrite)->Apply(Sizes);
 BENCHMARK(FIRead)->Apply(Sizes);
 BENCHMARK(PosixRead)->Apply(Sizes);
 
-// Keeps each run's time so that the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) times[r.benchmark_name()] = r.GetAdjustedRealTime();
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,17 +97,14 @@ int main(int argc, char** argv) {
   folder = mkdtemp(pattern.data());
   setenv("ZQ_DRIVES", ("B=" + folder).c_str(), 1);
   zq::fs::ReloadDriveMap();
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n");
-  for (const char* size : {"1024", "1048576", "104857600"}) {
+  std::vector<zqbench::Ratio> ratios;
+  for (std::string size : {"1024", "1048576", "104857600"}) {
     for (auto [fi, posix] : {std::pair{"FIWrite", "PosixWrite"}, std::pair{"FIRead", "PosixRead"}}) {
-      std::string a = std::string(fi) + "/" + size + "/real_time", b = std::string(posix) + "/" + size + "/real_time";
-      if (reporter.times.count(a) && reporter.times.count(b))
-        std::printf("ratio %s/%s bytes=%s: %.2fx (aim: within 1.2x)\n", fi, posix, size, reporter.times[a] / reporter.times[b]);
+      ratios.push_back({std::string(fi) + "/" + size + "/real_time", std::string(posix) + "/" + size + "/real_time",
+                        std::string(fi) + " against " + posix + " of " + size + " bytes (aim: within 1.2x)"});
     }
   }
+  zqbench::RunWithRatios(argc, argv, ratios);
   std::filesystem::remove_all(folder);
   return 0;
 }

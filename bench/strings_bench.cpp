@@ -10,6 +10,8 @@
 #include "strings/XSObject.h"
 #include "zqvantor/strings.h"
 
+#include "RatioReport.h"
+
 namespace {
 
 constexpr int32_t kHandles = 65535;
@@ -122,40 +124,13 @@ void BM_StdTrim(benchmark::State& state) {
 }
 BENCHMARK(BM_StdTrim);
 
-// Prints each library benchmark's time against its reference after the run.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  void PrintRatios() const {
-    const std::pair<const char*, const char*> pairs[] = {
-        {"BM_XSCreateDestroyAll", "BM_MapInsertEraseAll"},
-        {"BM_XSFind", "BM_StdFind"},
-        {"BM_XSReplace", "BM_StdReplace"},
-        {"BM_XSTrim", "BM_StdTrim"},
-    };
-    for (auto [ours, reference] : pairs) {
-      auto a = times_.find(ours);
-      auto b = times_.find(reference);
-      if (a == times_.end() || b == times_.end() || b->second <= 0) continue;
-      std::printf("ratio %s / %s: %.2f\n", ours, reference, a->second / b->second);
-    }
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
-  benchmark::Shutdown();
+  zqbench::RunWithRatios(argc, argv,
+                         {{"BM_XSCreateDestroyAll", "BM_MapInsertEraseAll", "create and destroy all handles against std::map"},
+                          {"BM_XSFind", "BM_StdFind", "find against std::string"},
+                          {"BM_XSReplace", "BM_StdReplace", "replace against std::string"},
+                          {"BM_XSTrim", "BM_StdTrim", "trim against std::string"}});
   return 0;
 }

@@ -11,6 +11,8 @@
 #include "zqplatform/messages.h"
 #include "zqvantor/timers.h"
 
+#include "RatioReport.h"
+
 namespace {
 
 void PostAndPeekMessage(benchmark::State& state) {
@@ -62,31 +64,13 @@ BENCHMARK(PostAndPeekReferenceLockedDeque);
 BENCHMARK(TMGetElapsedTimeRead);
 BENCHMARK(TMGetElapsedTimeReferenceSteadyClock);
 
-// Keeps each benchmark's time so that the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const char* pairs[][3] = {
-      {"PostAndPeekMessage", "PostAndPeekReferenceLockedDeque", "post and peek against a locked deque"},
-      {"TMGetElapsedTimeRead", "TMGetElapsedTimeReferenceSteadyClock", "TMGetElapsedTime against the steady clock"},
-  };
-  for (const auto& pair : pairs) {
-    auto ours = reporter.times.find(pair[0]), reference = reporter.times.find(pair[1]);
-    if (ours == reporter.times.end() || reference == reporter.times.end()) continue;
-    std::printf("%s: %.3gx the reference's time\n", pair[2], ours->second / reference->second);
-  }
-  benchmark::Shutdown();
+  zqbench::RunWithRatios(argc, argv,
+                         {{"PostAndPeekMessage", "PostAndPeekReferenceLockedDeque",
+                           "post and peek against a locked deque"},
+                          {"TMGetElapsedTimeRead", "TMGetElapsedTimeReferenceSteadyClock",
+                           "TMGetElapsedTime against the steady clock"}});
   return 0;
 }

@@ -5,5 +5,14 @@
 #include "zqvantor/common.h"
 #include "zqvantor/frame.h"
 #include "zqvantor/strings.h"
+#include "zqvantor/cla.h"
+#include "zqvantor/arrays.h"
+#include "zqvantor/files.h"
+#include "zqvantor/timers.h"
+#include "zqvantor/tray.h"
+#include "zqvantor/windows.h"
+#include "zqvantor/system.h"
+#include "zqvantor/data.h"
+#include "zqvantor/spell.h"
 
 #endif
