@@ -3,26 +3,13 @@
 #include <charconv>
 #include <cstdint>
 
+#include "strings/XSObject.h"
+
 namespace zqv {
 
 namespace {
 
 constexpr int32_t kFirstMenuCommand = 1024;
-
-std::string_view Piece(std::string_view item, std::size_t n) {
-  for (; n > 0; --n) {
-    std::size_t semi = item.find(';');
-    if (semi == std::string_view::npos) return {};
-    item.remove_prefix(semi + 1);
-  }
-  return item.substr(0, item.find(';'));
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
 
 bool IsWhite(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -46,19 +33,20 @@ int32_t ReadNumber(std::string_view s) {
 
 std::vector<zq::ui::MenuItem> ReadMenuDefinition(std::string_view definition) {
   std::vector<zq::ui::MenuItem> entries;
-  if (definition.empty()) return entries;
-  for (;;) {
-    std::size_t bar = definition.find('|');
-    std::string_view item = definition.substr(0, bar);
-    std::string_view text = TrimBlanks(Piece(item, 0));
-    int32_t number = ReadNumber(Piece(item, 1));
-    if (!text.empty() && text.front() == '-') {
+  const XSObject menu(definition);
+  if (menu.IsEmpty()) return entries;
+  const int32_t items = menu.CountChr('|', 0) + 1;
+  for (int32_t i = 1; i <= items; ++i) {
+    const XSObject item(menu.GetSubString(i, '|'));
+    XSObject text(item.GetSubString(1, ';'));
+    text.TrimLeft(' ');
+    text.TrimRight(' ');
+    int32_t number = ReadNumber(item.GetSubString(2, ';'));
+    if (text.CompareNC("-", 0) == 0) {
       entries.push_back(zq::ui::MenuItem{true, 0, {}, false});
     } else if (number >= kFirstMenuCommand) {
-      entries.push_back(zq::ui::MenuItem{false, static_cast<uint32_t>(number), std::string(text), false});
+      entries.push_back(zq::ui::MenuItem{false, static_cast<uint32_t>(number), text.Text(), false});
     }
-    if (bar == std::string_view::npos) break;
-    definition.remove_prefix(bar + 1);
   }
   return entries;
 }
