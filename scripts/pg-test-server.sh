@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # A throwaway PostgreSQL cluster on loopback for the database tests.
 #
-#   pg-test-server.sh start DIR PORT   creates the cluster in DIR (when missing) and starts it
-#   pg-test-server.sh stop DIR         stops it and removes DIR
+#   pg-test-server.sh start DIR PORT   creates the cluster (when missing) and starts it (when stopped)
+#   pg-test-server.sh stop DIR         stops it and removes it
 #   pg-test-server.sh status DIR       exit 0 when it runs
 #
-# The cluster runs as an unprivileged user: the caller when not root, else "postgres".
+# The cluster runs as an unprivileged user: the caller when not root, else "postgres". It lives
+# in a temporary folder that user can reach wherever DIR is; DIR keeps that folder's name.
 # It has one superuser "zqtest" (password "zqtest") and the database "zqtest".
 set -euo pipefail
 
@@ -36,21 +37,33 @@ as_owner() {
   fi
 }
 
+cluster=$(cat "$dir/cluster" 2>/dev/null || true)
+
+running() {
+  [ -n "$cluster" ] && as_owner "$bindir/pg_ctl" -D "$cluster/data" status >/dev/null 2>&1
+}
+
 case "$action" in
   start)
     mkdir -p "$dir"
-    [ "$(id -u)" -eq 0 ] && chown postgres: "$dir"
-    chmod 700 "$dir"
-    if [ ! -f "$dir/data/PG_VERSION" ]; then
-      pwfile="$dir/pw"
+    if [ -z "$cluster" ] || [ ! -d "$cluster" ]; then
+      cluster=$(mktemp -d "${TMPDIR:-/tmp}/zq-pg.XXXXXX")
+      echo "$cluster" >"$dir/cluster"
+    fi
+    [ "$(id -u)" -eq 0 ] && chown postgres: "$cluster"
+    chmod 700 "$cluster"
+    if [ ! -f "$cluster/data/PG_VERSION" ]; then
+      pwfile="$cluster/pw"
       echo zqtest >"$pwfile"
       [ "$(id -u)" -eq 0 ] && chown postgres: "$pwfile"
-      as_owner "$bindir/initdb" -D "$dir/data" -U zqtest --pwfile="$pwfile" -A md5 \
+      as_owner "$bindir/initdb" -D "$cluster/data" -U zqtest --pwfile="$pwfile" -A md5 \
         -E UTF8 --locale=C >"$dir/initdb.log" 2>&1
       rm -f "$pwfile"
     fi
-    as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
-      -o "-c listen_addresses=127.0.0.1 -p $port -k $dir -c fsync=off" start >/dev/null
+    if ! running; then
+      as_owner "$bindir/pg_ctl" -D "$cluster/data" -l "$cluster/server.log" -w -t 60 \
+        -o "-c listen_addresses=127.0.0.1 -p $port -k $cluster -c fsync=off" start >/dev/null
+    fi
     PGPASSWORD=zqtest "$psql" -h 127.0.0.1 -p "$port" -U zqtest -d postgres -Atqc \
       "SELECT 1 FROM pg_database WHERE datname='zqtest'" | grep -q 1 ||
       PGPASSWORD=zqtest "$psql" -h 127.0.0.1 -p "$port" -U zqtest -d postgres -qc \
@@ -58,13 +71,14 @@ case "$action" in
     echo "PostgreSQL test server on 127.0.0.1:$port"
     ;;
   stop)
-    if [ -f "$dir/data/postmaster.pid" ]; then
-      as_owner "$bindir/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null || true
+    if running; then
+      as_owner "$bindir/pg_ctl" -D "$cluster/data" -m immediate -w stop >/dev/null || true
     fi
+    [ -n "$cluster" ] && rm -rf "$cluster"
     rm -rf "$dir"
     ;;
   status)
-    as_owner "$bindir/pg_ctl" -D "$dir/data" status >/dev/null
+    running
     ;;
   *)
     echo "unknown action: $action" >&2
