@@ -34,6 +34,9 @@ class NullPresenter final : public Presenter {
   void ShowMessageBox(const MessageBoxRequest& r, std::function<void(int32_t)> done) override {
     done(DefaultButton(r.type));
   }
+  RECT CellRect(const WindowState& list, int32_t row, int32_t column) override {
+    return LaidOutCell(list, row, column);
+  }
   bool Grab(HWND, const std::string&) override { return false; }
   std::optional<Image> GrabImage(HWND) override { return std::nullopt; }
   void Flush() override {}

@@ -39,6 +39,9 @@ class Presenter {
   // Shows a message box; done gets the button pressed (on any thread).
   virtual void ShowMessageBox(const MessageBoxRequest& request, std::function<void(int32_t)> done) = 0;
 
+  // A list's cell in pixels of the list's parent (row and column checked by the caller).
+  virtual RECT CellRect(const WindowState& list, int32_t row, int32_t column) = 0;
+
   virtual bool Grab(HWND hwnd, const std::string& pngFile) = 0;
   virtual std::optional<Image> GrabImage(HWND hwnd) = 0;
   virtual void Flush() = 0;
@@ -49,6 +52,10 @@ Presenter& ThePresenter();
 
 std::unique_ptr<Presenter> MakeNullPresenter();
 std::unique_ptr<Presenter> MakeQtPresenter();  // null when Qt cannot start
+
+// A list's cell laid out from the model alone: a header line when the list has columns, rows
+// of the line height (else the font's height and a margin), columns side by side, no scrolling.
+RECT LaidOutCell(const WindowState& list, int32_t row, int32_t column);
 
 // The first button of a message box type (what the null presenter answers).
 int32_t DefaultButton(uint32_t type);

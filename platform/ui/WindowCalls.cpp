@@ -38,6 +38,7 @@ HWND Create(uint32_t exStyle, Kind kind, int32_t id, std::string_view text, uint
     s.enabled = (style & WS_DISABLED) == 0;
     s.topmost = parent == 0 && (exStyle & WS_EX_TOPMOST) != 0;
     s.frameless = (style & WS_CAPTION) != WS_CAPTION;
+    s.maximizeBox = parent == 0 && (style & WS_MAXIMIZEBOX) != 0;
     if (kind == Kind::List || kind == Kind::Combo || kind == Kind::DropList || kind == Kind::Tab) s.value = -1;
     if (parent != 0) s.font = m.Find(parent)->state.font;
     e.proc = std::move(proc);
@@ -174,7 +175,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32_t y, int32_t cx,
   if (flags & SWP_NOZORDER) return true;
   Model& m = Model::Get();
   std::lock_guard hold(m.lock);
-  if (m.Find(hwnd)->state.parent != 0) return true;
+  if (Entry* e = m.Find(hwnd); !e || e->state.parent != 0) return true;  // gone meanwhile, or a child
   if (insertAfter == HWND_BOTTOM) {
     m.SendToBack(hwnd);
   } else if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {

@@ -52,9 +52,11 @@ bool Window::Impl::Make(const ControlDef& d) {
     s.readOnly = d.readOnly;
     s.multiLine = d.multiLine;
     s.enabled = !d.disabled;
+    s.tip = d.tip;
     if (d.kind == Kind::Tab) s.tabs = d.choices;
     if (d.kind == Kind::DropList) {
-      for (const std::string& choice : Cells(d)) s.rows.push_back(zq::ui::Row{{choice}, 0, 0});
+      std::vector<zq::ui::Row>& rows = s.rows.Edit();
+      for (const std::string& choice : Cells(d)) rows.emplace_back().cells = {choice};
       s.value = s.rows.empty() ? -1 : 0;
     }
     if (d.kind == Kind::List || d.kind == Kind::Combo) s.value = -1;

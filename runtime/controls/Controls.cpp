@@ -147,6 +147,13 @@ std::string Window::Tip(int32_t control) const {
   return c ? c->def.tip : std::string();
 }
 
+bool Window::SetTip(int32_t control, std::string_view tip) {
+  ControlState* c = impl_->Find(control);
+  if (!c) return false;
+  c->def.tip = std::string(tip);
+  return zq::ui::Update(c->hwnd, [&](zq::ui::WindowState& s) { s.tip = c->def.tip; });
+}
+
 bool Window::SetValue(int32_t control, double value) {
   ControlState* c = impl_->Find(control);
   if (!c) return false;

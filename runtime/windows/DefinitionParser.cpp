@@ -340,6 +340,10 @@ void ColumnLine(const std::vector<std::string>& t, WindowDef& w) {
       col.iconField = static_cast<uint32_t>(Whole(c.Value(key)));
     } else if (key == "tree") {
       col.levelField = static_cast<uint32_t>(Whole(c.Value(key)));
+    } else if (key == "colour") {
+      col.textColourField = static_cast<uint32_t>(Whole(c.Value(key)));
+    } else if (key == "back") {
+      col.backColourField = static_cast<uint32_t>(Whole(c.Value(key)));
     } else if (!AlignWord(key, col.align)) {
       throw BadLine{"unknown column attribute: " + key};
     }

@@ -82,6 +82,7 @@ bool Window::Open(HWND owner) {
   if (d.def.caption) style |= WS_CAPTION;
   if (d.def.systemMenu) style |= WS_SYSMENU;
   if (d.def.resizable) style |= WS_THICKFRAME;
+  if (d.def.maximize) style |= WS_MAXIMIZEBOX;
   Impl* self = &d;
   HWND h = CreateWindowExA(0, d.def.title.c_str(), style, around.left, around.top, width, height, 0, owner,
                            [self](HWND w, uint32_t m, WPARAM wp, LPARAM lp) { return self->Proc(w, m, wp, lp); });

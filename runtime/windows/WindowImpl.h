@@ -25,6 +25,7 @@ struct ControlState {
   int32_t selection = -1;  // list row (0-based) as the loop last saw it
   uint32_t mouseRow = 0;
   int32_t column = 0;  // the highlighted column with cell selection, else 0
+  int32_t lineHeight = 0;  // a list's row height in dialog units, 0: from its font
   bool HasKey(uint32_t code) const;
 };
 

@@ -103,6 +103,7 @@ constexpr uint32_t WS_VSCROLL = 0x00200000;
 constexpr uint32_t WS_HSCROLL = 0x00100000;
 constexpr uint32_t WS_SYSMENU = 0x00080000;
 constexpr uint32_t WS_THICKFRAME = 0x00040000;
+constexpr uint32_t WS_MAXIMIZEBOX = 0x00010000;
 constexpr uint32_t WS_TABSTOP = 0x00010000;
 constexpr uint32_t WS_OVERLAPPEDWINDOW = 0x00CF0000;
 constexpr uint32_t WS_EX_TOPMOST = 0x00000008;

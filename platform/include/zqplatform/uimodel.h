@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,13 +48,49 @@ struct Column {
   std::string header;
   int32_t width = 0;  // pixels
   Align align = Align::Left;
+  bool operator==(const Column&) const = default;
 };
 
-// One row of a list, combo or drop list: a text per column, an icon and a tree level.
+// The colours of one cell (kDefaultColour: the list's own).
+struct CellColours {
+  COLORREF text = kDefaultColour;
+  COLORREF back = kDefaultColour;
+  bool operator==(const CellColours&) const = default;
+};
+
+// One row of a list, combo or drop list: a text per column, an icon, a tree level and the
+// colours of its cells by column (none or fewer than the columns: the list's own).
 struct Row {
   std::vector<std::string> cells;
   int32_t icon = 0;   // 0: none, else an index into the control's icon list from 1
   int32_t indent = 0;
+  std::vector<CellColours> colours;
+  bool operator==(const Row&) const = default;
+};
+
+// The rows of a list, shared between copies of a state until one of them changes them, so a
+// snapshot of a long list costs nothing and a presenter sees at once whether the rows moved.
+class RowList {
+ public:
+  RowList() = default;
+  RowList(std::vector<Row> rows) : rows_(std::make_shared<std::vector<Row>>(std::move(rows))) {}
+  RowList& operator=(std::vector<Row> rows) { return *this = RowList(std::move(rows)); }
+
+  std::size_t size() const { return rows_ ? rows_->size() : 0; }
+  bool empty() const { return size() == 0; }
+  const Row& operator[](std::size_t i) const { return (*rows_)[i]; }
+  const std::vector<Row>& All() const;
+  std::vector<Row>::const_iterator begin() const { return All().begin(); }
+  std::vector<Row>::const_iterator end() const { return All().end(); }
+  void push_back(Row row) { Edit().push_back(std::move(row)); }
+  // The rows to change, made this copy's own first.
+  std::vector<Row>& Edit();
+  // Whether both copies still share their rows (then they are equal).
+  bool Shares(const RowList& other) const { return rows_ == other.rows_; }
+  bool operator==(const RowList& other) const { return Shares(other) || All() == other.All(); }
+
+ private:
+  std::shared_ptr<std::vector<Row>> rows_;
 };
 
 struct MenuItem {
@@ -83,6 +120,7 @@ struct WindowState {
   bool readOnly = false;
   bool multiLine = false;
   bool frameless = false;  // no caption and no system menu
+  bool maximizeBox = false;  // a top-level window's maximise button (WS_MAXIMIZEBOX)
   Align align = Align::Left;
   COLORREF textColour = kDefaultColour;
   COLORREF backColour = kDefaultColour;
@@ -95,10 +133,12 @@ struct WindowState {
   int32_t selEnd = 0;
   bool caretVisible = true;
   std::vector<Column> columns;
-  std::vector<Row> rows;
+  RowList rows;
   std::vector<HICON> icons;       // the icon list of a list or combo
   std::vector<std::string> tabs;  // tab titles
   std::string imageFile;          // an image control's picture
+  int32_t lineHeight = 0;         // a list's row height in pixels, 0: from its font
+  std::string tip;                // shown while the mouse rests on the control
 };
 
 // A child control of a kind, owned by the parent's thread. 0 when the parent is gone.
@@ -111,6 +151,10 @@ std::optional<WindowState> Snapshot(HWND hwnd);
 bool Update(HWND hwnd, const std::function<void(WindowState&)>& change);
 // Children in creation order; top-level windows (parent 0) front to back.
 std::vector<HWND> Children(HWND parent);
+// The rectangle of a list's cell (row and column from 0) in pixels of the list's parent's
+// client area, as the presenter lays the list out (scrolled rows included); none for a window
+// that is not a list, or a row or column outside it.
+std::optional<RECT> CellRect(HWND list, int32_t row, int32_t column);
 // Every top-level window that thread owns.
 std::vector<HWND> WindowsOfThread(DWORD thread);
 

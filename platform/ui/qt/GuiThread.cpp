@@ -1,13 +1,7 @@
 #include "GuiThread.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QLabel>
 #include <QMetaObject>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTextEdit>
-#include <QTreeWidget>
 #include <condition_variable>
 #include <mutex>
 
@@ -17,23 +11,6 @@ namespace {
 int argc = 1;
 char appName[] = "zqplatform";
 char* argv[] = {appName, nullptr};
-
-// Paints each kind of widget once, so that Qt's own lazily made statics exist before the
-// presenter registers the stop of this thread for the exit, which then runs before they go.
-void WarmUp() {
-  QWidget w(nullptr, Qt::Window | Qt::FramelessWindowHint);
-  w.resize(64, 64);
-  new QLabel("x", &w);
-  new QTextEdit("x", &w);
-  new QPushButton("x", &w);
-  new QComboBox(&w);
-  new QProgressBar(&w);
-  new QTreeWidget(&w);
-  w.show();
-  w.grab();
-  QCoreApplication::processEvents();
-  w.hide();
-}
 }  // namespace
 
 std::unique_ptr<GuiThread> GuiThread::Start(std::function<void()> atEnd) {
@@ -45,7 +22,6 @@ std::unique_ptr<GuiThread> GuiThread::Start(std::function<void()> atEnd) {
   gui->thread_ = std::thread([self, &lock, &ready, &started, atEnd = std::move(atEnd)] {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    WarmUp();
     QObject context;
     {
       std::lock_guard hold(lock);
@@ -56,7 +32,7 @@ std::unique_ptr<GuiThread> GuiThread::Start(std::function<void()> atEnd) {
     }
     ready.notify_all();
     app.exec();
-    atEnd();  // widgets go before the application
+    atEnd();  // widgets go before the application, here on their own thread
   });
   std::unique_lock hold(lock);
   ready.wait(hold, [&] { return started; });
@@ -66,20 +42,26 @@ std::unique_ptr<GuiThread> GuiThread::Start(std::function<void()> atEnd) {
 GuiThread::~GuiThread() { Stop(); }
 
 void GuiThread::Stop() {
-  if (!thread_.joinable()) return;
-  running_ = false;
+  if (!running_.exchange(false)) return;
   if (OnGuiThread()) {
     thread_.detach();
     return;
   }
-  // exit, not quit: quit asks every window to close, and a window of the model refuses.
+  // exit, not quit: quit asks every window to close, and a window of the model refuses. It
+  // also ends a nested loop (a menu) that a Call waits for; a Call that comes too late is
+  // released when its event goes with the thread's objects.
   QMetaObject::invokeMethod(context_, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+  { std::unique_lock hold(stopLock_); }  // every Post and Call that began is over
   thread_.join();
 }
 
 void GuiThread::Post(std::function<void()> f) {
-  if (!running_) return;
-  QMetaObject::invokeMethod(context_, std::move(f), Qt::QueuedConnection);
+  if (OnGuiThread()) {
+    QMetaObject::invokeMethod(context_, std::move(f), Qt::QueuedConnection);
+    return;
+  }
+  std::shared_lock hold(stopLock_);
+  if (running_) QMetaObject::invokeMethod(context_, std::move(f), Qt::QueuedConnection);
 }
 
 void GuiThread::Call(const std::function<void()>& f) {
@@ -87,8 +69,8 @@ void GuiThread::Call(const std::function<void()>& f) {
     f();
     return;
   }
-  if (!running_) return;
-  QMetaObject::invokeMethod(context_, [&f] { f(); }, Qt::BlockingQueuedConnection);
+  std::shared_lock hold(stopLock_);
+  if (running_) QMetaObject::invokeMethod(context_, [&f] { f(); }, Qt::BlockingQueuedConnection);
 }
 
 bool GuiThread::OnGuiThread() const { return std::this_thread::get_id() == id_; }

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <shared_mutex>
 #include <thread>
 
 class QObject;
@@ -21,7 +22,8 @@ class GuiThread {
   // Runs f on the GUI thread and waits for it (at once when called there).
   void Call(const std::function<void()>& f);
   bool OnGuiThread() const;
-  // Quits the event loop and waits for the thread (at process exit).
+  // Quits the event loop and waits until the thread has destroyed every Qt object; Post and
+  // Call do nothing afterwards. Waits for a Call under way on another thread.
   void Stop();
 
  private:
@@ -30,6 +32,7 @@ class GuiThread {
   std::thread::id id_;
   QObject* context_ = nullptr;
   std::atomic<bool> running_{false};
+  std::shared_mutex stopLock_;
 };
 
 }  // namespace zq::ui::qt

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "../Presenter.h"
+#include "ExitHook.h"
 #include "GuiThread.h"
 #include "WidgetMirror.h"
 #include "zqplatform/msgbox.h"
@@ -64,9 +65,8 @@ class QtPresenter final : public Presenter {
       mirror_ = std::make_unique<WidgetMirror>();
       trayAvailable_ = QSystemTrayIcon::isSystemTrayAvailable();
     });
-    // Quit the GUI thread before the statics it uses go (registered after Qt's own).
-    static QtPresenter* self = this;
-    std::atexit([] { self->gui_->Stop(); });
+    // The GUI thread ends, and its widgets go, before any static object of Qt or of ours.
+    qt::SetExitHook([this] { gui_->Stop(); });
     return true;
   }
 
@@ -139,6 +139,14 @@ class QtPresenter final : public Presenter {
       });
       box->open();
     });
+  }
+
+  RECT CellRect(const WindowState& list, int32_t row, int32_t column) override {
+    std::optional<RECT> shown;
+    gui_->Call([&] {
+      if (mirror_) shown = mirror_->CellRect(list.hwnd, row, column);
+    });
+    return shown ? *shown : LaidOutCell(list, row, column);
   }
 
   bool Grab(HWND hwnd, const std::string& pngFile) override {

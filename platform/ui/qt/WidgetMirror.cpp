@@ -21,7 +21,9 @@
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include "ListModel.h"
 
 #include "zqplatform/uiinput.h"
 
@@ -143,7 +145,18 @@ QWidget* WidgetMirror::Make(const WindowState& s) {
     case Kind::Check: w = new QCheckBox(parent); break;
     case Kind::Radio: w = new QRadioButton(parent); break;
     case Kind::Group: w = new QGroupBox(parent); break;
-    case Kind::List: w = new QTreeWidget(parent); break;
+    case Kind::List: {
+      auto* v = new QTreeView(parent);
+      v->setModel(new ListModel(v));
+      v->setRootIsDecorated(false);
+      v->setItemsExpandable(false);
+      v->setUniformRowHeights(true);
+      v->setAllColumnsShowFocus(true);
+      v->setSelectionMode(QAbstractItemView::SingleSelection);
+      v->setSelectionBehavior(QAbstractItemView::SelectRows);
+      w = v;
+      break;
+    }
     case Kind::Combo:
     case Kind::DropList: {
       auto* c = new QComboBox(parent);
@@ -207,9 +220,13 @@ void WidgetMirror::Connect(QWidget* w, const WindowState& s) {
     QObject::connect(t, &QTabBar::currentChanged, [this, h](int i) {
       if (!syncing_) Update(h, [&](WindowState& m) { m.value = i; });
     });
-  } else if (auto* l = qobject_cast<QTreeWidget*>(w)) {
-    QObject::connect(l, &QTreeWidget::currentItemChanged, [this, h, l](QTreeWidgetItem* item) {
-      if (!syncing_) Update(h, [&](WindowState& m) { m.value = item ? l->indexOfTopLevelItem(item) : -1; });
+  } else if (auto* v = qobject_cast<QTreeView*>(w)) {
+    // A row becomes current without being chosen when the list gets the focus; only a chosen
+    // row is the list's value.
+    QItemSelectionModel* chosen = v->selectionModel();
+    QObject::connect(chosen, &QItemSelectionModel::currentRowChanged, [this, h, chosen](const QModelIndex& at) {
+      if (syncing_ || (at.isValid() && !chosen->isSelected(at))) return;
+      Update(h, [&](WindowState& m) { m.value = at.isValid() ? at.row() : -1; });
     });
   }
 }
@@ -255,6 +272,8 @@ void WidgetMirror::Apply(QWidget* w, const WindowState& s) {
   }
   w->setPalette(pal);
   w->setAutoFillBackground(fill);
+  QString tip = FromAnsi(s.tip).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  if (w->toolTip() != tip) w->setToolTip(tip);
   ApplyKind(w, s);
   if (s.parent == 0) {
     ApplyTopLevel(w, s);
@@ -267,7 +286,11 @@ void WidgetMirror::Apply(QWidget* w, const WindowState& s) {
 }
 
 void WidgetMirror::ApplyTopLevel(QWidget* w, const WindowState& s) {
-  Qt::WindowFlags flags = Qt::Window;
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (s.style & WS_SYSMENU) {
+    flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+  }
+  if (s.maximizeBox) flags |= Qt::WindowMaximizeButtonHint;
   if (s.frameless) flags |= Qt::FramelessWindowHint;
   if (s.topmost) flags |= Qt::WindowStaysOnTopHint;
   if (w->windowFlags() != flags) w->setWindowFlags(flags);  // hides the window
@@ -340,10 +363,16 @@ void WidgetMirror::ApplyKind(QWidget* w, const WindowState& s) {
   } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
     g->setTitle(text);
   } else if (auto* c = qobject_cast<QComboBox*>(w)) {
-    c->clear();
-    for (const Row& r : s.rows) c->addItem(r.cells.empty() ? QString() : FromAnsi(r.cells.front()));
-    c->setCurrentIndex(s.value);
-    if (s.kind == Kind::Combo) c->setEditText(text);
+    QStringList items;
+    for (const Row& r : s.rows) items << (r.cells.empty() ? QString() : FromAnsi(r.cells.front()));
+    bool same = items.size() == c->count();
+    for (int i = 0; same && i < items.size(); ++i) same = c->itemText(i) == items[i];
+    if (!same) {
+      c->clear();
+      c->addItems(items);
+    }
+    if (c->currentIndex() != s.value) c->setCurrentIndex(s.value);
+    if (s.kind == Kind::Combo && c->currentText() != text) c->setEditText(text);
   } else if (auto* sp = qobject_cast<QSpinBox*>(w)) {
     sp->setRange(s.low, s.high);
     sp->setValue(s.value);
@@ -355,33 +384,32 @@ void WidgetMirror::ApplyKind(QWidget* w, const WindowState& s) {
     while (t->count() > 0) t->removeTab(0);
     for (const std::string& title : s.tabs) t->addTab(FromAnsi(title));
     t->setCurrentIndex(s.value);
-  } else if (auto* l = qobject_cast<QTreeWidget*>(w)) {
-    l->clear();
-    l->setColumnCount(std::max<int>(1, static_cast<int>(s.columns.size())));
-    QStringList headers;
-    for (const Column& c : s.columns) headers << FromAnsi(c.header);
-    l->setHeaderLabels(headers);
-    l->setHeaderHidden(s.columns.empty());
-    l->setRootIsDecorated(false);
-    for (std::size_t i = 0; i < s.columns.size(); ++i) l->setColumnWidth(static_cast<int>(i), s.columns[i].width);
-    for (const Row& r : s.rows) {
-      auto* item = new QTreeWidgetItem(l);
-      for (std::size_t i = 0; i < r.cells.size(); ++i) {
-        QString cell = FromAnsi(r.cells[i]);
-        if (i == 0 && r.indent > 0) cell = QString(r.indent * 2, QChar(' ')) + cell;
-        item->setText(static_cast<int>(i), cell);
-        if (i < s.columns.size()) item->setTextAlignment(static_cast<int>(i), AlignOf(s.columns[i].align));
-      }
-      if (r.icon > 0 && static_cast<std::size_t>(r.icon) <= s.icons.size()) {
-        QPixmap pm;
-        std::string image = IconImage(s.icons[static_cast<std::size_t>(r.icon) - 1]);
-        if (pm.loadFromData(reinterpret_cast<const uchar*>(image.data()), static_cast<uint>(image.size()))) {
-          item->setIcon(0, QIcon(pm));
-        }
+  } else if (auto* v = qobject_cast<QTreeView*>(w)) {
+    auto* model = static_cast<ListModel*>(v->model());
+    if (model->Show(s)) {
+      for (std::size_t i = 0; i < s.columns.size(); ++i) v->setColumnWidth(static_cast<int>(i), s.columns[i].width);
+    }
+    v->setHeaderHidden(s.columns.empty());
+    bool chosen = s.value >= 0 && s.value < model->rowCount();
+    if (v->currentIndex().row() != (chosen ? s.value : -1)) {
+      if (chosen) {
+        v->setCurrentIndex(model->index(s.value, 0));
+      } else {
+        v->selectionModel()->clear();
       }
     }
-    if (s.value >= 0 && s.value < l->topLevelItemCount()) l->setCurrentItem(l->topLevelItem(s.value));
   }
+}
+
+std::optional<RECT> WidgetMirror::CellRect(HWND list, int32_t row, int32_t column) {
+  auto* v = qobject_cast<QTreeView*>(Find(list));
+  if (!v || !v->parentWidget() || row >= v->model()->rowCount() || column >= v->model()->columnCount()) {
+    return std::nullopt;
+  }
+  QRect cell = v->visualRect(v->model()->index(row, column));
+  if (!cell.isValid()) return std::nullopt;
+  QPoint at = v->viewport()->mapTo(v->parentWidget(), cell.topLeft());
+  return RECT{at.x(), at.y(), at.x() + cell.width(), at.y() + cell.height()};
 }
 
 void WidgetMirror::SyncTray() {

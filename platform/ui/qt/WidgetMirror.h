@@ -24,6 +24,8 @@ class WidgetMirror : public QObject {
   void SyncTray();
   uint32_t ExecMenu(const TrackedMenu& menu);
   void Choose(uint32_t command);
+  // A shown list's cell in pixels of its parent; none when the list is not shown.
+  std::optional<RECT> CellRect(HWND list, int32_t row, int32_t column);
   bool Grab(HWND hwnd, const std::string& pngFile);
   std::optional<Image> GrabImage(HWND hwnd);
   bool Syncing() const { return syncing_; }

@@ -21,7 +21,8 @@
 //   status n (zones)  help "file"  resizable maximize nosysmenu notitle immediate
 // "column" lines belong to the list or combo above: header text, width n, field n (the queue
 // field shown), left/center/right, picture "@N_16.B@", icon n (field of the icon number),
-// tree n (field of the indent level).
+// tree n (field of the indent level), colour n / back n (fields with each row's text and
+// background colour of the cell, -1 for the list's own).
 // Quoted texts take \r, \n, \t, \\ and \" escapes.
 #pragma once
 #include <cstdint>
@@ -50,6 +51,8 @@ struct ColumnDef {
   std::string picture;      // display picture of a number column
   uint32_t iconField = 0;   // queue field with the icon number
   uint32_t levelField = 0;  // queue field with the tree level
+  uint32_t textColourField = 0;  // queue field with the cell's text colour (0: none)
+  uint32_t backColourField = 0;  // queue field with the cell's background colour (0: none)
 };
 
 struct ControlDef {

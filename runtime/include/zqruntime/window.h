@@ -143,6 +143,8 @@ class Window {
   bool AddAlert(int32_t control, uint32_t keycode);
   bool RemoveAlert(int32_t control, uint32_t keycode);
   std::string Tip(int32_t control) const;
+  // The tool tip shown while the mouse rests on the control ("": none).
+  bool SetTip(int32_t control, std::string_view tip);
 
   // Values: check state, spin value, progress, sheet tab, drop-list choice (1-based).
   bool SetValue(int32_t control, double value);
@@ -173,6 +175,16 @@ class Window {
   int32_t HighlightedColumn(int32_t control) const;  // 0 without cell selection
   bool HighlightColumn(int32_t control, int32_t column);
   bool SetIcon(int32_t control, int32_t index, HICON icon);
+  // The height of a list's rows in dialog units (0: from the list's font).
+  bool SetLineHeight(int32_t control, int32_t height);
+  int32_t LineHeight(int32_t control) const;
+  // Where a list shows a cell (row as Choice, column from 1), in the window's dialog units or
+  // pixels, scrolling included; none outside the list's rows and columns.
+  std::optional<DlgRect> CellRect(int32_t control, uint32_t row, int32_t column) const;
+  std::optional<RECT> CellPixels(int32_t control, uint32_t row, int32_t column) const;
+  // Places a control over a list's cell (an editor in place); one made after the list lies
+  // above it.
+  bool PlaceOverCell(int32_t control, int32_t list, uint32_t row, int32_t column);
 
   // Controls made at run time (also with a number the definition does not use).
   bool Create(const ControlDef& control);
