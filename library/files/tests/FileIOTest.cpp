@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
 #include <thread>
 
+#include "HoldingProcess.h"
 #include "TempDrive.h"
 #include "files/FileIO.h"
 #include "zqplatform/files.h"
 
+using zq::fs::testing::HoldingProcess;
 using zq::fs::testing::TempDrive;
 using namespace zqv::files;
 
@@ -141,30 +141,16 @@ TEST(FileIO, AnotherProcessHoldingTheFileMakesReadFileFail) {
   TempDrive t('T');
   t.Put("held.txt", "x");
   std::string path = t.Win("held.txt");
-  int ready[2], done[2];
-  ASSERT_EQ(pipe(ready), 0);
-  ASSERT_EQ(pipe(done), 0);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    FileIO holder;
-    char c = holder.OpenFile(path.c_str(), kAccess, kShare, kDisp, kFlags) == 0 ? '1' : '0';
-    (void)!write(ready[1], &c, 1);
-    (void)!read(done[0], &c, 1);
-    _exit(0);
-  }
-  char c = 0;
-  ASSERT_EQ(read(ready[0], &c, 1), 1);
-  ASSERT_EQ(c, '1');
+  FileIO holder;  // opened in the other process only
+  HoldingProcess other([&] { return holder.OpenFile(path.c_str(), kAccess, kShare, kDisp, kFlags) == 0; });
+  ASSERT_TRUE(other.holding());
   FileIO io;
   char buf[4];
   EXPECT_EQ(io.ReadFile(path.c_str(), buf, 4, 0, kAccess, kShare, kDisp, kFlags), kOpenFailed);
   EXPECT_EQ(io.GetLastLocalError(), kFileInUse);
   EXPECT_EQ(io.GetLastSystemError(), ERROR_SHARING_VIOLATION);
-  ASSERT_EQ(write(done[1], &c, 1), 1);
-  waitpid(child, nullptr, 0);
+  other.Release();
   EXPECT_EQ(io.ReadFile(path.c_str(), buf, 4, 0, kAccess, kShare, kDisp, kFlags), 1);
-  for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
 }
 
 TEST(FileIO, SizeReadAndClear) {

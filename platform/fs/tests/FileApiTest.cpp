@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
 
+#include "HoldingProcess.h"
 #include "TempDrive.h"
 #include "zqplatform/files.h"
 
+using zq::fs::testing::HoldingProcess;
 using zq::fs::testing::TempDrive;
 
 namespace {
@@ -96,32 +96,16 @@ TEST(CreateFile, AnotherProcessHoldingTheFileUnsharedRefusesTheOpen) {
   TempDrive t('T');
   t.Put("held.txt", "x");
   std::string p = t.Win("held.txt");
-  int ready[2], done[2];
-  ASSERT_EQ(pipe(ready), 0);
-  ASSERT_EQ(pipe(done), 0);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    HANDLE h = CreateFileA(p.c_str(), kRW, 0, OPEN_EXISTING, 0);
-    char c = h != INVALID_HANDLE_VALUE ? '1' : '0';
-    (void)!write(ready[1], &c, 1);
-    (void)!read(done[0], &c, 1);
-    _exit(0);
-  }
-  char c = 0;
-  ASSERT_EQ(read(ready[0], &c, 1), 1);
-  ASSERT_EQ(c, '1');
+  HoldingProcess other([&] { return CreateFileA(p.c_str(), kRW, 0, OPEN_EXISTING, 0) != INVALID_HANDLE_VALUE; });
+  ASSERT_TRUE(other.holding());
   Handle mine(CreateFileA(p.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
   EXPECT_FALSE(mine.ok());
   EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
   EXPECT_FALSE(DeleteFileA(p.c_str()));
   EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
-  ASSERT_EQ(write(done[1], &c, 1), 1);
-  int status = 0;
-  waitpid(child, &status, 0);
+  other.Release();
   Handle after(CreateFileA(p.c_str(), GENERIC_READ, 0, OPEN_EXISTING, 0));
   EXPECT_TRUE(after.ok());
-  for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
 }
 
 TEST(CreateFile, DispositionsReportWhetherTheFileExisted) {
