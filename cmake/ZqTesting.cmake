@@ -4,10 +4,14 @@ enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# Helpers every test binary may use (scratch folders).
+add_library(zqtest_support INTERFACE)
+target_include_directories(zqtest_support INTERFACE "${CMAKE_SOURCE_DIR}/testing/include")
+
 function(zq_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBS})
+  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main zqtest_support ${ARG_LIBS})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_LIST ${name}_TESTS)
   # Discovery flattens list-valued properties, so the environment is set by a script that
   # CTest runs after the discovered tests are defined.

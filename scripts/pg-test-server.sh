@@ -2,7 +2,7 @@
 # A throwaway PostgreSQL cluster on loopback for the database tests.
 #
 #   pg-test-server.sh start DIR PORT   creates the cluster (when missing) and starts it (when stopped)
-#   pg-test-server.sh stop DIR         stops it and removes it
+#   pg-test-server.sh stop DIR         stops it and removes it (DIR itself only when left empty)
 #   pg-test-server.sh status DIR       exit 0 when it runs
 #
 # The cluster runs as an unprivileged user: the caller when not root, else "postgres". It lives
@@ -75,7 +75,8 @@ case "$action" in
       as_owner "$bindir/pg_ctl" -D "$cluster/data" -m immediate -w stop >/dev/null || true
     fi
     [ -n "$cluster" ] && rm -rf "$cluster"
-    rm -rf "$dir"
+    rm -f "$dir/cluster" "$dir/initdb.log"
+    rmdir "$dir" 2>/dev/null || true
     ;;
   status)
     running

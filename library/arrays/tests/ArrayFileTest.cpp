@@ -7,6 +7,7 @@
 
 #include "arrays/RevArray.h"
 #include "arrays/tests/ArrayTestText.h"
+#include "zqtest/ScratchFolder.h"
 #include "zqvantor/arrays.h"
 
 namespace {
@@ -19,15 +20,6 @@ constexpr uint32_t kAccess = 0xC0000000, kShare = 0, kDisposition = 4, kFlags = 
 
 class ArrayFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("arrays_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string Path(const char* name) const { return (folder_ / name).string(); }
 
   static std::string Content(const std::string& path) {
@@ -44,7 +36,8 @@ class ArrayFile : public ::testing::Test {
     return array.ReadFromFile(path.c_str(), count, offset, kAccess, kShare, kDisposition, kFlags);
   }
 
-  fs::path folder_;
+  zqtest::ScratchFolder scratch_{"arrays_file"};
+  fs::path folder_ = scratch_.path();
 };
 
 TEST_F(ArrayFile, FileHoldsExactlyTheTextForm) {

@@ -8,6 +8,7 @@
 #include "system/VersionText.h"
 #include "zqplatform/codepage.h"
 #include "zqplatform/system.h"
+#include "zqtest/ScratchFolder.h"
 #include "zqvantor/system.h"
 
 namespace {
@@ -146,18 +147,13 @@ TEST(VersionResource, NodesWhoseLengthsLieAreBounded) {
 
 class VersionFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("zq-version-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     auto path = dir_ / name;
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
-  std::filesystem::path dir_;
+  zqtest::ScratchFolder scratch_{"zq-version"};
+  std::filesystem::path dir_ = scratch_.path();
 };
 
 std::string FileVersion(const std::string& path, int32_t separator) {

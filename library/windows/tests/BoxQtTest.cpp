@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "BoxHarness.h"
+#include "zqtest/ScratchFolder.h"
 #include "zqvantor/windows.h"
 
 // These tests run on the Qt presenter (offscreen).
@@ -39,13 +40,13 @@ TEST(BoxOnQt, DefaultColoursAsShown) {
   }
   EXPECT_GT(dark, 10);
 
-  const auto png = std::filesystem::temp_directory_path() / "floating-box-grab.png";
+  const zqtest::ScratchFolder scratch("floating-box");
+  const auto png = scratch / "grab.png";
   ASSERT_TRUE(zq::ui::GrabWindow(box, png.string()));
   std::ifstream in(png, std::ios::binary);
   char magic[4] = {};
   in.read(magic, 4);
   EXPECT_EQ(std::string(magic + 1, 3), "PNG");
-  std::filesystem::remove(png);
   EXPECT_EQ(VtorDown(h), 0);
 }
 

@@ -6,27 +6,18 @@
 #include <string>
 
 #include "zqplatform/files.h"
+#include "zqtest/ScratchFolder.h"
 
 namespace zq::fs::testing {
 
 class TempDrive {
  public:
   explicit TempDrive(char letter, const std::string& extraDrives = "") : letter_(letter) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zqfs.XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
     std::string drives = std::string(1, letter) + "=" + folder_;
     if (!extraDrives.empty()) drives += ";" + extraDrives;
     setenv("ZQ_DRIVES", drives.c_str(), 1);
     ReloadDriveMap();
   }
-  ~TempDrive() {
-    std::error_code ignored;
-    for (auto& e : std::filesystem::recursive_directory_iterator(folder_, ignored))
-      std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(folder_, ignored);
-  }
-
   // The POSIX folder; "X:\" followed by a relative Windows path.
   const std::string& folder() const { return folder_; }
   std::string Win(const std::string& rel) const { return std::string(1, letter_) + ":\\" + rel; }
@@ -44,7 +35,8 @@ class TempDrive {
 
  private:
   char letter_;
-  std::string folder_;
+  zqtest::ScratchFolder scratch_{"zqfs"};
+  std::string folder_ = scratch_.path().string();
 };
 
 }  // namespace zq::fs::testing

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "zqruntime/dialogs.h"
+#include "zqtest/ScratchFolder.h"
 
 namespace zq::rt {
 namespace {
@@ -64,13 +65,12 @@ TEST_F(StandardDialogs, WithoutAnAnswererTheNullPresenterCancels) {
 TEST_F(StandardDialogs, MessageBoxAndHelpFile) {
   EXPECT_EQ(Message("Critical System Error Creating ZQImage Object."), IDOK);
   EXPECT_EQ(Message("Error Writing Queue - Errorcode = 5", "", MB_YESNO), IDYES);
-  auto folder = std::filesystem::temp_directory_path() / ("zq-help-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-  std::filesystem::create_directories(folder);
+  const zqtest::ScratchFolder scratch("zq-help");
+  const auto& folder = scratch.path();
   std::ofstream(folder / "Orvid.HLP") << "F2 - Explorer\r\n";
   EXPECT_TRUE(ShowHelp((folder / "orvid.hlp").string()));  // names match case-blind
   EXPECT_FALSE(ShowHelp((folder / "missing.hlp").string()));
   EXPECT_FALSE(ShowHelp(""));
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "zqruntime/dirlist.h"
+#include "zqtest/ScratchFolder.h"
 
 namespace {
 
@@ -32,14 +33,12 @@ std::map<std::string, Entry> Listing(const Queue& q) {
 class DirectoryList : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "zqr-dirlist";
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "Sub Folder");
     std::ofstream(dir_ / "Movie.mkv", std::ios::binary) << std::string(1536, 'm');
     std::ofstream(dir_ / ".hidden", std::ios::binary) << "h";
   }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
+  zqtest::ScratchFolder scratch_{"zqr-dirlist"};
+  fs::path dir_ = scratch_.path();
 };
 
 TEST_F(DirectoryList, ListsEveryEntryWithItsAttributes) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "zqruntime/ini.h"
+#include "zqtest/ScratchFolder.h"
 
 namespace {
 
@@ -16,14 +17,8 @@ using zq::rt::WriteProfileString;
 class Profile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() /
-        ("zqr-ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     file_ = (dir_ / "Orvid.INI").string();
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   void Put(const std::string& content) { std::ofstream(file_, std::ios::binary) << content; }
   std::string Content() const {
@@ -36,7 +31,8 @@ class Profile : public ::testing::Test {
     return ReadProfileString(section, key, fallback, file_);
   }
 
-  fs::path dir_;
+  zqtest::ScratchFolder scratch_{"zqr-ini"};
+  fs::path dir_ = scratch_.path();
   std::string file_;
 };
 

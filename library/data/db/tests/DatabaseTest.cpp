@@ -1,5 +1,6 @@
 // The DB family against SQLite (and the record-set registry of a database).
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "DbTestSupport.h"
@@ -87,6 +88,7 @@ TEST(Database, OpensADataSourceByNameAlone) {
   DBSetDebug(other.h, 3);
   EXPECT_EQ(OpenWith(other.h, "zq_no_such_source", ""), -7);
   EXPECT_TRUE(TakeBoxes().empty());
+  std::filesystem::remove(ini);
 }
 
 TEST(Database, StatementFailuresAndTheirMessageBoxes) {

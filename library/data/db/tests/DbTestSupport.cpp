@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <mutex>
 #include <random>
+#include <unistd.h>
 
 #include "zqplatform/codepage.h"
 #include "zqplatform/msgbox.h"
@@ -19,7 +20,8 @@ std::vector<std::string> boxes;
 const bool environmentSet = [] {
   setenv("TZ", "UTC", 1);
   tzset();
-  const auto ini = std::filesystem::temp_directory_path() / "zq-odbc-test.ini";
+  const auto ini =
+      std::filesystem::temp_directory_path() / ("zq-odbc-test-" + std::to_string(getpid()) + ".ini");
   setenv("ODBCINI", ini.c_str(), 0);
   return true;
 }();

@@ -1,24 +1,9 @@
 #include "SpellFiles.h"
 
-#include <atomic>
 #include <fstream>
 #include <iterator>
-#include <random>
 
 namespace spelltest {
-
-TempFolder::TempFolder() {
-  static std::atomic<int> serial{0};
-  std::random_device rd;
-  dir_ = std::filesystem::temp_directory_path() /
-         ("zq_spell_" + std::to_string(rd()) + "_" + std::to_string(serial++));
-  std::filesystem::create_directories(dir_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(dir_, ec);
-}
 
 std::string TempFolder::Write(const std::string& name, std::string_view bytes) const {
   std::ofstream out(dir_ / name, std::ios::binary | std::ios::trunc);

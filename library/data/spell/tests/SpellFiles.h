@@ -4,16 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "zqtest/ScratchFolder.h"
+
 namespace spelltest {
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
   // Writes bytes to name in the folder; returns its path.
   std::string Write(const std::string& name, std::string_view bytes) const;
   std::string Path(const std::string& name) const;
@@ -21,7 +18,8 @@ class TempFolder {
   std::string Read(const std::string& name) const;
 
  private:
-  std::filesystem::path dir_;
+  zqtest::ScratchFolder scratch_{"zq_spell"};
+  const std::filesystem::path& dir_ = scratch_.path();
 };
 
 // The Windows view of a POSIX path: drive C: is the root, "\" separates.
