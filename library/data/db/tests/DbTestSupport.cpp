@@ -59,7 +59,7 @@ Backend Postgres() {
   const char* port = std::getenv("ZQ_PG_PORT");
   if (!port || !*port) return {"PostgreSQL", "", ""};
   return {"PostgreSQL", std::string("DRIVER={PostgreSQL Unicode};Server=127.0.0.1;Port=") + port +
-                            ";Database=zqtest;UID=zqtest;PWD=zqtest;BoolsAsChar=0;", ""};
+                            ";Database=zqtest;UID=zqtest;PWD=zqtest;BoolsAsChar=0;CommLog=0;", ""};
 }
 
 SqliteFile::SqliteFile() : backend(Sqlite()) {}
