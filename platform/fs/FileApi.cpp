@@ -61,6 +61,13 @@ int OpenByDisposition(const std::string& path, int oflags, DWORD disposition, bo
   return -1;
 }
 
+// True when the bytes lie inside a file without holes, so that writing them takes no new room.
+bool OverwritesAllocatedBytes(int fd, int64_t position, DWORD count) {
+  struct stat st {};
+  return fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && position + count <= st.st_size &&
+         st.st_blocks * 512 >= st.st_size;
+}
+
 }  // namespace
 
 int DescriptorOf(HANDLE h) {
@@ -178,7 +185,8 @@ bool WriteFile(HANDLE h, const void* buffer, DWORD count, DWORD* written) {
   if (count == 0) return true;
   std::lock_guard hold(f->positionLock);
   // Room for every byte first, so that a full disk leaves the file as it was.
-  if (fallocate(f->fd, FALLOC_FL_KEEP_SIZE, f->position, count) != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
+  if (!OverwritesAllocatedBytes(f->fd, f->position, count) &&
+      fallocate(f->fd, FALLOC_FL_KEEP_SIZE, f->position, count) != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
     return FailErrno(errno, FsOp::ReadWrite, {});
   DWORD done = 0;
   int err = 0;
@@ -237,6 +245,8 @@ bool SetEndOfFile(HANDLE h) {
   if (!f) return false;
   if (!(f->rights & kRightWrite)) return Fail(ERROR_ACCESS_DENIED);
   std::lock_guard hold(f->positionLock);
+  struct stat st {};
+  if (fstat(f->fd, &st) == 0 && st.st_size == f->position) return true;  // the end is there already
   if (ftruncate(f->fd, f->position) != 0) return FailErrno(errno, FsOp::ReadWrite, {});
   return true;
 }
