@@ -22,13 +22,15 @@ zq::ui::Row RowOf(const RecordRef& r, const std::vector<ColumnDef>& columns) {
     row.cells.push_back(col.picture.empty() ? r.Text(field) : FormatPicture(col.picture, r.Real(field)));
     if (col.iconField && row.icon == 0) row.icon = static_cast<int32_t>(r.Whole(col.iconField));
     if (col.levelField && row.indent == 0) row.indent = static_cast<int32_t>(r.Whole(col.levelField));
-    if (col.textColourField || col.backColourField) {
+    if (col.textColourField || col.backColourField || col.selectedTextColourField || col.selectedBackColourField) {
       // A colour field holds a Windows colour value; -1 is the list's own colour.
       auto colour = [&](uint32_t field) {
         return field ? static_cast<COLORREF>(r.Whole(field)) : zq::ui::kDefaultColour;
       };
       row.colours.resize(i + 1);
-      row.colours[i] = zq::ui::CellColours{colour(col.textColourField), colour(col.backColourField)};
+      row.colours[i] = zq::ui::CellColours{colour(col.textColourField), colour(col.backColourField),
+                                           colour(col.selectedTextColourField),
+                                           colour(col.selectedBackColourField)};
     }
   }
   return row;

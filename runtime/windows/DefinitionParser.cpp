@@ -344,6 +344,10 @@ void ColumnLine(const std::vector<std::string>& t, WindowDef& w) {
       col.textColourField = static_cast<uint32_t>(Whole(c.Value(key)));
     } else if (key == "back") {
       col.backColourField = static_cast<uint32_t>(Whole(c.Value(key)));
+    } else if (key == "selcolour") {
+      col.selectedTextColourField = static_cast<uint32_t>(Whole(c.Value(key)));
+    } else if (key == "selback") {
+      col.selectedBackColourField = static_cast<uint32_t>(Whole(c.Value(key)));
     } else if (!AlignWord(key, col.align)) {
       throw BadLine{"unknown column attribute: " + key};
     }

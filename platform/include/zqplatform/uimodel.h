@@ -55,6 +55,8 @@ struct Column {
 struct CellColours {
   COLORREF text = kDefaultColour;
   COLORREF back = kDefaultColour;
+  COLORREF selectedText = kDefaultColour;  // while the cell's row is selected
+  COLORREF selectedBack = kDefaultColour;
   bool operator==(const CellColours&) const = default;
 };
 

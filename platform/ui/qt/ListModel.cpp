@@ -87,6 +87,8 @@ QVariant ListModel::data(const QModelIndex& at, int role) const {
     }
     case Qt::ForegroundRole: return colour(&CellColours::text);
     case Qt::BackgroundRole: return colour(&CellColours::back);
+    case kSelectedTextRole: return colour(&CellColours::selectedText);
+    case kSelectedBackRole: return colour(&CellColours::selectedBack);
     case Qt::SizeHintRole:
       if (lineHeight_ <= 0) return {};
       return QSize(column < columns_.size() ? columns_[column].width : 0, lineHeight_);

@@ -11,6 +11,10 @@
 
 namespace zq::ui::qt {
 
+// Colours of a cell whose row is selected (a QColor, or none for the view's own).
+constexpr int kSelectedTextRole = Qt::UserRole + 1;
+constexpr int kSelectedBackRole = Qt::UserRole + 2;
+
 class ListModel : public QAbstractTableModel {
  public:
   explicit ListModel(QObject* parent) : QAbstractTableModel(parent) {}

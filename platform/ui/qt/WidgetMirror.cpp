@@ -23,6 +23,7 @@
 #include <QTextEdit>
 #include <QTreeView>
 
+#include "CellDelegate.h"
 #include "ListModel.h"
 
 #include "zqplatform/uiinput.h"
@@ -148,10 +149,10 @@ QWidget* WidgetMirror::Make(const WindowState& s) {
     case Kind::List: {
       auto* v = new QTreeView(parent);
       v->setModel(new ListModel(v));
+      v->setItemDelegate(new CellDelegate(v));
       v->setRootIsDecorated(false);
       v->setItemsExpandable(false);
       v->setUniformRowHeights(true);
-      v->setAllColumnsShowFocus(true);
       v->setSelectionMode(QAbstractItemView::SingleSelection);
       v->setSelectionBehavior(QAbstractItemView::SelectRows);
       w = v;

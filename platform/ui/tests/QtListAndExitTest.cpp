@@ -78,6 +78,14 @@ TEST(QtList, CellColoursShowWhereTheCellLiesAndRowsChangeInPlace) {
   zq::ui::Flush();
   EXPECT_FALSE(zq::ui::CellRect(list, 2, 1));
   EXPECT_EQ(CellColour(w, list, 1, 1), 0x00FFFFu);
+
+  // A selected row shows its cells' selected colours where it has them.
+  zq::ui::Update(list, [](zq::ui::WindowState& s) {
+    s.rows.Edit()[1].colours[1].selectedBack = 0x0080FF;
+    s.value = 1;
+  });
+  EXPECT_EQ(CellColour(w, list, 1, 1), 0x0080FFu);
+  EXPECT_EQ(CellColour(w, list, 0, 1), 0x0000FFu);
   DestroyWindow(w);
   zq::ui::Flush();
 }

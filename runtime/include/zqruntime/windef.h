@@ -22,7 +22,8 @@
 // "column" lines belong to the list or combo above: header text, width n, field n (the queue
 // field shown), left/center/right, picture "@N_16.B@", icon n (field of the icon number),
 // tree n (field of the indent level), colour n / back n (fields with each row's text and
-// background colour of the cell, -1 for the list's own).
+// background colour of the cell, -1 for the list's own), selcolour n / selback n (the same
+// while the row is selected).
 // Quoted texts take \r, \n, \t, \\ and \" escapes.
 #pragma once
 #include <cstdint>
@@ -53,6 +54,8 @@ struct ColumnDef {
   uint32_t levelField = 0;  // queue field with the tree level
   uint32_t textColourField = 0;  // queue field with the cell's text colour (0: none)
   uint32_t backColourField = 0;  // queue field with the cell's background colour (0: none)
+  uint32_t selectedTextColourField = 0;  // the same two while the row is selected
+  uint32_t selectedBackColourField = 0;
 };
 
 struct ControlDef {

@@ -10,10 +10,10 @@ namespace {
 const char* kPanel =
     "window \"Panel\" size 200,120 font \"MS Sans Serif\",8 resizable maximize\n"
     "2 list \"\" at 4,4,190,100 tip \"\\r\\nThe files\\r\\n\"\n"
-    "  column \"Name\" width 60 field 1 colour 2 back 3\n"
-    "  column \"Ext\" width 40 field 4\n";
+    "  column \"Name\" width 60 field 1 colour 2 back 3 selcolour 4 selback 5\n"
+    "  column \"Ext\" width 40 field 6\n";
 
-const RecordLayout kPanelRows{CSTRING("FN", 32), LONG("C1"), LONG("C2"), CSTRING("EXT", 8)};
+const RecordLayout kPanelRows{CSTRING("FN", 32), LONG("C1"), LONG("C2"), LONG("C3"), LONG("C4"), CSTRING("EXT", 8)};
 
 struct Fixture {
   Window w{*ParseWindowDefinition(kPanel).window};
@@ -22,12 +22,15 @@ struct Fixture {
     EXPECT_TRUE(w.Open());
     struct File {
       const char* name;
-      int32_t text, back;
+      int32_t text, back, selectedText, selectedBack;
     };
-    for (File f : {File{"a.jpg", -1, -1}, File{"b.jpg", 255, 0xD3D3D3}, File{"c.jpg", 0x00FF00, -1}}) {
+    for (File f : {File{"a.jpg", -1, -1, -1, -1}, File{"b.jpg", 255, 0xD3D3D3, 0xFFFFFF, 255},
+                   File{"c.jpg", 0x00FF00, -1, -1, 0x800000}}) {
       q.Buffer().SetText("FN", f.name);
       q.Buffer().SetWhole("C1", f.text);
       q.Buffer().SetWhole("C2", f.back);
+      q.Buffer().SetWhole("C3", f.selectedText);
+      q.Buffer().SetWhole("C4", f.selectedBack);
       q.Buffer().SetText("EXT", "jpg");
       q.Add();
     }
@@ -43,13 +46,13 @@ TEST(ListCells, ColoursComeFromTheQueueFieldsOfTheirColumn) {
   ASSERT_EQ(s->rows.size(), 3u);
   struct Case {
     std::size_t row;
-    COLORREF text, back;
+    zq::ui::CellColours colours;
   };
-  for (Case c : {Case{0, zq::ui::kDefaultColour, zq::ui::kDefaultColour}, Case{1, 255, 0xD3D3D3},
-                 Case{2, 0x00FF00, zq::ui::kDefaultColour}}) {
+  constexpr COLORREF kOwn = zq::ui::kDefaultColour;
+  for (Case c : {Case{0, {kOwn, kOwn, kOwn, kOwn}}, Case{1, {255, 0xD3D3D3, 0xFFFFFF, 255}},
+                 Case{2, {0x00FF00, kOwn, kOwn, 0x800000}}}) {
     ASSERT_EQ(s->rows[c.row].colours.size(), 1u) << c.row;  // only the first column has colour fields
-    EXPECT_EQ(s->rows[c.row].colours[0].text, c.text) << c.row;
-    EXPECT_EQ(s->rows[c.row].colours[0].back, c.back) << c.row;
+    EXPECT_EQ(s->rows[c.row].colours[0], c.colours) << c.row;
   }
   EXPECT_EQ(f.w.Definition().controls[0].columns[0].textColourField, 2u);
   EXPECT_TRUE(s->parent && zq::ui::Snapshot(s->parent)->maximizeBox);
