@@ -113,7 +113,9 @@ struct WindowState {
   uint32_t style = 0;
   uint32_t exStyle = 0;
   std::string text;
-  RECT rect{};  // screen pixels for top-level windows, parent-client pixels for children
+  // Top-level windows: their inner area in screen pixels (a window manager's frame lies around
+  // it). Children: pixels of the parent's inner area.
+  RECT rect{};
   bool visible = false;
   bool enabled = true;
   bool topmost = false;

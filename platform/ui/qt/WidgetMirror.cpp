@@ -77,7 +77,7 @@ class TopWindow : public QWidget {
  private:
   void Report() {
     if (mirror_.Syncing() || !isVisible()) return;
-    QRect f = frameGeometry();
+    QRect f = geometry();
     input::MovedTo(hwnd_, RECT{f.left(), f.top(), f.left() + f.width(), f.top() + f.height()});
   }
   HWND hwnd_;
@@ -303,14 +303,7 @@ void WidgetMirror::ApplyTopLevel(QWidget* w, const WindowState& s) {
       w->setWindowIcon(QIcon(p));
     }
   }
-  QRect target = RectOf(s.rect);
-  QRect frame = w->frameGeometry();
-  if (frame != target) {
-    QRect inner = w->geometry();
-    QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                     frame.bottom() - inner.bottom());
-    w->setGeometry(target.marginsRemoved(margins));
-  }
+  if (QRect target = RectOf(s.rect); w->geometry() != target) w->setGeometry(target);
   if (!s.visible) {
     w->hide();
   } else if (s.minimized) {
