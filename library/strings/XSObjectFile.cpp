@@ -13,8 +13,10 @@ constexpr int64_t kMaxText = std::numeric_limits<int32_t>::max();
 }  // namespace
 
 // A size query that fails gives -61 whatever the offset; an offset at or past the end reads
-// nothing and gives 0. A count of 0 or below reads to the end of the file. After a read the
-// text holds exactly the bytes read; on failure it stays as it was.
+// nothing and gives 0. A count of 0 or below reads to the end of the file. The offset goes to
+// the file object as it is (-1 the end, other negative values the start of the fresh file).
+// After a read the text holds exactly the bytes read; when nothing was read, or on failure,
+// it stays as it was.
 int32_t XSObject::ReadFromFile(std::string_view name, int32_t count, int32_t offset, uint32_t access,
                                uint32_t share, uint32_t disposition, uint32_t flags) {
   const std::string path(name);
@@ -28,7 +30,7 @@ int32_t XSObject::ReadFromFile(std::string_view name, int32_t count, int32_t off
   std::string buffer(static_cast<std::size_t>(std::min(n, kMaxText)), '\0');
   int32_t read = io.ReadFile(path.c_str(), buffer.data(), static_cast<int32_t>(buffer.size()), offset, access,
                              share, disposition, flags);
-  if (read < 0) return read;
+  if (read <= 0) return read;
   buffer.resize(static_cast<std::size_t>(read));
   Edit().swap(buffer);
   return read;

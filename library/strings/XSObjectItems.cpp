@@ -58,6 +58,7 @@ void XSObject::InsSubString(int32_t item, char ch, std::string_view text) {
     Append(std::string(static_cast<std::size_t>(item - 1 - found), ch).append(text));
     return;
   }
+  CheckLength(text_.size() + text.size() + 1);
   Edit().insert(start, std::string(text).append(1, ch));
 }
 

@@ -81,7 +81,7 @@ using namespace zq::fs;
 
 HANDLE CreateFileA(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
   DWORD error = ERROR_PATH_NOT_FOUND;
-  std::string posix = path ? ExactPath(path, &error) : std::string();
+  std::string posix = path ? MarkedAsFolder(ExactPath(path, &error), path) : std::string();
   if (posix.empty()) {
     SetLastError(error);
     return INVALID_HANDLE_VALUE;
@@ -103,7 +103,7 @@ HANDLE CreateFileA(const char* path, DWORD access, DWORD share, DWORD dispositio
   bool created = false;
   int fd = disposition == CREATE_NEW ? -1 : open(posix.c_str(), oflags);
   if (fd < 0 && (disposition == CREATE_NEW || errno == ENOENT || errno == ENOTDIR)) {
-    posix = ResolvePath(path, &error);
+    posix = MarkedAsFolder(ResolvePath(path, &error), path);
     fd = OpenByDisposition(posix, oflags, disposition, &created);
   }
   if (fd < 0 && errno == EACCES && (oflags & O_RDWR) && !(rights & kRightRead)) {

@@ -11,6 +11,7 @@
 #include "FileInfo.h"
 #include "PathResolver.h"
 #include "ShareTable.h"
+#include "zqplatform/charset.h"
 #include "zqplatform/codepage.h"
 #include "zqplatform/files.h"
 
@@ -59,6 +60,22 @@ bool CopyBytes(int from, int to, off_t size) {
   return ftruncate(to, size) == 0;
 }
 
+// True when two paths of one file name one folder entry (they differ at most in case), not
+// two hard links of it.
+bool SameEntry(const std::string& a, const std::string& b) {
+  auto split = [](const std::string& p) {
+    std::size_t slash = p.find_last_of('/');
+    if (slash == std::string::npos) return std::pair<std::string, std::string>(".", p);
+    return std::pair<std::string, std::string>(slash == 0 ? "/" : p.substr(0, slash), p.substr(slash + 1));
+  };
+  auto [folderA, leafA] = split(a);
+  auto [folderB, leafB] = split(b);
+  struct stat fa {}, fb {};
+  return stat(folderA.c_str(), &fa) == 0 && stat(folderB.c_str(), &fb) == 0 && fa.st_dev == fb.st_dev &&
+         fa.st_ino == fb.st_ino &&
+         zq::text::CompareNoCase(zq::text::Utf8ToAnsi(leafA), zq::text::Utf8ToAnsi(leafB)) == 0;
+}
+
 }  // namespace
 
 bool Stat64(const char* path, FileStatus* status) {
@@ -77,7 +94,7 @@ bool Stat64(const char* path, FileStatus* status) {
 using namespace zq::fs;
 
 bool DeleteFileA(const char* path) {
-  std::string posix = Resolve(path);
+  std::string posix = MarkedAsFolder(Resolve(path), path ? path : "");
   if (posix.empty()) return false;
   struct stat st {};
   if (stat(posix.c_str(), &st) != 0) return FailErrno(errno, FsOp::Delete, posix);
@@ -128,7 +145,8 @@ bool MoveFileA(const char* source, const char* target) {
   struct stat st {};
   if (lstat(src.c_str(), &st) != 0) return FailErrno(errno, FsOp::Move, src);
   struct stat tst {};
-  if (lstat(dst.c_str(), &tst) == 0 && tst.st_dev == st.st_dev && tst.st_ino == st.st_ino) {
+  if (lstat(dst.c_str(), &tst) == 0 && tst.st_dev == st.st_dev && tst.st_ino == st.st_ino &&
+      SameEntry(src, dst)) {
     // Only the case differs: the target keeps the name as written.
     std::string name(target);
     std::size_t cut = name.find_last_of("\\/");

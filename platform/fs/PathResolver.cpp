@@ -112,7 +112,8 @@ bool Parse(std::string_view path, std::string* base, std::vector<std::string>* n
   for (std::string_view part : Split(rest)) {
     if (part == ".") continue;
     if (part == "..") {
-      if (!names->empty()) names->pop_back();
+      if (!names->empty() && names->back() != "..") names->pop_back();
+      else if (*base == ".") names->emplace_back(part);  // above the current folder
       continue;
     }
     if (InvalidName(part)) {
@@ -122,7 +123,7 @@ bool Parse(std::string_view path, std::string* base, std::vector<std::string>* n
     names->emplace_back(part);
   }
   // Windows drops trailing dots and blanks of the last name.
-  if (!names->empty() && !EndsInSeparator(path)) {
+  if (!names->empty() && names->back() != ".." && !EndsInSeparator(path)) {
     std::string& last = names->back();
     while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.pop_back();
     if (last.empty()) names->pop_back();
@@ -138,6 +139,11 @@ std::string Joined(std::string base, const std::vector<std::string>& names) {
 }  // namespace
 
 bool EndsInSeparator(std::string_view path) { return !path.empty() && IsSep(path.back()); }
+
+std::string MarkedAsFolder(std::string posixPath, std::string_view ansiPath) {
+  if (EndsInSeparator(ansiPath) && !posixPath.empty() && posixPath.back() != '/') posixPath += '/';
+  return posixPath;
+}
 
 bool NamesRoot(std::string_view path) {
   std::string base;

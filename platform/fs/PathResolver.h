@@ -14,6 +14,9 @@ std::string ExactPath(std::string_view ansiPath, DWORD* error);
 bool NamesRoot(std::string_view ansiPath);
 // True when the path ends in "\" or "/".
 bool EndsInSeparator(std::string_view ansiPath);
+// The POSIX path, with a "/" at its end when the ANSI path ends in a separator: the system
+// then takes it for a folder only.
+std::string MarkedAsFolder(std::string posixPath, std::string_view ansiPath);
 // Case-blind match of an ANSI name against a pattern with * and ? ("*.*" matches every name).
 bool MatchesPattern(std::string_view name, std::string_view pattern);
 

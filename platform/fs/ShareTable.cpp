@@ -89,6 +89,10 @@ ShareTable& ShareTable::Instance() {
 
 bool ShareTable::Admit(FileId id, uint32_t rights, uint32_t shared, int lockFd, uint64_t* ticket) {
   std::lock_guard hold(lock_);
+  if (rights == 0) {  // an open for no data takes no part in sharing
+    *ticket = ++next_;
+    return true;
+  }
   for (const Entry& e : entries_)
     if (e.id == id && Conflict(e.rights, e.shared, rights, shared)) return false;
   if (lockFd >= 0 && !AdmitAcrossProcesses(lockFd, rights, shared)) return false;

@@ -34,7 +34,8 @@ class ShareTable {
   static ShareTable& Instance();
 
   // Admits an open with rights and shared through lockFd (an open readable descriptor of the
-  // file, or -1 when there is none). False on a sharing violation: nothing is kept.
+  // file, or -1 when there is none). False on a sharing violation: nothing is kept. An open
+  // with no rights neither is refused nor refuses others.
   bool Admit(FileId id, uint32_t rights, uint32_t shared, int lockFd, uint64_t* ticket);
   void Release(uint64_t ticket);
   // True when every open of the file shares delete; probeFd: any descriptor of it, or -1.

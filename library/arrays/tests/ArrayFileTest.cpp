@@ -7,6 +7,7 @@
 
 #include "arrays/RevArray.h"
 #include "arrays/tests/ArrayTestText.h"
+#include "files/FileIO.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqvantor/arrays.h"
 
@@ -130,6 +131,55 @@ TEST_F(ArrayFile, WritingCutsTheFileBehindTheText) {
   EXPECT_EQ(Content(path), T("a|b"));
 }
 
+struct WriteCase {
+  const char* name;
+  int32_t offset;
+  const char* content;  // the file afterwards
+};
+
+// The offset goes to the file object: -1 appends, another negative offset writes from the start
+// of the freshly opened file, a position inside it cuts off what lay behind the text.
+TEST_F(ArrayFile, WritingAtAnOffset) {
+  const WriteCase cases[] = {
+      {"start", 0, "ab"},
+      {"end", -1, "0123456789ab"},
+      {"current", -7, "ab"},
+      {"inside", 4, "0123ab"},
+  };
+  RevArray array;
+  array.Set(0, 0, 0, "ab");
+  for (const WriteCase& c : cases) {
+    std::string path = Path("offset.dat");
+    Put(path, "0123456789");
+    EXPECT_EQ(Write(array, path, 0, c.offset), 2) << c.name;
+    EXPECT_EQ(Content(path), c.content) << c.name;
+  }
+}
+
+// A file that another file object holds without sharing: both directions fail with -52, the
+// array keeps its elements and the file its bytes.
+TEST_F(ArrayFile, FileHeldWithoutSharingIsRefused) {
+  std::string path = Path("held.dat");
+  Put(path, T("old|file"));
+  FileIO holder;
+  ASSERT_GE(holder.OpenFile(path.c_str(), kAccess, kShare, kDisposition, kFlags), 0);
+
+  int32_t h = RACreate();
+  ASSERT_GT(h, 0);
+  std::string text = T("new|array");
+  RASetS(h, static_cast<int32_t>(text.size()), text.data(), 0, 0, 0);
+  const int32_t length = static_cast<int32_t>(path.size());
+  EXPECT_EQ(RAReadFromFile(h, length, path.c_str(), 0, 0, kAccess, kShare, kDisposition, kFlags), -52);
+  EXPECT_EQ(RAFieldCount(h), 2);
+  EXPECT_EQ(RAWriteToFile(h, length, path.c_str(), 0, 0, kAccess, kShare, kDisposition, kFlags), -52);
+  holder.CloseFile();
+  EXPECT_EQ(Content(path), T("old|file"));
+  RevArray back;
+  EXPECT_EQ(Read(back, path), 8);
+  EXPECT_EQ(back.Get(2, 0, 0), "file");
+  RADestroy(h);
+}
+
 struct ReadCase {
   const char* name;
   std::string content;  // empty name for a missing file
@@ -147,6 +197,9 @@ TEST_F(ArrayFile, ReadingReplacesTheArrayOrKeepsIt) {
       {"count.dat", T("x|y^z"), 3, 0, 3, T("x|y")},
       {"offset.dat", T("x|y^z"), 0, 2, 3, T("y^z")},
       {"atend.dat", T("x|y"), 0, 3, 0, ""},
+      // Past the end nothing is read; a negative count reads the whole file.
+      {"pastend.dat", T("x|y"), 0, 70, 0, ""},
+      {"negcount.dat", T("x|y"), -61, 0, 3, T("x|y")},
   };
   for (const ReadCase& c : cases) {
     std::string path = Path(*c.name ? c.name : "missing.dat");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -142,6 +143,33 @@ TEST(FIExports, FilesThroughDriveLetters) {
   EXPECT_EQ(FICreateEmptyFile(f.h, Len(created), created.c_str(), kAccess, kShare, 1, 0), 0);
   EXPECT_EQ(FICreateFile(f.h, Len(created), created.c_str(), kAccess, kShare, 1, 0), kCreateFailed);
   EXPECT_EQ(FIGetLastSystemError(f.h), static_cast<int32_t>(ERROR_FILE_EXISTS));
+}
+
+TEST(FIExports, HostileArgumentsGiveCodes) {
+  TempDrive t('D');
+  t.Put("Dir/f.txt", "abc");
+  FileHandle f;
+  std::string dir = t.Win("Dir"), bad = t.Win("a<b.txt"), longName(300, 'n');
+  char buf[8];
+  struct Case {
+    const char* what;
+    int32_t result, expected;
+  };
+  const Case cases[] = {
+      {"seek without a file", FISetFilePointer(f.h, INT32_MIN), kSeekFailed},
+      {"read without a file", FIRead(f.h, 8, buf, 0, 0), kSeekFailed},
+      {"write without a file", FIWrite(f.h, 8, buf, 0, 0), kSeekFailed},
+      {"open a folder", FIOpenFile(f.h, Len(dir), dir.c_str(), kAccess, kShare, 3, 0), kOpenFailed},
+      {"read a folder", FIReadFile(f.h, Len(dir), dir.c_str(), 8, buf, 0, 0, kAccess, kShare, 3, 0), kOpenFailed},
+      {"write an invalid name", FIWriteFile(f.h, Len(bad), bad.c_str(), 1, "x", 0, 0, kAccess, kShare, kDisp, 0),
+       kOpenFailed},
+      {"view of a long name", FIMemCreateView(f.h, Len(longName), longName.c_str(), 10, 4), kMappingFailed},
+      {"open a view never made", FIMemOpenView(f.h, Len(longName), longName.c_str(), 10), kOpenMappingFailed},
+      {"pipe with a negative buffer length", FIMemReadPipe(f.h, -8, buf, -1), kReadArgs},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.result, c.expected) << c.what;
+  EXPECT_EQ(FICheckFileSize(f.h, 3, "\\\\x"), -61.0);  // a network path without a share
+  EXPECT_EQ(t.Get("Dir/f.txt"), "abc");
 }
 
 TEST(FIExports, LockAndAutoLock) {

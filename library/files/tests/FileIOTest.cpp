@@ -79,6 +79,24 @@ TEST(FileIO, WholeFileWriteCutsAndAppends) {
   EXPECT_EQ(io.GetLastSystemError(), ERROR_FILE_EXISTS);
 }
 
+TEST(FileIO, AFileKeptOpenOutlivesWholeFileOperations) {
+  TempDrive t('T');
+  t.Put("kept.txt", "0123");
+  std::string kept = t.Win("kept.txt"), other = t.Win("other.txt");
+  FileIO io;
+  ASSERT_EQ(io.OpenFile(kept.c_str(), kAccess, kShare, 3, 0), 0);
+  char buf[8];
+  EXPECT_EQ(io.WriteToFile(other.c_str(), "abc", 3, 0, kAccess, kShare, kDisp, kFlags), 3);
+  EXPECT_EQ(io.ReadFile(other.c_str(), buf, sizeof buf, 0, kAccess, kShare, kDisp, kFlags), 3);
+  EXPECT_EQ(io.Read(buf, 4, 0), 4);
+  EXPECT_EQ(std::string(buf, 4), "0123");
+  // A new open ends the earlier file: nothing of it stays open to refuse the unshared opens.
+  EXPECT_EQ(io.OpenFile(kept.c_str(), kAccess, kShare, 3, 0), 0);
+  EXPECT_EQ(io.CloseFile(), 0);
+  FileIO next;
+  EXPECT_EQ(next.OpenFile(kept.c_str(), kAccess, kShare, 3, 0), 0);
+}
+
 TEST(FileIO, FailuresCarryTheirCodes) {
   TempDrive t('T');
   t.Put("file.txt", "content");

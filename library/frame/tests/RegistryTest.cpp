@@ -52,6 +52,12 @@ TEST(Registry, LookupCodes) {
   EXPECT_EQ(code, 77);
   EXPECT_EQ(timers.Lookup(65535, &code), nullptr);
   EXPECT_EQ(code, -3);
+  // Databases accept one handle more than they give out.
+  Databases databases;
+  for (Case c : {Case{4096, -3}, Case{4097, -2}, Case{0, -2}}) {
+    EXPECT_EQ(databases.Lookup(c.handle, &code), nullptr) << c.handle;
+    EXPECT_EQ(code, c.code) << c.handle;
+  }
 }
 
 TEST(Registry, DestroyCodesDifferByFamily) {

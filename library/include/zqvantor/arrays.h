@@ -5,9 +5,10 @@
  * a null pointer or a negative length is the empty text; RASetS, RAInsS and RASetDelim read a
  * length of 0 with a non-null pointer up to the first NUL byte, everything else takes exactly
  * length bytes. Codes: -1 no free handle (RACreate) or memory exhausted, -2 bad handle (-3 not
- * registered from RALocate, RALocateNC and the file functions), -5 a null path pointer, -6 a
- * position below -1, and the file object's codes -52 to -63. A getter puts its code into the
- * code word (0 after success) and returns 0, 0.0 or an empty string on failure. */
+ * registered from RADestroy, RALocate, RALocateNC and the file functions; -4 from RADestroy
+ * when the registry cannot remove the handle), -5 a null path pointer, -6 a position below -1,
+ * and the file object's codes -52 to -63. A getter puts its code into the code word (0 after
+ * success) and returns 0, 0.0 or an empty string on failure. */
 #ifndef ZQVANTOR_ARRAYS_H
 #define ZQVANTOR_ARRAYS_H
 

@@ -112,9 +112,11 @@ ZQV_API int32_t XSCompareNC(int32_t h, int32_t* err, int32_t length, const char*
 /* Files: the four open arguments go unchanged to the platform's file opening (the program
  * uses 0xC0000000, 0, 4, 0x80000080). -6 for a null name, before the handle is looked at;
  * other failures are the file object's codes.
+ * The offset is the file object's: -1 the end, other negative values the start.
  * XSReadFromFile reads count bytes (0 or below: to the end) at offset and gives the bytes
- * read; the text then holds them, or stays as it was on failure. A file that cannot be
- * examined gives -61; an offset at or past the end reads nothing and gives 0.
+ * read; the text then holds them, or stays as it was when nothing was read or on failure. A
+ * file that cannot be examined gives -61; an offset at or past the end reads nothing and
+ * gives 0.
  * XSWriteToFile writes the first count bytes (0, below 0 or beyond the length: the whole
  * text) at offset and ends the file behind them; an empty text gives 0 and opens no file. */
 ZQV_API int32_t XSReadFromFile(int32_t h, int32_t length, const char* name, int32_t count, int32_t offset,

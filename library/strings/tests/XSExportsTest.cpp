@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/CVantor.h"
 #include "zqplatform/codepage.h"
 #include "zqvantor/strings.h"
 
@@ -60,6 +61,17 @@ TEST(XSLife, TheRegistryHoldsAtMost65535Strings) {
   EXPECT_EQ(handles.back(), 65535);
   EXPECT_EQ(XSCreate(), -1);
   for (int32_t h : handles) XSDestroy(h);
+}
+
+TEST(XSLife, UnloadingDeletesEveryStringStillRegistered) {
+  int32_t a = XSCreate();
+  int32_t b = XSCreate();
+  ASSERT_EQ(XSSet(a, 3, "abc", 0), 0);
+  CVantor::App().ExitInstance();
+  int32_t err = 0;
+  EXPECT_EQ(Take(XSGet(a, &err, 0, 0)), "");
+  EXPECT_EQ(err, -3);
+  EXPECT_EQ(XSDestroy(b), -3);
 }
 
 TEST_F(XSExports, SetWithTheCountRule) {

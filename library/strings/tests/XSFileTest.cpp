@@ -58,6 +58,7 @@ TEST_F(XSFile, ReadTakesCountAndOffsetWithinTheFile) {
       {0, 0, 10, "0123456789"}, {4, 0, 4, "0123"},           {4, 8, 2, "89"},
       {0, 3, 7, "3456789"},     {-3, 0, 10, "0123456789"},   {0, 10, 0, "keep"},
       {5, 12, 0, "keep"},       {INT_MAX, 2, 8, "23456789"}, {INT_MAX, INT_MAX, 0, "keep"},
+      {0, -1, 0, "keep"},       {0, -2, 10, "0123456789"},   {4, -2, 4, "0123"},
   };
   for (const Case& c : cases) {
     Set("keep");
@@ -65,6 +66,7 @@ TEST_F(XSFile, ReadTakesCountAndOffsetWithinTheFile) {
     EXPECT_EQ(Get(), c.text) << c.count << " " << c.offset;
   }
   t.Put("empty.txt", "");
+  Set("keep");
   EXPECT_EQ(Read(t.Win("empty.txt")), 0);
   EXPECT_EQ(Get(), "keep");
 }
@@ -87,7 +89,8 @@ TEST_F(XSFile, WriteTakesTheCountAndCutsTheFile) {
     std::string file;
   };
   const Case cases[] = {{0, 0, 6, "abcdef"}, {3, 0, 3, "abc"},     {6, 0, 6, "abcdef"},
-                        {7, 0, 6, "abcdef"}, {-2, 0, 6, "abcdef"}, {2, 3, 2, "012ab"}};
+                        {7, 0, 6, "abcdef"}, {-2, 0, 6, "abcdef"}, {2, 3, 2, "012ab"},
+                        {2, -1, 2, "0123456789ab"}};
   Set("abcdef");
   for (const Case& c : cases) {
     t.Put("out.txt", "0123456789");

@@ -54,6 +54,10 @@ TEST(CreateFile, RefusalsCarryTheirWindowsError) {
       {t.Win("locked.txt"), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0,
        ERROR_SHARING_VIOLATION},
       {"Q:\\x.txt", GENERIC_READ, 0, OPEN_EXISTING, 0, ERROR_PATH_NOT_FOUND},
+      // A trailing separator names a folder only.
+      {t.Win("file.txt\\"), GENERIC_READ, 0, OPEN_EXISTING, 0, ERROR_PATH_NOT_FOUND},
+      {t.Win("FILE.TXT\\"), kRW, 0, OPEN_ALWAYS, 0, ERROR_PATH_NOT_FOUND},
+      {t.Win("new.txt\\"), kRW, 0, OPEN_ALWAYS, 0, ERROR_ACCESS_DENIED},
   };
   for (const Case& c : cases) {
     SetLastError(0);
@@ -63,9 +67,12 @@ TEST(CreateFile, RefusalsCarryTheirWindowsError) {
   }
   EXPECT_EQ(t.Get("readonly.txt"), "keep");
   EXPECT_FALSE(t.Has("nofolder"));
-  Handle folder(CreateFileA(t.Win("folder").c_str(), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
-                            FILE_FLAG_BACKUP_SEMANTICS));
-  EXPECT_TRUE(folder.ok());
+  EXPECT_FALSE(t.Has("new.txt"));
+  for (const char* name : {"folder", "Folder\\"}) {
+    Handle folder(CreateFileA(t.Win(name).c_str(), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS));
+    EXPECT_TRUE(folder.ok()) << name;
+  }
 }
 
 TEST(CreateFile, SharingFollowsBothSidesShareModes) {
@@ -82,6 +89,8 @@ TEST(CreateFile, SharingFollowsBothSidesShareModes) {
       {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, GENERIC_WRITE, FILE_SHARE_READ, true},
       {GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, GENERIC_READ, FILE_SHARE_READ, false},
       {kRW, 0, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, true},  // a query-only open asks for no data
+      {kRW, 0, 0, 0, true},                                     // and refuses nobody
+      {0, 0, kRW, 0, true},
       {kRW, 0, GENERIC_READ, 7, false},
   };
   for (const Case& c : cases) {
@@ -196,6 +205,8 @@ TEST(PathCalls, RefusalsCarryTheirWindowsError) {
   t.Put("dir/inner.txt", "i");
   t.Put("ro.txt", "ro");
   ASSERT_TRUE(SetFileAttributesA(t.Win("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  std::filesystem::create_hard_link(t.Posix("a.txt"), t.Posix("alias.txt"));
+  std::filesystem::create_hard_link(t.Posix("a.txt"), t.Posix("dir/a.txt"));
   Handle held(CreateFileA(t.Win("b.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0));
   auto W = [&](const char* rel) { return t.Win(rel); };
   struct Case {
@@ -210,7 +221,12 @@ TEST(PathCalls, RefusalsCarryTheirWindowsError) {
       {"delete read-only", [&] { return DeleteFileA(W("ro.txt").c_str()); }, ERROR_ACCESS_DENIED},
       {"delete held", [&] { return DeleteFileA(W("b.txt").c_str()); }, ERROR_SHARING_VIOLATION},
       {"delete empty path", [&] { return DeleteFileA(""); }, ERROR_PATH_NOT_FOUND},
+      {"delete a file named as a folder", [&] { return DeleteFileA(W("a.txt\\").c_str()); }, ERROR_PATH_NOT_FOUND},
       {"move onto existing", [&] { return MoveFileA(W("a.txt").c_str(), W("ro.txt").c_str()); }, ERROR_ALREADY_EXISTS},
+      {"move onto a hard link", [&] { return MoveFileA(W("a.txt").c_str(), W("ALIAS.txt").c_str()); },
+       ERROR_ALREADY_EXISTS},
+      {"move onto a hard link elsewhere", [&] { return MoveFileA(W("a.txt").c_str(), W("dir\\a.txt").c_str()); },
+       ERROR_ALREADY_EXISTS},
       {"move missing", [&] { return MoveFileA(W("none.txt").c_str(), W("x.txt").c_str()); }, ERROR_FILE_NOT_FOUND},
       {"move held", [&] { return MoveFileA(W("b.txt").c_str(), W("c.txt").c_str()); }, ERROR_SHARING_VIOLATION},
       {"copy onto existing", [&] { return CopyFileA(W("a.txt").c_str(), W("b.txt").c_str(), true); }, ERROR_FILE_EXISTS},
@@ -232,6 +248,7 @@ TEST(PathCalls, RefusalsCarryTheirWindowsError) {
   }
   EXPECT_EQ(t.Get("ro.txt"), "ro");
   EXPECT_EQ(t.Get("a.txt"), "alpha");
+  EXPECT_EQ(t.Get("alias.txt"), "alpha");
   EXPECT_FALSE(t.Has("x.txt"));
   EXPECT_EQ(GetFileAttributesA(W("ro.txt").c_str()) & FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(GetFileAttributesA(W("dir").c_str()), FILE_ATTRIBUTE_DIRECTORY);

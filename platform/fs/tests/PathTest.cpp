@@ -88,10 +88,20 @@ TEST(ResolvePath, MapsDrivesSharesAndNamesCaseBlind) {
 TEST(ResolvePath, RelativePathsStartAtTheCurrentFolder) {
   TempDrive t('T');
   t.Put("Sub/File.txt", "x");
+  t.Put("Top.txt", "x");
   char old[4096];
   ASSERT_NE(getcwd(old, sizeof old), nullptr);
   ASSERT_EQ(chdir(t.folder().c_str()), 0);
   EXPECT_EQ(zq::fs::ResolvePath("sub\\file.TXT", nullptr), "Sub/File.txt");
+  // ".." climbs above the current folder, however far.
+  ASSERT_EQ(chdir(t.Posix("Sub").c_str()), 0);
+  const std::pair<const char*, const char*> cases[] = {
+      {"..\\top.txt", "../Top.txt"},
+      {"x\\..\\..\\TOP.TXT", "../Top.txt"},
+      {".\\..\\sub\\..\\..", "../.."},
+      {"..\\Sub\\file.txt", "../Sub/File.txt"},
+  };
+  for (const auto& [path, posix] : cases) EXPECT_EQ(zq::fs::ResolvePath(path, nullptr), posix) << path;
   ASSERT_EQ(chdir(old), 0);
 }
 
