@@ -12,7 +12,8 @@ namespace {
 
 pthread_mutex_t* MutexOf(const SharedMemory& block) { return static_cast<pthread_mutex_t*>(block.data()); }
 
-bool Init(pthread_mutex_t* m) {
+bool Init(void* block) {
+  auto* m = static_cast<pthread_mutex_t*>(block);
   pthread_mutexattr_t attr;
   if (pthread_mutexattr_init(&attr) != 0) return false;
   bool ok = pthread_mutexattr_setpshared(&attr, PTHREAD_PROCESS_SHARED) == 0 &&
@@ -28,14 +29,10 @@ bool Init(pthread_mutex_t* m) {
 NamedMutex::NamedMutex(std::unique_ptr<SharedMemory> block) : block_(std::move(block)) {}
 
 std::unique_ptr<NamedMutex> NamedMutex::CreateOrOpen(std::string_view name, DWORD* error) {
-  SharedMemory::Outcome made = SharedMemory::Create(name, sizeof(pthread_mutex_t), PAGE_READWRITE);
+  // Only the block's maker initialises the mutex, before any other user can reach it.
+  SharedMemory::Outcome made = SharedMemory::Create(name, sizeof(pthread_mutex_t), PAGE_READWRITE, Init);
   if (!made.memory) {
     if (error) *error = made.error;
-    return nullptr;
-  }
-  // Only the block's maker initialises the mutex, before any other user can reach it.
-  if (made.status == SharedMemory::Status::Created && !Init(MutexOf(*made.memory))) {
-    if (error) *error = ERROR_INVALID_PARAMETER;
     return nullptr;
   }
   return std::unique_ptr<NamedMutex>(new NamedMutex(std::move(made.memory)));

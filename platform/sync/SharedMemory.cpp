@@ -123,7 +123,7 @@ void SharedMemory::Leave(const std::string& posixName, int fd) {
 }
 
 SharedMemory::Outcome SharedMemory::Create(std::string_view name, std::size_t size,
-                                           uint32_t protection) {
+                                           uint32_t protection, bool (*init)(void* data)) {
   if (!Known(protection) || size == 0) return {nullptr, Status::CreateFailed, ERROR_INVALID_PARAMETER};
   std::string posixName = PosixName(name);
   for (int attempt = 0; attempt < 200; ++attempt) {
@@ -144,8 +144,12 @@ SharedMemory::Outcome SharedMemory::Create(std::string_view name, std::size_t si
         close(fd);
         return {nullptr, Status::CreateFailed, error};
       }
-      UserLock(fd, F_RDLCK, true);  // converted atomically
-      return MapBlock(std::move(posixName), fd, size, Status::Created);
+      // Mapped and prepared while still alone; users that wait for the block see it ready.
+      Outcome made = MapBlock(std::move(posixName), fd, size, Status::Created);
+      if (made.memory && init && !init(made.memory->data()))
+        return {nullptr, Status::CreateFailed, ERROR_INVALID_PARAMETER};  // the name goes with it
+      if (made.memory) UserLock(fd, F_RDLCK, true);  // converted atomically
+      return made;
     }
     // Another user has it; wait until its creator has finished the header.
     if (UserLock(fd, F_RDLCK, true) && StillNamed(posixName, fd) && ReadHeader(fd).magic == kMagic)

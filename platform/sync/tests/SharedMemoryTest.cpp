@@ -2,9 +2,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
+#include <latch>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "zqplatform/sync.h"
 
@@ -81,6 +84,34 @@ TEST(NamedMutex, RecursiveOwnedAndAbandoned) {
   std::thread([&] { EXPECT_TRUE(m->Lock(1000)); }).join();  // ends holding it
   EXPECT_TRUE(same->Lock(1000));
   EXPECT_TRUE(same->Unlock());
+}
+
+TEST(NamedMutex, MadeByManyThreadsAtOnceItStillSerialisesThem) {
+  constexpr int kThreads = 8, kRounds = 50;
+  for (int trial = 0; trial < 40; ++trial) {
+    std::string name = Name("race") + "_" + std::to_string(trial);
+    std::latch start(kThreads);
+    std::atomic<bool> ok{true};
+    int counter = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+      threads.emplace_back([&] {
+        start.arrive_and_wait();
+        DWORD error = 0;
+        auto m = NamedMutex::CreateOrOpen(name, &error);
+        for (int i = 0; m && i < kRounds; ++i) {
+          if (!m->Lock(5000)) break;
+          int v = counter;
+          std::this_thread::yield();
+          counter = v + 1;
+          m->Unlock();
+        }
+        if (!m) ok = false;
+      });
+    for (std::thread& t : threads) t.join();
+    ASSERT_TRUE(ok) << trial;
+    ASSERT_EQ(counter, kThreads * kRounds) << trial;
+  }
 }
 
 TEST(NamedMutex, SerialisesTwoProcesses) {
