@@ -97,7 +97,8 @@ void ExchangeFixed(CFieldExchange* pFX, typename Kind::V& value) {
     case CFieldExchange::Fixup:
       slot->null = !OnRecord(pFX) || slot->indicator == SQL_NULL_DATA;
       if (slot->null) {
-        value = V{};
+        // The null value, so that a value a host sets on a null field (0 included) is written.
+        value = Kind::PseudoNull();
       } else {
         B b;
         std::memcpy(&b, slot->buffer.data(), sizeof b);
@@ -243,13 +244,19 @@ void RFX_LongBinary(CFieldExchange* pFX, const char*, CLongBinary& value) {
   SQLUSMALLINT column = 0;
   FieldSlot* slot = NextSlot(pFX, column);
   if (!slot) return;
-  // Long binaries are bound for short values, read whole when longer, and never written.
-  if (pFX->m_nOperation == CFieldExchange::BindFieldToColumn) {
-    slot->buffer.assign(256, 0);
-    Bind(pFX, *slot, column, SQL_C_BINARY);
-    return;
+  // Long binaries are bound for short values, read whole when longer, and never written. An
+  // add shows them null; the value stays for the record that comes back after it.
+  switch (pFX->m_nOperation) {
+    case CFieldExchange::BindFieldToColumn:
+      slot->buffer.assign(256, 0);
+      Bind(pFX, *slot, column, SQL_C_BINARY);
+      return;
+    case CFieldExchange::SaveField: slot->savedNull = slot->null; return;
+    case CFieldExchange::RestoreField: slot->null = slot->savedNull; return;
+    case CFieldExchange::SetFieldNull: slot->null = true; return;
+    case CFieldExchange::Fixup: break;
+    default: return;
   }
-  if (pFX->m_nOperation != CFieldExchange::Fixup) return;
   value.m_data.clear();
   slot->null = !OnRecord(pFX) || slot->indicator == SQL_NULL_DATA;
   if (!slot->null) {

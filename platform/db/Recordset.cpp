@@ -334,7 +334,10 @@ void CRecordset::Edit() {
   if (!IsOpen()) throw CDBException(kDbErrNotOpen);
   if (!m_bUpdatable) throw CDBException(kDbErrNotUpdatable);
   RequireRecord();
-  Exchange(CFieldExchange::SaveField);
+  // An edit during an add gives the add up: the current record's values come back first. An
+  // edit during an edit keeps the copy of the first, so what was changed since stays changed.
+  if (m_nEditMode == 2) Exchange(CFieldExchange::RestoreField);
+  if (m_nEditMode != 1) Exchange(CFieldExchange::SaveField);
   m_nEditMode = 1;
 }
 

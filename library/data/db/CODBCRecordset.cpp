@@ -94,7 +94,8 @@ bool CODBCRecordset::SetBookmark(const CDBVariant& bookmark, bool show) {
 
 int32_t CODBCRecordset::GetRecordCount(bool exact) {
   if (!exact) return CRecordset::GetRecordCount();
-  if (!IsFound()) return 0;
+  // Only an empty result counts 0 at once; one walked past either end is counted from its start.
+  if (IsBOF() && IsEOF()) return 0;
   if (!MoveFirst(false) || !IsFound()) return -1;
   while (MoveNext(false) && IsFound()) {
   }

@@ -7,11 +7,13 @@
 // read-only (option or connection), the driver grants a concurrency other than read-only and
 // offers positioned updates for the cursor, and the statement reads one table.
 //
-// Edit and AddNew take a copy of the fields; Update writes the fields that differ from the
-// copy through the driver's positioned update or add (SQLSetPos); when none differs it writes
-// nothing, returns false and the edit or add goes on. After an add the record that was current
-// before it is restored. A forward-only set moves forward only; MoveFirst on its first record
-// stays there.
+// Edit and AddNew take a copy of the fields (a second Edit keeps the first one's); Update
+// writes the fields that differ from the copy through the driver's positioned update or add
+// (SQLSetPos); when none differs it writes nothing, returns false and the edit or add goes on.
+// A null number or flag holds a null value of its own, so that setting it to 0 counts as a
+// change (a null text holds the empty text). After an add, and when an Edit gives an add up,
+// the record that was current before the add is restored. A forward-only set moves forward
+// only; MoveFirst on its first record stays there.
 //
 // Fields are exchanged in order of their RFX calls, column 1 first. Fixed-size values and texts
 // are bound; a text longer than its buffer and long binaries are read whole with SQLGetData.

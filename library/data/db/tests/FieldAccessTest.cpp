@@ -249,6 +249,34 @@ TEST_P(FieldAccess, InvalidDatesAndTheNullFlagAfterASetter) {
   EXPECT_EQ(RSGetLongF(db_, rs_, &err, 1, "i"), 42);
 }
 
+TEST_P(FieldAccess, ZeroIsWrittenOverNull) {
+  const std::pair<std::string, std::string> zeros[] = {
+      {"sm", "0"}, {"i", "0"}, {"r", "0.000000"}, {"d", "0.000000"}, {"b", "F"}};
+  ASSERT_EQ(RSMoveNext(db_, rs_), 0);  // the row of nulls
+  for (const auto& [name, text] : zeros)
+    EXPECT_EQ(RSSetLongF(db_, rs_, static_cast<int32_t>(name.size()), name.c_str(), 0), 0) << name;
+  ASSERT_EQ(RSUpdate(db_, rs_), 0);
+  Reopen();
+  ASSERT_EQ(RSMoveNext(db_, rs_), 0);
+  for (const auto& [name, text] : zeros) {
+    int32_t err = -1;
+    EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, static_cast<int32_t>(name.size()), name.c_str())), text) << name;
+  }
+}
+
+TEST_P(FieldAccess, AnAddShowsNullFieldsAndACancelBringsTheRecordBack) {
+  const std::pair<std::string, std::string> fields[] = {
+      {"i", "70000"}, {"vc", "12abc"}, {"b", "T"}, {"lt", kLongText}, {"bin", "ABC"}};
+  auto text = [&](const std::string& name) {
+    int32_t err = -1;
+    return Take(RSGetStringF(db_, rs_, &err, static_cast<int32_t>(name.size()), name.c_str()));
+  };
+  ASSERT_EQ(RSAddNew(db_, rs_), 0);
+  for (const auto& [name, value] : fields) EXPECT_EQ(text(name), "") << name;
+  ASSERT_EQ(RSCancelUpdate(db_, rs_), 0);
+  for (const auto& [name, value] : fields) EXPECT_EQ(text(name), value) << name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, FieldAccess, ::testing::ValuesIn(AllBackends()), BackendName);
 
 }  // namespace

@@ -73,6 +73,8 @@ TEST_P(Recordset, MovesAndCounts) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(RSMoveNext(db_, rs_), 0);
     EXPECT_EQ(RSIsEOF(db_, rs_), 1);
     EXPECT_EQ(RSMoveNext(db_, rs_), -59);
+    EXPECT_EQ(RSGetRecordCount(db_, rs_, 1), 3);  // counted from past the end as well
+    EXPECT_EQ(Long(0), 1);
     EXPECT_EQ(RSMoveLast(db_, rs_), 0);
     EXPECT_EQ(Long(0), 3);
     EXPECT_EQ(RSMovePrev(db_, rs_), 0);
@@ -115,6 +117,14 @@ TEST_P(Recordset, EditUpdateCancelAndTheSharedEditState) {
   int32_t err = 0;
   EXPECT_EQ(Take(RSGetStringC(db_, other, &err, 0)), "abc       ");
 
+  // A second edit keeps what was changed since the first one.
+  EXPECT_EQ(RSEdit(db_, rs_), 0);
+  EXPECT_EQ(RSSetStringC(db_, rs_, 1, 3, "def"), 0);
+  EXPECT_EQ(RSEdit(db_, rs_), 0);
+  EXPECT_EQ(RSUpdate(db_, rs_), 0);
+  ASSERT_EQ(RSOpen(db_, other, static_cast<int32_t>(check.size()), check.c_str(), 1, 0), 1);
+  EXPECT_EQ(Take(RSGetStringC(db_, other, &err, 0)), "def");
+
   // Cancel puts the value back.
   EXPECT_EQ(RSSetLongC(db_, rs_, 0, 40), 0);
   EXPECT_EQ(Long(0), 40);
@@ -145,6 +155,13 @@ TEST_P(Recordset, AddNewAndDelete) {
   EXPECT_EQ(RSUpdate(db_, rs_), 0);
   EXPECT_EQ(Long(0), 1);  // the record current before the add is back
   EXPECT_EQ(Ids(), (std::vector<int32_t>{1, 2, 3, 7}));
+  // An edit during an add gives the add up: the current record's values are back.
+  EXPECT_EQ(RSAddNew(db_, rs_), 0);
+  EXPECT_EQ(RSSetLongC(db_, rs_, 0, 8), 0);
+  EXPECT_EQ(RSEdit(db_, rs_), 0);
+  EXPECT_EQ(Long(0), 1);
+  EXPECT_EQ(RSCancelUpdate(db_, rs_), 0);
+  EXPECT_EQ(Long(0), 1);
 
   EXPECT_EQ(RSMoveNext(db_, rs_), 0);
   EXPECT_EQ(RSDelete(db_, rs_), 0);
@@ -181,6 +198,8 @@ TEST_P(Recordset, Bookmarks) {
   EXPECT_EQ(Long(0), 2);
   EXPECT_EQ(RSEdit(db_, rs_), 0);
   EXPECT_EQ(RSSetBookmark(db_, rs_, 1000000), -64);
+  // The edit state was cleared all the same: a setter begins an edit, which finds no record.
+  EXPECT_EQ(RSSetLongC(db_, rs_, 0, 5), -52);
 }
 
 TEST_P(Recordset, MessageBoxesOfRecordsetOperations) {
@@ -199,6 +218,10 @@ TEST_P(Recordset, MessageBoxesOfRecordsetOperations) {
   ASSERT_EQ(open.size(), 1u);
   EXPECT_EQ(open[0].rfind("CDB Exception in Open Recordset :\n\n", 0), 0u);
   EXPECT_NE(open[0].find("\n\n with SQL SELECT : \n\nSELECT nothing FROM nowhere_at_all"), std::string::npos);
+  // Flags 0 clear the record-set flag again.
+  EXPECT_EQ(DBSetDebug(db_, 0), 0);
+  EXPECT_EQ(Open("SELECT nothing FROM nowhere_at_all"), -50);
+  EXPECT_TRUE(TakeBoxes().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, Recordset, ::testing::ValuesIn(AllBackends()), BackendName);
