@@ -3,7 +3,8 @@
 // malloc'd as hunspell's are. These never call the C functions of the same names, and the
 // shared library binds its own definitions locally, so neither side can loop into the other.
 // No module-state switch. Null arguments and exhausted memory give null, 0 (1 for a refused
-// change) or an empty list instead of a crash.
+// change) or an empty list instead of a crash; so does an affix file that declares UTF-8 but
+// is not valid UTF-8, on which hunspell reads past its buffers.
 #include <hunspell.hxx>
 
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "data/spell/DictionaryFiles.h"
 #include "zqvantor/spell.h"
 
 namespace {
@@ -62,6 +64,7 @@ int WordCall(Hunhandle* handle, bool argsGiven, int failed, Fn&& fn) noexcept {
 Hunhandle* Make(const char* affpath, const char* dpath, const char* key) noexcept {
   if (!affpath || !dpath) return nullptr;
   try {
+    if (!zqv::spell::AffixUsable(affpath)) return nullptr;
     return reinterpret_cast<Hunhandle*>(new Hunspell(affpath, dpath, key));
   } catch (...) {
     return nullptr;

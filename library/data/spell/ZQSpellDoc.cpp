@@ -10,6 +10,12 @@ using namespace zqv::spell;
 
 namespace {
 std::string Word(std::string_view text) { return std::string(zqv::ToNul(text)); }
+
+// The user-word file separates words by 0xFE and a word from its example by 0xFD, so a text
+// holding either byte would be saved as other words; such a word is refused, not half-added.
+bool Keepable(std::string_view text) {
+  return text.find_first_of("\xFE\xFD") == std::string_view::npos;
+}
 }  // namespace
 
 ZQSpellDoc::ZQSpellDoc(ZQSpell* registry) : registry_(registry) {}
@@ -60,7 +66,7 @@ std::string ZQSpellDoc::Suggest(std::string_view word) {
 int32_t ZQSpellDoc::Add(std::string_view word) {
   if (!ready_) return kNotBuilt;
   std::string text = Word(word);
-  if (checker_->add(text) != 0) return kAddRefused;
+  if (!Keepable(text) || checker_->add(text) != 0) return kAddRefused;
   userWords_.Set(-1, 0, 0, text);
   return kDone;
 }
@@ -69,7 +75,8 @@ int32_t ZQSpellDoc::AddAffix(std::string_view word, std::string_view example) {
   if (!ready_) return kNotBuilt;
   std::string text = Word(word);
   std::string model = Word(example);
-  if (checker_->add_with_affix(text, model) != 0) return kAddAffixRefused;
+  if (!Keepable(text) || !Keepable(model) || checker_->add_with_affix(text, model) != 0)
+    return kAddAffixRefused;
   userWords_.Set(-1, 0, 0, text);
   userWords_.Set(userWords_.FieldCount(), 2, 0, model);
   return kDone;

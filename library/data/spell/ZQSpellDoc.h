@@ -31,6 +31,7 @@ class ZQSpellDoc {
   // The suggestions joined by "|"; empty when none or not built.
   std::string Suggest(std::string_view word);
   // 0, -10, -14 / -15 / -16. Added words join the user-word list; removed ones stay in it.
+  // A word or example holding 0xFE or 0xFD (the user-word file's separators) is refused.
   int32_t Add(std::string_view word);
   int32_t AddAffix(std::string_view word, std::string_view example);
   int32_t Remove(std::string_view word);

@@ -8,8 +8,11 @@
  * Codes: 0 done; -1 registry full (SPCreate) or a required text missing (null or length <= 0);
  * -2 handle outside 1..65535 (SPInit also: no dictionary path); -3 no checker under the handle;
  * -10 not built yet; -11 already built; -12 the checker could not be made (also when the affix
- * or dictionary file cannot be read); -13 the further dictionary was refused (unreadable, or
- * the checker already holds 20); -14, -15, -16 hunspell refused add, add with affix, remove.
+ * or dictionary file cannot be read, or the affix file declares UTF-8 but is not valid UTF-8);
+ * -13 the further dictionary was refused (unreadable, or the checker already holds 20);
+ * -14, -15, -16 hunspell refused add, add with affix, remove (-14 and -15 also for a word or
+ * example holding the byte 0xFE or 0xFD, the user-word file's separators, which that file
+ * could not keep).
  * SPLoadUserDict and SPSaveUserDict give bytes read or written, or the array file codes.
  * Exhausted memory ends a call with SPInit -12, SPAddDict -13, SPAdd -14, SPAddAffix -15,
  * SPRemove -16, SPCreate and the others -1, SPSuggest an empty text. */
@@ -38,7 +41,8 @@ ZQV_API int32_t SPSaveUserDict(int32_t handle, int32_t pathLen, const char* path
 /* Hunspell's flat interface, with hunspell's own behaviour (lists are freed with
  * Hunspell_free_list). Its handles belong to these functions: never pass them to another
  * library's functions of the same names.
- * No module-state switch. A null handle, path or word gives a null handle, 0 or an empty list. */
+ * No module-state switch. A null handle, path or word gives a null handle, 0 or an empty list;
+ * an affix file that declares UTF-8 but is not valid UTF-8 gives a null handle. */
 typedef struct Hunhandle Hunhandle;
 
 ZQV_API Hunhandle* Hunspell_create(const char* affpath, const char* dpath);

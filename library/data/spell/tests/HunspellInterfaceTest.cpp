@@ -182,6 +182,43 @@ TEST(HunspellInterface, NullArgumentsAndMissingFiles) {
   api.destroy(empty);
 }
 
+// Hunspell reads past its buffers on an affix file that declares UTF-8 but is not valid UTF-8:
+// such a file gives no checker. Other broken or 8-bit files still make one.
+TEST(HunspellInterface, AffixFilesThatWouldCrashGiveNoChecker) {
+  Library lib;
+  ASSERT_TRUE(lib.loaded()) << dlerror();
+  Api api(lib);
+  ASSERT_TRUE(api.complete());
+  TempFolder dir;
+  const std::string dic = dir.Write("t.dic", "3\nkatze/S\nhund/XY\nmaus\n");
+  struct Case {
+    const char* what;
+    std::string aff;
+    bool made;
+  } cases[] = {
+      {"invalid UTF-8", "SET UTF-8\nTRY \xFF\xFE\nREP 1\nREP \xC3 \xA9\n", false},
+      {"invalid UTF-8 after a byte-order mark", "\xEF\xBB\xBFSET utf-8\nKEY \xFF\n", false},
+      {"valid UTF-8", "SET UTF-8\nTRY \xC3\xA4" "aeiou\nSFX S Y 1\nSFX S 0 s .\n", true},
+      {"8-bit bytes", "SET ISO8859-1\nTRY \xFF\xFE\nKEY \xFF\n", true},
+  };
+  int serial = 0;
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    std::string aff = dir.Write(std::to_string(serial++) + ".aff", k.aff);
+    Hunhandle* handles[] = {api.create(aff.c_str(), dic.c_str()),
+                            api.createKey(aff.c_str(), dic.c_str(), "k")};
+    for (Hunhandle* h : handles) {
+      EXPECT_EQ(h != nullptr, k.made);
+      if (!h) continue;
+      EXPECT_NE(api.spell(h, "katze"), 0);
+      char** list = nullptr;
+      int n = api.suggest(h, &list, "hnd");
+      api.freeList(h, &list, n);
+      api.destroy(h);
+    }
+  }
+}
+
 // Checkers still registered when the library unloads are deleted with it (the leak checker of
 // the sanitizer build would report them otherwise).
 TEST(SpellLibrary, CheckersLeftOpenGoWithTheLibrary) {

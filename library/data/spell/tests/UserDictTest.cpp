@@ -112,6 +112,49 @@ TEST_F(UserDict, Latin1WordsKeepTheirBytes) {
   for (std::string_view w : {"na\xEF" "f", "tomme", "tommes"}) EXPECT_NE(again.Check(w), 0) << w;
 }
 
+// The file separates words by 0xFE and word from example by 0xFD: a text holding either is
+// refused, so the checker and the saved list never disagree; 0xFC (a Latin-1 letter) is kept.
+TEST_F(UserDict, WordsTheFileCannotKeepAreRefused) {
+  Checker fr;
+  ASSERT_EQ(fr.Init(dir.Write("fr.aff", Latin1Dict::kAff), dir.Write("fr.dic", Latin1Dict::kDic)), 0);
+  struct Case {
+    const char* what;
+    std::string word, example;
+    int32_t code;
+  } cases[] = {
+      {"word with 0xFE", "\xFE" "orn", "", -14},
+      {"word with 0xFD", "caf\xFD", "", -14},
+      {"affixed word with 0xFE", "\xFE" "omme", "pomme", -15},
+      {"example with 0xFD", "tomme", "pom\xFD" "me", -15},
+      {"example hunspell does not know", "tomme", "qqqq", -15},
+  };
+  for (const Case& k : cases) {
+    int32_t got = k.example.empty() ? fr.Add(k.word) : fr.AddAffix(k.word, k.example);
+    EXPECT_EQ(got, k.code) << k.what;
+    EXPECT_EQ(fr.Check(k.word), 0) << k.what;
+  }
+  EXPECT_EQ(Save(fr, dir.Path("refused.dic")), 0);
+  EXPECT_EQ(dir.Read("refused.dic"), "");
+
+  const std::string kept = "\xFC" "bel";
+  EXPECT_EQ(fr.Add(kept), 0);
+  EXPECT_EQ(Save(fr, dir.Path("kept.dic")), Len(kept));
+  Checker again;
+  ASSERT_EQ(again.Init(dir.Path("fr.aff"), dir.Path("fr.dic")), 0);
+  EXPECT_EQ(Load(again, dir.Path("kept.dic")), Len(kept));
+  EXPECT_NE(again.Check(kept), 0);
+}
+
+// An empty file reads as 0 bytes and an empty list; the checker keeps the words it knows.
+TEST_F(UserDict, EmptyFileEmptiesTheList) {
+  EXPECT_EQ(c.Add("gammaword"), 0);
+  EXPECT_EQ(Load(c, dir.Write("empty.dic", "")), 0);
+  EXPECT_NE(c.Check("gammaword"), 0);
+  std::string path = dir.Write("user.dic", "keep me");
+  EXPECT_EQ(Save(c, path), 0);
+  EXPECT_EQ(dir.Read("user.dic"), "keep me");
+}
+
 TEST_F(UserDict, RandomBytesNeverCrash) {
   std::mt19937 gen(7);
   for (int round = 0; round < 20; ++round) {
