@@ -6,7 +6,13 @@ int32_t CVantor::CreateTimer() { return timers.Create(); }
 
 ZQTimer* CVantor::LookupTimer(int32_t h, int32_t* code) { return timers.Lookup(h, code); }
 
-int32_t CVantor::DestroyTimer(int32_t h) { return timers.Destroy(h); }
+// A ticker's callback may call the TM exports, which take the registry's lock, so the
+// ticker ends before the lock is taken: the destroy never waits for a thread waiting for it.
+int32_t CVantor::DestroyTimer(int32_t h) {
+  int32_t code = 0;
+  if (ZQTimer* timer = timers.Lookup(h, &code)) timer->EndTicker();
+  return timers.Destroy(h);
+}
 
 namespace {
 // Made after the application object, so destroyed before it: by the time the unload deletes

@@ -11,10 +11,7 @@ constexpr double kFrequency = 1e9;  // counts per second: the counter counts nan
 
 ZQTimer::ZQTimer() : ZQThread(kTimerStopTimeoutMs, 0) {}
 
-ZQTimer::~ZQTimer() {
-  Stop(false);
-  if (ticker_) ticker_->Release(false);
-}
+ZQTimer::~ZQTimer() { EndTicker(); }
 
 uint64_t ZQTimer::Now() {
   auto since = std::chrono::steady_clock::now().time_since_epoch();
@@ -97,6 +94,13 @@ int32_t ZQTimer::TickerOff() {
   ticker_.reset();
   tickerFlag_ = false;
   return 0;
+}
+
+void ZQTimer::EndTicker() {
+  Stop(false);
+  if (ticker_) ticker_->Release(false);
+  ticker_.reset();
+  tickerFlag_ = false;
 }
 
 int32_t ZQTimer::ThreadCore() {

@@ -25,6 +25,8 @@ class ZQTimer : public ZQThread {
   int32_t TickerOn(int32_t length, char* buffer, int32_t width, int32_t mode, int32_t messageLength,
                    int32_t interval, int32_t message, int32_t threadId, TickerCallback callback);
   int32_t TickerOff();
+  // Ends a running ticker without giving its buffer back (the timer is about to be deleted).
+  void EndTicker();
 
  protected:
   int32_t ThreadCore() override;

@@ -19,6 +19,7 @@ int32_t ReadNumber(std::string_view s) {
   while (!s.empty() && IsWhite(s.front())) s.remove_prefix(1);
   bool negative = !s.empty() && s.front() == '-';
   if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
+  if (s.empty() || s.front() < '0' || s.front() > '9') return 0;  // one sign only
   int64_t value = 0;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
   if (ec == std::errc::result_out_of_range) return negative ? INT32_MIN : INT32_MAX;

@@ -1,5 +1,7 @@
 // VtorUp and VtorDown: the box registry's lock is held for their whole work.
 #include <mutex>
+#include <string>
+#include <utility>
 
 #include "frame/CVantor.h"
 #include "frame/Exports.h"
@@ -24,6 +26,7 @@ COLORREF Or(int32_t colour, COLORREF fallback) {
 ZQV_API int32_t VtorUp(int32_t textLen, const char* text, int32_t textColour, int32_t editColour,
                        int32_t windowColour) {
   return zqv::Export<int32_t>(kNoThread, [&] {
+    std::string shown(zqv::HostText(textLen, text));
     BoxRegistry& boxes = CVantor::App().boxes;
     HWND window = 0;
     int32_t box;
@@ -32,8 +35,14 @@ ZQV_API int32_t VtorUp(int32_t textLen, const char* text, int32_t textColour, in
       box = boxes.CreateHeld();
       if (box < 0) return box;
       VtorThread* thread = boxes.LookupHeld(box);
-      if (!thread->Open(std::string(zqv::HostText(textLen, text)), Or(textColour, kTextColour),
-                        Or(editColour, kEditColour), Or(windowColour, kWindowColour))) {
+      bool opened = false;
+      try {
+        opened = thread->Open(std::move(shown), Or(textColour, kTextColour), Or(editColour, kEditColour),
+                              Or(windowColour, kWindowColour));
+      } catch (...) {
+        // Exhausted memory: the handle is not kept.
+      }
+      if (!opened) {
         boxes.DestroyHeld(box);
         return kNoThread;
       }

@@ -206,4 +206,62 @@ TEST(Ticker, CallbackMayStopItsOwnTicker) {
   EXPECT_EQ(r.frames.size(), 2u);
 }
 
+// A callback that reads its own timer, while the timer is destroyed from the host's thread
+// or from that callback: the destroy ends the ticker without waiting on a thread that waits
+// for it, and every reading the callback took named a live timer.
+TEST(Ticker, DestroyEndsTickerWhoseCallbackUsesItsTimer) {
+  struct Use {
+    int32_t h = 0;
+    bool destroyInCallback = false;
+    std::mutex lock;
+    std::vector<int32_t> readings;
+    int32_t destroyed = -7;
+    bool inCallback = false;
+    std::promise<void> enough;
+  };
+  static Use* use;
+  auto callback = [](int32_t, int32_t) -> int32_t {
+    std::lock_guard g(use->lock);
+    use->inCallback = true;
+    use->readings.push_back(TMGetElapsedTime(use->h));
+    if (use->readings.size() == 3) {
+      if (use->destroyInCallback) {
+        use->destroyed = TMDestroy(use->h);
+        use->enough.set_value();
+      } else {
+        // The host destroys the timer meanwhile; the callback still reads it.
+        use->enough.set_value();
+        TMSleep(20);
+        use->readings.push_back(TMGetElapsedTime(use->h));
+      }
+    }
+    use->inCallback = false;
+    return 0;
+  };
+  for (bool inCallback : {false, true}) {
+    SCOPED_TRACE(inCallback ? "destroyed by its callback" : "destroyed by the host");
+    Use u;
+    use = &u;
+    u.destroyInCallback = inCallback;
+    char buffer[] = "ABCDEF";
+    u.h = TMCreate();
+    ASSERT_EQ(TMStartTimer(u.h), 0);
+    ASSERT_EQ(TMTickerOn(u.h, 6, buffer, 3, 0, 6, kFastInterval, WM_USER + 600, 1, callback), 0);
+    u.enough.get_future().wait();
+    if (!inCallback) u.destroyed = TMDestroy(u.h);
+    TMSleep(5 * kFastInterval);
+    std::lock_guard g(u.lock);
+    EXPECT_EQ(u.destroyed, 0);
+    EXPECT_FALSE(u.inCallback);
+    EXPECT_EQ(TMGetElapsedTime(u.h), -1);  // gone
+    for (int32_t reading : u.readings) EXPECT_GE(reading, 0);
+    // Destroyed by the callback, it stops at once; by the host, after the read in between.
+    if (inCallback) {
+      EXPECT_EQ(u.readings.size(), 3u);
+    } else {
+      EXPECT_GE(u.readings.size(), 4u);
+    }
+  }
+}
+
 }  // namespace

@@ -24,6 +24,8 @@ TEST(MenuDefinition, ItemsSeparatorsAndLeftOutEntries) {
       {"Save; 1200", {{false, 1200, "Save"}}},
       {"  Save  ;1200;ignored", {{false, 1200, "Save"}}},
       {"Odd;12x04|Neg;-2000|Plus;+1024", {{false, 1024, "Plus"}}},
+      {"Twice;--2000|Mixed;+-1100|Spaced;- 1100|Tab;\t1300", {{false, 1300, "Tab"}}},
+      {"-Exit;1100|--- ;0|x-;1100", {{true, 0, ""}, {true, 0, ""}, {false, 1100, "x-"}}},
       {"NoNumber|Bad;abc|Huge;99999999999999999999", {{false, 2147483647u, "Huge"}}},
       {"||-;0|", {{true, 0, ""}}},
       {"", {}},

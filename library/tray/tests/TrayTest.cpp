@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <future>
+#include <thread>
 
 #include "TrayHarness.h"
+#include "frame/CVantor.h"
 #include "zqplatform/uiinput.h"
 
 // These tests run on the model alone.
@@ -77,6 +81,47 @@ TEST_F(Tray, MissingNotificationAreaRefusesTheIcon) {
   EXPECT_EQ(UTDestroyTrayIcon(), -9);
 }
 
+// A notification area that refuses: the calls report it, and a refused removal leaves the
+// icon, its hidden window and the wrapper in place for another try.
+TEST_F(Tray, RefusedCallsReportAndRemovalCanBeRetried) {
+  ASSERT_EQ(host.Create(), 0);
+  const HWND hidden = zq::ui::Tray().hwnd;
+  zq::ui::SetNullTrayAvailable(false);
+  EXPECT_EQ(UTChangeTrayIcon(host.instance, 9, "other_ico"), -5);
+  EXPECT_EQ(UTSetTrayNotificationWin(3, "tip", 0, -1), -5);
+  EXPECT_EQ(UTDestroyTrayIcon(), -10);
+  EXPECT_TRUE(IsWindow(hidden));
+  EXPECT_EQ(host.Create(), -1);
+  ASSERT_TRUE(input::TrayDoubleClick());  // the wrapper still toggles the window
+  Pump();
+  EXPECT_TRUE(UTIsTrayWinHidden());
+  EXPECT_FALSE(IsWindowVisible(host.window));
+  zq::ui::SetNullTrayAvailable(true);
+  EXPECT_EQ(UTDestroyTrayIcon(), 0);
+  EXPECT_FALSE(IsWindow(hidden));
+  EXPECT_FALSE(zq::ui::Tray().present);
+  // Removal leaves the hidden flag alone; the next double click shows the window again.
+  EXPECT_TRUE(UTIsTrayWinHidden());
+  ASSERT_EQ(host.Create(), 0);
+  ASSERT_TRUE(input::TrayDoubleClick());
+  Pump();
+  EXPECT_FALSE(UTIsTrayWinHidden());
+  EXPECT_TRUE(IsWindowVisible(host.window));
+}
+
+// Unloading the library removes an icon still shown.
+TEST_F(Tray, LibraryExitRemovesTheIcon) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        if (host.Create() != 0) std::_Exit(2);
+        const HWND hidden = zq::ui::Tray().hwnd;
+        CVantor::App().ExitInstance();
+        std::_Exit(zq::ui::Tray().present || IsWindow(hidden) ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
 TEST_F(Tray, TipIsCutTo127Characters) {
   ASSERT_EQ(host.Create("", 1073, &traytest::Callback, std::string(200, 'x')), 0);
   EXPECT_EQ(zq::ui::Tray().tip, std::string(127, 'x'));
@@ -144,6 +189,31 @@ TEST_F(Tray, DoubleClickTogglesAndCallsBack) {
     EXPECT_EQ(traytest::calls.size(), c.calls ? 2u : 0u);
     EXPECT_EQ(UTDestroyTrayIcon(), 0);
   }
+}
+
+DWORD callbackThread = 0;
+void RecordThread(int32_t, int32_t) {
+  callbackThread = GetCurrentThreadId();
+  PostQuitMessage(0);
+}
+
+// The icon's messages, and so the callback, run in the loop of the thread that created it,
+// whichever thread the input comes from.
+TEST_F(Tray, CallbackRunsOnTheCreatingThread) {
+  std::promise<DWORD> created;
+  std::thread creator([&] {
+    Host own;
+    created.set_value(own.Create("", 1073, &RecordThread) == 0 ? GetCurrentThreadId() : 0);
+    MSG m;
+    while (GetMessage(&m, 0, 0, 0) > 0) DispatchMessage(&m);
+  });
+  const DWORD owner = created.get_future().get();
+  const bool clicked = owner != 0 && input::TrayDoubleClick();
+  if (!clicked && owner != 0) PostThreadMessage(owner, WM_QUIT, 0, 0);
+  creator.join();
+  ASSERT_TRUE(clicked);
+  EXPECT_EQ(callbackThread, owner);
+  EXPECT_NE(callbackThread, GetCurrentThreadId());
 }
 
 TEST_F(Tray, MenuGoesToTheCallbackOrAsACommandToTheWindow) {

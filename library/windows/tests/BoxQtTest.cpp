@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "BoxHarness.h"
+#include "frame/CVantor.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqvantor/windows.h"
 
@@ -62,6 +64,20 @@ TEST(BoxOnQt, SetSizeMovesTheShownWindow) {
   EXPECT_EQ(shot->width, 400);
   EXPECT_EQ(shot->height, 300);
   DestroyWindow(w);
+}
+
+// Unloading leaves an open box open, and the process still ends cleanly with it.
+TEST(BoxOnQt, UnloadLeavesTheBoxOpen) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        if (VtorUp(4, "Open", -1, -1, -1) <= 0) std::_Exit(2);
+        const HWND box = boxtest::BoxWindow();
+        CVantor::App().ExitInstance();
+        if (!IsWindow(box) || !IsWindowVisible(box)) std::_Exit(3);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -41,6 +43,27 @@ TEST(FloatingBox, LowestFreeHandleAndClosing) {
   EXPECT_EQ(BoxWindow(), 0u);
 }
 
+// The text is a host string: a null pointer or a length below 1 is the empty text, the
+// length is taken exactly (trailing blanks kept, the rest of a longer buffer left out).
+TEST(FloatingBox, TextIsTakenAsPassed) {
+  const struct Case {
+    int32_t len;
+    const char* text;
+    std::string shown;
+  } cases[] = {
+      {0, nullptr, ""}, {20, nullptr, ""}, {-5, "abc", ""},
+      {0, "abc", ""}, {3, "abcdef", "abc"}, {6, "wait  ", "wait  "},
+  };
+  for (const Case& c : cases) {
+    int32_t h = VtorUp(c.len, c.text, -1, -1, -1);
+    ASSERT_GT(h, 0) << c.len;
+    auto e = Edit(BoxWindow());
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->text, c.shown) << c.len;
+    EXPECT_EQ(VtorDown(h), 0);
+  }
+}
+
 TEST(FloatingBox, LayoutAndColours) {
   struct Case {
     int32_t text, edit, window;
@@ -71,12 +94,23 @@ TEST(FloatingBox, LayoutAndColours) {
     EXPECT_EQ(e->selStart, e->selEnd);
     EXPECT_EQ(e->textColour, c.wantText);
     EXPECT_EQ(e->backColour, c.wantEdit);
-    // The box is 177 by 56 dialog units, the edit inside it at 7, 7.
+    // The box is 177 by 56 dialog units of Arial 15 points, centred on the screen without a
+    // title; the edit inside it at 7, 7, 163 by 42.
+    EXPECT_EQ(s->font.face, "Arial");
+    EXPECT_EQ(s->font.points, 15);
+    EXPECT_EQ(s->text, "");
     RECT du = zq::ui::DialogUnitsToPixels(s->font, RECT{7, 7, 177, 56});
     EXPECT_EQ(s->rect.right - s->rect.left, du.right);
     EXPECT_EQ(s->rect.bottom - s->rect.top, du.bottom);
-    EXPECT_EQ(e->rect.left, du.left);
-    EXPECT_EQ(e->rect.top, du.top);
+    const RECT screen = zq::ui::WorkArea();
+    EXPECT_LE(std::abs((s->rect.left + s->rect.right) - (screen.left + screen.right)), 1);
+    EXPECT_LE(std::abs((s->rect.top + s->rect.bottom) - (screen.top + screen.bottom)), 1);
+    RECT edit = zq::ui::DialogUnitsToPixels(s->font, RECT{7, 7, 170, 49});
+    EXPECT_EQ(e->rect.left, edit.left);
+    EXPECT_EQ(e->rect.top, edit.top);
+    EXPECT_EQ(e->rect.right, edit.right);
+    EXPECT_EQ(e->rect.bottom, edit.bottom);
+    EXPECT_NE(e->style & WS_VSCROLL, 0u);
     auto cancel = zq::ui::Snapshot(GetDlgItem(box, 2));
     ASSERT_TRUE(cancel);
     EXPECT_FALSE(cancel->visible);

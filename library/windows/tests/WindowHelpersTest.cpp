@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "zqplatform/uimodel.h"
 #include "zqvantor/windows.h"
@@ -33,7 +34,9 @@ TEST(WindowHelpers, TopmostAndBottomOfTheZOrder) {
   Window hidden(WS_OVERLAPPEDWINDOW);
   EXPECT_EQ(VTWinGetTop(), b.hwnd);
   // A window that cannot come to the foreground keeps its place.
+  const std::vector<HWND> order = zq::ui::Children(0);
   EXPECT_EQ(VTWinOnTop(hidden.hwnd), 0);
+  EXPECT_EQ(zq::ui::Children(0), order);
   EXPECT_FALSE(zq::ui::Snapshot(hidden.hwnd)->topmost);
   EXPECT_FALSE(IsWindowVisible(hidden.hwnd));
   EXPECT_EQ(VTWinOnTop(0x7FFFFF00), 0);
