@@ -58,6 +58,22 @@ bool DoubleClick(HWND hwnd) {
   return true;
 }
 
+bool Choose(HWND hwnd, int32_t row) {
+  auto s = Takes(hwnd);
+  if (!s || (s->kind != Kind::List && s->kind != Kind::Combo && s->kind != Kind::DropList)) return false;
+  Update(hwnd, [&](WindowState& w) { w.value = row < 0 ? -1 : row; });
+  NotifyParent(*s, s->kind == Kind::List ? LBN_SELCHANGE : CBN_SELCHANGE);
+  return true;
+}
+
+bool Spun(HWND hwnd, std::string_view value) {
+  auto s = Takes(hwnd);
+  if (!s || s->kind != Kind::Spin) return false;
+  Update(hwnd, [&](WindowState& w) { w.text = std::string(value); });
+  NotifyParent(*s, EN_CHANGE);
+  return true;
+}
+
 bool KeyPress(HWND hwnd, uint32_t vk, uint32_t modifiers) {
   if (!Takes(hwnd)) return false;
   LPARAM info = static_cast<LPARAM>(1 | ((modifiers & 0xFF) << 16));

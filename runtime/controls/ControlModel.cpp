@@ -1,8 +1,8 @@
 // A control in the window model: made from its definition, and its value read and shown.
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
+#include "queues/FieldValue.h"
 #include "windows/WindowImpl.h"
 #include "zqplatform/charset.h"
 #include "zqruntime/picture.h"
@@ -19,11 +19,10 @@ std::vector<std::string> Cells(const ControlDef& d) {
   return out;
 }
 
+// The decimal value of a variable's text, 0 when it is not a number or out of a control's range.
 double NumberOf(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  double v = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  return ec == std::errc() && std::isfinite(v) && std::fabs(v) < 2e9 ? v : 0;
+  double v = field::ParseReal(text);
+  return std::fabs(v) < 2e9 ? v : 0;
 }
 
 }  // namespace
@@ -64,6 +63,7 @@ bool Window::Impl::Make(const ControlDef& d) {
       s.low = static_cast<int32_t>(std::floor(d.low));
       s.high = static_cast<int32_t>(std::ceil(d.high));
       s.value = s.low;
+      s.step = d.step;
     }
     for (const ColumnDef& col : d.columns) {
       int32_t width = std::max(metrics.averageWidth, 1) * col.width / 4;
@@ -73,6 +73,7 @@ bool Window::Impl::Make(const ControlDef& d) {
   c.selection = d.kind == Kind::DropList && !d.choices.empty() ? 0 : -1;
   c.real = d.low;
   controls.push_back(std::move(c));
+  controls.back().settled = ValueText(controls.back());
   return true;
 }
 
@@ -118,6 +119,8 @@ std::string Window::Impl::ValueText(const ControlState& c) const {
       }
       return "0";
     }
+    case Kind::Edit:
+    case Kind::Combo: return Shown(c.def, s->text);  // what the user typed, as the entry takes it
     default: return s->text;
   }
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "windows/WindowImpl.h"
+#include "zqplatform/charset.h"
 #include "zqruntime/picture.h"
 
 namespace zq::rt {
@@ -42,7 +43,9 @@ bool Window::SetText(int32_t control, std::string_view text) {
   ControlState* c = impl_->Find(control);
   if (!c) return false;
   if (c->def.kind == zq::ui::Kind::DropList) return SetChoices(control, text);
-  return SetWindowTextA(c->hwnd, Impl::Shown(c->def, text).c_str());
+  bool set = SetWindowTextA(c->hwnd, Impl::Shown(c->def, text).c_str());
+  c->settled = impl_->ValueText(*c);
+  return set;
 }
 
 std::string Window::Text(int32_t control) const {
@@ -122,6 +125,30 @@ bool Window::Focus(int32_t control) {
   return true;
 }
 
+bool Window::MarkChanged(int32_t control) {
+  ControlState* c = impl_->Find(control);
+  if (!c) return false;
+  c->changed = true;
+  return true;
+}
+
+bool Window::SetSelection(int32_t control, int32_t start, int32_t end) {
+  ControlState* c = impl_->Find(control);
+  if (!c || (c->def.kind != zq::ui::Kind::Edit && c->def.kind != zq::ui::Kind::Combo)) return false;
+  return zq::ui::Update(c->hwnd, [&](zq::ui::WindowState& s) {
+    // Characters to bytes of the shown text.
+    auto bytes = [&](int32_t characters) {
+      std::size_t at = 0;
+      for (int32_t n = 0; (characters < 0 || n < characters) && at < s.text.size(); ++n) {
+        at += zq::text::CharLen(s.text, at);
+      }
+      return static_cast<int32_t>(std::min(at, s.text.size()));
+    };
+    s.selStart = bytes(start);
+    s.selEnd = bytes(end);
+  });
+}
+
 int32_t Window::Focused() const {
   ControlState* c = impl_->FindHandle(GetFocus());
   return c ? c->def.number : 0;
@@ -163,6 +190,7 @@ bool Window::SetValue(int32_t control, double value) {
   } else {
     impl_->ShowValue(*c, RealText(value));
   }
+  c->settled = impl_->ValueText(*c);
   return true;
 }
 
@@ -184,15 +212,17 @@ double Window::Value(int32_t control) const {
 
 bool Window::SetRange(int32_t control, double low, double high, double step) {
   ControlState* c = impl_->Find(control);
-  if (!c || !(low <= high) || !(step > 0) || low < -2e9 || high > 2e9) return false;
+  if (!c || !(low <= high) || !(step > 0 && step <= 4e9) || low < -2e9 || high > 2e9) return false;
   c->def.low = low;
   c->def.high = high;
   c->def.step = step;
   zq::ui::Update(c->hwnd, [&](zq::ui::WindowState& s) {
     s.low = static_cast<int32_t>(low);
     s.high = static_cast<int32_t>(high);
+    s.step = step;
   });
   if (c->def.kind == zq::ui::Kind::Spin) impl_->SetSpin(*c, c->real);
+  c->settled = impl_->ValueText(*c);
   return true;
 }
 
@@ -234,6 +264,7 @@ void Window::Display(int32_t first, int32_t last) {
   Range(*impl_, first, last, [&](ControlState& c) {
     if (c.queue) Refresh(c.def.number);
     if (c.binding) impl_->ShowValue(c, c.binding->read());
+    c.settled = impl_->ValueText(c);
   });
 }
 

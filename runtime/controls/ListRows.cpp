@@ -19,7 +19,9 @@ zq::ui::Row RowOf(const RecordRef& r, const std::vector<ColumnDef>& columns) {
   for (std::size_t i = 0; i < columns.size(); ++i) {
     const ColumnDef& col = columns[i];
     uint32_t field = col.field ? col.field : static_cast<uint32_t>(i + 1);
-    row.cells.push_back(col.picture.empty() ? r.Text(field) : FormatPicture(col.picture, r.Real(field)));
+    // A picture the runtime does not format (a text picture) shows the field's own text.
+    bool formatted = IsValuePicture(col.picture);
+    row.cells.push_back(formatted ? FormatPicture(col.picture, r.Real(field)) : r.Text(field));
     if (col.iconField && row.icon == 0) row.icon = static_cast<int32_t>(r.Whole(col.iconField));
     if (col.levelField && row.indent == 0) row.indent = static_cast<int32_t>(r.Whole(col.levelField));
     if (col.textColourField || col.backColourField || col.selectedTextColourField || col.selectedBackColourField) {
@@ -80,6 +82,11 @@ bool Window::Select(int32_t control, uint32_t row) {
 uint32_t Window::MouseDownRow(int32_t control) const {
   const ControlState* c = impl_->Find(control);
   return c ? c->mouseRow : 0;
+}
+
+int32_t Window::MouseDownColumn(int32_t control) const {
+  const ControlState* c = impl_->Find(control);
+  return c ? c->mouseColumn : 0;
 }
 
 int32_t Window::ColumnCount(int32_t control) const {

@@ -70,7 +70,8 @@ size_t ProfileText::FindSection(std::string_view section) const {
 }
 
 std::optional<std::string> ProfileText::Find(std::string_view section, std::string_view key) const {
-  for (size_t i = FindSection(section) + 1; i < lines_.size(); ++i) {
+  key = Trim(key);
+  for (size_t i = FindSection(Trim(section)) + 1; i < lines_.size(); ++i) {
     if (SectionOf(lines_[i])) break;
     std::string_view k, v;
     if (KeyOf(lines_[i], k, v) && Same(k, key)) return std::string(Unquoted(v));

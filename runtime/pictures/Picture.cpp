@@ -77,7 +77,14 @@ std::string FormatNumber(const NumberPicture& pic, double value) {
   return std::string(pic.width - needed, ' ') + (negative ? "-" : "") + text;
 }
 
+bool IsTimePicture(std::string_view p) { return p == "@T" || p == "@t" || p == "@T@"; }
+
 }  // namespace
+
+bool IsValuePicture(std::string_view picture) {
+  NumberPicture pic;
+  return ParseNumberPicture(picture, pic) || IsTimePicture(picture);
+}
 
 std::string TimeOfHundredths(int64_t hundredths) {
   constexpr int64_t kDay = 24 * 60 * 60;
@@ -90,7 +97,7 @@ std::string TimeOfHundredths(int64_t hundredths) {
 std::string FormatPicture(std::string_view picture, double value) {
   NumberPicture pic;
   if (ParseNumberPicture(picture, pic)) return FormatNumber(pic, value);
-  if (picture == "@T" || picture == "@t" || picture == "@T@") {
+  if (IsTimePicture(picture)) {
     return TimeOfHundredths(static_cast<int64_t>(std::isfinite(value) ? std::trunc(value) : 0));
   }
   return RealText(value);

@@ -292,7 +292,9 @@ void ControlLine(const std::vector<std::string>& t, WindowDef& w) {
       d.low = Number(items[0]);
       d.high = Number(items[1]);
       if (items.size() == 3) d.step = Number(items[2]);
-      if (!(d.low <= d.high) || !(d.step > 0) || d.low < -2e9 || d.high > 2e9) throw BadLine{"bad range"};
+      if (!(d.low <= d.high) || !(d.step > 0 && d.step <= 4e9) || d.low < -2e9 || d.high > 2e9) {
+        throw BadLine{"bad range"};
+      }
     } else if (key == "value") {
       d.value = Whole(c.Value(key));
     } else if (key == "max") {

@@ -36,6 +36,12 @@ void TellWindowsBelow(Window::Impl* running, TakenEvent event) {
   }
 }
 
+Window* CurrentWindow() {
+  std::lock_guard hold(openLock);
+  auto it = openWindows.find(GetCurrentThreadId());
+  return it == openWindows.end() ? nullptr : it->second.back()->window;
+}
+
 namespace {
 std::atomic<HINSTANCE> iconInstance{0};
 }
@@ -47,7 +53,10 @@ bool Post(int32_t event, int32_t control, uint32_t thread) {
                            static_cast<LPARAM>(control));
 }
 
-Window::Window(WindowDef definition) : impl_(std::make_unique<Impl>()) { impl_->def = std::move(definition); }
+Window::Window(WindowDef definition) : impl_(std::make_unique<Impl>()) {
+  impl_->window = this;
+  impl_->def = std::move(definition);
+}
 
 Window::~Window() { Close(); }
 
@@ -107,7 +116,7 @@ bool Window::Open(HWND owner) {
   d.timer = d.def.timer;
   d.nextTick = std::chrono::steady_clock::now() + std::chrono::milliseconds(d.timer * 10);
   for (ControlState& c : d.controls) {
-    if (c.def.hidden || c.def.disabled || c.def.skip) continue;
+    if (!Focusable(c)) continue;
     SetFocus(c.hwnd);
     if (GetFocus() == c.hwnd) break;
   }

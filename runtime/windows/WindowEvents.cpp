@@ -1,11 +1,10 @@
 // Turning the platform's messages into the loop's events, and the keys' own actions.
 #include <algorithm>
 
+#include "queues/FieldValue.h"
 #include "windows/WindowImpl.h"
 
 namespace zq::rt {
-
-namespace {
 
 using zq::ui::Kind;
 
@@ -23,6 +22,10 @@ bool Focusable(const ControlState& c) {
       return !c.def.skip && IsWindowVisible(c.hwnd) && IsWindowEnabled(c.hwnd);
   }
 }
+
+namespace {
+
+bool IsChoiceKind(Kind k) { return k == Kind::List || k == Kind::Combo || k == Kind::DropList; }
 
 uint32_t KeyOf(WPARAM vk, LPARAM info) {
   uint32_t modifiers = static_cast<uint32_t>((info >> 16) & 7);
@@ -57,16 +60,20 @@ ControlState* Window::Impl::FindHandle(HWND h) {
 RECT Window::Impl::Pixels(const DlgRect& at) const {
   // Dialog units are 16-bit numbers; larger ones are held at the limits.
   auto unit = [](int32_t v) { return std::clamp(v, -32768, 32767); };
-  int32_t x = unit(at.x), y = unit(at.y);
-  return zq::ui::DialogUnitsToPixels(def.font, RECT{x, y, x + unit(at.width), y + unit(at.height)});
+  // Place and size each to the nearest pixel (the conversion takes each number on its own),
+  // so that both come back as they were.
+  RECT p = zq::ui::DialogUnitsToPixels(def.font, RECT{unit(at.x), unit(at.y), unit(at.width), unit(at.height)});
+  return RECT{p.left, p.top, p.left + p.right, p.top + p.bottom};
 }
 
 DlgRect Window::Impl::Units(const RECT& p) const {
   zq::ui::FontMetrics m = zq::ui::Measure(def.font);
   int32_t cx = std::max(m.averageWidth, 1);
   int32_t cy = std::max(m.height, 1);
-  auto ux = [&](int32_t v) { return static_cast<int32_t>(int64_t{v} * 4 / cx); };
-  auto uy = [&](int32_t v) { return static_cast<int32_t>(int64_t{v} * 8 / cy); };
+  // To the nearest unit, so that units turned into pixels come back as they were.
+  auto nearest = [](int64_t p, int64_t d) { return static_cast<int32_t>(p >= 0 ? (p + d / 2) / d : (p - d / 2) / d); };
+  auto ux = [&](int32_t v) { return nearest(int64_t{v} * 4, cx); };
+  auto uy = [&](int32_t v) { return nearest(int64_t{v} * 8, cy); };
   return {ux(p.left), uy(p.top), ux(p.right - p.left), uy(p.bottom - p.top)};
 }
 
@@ -101,9 +108,12 @@ LRESULT Window::Impl::Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lPara
       }
       return 0;
     case WM_COMMAND: {
-      if (!top || (wParam >> 16) != BN_CLICKED) return 0;
-      ControlState* from = Find(static_cast<int32_t>(wParam & 0xFFFF));
-      if (from) Accepted(*from);
+      ControlState* from = top ? Find(static_cast<int32_t>(wParam & 0xFFFF)) : nullptr;
+      if (!from) return 0;
+      uint32_t code = static_cast<uint32_t>(wParam >> 16);
+      if (code == BN_CLICKED) Accepted(*from);
+      if (code == LBN_SELCHANGE && IsChoiceKind(from->def.kind)) Chosen(*from);
+      if (code == EN_CHANGE && from->def.kind == Kind::Spin) Spun(*from);
       return 0;
     }
     case WM_KEYDOWN:
@@ -111,8 +121,11 @@ LRESULT Window::Impl::Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_LBUTTONDOWN:
       if (c && (c->def.kind == Kind::List || c->def.kind == Kind::Combo)) {
-        int32_t row = ModelValue(*c);
+        zq::ui::WindowState s = zq::ui::Snapshot(c->hwnd).value_or(zq::ui::WindowState{});
+        int32_t row = s.value;
         c->mouseRow = row >= 0 ? static_cast<uint32_t>(row) + 1 : 0;
+        int32_t columns = static_cast<int32_t>(c->def.columns.size());
+        c->mouseColumn = s.mouseColumn >= 0 && s.mouseColumn < columns ? s.mouseColumn + 1 : 0;
         if (row != c->selection) SetModelValue(*c, c->selection);  // the click's action waits for its key
         OnKey(c, kLeftClick, row);
       } else {
@@ -140,7 +153,8 @@ void Window::Impl::OnKey(ControlState* c, uint32_t code, int32_t row) {
 }
 
 void Window::Impl::Accepted(ControlState& c) {
-  if (c.binding) c.binding->write(ValueText(c));
+  Settle(c);
+  if (c.binding) c.binding->write(c.settled);
   if (c.def.kind == Kind::Radio) {
     // The option group above its radios takes the chosen value.
     for (auto at = controls.begin() + (&c - controls.data()); at != controls.begin();) {
@@ -151,6 +165,34 @@ void Window::Impl::Accepted(ControlState& c) {
     }
   }
   Push(kAccepted, c.def.number);
+}
+
+// The user chose another row without a click: a list has a new selection, a combo or drop
+// list takes the choice as its accepted value (a combo shows the chosen row's text).
+void Window::Impl::Chosen(ControlState& c) {
+  int32_t row = ModelValue(c);
+  if (row == c.selection) return;
+  c.selection = row;
+  if (c.def.kind == Kind::List) {
+    Push(kNewSelection, c.def.number);
+    return;
+  }
+  if (c.def.kind == Kind::Combo) {
+    zq::ui::Update(c.hwnd, [&](zq::ui::WindowState& s) {
+      if (row >= 0 && static_cast<std::size_t>(row) < s.rows.size() && !s.rows[row].cells.empty()) {
+        s.text = s.rows[row].cells.front();
+      }
+    });
+  }
+  Accepted(c);
+}
+
+// The user set a spin box's value in the presenter: kept in the range and to the step.
+void Window::Impl::Spun(ControlState& c) {
+  double before = c.real;
+  auto s = zq::ui::Snapshot(c.hwnd);
+  SetSpin(c, s ? field::ParseReal(s->text) : before);
+  if (c.real != before) Push(kNewSelection, c.def.number);
 }
 
 // A key's own action; clicks on buttons are accepted through their notification.
@@ -174,12 +216,14 @@ void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
       }
       for (ControlState& d : controls) {
         if (d.def.isDefault && IsWindowEnabled(d.hwnd) && IsWindowVisible(d.hwnd)) {
+          if (c && c != &d) AcceptIfEdited(*c);
           Push(kAccepted, d.def.number, code);
           return;
         }
       }
       if (c) {
-        if (c->binding) c->binding->write(ValueText(*c));
+        Settle(*c);
+        if (c->binding) c->binding->write(c->settled);
         pushKey(kAccepted);
       }
       return;
@@ -193,9 +237,13 @@ void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
       }
       return;
     case kLeftClick:
-      if ((kind == Kind::List || kind == Kind::Combo) && row != c->selection) {
-        SetModelValue(*c, row);
-        pushKey(kNewSelection);
+      if ((kind == Kind::List || kind == Kind::Combo) && row >= 0) {
+        // With cell selection the clicked cell's column becomes the highlighted one.
+        bool columnMoves = c->column > 0 && c->mouseColumn > 0 && c->mouseColumn != c->column;
+        bool rowMoves = row != c->selection;
+        if (columnMoves) c->column = c->mouseColumn;
+        if (rowMoves) SetModelValue(*c, row);
+        if (columnMoves || rowMoves) pushKey(kNewSelection);
       }
       return;
     case kDoubleClick:
@@ -224,6 +272,7 @@ void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
         if (rows > 0 && next != c->selection) {
           SetModelValue(*c, next);
           pushKey(kNewSelection);
+          if (kind == Kind::DropList) Accepted(*c);  // a drop list's choice is its value
         }
       } else if (kind == Kind::Spin) {
         double before = c->real;
@@ -255,8 +304,19 @@ void Window::Impl::MoveFocus(bool backwards) {
 void Window::Impl::CheckFocus() {
   HWND f = GetFocus();
   if (f == lastFocus) return;
+  if (ControlState* left = FindHandle(lastFocus)) AcceptIfEdited(*left);
   lastFocus = f;
   if (ControlState* c = FindHandle(f)) Push(kFocus, c->def.number);
+}
+
+void Window::Impl::AcceptIfEdited(ControlState& c) {
+  bool edits = (c.def.kind == Kind::Edit && !c.def.readOnly) || c.def.kind == Kind::Spin || c.def.kind == Kind::Combo;
+  if (edits && (c.changed || ValueText(c) != c.settled)) Accepted(c);
+}
+
+void Window::Impl::Settle(ControlState& c) {
+  c.settled = ValueText(c);
+  c.changed = false;
 }
 
 void Window::Impl::EnforceLimits() {

@@ -23,9 +23,12 @@ struct ControlState {
   const Queue* queue = nullptr;
   double real = 0;         // spin value
   int32_t selection = -1;  // list row (0-based) as the loop last saw it
-  uint32_t mouseRow = 0;
+  uint32_t mouseRow = 0;     // row (0: the header) and column (0: none) of the last left press
+  int32_t mouseColumn = 0;
   int32_t column = 0;  // the highlighted column with cell selection, else 0
   int32_t lineHeight = 0;  // a list's row height in dialog units, 0: from its font
+  std::string settled;     // the value the control last had from the program or accepted
+  bool changed = false;    // marked as changed: leaving it accepts it whatever its value
   bool HasKey(uint32_t code) const;
 };
 
@@ -37,6 +40,7 @@ struct PendingEvent {
 };
 
 struct Window::Impl {
+  Window* window = nullptr;  // the window this belongs to
   WindowDef def;
   std::atomic<HWND> hwnd{0};
   DWORD thread = 0;
@@ -74,8 +78,14 @@ struct Window::Impl {
   void OnKey(ControlState* c, uint32_t code, int32_t row = -1);
   void KeyAction(ControlState* c, uint32_t code, int32_t row);
   void Accepted(ControlState& c);
+  void Chosen(ControlState& c);
+  void Spun(ControlState& c);
   void MoveFocus(bool backwards);
   void CheckFocus();
+  // A control the focus leaves, or whose Enter presses the default button, is accepted when
+  // its value was edited since it last settled (or it was marked as changed).
+  void AcceptIfEdited(ControlState& c);
+  void Settle(ControlState& c);
   void EnforceLimits();
   // The model's value of a control, and writing one.
   int32_t ModelValue(const ControlState& c) const;
@@ -88,6 +98,10 @@ struct Window::Impl {
   static std::string Shown(const ControlDef& d, std::string_view text);
   void SetSpin(ControlState& c, double v);
 };
+
+// Whether Tab and the window's opening give the control the focus: a visible, enabled control
+// of a kind that takes input, not skipped by Tab.
+bool Focusable(const ControlState& c);
 
 // The open windows of each thread, oldest first.
 void AddOpenWindow(Window::Impl* window);

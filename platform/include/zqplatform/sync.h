@@ -34,7 +34,10 @@ class SharedMemory {
   // Makes the block, or opens it when it exists (Existed; its content and size stay). A
   // protection without write access gives a block that cannot be mapped (MapFailed); an
   // unknown protection fails the creation. size larger than an existing block: MapFailed.
-  static Outcome Create(std::string_view name, std::size_t size, uint32_t protection);
+  // init, when given, prepares a block made new before any other user can reach it; when it
+  // fails, so does the creation.
+  static Outcome Create(std::string_view name, std::size_t size, uint32_t protection,
+                        bool (*init)(void* data) = nullptr);
   // Opens an existing block (OpenFailed when there is none); size must not exceed the block's.
   static Outcome Open(std::string_view name, std::size_t size);
 

@@ -3,6 +3,7 @@
 // the queue of the owning thread, and returns false when the target does not exist.
 #pragma once
 #include <cstdint>
+#include <string_view>
 
 #include "zqplatform/ui.h"
 
@@ -19,6 +20,13 @@ bool Click(HWND hwnd);
 bool RightClick(HWND hwnd);
 // A left double click: WM_LBUTTONDBLCLK (and BN_DOUBLECLICKED for buttons).
 bool DoubleClick(HWND hwnd);
+// The user chose a row of a list, combo or drop list other than by a click (keys, the
+// drop-down, the wheel): its value becomes row (from 0, -1: none) and its parent gets
+// WM_COMMAND (id, LBN_SELCHANGE for a list, CBN_SELCHANGE for the others).
+bool Choose(HWND hwnd, int32_t row);
+// The user set a spin box's value (as decimal text, "2.3"): its text becomes it and its
+// parent gets WM_COMMAND (id, EN_CHANGE).
+bool Spun(HWND hwnd, std::string_view value);
 // A key pressed and released on the window: WM_KEYDOWN and WM_KEYUP with the virtual-key code,
 // the modifiers as above in bits 16 to 23 of the second parameter (a repeat count of 1 below).
 bool KeyPress(HWND hwnd, uint32_t vk, uint32_t modifiers = 0);

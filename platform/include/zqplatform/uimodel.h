@@ -131,8 +131,10 @@ struct WindowState {
   Font font;
   HICON icon = 0;
   int32_t value = 0;  // check state, progress, spin value, selected row or tab (-1 none)
+  int32_t mouseColumn = -1;  // a list's column under the last left press (from 0, -1: none)
   int32_t low = 0;
   int32_t high = 100;
+  double step = 1;  // a spin box's step; its exact value is its text (value holds it rounded)
   int32_t selStart = 0;  // edit selection, bytes
   int32_t selEnd = 0;
   bool caretVisible = true;

@@ -17,7 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSpinBox>
+#include <QDoubleSpinBox>
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTextEdit>
@@ -33,6 +33,7 @@ namespace zq::ui::qt {
 namespace {
 
 constexpr char kHandle[] = "zqHwnd";
+constexpr char kSelection[] = "zqSelection";  // the model's selection last shown
 
 HWND HandleOf(const QObject* o) { return o ? o->property(kHandle).toUInt() : 0; }
 
@@ -87,6 +88,23 @@ class TopWindow : public QWidget {
 template <class T>
 void SetIfDifferent(T* w, const QString& text) {
   if (w->text() != text) w->setText(text);
+}
+
+// The model's selection (bytes of the text) on an edit line, when the program changed it.
+void ApplySelection(QLineEdit* e, const WindowState& s) {
+  QPoint wanted(s.selStart, s.selEnd);
+  if (e->property(kSelection).toPoint() == wanted) return;
+  e->setProperty(kSelection, wanted);
+  auto at = [&](int32_t bytes) {
+    std::size_t n = std::min(static_cast<std::size_t>(std::max(bytes, 0)), s.text.size());
+    return static_cast<int>(FromAnsi(s.text.substr(0, n)).size());
+  };
+  int start = at(s.selStart), end = at(s.selEnd);
+  if (start == end) {
+    e->setCursorPosition(end);
+  } else {
+    e->setSelection(start, end - start);
+  }
 }
 
 }  // namespace
@@ -165,7 +183,7 @@ QWidget* WidgetMirror::Make(const WindowState& s) {
       w = c;
       break;
     }
-    case Kind::Spin: w = new QSpinBox(parent); break;
+    case Kind::Spin: w = new QDoubleSpinBox(parent); break;
     case Kind::Progress: w = new QProgressBar(parent); break;
     case Kind::Image: w = new QLabel(parent); break;
     case Kind::Panel: {
@@ -194,6 +212,10 @@ QWidget* WidgetMirror::Make(const WindowState& s) {
     area->viewport()->setProperty(kHandle, s.hwnd);
     area->viewport()->installEventFilter(this);
   }
+  if (auto* v = qobject_cast<QTreeView*>(w)) {
+    v->header()->viewport()->setProperty(kHandle, s.hwnd);
+    v->header()->viewport()->installEventFilter(this);
+  }
   Connect(w, s);
   widgets_[s.hwnd] = w;
   return w;
@@ -211,11 +233,11 @@ void WidgetMirror::Connect(QWidget* w, const WindowState& s) {
     });
   } else if (auto* c = qobject_cast<QComboBox*>(w)) {
     QObject::connect(c, &QComboBox::currentIndexChanged, [this, h](int i) {
-      if (!syncing_) Update(h, [&](WindowState& m) { m.value = i; });
+      if (!syncing_) input::Choose(h, i);
     });
-  } else if (auto* sp = qobject_cast<QSpinBox*>(w)) {
-    QObject::connect(sp, &QSpinBox::valueChanged, [this, h](int v) {
-      if (!syncing_) Update(h, [&](WindowState& m) { m.value = v; });
+  } else if (auto* sp = qobject_cast<QDoubleSpinBox*>(w)) {
+    QObject::connect(sp, &QDoubleSpinBox::valueChanged, [this, h, sp](double v) {
+      if (!syncing_) input::Spun(h, QString::number(v, 'f', sp->decimals()).toStdString());
     });
   } else if (auto* t = qobject_cast<QTabBar*>(w)) {
     QObject::connect(t, &QTabBar::currentChanged, [this, h](int i) {
@@ -227,7 +249,7 @@ void WidgetMirror::Connect(QWidget* w, const WindowState& s) {
     QItemSelectionModel* chosen = v->selectionModel();
     QObject::connect(chosen, &QItemSelectionModel::currentRowChanged, [this, h, chosen](const QModelIndex& at) {
       if (syncing_ || (at.isValid() && !chosen->isSelected(at))) return;
-      Update(h, [&](WindowState& m) { m.value = at.isValid() ? at.row() : -1; });
+      input::Choose(h, at.isValid() ? at.row() : -1);
     });
   }
 }
@@ -237,13 +259,53 @@ bool WidgetMirror::eventFilter(QObject* watched, QEvent* event) {
   if (h == 0 || syncing_) return false;
   switch (event->type()) {
     case QEvent::KeyPress: {
+      // A key the receiver leaves goes on to its parents; it is the model's input once, on
+      // the first mirrored widget it reaches.
       auto* k = static_cast<QKeyEvent*>(event);
+      auto* receiver = qobject_cast<QWidget*>(keyReceiver_.data());
+      if (event == keyEvent_ && k->timestamp() == keyTime_ && receiver && watched != receiver &&
+          static_cast<QWidget*>(watched)->isAncestorOf(receiver)) {
+        return false;
+      }
+      keyEvent_ = event;
+      keyTime_ = k->timestamp();
+      keyReceiver_ = watched;
       if (uint32_t vk = VirtualKey(k->key())) input::KeyPress(h, vk, Modifiers(k->modifiers()));
-      return false;
+      // Space presses a button or toggles a check box by the model's own key action only.
+      return k->key() == Qt::Key_Space && (qobject_cast<QPushButton*>(watched) || qobject_cast<QCheckBox*>(watched));
     }
-    case QEvent::MouseButtonDblClick:
-      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) input::DoubleClick(h);
+    case QEvent::KeyRelease:
+      keyEvent_ = nullptr;
       return false;
+    case QEvent::MouseButtonPress: {
+      // A left press on a list's row or header marks the row under the mouse (none on the
+      // header) and becomes the model's click; the model, not Qt, then chooses the row. A press
+      // below the last row only gives the list the focus; the header keeps its own dragging.
+      auto* press = static_cast<QMouseEvent*>(event);
+      auto* list = qobject_cast<QTreeView*>(Find(h));
+      if (!list || press->button() != Qt::LeftButton) return false;
+      bool onRows = watched == list->viewport();
+      QPoint at = press->position().toPoint();
+      QModelIndex cell = list->indexAt(at);
+      int row = onRows ? cell.row() : -1;
+      int column = onRows ? cell.column() : list->header()->logicalIndexAt(at.x());
+      if (!onRows || row >= 0) {
+        Update(h, [&](WindowState& m) {
+          m.value = row;
+          m.mouseColumn = column;
+        });
+        input::Click(h);
+      }
+      list->setFocus(Qt::MouseFocusReason);
+      return onRows;
+    }
+    case QEvent::MouseButtonDblClick: {
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+      input::DoubleClick(h);
+      // A list's rows are chosen by the model's clicks only (Qt would press the row again).
+      auto* list = qobject_cast<QTreeView*>(Find(h));
+      return list && watched == list->viewport();
+    }
     case QEvent::FocusIn:
       if (GetFocus() != h) SetFocus(h);
       return false;
@@ -351,6 +413,7 @@ void WidgetMirror::ApplyKind(QWidget* w, const WindowState& s) {
     SetIfDifferent(le, text);
     le->setReadOnly(s.readOnly);
     le->setAlignment(AlignOf(s.align));
+    ApplySelection(le, s);
   } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
     SetIfDifferent(b, text);
     if (s.kind != Kind::Button) b->setChecked(s.value != 0);
@@ -367,9 +430,17 @@ void WidgetMirror::ApplyKind(QWidget* w, const WindowState& s) {
     }
     if (c->currentIndex() != s.value) c->setCurrentIndex(s.value);
     if (s.kind == Kind::Combo && c->currentText() != text) c->setEditText(text);
-  } else if (auto* sp = qobject_cast<QSpinBox*>(w)) {
+    if (c->lineEdit()) ApplySelection(c->lineEdit(), s);
+  } else if (auto* sp = qobject_cast<QDoubleSpinBox*>(w)) {
+    // As many decimals as the step has ("0.1": one).
+    QString step = QString::number(s.step, 'g', 15);
+    int dot = step.indexOf('.');
+    sp->setDecimals(dot < 0 || step.contains('e') ? 0 : static_cast<int>(step.size()) - dot - 1);
+    sp->setSingleStep(s.step);
     sp->setRange(s.low, s.high);
-    sp->setValue(s.value);
+    bool exact = false;
+    double value = QString::fromStdString(s.text).toDouble(&exact);
+    sp->setValue(exact ? value : s.value);
     sp->setReadOnly(s.readOnly);
   } else if (auto* p = qobject_cast<QProgressBar*>(w)) {
     p->setRange(s.low, s.high);

@@ -48,6 +48,9 @@ class WidgetMirror : public QObject {
   std::optional<uint32_t> chosen_;
   std::optional<uint32_t> pendingChoice_;
   bool syncing_ = false;
+  const QEvent* keyEvent_ = nullptr;  // the key press last made input, while it is delivered
+  quint64 keyTime_ = 0;
+  QPointer<QObject> keyReceiver_;
 };
 
 // The Windows virtual-key code of a Qt key (0 when there is none).

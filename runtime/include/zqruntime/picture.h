@@ -26,6 +26,8 @@ std::string RealText(double value);
 
 // value formatted by a picture; an unknown picture gives the value's plain text.
 std::string FormatPicture(std::string_view picture, double value);
+// Whether FormatPicture knows the picture (a number or a time picture).
+bool IsValuePicture(std::string_view picture);
 
 // "hh:mm:ss" of a count of hundredths of a second, as a time of day (hours wrap at 24).
 std::string TimeOfHundredths(int64_t hundredths);

@@ -40,6 +40,11 @@ constexpr int32_t kUserEvent = 0x400;
 // thread). False when the thread has no queue.
 bool Post(int32_t event, int32_t control, uint32_t thread);
 
+class Window;
+// The calling thread's current window: the newest of the windows open on it (the one whose
+// loop runs); null when none is open there.
+Window* CurrentWindow();
+
 // The resources (zq::ui::CreateInstance) where window icons are looked up by the names the
 // definitions give; 0: none.
 void SetIconInstance(HINSTANCE instance);
@@ -138,8 +143,16 @@ class Window {
   int32_t Enable(int32_t first, int32_t last);
   bool IsHidden(int32_t control) const;
   bool IsDisabled(int32_t control) const;
+  // Gives a control the focus. The control that loses it is accepted first when the user
+  // edited it (an entry, spin box or combo) or it was marked as changed.
   bool Focus(int32_t control);
   int32_t Focused() const;  // 0: none of this window's controls
+  // Marks a control as changed, so that its accepted event comes when the focus leaves it.
+  bool MarkChanged(int32_t control);
+  // The caret of an entry or combo: the characters from start to end are selected and the
+  // caret stands at end (from 0; a negative or too large value is the text's end): (-1, -1)
+  // after the last character, (0, 0) at the start, (0, -1) the whole text selected.
+  bool SetSelection(int32_t control, int32_t start, int32_t end);
   bool AddAlert(int32_t control, uint32_t keycode);
   bool RemoveAlert(int32_t control, uint32_t keycode);
   std::string Tip(int32_t control) const;
@@ -166,7 +179,10 @@ class Window {
   bool Refresh(int32_t control);
   uint32_t Choice(int32_t control) const;  // 1-based, 0: none
   bool Select(int32_t control, uint32_t row);
+  // Where the last left press on a list was: its row (0: the header) and column (from 1;
+  // 0: none).
   uint32_t MouseDownRow(int32_t control) const;
+  int32_t MouseDownColumn(int32_t control) const;
   // Columns of a list as defined (1-based); none outside.
   int32_t ColumnCount(int32_t control) const;
   std::optional<ColumnDef> Column(int32_t control, int32_t column) const;

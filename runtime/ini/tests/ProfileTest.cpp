@@ -54,6 +54,7 @@ TEST_F(Profile, ReadsAsThePrivateProfileFunctionsDo) {
   };
   const Case cases[] = {
       {"CATALOG", "TITLE", "My = films"},  // case-blind, "=" and inner blanks kept
+      {" CATALOG ", " TITLE\t", "My = films"},  // names asked for without their blanks
       {"catalog", "quoted", "  padded  "},
       {"CATALOG", "Empty", ""},
       {"CATALOG", "Later", "(default)"},  // only the first section of a name is read

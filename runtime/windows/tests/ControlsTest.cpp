@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "TestWindows.h"
 #include "zqplatform/uiinput.h"
@@ -18,6 +19,16 @@ Seen Next(Window& w) {
     if (++ticks > 20) break;
   }
   return {0, 0};
+}
+
+// The events other than ticks and focus changes until the queue is empty.
+std::vector<Seen> Batch(Window& w) {
+  std::vector<Seen> seen;
+  w.Post(0x7FF);
+  while (w.Accept() && w.Event() != 0x7FF) {
+    if (test::Interesting(w) && w.Event() != kOpenWindow) seen.push_back({w.Event(), w.Field()});
+  }
+  return seen;
 }
 
 const RecordLayout kFiles{CSTRING("NAME", 32), LONG("ICON"), LONG("LEVEL"), REAL("SIZE")};
@@ -57,6 +68,21 @@ TEST(ListOverQueue, ShowsColumnsIconsTreeAndPictures) {
   q.Delete(3);
   ASSERT_TRUE(w.Refresh(4));
   EXPECT_EQ(w.Choice(4), 2u);  // the choice stays inside the rows
+  // A text picture shows the field's text; number and time pictures format its value.
+  ControlDef pictured;
+  pictured.number = 6;
+  pictured.kind = zq::ui::Kind::List;
+  pictured.at = {4, 4, 100, 40};
+  for (const char* picture : {"@s20", "@N_12,.2", "@T", ""}) {
+    ColumnDef col;
+    col.field = std::string_view(picture) == "@s20" || !*picture ? 1 : 4;
+    col.picture = picture;
+    pictured.columns.push_back(col);
+  }
+  ASSERT_TRUE(w.Create(pictured));
+  ASSERT_TRUE(w.From(6, q));
+  EXPECT_EQ(zq::ui::Snapshot(w.ControlHandle(6))->rows[1].cells,
+            (std::vector<std::string>{"Alien.mkv", "1,234,567.00", "03:25:45", "Alien.mkv"}));
   EXPECT_TRUE(w.SetIcon(4, 2, 77));
   EXPECT_EQ(zq::ui::Snapshot(w.ControlHandle(4))->icons, (std::vector<HICON>{0, 77}));
   EXPECT_FALSE(w.SetIcon(4, 0, 1));
@@ -109,6 +135,139 @@ TEST(ListOverQueue, KeysAndDoubleClicksOfTheLoop) {
   EXPECT_EQ(w.HighlightedColumn(4), 0);
 }
 
+TEST(ListOverQueue, RowsTheUserChoosesReachTheLoop) {
+  Window w(test::Load("Pair"));
+  ASSERT_TRUE(w.Open());
+  Queue q(kFiles);
+  for (int i = 0; i < 3; ++i) q.Add();
+  w.From(4, q);
+  HWND list = w.ControlHandle(4);
+  // Rows chosen by the presenter's keys or wheel, and a click on the header (no row).
+  struct Step {
+    int32_t row;
+    bool headerClick;
+    std::vector<Seen> expected;
+    uint32_t choice;
+  };
+  const Step steps[] = {
+      {1, false, {{kNewSelection, 4}}, 2},
+      {1, false, {}, 2},  // the same row again: nothing new
+      {-1, true, {}, 2},  // the header keeps the chosen row
+      {2, false, {{kNewSelection, 4}}, 3},
+  };
+  for (const Step& s : steps) {
+    if (s.headerClick) {
+      zq::ui::Update(list, [&](zq::ui::WindowState& m) { m.value = s.row; });
+      zq::ui::input::Click(list);
+    } else {
+      zq::ui::input::Choose(list, s.row);
+    }
+    EXPECT_EQ(Batch(w), s.expected) << s.row;
+    EXPECT_EQ(w.Choice(4), s.choice) << s.row;
+  }
+  EXPECT_EQ(w.MouseDownRow(4), 0u);
+  EXPECT_EQ(zq::ui::Snapshot(list)->value, 2);
+}
+
+TEST(ListOverQueue, AClickTellsTheRowAndColumnUnderTheMouse) {
+  Window w(test::Load("Pair"));
+  ASSERT_TRUE(w.Open());
+  Queue q(kFiles);
+  for (int i = 0; i < 3; ++i) q.Add();
+  w.From(4, q);
+  ASSERT_TRUE(w.SetCellSelection(4, true));
+  HWND list = w.ControlHandle(4);
+  struct Click {
+    int32_t row, column;  // as the presenter marks them, from 0 (-1: the header, none)
+    std::vector<Seen> expected;
+    uint32_t mouseRow;
+    int32_t mouseColumn, highlighted;
+    uint32_t choice;
+  };
+  const Click clicks[] = {
+      {0, 1, {{kNewSelection, 4}}, 1, 2, 2, 1},
+      {-1, 0, {}, 0, 1, 2, 1},  // the header over the first column
+      {0, 1, {}, 1, 2, 2, 1},   // the same cell again
+      {2, 0, {{kNewSelection, 4}}, 3, 1, 1, 3},
+      {1, 7, {{kNewSelection, 4}}, 2, 0, 1, 2},  // beside the columns
+  };
+  for (const Click& c : clicks) {
+    zq::ui::Update(list, [&](zq::ui::WindowState& s) {
+      s.value = c.row;
+      s.mouseColumn = c.column;
+    });
+    zq::ui::input::Click(list);
+    EXPECT_EQ(Batch(w), c.expected) << c.row << "," << c.column;
+    EXPECT_EQ(w.MouseDownRow(4), c.mouseRow);
+    EXPECT_EQ(w.MouseDownColumn(4), c.mouseColumn);
+    EXPECT_EQ(w.HighlightedColumn(4), c.highlighted);
+    EXPECT_EQ(w.Choice(4), c.choice);
+  }
+  EXPECT_EQ(w.MouseDownColumn(99), 0);
+}
+
+TEST(WindowControls, TheCaretOfAnEntryCountsCharacters) {
+  Window w(test::Load("Pair"));
+  ASSERT_TRUE(w.Open());
+  ASSERT_TRUE(w.SetText(2, "h\xC3\xA9llo"));  // 5 characters, 6 bytes
+  struct Case {
+    int32_t start, end;
+    int32_t selStart, selEnd;  // bytes in the model
+  };
+  const Case cases[] = {{-1, -1, 6, 6}, {0, 0, 0, 0}, {0, -1, 0, 6}, {2, 1, 3, 1}, {4, 99, 5, 6}};
+  for (const Case& c : cases) {
+    ASSERT_TRUE(w.SetSelection(2, c.start, c.end));
+    auto s = zq::ui::Snapshot(w.ControlHandle(2));
+    EXPECT_EQ(s->selStart, c.selStart) << c.start << "," << c.end;
+    EXPECT_EQ(s->selEnd, c.selEnd) << c.start << "," << c.end;
+  }
+  EXPECT_FALSE(w.SetSelection(1, 0, 0));  // a button has no caret
+  EXPECT_FALSE(w.SetSelection(99, 0, 0));
+}
+
+TEST(WindowControls, AValueTheUserSpinsIsKeptToTheRangeAndStep) {
+  Window w(test::Load("Choices"));
+  ASSERT_TRUE(w.Open());
+  double scale = 1;
+  w.Use(2, Bind(scale));
+  w.Display();
+  struct Case {
+    const char* spun;
+    std::vector<Seen> expected;
+    double value;
+  };
+  const Case cases[] = {
+      {"2.34", {{kNewSelection, 2}}, 2.3}, {"2.3", {}, 2.3}, {"9", {{kNewSelection, 2}}, 5},
+      {"abc", {{kNewSelection, 2}}, 0},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(zq::ui::input::Spun(w.ControlHandle(2), c.spun));
+    EXPECT_EQ(Batch(w), c.expected) << c.spun;
+    EXPECT_EQ(w.Value(2), c.value) << c.spun;
+  }
+  w.Take();
+  EXPECT_EQ(scale, 0);
+  EXPECT_EQ(zq::ui::Snapshot(w.ControlHandle(2))->step, 0.1);
+  EXPECT_FALSE(zq::ui::input::Spun(w.ControlHandle(1), "1"));  // not a spin box
+}
+
+TEST(WindowControls, AChoiceInADropListIsAccepted) {
+  Window w(test::Load("Choices"));
+  ASSERT_TRUE(w.Open());
+  std::string align = "Top";
+  w.Use(1, Bind(align));
+  w.Display();
+  ASSERT_TRUE(zq::ui::input::Choose(w.ControlHandle(1), 2));
+  EXPECT_EQ(Batch(w), (std::vector<Seen>{{kAccepted, 1}}));
+  EXPECT_EQ(align, "Bot");
+  EXPECT_EQ(w.Value(1), 3);
+  ASSERT_TRUE(w.Focus(1));
+  w.PressKey(VK_UP);
+  EXPECT_EQ(Batch(w), (std::vector<Seen>{{kNewSelection, 1}, {kAccepted, 1}}));
+  EXPECT_EQ(align, "Center");
+  EXPECT_FALSE(zq::ui::input::Choose(w.ControlHandle(2), 1));  // a spin box has no rows
+}
+
 TEST(WindowControls, RangesAndPropertiesByNumber) {
   Window w(test::Load("Pair"));
   ASSERT_TRUE(w.Open());
@@ -128,8 +287,8 @@ TEST(WindowControls, RangesAndPropertiesByNumber) {
   EXPECT_EQ(w.Rect(1), (DlgRect{10, 20, 30, 40}));
   RECT px{};
   GetWindowRect(w.ControlHandle(1), &px);
-  RECT want = zq::ui::DialogUnitsToPixels(w.Definition().font, RECT{10, 20, 40, 60});
-  EXPECT_EQ(px.right - px.left, want.right - want.left);
+  RECT want = zq::ui::DialogUnitsToPixels(w.Definition().font, RECT{10, 20, 30, 40});  // place, size
+  EXPECT_EQ(px.right - px.left, want.right);
   EXPECT_TRUE(w.SetAlign(2, zq::ui::Align::Right));
   EXPECT_FALSE(w.SetText(99, "x"));
   EXPECT_FALSE(w.SetRect(1, DlgRect{0, 0, -1, 5}));
@@ -193,6 +352,9 @@ TEST(WindowControls, BoundVariablesRoundTrip) {
   EXPECT_EQ(scale, 2.3);
   EXPECT_EQ(align, "Bot");
   EXPECT_EQ(name, "AB");  // an upper-case entry
+  zq::ui::Update(w.ControlHandle(8), [](zq::ui::WindowState& s) { s.text = "prime "; });  // typed
+  w.Take(8, 8);
+  EXPECT_EQ(name, "PRIME");
   EXPECT_EQ(background, 1);
   background = 0;  // the accepted radio writes its group's variable itself
   while (w.Accept() && !(w.Event() == kAccepted && w.Field() == 4)) {
@@ -206,6 +368,8 @@ TEST(WindowControls, BoundVariablesRoundTrip) {
   EXPECT_EQ(w.Value(1), 1);
   EXPECT_FALSE(w.SetChoices(2, "a|b"));
   EXPECT_FALSE(w.SetRange(2, 5, 1));
+  EXPECT_FALSE(w.SetRange(2, 0, 5, std::numeric_limits<double>::infinity()));
+  EXPECT_EQ(w.Value(2), 2.3);  // unchanged
 }
 
 TEST(WindowControls, WholeNumberVariablesKeepTheirWidth) {
@@ -217,6 +381,7 @@ TEST(WindowControls, WholeNumberVariablesKeepTheirWidth) {
   };
   const Case cases[] = {
       {"65537", 65537, 1, 1}, {"-1", -1, -1, 255}, {"abc", 0, 0, 0}, {" 12.9", 12, 12, 12}, {"", 0, 0, 0},
+      {"12abc", 0, 0, 0},     {"+7", 7, 7, 7},     {"4294967297", 1, 1, 1},  // not a number; low bits
   };
   for (const Case& c : cases) {
     int32_t l = 5;

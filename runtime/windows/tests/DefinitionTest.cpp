@@ -80,6 +80,7 @@ TEST(WindowDefinition, ReportsTheLineOfTheFirstFault) {
       {"window size 10,10\n1 spin range 5,1\n", 2, "bad range"},
       {"window size 10,10\n1 spin range 0,1e300\n", 2, "bad range"},
       {"window size 10,10\n1 spin range 0,5,0\n", 2, "bad range"},
+      {"window size 10,10\n1 spin range 0,5,inf\n", 2, "bad range"},
       {"window size 10,10\ncolumn \"x\"\n", 2, "belongs to a list"},
       {"window size 10,10\n1 button font \"Arial\"\n", 2, "face and a size"},
       {"window size 10,10\n1 button at\n", 2, "value expected"},

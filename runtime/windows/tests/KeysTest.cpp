@@ -96,6 +96,7 @@ TEST_F(WindowKeys, AlertsOfAControlChangeAtRunTime) {
 }
 
 TEST_F(WindowKeys, TabWalksTheControlsThatTakeTheFocus) {
+  EXPECT_EQ(w.Focused(), 2);  // the window opened with the first control that takes input
   ASSERT_TRUE(w.Focus(2));
   std::vector<int32_t> order;
   for (int i = 0; i < 4; ++i) {
@@ -107,6 +108,49 @@ TEST_F(WindowKeys, TabWalksTheControlsThatTakeTheFocus) {
   w.PressKey(kShiftKey | VK_TAB);
   Drain(w);
   EXPECT_EQ(w.Focused(), 2);
+}
+
+TEST_F(WindowKeys, AnEditedEntryIsAcceptedWhenTheFocusLeavesIt) {
+  std::string name;
+  ASSERT_TRUE(w.Use(2, Bind(name)));
+  struct Case {
+    const char* typed;  // what the user types into the entry, or null
+    const char* written;  // what the program shows in it, or null
+    bool marked;
+    std::vector<Seen> expected;
+    const char* variable;
+  };
+  const Case cases[] = {
+      {"dune", nullptr, false, {{kAccepted, 2}}, "dune"},
+      {nullptr, nullptr, false, {}, "dune"},
+      {nullptr, nullptr, true, {{kAccepted, 2}}, "dune"},
+      {nullptr, "prime", false, {}, "dune"},
+      {"center", "prime", false, {}, "dune"},  // the program's text replaced the user's
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(w.Focus(2));
+    Drain(w);
+    if (c.typed) zq::ui::Update(w.ControlHandle(2), [&](zq::ui::WindowState& s) { s.text = c.typed; });
+    if (c.written) w.SetText(2, c.written);
+    if (c.marked) w.MarkChanged(2);
+    ASSERT_TRUE(w.Focus(3));
+    EXPECT_EQ(Drain(w), c.expected) << (c.typed ? c.typed : "-");
+    EXPECT_EQ(name, c.variable);
+  }
+  EXPECT_FALSE(w.MarkChanged(42));
+}
+
+TEST(WindowKeysDefault, EnterAcceptsTheEditedEntryBeforeTheDefaultButton) {
+  Window w(test::Load("Pair"));
+  ASSERT_TRUE(w.Open());
+  std::string text;
+  w.Use(2, Bind(text));
+  ASSERT_TRUE(w.Focus(2));
+  Drain(w);
+  zq::ui::Update(w.ControlHandle(2), [](zq::ui::WindowState& s) { s.text = "Alien"; });
+  w.PressKey(VK_RETURN);
+  EXPECT_EQ(Drain(w), (std::vector<Seen>{{kAccepted, 2}, {kAccepted, 1}}));
+  EXPECT_EQ(text, "Alien");
 }
 
 TEST_F(WindowKeys, FocusChangesAreEvents) {

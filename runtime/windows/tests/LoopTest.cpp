@@ -88,6 +88,17 @@ TEST(WindowLoop, TimerTicksAndSizeChangesReachTheLoop) {
   EXPECT_EQ(ticks, 3);
 }
 
+TEST(WindowLoop, PositionsComeBackInTheUnitsTheyWereSetIn) {
+  Window w(test::Load("Pair"));
+  ASSERT_TRUE(w.Open());
+  // Enough neighbouring numbers that some of them round down to pixels and some up.
+  for (int32_t n = 0; n < 12; ++n) {
+    DlgRect at{7 + n, 11 + n, 600 + 13 * n, 300 + 7 * n};
+    w.SetPosition(at);
+    EXPECT_EQ(w.Position(), at) << n;
+  }
+}
+
 TEST(WindowLoop, SizeLimitsHoldAfterTheUserResizes) {
   Window w(test::Load("Pair"));
   ASSERT_TRUE(w.Open());
@@ -110,9 +121,12 @@ TEST(WindowLoop, ANestedWindowTakesTheThreadsEventsAndTheOneBelowLearnsOfThem) {
   std::promise<void> nestedOpen;
   std::vector<Seen> outer, inner;
   std::vector<TakenEvent> taken;
+  std::vector<bool> current;  // whether the window that runs is the thread's current one
   std::thread t([&] {
     Window main(test::Load("Pair"));
+    current.push_back(CurrentWindow() == nullptr);
     ASSERT_TRUE(main.Open());
+    current.push_back(CurrentWindow() == &main);
     ready.set_value(GetCurrentThreadId());
     while (main.Accept()) {
       if (!test::Interesting(main)) continue;
@@ -120,6 +134,7 @@ TEST(WindowLoop, ANestedWindowTakesTheThreadsEventsAndTheOneBelowLearnsOfThem) {
       if (main.Event() == kOpenWindow) {
         Window nested(test::Load("Keys"));
         nested.Open(main.Handle());
+        current.push_back(CurrentWindow() == &nested);
         nestedOpen.set_value();
         while (nested.Accept()) {
           if (!test::Interesting(nested)) continue;
@@ -127,17 +142,22 @@ TEST(WindowLoop, ANestedWindowTakesTheThreadsEventsAndTheOneBelowLearnsOfThem) {
           if (nested.Event() == 0x401) nested.End();
         }
         nested.Close();
+        current.push_back(CurrentWindow() == &main);
         taken = main.TakeNestedEvents();
       }
       if (main.Event() == 0x402) main.End();
     }
+    main.Close();
+    current.push_back(CurrentWindow() == nullptr);
   });
   DWORD thread = ready.get_future().get();
   nestedOpen.get_future().get();
   Post(0x400, 0, thread);
   Post(0x401, 3, thread);
   Post(0x402, 0, thread);
+  EXPECT_EQ(CurrentWindow(), nullptr);  // none of this thread's
   t.join();
+  EXPECT_EQ(current, std::vector<bool>(5, true));
   EXPECT_EQ(inner, (std::vector<Seen>{{kOpenWindow, 0}, {0x400, 0}, {0x401, 3}}));
   ASSERT_EQ(taken.size(), 2u);
   EXPECT_EQ(taken[0].event, 0x400);

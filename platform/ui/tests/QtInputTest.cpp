@@ -1,0 +1,187 @@
+// What the user does to the Qt presenter's widgets becomes model input: a press on a list's
+// row or header is the model's click with the row and column under the mouse, and a row
+// chosen in a list or a drop list, or a value spun, tells the control's parent; an entry
+// shows the caret the program sets.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTreeView>
+
+#include "zqplatform/uimodel.h"
+
+const bool kQtPresenterForInput = zq::ui::UsePresenter("qt");
+
+namespace {
+
+using zq::ui::Kind;
+
+// Runs f on the GUI thread with the widget that mirrors hwnd.
+template <typename W>
+void OnWidget(HWND hwnd, const std::function<void(W&)>& f) {
+  zq::ui::Flush();
+  QMetaObject::invokeMethod(
+      qApp,
+      [&] {
+        for (QWidget* w : QApplication::allWidgets()) {
+          auto* typed = qobject_cast<W*>(w);
+          if (typed && w->property("zqHwnd").toUInt() == hwnd) return f(*typed);
+        }
+        ADD_FAILURE() << "no widget for " << hwnd;
+      },
+      Qt::BlockingQueuedConnection);
+}
+
+void Press(QWidget& on, QPoint at) {
+  QMouseEvent press(QEvent::MouseButtonPress, at, on.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, on.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(&on, &press);
+  QApplication::sendEvent(&on, &release);
+}
+
+// The next message of that kind for hwnd on this thread's queue.
+std::optional<MSG> Posted(HWND hwnd, uint32_t message) {
+  MSG m{};
+  if (!PeekMessage(&m, hwnd, message, message, PM_REMOVE)) return std::nullopt;
+  return m;
+}
+
+TEST(QtInput, APressOnAListIsTheModelsClickWithTheRowUnderTheMouse) {
+  ASSERT_EQ(zq::ui::PresenterName(), "qt");
+  HWND w = CreateWindowExA(0, "Input", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND list = zq::ui::CreateControl(w, Kind::List, 3, "", RECT{10, 10, 290, 190});
+  zq::ui::Update(list, [](zq::ui::WindowState& s) {
+    s.columns = {{"Name", 150, zq::ui::Align::Left}, {"Size", 100, zq::ui::Align::Right}};
+    s.rows = std::vector<zq::ui::Row>(3, zq::ui::Row{{"x", "1"}, 0, 0, {}});
+    s.value = -1;
+  });
+  struct Case {
+    bool onHeader;
+    int32_t row;
+    int32_t column;
+  };
+  for (Case c : {Case{false, 1, 0}, Case{true, -1, 1}, Case{false, 2, 1}, Case{true, -1, 0}}) {
+    OnWidget<QTreeView>(list, [&](QTreeView& v) {
+      if (c.onHeader) {
+        int x = v.header()->sectionViewportPosition(c.column) + 5;
+        Press(*v.header()->viewport(), QPoint(x, v.header()->height() / 2));
+      } else {
+        Press(*v.viewport(), v.visualRect(v.model()->index(c.row, c.column)).center());
+      }
+    });
+    EXPECT_TRUE(Posted(list, WM_LBUTTONDOWN)) << c.row;
+    EXPECT_EQ(zq::ui::Snapshot(list)->value, c.row);
+    EXPECT_EQ(zq::ui::Snapshot(list)->mouseColumn, c.column);
+  }
+  DestroyWindow(w);
+}
+
+TEST(QtInput, ARowChosenInQtTellsTheParent) {
+  HWND w = CreateWindowExA(0, "Choose", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND drop = zq::ui::CreateControl(w, Kind::DropList, 7, "", RECT{10, 10, 100, 30});
+  zq::ui::Update(drop, [](zq::ui::WindowState& s) {
+    s.rows = std::vector<zq::ui::Row>{{{"None"}, 0, 0, {}}, {{"Bigger"}, 0, 0, {}}, {{"Both"}, 0, 0, {}}};
+    s.value = 0;
+  });
+  OnWidget<QComboBox>(drop, [](QComboBox& c) { c.setCurrentIndex(2); });
+  auto command = Posted(w, WM_COMMAND);
+  ASSERT_TRUE(command);
+  EXPECT_EQ(command->wParam, (WPARAM{CBN_SELCHANGE} << 16) | 7u);
+  EXPECT_EQ(zq::ui::Snapshot(drop)->value, 2);
+  DestroyWindow(w);
+}
+
+TEST(QtInput, ASpinBoxShowsItsStepAndTellsTheParentOfTheUsersValue) {
+  HWND w = CreateWindowExA(0, "Spin", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND spin = zq::ui::CreateControl(w, Kind::Spin, 4, "", RECT{10, 10, 100, 30});
+  zq::ui::Update(spin, [](zq::ui::WindowState& s) {
+    s.low = 0;
+    s.high = 5;
+    s.step = 0.1;
+    s.text = "1.5";
+    s.value = 2;
+  });
+  OnWidget<QDoubleSpinBox>(spin, [](QDoubleSpinBox& sp) {
+    EXPECT_EQ(sp.decimals(), 1);
+    EXPECT_DOUBLE_EQ(sp.singleStep(), 0.1);
+    EXPECT_DOUBLE_EQ(sp.value(), 1.5);
+    sp.setValue(2.3);
+  });
+  auto command = Posted(w, WM_COMMAND);
+  ASSERT_TRUE(command);
+  EXPECT_EQ(command->wParam, (WPARAM{EN_CHANGE} << 16) | 4u);
+  EXPECT_EQ(zq::ui::Snapshot(spin)->text, "2.3");
+  DestroyWindow(w);
+}
+
+TEST(QtInput, AKeyIsTheModelsInputOnceWhereverQtPassesItOn) {
+  HWND w = CreateWindowExA(0, "Keys", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND button = zq::ui::CreateControl(w, Kind::Button, 1, "Go", RECT{10, 10, 100, 30});
+  HWND entry = zq::ui::CreateControl(w, Kind::Edit, 2, "", RECT{10, 40, 100, 60});
+  struct Case {
+    HWND on;
+    int key;
+  };
+  for (Case c : {Case{button, Qt::Key_F9}, Case{entry, Qt::Key_F2}, Case{entry, Qt::Key_A}, Case{w, Qt::Key_Escape}}) {
+    OnWidget<QWidget>(c.on, [&](QWidget& widget) {
+      QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+      QKeyEvent release(QEvent::KeyRelease, c.key, Qt::NoModifier);
+      QApplication::sendEvent(&widget, &press);
+      QApplication::sendEvent(&widget, &release);
+    });
+    std::vector<HWND> down;
+    for (auto m = Posted(0, WM_KEYDOWN); m; m = Posted(0, WM_KEYDOWN)) down.push_back(m->hwnd);
+    EXPECT_EQ(down, std::vector<HWND>{c.on}) << c.key;
+  }
+  DestroyWindow(w);
+}
+
+TEST(QtInput, SpaceOnAButtonOrCheckBoxIsOnlyTheModelsKey) {
+  HWND w = CreateWindowExA(0, "Space", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND check = zq::ui::CreateControl(w, Kind::Check, 1, "Keep", RECT{10, 10, 100, 30});
+  HWND button = zq::ui::CreateControl(w, Kind::Button, 2, "Go", RECT{10, 40, 100, 60});
+  for (HWND on : {check, button}) {
+    OnWidget<QAbstractButton>(on, [](QAbstractButton& b) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ");
+      QApplication::sendEvent(&b, &press);
+      QApplication::sendEvent(&b, &release);
+    });
+    OnWidget<QAbstractButton>(on, [](QAbstractButton&) {});  // Qt's own click would come by now
+    EXPECT_TRUE(Posted(on, WM_KEYDOWN));
+    EXPECT_FALSE(Posted(w, WM_COMMAND));
+  }
+  EXPECT_EQ(zq::ui::Snapshot(check)->value, 0);
+  DestroyWindow(w);
+}
+
+TEST(QtInput, AnEntryShowsTheSelectionTheProgramSets) {
+  HWND w = CreateWindowExA(0, "Caret", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND entry = zq::ui::CreateControl(w, Kind::Edit, 2, "h\xC3\xA9llo", RECT{10, 10, 200, 30});
+  struct Case {
+    int32_t selStart, selEnd;  // bytes
+    int cursor;
+    const char* selected;
+  };
+  for (Case c : {Case{0, 6, 5, "h\xC3\xA9llo"}, Case{3, 3, 2, ""}, Case{1, 4, 3, "\xC3\xA9l"}}) {
+    zq::ui::Update(entry, [&](zq::ui::WindowState& s) {
+      s.selStart = c.selStart;
+      s.selEnd = c.selEnd;
+    });
+    OnWidget<QLineEdit>(entry, [&](QLineEdit& e) {
+      EXPECT_EQ(e.cursorPosition(), c.cursor);
+      EXPECT_EQ(e.selectedText(), QString::fromUtf8(c.selected));
+    });
+  }
+  DestroyWindow(w);
+}
+
+}  // namespace
