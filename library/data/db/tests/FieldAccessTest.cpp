@@ -15,6 +15,21 @@ const std::string kLongText = [] {
   return t;  // 300 bytes
 }();
 
+// 400 bytes with zero bytes among them, and the same as a hexadecimal literal.
+const std::string kLongBinary = [] {
+  std::string b;
+  for (int i = 0; i < 400; ++i) b += static_cast<char>(i % 3 == 0 ? 0 : 'a' + i % 26);
+  return b;
+}();
+const std::string kLongBinaryHex = [] {
+  std::string hex;
+  for (unsigned char c : kLongBinary) {
+    hex += "0123456789ABCDEF"[c >> 4];
+    hex += "0123456789ABCDEF"[c & 15];
+  }
+  return hex;
+}();
+
 struct Column {
   const char* name;
   const char* sqlite;  // column type on each back end
@@ -47,6 +62,10 @@ const Column kColumns[] = {
     {"tm", "TIME", "TIME", "'10:20:30'", "'10:20:30'", 8, 0, 0, "", false, ' ', 0},
     {"b", "BIT", "BOOLEAN", "1", "true", 1, 1, 1, "T", true, 'T', 1},
     {"bin", "BLOB", "BYTEA", "X'414243'", "'\\x414243'", 9, 0, 0, "ABC", false, ' ', 0},
+    {"lb", "BLOB", "BYTEA", "X'" + kLongBinaryHex + "'", "'\\x" + kLongBinaryHex + "'", 9, 0, 0, kLongBinary, false,
+     ' ', 0},
+    // The other server has no one-byte integer: there it is a SMALLINT.
+    {"ti", "TINYINT", "SMALLINT", "49", "49", 4, 49, 49, "49", true, '1', 49, 2, "1"},
 };
 
 class FieldAccess : public BackendTest {
@@ -92,10 +111,13 @@ TEST_P(FieldAccess, GettersByNumberAndByName) {
     EXPECT_EQ(err, 0);
     EXPECT_EQ(RSGetLongF(db_, rs_, &err, n, upper.c_str()), c.asLong);
     EXPECT_DOUBLE_EQ(RSGetDoubleC(db_, rs_, &err, column), c.asDouble);
+    EXPECT_DOUBLE_EQ(RSGetDoubleF(db_, rs_, &err, n, upper.c_str()), c.asDouble);
+    EXPECT_FLOAT_EQ(RSGetFloatC(db_, rs_, &err, column), static_cast<float>(c.asDouble));
     EXPECT_FLOAT_EQ(RSGetFloatF(db_, rs_, &err, n, upper.c_str()), static_cast<float>(c.asDouble));
     EXPECT_EQ(RSGetBoolC(db_, rs_, &err, column), c.asBool ? 1 : 0);
     EXPECT_EQ(RSGetBoolF(db_, rs_, &err, n, upper.c_str()), c.asBool ? 1 : 0);
     EXPECT_EQ(static_cast<unsigned char>(RSGetCharC(db_, rs_, &err, column)), c.asChar);
+    EXPECT_EQ(static_cast<unsigned char>(RSGetCharF(db_, rs_, &err, n, upper.c_str())), c.asChar);
     EXPECT_EQ(RSGetShortF(db_, rs_, &err, n, upper.c_str()), c.asShort);
     EXPECT_EQ(RSGetShortC(db_, rs_, &err, column), c.asShort);
     if (!text.empty()) {
@@ -182,9 +204,43 @@ struct Write {
   std::string readBack;  // AsString after the update
 };
 
+int32_t ColumnNumber(const std::string& name) {
+  for (std::size_t i = 0; i < std::size(kColumns); ++i)
+    if (name == kColumns[i].name) return static_cast<int32_t>(i) + 1;
+  return -1;
+}
+
+// The write through the setter of its kind, by the column's name or by its number.
+int32_t Apply(int32_t db, int32_t rs, const Write& w, bool byName) {
+  const std::string name = w.column;
+  const int32_t n = static_cast<int32_t>(name.size());
+  const int32_t column = ColumnNumber(name);
+  const int32_t whole = static_cast<int32_t>(w.number);
+  const auto text = static_cast<int32_t>(w.text.size());
+  SYSTEMTIME st{2003, 1, 0, 2, 4, 5, 0, 0};  // the SQLite driver drops the seconds here
+  switch (w.kind) {
+    case Write::Long: return byName ? RSSetLongF(db, rs, n, name.c_str(), whole) : RSSetLongC(db, rs, column, whole);
+    case Write::Short: return byName ? RSSetShortF(db, rs, n, name.c_str(), whole) : RSSetShortC(db, rs, column, whole);
+    case Write::Char: return byName ? RSSetCharF(db, rs, n, name.c_str(), whole) : RSSetCharC(db, rs, column, whole);
+    case Write::Float: {
+      const auto f = static_cast<float>(w.number);
+      return byName ? RSSetFloatF(db, rs, n, name.c_str(), f) : RSSetFloatC(db, rs, column, f);
+    }
+    case Write::Double:
+      return byName ? RSSetDoubleF(db, rs, n, name.c_str(), w.number) : RSSetDoubleC(db, rs, column, w.number);
+    case Write::String:
+      return byName ? RSSetStringF(db, rs, n, name.c_str(), text, w.text.c_str())
+                    : RSSetStringC(db, rs, column, text, w.text.c_str());
+    case Write::Date:
+      return byName ? RSSetDateF(db, rs, n, name.c_str(), sizeof st, &st) : RSSetDateC(db, rs, column, sizeof st, &st);
+    case Write::Bool: return byName ? RSSetBoolF(db, rs, n, name.c_str(), whole) : RSSetBoolC(db, rs, column, whole);
+  }
+  return -1;
+}
+
 TEST_P(FieldAccess, SettersWriteEveryTypeThroughUpdate) {
   const Write writes[] = {
-      {"sm", Write::Short, 70000 - 65536 * 1 + 0, "", "4464"},
+      {"sm", Write::Short, 70000 - 65536, "", "4464"},
       {"i", Write::Char, 233, "", "233"},
       {"bi", Write::Long, -5, "", "-5"},
       {"r", Write::Float, 0.25, "", "0.250000"},
@@ -195,42 +251,32 @@ TEST_P(FieldAccess, SettersWriteEveryTypeThroughUpdate) {
       {"dt", Write::String, 0, "2010-12-31", "12/31/2010"},
       {"b", Write::Bool, 0, "", "F"},
   };
-  for (const Write& w : writes) {
-    const std::string name = w.column;
-    const int32_t n = static_cast<int32_t>(name.size());
-    int32_t rc = -1;
-    switch (w.kind) {
-      case Write::Long: rc = RSSetLongF(db_, rs_, n, name.c_str(), static_cast<int32_t>(w.number)); break;
-      case Write::Short: rc = RSSetShortF(db_, rs_, n, name.c_str(), static_cast<int32_t>(w.number)); break;
-      case Write::Char: rc = RSSetCharF(db_, rs_, n, name.c_str(), static_cast<int32_t>(w.number)); break;
-      case Write::Float: rc = RSSetFloatF(db_, rs_, n, name.c_str(), static_cast<float>(w.number)); break;
-      case Write::Double: rc = RSSetDoubleF(db_, rs_, n, name.c_str(), w.number); break;
-      case Write::String:
-        rc = RSSetStringF(db_, rs_, n, name.c_str(), static_cast<int32_t>(w.text.size()), w.text.c_str());
-        break;
-      case Write::Date: {
-        SYSTEMTIME st{2003, 1, 0, 2, 4, 5, 0, 0};  // the SQLite driver drops the seconds here
-        rc = RSSetDateF(db_, rs_, n, name.c_str(), sizeof st, &st);
-        break;
-      }
-      case Write::Bool: rc = RSSetBoolF(db_, rs_, n, name.c_str(), 0); break;
-    }
-    EXPECT_EQ(rc, 0) << name;
-  }
+  // The first row is written by name, the second (all null) by number.
   DBSetDebug(db_, 2);
-  ASSERT_EQ(RSUpdate(db_, rs_), 0) << ::testing::PrintToString(TakeBoxes());
-  Reopen();
-  for (const Write& w : writes) {
-    int32_t err = -1;
-    const std::string name = w.column;
-    EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, static_cast<int32_t>(name.size()), name.c_str())), w.readBack)
-        << name;
+  for (const bool byName : {true, false}) {
+    for (const Write& w : writes) EXPECT_EQ(Apply(db_, rs_, w, byName), 0) << w.column;
+    ASSERT_EQ(RSUpdate(db_, rs_), 0) << ::testing::PrintToString(TakeBoxes());
+    if (byName) {
+      ASSERT_EQ(RSMoveNext(db_, rs_), 0);
+    }
   }
-  // The columns no setter touched are as they were.
-  int32_t err = -1;
-  EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, 2, "lt")), kLongText);
-  EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, 3, "bin")), "ABC");
-  EXPECT_EQ(RSGetLongF(db_, rs_, &err, 2, "id"), 1);
+  Reopen();
+  for (int row = 1; row <= 2; ++row) {
+    for (const Write& w : writes) {
+      int32_t err = -1;
+      const std::string name = w.column;
+      EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, static_cast<int32_t>(name.size()), name.c_str())), w.readBack)
+          << name << " in row " << row;
+    }
+    if (row == 1) {
+      // The columns no setter touched are as they were.
+      int32_t err = -1;
+      EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, 2, "lt")), kLongText);
+      EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, 3, "bin")), "ABC");
+      EXPECT_EQ(RSGetLongF(db_, rs_, &err, 2, "id"), 1);
+      ASSERT_EQ(RSMoveNext(db_, rs_), 0);
+    }
+  }
 }
 
 TEST_P(FieldAccess, InvalidDatesAndTheNullFlagAfterASetter) {
