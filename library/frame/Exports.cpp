@@ -1,6 +1,7 @@
 #include "frame/Exports.h"
 
 #include <cstring>
+#include <new>
 
 #include "zqplatform/codepage.h"
 
@@ -24,11 +25,15 @@ std::string_view ToNul(std::string_view text) {
   return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
-BSTR TextResult(std::string_view bytes) { return zq::text::AllocBstr(bytes); }
+BSTR TextResult(std::string_view bytes) {
+  BSTR result = zq::text::AllocBstr(bytes);
+  if (!result) throw std::bad_alloc();
+  return result;
+}
 
-BSTR EmptyResult() { return TextResult(std::string_view(kEmptyText, 0)); }
+BSTR EmptyResult() noexcept { return zq::text::AllocBstr(std::string_view(kEmptyText, 0)); }
 
-BSTR Fail(int32_t* err, int32_t code) {
+BSTR Fail(int32_t* err, int32_t code) noexcept {
   if (err) *err = code;
   return EmptyResult();
 }

@@ -23,12 +23,14 @@ std::string_view CText(const char* text);
 // A text up to its first NUL byte.
 std::string_view ToNul(std::string_view text);
 
-// A new BSTR from ANSI bytes (exact length). When memory is exhausted: null.
+// A new BSTR from ANSI bytes (exact length). Throws std::bad_alloc when it cannot be made,
+// so the export's frame answers with an empty BSTR and -1 in the code word.
 BSTR TextResult(std::string_view bytes);
-// The result of a failed call: an empty BSTR made from the library's empty string.
-BSTR EmptyResult();
+// The result of a failed call: an empty BSTR made from the library's empty string. Never
+// throws; null only when not even an empty string can be allocated.
+BSTR EmptyResult() noexcept;
 // A failed text call: the code goes into the code word, the result is empty.
-BSTR Fail(int32_t* err, int32_t code);
+BSTR Fail(int32_t* err, int32_t code) noexcept;
 
 // Runs an export's body in the library's module state. An exception (exhausted memory, a
 // broken invariant) ends the call with onFailure instead of crossing into the host.

@@ -108,6 +108,9 @@ class Registry {
     } catch (const std::bad_alloc&) {
       pool_.Release(handle);
       return kNoFreeHandle;
+    } catch (...) {
+      pool_.Release(handle);  // a failed construction leaves its handle free
+      throw;
     }
     return handle;
   }

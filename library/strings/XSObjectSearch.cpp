@@ -32,13 +32,15 @@ int32_t XSObject::Find(std::string_view text, int32_t start) const {
   return Position(units::FindText(own, static_cast<std::size_t>(start), text));
 }
 
+// A start other than 0 searches the text from there to its next NUL byte, so a start behind
+// a NUL byte searches the stretch that follows it.
 int32_t XSObject::FindOneOf(std::string_view set, int32_t start) const {
-  std::string_view text = ToNul();
   std::size_t from = start <= 0 ? 0 : static_cast<std::size_t>(start);
-  if (from >= text.size()) return -1;
+  if (from >= text_.size()) return -1;
+  std::string_view rest = UpToNul(std::string_view(text_).substr(from));
   units::CharSet chars(UpToNul(set));
-  std::size_t at = units::SpanEnd(text, from, chars, false);
-  return at < text.size() ? static_cast<int32_t>(at) : -1;
+  std::size_t at = units::SpanEnd(rest, 0, chars, false);
+  return at < rest.size() ? static_cast<int32_t>(from + at) : -1;
 }
 
 int32_t XSObject::ReverseFindChr(char ch, int32_t position, int32_t fromEnd) const {

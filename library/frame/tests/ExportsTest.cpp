@@ -48,4 +48,17 @@ TEST(Export, ExceptionsBecomeTheFailureResult) {
   EXPECT_EQ(zqv::CurrentModuleState(), nullptr);
 }
 
+TEST(ExportText, FailureGivesAnEmptyStringAndTheCode) {
+  int32_t err = 0;
+  BSTR result = zqv::ExportText(&err, []() -> BSTR { throw std::bad_alloc(); });
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(SysStringLen(result), 0u);
+  EXPECT_EQ(err, -1);
+  SysFreeString(result);
+  result = zqv::ExportText(&err, [] { return zqv::TextResult("ab"); });
+  EXPECT_EQ(SysStringLen(result), 2u);
+  EXPECT_EQ(err, 0);
+  SysFreeString(result);
+}
+
 }  // namespace

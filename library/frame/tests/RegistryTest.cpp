@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <exception>
+#include <new>
+#include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -114,6 +118,27 @@ TEST(Registry, OwnsItsObjects) {
     EXPECT_EQ(r.Create(), 1);
   }
   EXPECT_EQ(Probe::alive, 0);
+}
+
+// Its construction throws while a failure is armed.
+struct Fragile {
+  static inline std::exception_ptr failure;
+  Fragile() {
+    if (failure) std::rethrow_exception(std::exchange(failure, nullptr));
+  }
+};
+
+TEST(Registry, AFailedConstructionLeavesItsHandleFree) {
+  zqv::Registry<Fragile, zqv::kObjectRules> r;
+  ASSERT_EQ(r.Create(), 1);
+  Fragile::failure = std::make_exception_ptr(std::bad_alloc());
+  EXPECT_EQ(r.Create(), -1);
+  Fragile::failure = std::make_exception_ptr(std::runtime_error("no thread"));
+  EXPECT_THROW(r.Create(), std::runtime_error);
+  int32_t code = 0;
+  EXPECT_EQ(r.Lookup(2, &code), nullptr);
+  EXPECT_EQ(code, -3);
+  EXPECT_EQ(r.Create(), 2);
 }
 
 TEST(HandlePool, ReleaseOutOfOrderKeepsLowestFirst) {

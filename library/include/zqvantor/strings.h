@@ -9,7 +9,7 @@
  * err is allowed).
  *
  * Codes: -1 no free handle (XSCreate), nothing found (searches), or memory exhausted (every
- * integer export; the object is then unchanged); -2 handle outside 1 to 65535; -3 handle not
+ * integer export, and in err of every text export; the object is then unchanged); -2 handle outside 1 to 65535; -3 handle not
  * registered; -4 registry removal failed; -5 index outside the text (XSGetAt, XSSetAt; a
  * negative index too); -7 null find pointer (XSReplaceStr, before the handle is looked at);
  * -8 width below 1 (XSTextFormat); -99 bad handle of the searches and comparisons, with -2 or

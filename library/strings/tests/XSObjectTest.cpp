@@ -225,6 +225,8 @@ TEST(XSObjectSearch, FindAndCount) {
                         Case{s.Find("a", 8), -1}, Case{s.Find("a", 9), -1}, Case{s.Find("x", -1), -1},
                         Case{s.FindOneOf("nb", 0), 0}, Case{s.FindOneOf("nb", 1), 2},
                         Case{s.FindOneOf("xyz", 0), -1}, Case{s.FindOneOf("n", 5), -1},
+                        Case{s.FindOneOf("a", 6), -1},  // the stretch from a NUL byte is empty
+                        Case{s.FindOneOf("a", 7), 7}, Case{s.FindOneOf("a", 8), -1},
                         Case{s.CountChr('a', 0), 3}, Case{s.CountChr('a', 2), 2},
                         Case{s.CountChr('a', 6), 0}, Case{s.CountChr('a', -1), 0},
                         Case{s.CountItems('a'), 5}}) {
