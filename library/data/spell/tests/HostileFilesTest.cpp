@@ -68,6 +68,47 @@ TEST(SpellHostile, AffixAndDictionaryFiles) {
   }
 }
 
+// A further dictionary is read under the checker's own affix rules (flag form, encoding):
+// broken ones are taken or refused, and the checker keeps its own words.
+TEST(SpellHostile, FurtherDictionaries) {
+  TempFolder dir;
+  struct Base {
+    const char* what;
+    std::string_view aff, dic, known;
+  } bases[] = {
+      {"UTF-8", Utf8Dict::kAff, Utf8Dict::kDic, "katzes"},
+      {"ISO8859-1", Latin1Dict::kAff, Latin1Dict::kDic, "pommes"},
+      {"long flags", "FLAG long\nSFX ab Y 1\nSFX ab 0 s .\n", "1\nhund/ab\n", "hunds"},
+      {"numeric flags", "FLAG num\nSFX 7 Y 1\nSFX 7 0 s .\n", "1\nhund/7\n", "hunds"},
+  };
+  const std::string further[] = {
+      "",
+      "2\n\xFF\xFE/S\n\xC3/\xE4\xE4\n",
+      "3\nx/\xC3\nab\xF0\nq/\xF0\x9F\n",
+      "2\nx/abcdefg\ny/99999999,-1,\n",
+      "100000000\nkatze/S\n",
+      "neu\n/S\n/\n",
+      RandomBytes(4096, 4),
+  };
+  int serial = 0;
+  for (const Base& b : bases) {
+    SCOPED_TRACE(b.what);
+    std::string tag = std::to_string(serial++);
+    Checker c;
+    ASSERT_EQ(c.Init(dir.Write(tag + ".aff", b.aff), dir.Write(tag + ".dic", b.dic)), 0);
+    for (const std::string& bytes : further) {
+      int32_t added = c.AddDict(dir.Write(tag + "-" + std::to_string(serial++) + ".dic", bytes));
+      EXPECT_TRUE(added == 0 || added == -13) << added;
+      for (std::string_view w : {"x", "xs", "\xFF\xFE", "\xC3", "ab\xF0"}) {
+        int32_t r = c.Check(w);
+        EXPECT_TRUE(r == 0 || r == 1) << w;
+        c.Suggest(w);
+      }
+      EXPECT_NE(c.Check(b.known), 0);
+    }
+  }
+}
+
 TEST(SpellHostile, Utf8Validation) {
   struct Case {
     std::string_view bytes;
