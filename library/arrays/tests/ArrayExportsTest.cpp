@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "arrays/tests/ArrayTestText.h"
 #include "zqplatform/codepage.h"
@@ -110,6 +111,60 @@ TEST(ArrayExports, SetSTakesTheHostTextByItsRule) {
   EXPECT_EQ(RASetS(a.h, 1, "z", -2, 0, 0), -6);
   EXPECT_EQ(RAInsS(a.h, 1, "z", 1, 0, -2), -6);
   EXPECT_EQ(a.Get(0, 0, 0), "first|x<0>y|b");
+}
+
+struct SetterLengthCase {
+  int32_t length;
+  const char* text;
+  std::string_view stored;  // field 1 afterwards
+};
+
+// Both text setters: a length of 0 reads up to the NUL byte, any other length is exact, and a
+// null pointer or a negative length is the empty text.
+TEST(ArrayExports, TextSettersTakeTheLengthRule) {
+  const SetterLengthCase cases[] = {
+      {0, "ab\0cd", "ab"},      {5, "ab\0cd", {"ab\0cd", 5}}, {3, "ab ", "ab "},
+      {-1, "ab", ""},           {0, nullptr, ""},             {7, nullptr, ""},
+      {0, "", ""},
+  };
+  for (auto setter : {RASetS, RAInsS}) {
+    for (const SetterLengthCase& c : cases) {
+      Array a;
+      a.Load("old");
+      EXPECT_EQ(setter(a.h, c.length, c.text, 1, 0, 0), 0) << c.length;
+      EXPECT_EQ(Bytes(RAGet(a.h, nullptr, 1, 0, 0)), c.stored) << c.length;
+    }
+  }
+}
+
+struct DelimCase {
+  const char* name;
+  int32_t length;
+  const char* text;
+  const char* rendered;  // after delimiters xyz: subvalues a, b in value 1, value c, field d
+};
+
+TEST(ArrayExports, SetDelimTakesTheLengthRule) {
+  const DelimCase cases[] = {
+      {"length 0 reads to the NUL", 0, "#,;", "a;b,c#d"},
+      {"length 0 stops at an inner NUL", 0, "#\0;", "azbyc#d"},
+      {"one byte keeps the others", 1, "#,;", "azbyc#d"},
+      {"an exact length keeps the NUL", 2, "#\0;", "azb<0>c#d"},
+      {"bytes after the third are ignored", 4, "#,;:", "a;b,c#d"},
+      {"an empty text restores the defaults", 0, "", "a~b^c|d"},
+      {"a null pointer restores the defaults", 3, nullptr, "a~b^c|d"},
+      {"a negative length restores the defaults", -3, "#,;", "a~b^c|d"},
+  };
+  for (const DelimCase& c : cases) {
+    Array a;
+    ASSERT_EQ(RASetDelim(a.h, 3, "xyz"), 0);
+    EXPECT_EQ(RASetDelim(a.h, c.length, c.text), 0) << c.name;
+    RASetS(a.h, 1, "a", 1, 1, 1);
+    RASetS(a.h, 1, "b", 1, 1, 2);
+    RASetS(a.h, 1, "c", 1, 2, 1);
+    RASetS(a.h, 1, "d", 2, 1, 1);
+    EXPECT_EQ(Readable(Bytes(RAGet(a.h, nullptr, 0, 0, 0))), c.rendered) << c.name;
+  }
 }
 
 struct NumberCase {
