@@ -77,29 +77,7 @@ Map Load() {
   std::stringstream text;
   text << table.rdbuf();
   map.mounts = ParseMountTable(text.str());
-
-  map.letters['C'] = "/";
-  std::vector<std::string> configuredFolders;
-  for (auto& [key, folder] : Pairs(std::getenv("ZQ_DRIVES"))) {
-    char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
-    if (key.size() != 1 || letter < 'A' || letter > 'Z') continue;
-    map.letters[letter] = TrimSlashes(folder);
-    configuredFolders.push_back(TrimSlashes(folder));
-  }
-
-  std::vector<std::string> visible;
-  for (const MountEntry& m : map.mounts)
-    if (UserVisible(m.folder) && std::find(visible.begin(), visible.end(), m.folder) == visible.end() &&
-        std::find(configuredFolders.begin(), configuredFolders.end(), m.folder) == configuredFolders.end())
-      visible.push_back(m.folder);
-  std::sort(visible.begin(), visible.end());
-  char next = 'D';
-  for (const std::string& folder : visible) {
-    while (next <= 'Z' && map.letters.count(next)) ++next;
-    if (next > 'Z') break;
-    map.letters[next] = folder;
-  }
-
+  map.letters = DriveLetters(map.mounts, std::getenv("ZQ_DRIVES"));
   for (auto& [key, folder] : Pairs(std::getenv("ZQ_SHARES"))) {
     std::string k = key;
     std::replace(k.begin(), k.end(), '/', '\\');
@@ -142,13 +120,7 @@ uint32_t TypeOf(const Map& map, const std::string& folder, std::string* fsType) 
   const MountEntry* m = MountOf(map, folder);
   if (!m) return DRIVE_FIXED;
   *fsType = m->fsType;
-  const std::string& t = m->fsType;
-  if (t == "iso9660" || t == "udf") return DRIVE_CDROM;
-  if (t == "nfs" || t == "nfs4" || t == "cifs" || t == "smb3" || t == "smbfs" || t == "sshfs" ||
-      t == "fuse.sshfs")
-    return DRIVE_REMOTE;
-  if (t == "tmpfs" || t == "ramfs") return DRIVE_RAMDISK;
-  return Removable(m->device) ? DRIVE_REMOVABLE : DRIVE_FIXED;
+  return DriveTypeOf(m->fsType, Removable(m->device));
 }
 
 }  // namespace
@@ -163,6 +135,41 @@ std::vector<MountEntry> ParseMountTable(std::string_view text) {
     if (fields >> device >> folder >> type) out.push_back({Unescape(device), TrimSlashes(Unescape(folder)), type});
   }
   return out;
+}
+
+std::map<char, std::string> DriveLetters(const std::vector<MountEntry>& mounts, const char* configured) {
+  std::map<char, std::string> letters;
+  letters['C'] = "/";
+  std::vector<std::string> configuredFolders;
+  for (auto& [key, folder] : Pairs(configured)) {
+    char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
+    if (key.size() != 1 || letter < 'A' || letter > 'Z') continue;
+    letters[letter] = TrimSlashes(folder);
+    configuredFolders.push_back(TrimSlashes(folder));
+  }
+
+  std::vector<std::string> visible;
+  for (const MountEntry& m : mounts)
+    if (UserVisible(m.folder) && std::find(visible.begin(), visible.end(), m.folder) == visible.end() &&
+        std::find(configuredFolders.begin(), configuredFolders.end(), m.folder) == configuredFolders.end())
+      visible.push_back(m.folder);
+  std::sort(visible.begin(), visible.end());
+  char next = 'D';
+  for (const std::string& folder : visible) {
+    while (next <= 'Z' && letters.count(next)) ++next;
+    if (next > 'Z') break;
+    letters[next] = folder;
+  }
+  return letters;
+}
+
+uint32_t DriveTypeOf(std::string_view t, bool removable) {
+  if (t == "iso9660" || t == "udf") return DRIVE_CDROM;
+  if (t == "nfs" || t == "nfs4" || t == "cifs" || t == "smb3" || t == "smbfs" || t == "sshfs" ||
+      t == "fuse.sshfs")
+    return DRIVE_REMOTE;
+  if (t == "tmpfs" || t == "ramfs") return DRIVE_RAMDISK;
+  return removable ? DRIVE_REMOVABLE : DRIVE_FIXED;
 }
 
 std::optional<std::string> DriveFolder(char letter) {

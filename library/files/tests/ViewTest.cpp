@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -155,6 +156,36 @@ TEST(Views, OneObjectsViewRules) {
   // A protection without write access gives a view that cannot be mapped; the object stays usable.
   EXPECT_EQ(FIMemCreateView(f.h, Len(name), name.c_str(), 100, 2), kMapViewFailed);
   EXPECT_EQ(FIMemCreateView(f.h, Len(name), name.c_str(), 100, kReadWrite), 0);
+}
+
+TEST(Views, AMutexHeldElsewhereRefusesLockAndPipe) {
+  std::string name = ViewName("held");
+  FileHandle f, g;
+  ASSERT_EQ(FIMemCreateView(f.h, Len(name), name.c_str(), 16, kReadWrite), 0);
+  ASSERT_EQ(FIMemOpenView(g.h, Len(name), name.c_str(), 16), 0);
+  std::promise<void> taken, done;
+  std::thread holder([&] {
+    EXPECT_EQ(FIMemLock(g.h), 1);
+    taken.set_value();
+    done.get_future().wait();
+    EXPECT_EQ(FIMemUnlock(g.h), 1);
+  });
+  taken.get_future().wait();
+  char buf[4] = {'a', 'b', 'c', 'd'};
+  struct Case {
+    const char* what;
+    int32_t result, expected;
+  };
+  const Case cases[] = {
+      {"lock", FIMemLock(f.h), 0},
+      {"write", FIMemWritePipe(f.h, 4, buf, -1), kViewTimeout},
+      {"read", FIMemReadPipe(f.h, 4, buf, -1), kViewTimeout},
+  };
+  done.set_value();
+  holder.join();
+  for (const Case& c : cases) EXPECT_EQ(c.result, c.expected) << c.what;
+  EXPECT_EQ(FIMemDataLen(f.h), 0);
+  EXPECT_EQ(FIMemWritePipe(f.h, 4, buf, -1), 4);  // free again
 }
 
 TEST(Views, AHostileLengthWordIsKeptInsideTheView) {

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <map>
 
 #include "../DriveMap.h"
 #include "../PathResolver.h"
@@ -21,6 +22,48 @@ TEST(MountTable, ParsesEscapedFieldsAndTrailingSlashes) {
   ASSERT_EQ(mounts.size(), 2u);
   EXPECT_EQ(mounts[1].folder, "/media/My Disc");
   EXPECT_EQ(mounts[1].fsType, "iso9660");
+}
+
+TEST(DriveMap, MountedVolumesTakeTheNextLettersInMountPointOrder) {
+  auto mounts = zq::fs::ParseMountTable(
+      "/dev/sda1 / ext4 rw 0 0\n"
+      "/dev/sdc1 /run/media/ann/USB vfat rw 0 0\n"
+      "/dev/sr0 /media/cdrom iso9660 ro 0 0\n"
+      "proc /proc proc rw 0 0\n"
+      "nas:/m /mnt/nas nfs4 rw 0 0\n"
+      "/dev/sdb1 /srv ext4 rw 0 0\n"
+      "/dev/sdb1 /srv ext4 rw 0 0\n"
+      "/dev/sdd1 /mntx ext4 rw 0 0\n");
+  using Letters = std::map<char, std::string>;
+  struct Case {
+    const char* configured;
+    Letters letters;
+  };
+  const Case cases[] = {
+      {nullptr, {{'C', "/"}, {'D', "/media/cdrom"}, {'E', "/mnt/nas"}, {'F', "/run/media/ann/USB"}, {'G', "/srv"}}},
+      {"E=/data/;x=/x;bad;EE=/y;=/z",
+       {{'C', "/"}, {'D', "/media/cdrom"}, {'E', "/data"}, {'F', "/mnt/nas"}, {'G', "/run/media/ann/USB"},
+        {'H', "/srv"}, {'X', "/x"}}},
+      {"C=/home;D=/mnt/nas",
+       {{'C', "/home"}, {'D', "/mnt/nas"}, {'E', "/media/cdrom"}, {'F', "/run/media/ann/USB"}, {'G', "/srv"}}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(zq::fs::DriveLetters(mounts, c.configured), c.letters) << (c.configured ? c.configured : "none");
+}
+
+TEST(DriveMap, TypesFollowTheFileSystem) {
+  struct Case {
+    const char* fsType;
+    bool removable;
+    uint32_t type;
+  };
+  const Case cases[] = {
+      {"iso9660", false, DRIVE_CDROM}, {"udf", true, DRIVE_CDROM},         {"nfs", false, DRIVE_REMOTE},
+      {"nfs4", false, DRIVE_REMOTE},   {"cifs", false, DRIVE_REMOTE},      {"fuse.sshfs", false, DRIVE_REMOTE},
+      {"tmpfs", false, DRIVE_RAMDISK}, {"ramfs", false, DRIVE_RAMDISK},    {"vfat", true, DRIVE_REMOVABLE},
+      {"ext4", false, DRIVE_FIXED},    {"", false, DRIVE_FIXED},
+  };
+  for (const Case& c : cases) EXPECT_EQ(zq::fs::DriveTypeOf(c.fsType, c.removable), c.type) << c.fsType;
 }
 
 TEST(DriveMap, ConfiguredLettersJoinCAndReportTheirType) {
