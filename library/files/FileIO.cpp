@@ -282,7 +282,20 @@ int32_t FileIO::OnSizeReadAndClear(const char* path, void* buffer, int32_t buffe
   HANDLE h = INVALID_HANDLE_VALUE;
   if (OpenOn(h, path, access, share, disposition, flags, nullptr) != 0) return kOpenFailed;
   int32_t read = ReadOn(h, buffer, bufferSize, 0);
-  int32_t result = read < 0 ? kReadFailed : SeekOn(h, 0) != 0 ? kSeekFailed : CutOn(h) != 0 ? kSetEndFailed : read;
+  // A writer that grew the file past the buffer since the size check keeps its bytes.
+  char more = 0;
+  DWORD extra = 0;
+  bool grew = read == bufferSize && ::ReadFile(h, &more, 1, &extra) && extra > 0;
+  int32_t result = read;
+  if (read < 0) {
+    result = kReadFailed;
+  } else if (grew) {
+    result = kReadArgs;
+  } else if (SeekOn(h, 0) != 0) {
+    result = kSeekFailed;
+  } else if (CutOn(h) != 0) {
+    result = kSetEndFailed;
+  }
   CloseOn(h, result >= 0);
   return result;
 }
