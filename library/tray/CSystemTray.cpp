@@ -27,7 +27,10 @@ std::string_view CutTip(std::string_view tip) {
 
 CSystemTray::CSystemTray() = default;
 
-CSystemTray::~CSystemTray() { RemoveIcon(); }
+CSystemTray::~CSystemTray() {
+  RemoveIcon();
+  DropWindows();  // a refused removal leaves the hidden window, whose procedure is this object's
+}
 
 void CSystemTray::SetTip(std::string_view tip) {
   std::string_view cut = CutTip(tip);

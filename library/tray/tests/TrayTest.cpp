@@ -3,10 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <future>
+#include <memory>
 #include <thread>
 
 #include "TrayHarness.h"
 #include "frame/CVantor.h"
+#include "tray/CSystemTray.h"
 #include "zqplatform/uiinput.h"
 
 // These tests run on the model alone.
@@ -107,6 +109,22 @@ TEST_F(Tray, RefusedCallsReportAndRemovalCanBeRetried) {
   Pump();
   EXPECT_FALSE(UTIsTrayWinHidden());
   EXPECT_TRUE(IsWindowVisible(host.window));
+}
+
+// A tray object that goes while the notification area refuses the removal takes its hidden
+// window with it: no message can reach the object after it is gone.
+TEST_F(Tray, DestroyedObjectLeavesNoHiddenWindow) {
+  auto tray = std::make_unique<CSystemTray>();
+  ASSERT_EQ(tray->Create(host.window, host.instance, "movie_ico", "tip", "", 1073, nullptr, 0), 0);
+  const zq::ui::TrayState shown = zq::ui::Tray();
+  zq::ui::SetNullTrayAvailable(false);
+  tray.reset();
+  EXPECT_FALSE(IsWindow(shown.hwnd));
+  EXPECT_FALSE(input::TrayDoubleClick());
+  zq::ui::SetNullTrayAvailable(true);
+  NOTIFYICONDATAA left{};
+  left.uID = shown.id;
+  EXPECT_TRUE(Shell_NotifyIconA(NIM_DELETE, &left));  // the icon the refusal left behind
 }
 
 // Unloading the library removes an icon still shown.

@@ -23,6 +23,8 @@
 #include <QTextEdit>
 #include <QTreeView>
 
+#include <chrono>
+
 #include "CellDelegate.h"
 #include "ListModel.h"
 
@@ -485,8 +487,14 @@ void WidgetMirror::SyncTray() {
   }
   if (!tray_) {
     tray_ = std::make_unique<QSystemTrayIcon>();
-    QObject::connect(tray_.get(), &QSystemTrayIcon::activated, [](QSystemTrayIcon::ActivationReason r) {
-      if (r == QSystemTrayIcon::DoubleClick) input::TrayDoubleClick();
+    QObject::connect(tray_.get(), &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason r) {
+      using Activation = TrayClicks::Activation;
+      const Activation a = r == QSystemTrayIcon::Trigger       ? Activation::Single
+                           : r == QSystemTrayIcon::DoubleClick ? Activation::Double
+                                                               : Activation::Other;
+      const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
+          std::chrono::steady_clock::now().time_since_epoch());
+      if (trayClicks_.Completes(a, now.count(), QApplication::doubleClickInterval())) input::TrayDoubleClick();
       if (r == QSystemTrayIcon::Context) input::TrayRightClick();
     });
   }

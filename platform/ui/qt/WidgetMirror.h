@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "TrayClicks.h"
 #include "zqplatform/uimodel.h"
 
 class QMenu;
@@ -44,6 +45,7 @@ class WidgetMirror : public QObject {
 
   std::map<HWND, QPointer<QWidget>> widgets_;
   std::unique_ptr<QSystemTrayIcon> tray_;
+  TrayClicks trayClicks_;
   QMenu* openMenu_ = nullptr;
   std::optional<uint32_t> chosen_;
   std::optional<uint32_t> pendingChoice_;

@@ -1,8 +1,12 @@
 // What the user does to the Qt presenter's widgets becomes model input: a press on a list's
 // row or header is the model's click with the row and column under the mouse, and a row
 // chosen in a list or a drop list, or a value spun, tells the control's parent; an entry
-// shows the caret the program sets.
+// shows the caret the program sets; the close button, moves, sizes and clicks become the
+// messages Windows sends.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -181,6 +185,90 @@ TEST(QtInput, AnEntryShowsTheSelectionTheProgramSets) {
       EXPECT_EQ(e.selectedText(), QString::fromUtf8(c.selected));
     });
   }
+  DestroyWindow(w);
+}
+
+}  // namespace
+
+namespace {
+
+struct Seen {
+  HWND hwnd;
+  uint32_t message;
+  WPARAM wParam;
+  bool operator==(const Seen&) const = default;
+};
+
+// Every message queued for this thread, taken off the queue.
+std::vector<Seen> Drain() {
+  std::vector<Seen> out;
+  MSG m{};
+  while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+    if (m.message != WM_NULL) out.push_back(Seen{m.hwnd, m.message, m.wParam});
+  }
+  return out;
+}
+
+// The close button, moving and sizing by the user, and clicks reach the owning thread as the
+// messages Windows sends, and a refused close leaves the window shown.
+TEST(QtInput, CloseMovesSizesAndClicksOfTheUserBecomeMessages) {
+  HWND w = CreateWindowExA(0, "User", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, 300, 200, 0, 0, nullptr);
+  HWND go = zq::ui::CreateControl(w, Kind::Button, 9, "Go", RECT{10, 10, 100, 30});
+  const WPARAM clicked = 9;
+  const WPARAM doubleClicked = (WPARAM{BN_DOUBLECLICKED} << 16) | 9u;
+  struct Case {
+    const char* what;
+    HWND on;
+    std::function<void(QWidget&)> act;
+    std::vector<Seen> expected;
+  } cases[] = {
+      {"close", w, [](QWidget& t) { t.close(); }, {{w, WM_SYSCOMMAND, static_cast<WPARAM>(SC_CLOSE)}}},
+      {"move", w, [](QWidget& t) { t.setGeometry(70, 60, 300, 200); }, {{w, WM_MOVE, 0}}},
+      {"size", w, [](QWidget& t) { t.setGeometry(70, 60, 320, 240); }, {{w, WM_SIZE, 0}}},
+      {"click", go, [](QWidget& b) { static_cast<QAbstractButton&>(b).click(); },
+       {{go, WM_LBUTTONDOWN, 1}, {go, WM_LBUTTONUP, 0}, {w, WM_COMMAND, clicked}}},
+      {"double click", go,
+       [](QWidget& b) {
+         QPoint at(5, 5);
+         QMouseEvent twice(QEvent::MouseButtonDblClick, at, b.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                           Qt::NoModifier);
+         QApplication::sendEvent(&b, &twice);
+       },
+       {{go, WM_LBUTTONDBLCLK, 1}, {w, WM_COMMAND, doubleClicked}}},
+  };
+  Drain();
+  for (const Case& c : cases) {
+    OnWidget<QWidget>(c.on, [&](QWidget& widget) {
+      c.act(widget);
+      QCoreApplication::processEvents();  // the window system's answer to a move or size
+    });
+    EXPECT_EQ(Drain(), c.expected) << c.what;
+  }
+  RECT r{};
+  ASSERT_TRUE(GetWindowRect(w, &r));
+  EXPECT_EQ((std::vector{r.left, r.top, r.right, r.bottom}), (std::vector{70, 60, 390, 300}));
+  EXPECT_TRUE(IsWindowVisible(w));
+  OnWidget<QWidget>(w, [](QWidget& t) { EXPECT_TRUE(t.isVisible()); });
+  DestroyWindow(w);
+}
+
+// Moves and sizes by the program, however quick, are not undone by the presenter's echo of
+// an earlier one, and do not come back as the user's.
+TEST(QtInput, TheProgramsMovesStayAndAreNotReportedBack) {
+  HWND w = CreateWindowExA(0, "Moved", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, 0, 0, nullptr);
+  zq::ui::Flush();
+  Drain();
+  for (int32_t i = 0; i < 50; ++i) {
+    ASSERT_TRUE(MoveWindow(w, 10 + i, 20 + i, 200 + i, 100 + i, true));
+    if (i % 7 == 0) zq::ui::Flush();
+  }
+  OnWidget<QWidget>(w, [](QWidget&) { QCoreApplication::processEvents(); });
+  zq::ui::Flush();
+  RECT r{};
+  ASSERT_TRUE(GetWindowRect(w, &r));
+  EXPECT_EQ((std::vector{r.left, r.top, r.right, r.bottom}), (std::vector{59, 69, 308, 218}));
+  EXPECT_EQ(Drain(), std::vector<Seen>{});
+  OnWidget<QWidget>(w, [](QWidget& t) { EXPECT_EQ(t.geometry(), QRect(59, 69, 249, 149)); });
   DestroyWindow(w);
 }
 
