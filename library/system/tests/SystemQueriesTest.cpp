@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -174,6 +176,35 @@ TEST_F(EndWindows, ModesAndInsistenceBecomeLoginManagerRequests) {
   EXPECT_EQ(UTEndWindows(1, 0), 0);
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_EQ(requests[0][0], "loginctl");
+}
+
+// Logging off ends the caller's own session, or all of the user's sessions when the
+// session is not known.
+TEST_F(EndWindows, LogOffEndsTheSessionOrTheUser) {
+  const char* before = std::getenv("XDG_SESSION_ID");
+  const std::string saved = before ? before : "";
+  using Argv = std::vector<std::string>;
+  struct Case {
+    const char* session;
+    int32_t insistence;
+    Argv expected;
+  };
+  const std::string uid = std::to_string(getuid());
+  const std::vector<Case> cases = {
+      {"c7", 0, {"loginctl", "--no-ask-password", "terminate-session", "c7"}},
+      {"c7", 2, {"loginctl", "--no-ask-password", "terminate-session", "c7"}},
+      {nullptr, 1, {"loginctl", "--no-ask-password", "terminate-user", uid}},
+      {"", 0, {"loginctl", "--no-ask-password", "terminate-user", uid}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.session ? c.session : "-") << "," << c.insistence);
+    c.session ? setenv("XDG_SESSION_ID", c.session, 1) : unsetenv("XDG_SESSION_ID");
+    requests.clear();
+    EXPECT_EQ(UTEndWindows(1, c.insistence), 0);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0], c.expected);
+  }
+  before ? setenv("XDG_SESSION_ID", saved.c_str(), 1) : unsetenv("XDG_SESSION_ID");
 }
 
 TEST_F(EndWindows, BadModeAsksNothingAndRefusalIsReported) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 
 #include "PeImageBuilder.h"
@@ -167,6 +169,37 @@ TEST_F(VersionFile, ReadsProgramFilesOnDisk) {
   // The path is taken up to a first zero byte.
   std::string withNul = exe + std::string("\0junk", 5);
   EXPECT_EQ(BstrText(DSKGetFileVersion(static_cast<int32_t>(withNul.size()), withNul.data(), 0)), "Acme;;1.2.3;;;;;;;;;");
+}
+
+// The translation is chosen for the user's language, which comes from the locale.
+TEST_F(VersionFile, TranslationFollowsTheUsersLocale) {
+  using Table = std::vector<std::pair<uint16_t, uint16_t>>;
+  const std::vector<StringTable> tables = {{"040904B0", {{"CompanyName", "en"}}},
+                                           {"040704E4", {{"CompanyName", "de"}}}};
+  const Table english{{0x0409, 0x04B0}};
+  const Table both{{0x0409, 0x04B0}, {0x0407, 0x04E4}};
+  struct Case {
+    const char* locale;
+    std::optional<Table> translations;
+    std::string expectedCompany;
+  };
+  const std::vector<Case> cases = {
+      {"de_DE.UTF-8", english, "en"},  // 0409 only, whatever the user's language
+      {"de_DE.UTF-8", both, "de"},
+      {"de_AT.UTF-8", both, "de"},     // the primary language
+      {"fr_FR.UTF-8", both, "en"},     // neither: English
+      {"de_DE.UTF-8", std::nullopt, "en"},  // no table: the first string table
+  };
+  const char* before = std::getenv("LC_ALL");
+  const std::string saved = before ? before : "";
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const auto& c = cases[i];
+    SCOPED_TRACE(testing::Message() << c.locale << " case " << i);
+    setenv("LC_ALL", c.locale, 1);
+    auto exe = Write("lang" + std::to_string(i) + ".dll", testpe::PeImage(testpe::VersionBlock({true, tables, c.translations})));
+    EXPECT_EQ(FileVersion(exe, 0), c.expectedCompany + ";;;;;;;;;;;");
+  }
+  before ? setenv("LC_ALL", saved.c_str(), 1) : unsetenv("LC_ALL");
 }
 
 TEST_F(VersionFile, EmptyTextWithoutUsableResource) {
