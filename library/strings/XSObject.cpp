@@ -111,6 +111,11 @@ void XSObject::Append(std::string_view text) {
   Edit().append(text);
 }
 
+void XSObject::AppendAfterFill(std::size_t count, char ch, std::string_view text) {
+  CheckLength(text_.size() + count + text.size());
+  Edit().append(count, ch).append(text);
+}
+
 bool XSObject::SetAt(int32_t index, char ch) {
   if (index < 0 || index >= GetLength()) return false;
   Edit()[index] = ch;

@@ -119,6 +119,8 @@ class XSObject {
   // Removes the first n bytes, or cuts the text at a position; both within the text to NUL.
   void CutStart(std::size_t n);
   void CutEnd(std::size_t at);
+  // Appends count bytes ch, then text, without a copy in between.
+  void AppendAfterFill(std::size_t count, char ch, std::string_view text);
 
   static constexpr std::size_t kNulUnknown = static_cast<std::size_t>(-1);
 

@@ -41,7 +41,7 @@ void XSObject::SetSubString(int32_t item, char ch, std::string_view text) {
   int32_t found = 0;
   std::size_t start = ItemStart(item, ch, found);
   if (start == units::npos) {
-    Append(std::string(static_cast<std::size_t>(item - 1 - found), ch).append(text));
+    AppendAfterFill(static_cast<std::size_t>(item - 1 - found), ch, text);
     return;
   }
   std::size_t end = units::FindByte(text_, start, ch);
@@ -55,7 +55,7 @@ void XSObject::InsSubString(int32_t item, char ch, std::string_view text) {
   int32_t found = 0;
   std::size_t start = ItemStart(item, ch, found);
   if (start == units::npos || text_.empty()) {
-    Append(std::string(static_cast<std::size_t>(item - 1 - found), ch).append(text));
+    AppendAfterFill(static_cast<std::size_t>(item - 1 - found), ch, text);
     return;
   }
   CheckLength(text_.size() + text.size() + 1);
