@@ -212,7 +212,7 @@ double Window::Value(int32_t control) const {
 
 bool Window::SetRange(int32_t control, double low, double high, double step) {
   ControlState* c = impl_->Find(control);
-  if (!c || !(low <= high) || !(step > 0 && step <= 4e9) || low < -2e9 || high > 2e9) return false;
+  if (!c || !ValidRange(low, high, step)) return false;
   c->def.low = low;
   c->def.high = high;
   c->def.step = step;

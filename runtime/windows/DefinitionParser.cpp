@@ -1,5 +1,7 @@
 // The text form of window definitions (see windef.h), read line by line.
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <map>
 
 #include "zqruntime/windef.h"
@@ -292,9 +294,7 @@ void ControlLine(const std::vector<std::string>& t, WindowDef& w) {
       d.low = Number(items[0]);
       d.high = Number(items[1]);
       if (items.size() == 3) d.step = Number(items[2]);
-      if (!(d.low <= d.high) || !(d.step > 0 && d.step <= 4e9) || d.low < -2e9 || d.high > 2e9) {
-        throw BadLine{"bad range"};
-      }
+      if (!ValidRange(d.low, d.high, d.step)) throw BadLine{"bad range"};
     } else if (key == "value") {
       d.value = Whole(c.Value(key));
     } else if (key == "max") {
@@ -322,6 +322,21 @@ void ControlLine(const std::vector<std::string>& t, WindowDef& w) {
   w.controls.push_back(std::move(d));
 }
 
+// Column attributes that name a queue field.
+struct ColumnField {
+  std::string_view key;
+  uint32_t ColumnDef::*member;
+};
+constexpr ColumnField kColumnFields[] = {
+    {"field", &ColumnDef::field},
+    {"icon", &ColumnDef::iconField},
+    {"tree", &ColumnDef::levelField},
+    {"colour", &ColumnDef::textColourField},
+    {"back", &ColumnDef::backColourField},
+    {"selcolour", &ColumnDef::selectedTextColourField},
+    {"selback", &ColumnDef::selectedBackColourField},
+};
+
 void ColumnLine(const std::vector<std::string>& t, WindowDef& w) {
   if (w.controls.empty() ||
       (w.controls.back().kind != Kind::List && w.controls.back().kind != Kind::Combo)) {
@@ -332,24 +347,14 @@ void ColumnLine(const std::vector<std::string>& t, WindowDef& w) {
   if (t.size() > 1 && t[1].starts_with("\"")) col.header = Unquote(c.Next());
   while (!c.Done()) {
     const std::string& key = c.Next();
-    if (key == "width") {
+    auto field = std::find_if(std::begin(kColumnFields), std::end(kColumnFields),
+                              [&](const ColumnField& f) { return key == f.key; });
+    if (field != std::end(kColumnFields)) {
+      col.*field->member = static_cast<uint32_t>(Whole(c.Value(key)));
+    } else if (key == "width") {
       col.width = Whole(c.Value(key));
-    } else if (key == "field") {
-      col.field = static_cast<uint32_t>(Whole(c.Value(key)));
     } else if (key == "picture") {
       col.picture = Unquote(c.Value(key));
-    } else if (key == "icon") {
-      col.iconField = static_cast<uint32_t>(Whole(c.Value(key)));
-    } else if (key == "tree") {
-      col.levelField = static_cast<uint32_t>(Whole(c.Value(key)));
-    } else if (key == "colour") {
-      col.textColourField = static_cast<uint32_t>(Whole(c.Value(key)));
-    } else if (key == "back") {
-      col.backColourField = static_cast<uint32_t>(Whole(c.Value(key)));
-    } else if (key == "selcolour") {
-      col.selectedTextColourField = static_cast<uint32_t>(Whole(c.Value(key)));
-    } else if (key == "selback") {
-      col.selectedBackColourField = static_cast<uint32_t>(Whole(c.Value(key)));
     } else if (!AlignWord(key, col.align)) {
       throw BadLine{"unknown column attribute: " + key};
     }
@@ -358,6 +363,10 @@ void ColumnLine(const std::vector<std::string>& t, WindowDef& w) {
 }
 
 }  // namespace
+
+bool ValidRange(double low, double high, double step) {
+  return low <= high && step > 0 && step <= 4e9 && low >= -2e9 && high <= 2e9;
+}
 
 ParsedDefinition ParseWindowDefinition(std::string_view text) {
   ParsedDefinition out;

@@ -153,8 +153,7 @@ void Window::Impl::OnKey(ControlState* c, uint32_t code, int32_t row) {
 }
 
 void Window::Impl::Accepted(ControlState& c) {
-  Settle(c);
-  if (c.binding) c.binding->write(c.settled);
+  TakeValue(c);
   if (c.def.kind == Kind::Radio) {
     // The option group above its radios takes the chosen value.
     for (auto at = controls.begin() + (&c - controls.data()); at != controls.begin();) {
@@ -222,8 +221,7 @@ void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
         }
       }
       if (c) {
-        Settle(*c);
-        if (c->binding) c->binding->write(c->settled);
+        TakeValue(*c);
         pushKey(kAccepted);
       }
       return;
@@ -314,9 +312,10 @@ void Window::Impl::AcceptIfEdited(ControlState& c) {
   if (edits && (c.changed || ValueText(c) != c.settled)) Accepted(c);
 }
 
-void Window::Impl::Settle(ControlState& c) {
+void Window::Impl::TakeValue(ControlState& c) {
   c.settled = ValueText(c);
   c.changed = false;
+  if (c.binding) c.binding->write(c.settled);
 }
 
 void Window::Impl::EnforceLimits() {

@@ -85,7 +85,8 @@ struct Window::Impl {
   // A control the focus leaves, or whose Enter presses the default button, is accepted when
   // its value was edited since it last settled (or it was marked as changed).
   void AcceptIfEdited(ControlState& c);
-  void Settle(ControlState& c);
+  // The control's value settles and goes into its bound variable.
+  void TakeValue(ControlState& c);
   void EnforceLimits();
   // The model's value of a control, and writing one.
   int32_t ModelValue(const ControlState& c) const;

@@ -87,6 +87,10 @@ struct ControlDef {
   int32_t maxLength = 0;  // 0: no limit
 };
 
+// Whether low, high and step make a spin box's range: low <= high within +-2e9, a step above
+// 0 and at most 4e9.
+bool ValidRange(double low, double high, double step);
+
 struct WindowDef {
   std::string title;
   std::optional<DlgRect> at;  // none: centred over the owner or the screen
