@@ -60,6 +60,13 @@ TEST_F(TrayCallback, ADoubleClickPostsTheEventToTheCreatingThread) {
   EXPECT_EQ(ProgramEvents(), std::vector<int32_t>{kTrayEvent});
 }
 
+TEST_F(TrayCallback, AMenuChoicePostsTheItemNumber) {
+  ASSERT_EQ(CREATETRAYICON(window->Handle(), "orvid_ico", "Orvid", "Open;1100|Exit;1101", kTrayEvent), 0);
+  zq::ui::input::MenuChoice(1101);
+  ASSERT_TRUE(zq::ui::input::TrayRightClick());
+  EXPECT_EQ(ProgramEvents(), std::vector<int32_t>{1101});
+}
+
 TEST_F(TrayCallback, PostItReachesTheThreadsActiveWindow) {
   POSTIT(0x420, static_cast<int32_t>(zq::rt::CurrentThread()));
   EXPECT_EQ(ProgramEvents(), std::vector<int32_t>{0x420});
@@ -68,8 +75,8 @@ TEST_F(TrayCallback, PostItReachesTheThreadsActiveWindow) {
 TEST_F(TrayCallback, CreateFailuresAreTheLibrarysCodes) {
   EXPECT_EQ(CREATETRAYICON(window->Handle(), "missing_ico", "Orvid", "", kTrayEvent), -4);
   EXPECT_EQ(CREATETRAYICON(0, "orvid_ico", "Orvid", "", kTrayEvent), -6);
-  ASSERT_EQ(CREATETRAYICON(window->Handle(), "orvid_ico", "", "", kTrayEvent), 0);
-  EXPECT_EQ(CREATETRAYICON(window->Handle(), "orvid_ico", "", "", kTrayEvent), -1);  // one icon at a time
+  ASSERT_EQ(CREATETRAYICON(window->Handle(), "orvid_ico", "Orvid", "", kTrayEvent), 0);
+  EXPECT_EQ(CREATETRAYICON(window->Handle(), "orvid_ico", "Orvid", "", kTrayEvent), -1);  // one icon at a time
 }
 
 }  // namespace
