@@ -8,6 +8,10 @@
 #include "FullRegistry.h"
 #include "ZQ_Vantor.h"
 #include "hostlib/Wrappers.h"
+#include "zqplatform/uimodel.h"
+
+// The error dialog answers by itself without a screen.
+const bool kNullPresenter = zq::ui::UsePresenter("null");
 
 namespace {
 
