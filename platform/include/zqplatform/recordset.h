@@ -58,7 +58,7 @@ class CFieldExchange {
  public:
   enum FieldType { noFieldType = -1, outputColumn = 0 };
   enum Operation { BindFieldToColumn, Fixup, SaveField, RestoreField, MarkForUpdate,
-                   SetFieldNull, PrepareWrite };
+                   SetFieldNull, PrepareWrite, Written };
 
   CFieldExchange(Operation op, CRecordset* rs) : m_nOperation(op), m_prs(rs) {}
   void SetFieldType(FieldType type) { m_nFieldType = type; }

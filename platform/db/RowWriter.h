@@ -1,0 +1,34 @@
+// Writes one row of a table through a parameterised statement (UPDATE, INSERT or DELETE) and
+// refuses, changing nothing, a statement that would change other than exactly one row.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "OdbcSupport.h"
+
+namespace zq::db {
+
+// One "?" of a statement: its value in the C type given, and the column's SQL type.
+struct Parameter {
+  SQLSMALLINT cType = SQL_C_CHAR;
+  SQLSMALLINT sqlType = SQL_VARCHAR;
+  SQLULEN size = 0;
+  SQLSMALLINT digits = 0;
+  const unsigned char* data = nullptr;
+  SQLLEN length = SQL_NULL_DATA;
+};
+
+// A statement under construction: its text and its parameters in the order of their "?".
+struct Statement {
+  std::string text;
+  std::vector<Parameter> params;
+};
+
+// Runs the statement so that it changes exactly one row: in a transaction where the connection
+// has them, committed only when the driver counts one changed row and rolled back otherwise.
+// Without transactions the rows are counted first with count (a SELECT COUNT(*) over the same
+// condition; empty for an INSERT, which adds one row or fails). Throws CDBException: the
+// driver's error, or kDbErrNotOneRow.
+void ChangeOneRow(SQLHDBC dbc, bool transactions, const Statement& change, const Statement& count);
+
+}  // namespace zq::db

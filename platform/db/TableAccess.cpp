@@ -1,0 +1,236 @@
+#include "TableAccess.h"
+
+#include <algorithm>
+#include <map>
+
+#include "SqlText.h"
+#include "zqplatform/dbexcept.h"
+
+namespace zq::db {
+
+namespace {
+
+std::string Quote(SQLHDBC dbc) { return InfoText(dbc, SQL_IDENTIFIER_QUOTE_CHAR); }
+
+// Column col (from 1) of a catalog result as text.
+std::string CatalogText(SQLHSTMT h, SQLUSMALLINT col) {
+  char buffer[512];
+  SQLLEN indicator = 0;
+  if (!SQL_SUCCEEDED(SQLGetData(h, col, SQL_C_CHAR, buffer, sizeof buffer, &indicator)) || indicator <= 0) return {};
+  return FromDriver(std::string_view(buffer, std::min<std::size_t>(static_cast<std::size_t>(indicator), sizeof buffer - 1)));
+}
+
+std::string ColumnText(SQLHSTMT h, SQLUSMALLINT column, SQLUSMALLINT field) {
+  char buffer[512];
+  SQLSMALLINT length = 0;
+  if (!SQL_SUCCEEDED(SQLColAttribute(h, column, field, buffer, sizeof buffer, &length, nullptr)) || length <= 0)
+    return {};
+  return FromDriver(std::string_view(buffer, std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1)));
+}
+
+// The schema argument of a catalog function: null when the statement names none.
+SQLCHAR* SchemaArgument(std::string& schema, SQLSMALLINT& length) {
+  length = schema.empty() ? 0 : static_cast<SQLSMALLINT>(schema.size());
+  return schema.empty() ? nullptr : reinterpret_cast<SQLCHAR*>(schema.data());
+}
+
+std::vector<std::string> BestRowId(SQLHDBC dbc, TableName table) {
+  std::vector<std::string> names;
+  StatementHandle stmt(dbc);
+  SQLSMALLINT schemaLength = 0;
+  SQLCHAR* schema = SchemaArgument(table.schema, schemaLength);
+  if (!SQL_SUCCEEDED(SQLSpecialColumns(stmt.get(), SQL_BEST_ROWID, nullptr, 0, schema, schemaLength,
+                                       reinterpret_cast<SQLCHAR*>(table.name.data()),
+                                       static_cast<SQLSMALLINT>(table.name.size()), SQL_SCOPE_CURROW, SQL_NULLABLE)))
+    return {};
+  while (SQL_SUCCEEDED(SQLFetch(stmt.get()))) names.push_back(CatalogText(stmt.get(), 2));
+  return names;
+}
+
+std::vector<std::string> PrimaryKey(SQLHDBC dbc, TableName table) {
+  std::map<int, std::string> bySequence;
+  StatementHandle stmt(dbc);
+  SQLSMALLINT schemaLength = 0;
+  SQLCHAR* schema = SchemaArgument(table.schema, schemaLength);
+  if (!SQL_SUCCEEDED(SQLPrimaryKeys(stmt.get(), nullptr, 0, schema, schemaLength,
+                                    reinterpret_cast<SQLCHAR*>(table.name.data()),
+                                    static_cast<SQLSMALLINT>(table.name.size()))))
+    return {};
+  while (SQL_SUCCEEDED(SQLFetch(stmt.get()))) {
+    SQLSMALLINT sequence = 0;
+    SQLLEN indicator = 0;
+    SQLGetData(stmt.get(), 5, SQL_C_SSHORT, &sequence, 0, &indicator);
+    bySequence[sequence] = CatalogText(stmt.get(), 4);
+  }
+  std::vector<std::string> names;
+  for (auto& [sequence, name] : bySequence) names.push_back(name);
+  return names;
+}
+
+bool IsCharacterOrBinary(SQLSMALLINT type) {
+  switch (type) {
+    case SQL_CHAR: case SQL_VARCHAR: case SQL_LONGVARCHAR: case SQL_WCHAR: case SQL_WVARCHAR:
+    case SQL_WLONGVARCHAR: case SQL_BINARY: case SQL_VARBINARY: case SQL_LONGVARBINARY:
+    case SQL_DECIMAL: case SQL_NUMERIC:
+      return true;
+    default:
+      return false;
+  }
+}
+
+Parameter ValueParam(const TableColumn& column, SQLSMALLINT cType, const std::vector<unsigned char>& bytes,
+                     SQLLEN length) {
+  Parameter p;
+  p.cType = cType;
+  p.sqlType = column.sqlType;
+  p.size = column.size;
+  p.digits = column.digits;
+  // A text may be longer than its column's declared size where the database keeps it whole.
+  if (IsCharacterOrBinary(column.sqlType)) p.size = std::max<SQLULEN>({column.size, static_cast<SQLULEN>(std::max<SQLLEN>(length, 0)), 1});
+  p.data = bytes.data();
+  p.length = length;
+  return p;
+}
+
+// " WHERE ..." naming the current row, with its parameters.
+void AppendCondition(const RecordsetState& state, Statement& statement) {
+  std::string where;
+  auto add = [&](const TableColumn& column, SQLSMALLINT cType, const std::vector<unsigned char>& bytes,
+                 SQLLEN length) {
+    where += where.empty() ? " WHERE " : " AND ";
+    where += column.name;
+    if (length == SQL_NULL_DATA) {
+      where += " IS NULL";
+      return;
+    }
+    where += " = ?";
+    statement.params.push_back(ValueParam(column, cType, bytes, length));
+  };
+  if (!state.rowId.empty()) {
+    for (const RowIdColumn& id : state.rowId) {
+      const bool whole = id.indicator == SQL_NULL_DATA ||
+                         (id.indicator >= 0 && static_cast<std::size_t>(id.indicator) < id.buffer.size());
+      if (!whole) throw CDBException(kDbErrNotOneRow);
+      add(id.column, id.cType, id.buffer, id.indicator);
+    }
+  } else {
+    for (std::size_t i = 0; i < state.slots.size() && i < state.columns.size(); ++i) {
+      const FieldSlot& slot = state.slots[i];
+      if (slot.bound && !state.columns[i].name.empty()) add(state.columns[i], slot.cType, slot.fetched, slot.fetchedLength);
+    }
+  }
+  if (where.empty()) throw CDBException(kDbErrNotOneRow);
+  statement.text += where;
+}
+
+const TableColumn& WrittenColumn(const RecordsetState& state, std::size_t i) {
+  if (i >= state.columns.size() || state.columns[i].name.empty()) throw CDBException(kDbErrNotAColumn);
+  return state.columns[i];
+}
+
+RowChange Counted(const RecordsetState& state, Statement change) {
+  RowChange result;
+  AppendCondition(state, change);
+  result.change = std::move(change);
+  result.count.text = "SELECT COUNT(*) FROM " + state.table;
+  AppendCondition(state, result.count);
+  return result;
+}
+
+}  // namespace
+
+std::vector<std::string> RowIdentifierColumns(SQLHDBC dbc, std::string_view table) {
+  const TableName name = SplitTableName(table, InfoShort(dbc, SQL_IDENTIFIER_CASE));
+  std::vector<std::string> names = BestRowId(dbc, name);
+  if (names.empty()) names = PrimaryKey(dbc, name);
+  if (std::find(names.begin(), names.end(), std::string()) != names.end()) return {};
+  return names;
+}
+
+std::vector<TableColumn> TableColumns(SQLHDBC dbc, SQLHSTMT h, SQLSMALLINT count) {
+  const std::string quote = Quote(dbc);
+  std::vector<TableColumn> columns(static_cast<std::size_t>(std::max<SQLSMALLINT>(count, 0)));
+  for (SQLSMALLINT i = 0; i < count; ++i) {
+    TableColumn& column = columns[static_cast<std::size_t>(i)];
+    const SQLUSMALLINT number = static_cast<SQLUSMALLINT>(i + 1);
+    SQLCHAR name[2];
+    SQLSMALLINT nameLength = 0, nullable = 0;
+    SQLDescribeCol(h, number, name, sizeof name, &nameLength, &column.sqlType, &column.size, &column.digits,
+                   &nullable);
+    // An expression belongs to no table.
+    const std::string base = ColumnText(h, number, SQL_DESC_BASE_COLUMN_NAME);
+    if (!base.empty() && !ColumnText(h, number, SQL_DESC_BASE_TABLE_NAME).empty())
+      column.name = QuoteIdentifier(base, quote);
+  }
+  return columns;
+}
+
+void BindRowIdColumn(SQLHDBC dbc, SQLHSTMT h, SQLUSMALLINT column, const std::string& name, RowIdColumn& id) {
+  TableColumn& c = id.column;
+  c.name = QuoteIdentifier(name, Quote(dbc));
+  SQLCHAR label[2];
+  SQLSMALLINT labelLength = 0, nullable = 0;
+  Check(SQLDescribeCol(h, column, label, sizeof label, &labelLength, &c.sqlType, &c.size, &c.digits, &nullable),
+        SQL_HANDLE_STMT, h);
+  std::size_t size = 0;
+  switch (c.sqlType) {
+    case SQL_TINYINT: case SQL_SMALLINT: case SQL_INTEGER: case SQL_BIGINT: case SQL_BIT:
+      id.cType = SQL_C_SBIGINT;
+      size = sizeof(SQLBIGINT) + 1;
+      break;
+    case SQL_REAL: case SQL_FLOAT: case SQL_DOUBLE:
+      id.cType = SQL_C_DOUBLE;
+      size = sizeof(double) + 1;
+      break;
+    case SQL_TYPE_DATE: case SQL_TYPE_TIME: case SQL_TYPE_TIMESTAMP:
+      id.cType = SQL_C_TYPE_TIMESTAMP;
+      size = sizeof(SQL_TIMESTAMP_STRUCT) + 1;
+      break;
+    case SQL_BINARY: case SQL_VARBINARY: case SQL_LONGVARBINARY:
+      id.cType = SQL_C_BINARY;
+      size = std::clamp<SQLULEN>(c.size, 16, 4096) + 1;
+      break;
+    default:
+      id.cType = SQL_C_CHAR;
+      size = std::clamp<SQLULEN>(c.size, 16, 1024) * 4 + 1;
+      break;
+  }
+  id.buffer.assign(size, 0);
+  Check(SQLBindCol(h, column, id.cType, id.buffer.data(), static_cast<SQLLEN>(id.buffer.size()), &id.indicator),
+        SQL_HANDLE_STMT, h);
+}
+
+RowChange UpdateStatement(const RecordsetState& state) {
+  Statement change{"UPDATE " + state.table + " SET ", {}};
+  bool first = true;
+  for (std::size_t i = 0; i < state.slots.size(); ++i) {
+    const FieldSlot& slot = state.slots[i];
+    if (!slot.dirty) continue;
+    const TableColumn& column = WrittenColumn(state, i);
+    change.text += (first ? "" : ", ") + column.name + " = ?";
+    change.params.push_back(ValueParam(column, slot.cType, slot.param, slot.paramLength));
+    first = false;
+  }
+  return Counted(state, std::move(change));
+}
+
+RowChange InsertStatement(const RecordsetState& state) {
+  RowChange result;
+  std::string names, marks;
+  for (std::size_t i = 0; i < state.slots.size(); ++i) {
+    const FieldSlot& slot = state.slots[i];
+    if (!slot.dirty) continue;
+    const TableColumn& column = WrittenColumn(state, i);
+    names += (names.empty() ? "" : ", ") + column.name;
+    marks += marks.empty() ? "?" : ", ?";
+    result.change.params.push_back(ValueParam(column, slot.cType, slot.param, slot.paramLength));
+  }
+  result.change.text = "INSERT INTO " + state.table + " (" + names + ") VALUES (" + marks + ")";
+  return result;
+}
+
+RowChange DeleteStatement(const RecordsetState& state) {
+  return Counted(state, Statement{"DELETE FROM " + state.table, {}});
+}
+
+}  // namespace zq::db
