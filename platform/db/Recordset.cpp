@@ -139,6 +139,7 @@ bool CRecordset::Open(uint32_t openType, const char* sql, uint32_t options) {
                     state.rowId[i]);
   state.keepFetched = writable && rowId.empty();
   state.deletedRecords.clear();
+  state.writtenRecords.clear();
   m_bUpdatable = writable && !(options & appendOnly);
   m_bAppendable = writable;
 
@@ -266,6 +267,7 @@ void CRecordset::Fetch(int16_t orientation, int64_t offset) {
   if (m_lCurrentRecord >= m_lRecordCount) m_lRecordCount = static_cast<int32_t>(m_lCurrentRecord + 1);
   // The cursor may still show a row that this record set deleted.
   if (m_lCurrentRecord >= 0 && m_state->deletedRecords.count(m_lCurrentRecord)) m_bDeleted = true;
+  ShowWritten(*m_state, m_lCurrentRecord);
   Exchange(CFieldExchange::Fixup);
 }
 
@@ -319,6 +321,7 @@ bool CRecordset::Update() {
   Exchange(CFieldExchange::PrepareWrite);
   const RowChange write = adding ? InsertStatement(*m_state) : UpdateStatement(*m_state);
   ChangeOneRow(m_pDatabase->m_hdbc, m_pDatabase->CanTransact(), write.change, write.count);
+  if (!adding) RememberWritten(*m_state, m_lCurrentRecord);
   if (adding) {
     for (FieldSlot& slot : m_state->slots) slot.dirty = false;
     Exchange(CFieldExchange::RestoreField);

@@ -1,6 +1,7 @@
 // The ODBC side of a record set: its statement, one binding slot per exchanged field, and what
 // it needs to write rows back.
 #pragma once
+#include <map>
 #include <set>
 #include <string>
 #include <variant>
@@ -46,6 +47,18 @@ struct RowIdColumn {
   SQLLEN indicator = SQL_NULL_DATA;
 };
 
+// What the record set wrote to a row it fetched: the cursor may keep showing the row as it was
+// fetched, so these values are shown again whenever it comes back to the row.
+struct WrittenRow {
+  struct Value {
+    std::size_t slot;
+    std::vector<unsigned char> bytes;
+    SQLLEN length;
+  };
+  std::vector<Value> values;
+  std::vector<RowIdColumn> rowId;  // the identifier after the write
+};
+
 }  // namespace zq::db
 
 struct RecordsetState {
@@ -63,6 +76,7 @@ struct RecordsetState {
   std::vector<zq::db::RowIdColumn> rowId;
   bool keepFetched = false;
   std::set<int64_t> deletedRecords;  // record numbers deleted through this record set
+  std::map<int64_t, zq::db::WrittenRow> writtenRecords;  // by record number
 };
 
 // What the field exchange functions need of a record set.

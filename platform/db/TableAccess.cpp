@@ -1,6 +1,7 @@
 #include "TableAccess.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 #include "SqlText.h"
@@ -34,8 +35,9 @@ SQLCHAR* SchemaArgument(std::string& schema, SQLSMALLINT& length) {
   return schema.empty() ? nullptr : reinterpret_cast<SQLCHAR*>(schema.data());
 }
 
-std::vector<std::string> BestRowId(SQLHDBC dbc, TableName table) {
+std::vector<std::string> BestRowId(SQLHDBC dbc, TableName table, bool& pseudo) {
   std::vector<std::string> names;
+  pseudo = false;
   StatementHandle stmt(dbc);
   SQLSMALLINT schemaLength = 0;
   SQLCHAR* schema = SchemaArgument(table.schema, schemaLength);
@@ -43,7 +45,13 @@ std::vector<std::string> BestRowId(SQLHDBC dbc, TableName table) {
                                        reinterpret_cast<SQLCHAR*>(table.name.data()),
                                        static_cast<SQLSMALLINT>(table.name.size()), SQL_SCOPE_CURROW, SQL_NULLABLE)))
     return {};
-  while (SQL_SUCCEEDED(SQLFetch(stmt.get()))) names.push_back(CatalogText(stmt.get(), 2));
+  while (SQL_SUCCEEDED(SQLFetch(stmt.get()))) {
+    names.push_back(CatalogText(stmt.get(), 2));
+    SQLSMALLINT kind = SQL_PC_UNKNOWN;
+    SQLLEN indicator = 0;
+    SQLGetData(stmt.get(), 8, SQL_C_SSHORT, &kind, 0, &indicator);
+    pseudo |= kind == SQL_PC_PSEUDO;
+  }
   return names;
 }
 
@@ -137,12 +145,92 @@ RowChange Counted(const RecordsetState& state, Statement change) {
   return result;
 }
 
+// An identifier column takes a value written to its column; when the C types do not allow
+// that, the identifier is no longer known and later changes of the row are refused.
+void FollowWrite(RowIdColumn& id, const FieldSlot& slot) {
+  const SQLLEN length = slot.paramLength;
+  if (length >= 0 && slot.cType == id.cType && static_cast<std::size_t>(length) < id.buffer.size()) {
+    std::copy(slot.param.begin(), slot.param.end(), id.buffer.begin());
+    id.buffer[static_cast<std::size_t>(length)] = 0;
+    id.indicator = length;
+    return;
+  }
+  if (id.cType == SQL_C_SBIGINT && length > 0) {
+    SQLBIGINT value = 0;
+    bool converted = true;
+    switch (slot.cType) {
+      case SQL_C_SLONG: {
+        SQLINTEGER v = 0;
+        std::memcpy(&v, slot.param.data(), sizeof v);
+        value = v;
+        break;
+      }
+      case SQL_C_UTINYINT:
+      case SQL_C_BIT: value = slot.param[0]; break;
+      default: converted = false; break;
+    }
+    if (converted) {
+      std::memcpy(id.buffer.data(), &value, sizeof value);
+      id.indicator = sizeof value;
+      return;
+    }
+  }
+  id.indicator = SQL_NO_TOTAL;
+}
+
 }  // namespace
+
+void RememberWritten(RecordsetState& state, int64_t record) {
+  for (RowIdColumn& id : state.rowId) {
+    for (std::size_t i = 0; i < state.slots.size() && i < state.columns.size(); ++i)
+      if (state.slots[i].dirty && state.columns[i].name == id.column.name) FollowWrite(id, state.slots[i]);
+  }
+  if (record < 0) return;
+  WrittenRow& row = state.writtenRecords[record];
+  for (std::size_t i = 0; i < state.slots.size(); ++i) {
+    const FieldSlot& slot = state.slots[i];
+    if (!slot.dirty) continue;
+    auto same = std::find_if(row.values.begin(), row.values.end(), [&](const auto& v) { return v.slot == i; });
+    if (same == row.values.end()) same = row.values.insert(row.values.end(), WrittenRow::Value{i, {}, 0});
+    same->bytes = slot.param;
+    same->length = slot.paramLength;
+  }
+  row.rowId = state.rowId;
+}
+
+void ShowWritten(RecordsetState& state, int64_t record) {
+  const auto found = state.writtenRecords.find(record);
+  if (found == state.writtenRecords.end()) return;
+  for (const WrittenRow::Value& value : found->second.values) {
+    FieldSlot& slot = state.slots[value.slot];
+    const std::size_t size = value.bytes.size();
+    if (size + 1 > slot.buffer.size()) {  // a longer text: its buffer grows for this and later fetches
+      slot.buffer.assign(size + 1, 0);
+      Check(SQLBindCol(state.hstmt, static_cast<SQLUSMALLINT>(value.slot + 1), slot.cType, slot.buffer.data(),
+                       static_cast<SQLLEN>(slot.buffer.size()), &slot.indicator),
+            SQL_HANDLE_STMT, state.hstmt);
+    }
+    std::copy(value.bytes.begin(), value.bytes.end(), slot.buffer.begin());
+    slot.buffer[size] = 0;
+    slot.indicator = value.length;
+  }
+  const std::vector<RowIdColumn>& ids = found->second.rowId;
+  for (std::size_t j = 0; j < ids.size() && j < state.rowId.size(); ++j) {
+    std::copy(ids[j].buffer.begin(), ids[j].buffer.end(), state.rowId[j].buffer.begin());
+    state.rowId[j].indicator = ids[j].indicator;
+  }
+}
 
 std::vector<std::string> RowIdentifierColumns(SQLHDBC dbc, std::string_view table) {
   const TableName name = SplitTableName(table, InfoShort(dbc, SQL_IDENTIFIER_CASE));
-  std::vector<std::string> names = BestRowId(dbc, name);
-  if (names.empty()) names = PrimaryKey(dbc, name);
+  // A pseudo column (a row number) may follow the key when the key is written: the key
+  // itself comes first then.
+  bool pseudo = false;
+  std::vector<std::string> names = BestRowId(dbc, name, pseudo);
+  if (names.empty() || pseudo) {
+    std::vector<std::string> key = PrimaryKey(dbc, name);
+    if (!key.empty()) names = std::move(key);
+  }
   if (std::find(names.begin(), names.end(), std::string()) != names.end()) return {};
   return names;
 }

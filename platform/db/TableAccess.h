@@ -2,8 +2,10 @@
 // result's columns as columns of the table, and the UPDATE, INSERT and DELETE statements.
 //
 // A row is identified by the driver's best row identifier (SQLSpecialColumns, SQL_BEST_ROWID),
-// else by the table's primary key (SQLPrimaryKeys); those columns are fetched with every record
-// behind the result's own. Without either, a row is identified by the fetched values of every
+// else by the table's primary key (SQLPrimaryKeys), which also comes before an identifier that
+// is a pseudo column (a row number that may follow a written key); those columns are fetched
+// with every record behind the result's own. An identifying column that an update writes
+// takes its new value. Without either, a row is identified by the fetched values of every
 // column of the table in the result, a null one as IS NULL. Names are quoted as the driver
 // quotes identifiers; the table is named as the statement names it.
 #pragma once
@@ -37,5 +39,12 @@ struct RowChange {
 RowChange UpdateStatement(const RecordsetState& state);
 RowChange InsertStatement(const RecordsetState& state);
 RowChange DeleteStatement(const RecordsetState& state);
+
+// After an update of the current record (its dirty fields still marked): the identifier takes
+// the new values of its columns that were written, and the record's written values are kept
+// under its number (when known, 0 or more).
+void RememberWritten(RecordsetState& state, int64_t record);
+// After a fetch of a record: shows again what the record set wrote to it.
+void ShowWritten(RecordsetState& state, int64_t record);
 
 }  // namespace zq::db

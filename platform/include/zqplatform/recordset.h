@@ -12,17 +12,18 @@
 // writes only the fields that differ from the copy, through statements of its own:
 // "UPDATE <table> SET <changed> = ? ... WHERE <row>" and "INSERT INTO <table> (<set>) VALUES
 // (?...)"; Delete runs "DELETE FROM <table> WHERE <row>". The row is named by the driver's best
-// row identifier, else the primary key, fetched with every record behind the statement's own
-// columns; without either, by the fetched values of every column of the table in the result
-// (a null one as IS NULL). A change that would touch other than exactly one row is refused
+// row identifier or the primary key (the key before a pseudo column), fetched with every record
+// behind the statement's own columns; without either, by the fetched values of every column of
+// the table in the result (a null one as IS NULL). A change that would touch other than exactly one row is refused
 // (kDbErrNotOneRow) and changes nothing: it runs in a transaction where the connection has
 // them, else the rows are counted first. Identifiers are quoted as the driver quotes them; the
 // table is named as the statement names it. When no field differs Update writes nothing,
 // returns false and the edit or add goes on; a refused or failed Update leaves it going on too.
 // A null number or flag holds a null value of its own, so that setting it to 0 counts as a
 // change (a null text holds the empty text). After an add, and when an Edit gives an add up,
-// the record that was current before the add is restored. A record deleted through the set
-// reads as deleted when the cursor comes back to it. A forward-only set moves forward only;
+// the record that was current before the add is restored; the added record is seen at the next
+// open. A record updated through the set shows what was written, and one deleted through it
+// reads as deleted, when the cursor comes back to it. A forward-only set moves forward only;
 // MoveFirst on its first record stays there.
 //
 // Fields are exchanged in order of their RFX calls, column 1 first. Fixed-size values and texts

@@ -272,6 +272,34 @@ TEST_P(RowWrite, TheKeyItselfChanges) {
   EXPECT_EQ(RSUpdate(db_, rs), -56);
 }
 
+TEST_P(RowWrite, AChangedRowShowsItsNewValuesWhenTheCursorComesBack) {
+  const std::string table = Table("back", "id INTEGER PRIMARY KEY, name VARCHAR(200)");
+  Exec(db_, "INSERT INTO " + table + " VALUES (1, 'one')");
+  Exec(db_, "INSERT INTO " + table + " VALUES (2, 'two')");
+  const std::string longer(150, 'x');
+  int32_t err = 0;
+  for (const int32_t type : {0, 1, 3}) {
+    SCOPED_TRACE(type);
+    Exec(db_, "UPDATE " + table + " SET id = 1, name = 'one' WHERE name <> 'two'");
+    const int32_t rs = RSAttach(db_);
+    const std::string sql = "SELECT * FROM " + table + " ORDER BY name";
+    ASSERT_EQ(RSOpen(db_, rs, static_cast<int32_t>(sql.size()), sql.c_str(), type, 0), 1);
+    // The key and a text longer than the one fetched.
+    EXPECT_EQ(RSSetLongF(db_, rs, 2, "id", 10), 0);
+    EXPECT_EQ(RSSetStringF(db_, rs, 4, "name", static_cast<int32_t>(longer.size()), longer.c_str()), 0);
+    ASSERT_EQ(RSUpdate(db_, rs), 0);
+    ASSERT_EQ(RSMoveNext(db_, rs), 0);
+    ASSERT_EQ(RSMovePrev(db_, rs), 0);
+    EXPECT_EQ(RSGetLongF(db_, rs, &err, 2, "id"), 10);
+    EXPECT_EQ(Take(RSGetStringF(db_, rs, &err, 4, "name")), longer);
+    // The row is still found under its new key, and a value set back to the fetched one is written.
+    EXPECT_EQ(RSSetStringF(db_, rs, 4, "name", 3, "one"), 0);
+    ASSERT_EQ(RSUpdate(db_, rs), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM " + table + " WHERE id = 10 AND name = 'one'"), 1);
+    RSDetach(db_, rs);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, RowWrite, ::testing::ValuesIn(AllBackends()), BackendName);
 
 }  // namespace
