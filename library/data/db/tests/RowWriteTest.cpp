@@ -37,6 +37,9 @@ const Column kColumns[] = {
     {"b", "BIT", "BOOLEAN", nullptr, Column::Long, nullptr},
     {"bin", "BLOB", "BYTEA", nullptr, Column::None, nullptr},
     {"ti", "TINYINT", "SMALLINT", "49", Column::Long, nullptr},
+    {"ch", "CHAR(5)", "CHAR(5)", "'ab'", Column::String, "xy"},
+    {"num", "NUMERIC(8,3)", "NUMERIC(8,3)", "1.125", Column::String, "2.5"},
+    {"f", "FLOAT", "FLOAT", "0.1", Column::Double, nullptr},
 };
 
 class RowWrite : public BackendTest {
