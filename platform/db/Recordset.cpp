@@ -320,7 +320,7 @@ bool CRecordset::Update() {
   if (!anyDirty) return false;  // nothing written; the edit or add goes on
   Exchange(CFieldExchange::PrepareWrite);
   const RowChange write = adding ? InsertStatement(*m_state) : UpdateStatement(*m_state);
-  ChangeOneRow(m_pDatabase->m_hdbc, m_pDatabase->CanTransact(), write.change, write.count);
+  ChangeOneRow(m_pDatabase->m_hdbc, m_pDatabase->CanTransact(), write);
   if (!adding) RememberWritten(*m_state, m_lCurrentRecord);
   if (adding) {
     for (FieldSlot& slot : m_state->slots) slot.dirty = false;
@@ -337,7 +337,7 @@ void CRecordset::Delete() {
   if (!m_bUpdatable) throw CDBException(kDbErrNotUpdatable);
   RequireRecord();
   const RowChange write = DeleteStatement(*m_state);
-  ChangeOneRow(m_pDatabase->m_hdbc, m_pDatabase->CanTransact(), write.change, write.count);
+  ChangeOneRow(m_pDatabase->m_hdbc, m_pDatabase->CanTransact(), write);
   m_bDeleted = true;
   if (m_lCurrentRecord >= 0) m_state->deletedRecords.insert(m_lCurrentRecord);
   m_nEditMode = 0;

@@ -67,17 +67,21 @@ bool AutoCommitOn(SQLHDBC dbc) {
 
 }  // namespace
 
-void ChangeOneRow(SQLHDBC dbc, bool transactions, const Statement& change, const Statement& count) {
+void ChangeOneRow(SQLHDBC dbc, bool transactions, const RowChange& write) {
+  if (write.unique) {
+    if (Run(dbc, write.change) == 0) throw CDBException(kDbErrNotOneRow);
+    return;
+  }
   // A connection already inside a transaction of its own keeps it: the change is made only
   // after the count allows it.
   if (!transactions || !AutoCommitOn(dbc)) {
-    if (!count.text.empty() && Count(dbc, count) != 1) throw CDBException(kDbErrNotOneRow);
-    if (Run(dbc, change) != 1) throw CDBException(kDbErrNotOneRow);
+    if (Count(dbc, write.count) != 1) throw CDBException(kDbErrNotOneRow);
+    if (Run(dbc, write.change) != 1) throw CDBException(kDbErrNotOneRow);
     return;
   }
   Check(SetAutoCommit(dbc, false), SQL_HANDLE_DBC, dbc);
   try {
-    if (Run(dbc, change) != 1) throw CDBException(kDbErrNotOneRow);
+    if (Run(dbc, write.change) != 1) throw CDBException(kDbErrNotOneRow);
     Check(SQLEndTran(SQL_HANDLE_DBC, dbc, SQL_COMMIT), SQL_HANDLE_DBC, dbc);
   } catch (...) {
     SQLEndTran(SQL_HANDLE_DBC, dbc, SQL_ROLLBACK);

@@ -24,11 +24,19 @@ struct Statement {
   std::vector<Parameter> params;
 };
 
-// Runs the statement so that it changes exactly one row: in a transaction where the connection
-// has them, committed only when the driver counts one changed row and rolled back otherwise.
-// Without transactions the rows are counted first with count (a SELECT COUNT(*) over the same
-// condition; empty for an INSERT, which adds one row or fails). Throws CDBException: the
-// driver's error, or kDbErrNotOneRow.
-void ChangeOneRow(SQLHDBC dbc, bool transactions, const Statement& change, const Statement& count);
+// A change of one row: the statement; whether it can change one row at most (an insert, or a
+// condition on a unique row identifier); and the count of the rows its condition finds (a
+// SELECT COUNT(*) over the same condition; empty for an insert).
+struct RowChange {
+  Statement change;
+  Statement count;
+  bool unique = false;
+};
+
+// Runs the change so that it changes exactly one row. A unique change is refused when it
+// changed none. Any other runs in a transaction where the connection has them, committed only
+// when the driver counts one changed row and rolled back otherwise; without transactions the
+// rows are counted first. Throws CDBException: the driver's error, or kDbErrNotOneRow.
+void ChangeOneRow(SQLHDBC dbc, bool transactions, const RowChange& write);
 
 }  // namespace zq::db

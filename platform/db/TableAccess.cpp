@@ -18,7 +18,8 @@ std::string CatalogText(SQLHSTMT h, SQLUSMALLINT col) {
   char buffer[512];
   SQLLEN indicator = 0;
   if (!SQL_SUCCEEDED(SQLGetData(h, col, SQL_C_CHAR, buffer, sizeof buffer, &indicator)) || indicator <= 0) return {};
-  return FromDriver(std::string_view(buffer, std::min<std::size_t>(static_cast<std::size_t>(indicator), sizeof buffer - 1)));
+  const auto size = std::min<std::size_t>(static_cast<std::size_t>(indicator), sizeof buffer - 1);
+  return FromDriver(std::string_view(buffer, size));
 }
 
 std::string ColumnText(SQLHSTMT h, SQLUSMALLINT column, SQLUSMALLINT field) {
@@ -26,7 +27,8 @@ std::string ColumnText(SQLHSTMT h, SQLUSMALLINT column, SQLUSMALLINT field) {
   SQLSMALLINT length = 0;
   if (!SQL_SUCCEEDED(SQLColAttribute(h, column, field, buffer, sizeof buffer, &length, nullptr)) || length <= 0)
     return {};
-  return FromDriver(std::string_view(buffer, std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1)));
+  const auto size = std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1);
+  return FromDriver(std::string_view(buffer, size));
 }
 
 // The schema argument of a catalog function: null when the statement names none.
@@ -43,7 +45,7 @@ std::vector<std::string> BestRowId(SQLHDBC dbc, TableName table, bool& pseudo) {
   SQLCHAR* schema = SchemaArgument(table.schema, schemaLength);
   if (!SQL_SUCCEEDED(SQLSpecialColumns(stmt.get(), SQL_BEST_ROWID, nullptr, 0, schema, schemaLength,
                                        reinterpret_cast<SQLCHAR*>(table.name.data()),
-                                       static_cast<SQLSMALLINT>(table.name.size()), SQL_SCOPE_CURROW, SQL_NULLABLE)))
+                                       static_cast<SQLSMALLINT>(table.name.size()), SQL_SCOPE_CURROW, SQL_NO_NULLS)))
     return {};
   while (SQL_SUCCEEDED(SQLFetch(stmt.get()))) {
     names.push_back(CatalogText(stmt.get(), 2));
@@ -94,7 +96,8 @@ Parameter ValueParam(const TableColumn& column, SQLSMALLINT cType, const std::ve
   p.size = column.size;
   p.digits = column.digits;
   // A text may be longer than its column's declared size where the database keeps it whole.
-  if (IsCharacterOrBinary(column.sqlType)) p.size = std::max<SQLULEN>({column.size, static_cast<SQLULEN>(std::max<SQLLEN>(length, 0)), 1});
+  if (IsCharacterOrBinary(column.sqlType))
+    p.size = std::max<SQLULEN>({column.size, static_cast<SQLULEN>(std::max<SQLLEN>(length, 0)), 1});
   p.data = bytes.data();
   p.length = length;
   return p;
@@ -124,7 +127,8 @@ void AppendCondition(const RecordsetState& state, Statement& statement) {
   } else {
     for (std::size_t i = 0; i < state.slots.size() && i < state.columns.size(); ++i) {
       const FieldSlot& slot = state.slots[i];
-      if (slot.bound && !state.columns[i].name.empty()) add(state.columns[i], slot.cType, slot.fetched, slot.fetchedLength);
+      if (slot.bound && !state.columns[i].name.empty())
+        add(state.columns[i], slot.cType, slot.fetched, slot.fetchedLength);
     }
   }
   if (where.empty()) throw CDBException(kDbErrNotOneRow);
@@ -138,6 +142,9 @@ const TableColumn& WrittenColumn(const RecordsetState& state, std::size_t i) {
 
 RowChange Counted(const RecordsetState& state, Statement change) {
   RowChange result;
+  result.unique = !state.rowId.empty() && std::none_of(state.rowId.begin(), state.rowId.end(), [](const auto& id) {
+    return id.indicator == SQL_NULL_DATA;
+  });
   AppendCondition(state, change);
   result.change = std::move(change);
   result.count.text = "SELECT COUNT(*) FROM " + state.table;
@@ -304,6 +311,7 @@ RowChange UpdateStatement(const RecordsetState& state) {
 
 RowChange InsertStatement(const RecordsetState& state) {
   RowChange result;
+  result.unique = true;
   std::string names, marks;
   for (std::size_t i = 0; i < state.slots.size(); ++i) {
     const FieldSlot& slot = state.slots[i];

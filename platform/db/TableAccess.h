@@ -28,14 +28,9 @@ std::vector<TableColumn> TableColumns(SQLHDBC dbc, SQLHSTMT h, SQLSMALLINT count
 // Describes result column number column (from 1) as an identifying column and binds it.
 void BindRowIdColumn(SQLHDBC dbc, SQLHSTMT h, SQLUSMALLINT column, const std::string& name, RowIdColumn& id);
 
-// The statements of an update (the dirty fields), an insert (the dirty fields) and a delete
-// of the current row, each with the count of the rows its condition finds (empty for the
-// insert). Throw CDBException kDbErrNotAColumn for a dirty field that is no column of the
-// table and kDbErrNotOneRow when the row cannot be identified.
-struct RowChange {
-  Statement change;
-  Statement count;
-};
+// The changes of an update (the dirty fields), an insert (the dirty fields) and a delete of
+// the current row. Throw CDBException kDbErrNotAColumn for a dirty field that is no column of
+// the table and kDbErrNotOneRow when the row cannot be identified.
 RowChange UpdateStatement(const RecordsetState& state);
 RowChange InsertStatement(const RecordsetState& state);
 RowChange DeleteStatement(const RecordsetState& state);

@@ -14,11 +14,13 @@
 // (?...)"; Delete runs "DELETE FROM <table> WHERE <row>". The row is named by the driver's best
 // row identifier or the primary key (the key before a pseudo column), fetched with every record
 // behind the statement's own columns; without either, by the fetched values of every column of
-// the table in the result (a null one as IS NULL). A change that would touch other than exactly one row is refused
-// (kDbErrNotOneRow) and changes nothing: it runs in a transaction where the connection has
-// them, else the rows are counted first. Identifiers are quoted as the driver quotes them; the
-// table is named as the statement names it. When no field differs Update writes nothing,
-// returns false and the edit or add goes on; a refused or failed Update leaves it going on too.
+// the table in the result (a null one as IS NULL). A change that would touch other than exactly
+// one row is refused (kDbErrNotOneRow) and changes nothing: a change by the row identifier
+// touches one row at most and is refused when it touched none; one by the values runs in a
+// transaction where the connection has them, else the rows are counted first. Identifiers are
+// quoted as the driver quotes them; the table is named as the statement names it. When no
+// field differs Update writes nothing, returns false and the edit or add goes on; a refused or
+// failed Update leaves it going on too.
 // A null number or flag holds a null value of its own, so that setting it to 0 counts as a
 // change (a null text holds the empty text). After an add, and when an Edit gives an add up,
 // the record that was current before the add is restored; the added record is seen at the next
