@@ -269,6 +269,12 @@ TEST_P(RowWrite, TheKeyItselfChanges) {
   ASSERT_EQ(RSUpdate(db_, rs), 0);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM " + table + " WHERE id = 10 AND name = 'ten'"), 1);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM " + table + " WHERE id = 2 AND name = 'two'"), 1);
+  // The key is fetched with the record where the statement does not name it.
+  ASSERT_EQ(Open(rs, "SELECT name FROM " + table + " WHERE name = 'two'"), 1);
+  EXPECT_EQ(RSGetFieldCount(db_, rs), 1);
+  EXPECT_EQ(RSSetStringF(db_, rs, 4, "name", 4, "deux"), 0);
+  ASSERT_EQ(RSUpdate(db_, rs), 0);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM " + table + " WHERE id = 2 AND name = 'deux'"), 1);
   // A column that is no column of the table cannot be written.
   ASSERT_EQ(Open(rs, "SELECT id, id + 1 AS next FROM " + table + " ORDER BY id"), 1);
   EXPECT_EQ(RSSetLongF(db_, rs, 4, "next", 7), 0);
