@@ -127,6 +127,11 @@ TEST(FileIO, FailuresCarryTheirCodes) {
        kOpenFailed, kOpenFailed, ERROR_ACCESS_DENIED},
       {"create empty held", [&] { return io.CreateEmptyFile(W("file.txt").c_str(), kAccess, 0, 2, 0); },
        kFileInUse, kFileInUse, ERROR_SHARING_VIOLATION},
+      // Once the open succeeded, the close is the last step: the result alone carries the code.
+      {"read after the open", [&] { return io.ReadFile(W("dir\\inner.txt").c_str(), buf, -1, 0, kAccess, 0, kDisp, 0); },
+       kReadFailed, 0, 0},
+      {"write after the open", [&] { return io.WriteToFile(W("dir\\inner.txt").c_str(), "y", -1, 0, kAccess, 0, kDisp, 0); },
+       kWriteFailed, 0, 0},
       {"delete missing", [&] { return io.Delete(W("none.txt").c_str()); }, kDeleteFailed, kDeleteFailed,
        ERROR_FILE_NOT_FOUND},
       {"delete held", [&] { return io.Delete(W("file.txt").c_str()); }, kDeleteFailed, kDeleteFailed,
@@ -153,6 +158,7 @@ TEST(FileIO, FailuresCarryTheirCodes) {
   }
   EXPECT_EQ(t.Get("ro.txt"), "keep");
   EXPECT_EQ(t.Get("file.txt"), "content");
+  EXPECT_EQ(t.Get("dir/inner.txt"), "x");
 }
 
 TEST(FileIO, AnotherProcessHoldingTheFileMakesReadFileFail) {
@@ -297,15 +303,17 @@ class FullDisk : public ::testing::Test {
   std::string folder_;
 };
 
-TEST_F(FullDisk, AFailedWriteLeavesTheOldTextAndTheError) {
+TEST_F(FullDisk, AFailedWriteLeavesTheOldText) {
   FileIO io;
   ASSERT_EQ(io.WriteToFile("F:\\keep.txt", "old text", 8, 0, kAccess, kShare, kDisp, kFlags), 8);
   std::string big(1 << 20, 'x');
   EXPECT_EQ(io.WriteToFile("F:\\keep.txt", big.data(), static_cast<int32_t>(big.size()), 0, kAccess, kShare, kDisp,
                            kFlags),
             kWriteFailed);
-  EXPECT_EQ(io.GetLastLocalError(), kWriteFailed);
-  EXPECT_EQ(io.GetLastSystemError(), ERROR_DISK_FULL);
+  // The close was the last step: the result alone carries the code.
+  EXPECT_EQ(io.GetLastOperation(), "CloseFile");
+  EXPECT_EQ(io.GetLastLocalError(), 0);
+  EXPECT_EQ(io.GetLastSystemError(), 0u);
   char buf[16];
   EXPECT_EQ(io.ReadFile("F:\\keep.txt", buf, sizeof buf, 0, kAccess, kShare, 3, 0), 8);
   EXPECT_EQ(std::string(buf, 8), "old text");

@@ -217,7 +217,7 @@ int32_t Apply(int32_t db, int32_t rs, const Write& w, bool byName) {
   const int32_t column = ColumnNumber(name);
   const int32_t whole = static_cast<int32_t>(w.number);
   const auto text = static_cast<int32_t>(w.text.size());
-  SYSTEMTIME st{2003, 1, 0, 2, 4, 5, 0, 0};  // the SQLite driver drops the seconds here
+  SYSTEMTIME st{2003, 1, 0, 2, 4, 5, 6, 0};
   switch (w.kind) {
     case Write::Long: return byName ? RSSetLongF(db, rs, n, name.c_str(), whole) : RSSetLongC(db, rs, column, whole);
     case Write::Short: return byName ? RSSetShortF(db, rs, n, name.c_str(), whole) : RSSetShortC(db, rs, column, whole);
@@ -247,7 +247,7 @@ TEST_P(FieldAccess, SettersWriteEveryTypeThroughUpdate) {
       {"d", Write::Double, 1e10, "", "10000000000.000000"},
       {"dec", Write::String, 0, "3.25", "3.25"},
       {"vc", Write::String, 0, "abc       ", "abc       "},
-      {"ts", Write::Date, 0, "", "1/2/2003 4:05:00 AM"},
+      {"ts", Write::Date, 0, "", "1/2/2003 4:05:06 AM"},
       {"dt", Write::String, 0, "2010-12-31", "12/31/2010"},
       {"b", Write::Bool, 0, "", "F"},
   };
