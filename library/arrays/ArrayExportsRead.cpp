@@ -2,7 +2,7 @@
 #include <string>
 
 #include "arrays/ArrayExport.h"
-#include "arrays/TypedText.h"
+#include "zqplatform/numbers.h"
 #include "zqvantor/arrays.h"
 
 namespace {
@@ -24,6 +24,9 @@ R GetNumber(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subva
   });
 }
 
+// The reals are stored as "%g" writes them, infinity and NaN included: they read back.
+double ReadStoredReal(std::string_view text) { return zq::text::ReadReal(text, {.specials = true}); }
+
 }  // namespace
 
 ZQV_API BSTR RAGet(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
@@ -35,7 +38,7 @@ ZQV_API BSTR RAGet(int32_t h, int32_t* err, int32_t field, int32_t value, int32_
 }
 
 ZQV_API int32_t RAGetL(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
-  return GetNumber<int32_t>(h, err, field, value, subvalue, zqv::ReadInteger);
+  return GetNumber<int32_t>(h, err, field, value, subvalue, zq::text::ReadLongWrapped);
 }
 
 ZQV_API int32_t RAGetU(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
@@ -44,16 +47,16 @@ ZQV_API int32_t RAGetU(int32_t h, int32_t* err, int32_t field, int32_t value, in
 
 ZQV_API uint8_t RAGetB(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
   return GetNumber<uint8_t>(h, err, field, value, subvalue, [](std::string_view text) {
-    return static_cast<uint8_t>(zqv::ReadInteger(text));
+    return static_cast<uint8_t>(zq::text::ReadLongWrapped(text));
   });
 }
 
 ZQV_API float RAGetF(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
   return GetNumber<float>(h, err, field, value, subvalue, [](std::string_view text) {
-    return static_cast<float>(zqv::ReadDouble(text));
+    return static_cast<float>(ReadStoredReal(text));
   });
 }
 
 ZQV_API double RAGetD(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
-  return GetNumber<double>(h, err, field, value, subvalue, zqv::ReadDouble);
+  return GetNumber<double>(h, err, field, value, subvalue, ReadStoredReal);
 }

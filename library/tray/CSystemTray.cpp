@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tray/MenuDefinition.h"
-#include "zqplatform/codepage.h"
+#include "zqplatform/charset.h"
 #include "zqplatform/uimodel.h"
 
 namespace {
@@ -13,13 +13,11 @@ namespace {
 constexpr uint32_t kTrackReturning = TPM_RETURNCMD | TPM_NONOTIFY;  // 384
 constexpr int32_t kFirstCallbackCommand = 1024;
 
-// At most 127 bytes, not cutting a UTF-8 character in two.
+// At most 127 bytes, not cutting a character unit in two.
 std::string_view CutTip(std::string_view tip) {
   if (tip.size() <= CSystemTray::kTipLength) return tip;
   std::size_t cut = CSystemTray::kTipLength;
-  if (GetACP() == CP_UTF8) {
-    while (cut > 0 && (static_cast<unsigned char>(tip[cut]) & 0xC0) == 0x80) --cut;
-  }
+  while (cut > 0 && !zq::text::IsCharStart(tip, cut)) --cut;
   return tip.substr(0, cut);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -227,6 +228,13 @@ TEST(ArrayExports, TypedGettersReadTheText) {
   // A stored double reads back as its six-digit text.
   RASetD(a.h, 1.0 / 3.0, 6, 0, 0);
   EXPECT_EQ(RAGetD(a.h, &err, 6, 0, 0), 0.333333);
+  // Infinity is stored as "inf" and reads back; a number too small for a double reads as 0.
+  RASetD(a.h, -std::numeric_limits<double>::infinity(), 7, 0, 0);
+  EXPECT_EQ(a.Get(7, 0, 0), "-inf");
+  EXPECT_EQ(RAGetD(a.h, &err, 7, 0, 0), -std::numeric_limits<double>::infinity());
+  const std::string tiny = "0." + std::string(400, '0') + "1";
+  EXPECT_EQ(RASetS(a.h, static_cast<int32_t>(tiny.size()), tiny.c_str(), 8, 0, 0), 0);
+  EXPECT_EQ(RAGetD(a.h, &err, 8, 0, 0), 0.0);
 }
 
 TEST(ArrayExports, LocateSearchesALevel) {
