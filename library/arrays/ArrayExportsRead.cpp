@@ -11,15 +11,15 @@ namespace {
 // bad handle and -1 when memory is exhausted.
 template <class R, class Read>
 R GetNumber(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue, Read read) {
-  if (err) *err = zqv::kArrayNoMemory;
+  zqv::SetCode(err, zqv::kMemoryExhausted);
   return zqv::Export(R{}, [&]() -> R {
     RevArray* array = zqv::FindArray(h, nullptr);
     if (!array) {
-      if (err) *err = zqv::kArrayBadHandle;
+      zqv::SetCode(err, zqv::kArrayBadHandle);
       return R{};
     }
     R number = read(array->Get(field, value, subvalue));
-    if (err) *err = 0;
+    zqv::SetCode(err, 0);
     return number;
   });
 }

@@ -26,7 +26,4 @@ int32_t WithFile(int32_t h, Fn&& fn) {
   return io ? fn(*io) : code;
 }
 
-// Exports end with this code when memory runs out.
-constexpr int32_t kExportFailed = -1;
-
 }  // namespace zqv::files
