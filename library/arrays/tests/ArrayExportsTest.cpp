@@ -6,20 +6,14 @@
 
 #include "arrays/tests/ArrayTestText.h"
 #include "zqplatform/codepage.h"
+#include "zqtest/HostCalls.h"
 #include "zqvantor/arrays.h"
 
 namespace {
 
+using zqtest::TakeBstr;
 using arraytest::Readable;
 using arraytest::T;
-
-// The bytes of a string result, freed.
-std::string Bytes(BSTR bstr) {
-  EXPECT_NE(bstr, nullptr);
-  std::string bytes = zq::text::FromBstr(bstr);
-  SysFreeString(bstr);
-  return bytes;
-}
 
 class Array {
  public:
@@ -27,7 +21,7 @@ class Array {
   ~Array() { RADestroy(h); }
   std::string Get(int32_t field, int32_t value, int32_t subvalue) const {
     int32_t err = 99;
-    std::string text = Bytes(RAGet(h, &err, field, value, subvalue));
+    std::string text = TakeBstr(RAGet(h, &err, field, value, subvalue));
     EXPECT_EQ(err, 0);
     return Readable(text);
   }
@@ -67,7 +61,7 @@ TEST(ArrayExports, BadHandlesChangeNothingAndReportMinusTwo) {
     EXPECT_EQ(RAValueCount(h, 1), -2) << h;
     EXPECT_EQ(RASValueCount(h, 1, 1), -2) << h;
     int32_t err = 0;
-    EXPECT_EQ(Bytes(RAGet(h, &err, 0, 0, 0)), "");
+    EXPECT_EQ(TakeBstr(RAGet(h, &err, 0, 0, 0)), "");
     EXPECT_EQ(err, -2);
     err = 0;
     EXPECT_EQ(RAGetL(h, &err, 0, 0, 0), 0);
@@ -87,7 +81,7 @@ TEST(ArrayExports, BadHandlesChangeNothingAndReportMinusTwo) {
   }
   // A null code word is allowed.
   EXPECT_EQ(RAGetL(0, nullptr, 0, 0, 0), 0);
-  EXPECT_EQ(Bytes(RAGet(0, nullptr, 0, 0, 0)), "");
+  EXPECT_EQ(TakeBstr(RAGet(0, nullptr, 0, 0, 0)), "");
 }
 
 TEST(ArrayExports, SetSTakesTheHostTextByItsRule) {
@@ -133,7 +127,7 @@ TEST(ArrayExports, TextSettersTakeTheLengthRule) {
       Array a;
       a.Load("old");
       EXPECT_EQ(setter(a.h, c.length, c.text, 1, 0, 0), 0) << c.length;
-      EXPECT_EQ(Bytes(RAGet(a.h, nullptr, 1, 0, 0)), c.stored) << c.length;
+      EXPECT_EQ(TakeBstr(RAGet(a.h, nullptr, 1, 0, 0)), c.stored) << c.length;
     }
   }
 }
@@ -164,7 +158,7 @@ TEST(ArrayExports, SetDelimTakesTheLengthRule) {
     RASetS(a.h, 1, "b", 1, 1, 2);
     RASetS(a.h, 1, "c", 1, 2, 1);
     RASetS(a.h, 1, "d", 2, 1, 1);
-    EXPECT_EQ(Readable(Bytes(RAGet(a.h, nullptr, 0, 0, 0))), c.rendered) << c.name;
+    EXPECT_EQ(Readable(TakeBstr(RAGet(a.h, nullptr, 0, 0, 0))), c.rendered) << c.name;
   }
 }
 
@@ -269,7 +263,7 @@ TEST(ArrayExports, DelimitersDelAndCounts) {
   EXPECT_EQ(RADel(a.h, 2, 2, 1), 0);
   EXPECT_EQ(RADel(a.h, 1, 0, 0), 0);
   int32_t err;
-  EXPECT_EQ(Bytes(RAGet(a.h, &err, 0, 0, 0)), "b,d|e");
+  EXPECT_EQ(TakeBstr(RAGet(a.h, &err, 0, 0, 0)), "b,d|e");
   EXPECT_EQ(RASetDelim(a.h, 0, ""), 0);
   EXPECT_EQ(RASetS(a.h, 0, "a|b", 0, 0, 0), 0);
   EXPECT_EQ(RAFieldCount(a.h), 1);

@@ -5,13 +5,13 @@
 #include <functional>
 #include <thread>
 
-#include "HoldingProcess.h"
-#include "TempDrive.h"
 #include "files/FileIO.h"
 #include "zqplatform/files.h"
+#include "zqtest/HoldingProcess.h"
+#include "zqtest/TempDrive.h"
 
-using zq::fs::testing::HoldingProcess;
-using zq::fs::testing::TempDrive;
+using zqtest::HoldingProcess;
+using zqtest::TempDrive;
 using namespace zqv::files;
 
 namespace {

@@ -5,12 +5,12 @@
 #include <functional>
 #include <memory>
 
-#include "HoldingProcess.h"
-#include "TempDrive.h"
 #include "zqplatform/files.h"
+#include "zqtest/HoldingProcess.h"
+#include "zqtest/TempDrive.h"
 
-using zq::fs::testing::HoldingProcess;
-using zq::fs::testing::TempDrive;
+using zqtest::HoldingProcess;
+using zqtest::TempDrive;
 
 namespace {
 
