@@ -1,10 +1,11 @@
-// What the FI exports share: host paths, buffer checks and the handle look-up.
+// What the FI exports share: host paths, buffer checks, the handle look-up and the frame.
 #pragma once
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "files/FileIO.h"
+#include "frame/Exports.h"
 
 namespace zqv::files {
 
@@ -24,6 +25,12 @@ int32_t WithFile(int32_t h, Fn&& fn) {
   int32_t code = 0;
   FileIO* io = LookupFile(h, &code);
   return io ? fn(*io) : code;
+}
+
+// An export that runs fn(object) on the handle's file object.
+template <class Fn>
+int32_t OnFile(int32_t h, Fn&& fn) {
+  return zqv::Export(zqv::kMemoryExhausted, [&] { return WithFile(h, fn); });
 }
 
 }  // namespace zqv::files

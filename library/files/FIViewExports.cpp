@@ -34,7 +34,7 @@ ZQV_API int32_t FIMemOpenView(int32_t h, int32_t nameLen, const char* name, int3
 }
 
 ZQV_API int32_t FIMemCloseView(int32_t h) {
-  return zqv::Export(zqv::kMemoryExhausted, [&] { return WithFile(h, [](FileIO& io) { return io.MemCloseView(); }); });
+  return OnFile(h, [](FileIO& io) { return io.MemCloseView(); });
 }
 
 ZQV_API int32_t FIMemReadPipe(int32_t h, int32_t bufferLen, void* buffer, int32_t count) {
@@ -66,17 +66,17 @@ ZQV_API void* FIMemGetPointer(int32_t h, int32_t* code) {
 }
 
 ZQV_API int32_t FIMemLock(int32_t h) {
-  return zqv::Export(zqv::kMemoryExhausted, [&] { return WithFile(h, [](FileIO& io) { return io.MemLock(); }); });
+  return OnFile(h, [](FileIO& io) { return io.MemLock(); });
 }
 
 ZQV_API int32_t FIMemUnlock(int32_t h) {
-  return zqv::Export(zqv::kMemoryExhausted, [&] { return WithFile(h, [](FileIO& io) { return io.MemUnlock(); }); });
+  return OnFile(h, [](FileIO& io) { return io.MemUnlock(); });
 }
 
 ZQV_API int32_t FIMemDataLen(int32_t h) {
-  return zqv::Export(zqv::kMemoryExhausted, [&] { return WithFile(h, [](FileIO& io) { return io.MemDataLen(); }); });
+  return OnFile(h, [](FileIO& io) { return io.MemDataLen(); });
 }
 
 ZQV_API int32_t FIMemBufReset(int32_t h) {
-  return zqv::Export(zqv::kMemoryExhausted, [&] { return WithFile(h, [](FileIO& io) { return io.MemBufReset(); }); });
+  return OnFile(h, [](FileIO& io) { return io.MemBufReset(); });
 }
