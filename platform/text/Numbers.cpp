@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "zqplatform/charset.h"
+
 namespace zq::text {
 namespace {
 
@@ -77,8 +79,6 @@ std::string ToText(double value, Format... format) {
 }
 
 }  // namespace
-
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 RealScan ScanReal(std::string_view text, RealForm form) {
   std::size_t i = 0;

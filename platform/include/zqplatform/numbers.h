@@ -13,9 +13,6 @@
 
 namespace zq::text {
 
-// White space as the C runtime's conversions skip it: blank and \t to \r.
-bool IsSpace(char c);
-
 // What a real number's text may hold besides digits and a decimal point.
 struct RealForm {
   bool exponent = true;   // "e" or "E", an optional sign and digits
@@ -31,11 +28,11 @@ struct RealScan {
 // and fraction (at least one digit in all), then what the form allows.
 RealScan ScanReal(std::string_view text, RealForm form = {});
 
-// strtod: white space, then the leading real number; 0 when there is none.
+// strtod: white space (IsSpace), then the leading real number; 0 when there is none.
 double ReadReal(std::string_view text, RealForm form = {});
 
-// strtol with a 32-bit long: white space, one optional sign, digits up to the first other
-// byte; 0 when there are none. Values beyond 32 bits saturate.
+// strtol with a 32-bit long: white space (IsSpace), one optional sign, digits up to the
+// first other byte; 0 when there are none. Values beyond 32 bits saturate.
 int32_t ReadLong(std::string_view text);
 // The same, taken modulo 2^32: "4294967295" reads as -1, the bits of the unsigned number.
 int32_t ReadLongWrapped(std::string_view text);
