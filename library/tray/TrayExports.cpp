@@ -36,7 +36,8 @@ ZQV_API int32_t UTChangeTrayIcon(uint32_t instance, int32_t nameLen, const char*
 }
 
 ZQV_API int32_t UTSetTrayNotificationWin(int32_t tipLen, const char* tip, uint32_t window, int32_t user) {
-  return zqv::Export<int32_t>(kRefused, [&] { return TheTray().SetNotification(zqv::HostText(tipLen, tip), window, user); });
+  return zqv::Export<int32_t>(kRefused,
+                              [&] { return TheTray().SetNotification(zqv::HostText(tipLen, tip), window, user); });
 }
 
 ZQV_API int32_t UTDestroyTrayIcon(void) {

@@ -436,10 +436,12 @@ TEST_F(SmallVolume, FilesMoveAcrossVolumesFoldersDoNot) {
   EXPECT_FALSE(drive_->Has("f.txt"));
   EXPECT_FALSE(MoveFileA(drive_->Win("d").c_str(), "V:\\d"));
   EXPECT_EQ(GetLastError(), ERROR_NOT_SAME_DEVICE);
+  // A replacing move across volumes copies only when allowed to.
   drive_->Put("g.txt", "g");
-  EXPECT_FALSE(MoveFileExA(drive_->Win("g.txt").c_str(), "V:\\f.txt", MOVEFILE_REPLACE_EXISTING));
+  const std::string g = drive_->Win("g.txt");
+  EXPECT_FALSE(MoveFileExA(g.c_str(), "V:\\f.txt", MOVEFILE_REPLACE_EXISTING));
   EXPECT_EQ(GetLastError(), ERROR_NOT_SAME_DEVICE);
-  ASSERT_TRUE(MoveFileExA(drive_->Win("g.txt").c_str(), "V:\\f.txt", MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
+  ASSERT_TRUE(MoveFileExA(g.c_str(), "V:\\f.txt", MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
   EXPECT_FALSE(drive_->Has("g.txt"));
   std::string big(1 << 20, 'x');
   drive_->Put("big.bin", big);
