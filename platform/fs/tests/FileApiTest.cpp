@@ -7,6 +7,7 @@
 
 #include "zqplatform/files.h"
 #include "zqtest/HoldingProcess.h"
+#include "zqtest/SmallVolume.h"
 #include "zqtest/TempDrive.h"
 
 using zqtest::HoldingProcess;
@@ -372,24 +373,11 @@ TEST(Status, TrailingSeparatorsAndFolders) {
 class SmallVolume : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zqvol.XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    if (mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") != 0) {
-      rmdir(folder_.c_str());
-      folder_.clear();
-      GTEST_SKIP() << "cannot mount a small tmpfs here (needs mount rights)";
-    }
-    drive_ = std::make_unique<TempDrive>('T', "V=" + folder_);
+    if (!volume_.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here (needs mount rights)";
+    drive_ = std::make_unique<TempDrive>('T', "V=" + volume_.folder());
   }
-  void TearDown() override {
-    drive_.reset();
-    if (!folder_.empty()) {
-      umount(folder_.c_str());
-      rmdir(folder_.c_str());
-    }
-  }
-  std::string folder_;
-  std::unique_ptr<TempDrive> drive_;
+  zqtest::SmallVolume volume_;
+  std::unique_ptr<TempDrive> drive_;  // goes before the volume
 };
 
 TEST_F(SmallVolume, AFullDiskRefusesTheWriteAndKeepsTheFile) {
@@ -416,7 +404,7 @@ TEST_F(SmallVolume, AReadOnlyVolumeRefusesChanges) {
   ASSERT_TRUE(made.ok());
   CloseHandle(made.h);
   made.h = INVALID_HANDLE_VALUE;
-  if (mount(nullptr, folder_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+  if (mount(nullptr, volume_.folder().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
     GTEST_SKIP() << "cannot remount the small volume read-only here";
   Handle h(CreateFileA("V:\\kept.txt", kRW, 0, OPEN_EXISTING, 0));
   EXPECT_FALSE(h.ok());
