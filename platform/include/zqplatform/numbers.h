@@ -28,7 +28,7 @@ struct RealScan {
 // and fraction (at least one digit in all), then what the form allows.
 RealScan ScanReal(std::string_view text, RealForm form = {});
 
-// strtod: white space (IsSpace), then the leading real number; 0 when there is none.
+// strtod: white space (IsSpace, charset.h), then the leading real number; 0 when there is none.
 double ReadReal(std::string_view text, RealForm form = {});
 
 // strtol with a 32-bit long: white space (IsSpace), one optional sign, digits up to the
