@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 
 #include <filesystem>
 #include <functional>
 #include <thread>
 
-#include "HoldingProcess.h"
-#include "TempDrive.h"
 #include "files/FileIO.h"
 #include "zqplatform/files.h"
+#include "zqtest/HoldingProcess.h"
+#include "zqtest/SmallVolume.h"
+#include "zqtest/TempDrive.h"
 
-using zq::fs::testing::HoldingProcess;
-using zq::fs::testing::TempDrive;
+using zqtest::HoldingProcess;
+using zqtest::TempDrive;
 using namespace zqv::files;
 
 namespace {
@@ -285,22 +285,11 @@ TEST(FileIO, WithoutAutoLockTwoThreadsRunWholeFileOperations) {
 class FullDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zqfull.XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    if (mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") != 0) {
-      rmdir(folder_.c_str());
-      folder_.clear();
-      GTEST_SKIP() << "cannot mount a small tmpfs here (needs mount rights)";
-    }
-    setenv("ZQ_DRIVES", ("F=" + folder_).c_str(), 1);
+    if (!volume_.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here (needs mount rights)";
+    setenv("ZQ_DRIVES", ("F=" + volume_.folder()).c_str(), 1);
     zq::fs::ReloadDriveMap();
   }
-  void TearDown() override {
-    if (folder_.empty()) return;
-    umount(folder_.c_str());
-    rmdir(folder_.c_str());
-  }
-  std::string folder_;
+  zqtest::SmallVolume volume_;
 };
 
 TEST_F(FullDisk, AFailedWriteLeavesTheOldText) {
