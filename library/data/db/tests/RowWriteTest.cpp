@@ -76,7 +76,7 @@ class RowWrite : public BackendTest {
     std::vector<std::string> row;
     if (Open(rs, sql) == 1) {
       int32_t err = 0;
-      for (int32_t i = 0; i < RSGetFieldCount(db_, rs); ++i) row.push_back(Take(RSGetStringC(db_, rs, &err, i)));
+      for (int32_t i = 0; i < RSGetFieldCount(db_, rs); ++i) row.push_back(TakeBstr(RSGetStringC(db_, rs, &err, i)));
     }
     RSDetach(db_, rs);
     return row;
@@ -234,9 +234,9 @@ TEST_P(RowWrite, TextsAreStoredAsGiven) {
   ASSERT_EQ(RSUpdate(db_, rs), 0);
   ASSERT_EQ(Open(rs, "SELECT t FROM " + table + " ORDER BY id"), 1);
   int32_t err = 0;
-  EXPECT_EQ(Take(RSGetStringC(db_, rs, &err, 0)), text);
+  EXPECT_EQ(TakeBstr(RSGetStringC(db_, rs, &err, 0)), text);
   ASSERT_EQ(RSMoveNext(db_, rs), 0);
-  EXPECT_EQ(Take(RSGetStringC(db_, rs, &err, 0)), text);
+  EXPECT_EQ(TakeBstr(RSGetStringC(db_, rs, &err, 0)), text);
 }
 
 TEST_P(RowWrite, IdentifiersKeepTheirCase) {
@@ -300,7 +300,7 @@ TEST_P(RowWrite, AChangedRowShowsItsNewValuesWhenTheCursorComesBack) {
     ASSERT_EQ(RSMoveNext(db_, rs), 0);
     ASSERT_EQ(RSMovePrev(db_, rs), 0);
     EXPECT_EQ(RSGetLongF(db_, rs, &err, 2, "id"), 10);
-    EXPECT_EQ(Take(RSGetStringF(db_, rs, &err, 4, "name")), longer);
+    EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs, &err, 4, "name")), longer);
     // The row is still found under its new key, and a value set back to the fetched one is written.
     EXPECT_EQ(RSSetStringF(db_, rs, 4, "name", 3, "one"), 0);
     ASSERT_EQ(RSUpdate(db_, rs), 0);
