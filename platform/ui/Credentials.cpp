@@ -1,9 +1,11 @@
-// The credentials dialog: a window of the model run modal on the calling thread.
+// The credentials dialog: a window of the model run modal on the calling thread, open as a
+// question of the answer seam while it runs.
 #include <cstring>
 #include <string>
 
 #include "zqplatform/credui.h"
 #include "zqplatform/msgbox.h"
+#include "zqplatform/questions.h"
 #include "zqplatform/uimodel.h"
 
 namespace {
@@ -65,7 +67,6 @@ DWORD CredUIPromptForCredentialsA(const CREDUI_INFOA* info, const char*, void*, 
                                   uint32_t userNameMax, char* password, uint32_t passwordMax, int32_t* save, DWORD) {
   if (!userName || !password || userNameMax == 0 || passwordMax == 0) return ERROR_INVALID_PARAMETER;
   if (save) *save = 0;
-  if (zq::ui::PresenterName() == "null") return ERROR_CANCELLED;
   Entry entry;
   HWND dialog = CreateDialogWindow(info, std::string(userName, strnlen(userName, userNameMax)).c_str(),
                                    std::string(password, strnlen(password, passwordMax)).c_str(), entry);
@@ -73,7 +74,9 @@ DWORD CredUIPromptForCredentialsA(const CREDUI_INFOA* info, const char*, void*, 
   ShowWindow(dialog, SW_SHOW);
   SetForegroundWindow(dialog);
   SetFocus(GetDlgItem(dialog, userName[0] ? kCredentialsPasswordField : kCredentialsUserField));
+  zq::ui::OpenQuestion(dialog);
   intptr_t answer = zq::ui::RunModal(dialog);
+  zq::ui::CloseQuestion(dialog);
   DestroyWindow(dialog);
   if (answer != IDOK) return ERROR_CANCELLED;
   if (entry.user.size() >= userNameMax || entry.password.size() >= passwordMax) return ERROR_INSUFFICIENT_BUFFER;

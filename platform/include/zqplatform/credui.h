@@ -1,6 +1,8 @@
 // The credentials dialog of the window model: a caption, a message, a user name and a password
 // field, OK and Cancel. The dialog runs modal on the calling thread (owned by no window when the
-// parent is 0) and blocks it until the user closes it. Texts are in the ANSI code page.
+// parent is 0) and blocks it until it is answered: by the user, or through the answer seam of
+// questions.h, where it is a program window (a button answer presses OK or Cancel, a cancel
+// closes it; the fields are there to fill before). Texts are in the ANSI code page.
 #pragma once
 #include <cstdint>
 
@@ -33,8 +35,7 @@ constexpr int32_t kCredentialsPasswordField = 1002;
 // Shows the dialog with the buffers' texts in the fields (userName and password hold
 // terminated texts of at most userNameMax - 1 and passwordMax - 1 bytes). NO_ERROR when the
 // user pressed OK: the buffers then hold the entered texts; ERROR_CANCELLED for Cancel or the
-// close button, and at once when the presenter shows no windows (the null presenter: nobody is
-// there to answer); ERROR_INSUFFICIENT_BUFFER, buffers unchanged, when an entry does not fit its
+// close button; ERROR_INSUFFICIENT_BUFFER, buffers unchanged, when an entry does not fit its
 // buffer; ERROR_INVALID_PARAMETER for a missing buffer or size. Nothing is saved (save may be
 // null).
 DWORD CredUIPromptForCredentialsA(const CREDUI_INFOA* info, const char* targetName, void* reserved,
