@@ -242,7 +242,9 @@ TEST(WmiDateTimes, AreRewrittenForReading) {
 }
 
 TEST_F(WmiQuery, DisksAgreeWithTheDriveList) {
-  std::string drives = zq::text::FromBstr(DSKGetDrives());
+  BSTR list = DSKGetDrives();
+  std::string drives = zq::text::FromBstr(list);
+  SysFreeString(list);
   std::string fromQuery;
   for (const auto& row : Rows(Call("SELECT * FROM Win32_LogicalDisk", "DeviceID|DriveType").Run().text)) {
     if (!fromQuery.empty()) fromQuery += '|';
