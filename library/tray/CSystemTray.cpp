@@ -35,7 +35,7 @@ CSystemTray::~CSystemTray() {
 void CSystemTray::SetTip(std::string_view tip) {
   std::string_view cut = CutTip(tip);
   std::memset(data_.szTip, 0, sizeof data_.szTip);
-  std::memcpy(data_.szTip, cut.data(), cut.size());
+  if (!cut.empty()) std::memcpy(data_.szTip, cut.data(), cut.size());  // an empty view may carry no pointer
 }
 
 int32_t CSystemTray::Create(HWND notifyWindow, HINSTANCE instance, const std::string& iconName, std::string_view tip,
