@@ -63,6 +63,14 @@ std::optional<std::string> CommandLine(const SystemFiles& system, const std::str
   return raw;
 }
 
+// The program file a process runs, when its link can be read (" (deleted)" when it was replaced).
+std::optional<std::string> Executable(const SystemFiles& system, const std::string& folder) {
+  auto path = system.Link(folder + "/exe");
+  constexpr std::string_view kDeleted = " (deleted)";
+  if (path && path->ends_with(kDeleted)) path->resize(path->size() - kDeleted.size());
+  return path;
+}
+
 std::vector<Record> Read(const SystemFiles& system, const ClassDef& self) {
   std::vector<Record> records;
   const uint64_t ticks = static_cast<uint64_t>(std::max(1L, sysconf(_SC_CLK_TCK)));
@@ -76,8 +84,12 @@ std::vector<Record> Read(const SystemFiles& system, const ClassDef& self) {
     auto status = KeyValues(*statusText, ':');
     auto fields = StatFields(system.Read(folder + "/stat").value_or(""));
     Record r = self.NewRecord();
+    // The program file's name; the kernel's short name (15 bytes at most) when it is hidden.
+    auto executable = Executable(system, folder);
     auto name = status.find("Name");
-    Value nameValue = name != status.end() ? Value(name->second) : Value();
+    Value nameValue = executable ? Value(executable->substr(executable->rfind('/') + 1))
+                      : name != status.end() ? Value(name->second)
+                                             : Value();
     self.Set(r, "Name", nameValue);
     self.Set(r, "Caption", nameValue);
     self.Set(r, "Description", nameValue);
@@ -86,7 +98,7 @@ std::vector<Record> Read(const SystemFiles& system, const ClassDef& self) {
     if (auto ppid = status.find("PPid"); ppid != status.end()) self.Set(r, "ParentProcessId", ValueOr(LeadingNumber(ppid->second)));
     if (auto threads = status.find("Threads"); threads != status.end()) self.Set(r, "ThreadCount", ValueOr(LeadingNumber(threads->second)));
     self.Set(r, "CommandLine", ValueOr(CommandLine(system, folder)));
-    self.Set(r, "ExecutablePath", ValueOr(system.Link(folder + "/exe")));
+    self.Set(r, "ExecutablePath", ValueOr(executable));
     self.Set(r, "WorkingSetSize", Bytes(status, "VmRSS"));
     self.Set(r, "VirtualSize", Bytes(status, "VmSize"));
     // Times in units of 100 nanoseconds.

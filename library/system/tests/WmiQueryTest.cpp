@@ -420,8 +420,8 @@ TEST(WmiQueryOnThisSystem, TheTestProcessIsAmongTheProcesses) {
   bool found = false;
   for (const auto& row : Rows(all.text)) found = found || row[0] == pid;
   EXPECT_TRUE(found);
-  Outcome own = Call("SELECT * FROM Win32_Process WHERE ProcessId = " + pid, "ProcessId|ParentProcessId").Run();
-  EXPECT_EQ(own.text, pid + "\xFD" + std::to_string(getppid()));
+  Outcome own = Call("SELECT * FROM Win32_Process WHERE ProcessId = " + pid, "ProcessId|ParentProcessId|Name").Run();
+  EXPECT_EQ(own.text, pid + "\xFD" + std::to_string(getppid()) + "\xFD" "wmi_query_tests");
 }
 
 }  // namespace

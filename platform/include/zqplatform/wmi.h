@@ -16,8 +16,8 @@
 // cannot give has no value (VT_NULL). Values: texts as VT_BSTR, date-times as VT_BSTR of
 // CIM type 101 ("yyyymmddHHMMSS.ffffff" and the offset from UTC in minutes with its sign,
 // "+060"), 64-bit numbers as VT_BSTR of their decimal text (CIM_UINT64 and CIM_SINT64),
-// 8-, 16- and 32-bit numbers as VT_UI1, VT_UI2, VT_UI4 or VT_I4, booleans as VT_BOOL, text
-// lists as VT_ARRAY | VT_BSTR.
+// other numbers as VT_UI1, VT_UI2, VT_UI4, VT_I2, VT_I4 or VT_R8 by their CIM type, booleans
+// as VT_BOOL, text lists as VT_ARRAY | VT_BSTR.
 //
 // Only the local computer is reached: a namespace path naming another computer
 // ("\\nas\root\cimv2") fails with the remote procedure call's "server unavailable".

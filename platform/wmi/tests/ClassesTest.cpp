@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/utsname.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -32,6 +33,11 @@ class Classes : public ::testing::Test {
   }
 
   static std::string Computer() { return zq::sys::ComputerName().value_or(""); }
+  static std::string Machine() {
+    struct utsname names {};
+    uname(&names);
+    return names.machine;
+  }
 
   zqtest::FakeSystem fake;
 };
@@ -62,6 +68,13 @@ TEST_F(Classes, ProcessesComeFromTheirProcFolders) {
                 {"InstallDate", "NULL"}});
 }
 
+TEST_F(Classes, AProcessIsNamedAfterItsProgramFileWhenItCanBeRead) {
+  fake.AddProcess(7, "averyveryverylo");
+  fake.LinkExecutable(7, "/opt/tools/averyveryverylongname (deleted)");
+  ExpectObject("SELECT * FROM Win32_Process",
+               {{"Name", "averyveryverylongname"}, {"ExecutablePath", "/opt/tools/averyveryverylongname"}});
+}
+
 TEST_F(Classes, TheOperatingSystemFromOsReleaseKernelAndMemory) {
   fake.AddProcess(1, "init");
   fake.AddProcess(2, "kthreadd");
@@ -85,7 +98,16 @@ TEST_F(Classes, TheOperatingSystemFromOsReleaseKernelAndMemory) {
                 {"Status", "OK"},
                 {"SerialNumber", "NULL"},
                 {"InstallDate", "NULL"},
-                {"NumberOfUsers", "NULL"}});
+                {"NumberOfUsers", "NULL"},
+                {"OSArchitecture", Machine().find("64") != std::string::npos ? "64-bit" : "32-bit"}});
+  std::string now = wmitest::Column("SELECT LocalDateTime FROM Win32_OperatingSystem", "LocalDateTime").at(0);
+  time_t seconds = time(nullptr);
+  struct tm t {};
+  gmtime_r(&seconds, &t);
+  char today[16];
+  std::strftime(today, sizeof today, "%Y%m%d", &t);
+  EXPECT_EQ(now.substr(0, 8), today);
+  EXPECT_EQ(now.substr(14), ".000000+000");
 }
 
 TEST_F(Classes, TheComputerFromHostNameFirmwareAndProcessors) {
@@ -104,7 +126,8 @@ TEST_F(Classes, TheComputerFromHostNameFirmwareAndProcessors) {
                 {"UserName", Computer() + "\\" + zq::sys::UserName().value_or("")},
                 {"Status", "OK"},
                 {"Workgroup", "NULL"},
-                {"PrimaryOwnerName", "NULL"}});
+                {"PrimaryOwnerName", "NULL"},
+                {"SystemType", Machine() == "x86_64" ? "x64-based PC" : Machine() + "-based PC"}});
 }
 
 TEST_F(Classes, OneProcessorPerPackage) {
@@ -119,7 +142,10 @@ TEST_F(Classes, OneProcessorPerPackage) {
                 {"MaxClockSpeed", "3600"},
                 {"Status", "OK"},
                 {"L2CacheSize", "NULL"},
-                {"LoadPercentage", "NULL"}});
+                {"LoadPercentage", "NULL"},
+                {"ProcessorId", "NULL"},
+                {"AddressWidth", Machine().find("64") != std::string::npos ? "64" : "32"}});
+  if (Machine() == "x86_64") ExpectObject("SELECT Architecture FROM Win32_Processor", {{"Architecture", "9"}});
 }
 
 TEST_F(Classes, TheFirmwareTables) {
@@ -193,7 +219,8 @@ TEST_F(Classes, DisksAreTheDriveLettersOfTheFileLayer) {
   EXPECT_GT(std::stoull(c["Size"]), 0u);
   EXPECT_LE(std::stoull(c["FreeSpace"]), std::stoull(c["Size"]));
   ExpectObject("SELECT * FROM Win32_LogicalDisk WHERE DeviceID = 'Q:'",
-               {{"DriveType", "1"}, {"Size", "NULL"}, {"FileSystem", "NULL"}});
+               {{"DriveType", "1"}, {"Size", "NULL"}, {"FreeSpace", "NULL"}, {"FileSystem", "NULL"},
+                {"VolumeSerialNumber", "NULL"}, {"ProviderName", "NULL"}, {"MediaType", "NULL"}});
 }
 
 TEST_F(Classes, TheClockInPartsLocalAndUniversal) {

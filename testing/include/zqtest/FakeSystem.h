@@ -48,6 +48,11 @@ class FakeSystem {
     std::ofstream(path, std::ios::binary) << text;
   }
 
+  // The program file a process runs (proc/<pid>/exe); the target need not exist.
+  void LinkExecutable(int pid, const std::string& target) {
+    std::filesystem::create_symlink(target, folder_ / ("proc/" + std::to_string(pid) + "/exe"));
+  }
+
   // A process with its status, stat and command line (arguments separated by NUL bytes).
   void AddProcess(int pid, const std::string& name, int ppid = 1, const std::string& cmdline = "",
                   unsigned long long startTicks = 100, int threads = 1) {
