@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "zqplatform/codepage.h"
+#include "zqplatform/oledate.h"  // the result codes are shared
 #include "zqplatform/wmi.h"
 
 namespace {
