@@ -1,6 +1,7 @@
 // The credentials dialog: a window of the model run modal on the calling thread, open as a
 // question of the answer seam while it runs.
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "zqplatform/credui.h"
@@ -16,6 +17,7 @@ constexpr int32_t kHeight = 170;
 struct Entry {
   std::string user;
   std::string password;
+  std::optional<intptr_t> ended;  // the button that ended the dialog
 };
 
 std::string TextOf(HWND field) {
@@ -37,10 +39,12 @@ HWND CreateDialogWindow(const CREDUI_INFOA* info, const char* user, const char* 
                              if (message == WM_COMMAND && (wParam & 0xFFFF) == IDOK) {
                                entry.user = TextOf(GetDlgItem(hwnd, kCredentialsUserField));
                                entry.password = TextOf(GetDlgItem(hwnd, kCredentialsPasswordField));
+                               entry.ended = IDOK;
                                EndDialog(hwnd, IDOK);
                                return 0;
                              }
                              if ((message == WM_COMMAND && (wParam & 0xFFFF) == IDCANCEL) || message == WM_CLOSE) {
+                               entry.ended = IDCANCEL;
                                EndDialog(hwnd, IDCANCEL);
                                return 0;
                              }
@@ -61,6 +65,14 @@ HWND CreateDialogWindow(const CREDUI_INFOA* info, const char* user, const char* 
   return dialog;
 }
 
+// The null presenter shows nothing and nobody is there to answer later: an answer already given
+// (queued through the seam) is taken, else the dialog counts as cancelled.
+intptr_t AnswerWithoutAPresenter(HWND dialog, const Entry& entry) {
+  MSG msg;
+  while (!entry.ended && PeekMessage(&msg, dialog, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+  return entry.ended.value_or(IDCANCEL);
+}
+
 }  // namespace
 
 DWORD CredUIPromptForCredentialsA(const CREDUI_INFOA* info, const char*, void*, DWORD, char* userName,
@@ -75,7 +87,7 @@ DWORD CredUIPromptForCredentialsA(const CREDUI_INFOA* info, const char*, void*, 
   SetForegroundWindow(dialog);
   SetFocus(GetDlgItem(dialog, userName[0] ? kCredentialsPasswordField : kCredentialsUserField));
   zq::ui::OpenQuestion(dialog);
-  intptr_t answer = zq::ui::RunModal(dialog);
+  intptr_t answer = zq::ui::PresenterName() == "null" ? AnswerWithoutAPresenter(dialog, entry) : zq::ui::RunModal(dialog);
   zq::ui::CloseQuestion(dialog);
   DestroyWindow(dialog);
   if (answer != IDOK) return ERROR_CANCELLED;

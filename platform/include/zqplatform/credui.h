@@ -2,7 +2,9 @@
 // field, OK and Cancel. The dialog runs modal on the calling thread (owned by no window when the
 // parent is 0) and blocks it until it is answered: by the user, or through the answer seam of
 // questions.h, where it is a program window (a button answer presses OK or Cancel, a cancel
-// closes it; the fields are there to fill before). Texts are in the ANSI code page.
+// closes it; the fields are there to fill before). The null presenter shows nothing, and
+// nobody is there to answer later: an answer already waiting is taken, else the dialog is
+// cancelled at once, as the file dialogs are. Texts are in the ANSI code page.
 #pragma once
 #include <cstdint>
 

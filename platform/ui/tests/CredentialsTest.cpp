@@ -7,6 +7,7 @@
 #include "zqplatform/msgbox.h"
 #include "zqplatform/questions.h"
 #include "zqplatform/uiinput.h"
+#include "zqplatform/uimodel.h"
 
 namespace {
 
@@ -56,6 +57,13 @@ TEST_F(Credentials, AnEntryLongerThanItsBufferIsRefusedNotCut) {
   Prompt p;
   EXPECT_EQ(p.Ask("anna-maria", "", 5), ERROR_INSUFFICIENT_BUFFER);
   EXPECT_STREQ(p.user, "anna-maria");
+}
+
+TEST_F(Credentials, WithoutAPresenterAndWithoutAnAnswerItIsCancelled) {
+  if (zq::ui::PresenterName() != "null") GTEST_SKIP() << "the Qt presenter waits for the user";
+  Prompt p;
+  EXPECT_EQ(p.Ask("anna", ""), ERROR_CANCELLED);
+  EXPECT_EQ(zq::ui::TakeAsked().size(), 1u);
 }
 
 TEST_F(Credentials, MissingBuffersAreRefused) {
