@@ -18,6 +18,9 @@ const ClassDef* const kClasses[] = {
 
 int ClassDef::Find(std::string_view property) const {
   for (std::size_t i = 0; i < properties.size(); ++i) {
+    if (properties[i].name == property) return static_cast<int>(i);
+  }
+  for (std::size_t i = 0; i < properties.size(); ++i) {
     if (EqualNoCase(properties[i].name, property)) return static_cast<int>(i);
   }
   return -1;
