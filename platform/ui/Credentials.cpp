@@ -32,8 +32,7 @@ HWND CreateDialogWindow(const CREDUI_INFOA* info, const char* user, const char* 
   RECT area = zq::ui::WorkArea();
   int32_t x = area.left + (area.right - area.left - kWidth) / 2;
   int32_t y = area.top + (area.bottom - area.top - kHeight) / 2;
-  HWND dialog = 0;
-  dialog = CreateWindowExA(0, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, kWidth, kHeight,
+  HWND dialog = CreateWindowExA(0, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, kWidth, kHeight,
                            0, info ? info->hwndParent : 0,
                            [&entry](HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam) -> LRESULT {
                              if (message == WM_COMMAND && (wParam & 0xFFFF) == IDOK) {
@@ -54,12 +53,21 @@ HWND CreateDialogWindow(const CREDUI_INFOA* info, const char* user, const char* 
   using zq::ui::CreateControl;
   using zq::ui::Kind;
   constexpr uint32_t kVisible = WS_CHILD | WS_VISIBLE;
+  // In a field, Enter presses OK and Escape presses Cancel.
+  auto fieldKeys = [dialog](HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
+      PostMessage(dialog, WM_COMMAND, wParam == VK_RETURN ? IDOK : IDCANCEL, 0);
+      return 0;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+  };
   CreateControl(dialog, Kind::Text, 0, message, RECT{12, 12, kWidth - 12, 30});
   CreateControl(dialog, Kind::Text, 0, "User name:", RECT{12, 46, 100, 64});
-  CreateControl(dialog, Kind::Edit, kCredentialsUserField, user, RECT{104, 42, kWidth - 12, 66}, kVisible | WS_TABSTOP);
+  CreateControl(dialog, Kind::Edit, kCredentialsUserField, user, RECT{104, 42, kWidth - 12, 66}, kVisible | WS_TABSTOP,
+                fieldKeys);
   CreateControl(dialog, Kind::Text, 0, "Password:", RECT{12, 80, 100, 98});
   CreateControl(dialog, Kind::Edit, kCredentialsPasswordField, password, RECT{104, 76, kWidth - 12, 100},
-                kVisible | WS_TABSTOP | ES_PASSWORD);
+                kVisible | WS_TABSTOP | ES_PASSWORD, fieldKeys);
   CreateControl(dialog, Kind::Button, IDOK, "OK", RECT{kWidth - 184, 122, kWidth - 100, 148}, kVisible | WS_TABSTOP);
   CreateControl(dialog, Kind::Button, IDCANCEL, "Cancel", RECT{kWidth - 92, 122, kWidth - 12, 148}, kVisible | WS_TABSTOP);
   return dialog;

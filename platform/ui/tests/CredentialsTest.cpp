@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "zqplatform/credui.h"
 #include "zqplatform/msgbox.h"
@@ -49,6 +51,26 @@ TEST_F(Credentials, CancelAndCloseLeaveTheBuffersAlone) {
     Prompt p;
     EXPECT_EQ(p.Ask("anna", ""), ERROR_CANCELLED);
     EXPECT_STREQ(p.user, "anna");
+  }
+}
+
+TEST_F(Credentials, EnterInAFieldPressesOkAndEscapeCancel) {
+  if (zq::ui::PresenterName() == "null") GTEST_SKIP() << "keys need a dialog that waits";
+  for (auto [key, expected] : {std::pair{VK_RETURN, NO_ERROR}, std::pair{VK_ESCAPE, ERROR_CANCELLED}}) {
+    std::thread typist([key = key] {
+      for (int tries = 0; tries < 4000; ++tries) {
+        for (const zq::ui::Question& q : zq::ui::OpenQuestions()) {
+          if (q.caption == "Enter Account Information") {
+            zq::ui::input::KeyPress(GetDlgItem(q.owner, kCredentialsPasswordField), key);
+            return;
+          }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+    });
+    Prompt p;
+    EXPECT_EQ(p.Ask("anna", "secret"), expected);
+    typist.join();
   }
 }
 
