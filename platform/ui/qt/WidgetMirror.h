@@ -57,6 +57,7 @@ class WidgetMirror : public QObject {
 
   void Apply(QWidget* w, const WindowState& s);
   void ApplyTopLevel(QWidget* w, const WindowState& s);
+  void ApplyFocusPolicy(QWidget* w, const WindowState& s);
   Mirrored* FindMirrored(HWND hwnd);
   QWidget* Find(HWND hwnd);
 
