@@ -48,11 +48,11 @@ bool Window::Impl::Make(const ControlDef& d) {
     s.textColour = d.textColour;
     s.backColour = d.backColour;
     s.align = d.align;
-    s.focusByClick = !d.skip;
     s.readOnly = d.readOnly;
     s.multiLine = d.multiLine;
     s.enabled = !d.disabled;
     s.tip = d.tip;
+    s.focusByClick = !d.skip;
     if (d.kind == Kind::Tab) s.tabs = d.choices;
     if (d.kind == Kind::DropList) {
       std::vector<zq::ui::Row>& rows = s.rows.Edit();
@@ -71,11 +71,11 @@ bool Window::Impl::Make(const ControlDef& d) {
       s.columns.push_back(zq::ui::Column{col.header, width, col.align});
     }
   });
-  ShowTakenKeys(c);
   c.selection = d.kind == Kind::DropList && !d.choices.empty() ? 0 : -1;
   c.real = d.low;
   controls.push_back(std::move(c));
   controls.back().settled = ValueText(controls.back());
+  ShowTakenKeys(controls.back());
   return true;
 }
 
