@@ -54,6 +54,7 @@ std::atomic<HINSTANCE> iconInstance{0};
 }
 
 void SetIconInstance(HINSTANCE instance) { iconInstance = instance; }
+HINSTANCE IconInstance() { return iconInstance; }
 
 namespace {
 
