@@ -16,6 +16,9 @@
 //                       (0xBBGGRR), or -1 for the default
 //   keys K,K,...        alert keys by name (Esc, Enter, F1, Alt+F4, Ctrl+R, LeftClick, ...)
 //   range low,high,step choices "a|b|c" value n tip "text" max n
+//   name N              the control's name in program code (letters, digits and _), unique
+//                       in the window; the build gives each window's named controls as
+//                       constants of its own namespace (ErrorDialog::Message)
 //   default readonly hidden disabled skip vscroll hscroll upper left center right
 // Window attributes: size w,h  pos x,y  font  back  timer n (hundredths)  icon "name"  keys
 //   status n (zones)  help "file"  resizable maximize nosysmenu notitle immediate
@@ -60,6 +63,7 @@ struct ColumnDef {
 
 struct ControlDef {
   int32_t number = 0;
+  std::string name;  // "": none
   zq::ui::Kind kind = zq::ui::Kind::Text;
   std::string text;
   DlgRect at;
@@ -111,6 +115,7 @@ struct WindowDef {
   std::vector<ControlDef> controls;
 
   const ControlDef* Control(int32_t number) const;
+  const ControlDef* Named(std::string_view name) const;
 };
 
 struct ParsedDefinition {
