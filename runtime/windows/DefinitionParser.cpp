@@ -316,6 +316,20 @@ void ControlLine(const std::vector<std::string>& t, WindowDef& w) {
       d.value = Whole(c.Value(key));
     } else if (key == "max") {
       d.maxLength = Whole(c.Value(key));
+    } else if (key == "tab") {
+      auto sheet = std::find_if(w.controls.rbegin(), w.controls.rend(), [](const ControlDef& o) { return o.kind == Kind::Tab; });
+      if (sheet == w.controls.rend()) throw BadLine{"a tab belongs to a sheet above"};
+      d.sheet = sheet->number;
+      d.tab = Whole(c.Value(key));
+      if (d.tab < 1 || static_cast<std::size_t>(d.tab) > sheet->choices.size()) throw BadLine{"no such tab: " + std::to_string(d.tab)};
+    } else if (key == "icon") {
+      d.icon = Unquote(c.Value(key));
+    } else if (key == "drop") {
+      d.dropCount = Whole(c.Value(key));
+      if (d.dropCount < 1 || d.dropCount > 100) throw BadLine{"drop count out of range"};
+    } else if (key == "dropwidth") {
+      d.dropWidth = Wholes(c.Value(key), 1)[0];
+      if (d.dropWidth < 0) throw BadLine{"negative size"};
     } else if (key == "name") {
       d.name = NameOf(c.Value(key));
       if (w.Named(d.name)) throw BadLine{"name " + d.name + " given twice"};
