@@ -81,7 +81,8 @@ class RecordLayout {
   // Field n (from 1); null outside 1..FieldCount().
   const Field* At(uint32_t n) const;
   // The number of the first field of that name (any letter case), 0 when there is none. A
-  // name may be qualified by groups: "CAT2.ALLIGN" is the ALLIGN inside the group CAT2.
+  // name may be qualified by groups: "CAT2.ALLIGN" is CAT2's own ALLIGN, "CAT2.INNER.DX" the DX
+  // of CAT2's group INNER.
   uint32_t Find(std::string_view name) const;
 
  private:
