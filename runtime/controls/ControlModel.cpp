@@ -55,6 +55,7 @@ bool Window::Impl::Make(const ControlDef& d) {
     s.multiLine = d.multiLine;
     s.enabled = !d.disabled;
     s.tip = d.tip;
+    s.focusByClick = !d.skip;
     if (d.kind == Kind::Tab) {
       s.tabs = d.choices;
       s.value = s.tabs.empty() ? -1 : 0;
@@ -85,6 +86,7 @@ bool Window::Impl::Make(const ControlDef& d) {
   controls.push_back(std::move(c));
   ControlState& made = controls.back();
   made.settled = ValueText(made);
+  ShowTakenKeys(made);
   if (d.sheet != 0) ShowControl(made);
   return true;
 }
