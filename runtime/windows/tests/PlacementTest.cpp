@@ -73,9 +73,10 @@ TEST(Placement, AStoredPositionThatCannotBeShownGivesTheDesignedSizeCentred) {
 }
 
 TEST(Placement, ADefinitionsPositionOffTheScreenOpensCentred) {
-  ParsedDefinition off = ParseWindowDefinition("window \"Off\" size 100,50 pos 30000,30000\n1 button \"x\" at 1,1,10,10\n");
-  ParsedDefinition on = ParseWindowDefinition("window \"On\" size 100,50 pos 10,10\n1 button \"x\" at 1,1,10,10\n");
-  ParsedDefinition centred = ParseWindowDefinition("window \"Centred\" size 100,50\n1 button \"x\" at 1,1,10,10\n");
+  const std::string button = "1 button \"x\" at 1,1,10,10\n";
+  ParsedDefinition off = ParseWindowDefinition("window \"Off\" size 100,50 pos 30000,30000\n" + button);
+  ParsedDefinition on = ParseWindowDefinition("window \"On\" size 100,50 pos 10,10\n" + button);
+  ParsedDefinition centred = ParseWindowDefinition("window \"Centred\" size 100,50\n" + button);
   Window a(*off.window), b(*on.window), c(*centred.window);
   ASSERT_TRUE(a.Open() && b.Open() && c.Open());
   RECT ra = Rect(a), rc = Rect(c);
