@@ -58,6 +58,7 @@ Window* CurrentWindow();
 // The resources (zq::ui::CreateInstance) where window icons are looked up by the names the
 // definitions give; 0: none.
 void SetIconInstance(HINSTANCE instance);
+HINSTANCE IconInstance();
 
 // A variable a control shows and writes back, as text.
 struct Binding {
