@@ -73,48 +73,57 @@ Weights MakeWeights(int32_t from, int32_t to, Kernel kernel) {
   return w;
 }
 
-// One source row filtered across: 4 floats per output pixel, colours premultiplied.
+// Four floats in one register: a pixel's B, G, R, A.
+using F4 = float __attribute__((vector_size(16)));
+using U4 = uint8_t __attribute__((vector_size(4)));
+
+// A source row as floats, colours premultiplied (alpha images) by their alpha of 0 to 255.
 template <bool kAlpha>
-void FilterRow(const uint8_t* in, const Weights& w, float* out, int32_t width) {
-  for (int32_t x = 0; x < width; ++x, out += 4) {
-    const uint8_t* p = in + static_cast<std::size_t>(w.first[x]) * 4;
-    const float* k = &w.weight[static_cast<std::size_t>(x) * w.taps];
-    float b = 0, g = 0, r = 0, a = 0;
-    for (int32_t t = 0, n = w.count[x]; t < n; ++t, p += 4) {
-      if constexpr (kAlpha) {
-        const float ka = k[t] * p[3];
-        b += ka * p[0];
-        g += ka * p[1];
-        r += ka * p[2];
-        a += ka;
-      } else {
-        b += k[t] * p[0];
-        g += k[t] * p[1];
-        r += k[t] * p[2];
-      }
+void RowToFloats(const uint8_t* in, float* out, int32_t width) {
+  const std::size_t n = static_cast<std::size_t>(width) * 4;
+  for (std::size_t i = 0; i < n; ++i) out[i] = in[i];
+  if constexpr (kAlpha) {
+    for (std::size_t i = 0; i < n; i += 4) {
+      const float a = out[i + 3];
+      out[i] *= a, out[i + 1] *= a, out[i + 2] *= a;
     }
-    out[0] = b, out[1] = g, out[2] = r, out[3] = a;
   }
 }
 
-uint8_t ToByte(float v) { return static_cast<uint8_t>(std::clamp(v + 0.5f, 0.0f, 255.0f)); }
+// One source row filtered across: 4 floats per output pixel.
+void FilterRow(const float* in, const Weights& w, float* out, int32_t width) {
+  for (int32_t x = 0; x < width; ++x, out += 4) {
+    const float* p = in + static_cast<std::size_t>(w.first[x]) * 4;
+    const float* k = &w.weight[static_cast<std::size_t>(x) * w.taps];
+    F4 sum{};
+    for (int32_t t = 0, n = w.count[x]; t < n; ++t, p += 4) {
+      F4 pixel;
+      std::memcpy(&pixel, p, sizeof pixel);
+      sum += pixel * k[t];
+    }
+    std::memcpy(out, &sum, sizeof sum);
+  }
+}
 
 template <bool kAlpha>
 void StoreRow(const float* in, uint8_t* out, int32_t width) {
+  const F4 zero{}, top{255, 255, 255, 255}, half{0.5f, 0.5f, 0.5f, 0.5f};
   for (int32_t x = 0; x < width; ++x, in += 4, out += 4) {
+    F4 v;
+    std::memcpy(&v, in, sizeof v);
     if constexpr (kAlpha) {
-      const float a = in[3];
+      const float a = v[3];
       const float unmultiply = a > 0 ? 1.0f / a : 0.0f;
-      out[0] = ToByte(in[0] * unmultiply);
-      out[1] = ToByte(in[1] * unmultiply);
-      out[2] = ToByte(in[2] * unmultiply);
-      out[3] = ToByte(a);
+      v *= unmultiply;
+      v[3] = a;
     } else {
-      out[0] = ToByte(in[0]);
-      out[1] = ToByte(in[1]);
-      out[2] = ToByte(in[2]);
-      out[3] = 255;
+      v[3] = 255;
     }
+    v += half;
+    v = v < zero ? zero : v;
+    v = v > top ? top : v;
+    const U4 bytes = __builtin_convertvector(v, U4);
+    std::memcpy(out, &bytes, 4);
   }
 }
 
@@ -125,11 +134,14 @@ void ResampleInto(const Image& source, Image& target, const Weights& across, con
   const int32_t ringRows = down.taps;
   std::vector<float> ring(rowFloats * ringRows);
   std::vector<float> sum(rowFloats);
+  std::vector<float> sourceRow(static_cast<std::size_t>(source.width) * 4);
   int32_t filteredUpTo = 0;
   for (int32_t y = 0; y < target.height; ++y) {
     const int32_t first = down.first[y], count = down.count[y];
-    for (filteredUpTo = std::max(filteredUpTo, first); filteredUpTo < first + count; ++filteredUpTo)
-      FilterRow<kAlpha>(source.Row(filteredUpTo), across, &ring[rowFloats * (filteredUpTo % ringRows)], target.width);
+    for (filteredUpTo = std::max(filteredUpTo, first); filteredUpTo < first + count; ++filteredUpTo) {
+      RowToFloats<kAlpha>(source.Row(filteredUpTo), sourceRow.data(), source.width);
+      FilterRow(sourceRow.data(), across, &ring[rowFloats * (filteredUpTo % ringRows)], target.width);
+    }
     std::fill(sum.begin(), sum.end(), 0.0f);
     const float* k = &down.weight[static_cast<std::size_t>(y) * down.taps];
     for (int32_t t = 0; t < count; ++t) {
