@@ -12,6 +12,8 @@
 #include "../Presenter.h"
 #include "ExitHook.h"
 #include "GuiThread.h"
+#include "KeysAndText.h"
+#include "MirrorLook.h"
 #include "WidgetMirror.h"
 #include "zqplatform/msgbox.h"
 
@@ -92,11 +94,7 @@ class QtPresenter final : public Presenter {
     }
     FontMetrics fm;
     gui_->Call([&] {
-      QFont f(QString::fromStdString(font.face));
-      f.setPointSize(font.points > 0 ? font.points : 8);
-      f.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
-      f.setItalic(font.italic);
-      QFontMetrics m(f);
+      QFontMetrics m(qt::FontOf(font));
       // The average of the 52 letters, rounded as Windows does.
       int letters = m.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
       fm = FontMetrics{(letters / 26 + 1) / 2, m.height()};
