@@ -258,7 +258,20 @@ bool Window::SetChoices(int32_t control, std::string_view choicesWithBars) {
 bool Window::SetPicture(int32_t control, std::string_view file) {
   ControlState* c = impl_->Find(control);
   if (!c || c->def.kind != zq::ui::Kind::Image) return false;
-  return zq::ui::Update(c->hwnd, [&](zq::ui::WindowState& s) { s.imageFile = std::string(file); });
+  return zq::ui::Update(c->hwnd, [&](zq::ui::WindowState& s) {
+    s.imageFile = std::string(file);
+    s.picture = nullptr;
+  });
+}
+
+bool Window::ShowPicture(int32_t control, uint32_t picture) {
+  ControlState* c = impl_->Find(control);
+  auto decoded = zq::ui::RegisteredPicture(picture);
+  if (!c || c->def.kind != zq::ui::Kind::Image || !decoded) return false;
+  return zq::ui::Update(c->hwnd, [&](zq::ui::WindowState& s) {
+    s.picture = std::move(decoded);
+    s.imageFile.clear();
+  });
 }
 
 bool Window::Use(int32_t control, Binding binding) {

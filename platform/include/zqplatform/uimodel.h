@@ -106,6 +106,14 @@ struct MenuItem {
   bool grayed = false;
 };
 
+// A decoded picture an image control shows: B, G, R, A bytes, top row first, alpha straight
+// (255 opaque).
+struct Picture {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::unique_ptr<uint8_t[]> bgra;
+};
+
 // Everything the model knows of one window or control.
 struct WindowState {
   HWND hwnd = 0;
@@ -148,7 +156,8 @@ struct WindowState {
   RowList rows;
   std::vector<HICON> icons;       // the icon list of a list or combo
   std::vector<std::string> tabs;  // tab titles
-  std::string imageFile;          // an image control's picture
+  std::string imageFile;          // an image control's picture file
+  std::shared_ptr<const Picture> picture;  // or its decoded picture, shown before the file
   int32_t lineHeight = 0;         // a list's or combo's row height in pixels, 0: from its font
   int32_t dropCount = 0;          // rows a combo or drop list shows dropped down (0: the presenter's own)
   int32_t dropWidth = 0;          // pixels of its dropped-down list (0: the control's width)
@@ -201,6 +210,13 @@ HINSTANCE CreateInstance();
 bool AddIconResource(HINSTANCE instance, std::string_view name, std::string imageBytes);
 // The image bytes behind an icon (empty when unknown).
 std::string IconImage(HICON icon);
+
+// Decoded pictures by number, held from their registration until released: a picture library
+// registers what it decodes, an image control takes it (WindowState::picture) and keeps it.
+// Numbers are greater than 0 and below 2^31.
+uint32_t RegisterPicture(std::shared_ptr<const Picture> picture);
+std::shared_ptr<const Picture> RegisteredPicture(uint32_t number);
+bool ReleasePicture(uint32_t number);
 
 // The notification area's icon as the model holds it.
 struct TrayState {

@@ -45,6 +45,11 @@ QWidget* WidgetMirror::Find(HWND hwnd) {
   return m ? m->widget.data() : nullptr;
 }
 
+QWidget* WidgetMirror::TopLevelWidget(HWND hwnd) {
+  QWidget* w = hwnd ? Find(hwnd) : nullptr;
+  return w ? w->window() : nullptr;
+}
+
 void WidgetMirror::Sync(HWND hwnd) {
   auto s = Snapshot(hwnd);
   QWidget* w = Find(hwnd);

@@ -27,6 +27,8 @@ class WidgetMirror : public QObject {
 
   void Sync(HWND hwnd);
   bool Syncing() const { return syncing_; }
+  // The shown top-level widget of a window or control (none when not shown).
+  QWidget* TopLevelWidget(HWND hwnd);
 
   // The tray icon (TrayMirror.cpp).
   void SyncTray();

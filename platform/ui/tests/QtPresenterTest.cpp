@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <thread>
 
 #include "zqplatform/uimodel.h"
@@ -33,6 +34,35 @@ TEST(QtPresenter, MirrorsWindowsOfAnyThread) {
   DestroyWindow(w);
   zq::ui::Flush();
   EXPECT_FALSE(zq::ui::GrabImage(w));
+}
+
+// A decoded picture handed to an image control shows as it is, centred, after the picture's
+// registration is released.
+TEST(QtPresenter, ImageControlsShowRegisteredPictures) {
+  HWND w = CreateWindowExA(0, "Picture", WS_POPUP | WS_VISIBLE, 0, 0, 100, 60, 0, 0, nullptr);
+  HWND image = zq::ui::CreateControl(w, zq::ui::Kind::Image, 1, "", RECT{0, 0, 100, 60});
+  auto picture = std::make_shared<zq::ui::Picture>();
+  picture->width = 40;
+  picture->height = 20;
+  picture->bgra = std::make_unique<uint8_t[]>(40 * 20 * 4);
+  for (int i = 0; i < 40 * 20; ++i) {
+    const bool left = i % 40 < 20;
+    uint8_t* p = &picture->bgra[std::size_t(i) * 4];
+    p[0] = left ? 0 : 255, p[1] = 0, p[2] = left ? 255 : 0, p[3] = 255;  // red left, blue right
+  }
+  const uint32_t number = zq::ui::RegisterPicture(picture);
+  ASSERT_GT(number, 0u);
+  zq::ui::Update(image, [&](zq::ui::WindowState& s) { s.picture = zq::ui::RegisteredPicture(number); });
+  EXPECT_TRUE(zq::ui::ReleasePicture(number));
+  EXPECT_FALSE(zq::ui::RegisteredPicture(number));
+  picture.reset();
+  zq::ui::Flush();
+  auto shot = zq::ui::GrabImage(w);
+  ASSERT_TRUE(shot);
+  EXPECT_EQ(shot->At(35, 30), 0x0000FFu);  // the picture stands at 30..70 x 20..40
+  EXPECT_EQ(shot->At(65, 30), 0xFF0000u);
+  EXPECT_NE(shot->At(5, 5), 0x0000FFu);
+  DestroyWindow(w);
 }
 
 TEST(QtPresenter, OffscreenHasNoNotificationArea) { EXPECT_FALSE(zq::ui::TrayAvailable()); }

@@ -179,6 +179,9 @@ class Window {
   bool SetRange(int32_t control, double low, double high, double step = 1);
   bool SetChoices(int32_t control, std::string_view choicesWithBars);
   bool SetPicture(int32_t control, std::string_view file);
+  // An image control shows a decoded picture registered with the window model
+  // (zq::ui::RegisterPicture) and keeps it; false for an unknown number.
+  bool ShowPicture(int32_t control, uint32_t picture);
 
   // Bound variables: Display writes their values into the controls, Take copies every
   // control's value into its variable (first..last; 0,0: all). An accepted control writes its

@@ -2,6 +2,7 @@
 // images, group boxes, panels, lines and regions.
 #include <QFrame>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 
@@ -29,8 +30,18 @@ void ApplyText(QWidget* w, const WindowState& s) {
   l->setAlignment(AlignOf(s.align) | Qt::AlignVCenter);
 }
 
+// A decoded picture was fitted by the library that made it: shown as it is, centred. A picture
+// file is stretched over the control.
 void ApplyImage(QWidget* w, const WindowState& s) {
   auto* l = static_cast<QLabel*>(w);
+  if (const Picture* picture = s.picture.get()) {
+    const QImage image(picture->bgra.get(), picture->width, picture->height, picture->width * 4,
+                       QImage::Format_ARGB32);
+    l->setScaledContents(false);
+    l->setAlignment(Qt::AlignCenter);
+    l->setPixmap(QPixmap::fromImage(image));
+    return;
+  }
   l->setPixmap(QPixmap(QString::fromStdString(s.imageFile)));
   l->setScaledContents(true);
 }

@@ -1,0 +1,178 @@
+// The nine calls: image objects by handle, each with its own lock, and the conversion, which
+// keeps all its state in the call.
+#include <array>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <new>
+
+#include "Load.h"
+#include "SafeWrite.h"
+#include "ZQ_Graphic.h"
+#include "resize/Fit.h"
+#include "zqplatform/uimodel.h"
+
+namespace zq::gr {
+namespace {
+
+constexpr int32_t kFailed = -1;
+
+struct ImageObject {
+  std::mutex lock;
+  uint32_t picture = 0;  // the last loaded picture's number until GR_FreeBuf
+  bool loaded = false;
+  std::array<int32_t, 4> info{};  // width, height, bits per pixel, alpha
+};
+
+class Objects {
+ public:
+  int32_t Add() {
+    std::lock_guard hold(lock_);
+    while (objects_.count(next_)) next_ = next_ == INT32_MAX ? 1 : next_ + 1;
+    const int32_t handle = next_;
+    next_ = handle == INT32_MAX ? 1 : handle + 1;
+    objects_[handle] = std::make_shared<ImageObject>();
+    return handle;
+  }
+  std::shared_ptr<ImageObject> Find(int32_t handle) {
+    std::lock_guard hold(lock_);
+    auto it = objects_.find(handle);
+    return it == objects_.end() ? nullptr : it->second;
+  }
+  std::shared_ptr<ImageObject> Remove(int32_t handle) {
+    std::lock_guard hold(lock_);
+    auto it = objects_.find(handle);
+    if (it == objects_.end()) return nullptr;
+    auto object = std::move(it->second);
+    objects_.erase(it);
+    return object;
+  }
+
+ private:
+  std::mutex lock_;
+  std::map<int32_t, std::shared_ptr<ImageObject>> objects_;
+  int32_t next_ = 1;
+};
+
+Objects& TheObjects() {
+  static Objects objects;
+  return objects;
+}
+
+void DropAlpha(Image& image) {
+  uint8_t* p = image.pixels.get();
+  for (std::size_t i = 0, n = static_cast<std::size_t>(image.width) * image.height; i < n; ++i) p[i * 4 + 3] = 255;
+  image.alpha = false;
+}
+
+// The writer of a target's format; none for a name that names no format.
+bool (*WriterOf(std::string_view path))(const Image&, std::FILE*) {
+  switch (FormatOfExtension(ExtensionOf(path))) {
+    case Format::Aai: return WriteAai;
+    case Format::Jpeg: return WriteJpeg;
+    case Format::Png: return WritePng;
+    case Format::Bmp: return WriteBmp;
+    case Format::None: break;
+  }
+  return nullptr;
+}
+
+Status Convert(const std::string& source, const std::string& target, uint8_t mode, Size size, uint8_t filter) {
+  if (source.empty() || target.empty() || !ValidFit(mode, size) || !ValidFilter(filter)) return Status::Argument;
+  auto writer = WriterOf(target);
+  if (!writer) return Status::Format;
+  Loaded loaded = LoadFitted(source, mode, size, static_cast<Filter>(filter));
+  if (loaded.status != Status::Ok) return loaded.status;
+  return WriteReplacing(target, [&](std::FILE* file) { return writer(loaded.image, file); });
+}
+
+}  // namespace
+}  // namespace zq::gr
+
+using namespace zq::gr;
+
+int32_t GR_Create(void) {
+  try {
+    return TheObjects().Add();
+  } catch (const std::bad_alloc&) {
+    return static_cast<int32_t>(Status::Memory);
+  }
+}
+
+int32_t GR_Destroy(int32_t handle) {
+  auto object = TheObjects().Remove(handle);
+  if (!object) return static_cast<int32_t>(Status::Handle);
+  std::lock_guard hold(object->lock);
+  if (object->picture) zq::ui::ReleasePicture(object->picture);
+  object->picture = 0;
+  return 1;
+}
+
+int32_t GR_GetWinWidth(uint32_t hwnd) {
+  auto state = zq::ui::Snapshot(hwnd);
+  return state ? state->rect.right - state->rect.left : 0;
+}
+
+int32_t GR_GetWinHeight(uint32_t hwnd) {
+  auto state = zq::ui::Snapshot(hwnd);
+  return state ? state->rect.bottom - state->rect.top : 0;
+}
+
+int32_t GR_Load(int32_t handle, int32_t nameLength, const char* name, uint8_t resizeMode, int32_t width,
+                int32_t height, uint8_t stripAlpha, uint8_t /*extra*/) {
+  auto object = TheObjects().Find(handle);
+  if (!object || !ValidFit(resizeMode, {width, height})) return kFailed;
+  const std::string path = PathOfName(nameLength, name);
+  if (path.empty()) return kFailed;
+  Loaded loaded = LoadFitted(path, resizeMode, {width, height}, Filter::Bicubic);
+  if (loaded.status != Status::Ok) return kFailed;
+  Image& image = loaded.image;
+  if (stripAlpha) DropAlpha(image);
+  try {
+    auto picture = std::make_shared<zq::ui::Picture>();
+    picture->width = image.width;
+    picture->height = image.height;
+    picture->bgra = std::move(image.pixels);
+    std::lock_guard hold(object->lock);
+    if (object->picture) zq::ui::ReleasePicture(object->picture);
+    object->picture = zq::ui::RegisterPicture(std::move(picture));
+    object->loaded = true;
+    object->info = {image.width, image.height, image.alpha ? 32 : 24, image.alpha ? 1 : 0};
+    return static_cast<int32_t>(object->picture);
+  } catch (const std::bad_alloc&) {
+    return kFailed;
+  }
+}
+
+int32_t GR_FreeBuf(int32_t handle) {
+  auto object = TheObjects().Find(handle);
+  if (!object) return static_cast<int32_t>(Status::Handle);
+  std::lock_guard hold(object->lock);
+  if (object->picture) zq::ui::ReleasePicture(object->picture);
+  object->picture = 0;
+  return 1;
+}
+
+intptr_t GR_GetInfo(int32_t handle) {
+  auto object = TheObjects().Find(handle);
+  if (!object) return kFailed;
+  std::lock_guard hold(object->lock);
+  return object->loaded ? reinterpret_cast<intptr_t>(object->info.data()) : kFailed;
+}
+
+int32_t Gr_Convert(int32_t sourceLength, const char* source, int32_t targetLength, const char* target,
+                   uint8_t resizeMode, int32_t width, int32_t height, uint8_t filter) {
+  try {
+    return static_cast<int32_t>(Convert(PathOfName(sourceLength, source), PathOfName(targetLength, target),
+                                        resizeMode, {width, height}, filter));
+  } catch (const std::bad_alloc&) {
+    return static_cast<int32_t>(Status::Memory);
+  }
+}
+
+int32_t Gr_FileType(int32_t nameLength, const char* name) {
+  if (!name || nameLength <= 0) return 0;
+  std::string_view text(name, static_cast<std::size_t>(nameLength));
+  if (const std::size_t dot = text.rfind('.'); dot != std::string_view::npos) text.remove_prefix(dot + 1);
+  return static_cast<int32_t>(FormatOfExtension(text));
+}

@@ -1,0 +1,62 @@
+// PNG through libpng's simplified interface: palette, grey, 16-bit, transparency and
+// interlaced files read as 8-bit B, G, R, A; written as RGB or RGBA.
+#include <png.h>
+
+#include <new>
+
+#include "codecs/Codecs.h"
+
+namespace zq::gr {
+
+Decoded ReadPng(std::span<const uint8_t> bytes) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return {Status::Corrupt, {}};
+  struct Release {
+    png_image* png;
+    ~Release() { png_image_free(png); }
+  } release{&png};
+  if (!SizeAllowed(png.width, png.height)) return {Status::Size, {}};
+  const bool alpha = (png.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+  png.format = PNG_FORMAT_BGRA;
+  Decoded result;
+  try {
+    result.image = MakeImage(static_cast<int32_t>(png.width), static_cast<int32_t>(png.height), alpha);
+  } catch (const std::bad_alloc&) {
+    return {Status::Memory, {}};
+  }
+  if (!png_image_finish_read(&png, nullptr, result.image.pixels.get(),
+                             static_cast<png_int_32>(result.image.Stride()), nullptr))
+    return {Status::Corrupt, {}};
+  return result;
+}
+
+bool WritePng(const Image& image, std::FILE* file) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  png.width = static_cast<png_uint_32>(image.width);
+  png.height = static_cast<png_uint_32>(image.height);
+  if (image.alpha) {
+    png.format = PNG_FORMAT_BGRA;
+    return png_image_write_to_stdio(&png, file, 0, image.pixels.get(),
+                                    static_cast<png_int_32>(image.Stride()), nullptr) != 0;
+  }
+  // Without alpha the file is RGB: the pixels are packed into B, G, R rows first.
+  std::unique_ptr<uint8_t[]> bgr;
+  try {
+    bgr = std::make_unique_for_overwrite<uint8_t[]>(static_cast<std::size_t>(image.width) * 3 * image.height);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  const uint8_t* from = image.pixels.get();
+  uint8_t* to = bgr.get();
+  for (std::size_t i = 0, n = static_cast<std::size_t>(image.width) * image.height; i < n; ++i, from += 4, to += 3) {
+    to[0] = from[0];
+    to[1] = from[1];
+    to[2] = from[2];
+  }
+  png.format = PNG_FORMAT_BGR;
+  return png_image_write_to_stdio(&png, file, 0, bgr.get(), static_cast<png_int_32>(image.width * 3), nullptr) != 0;
+}
+
+}  // namespace zq::gr
