@@ -1,0 +1,24 @@
+// The program's error and message dialogs. Each is modal on the calling thread; owner 0
+// means no owner window, a time-out in milliseconds.
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <string_view>
+
+#include "zqplatform/messages.h"
+
+// The error dialog: message, failing procedure, details and code with one of the numbered
+// button sets; the button pressed (OK 1 ... Ignore All 9), 0 when set 0 times out.
+uint8_t ERRORMSG(std::string_view message, std::string_view procedure, std::string_view details,
+                 int16_t errorCode, uint8_t buttonSet, int16_t timeoutMs, HWND owner);
+
+// One line of text with the numbered button sets; 0 for Esc or a time-out.
+uint8_t MSGBOX(std::string_view text, int16_t buttonSet, int16_t timeoutMs, HWND owner);
+
+// A notice of several lines without buttons; alignment 0 centre, 1 left, 2 right.
+void MBOX(std::string_view text, int16_t timeoutMs, uint8_t alignment, HWND owner);
+
+// The program's close: once *closing is non-zero, a dialog open on any other thread than the
+// one that called this closes at its next event (at most 0.2 s) as cancelled: ERRORMSG
+// answers 2 (Cancel), MSGBOX 0, MBOX just closes. Null: no such flag.
+void SetDialogsClosingFlag(const std::atomic<uint8_t>* closing);
