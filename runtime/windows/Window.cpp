@@ -47,6 +47,7 @@ std::atomic<HINSTANCE> iconInstance{0};
 }
 
 void SetIconInstance(HINSTANCE instance) { iconInstance = instance; }
+HINSTANCE IconInstance() { return iconInstance; }
 
 bool Post(int32_t event, int32_t control, uint32_t thread) {
   return PostThreadMessage(thread, kThreadEventMessage, static_cast<WPARAM>(static_cast<uint32_t>(event)),

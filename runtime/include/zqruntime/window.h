@@ -48,6 +48,7 @@ Window* CurrentWindow();
 // The resources (zq::ui::CreateInstance) where window icons are looked up by the names the
 // definitions give; 0: none.
 void SetIconInstance(HINSTANCE instance);
+HINSTANCE IconInstance();
 
 // A program event a nested window took while the window below it waited.
 struct TakenEvent {
