@@ -1,37 +1,29 @@
-// The plain message box: shown by the presenter while the calling thread waits, still
-// handling what other threads send it.
-#include <chrono>
-#include <condition_variable>
-#include <memory>
-
-#include "Presenter.h"
+// The plain message box: a question whose answer is the button pressed.
 #include "zqplatform/msgbox.h"
+#include "zqplatform/questions.h"
 
 namespace {
 
-struct Pressed {
-  std::mutex lock;
-  std::condition_variable ready;
-  std::optional<int32_t> button;
-};
+// What a cancel presses: the Cancel button, else the button that closes the box.
+int32_t CancelButton(uint32_t type) {
+  switch (type & 0xF) {
+    case MB_OK: return IDOK;
+    case MB_YESNO: return IDNO;
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    default: return IDCANCEL;
+  }
+}
 
 }  // namespace
 
 int32_t MessageBoxA(HWND owner, const char* text, const char* caption, uint32_t type) {
-  zq::ui::detail::MessageBoxRequest request{owner, text ? text : "", caption ? caption : "Error", type};
-  auto pressed = std::make_shared<Pressed>();
-  zq::ui::detail::ThePresenter().ShowMessageBox(request, [pressed](int32_t button) {
-    std::lock_guard hold(pressed->lock);
-    pressed->button = button;
-    pressed->ready.notify_all();
-  });
-  for (;;) {
-    {
-      std::unique_lock hold(pressed->lock);
-      if (pressed->ready.wait_for(hold, std::chrono::milliseconds(5), [&] { return pressed->button.has_value(); })) {
-        return *pressed->button;
-      }
-    }
-    PeekMessage(nullptr, 0, 0, 0, PM_NOREMOVE);  // runs calls sent to this thread
-  }
+  zq::ui::Question q;
+  q.kind = zq::ui::QuestionKind::Message;
+  q.owner = owner;
+  q.thread = GetCurrentThreadId();
+  q.caption = caption ? caption : "Error";
+  q.text = text ? text : "";
+  q.type = type;
+  zq::ui::Answer a = zq::ui::Ask(q);
+  return a.kind == zq::ui::Answer::Kind::Button ? a.button : CancelButton(type);
 }

@@ -16,6 +16,16 @@ namespace detail {
 
 namespace {
 
+int32_t FirstButton(uint32_t type) {
+  switch (type & 0xF) {
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    case MB_YESNOCANCEL:
+    case MB_YESNO: return IDYES;
+    case MB_RETRYCANCEL: return IDRETRY;
+    default: return IDOK;
+  }
+}
+
 class NullPresenter final : public Presenter {
  public:
   std::string_view Name() const override { return "null"; }
@@ -31,9 +41,11 @@ class NullPresenter final : public Presenter {
   // Nobody is there to choose: a menu shown is dismissed at once.
   uint32_t TrackMenu(const TrackedMenu&) override { return 0; }
   void ChooseInOpenMenu(uint32_t) override {}
-  void ShowMessageBox(const MessageBoxRequest& r, std::function<void(int32_t)> done) override {
-    done(DefaultButton(r.type));
+  // Nobody is there to answer: a message box gets its first button, a file dialog a cancel.
+  void ShowQuestion(uint64_t, const Question& q, std::function<void(const Answer&)> done) override {
+    done(q.kind == QuestionKind::Message ? Answer::Pressed(FirstButton(q.type)) : Answer::Cancelled());
   }
+  void EndQuestion(uint64_t) override {}
   RECT CellRect(const WindowState& list, int32_t row, int32_t column) override {
     return LaidOutCell(list, row, column);
   }

@@ -5,7 +5,6 @@
 #include <mutex>
 #include <string>
 
-#include "zqplatform/msgbox.h"
 
 namespace zq::ui::detail {
 
@@ -39,20 +38,6 @@ Presenter& ThePresenter() {
     return chosen;
   }();
   return *presenter;
-}
-
-int32_t DefaultButton(uint32_t type) {
-  switch (type & 0xF) {
-    case MB_ABORTRETRYIGNORE:
-      return IDABORT;
-    case MB_YESNOCANCEL:
-    case MB_YESNO:
-      return IDYES;
-    case MB_RETRYCANCEL:
-      return IDRETRY;
-    default:
-      return IDOK;
-  }
 }
 
 }  // namespace zq::ui::detail

@@ -8,16 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "zqplatform/questions.h"
 #include "zqplatform/uimodel.h"
 
 namespace zq::ui::detail {
-
-struct MessageBoxRequest {
-  HWND owner = 0;
-  std::string text;     // ANSI
-  std::string caption;  // ANSI
-  uint32_t type = 0;
-};
 
 class Presenter {
  public:
@@ -36,8 +30,10 @@ class Presenter {
   // Input chose a command while a menu is open.
   virtual void ChooseInOpenMenu(uint32_t command) = 0;
 
-  // Shows a message box; done gets the button pressed (on any thread).
-  virtual void ShowMessageBox(const MessageBoxRequest& request, std::function<void(int32_t)> done) = 0;
+  // Shows a message box or a file dialog (questions.h) and hands the user's answer to done
+  // (on any thread); EndQuestion takes it down unanswered when the answer came otherwise.
+  virtual void ShowQuestion(uint64_t id, const Question& question, std::function<void(const Answer&)> done) = 0;
+  virtual void EndQuestion(uint64_t id) = 0;
 
   // A list's cell in pixels of the list's parent (row and column checked by the caller).
   virtual RECT CellRect(const WindowState& list, int32_t row, int32_t column) = 0;
@@ -56,8 +52,5 @@ std::unique_ptr<Presenter> MakeQtPresenter();  // null when Qt cannot start
 // A list's cell laid out from the model alone: a header line when the list has columns, rows
 // of the line height (else the font's height and a margin), columns side by side, no scrolling.
 RECT LaidOutCell(const WindowState& list, int32_t row, int32_t column);
-
-// The first button of a message box type (what the null presenter answers).
-int32_t DefaultButton(uint32_t type);
 
 }  // namespace zq::ui::detail

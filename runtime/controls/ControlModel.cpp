@@ -52,6 +52,7 @@ bool Window::Impl::Make(const ControlDef& d) {
     s.multiLine = d.multiLine;
     s.enabled = !d.disabled;
     s.tip = d.tip;
+    s.focusByClick = !d.skip;
     if (d.kind == Kind::Tab) s.tabs = d.choices;
     if (d.kind == Kind::DropList) {
       std::vector<zq::ui::Row>& rows = s.rows.Edit();
@@ -74,6 +75,7 @@ bool Window::Impl::Make(const ControlDef& d) {
   c.real = d.low;
   controls.push_back(std::move(c));
   controls.back().settled = ValueText(controls.back());
+  ShowTakenKeys(controls.back());
   return true;
 }
 

@@ -249,6 +249,8 @@ void WindowLine(const std::vector<std::string>& t, WindowDef& w) {
       w.caption = false;
     } else if (key == "immediate") {
       w.immediate = true;
+    } else if (key == "question") {
+      w.question = true;
     } else {
       throw BadLine{"unknown window attribute: " + key};
     }

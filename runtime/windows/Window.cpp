@@ -123,6 +123,7 @@ bool Window::Open(HWND owner) {
   }
   d.lastFocus = GetFocus();
   d.Push(kOpenWindow);
+  if (d.def.question) zq::ui::OpenQuestion(h);
   return true;
 }
 
@@ -198,6 +199,7 @@ void Window::Close() {
   Impl& d = *impl_;
   HWND h = d.hwnd.exchange(0);
   if (h == 0) return;
+  if (d.def.question) zq::ui::CloseQuestion(h);
   RemoveOpenWindow(&d);
   DestroyWindow(h);
   d.controls.clear();

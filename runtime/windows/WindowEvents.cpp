@@ -194,6 +194,35 @@ void Window::Impl::Spun(ControlState& c) {
   if (c.real != before) Push(kNewSelection, c.def.number);
 }
 
+namespace {
+
+// The keys whose action KeyAction gives a control of the kind (and no widget of its own).
+std::vector<uint32_t> OwnKeys(Kind kind) {
+  switch (kind) {
+    case Kind::List: return {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT};
+    case Kind::DropList:
+    case Kind::Combo:
+    case Kind::Spin: return {VK_UP, VK_DOWN};
+    default: return {};
+  }
+}
+
+}  // namespace
+
+void Window::Impl::ShowTakenKeys(ControlState& c) {
+  std::vector<uint32_t> taken = OwnKeys(c.def.kind);
+  for (const auto* alerts : {&c.def.keys, &keys}) {
+    for (uint32_t code : *alerts) {
+      if (std::find(taken.begin(), taken.end(), code) == taken.end()) taken.push_back(code);
+    }
+  }
+  zq::ui::Update(c.hwnd, [&](zq::ui::WindowState& s) { s.takenKeys = std::move(taken); });
+}
+
+void Window::Impl::ShowTakenKeys() {
+  for (ControlState& c : controls) ShowTakenKeys(c);
+}
+
 // A key's own action; clicks on buttons are accepted through their notification.
 void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
   Kind kind = c ? c->def.kind : Kind::Window;

@@ -76,6 +76,10 @@ struct Window::Impl {
     pending.push_back({event, control, key, row});
   }
   void OnKey(ControlState* c, uint32_t code, int32_t row = -1);
+  // Tells the presenter which keys reach the control only as the loop's events: its alert
+  // keys, the window's, and those whose action the runtime gives itself.
+  void ShowTakenKeys(ControlState& c);
+  void ShowTakenKeys();
   void KeyAction(ControlState* c, uint32_t code, int32_t row);
   void Accepted(ControlState& c);
   void Chosen(ControlState& c);

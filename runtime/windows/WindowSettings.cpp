@@ -63,11 +63,13 @@ std::string Window::Status(int32_t zone) const {
 void Window::AddAlert(uint32_t keycode) {
   auto& k = impl_->keys;
   if (std::find(k.begin(), k.end(), keycode) == k.end()) k.push_back(keycode);
+  impl_->ShowTakenKeys();
 }
 
 void Window::RemoveAlert(uint32_t keycode) {
   auto& k = impl_->keys;
   k.erase(std::remove(k.begin(), k.end(), keycode), k.end());
+  impl_->ShowTakenKeys();
 }
 
 std::vector<int32_t> Window::ControlNumbers() const {

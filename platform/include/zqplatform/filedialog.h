@@ -1,4 +1,4 @@
-// The file and folder dialogs of the presenter.
+// The file and folder dialogs, questions of questions.h answered with a path.
 #pragma once
 #include <optional>
 #include <string>
@@ -11,14 +11,14 @@ enum class FileDialogKind { Open, Save, Folder };
 
 struct FileDialogRequest {
   FileDialogKind kind = FileDialogKind::Open;
-  HWND owner = 0;
+  HWND owner = 0;         // the dialog is modal to this window's top-level window only
   std::string title;      // ANSI
   std::string extension;  // ".csv"; empty: any file
   std::string folder;     // the POSIX folder (UTF-8) to start in; empty: the current one
 };
 
-// Shows the dialog and waits for the user: the chosen POSIX path (UTF-8), or none when the
-// user cancels or the presenter shows no dialogs (the null presenter).
+// Asks and waits for the answer: the chosen path as it was given (the dialog gives a POSIX
+// path in UTF-8, an answer may give a Windows-view one), or none for a cancel.
 std::optional<std::string> AskFileName(const FileDialogRequest& request);
 
 }  // namespace zq::ui

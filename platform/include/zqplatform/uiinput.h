@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "zqplatform/questions.h"  // the answers to dialogs
 #include "zqplatform/ui.h"
 
 namespace zq::ui::input {

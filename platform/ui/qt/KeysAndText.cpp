@@ -1,8 +1,9 @@
 // Qt keys as Windows virtual-key codes; texts between the ANSI code page and Qt.
 #include <QString>
 
-#include "WidgetMirror.h"
+#include "KeysAndText.h"
 #include "zqplatform/codepage.h"
+#include "zqplatform/ui.h"
 
 namespace zq::ui::qt {
 

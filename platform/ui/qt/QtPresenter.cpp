@@ -1,7 +1,6 @@
 // The presenter that mirrors the model with Qt Widgets on its GUI thread.
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <cstdlib>
@@ -12,8 +11,9 @@
 #include "../Presenter.h"
 #include "ExitHook.h"
 #include "GuiThread.h"
+#include "MirrorLook.h"
+#include "QuestionDialogs.h"
 #include "WidgetMirror.h"
-#include "zqplatform/msgbox.h"
 
 namespace zq::ui::detail {
 
@@ -22,47 +22,17 @@ namespace {
 using qt::GuiThread;
 using qt::WidgetMirror;
 
-QMessageBox::StandardButtons ButtonsOf(uint32_t type) {
-  switch (type & 0xF) {
-    case MB_OKCANCEL: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MB_ABORTRETRYIGNORE: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-    case MB_YESNOCANCEL: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
-    case MB_RETRYCANCEL: return QMessageBox::Retry | QMessageBox::Cancel;
-    default: return QMessageBox::Ok;
-  }
-}
-
-int32_t ButtonCode(int qtButton) {
-  switch (qtButton) {
-    case QMessageBox::Ok: return IDOK;
-    case QMessageBox::Cancel: return IDCANCEL;
-    case QMessageBox::Abort: return IDABORT;
-    case QMessageBox::Retry: return IDRETRY;
-    case QMessageBox::Ignore: return IDIGNORE;
-    case QMessageBox::Yes: return IDYES;
-    case QMessageBox::No: return IDNO;
-    default: return IDCANCEL;
-  }
-}
-
-QMessageBox::Icon IconOf(uint32_t type) {
-  switch (type & 0xF0) {
-    case MB_ICONHAND: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONASTERISK: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
-  }
-}
-
 class QtPresenter final : public Presenter {
  public:
   bool Start() {
-    gui_ = GuiThread::Start([this] { mirror_.reset(); });
+    gui_ = GuiThread::Start([this] {
+      questions_.reset();
+      mirror_.reset();
+    });
     if (!gui_) return false;
     gui_->Call([this] {
       mirror_ = std::make_unique<WidgetMirror>();
+      questions_ = std::make_unique<qt::QuestionDialogs>();
       trayAvailable_ = QSystemTrayIcon::isSystemTrayAvailable();
     });
     // The GUI thread ends, and its widgets go, before any static object of Qt or of ours.
@@ -92,11 +62,7 @@ class QtPresenter final : public Presenter {
     }
     FontMetrics fm;
     gui_->Call([&] {
-      QFont f(QString::fromStdString(font.face));
-      f.setPointSize(font.points > 0 ? font.points : 8);
-      f.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
-      f.setItalic(font.italic);
-      QFontMetrics m(f);
+      QFontMetrics m(qt::FontOf(font));
       // The average of the 52 letters, rounded as Windows does.
       int letters = m.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
       fm = FontMetrics{(letters / 26 + 1) / 2, m.height()};
@@ -130,14 +96,15 @@ class QtPresenter final : public Presenter {
     });
   }
 
-  void ShowMessageBox(const MessageBoxRequest& r, std::function<void(int32_t)> done) override {
-    gui_->Post([r, done = std::move(done)] {
-      auto* box = new QMessageBox(IconOf(r.type), qt::FromAnsi(r.caption), qt::FromAnsi(r.text), ButtonsOf(r.type));
-      box->setAttribute(Qt::WA_DeleteOnClose);
-      QObject::connect(box, &QMessageBox::finished, [box, done](int) {
-        done(ButtonCode(box->standardButton(box->clickedButton())));
-      });
-      box->open();
+  void ShowQuestion(uint64_t id, const Question& q, std::function<void(const Answer&)> done) override {
+    gui_->Post([this, id, q, done = std::move(done)] {
+      if (!questions_) return done(Answer::Cancelled());
+      questions_->Show(id, q, mirror_->TopLevelWidget(q.owner), done);
+    });
+  }
+  void EndQuestion(uint64_t id) override {
+    gui_->Post([this, id] {
+      if (questions_) questions_->End(id);
     });
   }
 
@@ -170,6 +137,7 @@ class QtPresenter final : public Presenter {
  private:
   std::unique_ptr<GuiThread> gui_;
   std::unique_ptr<WidgetMirror> mirror_;  // used on the GUI thread only
+  std::unique_ptr<qt::QuestionDialogs> questions_;  // the same
   bool trayAvailable_ = false;
   std::mutex metricsLock_;
   std::map<std::tuple<std::string, int32_t, int32_t, bool>, FontMetrics> metrics_;

@@ -1,4 +1,6 @@
-// The widgets that mirror the model, made and changed on the GUI thread only.
+// The widgets that mirror the model, made and changed on the GUI thread only. The mirror keeps
+// what all widgets share (geometry, colours, fonts, focus, visibility, input filtering) and
+// leaves each kind's own widget and properties to its entry in kinds/KindMirror.h.
 #pragma once
 #include <QObject>
 #include <QPointer>
@@ -16,34 +18,50 @@ class QSystemTrayIcon;
 
 namespace zq::ui::qt {
 
+struct KindMirror;
+
 class WidgetMirror : public QObject {
  public:
   WidgetMirror();
   ~WidgetMirror() override;
 
   void Sync(HWND hwnd);
+  bool Syncing() const { return syncing_; }
+  // The shown top-level widget of a window or control (none when not shown).
+  QWidget* TopLevelWidget(HWND hwnd);
+
+  // The tray icon (TrayMirror.cpp).
   void SyncTray();
+  // Tracked popup menus (MenuMirror.cpp).
   uint32_t ExecMenu(const TrackedMenu& menu);
   void Choose(uint32_t command);
   // A shown list's cell in pixels of its parent; none when the list is not shown.
   std::optional<RECT> CellRect(HWND list, int32_t row, int32_t column);
+  // Pictures of shown windows (Grabs.cpp).
   bool Grab(HWND hwnd, const std::string& pngFile);
   std::optional<Image> GrabImage(HWND hwnd);
-  bool Syncing() const { return syncing_; }
 
  protected:
-  // Keys, double clicks and right clicks of every mirrored widget become model input.
+  // Keys, clicks and double clicks of every mirrored widget become model input.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  struct Mirrored {
+    QPointer<QWidget> widget;
+    const KindMirror* kind = nullptr;
+  };
+
+  // The widget factory (WidgetFactory.cpp): makes the widget and wires its input.
   QWidget* Make(const WindowState& s);
+  void Watch(QWidget* part, HWND hwnd);
+
   void Apply(QWidget* w, const WindowState& s);
   void ApplyTopLevel(QWidget* w, const WindowState& s);
-  void ApplyKind(QWidget* w, const WindowState& s);
-  void Connect(QWidget* w, const WindowState& s);
+  void ApplyFocusPolicy(QWidget* w, const WindowState& s);
+  Mirrored* FindMirrored(HWND hwnd);
   QWidget* Find(HWND hwnd);
 
-  std::map<HWND, QPointer<QWidget>> widgets_;
+  std::map<HWND, Mirrored> widgets_;
   std::unique_ptr<QSystemTrayIcon> tray_;
   TrayClicks trayClicks_;
   QMenu* openMenu_ = nullptr;
@@ -55,10 +73,7 @@ class WidgetMirror : public QObject {
   QPointer<QObject> keyReceiver_;
 };
 
-// The Windows virtual-key code of a Qt key (0 when there is none).
-uint32_t VirtualKey(int qtKey);
-// Qt's text from the ANSI code page and back.
-QString FromAnsi(const std::string& ansi);
-std::string ToAnsi(const QString& text);
+// The window handle a mirrored widget, or a watched part of one, stands for (0 for none).
+HWND HandleOf(const QObject* o);
 
 }  // namespace zq::ui::qt

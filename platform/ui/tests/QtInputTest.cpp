@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTreeView>
+#include <QtTest/QTest>
 
 #include "zqplatform/uimodel.h"
 
@@ -164,6 +165,59 @@ TEST(QtInput, SpaceOnAButtonOrCheckBoxIsOnlyTheModelsKey) {
     EXPECT_FALSE(Posted(w, WM_COMMAND));
   }
   EXPECT_EQ(zq::ui::Snapshot(check)->value, 0);
+  DestroyWindow(w);
+}
+
+TEST(QtInput, AKeyTheControlTakesIsOnlyTheModelsInput) {
+  HWND w = CreateWindowExA(0, "Taken", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND list = zq::ui::CreateControl(w, Kind::List, 3, "", RECT{10, 10, 290, 190});
+  for (bool taken : {true, false}) {
+    zq::ui::Update(list, [&](zq::ui::WindowState& s) {
+      s.columns = {{"Name", 150, zq::ui::Align::Left}};
+      s.rows = std::vector<zq::ui::Row>(3, zq::ui::Row{{"x"}, 0, 0, {}});
+      s.value = 0;
+      s.takenKeys = taken ? std::vector<uint32_t>{VK_DOWN} : std::vector<uint32_t>{};
+    });
+    OnWidget<QTreeView>(list, [](QTreeView& v) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+      QApplication::sendEvent(&v, &press);
+    });
+    OnWidget<QTreeView>(list, [](QTreeView&) {});
+    EXPECT_TRUE(Posted(list, WM_KEYDOWN)) << taken;
+    EXPECT_EQ(zq::ui::Snapshot(list)->value, taken ? 0 : 1) << taken;
+    MSG m;
+    while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+    }
+  }
+  DestroyWindow(w);
+}
+
+TEST(QtInput, AControlThatTakesNoFocusByClickLeavesItWhereItIs) {
+  HWND w = CreateWindowExA(0, "Skip", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND entry = zq::ui::CreateControl(w, Kind::Edit, 1, "", RECT{10, 10, 200, 30});
+  HWND button = zq::ui::CreateControl(w, Kind::Button, 2, "F5 Copy", RECT{10, 40, 100, 60});
+  HWND list = zq::ui::CreateControl(w, Kind::List, 3, "", RECT{10, 70, 290, 190});
+  zq::ui::Update(list, [](zq::ui::WindowState& s) {
+    s.columns = {{"Name", 150, zq::ui::Align::Left}};
+    s.rows = std::vector<zq::ui::Row>(3, zq::ui::Row{{"x"}, 0, 0, {}});
+  });
+  struct Case {
+    HWND on;
+    bool byClick;
+    HWND focus;
+  };
+  for (Case c : {Case{button, false, entry}, Case{list, false, entry}, Case{button, true, button}}) {
+    SetFocus(entry);
+    zq::ui::Update(c.on, [&](zq::ui::WindowState& s) { s.focusByClick = c.byClick; });
+    OnWidget<QWidget>(c.on, [&](QWidget& widget) {
+      QWidget* target = &widget;
+      if (auto* v = qobject_cast<QTreeView*>(&widget)) target = v->viewport();
+      // As from the window system: only such a press gives the focus by the widget's policy.
+      QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    });
+    zq::ui::Flush();
+    EXPECT_EQ(GetFocus(), c.focus) << c.on;
+  }
   DestroyWindow(w);
 }
 

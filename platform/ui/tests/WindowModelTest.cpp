@@ -224,9 +224,4 @@ TEST(WindowModel, TrayIconOfTheNotificationArea) {
   zq::ui::SetNullTrayAvailable(false);
 }
 
-TEST(WindowModel, MessageBoxAnswersItsDefaultButtonWithoutADisplay) {
-  EXPECT_EQ(MessageBoxA(0, "text", "caption", MB_OK | MB_ICONHAND), IDOK);
-  EXPECT_EQ(MessageBoxA(0, nullptr, nullptr, MB_YESNO), IDYES);
-}
-
 }  // namespace

@@ -1,9 +1,9 @@
 // The runtime's standard dialogs: open, save and folder selection, the plain message box and
-// the program's help file. Paths are in the Windows view (ANSI).
+// the program's help file. Paths are in the Windows view (ANSI). Each dialog is a question of
+// zqplatform/questions.h, modal to the owner's window (none given: the calling thread's current
+// window) and answered there.
 #pragma once
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,18 +11,6 @@
 #include "zqplatform/msgbox.h"
 
 namespace zq::rt {
-
-struct DialogQuestion {
-  zq::ui::FileDialogKind kind = zq::ui::FileDialogKind::Open;
-  std::string title;
-  std::string extension;
-  std::string start;  // Windows view
-};
-
-// Answers the file and folder dialogs instead of the presenter (a Windows-view path, none
-// for a cancel); an empty answerer gives the presenter's dialogs back.
-using DialogAnswerer = std::function<std::optional<std::string>(const DialogQuestion&)>;
-void SetDialogAnswerer(DialogAnswerer answerer);
 
 // The chosen file, or empty when cancelled. The save dialog adds the extension to a name
 // that has none.

@@ -19,6 +19,7 @@
 //   default readonly hidden disabled skip vscroll hscroll upper left center right
 // Window attributes: size w,h  pos x,y  font  back  timer n (hundredths)  icon "name"  keys
 //   status n (zones)  help "file"  resizable maximize nosysmenu notitle immediate
+//   question (a dialog that asks the user: open, it takes the answers of zqplatform/questions.h)
 // "column" lines belong to the list or combo above: header text, width n, field n (the queue
 // field shown), left/center/right, picture "@N_16.B@", icon n (field of the icon number),
 // tree n (field of the indent level), colour n / back n (fields with each row's text and
@@ -108,6 +109,7 @@ struct WindowDef {
   bool resizable = false;
   bool maximize = false;
   bool immediate = false;  // resize events while dragging
+  bool question = false;   // answered through the question seam while open
   std::vector<ControlDef> controls;
 
   const ControlDef* Control(int32_t number) const;

@@ -4,17 +4,15 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <mutex>
 #include <random>
 #include <unistd.h>
 
 #include "zqplatform/codepage.h"
 #include "zqplatform/msgbox.h"
+#include "zqplatform/uiinput.h"
 #include "zqvantor/data.h"
 
 namespace {
-std::mutex boxLock;
-std::vector<std::string> boxes;
 
 // Local time is UTC, and user data sources come from an odbc.ini of the test's own.
 const bool environmentSet = [] {
@@ -23,25 +21,20 @@ const bool environmentSet = [] {
   const auto ini =
       std::filesystem::temp_directory_path() / ("zq-odbc-test-" + std::to_string(getpid()) + ".ini");
   setenv("ODBCINI", ini.c_str(), 0);
+  // Every message box the library shows is pressed OK, and its text kept (TakeBoxes).
+  zq::ui::input::AnswerEvery(zq::ui::Answer::Pressed(IDOK));
   return true;
 }();
 }  // namespace
 
-// The window model's message box, replaced in the test program: it records the text and
-// answers OK at once.
-__attribute__((visibility("default"))) int32_t MessageBoxA(HWND, const char* text, const char*, uint32_t) {
-  std::lock_guard hold(boxLock);
-  boxes.emplace_back(text ? text : "");
-  return IDOK;
-}
-
 namespace dbtest {
 
 std::vector<std::string> TakeBoxes() {
-  std::lock_guard hold(boxLock);
-  std::vector<std::string> taken;
-  taken.swap(boxes);
-  return taken;
+  std::vector<std::string> texts;
+  for (const zq::ui::Asked& a : zq::ui::TakeAsked()) {
+    if (a.question.kind == zq::ui::QuestionKind::Message) texts.push_back(a.question.text);
+  }
+  return texts;
 }
 
 std::string Unique(const std::string& base) {

@@ -5,7 +5,7 @@
 #include <QSize>
 #include <algorithm>
 
-#include "WidgetMirror.h"
+#include "../KeysAndText.h"
 
 namespace zq::ui::qt {
 
