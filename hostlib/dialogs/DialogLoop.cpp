@@ -18,7 +18,9 @@ std::atomic<uint32_t> closingThread{0};
 }  // namespace
 
 zq::rt::WindowDef Definition(std::string_view name) {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText(name)).window.value_or(zq::rt::WindowDef{});
+  zq::rt::WindowDef def = zq::rt::ParseWindowDefinition(orvid::res::WindowText(name)).window.value_or(zq::rt::WindowDef{});
+  def.question = true;  // answered as every question to the user is
+  return def;
 }
 
 bool OpenOver(zq::rt::Window& w, HWND owner) {

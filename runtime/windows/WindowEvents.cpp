@@ -303,7 +303,7 @@ void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
         }
       } else if (kind == Kind::Spin) {
         double before = c->real;
-        SetSpin(*c, c->real + delta * c->def.step);
+        SetSpin(*c, c->real - delta * c->def.step);  // Up raises a spin box's value
         if (c->real != before) pushKey(kNewSelection);
       }
       return;
