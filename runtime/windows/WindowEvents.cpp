@@ -102,6 +102,7 @@ LRESULT Window::Impl::Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lPara
     case WM_SIZE:
       if (top) {
         EnforceLimits();
+        PlaceStatusBar();
         // Without immediate resize events, sizes waiting for the loop make one event.
         bool waiting = std::any_of(pending.begin(), pending.end(), [](const PendingEvent& e) { return e.event == kSized; });
         if (immediate || !waiting) Push(kSized);

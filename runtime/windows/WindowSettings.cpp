@@ -24,6 +24,15 @@ DlgRect Window::Position() const {
 void Window::SetPosition(const DlgRect& at) {
   RECT p = impl_->Pixels(at);
   MoveWindow(impl_->hwnd, p.left, p.top, p.right - p.left, p.bottom - p.top, true);
+  impl_->PlaceStatusBar();
+}
+
+void Window::Impl::PlaceStatusBar() {
+  RECT r{};
+  if (statusBar == 0 || !GetWindowRect(hwnd, &r)) return;
+  int32_t height = Pixels({0, 0, 0, 10}).bottom;
+  int32_t inner = r.bottom - r.top;
+  zq::ui::Update(statusBar, [&](zq::ui::WindowState& s) { s.rect = RECT{0, inner - height, r.right - r.left, inner}; });
 }
 
 void Window::SetTimer(int32_t hundredths) {

@@ -197,6 +197,7 @@ struct Box {
   std::string text;
   int32_t height = 0;
   std::string status;
+  bool statusAtBottom = false;
   zq::ui::Align align = zq::ui::Align::Left;
 };
 
@@ -209,6 +210,9 @@ Box ShowBox(std::string_view text, uint8_t alignment) {
     RECT nine = zq::ui::DialogUnitsToPixels(zq::ui::Font{"Arial", 14}, RECT{0, 0, 0, 9});
     box.height = (s->rect.bottom - s->rect.top + nine.bottom / 2) / nine.bottom * 9;
     box.status = TextOf(d, 0x7FFF);
+    auto bar = zq::ui::Snapshot(GetDlgItem(d, 0x7FFF));
+    auto window = zq::ui::Snapshot(d);
+    box.statusAtBottom = bar && bar->rect.bottom == window->rect.bottom - window->rect.top;
     zq::ui::input::KeyPress(d, VK_ESCAPE);
   });
   MBOX(text, 0, alignment, 0);
@@ -238,6 +242,7 @@ TEST(TextBox, LinesAreNormalisedAndTheBoxTakesTheirHeight) {
     }
     EXPECT_EQ(box.height, 9 * c.lines) << c.text;
     EXPECT_EQ(box.status, "Esc is Einde");
+    EXPECT_TRUE(box.statusAtBottom) << c.text;
   }
   EXPECT_EQ(ShowBox("x", 0).align, zq::ui::Align::Center);
   EXPECT_EQ(ShowBox("x", 2).align, zq::ui::Align::Right);
