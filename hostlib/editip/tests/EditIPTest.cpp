@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "../../dialogs/tests/DialogAnswers.h"
+#include "DialogAnswers.h"
 #include "hostlib/EditIP.h"
 #include "zqplatform/uiinput.h"
 
@@ -241,6 +241,12 @@ TEST(EditIP, InsertAddsARecordThatEscTakesBackAndDeleteRemovesOne) {
   e.Key(VK_ESCAPE);
   EXPECT_EQ(e.q.Records(), 4u);
   EXPECT_EQ(e.At(3, "Name"), "THREE");
+
+  e.Key(zq::rt::kCtrlKey | 'I');  // as Insert
+  EXPECT_EQ(e.q.Records(), 5u);
+  EXPECT_EQ(e.ed.ADDNEW, 1);
+  e.Key(VK_ESCAPE);
+  EXPECT_EQ(e.q.Records(), 4u);
 
   e.Key(zq::rt::kCtrlKey | 'A');  // at the end
   EXPECT_EQ(e.ed.CURROW, 5);
