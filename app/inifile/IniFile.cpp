@@ -16,10 +16,31 @@ namespace {
 constexpr uint8_t kOkOnly = 99;
 constexpr uint32_t kValueCapacity = 1024;
 
+// A data file with its queue's text as loaded, to tell whether the queue changed since.
+struct DataFile {
+  DataFile(zq::rt::Queue& q, std::string file) : queue(q), file(q, std::move(file)) {}
+  int32_t Load() {
+    int32_t result = file.Load();
+    loaded = Text();
+    return result;
+  }
+  int32_t Save() {
+    if (Text() != loaded) file.Changed();
+    return file.Save();
+  }
+  std::string Text() {
+    int32_t error = 0;
+    return GETQUEUE(queue, error, 1);
+  }
+  zq::rt::Queue& queue;
+  QueueDataFile file;
+  std::string loaded;
+};
+
 struct DataFiles {
-  QueueDataFile script;
-  QueueDataFile videoExtensions;
-  QueueDataFile audioExtensions;
+  DataFile script;
+  DataFile videoExtensions;
+  DataFile audioExtensions;
 };
 std::unique_ptr<DataFiles> dataFiles;
 
@@ -38,9 +59,9 @@ void Report(std::string_view message, std::string_view procedure, int32_t code) 
 DataFiles& Files() {
   if (!dataFiles) {
     std::string folder = Folder();
-    dataFiles.reset(new DataFiles{QueueDataFile(QSCRIPT, folder + "Script.dat"),
-                                  QueueDataFile(VEXTENSIONS, folder + "VExtensions.dat"),
-                                  QueueDataFile(AEXTENSIONS, folder + "AExtensions.dat")});
+    dataFiles.reset(new DataFiles{{QSCRIPT, folder + "Script.dat"},
+                                  {VEXTENSIONS, folder + "VExtensions.dat"},
+                                  {AEXTENSIONS, folder + "AExtensions.dat"}});
   }
   return *dataFiles;
 }
@@ -96,8 +117,10 @@ void GETINI() {
   dataFiles.reset();
   DataFiles& files = Files();
   const std::string ini = IniFile();
-  if (int32_t result = files.script.Load(); result < 0) Report("Error Reading Script.dat", "Main", result);
+  int32_t scriptRead = files.script.file.Load();
+  if (scriptRead < 0) Report("Error Reading Script.dat", "Main", scriptRead);
   CompleteLayouts();
+  files.script.loaded = files.script.Text();
   if (int32_t result = files.videoExtensions.Load(); result < 0) {
     Report("Error Reading VExtensions.dat", "GetINI", result);
   }
@@ -134,11 +157,4 @@ void PUTINI() {
     }
     if (writing) writing = Write(key.section, key.key, ValueOf(key), ini);
   }
-}
-
-void MARKCHANGED(const zq::rt::Queue& q) {
-  DataFiles& files = Files();
-  if (&q == &QSCRIPT) files.script.Changed();
-  if (&q == &VEXTENSIONS) files.videoExtensions.Changed();
-  if (&q == &AEXTENSIONS) files.audioExtensions.Changed();
 }

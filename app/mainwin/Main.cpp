@@ -11,6 +11,7 @@
 #include "app/SettingsWindow.h"
 #include "app/State.h"
 #include "hostlib/Dialogs.h"
+#include "hostlib/EditIP.h"
 #include "hostlib/Procedures.h"
 #include "orvid/controlnumbers.h"
 #include "orvid/icons.h"
@@ -33,6 +34,12 @@ constexpr COLORREF kGreen = 0x00FF00;
 constexpr const char* kTrayTip = "Orvid 0.1\r\n\r\nMade by the Orvid project";
 constexpr const char* kFolderIcons[] = {"VistaFolder", "VistaImage",   "VistaMovie", "CrossSmall",
                                         "VistaMulImage", "VistaAudio2", "Star",       "Info"};
+
+// The layout list's editable columns: Align, DX, DY, Scale, Auto, Cols, Rows, Top, Bot, TBot,
+// F Size and I-View.
+constexpr const char* kLayoutSpec =
+    "@2~Top|Center|Bottom~3;#3~~0|999|1~1;#4~~0|999|1~1;#5~~0|5|.1;@6~OMI|ALL~2;#8~~1|10|1;#9~~1|10|1;"
+    "#10~~0|50|1;#11~~0|50|1;#12~~-50|50|1;@13~Small|Normal~2;@14~Yes|No~2;";
 
 bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
@@ -61,6 +68,7 @@ class MainWindow {
     MWHANDLE = w_.Handle();
     BindControls();
     GETINI();
+    w_.Refresh(mw::LayoutList);
     CREATETRAYICON(MWHANDLE, "__\\__\\_Res\\movieclip32_ico", kTrayTip, "", kTrayDoubleClick);
     ShowBackground();
     w_.SetLineHeight(mw::FolderList, 11);
@@ -71,9 +79,13 @@ class MainWindow {
     MWWINPOS.INIT(w_, 1, 0, 1, 2, 0);
     MWWINPOS.SET(mw::Background, 4, 0, 1, 0);
     MWWINPOS.SET(mw::FolderFrame, 1, 3, 1, 0);
+    editip_.SORTALLOWED = 0;
+    editip_.INSALLOWED = 0;
+    editip_.DELALLOWED = 1;
+    editip_.INIT(QSCRIPT, mw::LayoutList, kLayoutSpec);
     while (w_.Accept()) {
+      if (editip_.CHECKEVENT() != 0) continue;
       if (!Handle()) break;
-      for (const zq::rt::TakenEvent& taken : w_.TakeNestedEvents()) ProgramEvent(taken.event);
     }
     w_.Close();
   }
@@ -107,16 +119,11 @@ class MainWindow {
 
   void ShowBackground() { w_.SetPicture(mw::Background, ST.BACKGROUND == 2 ? "DuneP.jpg" : "DuneC.jpg"); }
 
-  // The folder list is rebuilt when the scan has changed its number of entries, or always.
-  void Redraw(bool lists = false) {
+  void Redraw() {
     STATUSLINE now = STATUSNOW();
     status_ = now.PROCSTAT;
     progress_ = now.SPROGRESS;
-    if (lists || QDIR.Records() != shownFolders_) {
-      shownFolders_ = QDIR.Records();
-      w_.Refresh(mw::FolderList);
-      w_.Refresh(mw::LayoutList);
-    }
+    w_.Refresh(mw::FolderList);
     w_.Display();
   }
 
@@ -127,7 +134,7 @@ class MainWindow {
         MWWINPOS.SETSTRWINPOS(MWPOS);
         MWWINPOS.RESIZE();
         SCRROOT = ROOTDIR;
-        Redraw(true);
+        Redraw();
         return true;
       case zq::rt::kCloseWindow:
         MWPOS = MWWINPOS.GETSTRWINPOS();
@@ -192,7 +199,7 @@ class MainWindow {
     w_.Enable(1, 30);
     T1ENDED = 0;
     T1RUNNING = 0;
-    Redraw(true);
+    Redraw();
   }
 
   void PassEnded() {
@@ -201,7 +208,7 @@ class MainWindow {
     w_.Enable(1, 30);
     T2ENDED = 0;
     T2RUNNING = 0;
-    Redraw(true);
+    Redraw();
   }
 
   void AlertKey() {
@@ -319,10 +326,10 @@ class MainWindow {
   }
 
   Window w_;
+  EDITIP editip_;
   zq::rt::Record entry_;  // the chosen folder-list entry, shown by the hidden controls
   std::string status_;
   int16_t progress_ = 0;
-  uint32_t shownFolders_ = 0;
 };
 
 }  // namespace
@@ -336,6 +343,7 @@ void orvid::_main() {
 
 void MAIN() {
   zq::rt::SetIconInstance(orvid::res::IconInstance());
+  zq::rt::MergeWhilePending(kStatusChanged);
   SetDialogsClosingFlag(&ABORTALL);
   MainWindow window;
   window.Run();

@@ -2,14 +2,10 @@
 // "AExtensions.dat" in INIPATH.
 #pragma once
 
-#include "zqruntime/queue.h"
-
 // Loads the settings and the three data files into the program's state; each failure is
 // reported with its dialog and loading goes on.
 void GETINI();
-// Saves them; each failure is reported and saving goes on. A settings file that cannot be
+// Saves them; each failure is reported and saving goes on. A data file that was there but
+// failed to load is kept unless its queue has changed since. A settings file that cannot be
 // written is reported once, and its remaining keys are not tried.
 void PUTINI();
-// Marks the queue of a data file (QSCRIPT, VEXTENSIONS, AEXTENSIONS) as changed by the user:
-// a file that was there but failed to load is then written over at the save.
-void MARKCHANGED(const zq::rt::Queue& q);
