@@ -38,12 +38,14 @@ bool DrawIndex(std::string_view name, const std::string& file) {
   return WriteAai(canvas, file);
 }
 
+// A wide picture with its label in the upper part (the main window's buttons lie over the
+// lower part of its background).
 bool DrawBanner(std::string_view label, Colour top, Colour bottom, int32_t width, int32_t height,
                 const std::string& file, bool jpeg) {
   Canvas canvas(width, height);
   canvas.Gradient(top, bottom);
   canvas.Frame(height / 40, height / 80 + 1, kGold);
-  canvas.Text(label, width / 2, height / 2, Canvas::ScaleToFit(label, width * 3 / 4, height / 12), kWhite);
+  canvas.Text(label, width / 2, height * 2 / 5, Canvas::ScaleToFit(label, width / 2, height / 16), kWhite);
   return jpeg ? WriteJpeg(canvas, file) : WriteAai(canvas, file);
 }
 
