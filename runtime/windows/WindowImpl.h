@@ -57,7 +57,10 @@ struct Window::Impl {
   std::chrono::steady_clock::time_point nextTick;
   HWND lastFocus = 0;
   HWND statusBar = 0;
-  std::vector<TakenEvent> nested;  // guarded by the registry of open windows
+  HWND disabledBelow = 0;  // the window of this thread that this one made modal
+  // Program events nested windows took while this one waited (guarded by the registry of
+  // open windows); they come to this loop when the window above it closes.
+  std::vector<PendingEvent> nested;
   bool immediate = false;
   int32_t minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;  // dialog units, 0: none
 
@@ -115,6 +118,8 @@ void AddOpenWindow(Window::Impl* window);
 void RemoveOpenWindow(Window::Impl* window);
 // A program event the running window took: the windows opened before it on its thread
 // learn of it.
-void TellWindowsBelow(Window::Impl* running, TakenEvent event);
+void TellWindowsBelow(Window::Impl* running, const PendingEvent& event);
+// The window closing on its thread hands the events it took to the window now on top there.
+void HandOnNestedEvents(Window::Impl* top);
 
 }  // namespace zq::rt

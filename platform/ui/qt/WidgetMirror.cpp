@@ -60,6 +60,7 @@ void WidgetMirror::Sync(HWND hwnd) {
   if (!s) {
     if (w) {
       widgets_.erase(hwnd);
+      block_.SetBlocked(w, false);
       w->hide();
       w->deleteLater();
     }
@@ -127,7 +128,12 @@ bool WidgetMirror::eventFilter(QObject* watched, QEvent* event) {
 
 void WidgetMirror::Apply(QWidget* w, const WindowState& s) {
   syncing_ = true;
-  w->setEnabled(s.enabled);
+  // A disabled top-level window keeps its look and refuses input (InputBlock).
+  if (s.parent == 0) {
+    block_.SetBlocked(w, !s.enabled);
+  } else {
+    w->setEnabled(s.enabled);
+  }
   w->setFont(FontOf(s.font));
   QPalette pal = w->palette();
   bool fill = s.backColour != kDefaultColour;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "InputBlock.h"
 #include "TrayClicks.h"
 #include "zqplatform/uimodel.h"
 
@@ -62,6 +63,7 @@ class WidgetMirror : public QObject {
   QWidget* Find(HWND hwnd);
 
   std::map<HWND, Mirrored> widgets_;
+  InputBlock block_;
   std::unique_ptr<QSystemTrayIcon> tray_;
   TrayClicks trayClicks_;
   QMenu* openMenu_ = nullptr;

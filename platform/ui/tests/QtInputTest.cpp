@@ -5,7 +5,9 @@
 // messages Windows sends.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include <QApplication>
@@ -20,6 +22,8 @@
 #include <QTreeView>
 #include <QtTest/QTest>
 
+#include "zqplatform/filedialog.h"
+#include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 
 const bool kQtPresenterForInput = zq::ui::UsePresenter("qt");
@@ -219,6 +223,63 @@ TEST(QtInput, AControlThatTakesNoFocusByClickLeavesItWhereItIs) {
     EXPECT_EQ(GetFocus(), c.focus) << c.on;
   }
   DestroyWindow(w);
+}
+
+TEST(QtInput, ADisabledWindowRefusesTheUsersInputAndKeepsItsLook) {
+  HWND w = CreateWindowExA(0, "Below", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND button = zq::ui::CreateControl(w, Kind::Button, 1, "Go", RECT{10, 10, 100, 30});
+  HWND entry = zq::ui::CreateControl(w, Kind::Edit, 2, "", RECT{10, 40, 200, 60});
+  for (bool enabled : {false, true}) {
+    EnableWindow(w, enabled);
+    OnWidget<QPushButton>(button, [&](QPushButton& b) {
+      EXPECT_TRUE(b.isEnabled());  // not grayed
+      QTest::mouseClick(&b, Qt::LeftButton);
+    });
+    OnWidget<QLineEdit>(entry, [](QLineEdit& e) { QTest::keyClicks(&e, "ab"); });
+    zq::ui::Flush();
+    EXPECT_EQ(Posted(button, WM_LBUTTONDOWN).has_value(), enabled);
+    EXPECT_EQ(zq::ui::Snapshot(entry)->text, enabled ? "ab" : "");
+    MSG m;
+    while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+    }
+  }
+  DestroyWindow(w);
+}
+
+TEST(QtInput, AFileDialogIsModalToItsOwnersWindowOnly) {
+  HWND owner = CreateWindowExA(0, "Main", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND ownerButton = zq::ui::CreateControl(owner, Kind::Button, 1, "Scan", RECT{10, 10, 100, 30});
+  HWND other = CreateWindowExA(0, "Explorer", WS_POPUP | WS_VISIBLE, 320, 0, 300, 200, 0, 0, nullptr);
+  HWND otherButton = zq::ui::CreateControl(other, Kind::Button, 1, "F5 Copy", RECT{10, 10, 100, 30});
+  zq::ui::Flush();
+  std::thread asking([&] { zq::ui::AskFileName({zq::ui::FileDialogKind::Folder, owner, "Select Root", "", "/tmp"}); });
+  while (zq::ui::OpenQuestions().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  zq::ui::Flush();
+  QMetaObject::invokeMethod(
+      qApp,
+      [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+        ASSERT_NE(dialog->parentWidget(), nullptr);
+        EXPECT_EQ(dialog->parentWidget()->window()->property("zqHwnd").toUInt(), owner);
+      },
+      Qt::BlockingQueuedConnection);
+  // As the window system delivers a click: a window the dialog blocks never sees it.
+  for (HWND on : {otherButton, ownerButton}) {
+    OnWidget<QPushButton>(on, [](QPushButton& b) {
+      QTest::mouseClick(b.window()->windowHandle(), Qt::LeftButton, {}, b.mapTo(b.window(), b.rect().center()));
+    });
+  }
+  EXPECT_TRUE(Posted(otherButton, WM_LBUTTONDOWN));
+  EXPECT_FALSE(Posted(ownerButton, WM_LBUTTONDOWN));
+  zq::ui::input::AnswerQuestion(zq::ui::Answer::Cancelled());
+  asking.join();
+  MSG m;
+  while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+  }
+  DestroyWindow(other);
+  DestroyWindow(owner);
 }
 
 TEST(QtInput, AnEntryShowsTheSelectionTheProgramSets) {

@@ -126,6 +126,12 @@ class RecordRef {
   void Rebind(std::byte* data) { data_ = data; }
 
  private:
+  // Field n with the bytes of its element e; no bytes when either does not exist.
+  struct Slot {
+    const Field* field = nullptr;
+    std::byte* bytes = nullptr;
+  };
+  Slot At(uint32_t n, uint32_t e) const;
   std::byte* Element(const Field& field, uint32_t element) const;
   const RecordLayout* layout_;
   std::byte* data_;
