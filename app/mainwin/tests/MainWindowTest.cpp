@@ -378,6 +378,29 @@ TEST_F(MainWindow, ChoosingAFolderMarksTheLayoutRowOfItsLevel) {
   ASSERT_TRUE(Ended());
 }
 
+TEST_F(MainWindow, ALargerWindowGrowsTheFolderListAndMovesTheRestWithItsRightAndBottomEdges) {
+  DialogWatcher watcher;
+  Start();
+  RECT before = zq::ui::Snapshot(window_)->rect;
+  zq::ui::WindowState list = State(mw::FolderList), layout = State(mw::LayoutList), ok = State(mw::OkButton);
+  RECT larger{before.left, before.top, before.right + 200, before.bottom + 100};
+  ASSERT_TRUE(zq::ui::input::MovedTo(window_, larger));
+  ASSERT_TRUE(WaitFor([&] { return State(mw::OkButton).rect.left != ok.rect.left; }));
+  auto width = [](const RECT& r) { return r.right - r.left; };
+  auto height = [](const RECT& r) { return r.bottom - r.top; };
+  EXPECT_EQ(State(mw::FolderList).rect.left, list.rect.left);
+  EXPECT_NEAR(width(State(mw::FolderList).rect), width(list.rect) + 200, 2);
+  EXPECT_NEAR(height(State(mw::FolderList).rect), height(list.rect) + 100, 2);
+  EXPECT_NEAR(State(mw::LayoutList).rect.left, layout.rect.left + 200, 2);  // keeps its distance to the right
+  EXPECT_EQ(State(mw::LayoutList).rect.top, layout.rect.top);
+  EXPECT_EQ(width(State(mw::LayoutList).rect), width(layout.rect));
+  EXPECT_NEAR(State(mw::OkButton).rect.left, ok.rect.left + 200, 2);  // and to the bottom right
+  EXPECT_NEAR(State(mw::OkButton).rect.top, ok.rect.top + 100, 2);
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_NE(MWPOS.find(","), std::string::npos);
+}
+
 TEST_F(MainWindow, InUseWithAFilledFolderList) {
   if (zq::ui::PresenterName() != "qt") GTEST_SKIP() << "a picture needs the Qt presenter";
   CopyProgramFolderFiles();
