@@ -15,6 +15,8 @@
 #include "app/MainWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
+#include "zqplatform/msgbox.h"
+#include "zqplatform/questions.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 #include "zqruntime/threads.h"
@@ -355,6 +357,25 @@ TEST_F(MainWindow, ASecondF2WhileTheExplorerRunsSaysSo) {
   CloseByOk();
   ASSERT_TRUE(Ended());  // the explorer's notice closes with the program
   EXPECT_EQ(EXPRUNNING, 0);
+}
+
+TEST_F(MainWindow, F1ShowsTheHelpFile) {
+  CopyProgramFolderFiles();
+  zq::ui::TakeAsked();
+  zq::ui::input::AnswerEvery(zq::ui::Answer::Pressed(IDOK));
+  DialogWatcher watcher;
+  Start();
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, 0x70));
+  std::vector<zq::ui::Asked> asked;
+  ASSERT_TRUE(WaitFor([&] {
+    for (zq::ui::Asked& a : zq::ui::TakeAsked()) asked.push_back(a);
+    return !asked.empty();
+  }));
+  zq::ui::input::AnswerEvery(std::nullopt);
+  EXPECT_EQ(asked.front().question.caption, "Orvid.HLP");
+  EXPECT_EQ(asked.front().question.text.rfind("ORVID - HELP", 0), 0u);
+  CloseByOk();
+  ASSERT_TRUE(Ended());
 }
 
 TEST_F(MainWindow, ChoosingAFolderMarksTheLayoutRowOfItsLevel) {
