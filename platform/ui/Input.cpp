@@ -1,4 +1,6 @@
 // Input into the model: the messages Windows would send for each user action.
+#include <algorithm>
+
 #include "WindowModel.h"
 #include "zqplatform/uiinput.h"
 
@@ -30,30 +32,55 @@ void NotifyParent(const WindowState& s, uint32_t code) {
 }
 
 bool IsButtonKind(Kind k) { return k == Kind::Button || k == Kind::Check || k == Kind::Radio; }
+bool IsChoiceKind(Kind k) { return k == Kind::List || k == Kind::Combo || k == Kind::DropList; }
 
-}  // namespace
-
-bool Click(HWND hwnd) {
+// A press of a button on a control; a click on a choice control presses its chosen row.
+std::optional<WindowState> Press(HWND hwnd) {
   auto s = Takes(hwnd);
-  if (!s) return false;
+  if (s && IsChoiceKind(s->kind)) {
+    Update(hwnd, [](WindowState& w) { w.mouseRow = w.value; });
+  }
+  return s;
+}
+
+bool LeftPress(HWND hwnd, const WindowState& s) {
   PostMessage(hwnd, WM_LBUTTONDOWN, 1, 0);
   PostMessage(hwnd, WM_LBUTTONUP, 0, 0);
-  if (s->kind == Kind::Check) {
+  if (s.kind == Kind::Check) {
     Update(hwnd, [](WindowState& w) { w.value = w.value ? 0 : 1; });
-  } else if (s->kind == Kind::Radio) {
-    for (HWND sibling : Children(s->parent)) {
+  } else if (s.kind == Kind::Radio) {
+    for (HWND sibling : Children(s.parent)) {
       auto o = Snapshot(sibling);
       if (o && o->kind == Kind::Radio) Update(sibling, [&](WindowState& w) { w.value = sibling == hwnd; });
     }
   }
-  if (IsButtonKind(s->kind)) NotifyParent(*s, BN_CLICKED);
+  if (IsButtonKind(s.kind)) NotifyParent(s, BN_CLICKED);
   return true;
 }
 
-bool RightClick(HWND hwnd) {
-  if (!Takes(hwnd)) return false;
+bool RightPress(HWND hwnd) {
   PostMessage(hwnd, WM_RBUTTONDOWN, 2, 0);
   return PostMessage(hwnd, WM_RBUTTONUP, 0, 0);
+}
+
+}  // namespace
+
+bool Click(HWND hwnd) {
+  auto s = Press(hwnd);
+  return s && LeftPress(hwnd, *s);
+}
+
+bool RightClick(HWND hwnd) { return Press(hwnd) && RightPress(hwnd); }
+
+bool ListPress(HWND list, int32_t row, int32_t column, bool right) {
+  auto s = Takes(list);
+  if (!s || !IsChoiceKind(s->kind)) return false;
+  Update(list, [&](WindowState& w) {
+    w.mouseRow = std::max(row, -1);
+    w.mouseColumn = std::max(column, -1);
+    if (!right) w.value = w.mouseRow;
+  });
+  return right ? RightPress(list) : LeftPress(list, *s);
 }
 
 bool DoubleClick(HWND hwnd) {
@@ -66,9 +93,10 @@ bool DoubleClick(HWND hwnd) {
 
 bool Choose(HWND hwnd, int32_t row) {
   auto s = Takes(hwnd);
-  if (!s || (s->kind != Kind::List && s->kind != Kind::Combo && s->kind != Kind::DropList)) return false;
+  if (!s || (!IsChoiceKind(s->kind) && s->kind != Kind::Tab)) return false;
   Update(hwnd, [&](WindowState& w) { w.value = row < 0 ? -1 : row; });
-  NotifyParent(*s, s->kind == Kind::List ? LBN_SELCHANGE : CBN_SELCHANGE);
+  uint32_t code = s->kind == Kind::List ? LBN_SELCHANGE : s->kind == Kind::Tab ? TCN_SELCHANGE : CBN_SELCHANGE;
+  NotifyParent(*s, code);
   return true;
 }
 
@@ -97,6 +125,7 @@ bool MovedTo(HWND hwnd, RECT rect) {
   bool moved = false;
   bool sized = false;
   bool ok = Update(hwnd, [&](WindowState& w) {
+    rect = WithinLimits(w, rect);
     moved = w.rect.left != rect.left || w.rect.top != rect.top;
     sized = w.rect.right - w.rect.left != rect.right - rect.left || w.rect.bottom - w.rect.top != rect.bottom - rect.top;
     w.rect = rect;

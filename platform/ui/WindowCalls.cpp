@@ -163,6 +163,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32_t y, int32_t cx,
     if (!(flags & SWP_NOSIZE)) {
       s.rect.right = s.rect.left + std::max(cx, 0);
       s.rect.bottom = s.rect.top + std::max(cy, 0);
+      s.rect = zq::ui::WithinLimits(s, s.rect);
     }
     if (flags & SWP_SHOWWINDOW) s.visible = true;
     if (flags & SWP_HIDEWINDOW) s.visible = false;

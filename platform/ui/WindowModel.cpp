@@ -114,6 +114,16 @@ std::optional<WindowState> Snapshot(HWND hwnd) {
   return e->state;
 }
 
+RECT WithinLimits(const WindowState& s, RECT rect) {
+  auto keep = [](int32_t size, int32_t low, int32_t high) {
+    if (high > 0) size = std::min(size, high);
+    return std::max(size, low);
+  };
+  rect.right = rect.left + keep(rect.right - rect.left, s.minWidth, s.maxWidth);
+  rect.bottom = rect.top + keep(rect.bottom - rect.top, s.minHeight, s.maxHeight);
+  return rect;
+}
+
 bool Update(HWND hwnd, const std::function<void(WindowState&)>& change) {
   {
     Model& m = Model::Get();

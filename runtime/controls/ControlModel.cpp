@@ -43,6 +43,9 @@ bool Window::Impl::Make(const ControlDef& d) {
   c.hwnd = h;
   zq::ui::Font font = FontOf(d);
   zq::ui::FontMetrics metrics = zq::ui::Measure(font);
+  // Looked up before the change, which holds the model.
+  HICON icon = d.icon.empty() ? 0 : LoadIconA(IconInstance(), d.icon.c_str());
+  int32_t dropWidth = d.dropWidth > 0 ? Pixels({0, 0, d.dropWidth, 0}).right : 0;
   zq::ui::Update(h, [&](zq::ui::WindowState& s) {
     s.font = font;
     s.textColour = d.textColour;
@@ -53,7 +56,13 @@ bool Window::Impl::Make(const ControlDef& d) {
     s.enabled = !d.disabled;
     s.tip = d.tip;
     s.focusByClick = !d.skip;
-    if (d.kind == Kind::Tab) s.tabs = d.choices;
+    if (d.kind == Kind::Tab) {
+      s.tabs = d.choices;
+      s.value = s.tabs.empty() ? -1 : 0;
+    }
+    s.icon = icon;
+    s.dropCount = d.dropCount;
+    s.dropWidth = dropWidth;
     if (d.kind == Kind::DropList) {
       std::vector<zq::ui::Row>& rows = s.rows.Edit();
       for (const std::string& choice : Cells(d)) rows.emplace_back().cells = {choice};
@@ -68,15 +77,38 @@ bool Window::Impl::Make(const ControlDef& d) {
     }
     for (const ColumnDef& col : d.columns) {
       int32_t width = std::max(metrics.averageWidth, 1) * col.width / 4;
-      s.columns.push_back(zq::ui::Column{col.header, width, col.align});
+      s.columns.push_back(zq::ui::Column{col.header, width, col.align, col.iconField != 0, col.levelField != 0});
     }
   });
   c.selection = d.kind == Kind::DropList && !d.choices.empty() ? 0 : -1;
   c.real = d.low;
+  c.hidden = d.hidden;
   controls.push_back(std::move(c));
-  controls.back().settled = ValueText(controls.back());
-  ShowTakenKeys(controls.back());
+  ControlState& made = controls.back();
+  made.settled = ValueText(made);
+  ShowTakenKeys(made);
+  if (d.sheet != 0) ShowControl(made);
   return true;
+}
+
+bool Window::Impl::Visible(const ControlState& c) const {
+  if (c.hidden) return false;
+  if (c.def.sheet == 0) return true;
+  const ControlState* sheet = Find(c.def.sheet);
+  return !sheet || (Visible(*sheet) && ModelValue(*sheet) + 1 == c.def.tab);
+}
+
+void Window::Impl::ShowControl(ControlState& c) { ShowWindow(c.hwnd, Visible(c) ? SW_SHOWNOACTIVATE : SW_HIDE); }
+
+void Window::Impl::ShowSheet(const ControlState& sheet) {
+  for (ControlState& c : controls) {
+    if (c.def.sheet == sheet.def.number) ShowControl(c);
+  }
+}
+
+void Window::Impl::SetColumn(ControlState& c, int32_t column) {
+  c.column = column;
+  zq::ui::Update(c.hwnd, [&](zq::ui::WindowState& s) { s.cellColumn = column - 1; });
 }
 
 int32_t Window::Impl::ModelValue(const ControlState& c) const {
@@ -87,6 +119,7 @@ int32_t Window::Impl::ModelValue(const ControlState& c) const {
 void Window::Impl::SetModelValue(ControlState& c, int32_t value) {
   if (c.def.kind == Kind::List || c.def.kind == Kind::Combo || c.def.kind == Kind::DropList) c.selection = value;
   zq::ui::Update(c.hwnd, [&](zq::ui::WindowState& s) { s.value = value; });
+  if (c.def.kind == Kind::Tab) ShowSheet(c);
 }
 
 void Window::Impl::SetSpin(ControlState& c, double v) {

@@ -32,6 +32,15 @@ int32_t Range(Window::Impl& d, int32_t first, int32_t last, const std::function<
   return n;
 }
 
+// The program's hide state of a range; a sheet's tabs follow their sheet.
+int32_t SetHidden(Window::Impl& d, int32_t first, int32_t last, bool hide) {
+  return Range(d, first, last, [&](ControlState& c) {
+    c.hidden = hide;
+    d.ShowControl(c);
+    if (c.def.kind == zq::ui::Kind::Tab) d.ShowSheet(c);
+  });
+}
+
 }  // namespace
 
 HWND Window::ControlHandle(int32_t control) const {
@@ -55,6 +64,11 @@ std::string Window::Text(int32_t control) const {
 
 bool Window::SetTextColour(int32_t control, COLORREF colour) {
   return Change(*impl_, control, [&](zq::ui::WindowState& s) { s.textColour = colour; });
+}
+
+COLORREF Window::TextColour(int32_t control) const {
+  auto s = State(*impl_, control);
+  return s ? s->textColour : zq::ui::kDefaultColour;
 }
 
 bool Window::SetBackColour(int32_t control, COLORREF colour) {
@@ -90,13 +104,8 @@ std::optional<DlgRect> Window::Rect(int32_t control) const {
   return c ? std::optional(c->def.at) : std::nullopt;
 }
 
-int32_t Window::Hide(int32_t first, int32_t last) {
-  return Range(*impl_, first, last, [](ControlState& c) { ShowWindow(c.hwnd, SW_HIDE); });
-}
-
-int32_t Window::Unhide(int32_t first, int32_t last) {
-  return Range(*impl_, first, last, [](ControlState& c) { ShowWindow(c.hwnd, SW_SHOWNOACTIVATE); });
-}
+int32_t Window::Hide(int32_t first, int32_t last) { return SetHidden(*impl_, first, last, true); }
+int32_t Window::Unhide(int32_t first, int32_t last) { return SetHidden(*impl_, first, last, false); }
 
 int32_t Window::Disable(int32_t first, int32_t last) {
   return Range(*impl_, first, last, [](ControlState& c) { EnableWindow(c.hwnd, false); });
@@ -108,7 +117,7 @@ int32_t Window::Enable(int32_t first, int32_t last) {
 
 bool Window::IsHidden(int32_t control) const {
   const ControlState* c = impl_->Find(control);
-  return c && !IsWindowVisible(c->hwnd);
+  return c && c->hidden;
 }
 
 bool Window::IsDisabled(int32_t control) const {

@@ -1,12 +1,20 @@
-// A list's line height and the cells it shows: where a cell is, and a control placed over one
-// (a control made after the list, as an editor in place is, lies above it).
+// The line height of a list, combo or drop list, and the cells a list shows: where a cell is,
+// and a control placed over one (a control made after the list, as an editor in place is, lies
+// above it).
 #include "windows/WindowImpl.h"
 
 namespace zq::rt {
 
+namespace {
+// Controls that show rows: lists, and combos and drop lists in their dropped-down lists.
+bool IsRowKind(zq::ui::Kind k) {
+  return k == zq::ui::Kind::List || k == zq::ui::Kind::Combo || k == zq::ui::Kind::DropList;
+}
+}  // namespace
+
 bool Window::SetLineHeight(int32_t control, int32_t height) {
   ControlState* c = impl_->Find(control);
-  if (!c || c->def.kind != zq::ui::Kind::List || height < 0) return false;
+  if (!c || !IsRowKind(c->def.kind) || height < 0) return false;
   c->lineHeight = height;
   int32_t pixels = height > 0 ? impl_->Pixels({0, 0, 0, height}).bottom : 0;
   return zq::ui::Update(c->hwnd, [&](zq::ui::WindowState& s) { s.lineHeight = pixels; });
@@ -14,7 +22,7 @@ bool Window::SetLineHeight(int32_t control, int32_t height) {
 
 int32_t Window::LineHeight(int32_t control) const {
   const ControlState* c = impl_->Find(control);
-  return c && c->def.kind == zq::ui::Kind::List ? c->lineHeight : 0;
+  return c && IsRowKind(c->def.kind) ? c->lineHeight : 0;
 }
 
 std::optional<RECT> Window::CellPixels(int32_t control, uint32_t row, int32_t column) const {

@@ -102,7 +102,7 @@ std::optional<ColumnDef> Window::Column(int32_t control, int32_t column) const {
 bool Window::SetCellSelection(int32_t control, bool on) {
   ControlState* c = impl_->Find(control);
   if (!c || !IsListKind(c->def.kind) || (on && c->def.columns.empty())) return false;
-  c->column = on ? std::max(c->column, 1) : 0;
+  impl_->SetColumn(*c, on ? std::max(c->column, 1) : 0);
   return true;
 }
 
@@ -114,7 +114,7 @@ int32_t Window::HighlightedColumn(int32_t control) const {
 bool Window::HighlightColumn(int32_t control, int32_t column) {
   ControlState* c = impl_->Find(control);
   if (!c || c->column == 0 || column < 1 || column > static_cast<int32_t>(c->def.columns.size())) return false;
-  c->column = column;
+  impl_->SetColumn(*c, column);
   return true;
 }
 

@@ -93,8 +93,12 @@ void RecordLayout::Place(const std::vector<FieldDecl>& fields, uint32_t base) {
   for (const auto& d : fields) {
     const uint32_t total = DeclSize(d);
     const uint32_t elements = std::max<uint32_t>(d.elements, 1);
+    std::size_t at = fields_.size();
     fields_.push_back(Field{d.name, d.kind, offset, total / elements, elements});
-    if (d.kind == FieldKind::Group) Place(d.members, offset);
+    if (d.kind == FieldKind::Group) {
+      Place(d.members, offset);
+      fields_[at].members = static_cast<uint32_t>(fields_.size() - at - 1);
+    }
     offset += total;
   }
 }
@@ -105,11 +109,26 @@ const Field* RecordLayout::At(uint32_t n) const {
 }
 
 uint32_t RecordLayout::Find(std::string_view name) const {
-  if (name.empty()) return 0;
-  for (size_t i = 0; i < fields_.size(); ++i) {
-    if (SameNoCase(fields_[i].name, name)) return static_cast<uint32_t>(i + 1);
+  // The first name is looked for at any depth; each name before a "." narrows the search to
+  // the own members of the group of that name (not those of its inner groups).
+  std::size_t from = 0;
+  std::size_t to = fields_.size();
+  bool anyDepth = true;
+  for (;;) {
+    std::size_t dot = name.find('.');
+    std::string_view part = name.substr(0, dot);
+    if (part.empty()) return 0;
+    std::size_t i = from;
+    while (i < to && !(SameNoCase(fields_[i].name, part) && (dot == std::string_view::npos || fields_[i].IsGroup()))) {
+      i += anyDepth ? 1 : 1 + fields_[i].members;
+    }
+    if (i >= to) return 0;
+    if (dot == std::string_view::npos) return static_cast<uint32_t>(i + 1);
+    from = i + 1;
+    to = from + fields_[i].members;
+    anyDepth = false;
+    name.remove_prefix(dot + 1);
   }
-  return 0;
 }
 
 }  // namespace zq::rt

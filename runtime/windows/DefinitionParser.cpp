@@ -15,6 +15,14 @@ const ControlDef* WindowDef::Control(int32_t number) const {
   return nullptr;
 }
 
+const ControlDef* WindowDef::Named(std::string_view name) const {
+  if (name.empty()) return nullptr;
+  for (const ControlDef& c : controls) {
+    if (c.name == name) return &c;
+  }
+  return nullptr;
+}
+
 namespace {
 
 using zq::ui::Align;
@@ -205,6 +213,15 @@ class Cursor {
   std::size_t at_;
 };
 
+// A control's name: a C++ identifier, as the generated header declares it.
+std::string NameOf(const std::string& token) {
+  auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+  bool valid = !token.empty() && letter(token[0]) && token.size() <= 64 &&
+               std::all_of(token.begin(), token.end(), [&](char c) { return letter(c) || (c >= '0' && c <= '9'); });
+  if (!valid) throw BadLine{"a name is a letter followed by letters, digits and _: " + token};
+  return token;
+}
+
 bool AlignWord(const std::string& word, Align& align) {
   if (word == "left") align = Align::Left;
   else if (word == "center") align = Align::Center;
@@ -301,6 +318,26 @@ void ControlLine(const std::vector<std::string>& t, WindowDef& w) {
       d.value = Whole(c.Value(key));
     } else if (key == "max") {
       d.maxLength = Whole(c.Value(key));
+    } else if (key == "tab") {
+      auto sheet = std::find_if(w.controls.rbegin(), w.controls.rend(),
+                                [](const ControlDef& o) { return o.kind == Kind::Tab; });
+      if (sheet == w.controls.rend()) throw BadLine{"a tab belongs to a sheet above"};
+      d.sheet = sheet->number;
+      d.tab = Whole(c.Value(key));
+      if (d.tab < 1 || static_cast<std::size_t>(d.tab) > sheet->choices.size()) {
+        throw BadLine{"no such tab: " + std::to_string(d.tab)};
+      }
+    } else if (key == "icon") {
+      d.icon = Unquote(c.Value(key));
+    } else if (key == "drop") {
+      d.dropCount = Whole(c.Value(key));
+      if (d.dropCount < 1 || d.dropCount > 100) throw BadLine{"drop count out of range"};
+    } else if (key == "dropwidth") {
+      d.dropWidth = Wholes(c.Value(key), 1)[0];
+      if (d.dropWidth < 0) throw BadLine{"negative size"};
+    } else if (key == "name") {
+      d.name = NameOf(c.Value(key));
+      if (w.Named(d.name)) throw BadLine{"name " + d.name + " given twice"};
     } else if (key == "default") {
       d.isDefault = true;
     } else if (key == "readonly") {

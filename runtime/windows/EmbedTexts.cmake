@@ -1,11 +1,20 @@
 # Writes a C++ source that holds text files as byte arrays, looked up by file name without its
-# extension through one function: std::string_view <FUNCTION>(std::string_view name).
-# Run as a script: cmake -DOUT=... -DFUNCTION=ns::Name "-DFILES=a|b" -P EmbedTexts.cmake
+# extension through one function: std::string_view <FUNCTION>(std::string_view name); with
+# LIST, also std::vector<std::string_view> <LIST>() giving every name.
+# Run as a script: cmake -DOUT=... -DFUNCTION=ns::Name [-DLIST=ns::Names] "-DFILES=a|b" -P EmbedTexts.cmake
 string(REGEX MATCH "^(.*)::([A-Za-z_0-9]+)$" _ "${FUNCTION}")
 set(ns "${CMAKE_MATCH_1}")
-string(REPLACE "|" ";" FILES "${FILES}")
 set(fn "${CMAKE_MATCH_2}")
-set(body "// Generated at build time: embedded texts.\n#include <cstddef>\n#include <string_view>\n\nnamespace {\n")
+set(list_fn "")
+if(LIST)
+  string(REGEX MATCH "^${ns}::([A-Za-z_0-9]+)$" _ "${LIST}")
+  if(NOT CMAKE_MATCH_1)
+    message(FATAL_ERROR "LIST must lie in the namespace of FUNCTION: ${LIST}")
+  endif()
+  set(list_fn "${CMAKE_MATCH_1}")
+endif()
+string(REPLACE "|" ";" FILES "${FILES}")
+set(body "// Generated at build time: embedded texts.\n#include <cstddef>\n#include <string_view>\n#include <vector>\n\nnamespace {\n")
 set(table "")
 set(i 0)
 foreach(file IN LISTS FILES)
@@ -19,7 +28,12 @@ endforeach()
 string(APPEND body "struct Entry {\n  std::string_view name;\n  const unsigned char* bytes;\n  std::size_t size;\n};\n")
 string(APPEND body "const Entry entries[] = {\n${table}};\n}  // namespace\n\n")
 string(APPEND body "namespace ${ns} {\nstd::string_view ${fn}(std::string_view name) {\n")
-string(APPEND body "  for (const Entry& e : entries) {\n    if (e.name == name) return {reinterpret_cast<const char*>(e.bytes), e.size};\n  }\n  return {};\n}\n}  // namespace ${ns}\n")
+string(APPEND body "  for (const Entry& e : entries) {\n    if (e.name == name) return {reinterpret_cast<const char*>(e.bytes), e.size};\n  }\n  return {};\n}\n")
+if(list_fn)
+  string(APPEND body "\nstd::vector<std::string_view> ${list_fn}() {\n  std::vector<std::string_view> out;\n")
+  string(APPEND body "  for (const Entry& e : entries) out.push_back(e.name);\n  return out;\n}\n")
+endif()
+string(APPEND body "}  // namespace ${ns}\n")
 file(WRITE "${OUT}.tmp" "${body}")
 file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUT}.tmp")

@@ -107,18 +107,14 @@ bool Window::Open(HWND owner) {
   d.immediate = d.def.immediate;
   RECT size = d.Pixels({0, 0, d.def.width, d.def.height});
   int32_t statusHeight = d.def.statusZones > 0 ? d.Pixels({0, 0, 0, 10}).bottom : 0;
-  int32_t width = size.right;
-  int32_t height = size.bottom + statusHeight;
-  RECT around{};
+  RECT around = d.Centred(owner);
+  int32_t width = around.right - around.left;
+  int32_t height = around.bottom - around.top;
   if (d.def.at) {
+    // A position of its own, unless that is off the screen.
     RECT at = d.Pixels(*d.def.at);
-    around = {at.left, at.top, at.left + width, at.top + height};
-  } else {
-    RECT o{};
-    if (owner == 0 || !GetWindowRect(owner, &o)) o = zq::ui::WorkArea();
-    int32_t x = o.left + (o.right - o.left - width) / 2;
-    int32_t y = o.top + (o.bottom - o.top - height) / 2;
-    around = {x, y, x + width, y + height};
+    RECT placed{at.left, at.top, at.left + width, at.top + height};
+    if (OnScreen(placed)) around = placed;
   }
   uint32_t style = WS_POPUP;
   if (d.def.caption) style |= WS_CAPTION;

@@ -101,7 +101,6 @@ LRESULT Window::Impl::Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_SIZE:
       if (top) {
-        EnforceLimits();
         PlaceStatusBar();
         // Without immediate resize events, sizes waiting for the loop make one event.
         bool waiting = std::any_of(pending.begin(), pending.end(), [](const PendingEvent& e) { return e.event == kSized; });
@@ -114,6 +113,7 @@ LRESULT Window::Impl::Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lPara
       uint32_t code = static_cast<uint32_t>(wParam >> 16);
       if (code == BN_CLICKED) Accepted(*from);
       if (code == LBN_SELCHANGE && IsChoiceKind(from->def.kind)) Chosen(*from);
+      if (code == TCN_SELCHANGE && from->def.kind == Kind::Tab) TabChosen(*from);
       if (code == EN_CHANGE && from->def.kind == Kind::Spin) Spun(*from);
       return 0;
     }
@@ -122,11 +122,7 @@ LRESULT Window::Impl::Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_LBUTTONDOWN:
       if (c && (c->def.kind == Kind::List || c->def.kind == Kind::Combo)) {
-        zq::ui::WindowState s = zq::ui::Snapshot(c->hwnd).value_or(zq::ui::WindowState{});
-        int32_t row = s.value;
-        c->mouseRow = row >= 0 ? static_cast<uint32_t>(row) + 1 : 0;
-        int32_t columns = static_cast<int32_t>(c->def.columns.size());
-        c->mouseColumn = s.mouseColumn >= 0 && s.mouseColumn < columns ? s.mouseColumn + 1 : 0;
+        int32_t row = MarkPress(*c);
         if (row != c->selection) SetModelValue(*c, c->selection);  // the click's action waits for its key
         OnKey(c, kLeftClick, row);
       } else {
@@ -137,11 +133,27 @@ LRESULT Window::Impl::Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lPara
       OnKey(c, kDoubleClick);
       return 0;
     case WM_RBUTTONDOWN:
+      if (c && (c->def.kind == Kind::List || c->def.kind == Kind::Combo)) MarkPress(*c);
       OnKey(c, kRightClick);
       return 0;
     default:
       return 0;
   }
+}
+
+int32_t Window::Impl::MarkPress(ControlState& c) {
+  zq::ui::WindowState s = zq::ui::Snapshot(c.hwnd).value_or(zq::ui::WindowState{});
+  int32_t row = s.mouseRow;
+  c.mouseRow = row >= 0 ? static_cast<uint32_t>(row) + 1 : 0;
+  int32_t columns = static_cast<int32_t>(c.def.columns.size());
+  c.mouseColumn = s.mouseColumn >= 0 && s.mouseColumn < columns ? s.mouseColumn + 1 : 0;
+  return row;
+}
+
+void Window::Impl::TabChosen(ControlState& sheet) {
+  ShowSheet(sheet);
+  TakeValue(sheet);
+  Push(kNewSelection, sheet.def.number);
 }
 
 void Window::Impl::OnKey(ControlState* c, uint32_t code, int32_t row) {
@@ -269,7 +281,7 @@ void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
         // With cell selection the clicked cell's column becomes the highlighted one.
         bool columnMoves = c->column > 0 && c->mouseColumn > 0 && c->mouseColumn != c->column;
         bool rowMoves = row != c->selection;
-        if (columnMoves) c->column = c->mouseColumn;
+        if (columnMoves) SetColumn(*c, c->mouseColumn);
         if (rowMoves) SetModelValue(*c, row);
         if (columnMoves || rowMoves) pushKey(kNewSelection);
       }
@@ -285,7 +297,7 @@ void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
       if (kind == Kind::List && c->column > 0) {
         int32_t next = std::clamp(c->column + (code == VK_RIGHT ? 1 : -1), 1, static_cast<int32_t>(c->def.columns.size()));
         if (next != c->column) {
-          c->column = next;
+          SetColumn(*c, next);
           pushKey(kNewSelection);
         }
       }
@@ -349,20 +361,32 @@ void Window::Impl::TakeValue(ControlState& c) {
 }
 
 void Window::Impl::EnforceLimits() {
-  RECT r{};
-  if (!GetWindowRect(hwnd, &r)) return;
-  DlgRect u = Units(r);
-  int32_t w = u.width, h = u.height;
-  if (minWidth > 0) w = std::max(w, minWidth);
-  if (minHeight > 0) h = std::max(h, minHeight);
-  if (maxWidth > 0) w = std::min(w, maxWidth);
-  if (maxHeight > 0) h = std::min(h, maxHeight);
-  if (w == u.width && h == u.height) return;
-  RECT p = Pixels({0, 0, w, h});
+  RECT low = Pixels({0, 0, minWidth, minHeight});
+  RECT high = Pixels({0, 0, maxWidth, maxHeight});
   zq::ui::Update(hwnd, [&](zq::ui::WindowState& s) {
-    s.rect.right = s.rect.left + p.right;
-    s.rect.bottom = s.rect.top + p.bottom;
+    s.minWidth = minWidth > 0 ? low.right : 0;
+    s.minHeight = minHeight > 0 ? low.bottom : 0;
+    s.maxWidth = maxWidth > 0 ? high.right : 0;
+    s.maxHeight = maxHeight > 0 ? high.bottom : 0;
+    s.rect = zq::ui::WithinLimits(s, s.rect);
   });
+}
+
+RECT Window::Impl::Centred(HWND owner) const {
+  RECT size = Pixels({0, 0, def.width, def.height});
+  int32_t width = size.right;
+  int32_t height = size.bottom + (def.statusZones > 0 ? Pixels({0, 0, 0, 10}).bottom : 0);
+  RECT o{};
+  if (owner == 0 || !GetWindowRect(owner, &o)) o = zq::ui::WorkArea();
+  int32_t x = o.left + (o.right - o.left - width) / 2;
+  int32_t y = o.top + (o.bottom - o.top - height) / 2;
+  return {x, y, x + width, y + height};
+}
+
+bool OnScreen(const RECT& r) {
+  RECT screen = zq::ui::WorkArea();
+  return std::max(r.left, screen.left) < std::min(r.right, screen.right) &&
+         std::max(r.top, screen.top) < std::min(r.bottom, screen.bottom);
 }
 
 }  // namespace zq::rt

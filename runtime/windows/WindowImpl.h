@@ -23,12 +23,13 @@ struct ControlState {
   const Queue* queue = nullptr;
   double real = 0;         // spin value
   int32_t selection = -1;  // list row (0-based) as the loop last saw it
-  uint32_t mouseRow = 0;     // row (0: the header) and column (0: none) of the last left press
+  uint32_t mouseRow = 0;     // row (0: the header) and column (0: none) of the last press
   int32_t mouseColumn = 0;
   int32_t column = 0;  // the highlighted column with cell selection, else 0
   int32_t lineHeight = 0;  // a list's row height in dialog units, 0: from its font
   std::string settled;     // the value the control last had from the program or accepted
   bool changed = false;    // marked as changed: leaving it accepts it whatever its value
+  bool hidden = false;     // the program's own hide state
   bool HasKey(uint32_t code) const;
 };
 
@@ -107,7 +108,25 @@ struct Window::Impl {
   // upper-case entry, cut to the control's length in characters.
   static std::string Shown(const ControlDef& d, std::string_view text);
   void SetSpin(ControlState& c, double v);
+  // Shown: not hidden by the program and, on a sheet, on its chosen tab while the sheet is shown.
+  bool Visible(const ControlState& c) const;
+  void ShowControl(ControlState& c);
+  // Shows the controls of the sheet's chosen tab and hides those of its other tabs.
+  void ShowSheet(const ControlState& sheet);
+  // A tab the user chose: its controls are shown, the loop sees a new selection of the sheet.
+  void TabChosen(ControlState& sheet);
+  // A list's highlighted column with cell selection (0: whole rows), as the presenter draws it.
+  void SetColumn(ControlState& c, int32_t column);
+  // Notes the row and column under a press of either button on a list; the row (from 0, -1: the header).
+  int32_t MarkPress(ControlState& c);
+  // The designed size (the status bar included) centred over owner, 0: the screen's work area.
+  RECT Centred(HWND owner) const;
 };
+
+// The resources where icons are looked up by the names the definitions give (SetIconInstance).
+HINSTANCE IconInstance();
+// Whether a screen rectangle lies at least partly on the screen.
+bool OnScreen(const RECT& r);
 
 // Whether Tab and the window's opening give the control the focus: a visible, enabled control
 // of a kind that takes input, not skipped by Tab.

@@ -23,6 +23,7 @@ DlgRect Window::Position() const {
 
 void Window::SetPosition(const DlgRect& at) {
   RECT p = impl_->Pixels(at);
+  if (at.width <= 0 || at.height <= 0 || !OnScreen(p)) p = impl_->Centred(0);
   MoveWindow(impl_->hwnd, p.left, p.top, p.right - p.left, p.bottom - p.top, true);
   impl_->PlaceStatusBar();
 }

@@ -46,6 +46,7 @@ constexpr uint32_t BN_CLICKED = 0;
 constexpr uint32_t BN_DOUBLECLICKED = 5;
 constexpr uint32_t LBN_SELCHANGE = 1;  // a list's chosen row changed
 constexpr uint32_t CBN_SELCHANGE = 1;  // a combo's or drop list's chosen row changed
+constexpr uint32_t TCN_SELCHANGE = 2;  // a tab control's chosen tab changed
 constexpr uint32_t EN_CHANGE = 0x0300;  // the user changed an entry's or spin box's value
 constexpr int32_t SC_CLOSE = 0xF060;
 

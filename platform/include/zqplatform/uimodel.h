@@ -44,10 +44,14 @@ struct Font {
   bool italic = false;
 };
 
+// A column of a list or combo. The rows' icons and tree indents are drawn in the columns
+// marked for them; with none marked, in the first.
 struct Column {
   std::string header;
   int32_t width = 0;  // pixels
   Align align = Align::Left;
+  bool showsIcon = false;
+  bool showsTree = false;
   bool operator==(const Column&) const = default;
 };
 
@@ -131,7 +135,9 @@ struct WindowState {
   Font font;
   HICON icon = 0;
   int32_t value = 0;  // check state, progress, spin value, selected row or tab (-1 none)
-  int32_t mouseColumn = -1;  // a list's column under the last left press (from 0, -1: none)
+  int32_t mouseRow = -1;     // a list's row under the last press of either button (from 0, -1: the header or none)
+  int32_t mouseColumn = -1;  // a list's column under the last press (from 0, -1: none)
+  int32_t cellColumn = -1;   // a list's highlighted column with cell selection (from 0, -1: whole rows)
   int32_t low = 0;
   int32_t high = 100;
   double step = 1;  // a spin box's step; its exact value is its text (value holds it rounded)
@@ -143,7 +149,15 @@ struct WindowState {
   std::vector<HICON> icons;       // the icon list of a list or combo
   std::vector<std::string> tabs;  // tab titles
   std::string imageFile;          // an image control's picture
-  int32_t lineHeight = 0;         // a list's row height in pixels, 0: from its font
+  int32_t lineHeight = 0;         // a list's or combo's row height in pixels, 0: from its font
+  int32_t dropCount = 0;          // rows a combo or drop list shows dropped down (0: the presenter's own)
+  int32_t dropWidth = 0;          // pixels of its dropped-down list (0: the control's width)
+  // A top-level window's limits on its inner size in pixels (0: none); the program's moves,
+  // the user's and the presenter's dragging keep to them.
+  int32_t minWidth = 0;
+  int32_t minHeight = 0;
+  int32_t maxWidth = 0;
+  int32_t maxHeight = 0;
   std::string tip;                // shown while the mouse rests on the control
   // Keys (virtual-key code | 0x100 Shift | 0x200 Ctrl | 0x400 Alt) that reach the control as
   // model input only: the presenter's widget does not act on them itself.
@@ -156,6 +170,8 @@ HWND CreateControl(HWND parent, Kind kind, int32_t id, std::string_view text, RE
                    uint32_t style = WS_CHILD | WS_VISIBLE, WNDPROC proc = nullptr);
 
 std::optional<WindowState> Snapshot(HWND hwnd);
+// A rectangle whose size is kept within the window's limits, its top-left corner staying.
+RECT WithinLimits(const WindowState& s, RECT rect);
 // Changes a window under the model's lock (hwnd, thread, parent and kind are kept) and lets
 // the presenter show it. False when the window is gone.
 bool Update(HWND hwnd, const std::function<void(WindowState&)>& change);

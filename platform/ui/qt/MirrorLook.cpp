@@ -1,5 +1,6 @@
 #include "MirrorLook.h"
 
+#include <QPixmap>
 #include <algorithm>
 
 namespace zq::ui::qt {
@@ -23,5 +24,14 @@ Qt::Alignment AlignOf(Align a) {
 }
 
 QRect RectOf(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+QIcon IconOf(HICON icon) {
+  QPixmap p;
+  std::string image = IconImage(icon);
+  if (image.empty() || !p.loadFromData(reinterpret_cast<const uchar*>(image.data()), static_cast<uint>(image.size()))) {
+    return {};
+  }
+  return QIcon(p);
+}
 
 }  // namespace zq::ui::qt

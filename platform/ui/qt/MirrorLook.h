@@ -2,6 +2,7 @@
 #pragma once
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QRect>
 
 #include "zqplatform/uimodel.h"
@@ -12,5 +13,7 @@ QColor Colour(COLORREF c);
 QFont FontOf(const Font& f);
 Qt::Alignment AlignOf(Align a);
 QRect RectOf(const RECT& r);
+// The picture of an icon of the model (a null icon when it has none).
+QIcon IconOf(HICON icon);
 
 }  // namespace zq::ui::qt

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QSystemTrayIcon>
 #include <algorithm>
 
@@ -119,7 +118,13 @@ bool WidgetMirror::eventFilter(QObject* watched, QEvent* event) {
       if (GetFocus() != h) SetFocus(h);
       return false;
     case QEvent::MouseButtonRelease:
-      if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) input::RightClick(h);
+      if (auto* release = static_cast<QMouseEvent*>(event); release->button() == Qt::RightButton) {
+        if (kind.rightClick) {
+          kind.rightClick(mirrored->widget, watched, release, h);
+        } else {
+          input::RightClick(h);
+        }
+      }
       return false;
     default:
       return false;
@@ -186,12 +191,13 @@ void WidgetMirror::ApplyTopLevel(QWidget* w, const WindowState& s) {
   if (w->windowFlags() != flags) w->setWindowFlags(flags);  // hides the window
   w->setWindowTitle(FromAnsi(s.text));
   if (s.icon) {
-    QPixmap p;
-    std::string image = IconImage(s.icon);
-    if (p.loadFromData(reinterpret_cast<const uchar*>(image.data()), static_cast<uint>(image.size()))) {
-      w->setWindowIcon(QIcon(p));
-    }
+    if (QIcon icon = IconOf(s.icon); !icon.isNull()) w->setWindowIcon(icon);
   }
+  // The limits first, so that the rectangle within them is taken as it is.
+  QSize low(s.minWidth, s.minHeight);
+  QSize high(s.maxWidth > 0 ? s.maxWidth : QWIDGETSIZE_MAX, s.maxHeight > 0 ? s.maxHeight : QWIDGETSIZE_MAX);
+  if (w->minimumSize() != low) w->setMinimumSize(low);
+  if (w->maximumSize() != high) w->setMaximumSize(high);
   if (QRect target = RectOf(s.rect); w->geometry() != target) w->setGeometry(target);
   if (!s.visible) {
     w->hide();

@@ -22,6 +22,7 @@
 #include <QTreeView>
 #include <QtTest/QTest>
 
+#include "QtTestSupport.h"
 #include "zqplatform/filedialog.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
@@ -31,37 +32,10 @@ const bool kQtPresenterForInput = zq::ui::UsePresenter("qt");
 namespace {
 
 using zq::ui::Kind;
+using zq::ui::test::OnWidget;
+using zq::ui::test::Posted;
+using zq::ui::test::Press;
 
-// Runs f on the GUI thread with the widget that mirrors hwnd.
-template <typename W>
-void OnWidget(HWND hwnd, const std::function<void(W&)>& f) {
-  zq::ui::Flush();
-  QMetaObject::invokeMethod(
-      qApp,
-      [&] {
-        for (QWidget* w : QApplication::allWidgets()) {
-          auto* typed = qobject_cast<W*>(w);
-          if (typed && w->property("zqHwnd").toUInt() == hwnd) return f(*typed);
-        }
-        ADD_FAILURE() << "no widget for " << hwnd;
-      },
-      Qt::BlockingQueuedConnection);
-}
-
-void Press(QWidget& on, QPoint at) {
-  QMouseEvent press(QEvent::MouseButtonPress, at, on.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, at, on.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QApplication::sendEvent(&on, &press);
-  QApplication::sendEvent(&on, &release);
-}
-
-// The next message of that kind for hwnd on this thread's queue.
-std::optional<MSG> Posted(HWND hwnd, uint32_t message) {
-  MSG m{};
-  if (!PeekMessage(&m, hwnd, message, message, PM_REMOVE)) return std::nullopt;
-  return m;
-}
 
 TEST(QtInput, APressOnAListIsTheModelsClickWithTheRowUnderTheMouse) {
   ASSERT_EQ(zq::ui::PresenterName(), "qt");

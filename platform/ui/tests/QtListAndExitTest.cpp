@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "QtTestSupport.h"
 #include "zqplatform/uimodel.h"
 
 const bool kQtPresenterForLists = zq::ui::UsePresenter("qt");
@@ -14,22 +15,6 @@ const bool kQtPresenterForLists = zq::ui::UsePresenter("qt");
 namespace {
 
 using zq::ui::Kind;
-
-// A 4 x 4 red PNG.
-const std::string kPng(
-    "\x89\x50\x4E\x47\x0D\x0A\x1A\x0A\x00\x00\x00\x0D\x49\x48\x44\x52\x00\x00\x00\x04\x00\x00\x00\x04\x08\x02\x00"
-    "\x00\x00\x26\x93\x09\x29\x00\x00\x00\x10\x49\x44\x41\x54\x78\x9C\x63\xF8\xCF\xC0\x00\x47\x0C\xC4\x71\x00\xAE"
-    "\x93\x0F\xF1\xD0\x5F\x23\x9E\x00\x00\x00\x00\x49\x45\x4E\x44\xAE\x42\x60\x82",
-    73);
-
-HICON TestIcon() {
-  static HICON icon = [] {
-    HINSTANCE instance = zq::ui::CreateInstance();
-    zq::ui::AddIconResource(instance, "red", kPng);
-    return LoadIconA(instance, "red");
-  }();
-  return icon;
-}
 
 zq::ui::Row RowOf(std::string name, COLORREF sizeBack) {
   zq::ui::Row r;
@@ -52,7 +37,7 @@ TEST(QtList, CellColoursShowWhereTheCellLiesAndRowsChangeInPlace) {
   ASSERT_EQ(zq::ui::PresenterName(), "qt");
   HWND w = CreateWindowExA(0, "List", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, 0, 0, nullptr);
   HWND list = zq::ui::CreateControl(w, Kind::List, 1, "", RECT{10, 10, 390, 290});
-  HICON icon = TestIcon();
+  HICON icon = zq::ui::test::RedIcon();
   zq::ui::Update(list, [&](zq::ui::WindowState& s) {
     s.columns = {{"Name", 150, zq::ui::Align::Left}, {"Size", 100, zq::ui::Align::Right}};
     s.icons = {icon};
@@ -95,7 +80,7 @@ TEST(QtList, CellColoursShowWhereTheCellLiesAndRowsChangeInPlace) {
 void ShowEveryKind(bool keepChanging) {
   HWND w = CreateWindowExA(0, "Every kind", WS_OVERLAPPEDWINDOW | WS_MAXIMIZEBOX | WS_VISIBLE, 0, 0, 640, 480, 0, 0,
                            nullptr);
-  HICON icon = TestIcon();  // not inside Update, which holds the model
+  HICON icon = zq::ui::test::RedIcon();  // not inside Update, which holds the model
   zq::ui::Update(w, [&](zq::ui::WindowState& s) { s.icon = icon; });
   const Kind kinds[] = {Kind::Text, Kind::Edit, Kind::Button, Kind::Check, Kind::Radio, Kind::Group,
                         Kind::List, Kind::Combo, Kind::DropList, Kind::Spin, Kind::Progress, Kind::Image,

@@ -1,5 +1,6 @@
 // Folder listings into a queue, over the platform's file layer.
 #pragma once
+#include <string>
 #include <string_view>
 
 #include "zqruntime/queue.h"
@@ -25,5 +26,10 @@ const RecordLayout& DirectoryLayout();
 // drive root. A missing or unreadable folder leaves the queue empty. Returns the number of
 // entries added.
 uint32_t ListDirectory(std::string_view pattern, Queue& queue);
+
+// The process's current folder in its Windows form ("D:\Films", "C:\" at the root), as the
+// file layer maps drives; names have no shorter form of their own, so it is also the short
+// form. Empty when the current folder is gone.
+std::string CurrentFolder();
 
 }  // namespace zq::rt

@@ -1,6 +1,7 @@
 // Typed records as the program declares them: a layout built from a list of field
 // declarations, and record buffers whose fields are read and written by number (from 1, in
-// declaration order, a group counting as a field before its members) or by name (any case).
+// declaration order, a group counting as a field before its members) or by name (any case,
+// "GROUP.FIELD" for a field of a group).
 //
 //   const zq::rt::RecordLayout QNOSCAN{CSTRING("FNAME", 64)};
 //   const zq::rt::RecordLayout T1GROUP{CSTRING("ROOT", 256), LONG("THREADNR")};
@@ -63,6 +64,7 @@ struct Field {
   uint32_t offset;    // from the record's start
   uint32_t size;      // bytes of one element
   uint32_t elements;  // 1 unless an array
+  uint32_t members = 0;  // a group's fields, those of its inner groups included
   bool IsGroup() const { return kind == FieldKind::Group; }
   bool IsArray() const { return elements > 1; }
   bool IsText() const { return kind == FieldKind::String || kind == FieldKind::CString; }
@@ -78,7 +80,9 @@ class RecordLayout {
   uint32_t FieldCount() const { return static_cast<uint32_t>(fields_.size()); }
   // Field n (from 1); null outside 1..FieldCount().
   const Field* At(uint32_t n) const;
-  // The number of the first field of that name (any letter case), 0 when there is none.
+  // The number of the first field of that name (any letter case), 0 when there is none. A
+  // name may be qualified by groups: "CAT2.ALLIGN" is CAT2's own ALLIGN, "CAT2.INNER.DX" the DX
+  // of CAT2's group INNER.
   uint32_t Find(std::string_view name) const;
 
  private:

@@ -16,6 +16,14 @@
 //                       (0xBBGGRR), or -1 for the default
 //   keys K,K,...        alert keys by name (Esc, Enter, F1, Alt+F4, Ctrl+R, LeftClick, ...)
 //   range low,high,step choices "a|b|c" value n tip "text" max n
+//   tab n               on tab n (from 1) of the nearest sheet above: shown while that tab
+//                       is chosen
+//   icon "name"         a button's picture, from the program's icons
+//   drop n              rows of a combo's or drop list's dropped-down list
+//   dropwidth w         its width in dialog units (0: the control's)
+//   name N              the control's name in program code (letters, digits and _), unique
+//                       in the window; the build gives each window's named controls as
+//                       constants of its own namespace (ErrorDialog::Message)
 //   default readonly hidden disabled skip vscroll hscroll upper left center right
 // Window attributes: size w,h  pos x,y  font  back  timer n (hundredths)  icon "name"  keys
 //   status n (zones)  help "file"  resizable maximize nosysmenu notitle immediate
@@ -61,6 +69,7 @@ struct ColumnDef {
 
 struct ControlDef {
   int32_t number = 0;
+  std::string name;  // "": none
   zq::ui::Kind kind = zq::ui::Kind::Text;
   std::string text;
   DlgRect at;
@@ -86,6 +95,11 @@ struct ControlDef {
   double step = 1;
   int32_t value = 0;      // a radio's value in its option group
   int32_t maxLength = 0;  // 0: no limit
+  int32_t sheet = 0;      // the sheet whose tab holds the control (0: none)
+  int32_t tab = 0;        // that tab, from 1
+  std::string icon;       // a button's picture by name
+  int32_t dropCount = 0;  // 0: the presenter's own
+  int32_t dropWidth = 0;  // dialog units, 0: the control's width
 };
 
 // Whether low, high and step make a spin box's range: low <= high within +-2e9, a step above
@@ -113,6 +127,7 @@ struct WindowDef {
   std::vector<ControlDef> controls;
 
   const ControlDef* Control(int32_t number) const;
+  const ControlDef* Named(std::string_view name) const;
 };
 
 struct ParsedDefinition {

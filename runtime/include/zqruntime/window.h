@@ -46,6 +46,10 @@ bool Post(int32_t event, int32_t control, uint32_t thread);
 // busy loop as one event. Other events are never merged.
 void MergeWhilePending(int32_t event);
 
+// Lets the calling thread's pending work run: calls that other threads sent to it, and the
+// presenter's showing of every change made so far. Events stay for the loop.
+void Yield();
+
 class Window;
 // The calling thread's current window: the newest of the windows open on it (the one whose
 // loop runs); null when none is open there.
@@ -109,9 +113,13 @@ class Window {
   void SetTitle(std::string_view title);
   std::string Title() const;
   DlgRect Position() const;  // dialog units
+  // Moves and sizes the window within its minimum and maximum size. A position that is
+  // blank, partial, zero-sized or off the screen gives the designed size, centred.
   void SetPosition(const DlgRect& at);
   void SetTimer(int32_t hundredths);
   void SetImmediateResize(bool on);
+  // Limits on the window's size in dialog units (0: none), for the user's dragging and the
+  // program's moves alike.
   void SetMinSize(int32_t width, int32_t height);
   void SetMaxSize(int32_t width, int32_t height);
   void Hide();
@@ -129,6 +137,7 @@ class Window {
   bool SetText(int32_t control, std::string_view text);
   std::string Text(int32_t control) const;
   bool SetTextColour(int32_t control, COLORREF colour);
+  COLORREF TextColour(int32_t control) const;  // kDefaultColour for an unknown number
   bool SetBackColour(int32_t control, COLORREF colour);
   bool SetFont(int32_t control, const zq::ui::Font& font);
   std::optional<zq::ui::Font> Font(int32_t control) const;
@@ -140,6 +149,8 @@ class Window {
   int32_t Unhide(int32_t first, int32_t last);
   int32_t Disable(int32_t first, int32_t last);
   int32_t Enable(int32_t first, int32_t last);
+  // The program's own hide state: a control on a sheet's tab that is not chosen is not
+  // shown, yet not hidden; it shows again when its tab is chosen.
   bool IsHidden(int32_t control) const;
   bool IsDisabled(int32_t control) const;
   // Gives a control the focus. The control that loses it is accepted first when the user
@@ -158,7 +169,9 @@ class Window {
   // The tool tip shown while the mouse rests on the control ("": none).
   bool SetTip(int32_t control, std::string_view tip);
 
-  // Values: check state, spin value, progress, sheet tab, drop-list choice (1-based).
+  // Values: check state, spin value, progress, sheet tab, drop-list choice (1-based). A
+  // sheet shows the controls of its chosen tab; the user's choice of a tab is kNewSelection
+  // of the sheet.
   bool SetValue(int32_t control, double value);
   double Value(int32_t control) const;
   bool SetRange(int32_t control, double low, double high, double step = 1);
@@ -178,8 +191,8 @@ class Window {
   bool Refresh(int32_t control);
   uint32_t Choice(int32_t control) const;  // 1-based, 0: none
   bool Select(int32_t control, uint32_t row);
-  // Where the last left press on a list was: its row (0: the header) and column (from 1;
-  // 0: none).
+  // Where the last press of either mouse button on a list was: its row (0: the header) and
+  // column (from 1; 0: none).
   uint32_t MouseDownRow(int32_t control) const;
   int32_t MouseDownColumn(int32_t control) const;
   // Columns of a list as defined (1-based); none outside.
@@ -190,7 +203,7 @@ class Window {
   int32_t HighlightedColumn(int32_t control) const;  // 0 without cell selection
   bool HighlightColumn(int32_t control, int32_t column);
   bool SetIcon(int32_t control, int32_t index, HICON icon);
-  // The height of a list's rows in dialog units (0: from the list's font).
+  // The height of the rows of a list, combo or drop list in dialog units (0: from its font).
   bool SetLineHeight(int32_t control, int32_t height);
   int32_t LineHeight(int32_t control) const;
   // Where a list shows a cell (row as Choice, column from 1), in the window's dialog units or

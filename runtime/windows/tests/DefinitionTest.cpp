@@ -35,7 +35,7 @@ TEST(WindowDefinition, ReadsAttributesOfEveryForm) {
       "window \"A \\\"b\\\"\" size 10,20 pos 3,4 back rgb(255,255,147) notitle nosysmenu resizable status 1\n"
       "  # a comment line\n"
       "7 string \"x\\r\\ny\" at 1,2,3,4 font \"Arial\",12,bold colour D3D3D3H back -1 center skip readonly "
-      "tip \"\\r\\nTip\\r\\n\" max 63\n");
+      "tip \"\\r\\nTip\\r\\n\" max 63 name Details_2\n");
   ASSERT_TRUE(p.window) << p.error;
   const WindowDef& w = *p.window;
   EXPECT_EQ(w.title, "A \"b\"");
@@ -56,6 +56,10 @@ TEST(WindowDefinition, ReadsAttributesOfEveryForm) {
   EXPECT_TRUE(c.skip && c.readOnly);
   EXPECT_EQ(c.tip, "\r\nTip\r\n");
   EXPECT_EQ(c.maxLength, 63);
+  EXPECT_EQ(c.name, "Details_2");
+  EXPECT_EQ(w.Named("Details_2"), &c);
+  EXPECT_EQ(w.Named("Details"), nullptr);
+  EXPECT_EQ(w.Named(""), nullptr);
 }
 
 TEST(WindowDefinition, ReportsTheLineOfTheFirstFault) {
@@ -88,6 +92,15 @@ TEST(WindowDefinition, ReportsTheLineOfTheFirstFault) {
       {"window size 99999999999,1\n", 1, "whole number expected"},
       {"window size 40000,1\n", 1, "dialog units out of range"},
       {"window size 10,10 timer -1\n", 1, "timer out of range"},
+      {"window size 10,10\n1 button name Ok\n2 button name Ok\n", 3, "given twice"},
+      {"window size 10,10\n1 button tab 1\n", 2, "belongs to a sheet"},
+      {"window size 10,10\n1 sheet choices \"a|b\"\n2 check tab 3\n", 3, "no such tab"},
+      {"window size 10,10\n1 sheet choices \"a|b\"\n2 check tab 0\n", 3, "no such tab"},
+      {"window size 10,10\n1 combo drop 0\n", 2, "drop count"},
+      {"window size 10,10\n1 combo dropwidth -4\n", 2, "negative size"},
+      {"window size 10,10\n1 button name 2nd\n", 2, "a name is a letter"},
+      {"window size 10,10\n1 button name Ok-Go\n", 2, "a name is a letter"},
+      {"window size 10,10\n1 button name \"Ok\"\n", 2, "a name is a letter"},
   };
   for (const Case& c : cases) {
     ParsedDefinition p = ParseWindowDefinition(c.text);

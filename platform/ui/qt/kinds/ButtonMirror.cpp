@@ -5,6 +5,7 @@
 #include <QRadioButton>
 
 #include "../KeysAndText.h"
+#include "../MirrorLook.h"
 #include "../WidgetMirror.h"
 #include "KindMirror.h"
 #include "SetIfDifferent.h"
@@ -27,6 +28,16 @@ void Connect(QWidget* w, HWND h, const WidgetMirror& mirror) {
 
 void ApplyText(QWidget* w, const WindowState& s) { SetIfDifferent(static_cast<QAbstractButton*>(w), FromAnsi(s.text)); }
 
+// A push button shows its icon (from the program's icons) before its text.
+void ApplyButton(QWidget* w, const WindowState& s) {
+  ApplyText(w, s);
+  auto* b = static_cast<QPushButton*>(w);
+  if (s.icon != b->property("zqIcon").toUInt()) {
+    b->setIcon(IconOf(s.icon));
+    b->setProperty("zqIcon", s.icon);
+  }
+}
+
 void ApplyChecked(QWidget* w, const WindowState& s) {
   ApplyText(w, s);
   static_cast<QAbstractButton*>(w)->setChecked(s.value != 0);
@@ -34,7 +45,8 @@ void ApplyChecked(QWidget* w, const WindowState& s) {
 
 }  // namespace
 
-const KindMirror kButtonMirror{.make = Make<QPushButton>, .connect = Connect, .apply = ApplyText, .spaceByModel = true};
+const KindMirror kButtonMirror{
+    .make = Make<QPushButton>, .connect = Connect, .apply = ApplyButton, .spaceByModel = true};
 const KindMirror kCheckMirror{.make = Make<QCheckBox>, .connect = Connect, .apply = ApplyChecked, .spaceByModel = true};
 const KindMirror kRadioMirror{.make = Make<QRadioButton>, .connect = Connect, .apply = ApplyChecked};
 

@@ -9,6 +9,12 @@ namespace zq::ui::qt {
 void CellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
   if (!(option->state & QStyle::State_Selected)) return;
+  // With cell selection only the highlighted cell of the chosen row is drawn as selected.
+  int cellColumn = index.data(kCellColumnRole).toInt();
+  if (cellColumn >= 0 && index.column() != cellColumn) {
+    option->state &= ~QStyle::State_Selected;
+    return;
+  }
   // The selected row itself marks the current row; a focus frame would tint its colours.
   option->state &= ~QStyle::State_HasFocus;
   const QVariant text = index.data(kSelectedTextRole), back = index.data(kSelectedBackRole);

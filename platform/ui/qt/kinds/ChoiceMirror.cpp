@@ -1,8 +1,12 @@
-// Combo boxes (an edit line over a list) and drop lists (a list only): the model's rows are the
-// items, its value the chosen row.
+// Combo boxes (an edit line over a list, or a list only when read-only) and drop lists (a list
+// only): the model's rows are the items with their icons, its value the chosen row; the
+// dropped-down list shows the model's number of rows at its width.
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QStyledItemDelegate>
 
 #include "../KeysAndText.h"
+#include "../MirrorLook.h"
 #include "../WidgetMirror.h"
 #include "EditMirror.h"
 #include "KindMirror.h"
@@ -12,10 +16,34 @@ namespace zq::ui::qt {
 
 namespace {
 
-QWidget* Make(QWidget* parent, const WindowState& s) {
+QWidget* Make(QWidget* parent, const WindowState&) {
   auto* c = new QComboBox(parent);
-  c->setEditable(s.kind == Kind::Combo);
+  c->setItemDelegate(new QStyledItemDelegate(c));  // its rows take the size the items ask for
   return c;
+}
+
+// The icon of a row from the control's icon list (0: none).
+HICON RowIcon(const WindowState& s, const Row& r) {
+  auto at = static_cast<std::size_t>(r.icon);
+  return r.icon > 0 && at <= s.icons.size() ? s.icons[at - 1] : 0;
+}
+
+// The items: each row's first cell with its icon, as high as the model's row height.
+void ApplyItems(QComboBox* c, const WindowState& s) {
+  bool same = static_cast<int>(s.rows.size()) == c->count() && c->property("zqLineHeight").toInt() == s.lineHeight;
+  for (int i = 0; same && i < c->count(); ++i) {
+    const Row& r = s.rows[static_cast<std::size_t>(i)];
+    same = c->itemText(i) == (r.cells.empty() ? QString() : FromAnsi(r.cells.front())) &&
+           c->itemData(i, Qt::UserRole).toUInt() == RowIcon(s, r);
+  }
+  if (same) return;
+  c->clear();
+  for (const Row& r : s.rows) {
+    HICON icon = RowIcon(s, r);
+    c->addItem(IconOf(icon), r.cells.empty() ? QString() : FromAnsi(r.cells.front()), QVariant::fromValue(icon));
+    if (s.lineHeight > 0) c->setItemData(c->count() - 1, QSize(0, s.lineHeight), Qt::SizeHintRole);
+  }
+  c->setProperty("zqLineHeight", s.lineHeight);
 }
 
 void Connect(QWidget* w, HWND h, const WidgetMirror& mirror) {
@@ -26,17 +54,15 @@ void Connect(QWidget* w, HWND h, const WidgetMirror& mirror) {
 
 void Apply(QWidget* w, const WindowState& s) {
   auto* c = static_cast<QComboBox*>(w);
-  QStringList items;
-  for (const Row& r : s.rows) items << (r.cells.empty() ? QString() : FromAnsi(r.cells.front()));
-  bool same = items.size() == c->count();
-  for (int i = 0; same && i < items.size(); ++i) same = c->itemText(i) == items[i];
-  if (!same) {
-    c->clear();
-    c->addItems(items);
-  }
+  bool editable = s.kind == Kind::Combo && !s.readOnly;  // a read-only combo only drops its list down
+  if (c->isEditable() != editable) c->setEditable(editable);
+  ApplyItems(c, s);
   if (c->currentIndex() != s.value) c->setCurrentIndex(s.value);
   QString text = FromAnsi(s.text);
-  if (s.kind == Kind::Combo && c->currentText() != text) c->setEditText(text);
+  if (editable && c->currentText() != text) c->setEditText(text);
+  int rows = s.dropCount > 0 ? s.dropCount : 10;
+  if (c->maxVisibleItems() != rows) c->setMaxVisibleItems(rows);
+  if (c->view()->minimumWidth() != s.dropWidth) c->view()->setMinimumWidth(s.dropWidth);
   if (c->lineEdit()) ApplySelection(c->lineEdit(), s);
 }
 

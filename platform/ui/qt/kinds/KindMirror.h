@@ -24,6 +24,8 @@ struct KindMirror {
   std::vector<QWidget*> (*parts)(QWidget* w) = nullptr;
   // A left press or double click on the widget or one of its parts; true when Qt must not see it.
   bool (*press)(QWidget* w, QObject* watched, QMouseEvent* e, HWND h) = nullptr;
+  // The release of a right click on the widget or one of its parts (none: the model's right click).
+  void (*rightClick)(QWidget* w, QObject* watched, QMouseEvent* e, HWND h) = nullptr;
   bool (*doubleClick)(QWidget* w, QObject* watched) = nullptr;
   // Space acts by the model's key action only (Qt would press the widget as well).
   bool spaceByModel = false;

@@ -66,15 +66,19 @@ bool Press(QWidget* w, QObject* watched, QMouseEvent* press, HWND h) {
   QModelIndex cell = list->indexAt(at);
   int row = onRows ? cell.row() : -1;
   int column = onRows ? cell.column() : list->header()->logicalIndexAt(at.x());
-  if (!onRows || row >= 0) {
-    Update(h, [&](WindowState& m) {
-      m.value = row;
-      m.mouseColumn = column;
-    });
-    input::Click(h);
-  }
+  if (!onRows || row >= 0) input::ListPress(h, row, column);
   if (list->focusPolicy() & Qt::ClickFocus) list->setFocus(Qt::MouseFocusReason);
   return onRows;
+}
+
+// A right click marks the row and column under the mouse as a left press does, without
+// choosing the row.
+void RightClick(QWidget* w, QObject* watched, QMouseEvent* release, HWND h) {
+  auto* list = static_cast<QTreeView*>(w);
+  bool onRows = watched == list->viewport();
+  QPoint at = release->position().toPoint();
+  QModelIndex cell = list->indexAt(at);
+  input::ListPress(h, onRows ? cell.row() : -1, onRows ? cell.column() : list->header()->logicalIndexAt(at.x()), true);
 }
 
 // Rows are chosen by the model's clicks only (Qt would press the row again).
@@ -94,6 +98,7 @@ std::optional<RECT> ShownCell(QWidget* w, int32_t row, int32_t column) {
 }
 
 const KindMirror kListMirror{
-    .make = Make, .connect = Connect, .apply = Apply, .parts = Parts, .press = Press, .doubleClick = DoubleClick};
+    .make = Make, .connect = Connect, .apply = Apply, .parts = Parts, .press = Press, .rightClick = RightClick,
+    .doubleClick = DoubleClick};
 
 }  // namespace zq::ui::qt

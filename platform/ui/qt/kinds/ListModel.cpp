@@ -1,11 +1,11 @@
 #include "ListModel.h"
 
 #include <QColor>
-#include <QPixmap>
 #include <QSize>
 #include <algorithm>
 
 #include "../KeysAndText.h"
+#include "../MirrorLook.h"
 
 namespace zq::ui::qt {
 
@@ -18,11 +18,21 @@ bool ListModel::Show(const WindowState& s) {
     lineHeight_ = s.lineHeight;
     iconCache_.clear();
     rows_ = s.rows;
+    cellColumn_ = s.cellColumn;
     endResetModel();
     return newColumns;
   }
   ShowRows(s.rows);
+  if (s.cellColumn != cellColumn_) {
+    cellColumn_ = s.cellColumn;
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+  }
   return false;
+}
+
+std::size_t ListModel::MarkedColumn(bool Column::*marked) const {
+  auto at = std::find_if(columns_.begin(), columns_.end(), [&](const Column& c) { return c.*marked; });
+  return at == columns_.end() ? 0 : static_cast<std::size_t>(at - columns_.begin());
 }
 
 void ListModel::ShowRows(const RowList& rows) {
@@ -75,11 +85,13 @@ QVariant ListModel::data(const QModelIndex& at, int role) const {
     case Qt::DisplayRole: {
       if (column >= row.cells.size()) return {};
       QString cell = FromAnsi(row.cells[column]);
-      if (column == 0 && row.indent > 0) cell.prepend(QString(row.indent * 2, QChar(' ')));
+      if (row.indent > 0 && column == MarkedColumn(&Column::showsTree)) {
+        cell.prepend(QString(row.indent * 2, QChar(' ')));
+      }
       return cell;
     }
     case Qt::DecorationRole:
-      return column == 0 && row.icon > 0 ? QVariant(IconOf(row.icon)) : QVariant();
+      return row.icon > 0 && column == MarkedColumn(&Column::showsIcon) ? QVariant(IconOf(row.icon)) : QVariant();
     case Qt::TextAlignmentRole: {
       Align a = column < columns_.size() ? columns_[column].align : Align::Left;
       Qt::Alignment h = a == Align::Center ? Qt::AlignHCenter : a == Align::Right ? Qt::AlignRight : Qt::AlignLeft;
@@ -89,6 +101,7 @@ QVariant ListModel::data(const QModelIndex& at, int role) const {
     case Qt::BackgroundRole: return colour(&CellColours::back);
     case kSelectedTextRole: return colour(&CellColours::selectedText);
     case kSelectedBackRole: return colour(&CellColours::selectedBack);
+    case kCellColumnRole: return cellColumn_;
     case Qt::SizeHintRole:
       if (lineHeight_ <= 0) return {};
       return QSize(column < columns_.size() ? columns_[column].width : 0, lineHeight_);
@@ -108,12 +121,7 @@ QIcon ListModel::IconOf(int32_t number) const {
   if (number <= 0 || static_cast<std::size_t>(number) > icons_.size()) return {};
   HICON icon = icons_[static_cast<std::size_t>(number) - 1];
   auto it = iconCache_.find(icon);
-  if (it == iconCache_.end()) {
-    QPixmap pm;
-    std::string image = IconImage(icon);
-    pm.loadFromData(reinterpret_cast<const uchar*>(image.data()), static_cast<uint>(image.size()));
-    it = iconCache_.emplace(icon, pm.isNull() ? QIcon() : QIcon(pm)).first;
-  }
+  if (it == iconCache_.end()) it = iconCache_.emplace(icon, qt::IconOf(icon)).first;
   return it->second;
 }
 

@@ -14,6 +14,8 @@ namespace zq::ui::qt {
 // Colours of a cell whose row is selected (a QColor, or none for the view's own).
 constexpr int kSelectedTextRole = Qt::UserRole + 1;
 constexpr int kSelectedBackRole = Qt::UserRole + 2;
+// The column highlighted with cell selection (from 0, -1: whole rows), asked of any cell.
+constexpr int kCellColumnRole = Qt::UserRole + 3;
 
 class ListModel : public QAbstractTableModel {
  public:
@@ -31,11 +33,14 @@ class ListModel : public QAbstractTableModel {
  private:
   void ShowRows(const RowList& rows);
   QIcon IconOf(int32_t number) const;
+  // The column that draws the rows' icons or tree indents: the first marked, else the first.
+  std::size_t MarkedColumn(bool Column::*marked) const;
 
   std::vector<Column> columns_;
   RowList rows_;
   std::vector<HICON> icons_;
   int32_t lineHeight_ = 0;
+  int32_t cellColumn_ = -1;
   mutable std::map<HICON, QIcon> iconCache_;
 };
 

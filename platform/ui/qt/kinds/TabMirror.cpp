@@ -1,9 +1,11 @@
-// Tab bars: the model's tabs are the titles, its value the current tab.
+// Tab bars: the model's tabs are the titles, its value the current tab; the user's choice of a
+// tab is the model's choice.
 #include <QTabBar>
 
 #include "../KeysAndText.h"
 #include "../WidgetMirror.h"
 #include "KindMirror.h"
+#include "zqplatform/uiinput.h"
 
 namespace zq::ui::qt {
 
@@ -11,7 +13,7 @@ namespace {
 
 void Connect(QWidget* w, HWND h, const WidgetMirror& mirror) {
   QObject::connect(static_cast<QTabBar*>(w), &QTabBar::currentChanged, [&mirror, h](int i) {
-    if (!mirror.Syncing()) Update(h, [&](WindowState& m) { m.value = i; });
+    if (!mirror.Syncing()) input::Choose(h, i);
   });
 }
 

@@ -1,0 +1,17 @@
+// The current folder as the program names folders: in the file layer's Windows view.
+#include <filesystem>
+#include <system_error>
+
+#include "zqplatform/files.h"
+#include "zqruntime/dirlist.h"
+
+namespace zq::rt {
+
+std::string CurrentFolder() {
+  std::error_code error;
+  std::filesystem::path here = std::filesystem::current_path(error);
+  if (error || !std::filesystem::is_directory(here, error)) return {};
+  return zq::fs::ToWindowsPath(here.string());
+}
+
+}  // namespace zq::rt
