@@ -306,6 +306,9 @@ struct ClosingWorker {
 };
 
 TEST(Dialogs, ProgramCloseClosesAWorkersDialogsAsCancelled) {
+  ClosingWorker::error = -1;
+  ClosingWorker::message = -1;
+  ClosingWorker::box = false;
   std::atomic<uint8_t> closing{0};
   SetDialogsClosingFlag(&closing);
   uint32_t worker = zq::rt::StartThread(&ClosingWorker::Run);
