@@ -1,5 +1,6 @@
 // MBOX: the text box for notices of several lines.
 #include <optional>
+
 #include "dialogs/DialogLoop.h"
 #include "dialogs/NoticeText.h"
 #include "hostlib/Dialogs.h"
