@@ -101,6 +101,7 @@ LRESULT Window::Impl::Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_SIZE:
       if (top) {
+        PlaceStatusBar();
         // Without immediate resize events, sizes waiting for the loop make one event.
         bool waiting = std::any_of(pending.begin(), pending.end(), [](const PendingEvent& e) { return e.event == kSized; });
         if (immediate || !waiting) Push(kSized);
@@ -315,7 +316,7 @@ void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
         }
       } else if (kind == Kind::Spin) {
         double before = c->real;
-        SetSpin(*c, c->real + delta * c->def.step);
+        SetSpin(*c, c->real - delta * c->def.step);  // Up raises a spin box's value
         if (c->real != before) pushKey(kNewSelection);
       }
       return;

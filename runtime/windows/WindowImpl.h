@@ -96,6 +96,8 @@ struct Window::Impl {
   // The control's value settles and goes into its bound variable.
   void TakeValue(ControlState& c);
   void EnforceLimits();
+  // The status bar along the bottom of the window's inner area, whatever its size.
+  void PlaceStatusBar();
   // The model's value of a control, and writing one.
   int32_t ModelValue(const ControlState& c) const;
   void SetModelValue(ControlState& c, int32_t value);

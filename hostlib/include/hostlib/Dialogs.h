@@ -1,6 +1,7 @@
 // The program's error and message dialogs. Each is modal on the calling thread; owner 0
 // means no owner window, a time-out in milliseconds.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <string_view>
 
@@ -16,3 +17,8 @@ uint8_t MSGBOX(std::string_view text, int16_t buttonSet, int16_t timeoutMs, HWND
 
 // A notice of several lines without buttons; alignment 0 centre, 1 left, 2 right.
 void MBOX(std::string_view text, int16_t timeoutMs, uint8_t alignment, HWND owner);
+
+// The program's close: once *closing is non-zero, a dialog open on any other thread than the
+// one that called this closes at its next event (at most 0.2 s) as cancelled: ERRORMSG
+// answers 2 (Cancel), MSGBOX 0, MBOX just closes. Null: no such flag.
+void SetDialogsClosingFlag(const std::atomic<uint8_t>* closing);
