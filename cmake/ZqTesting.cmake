@@ -4,7 +4,7 @@ enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-# Helpers every test binary may use (scratch folders).
+# Helpers every test binary may use (testing/include/zqtest: scratch folders, drives, ...).
 add_library(zqtest_support INTERFACE)
 target_include_directories(zqtest_support INTERFACE "${CMAKE_SOURCE_DIR}/testing/include")
 

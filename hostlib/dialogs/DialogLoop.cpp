@@ -1,11 +1,12 @@
 #include "dialogs/DialogLoop.h"
 
 #include <atomic>
-#include <chrono>
+#include <optional>
 #include <string>
 
 #include "hostlib/Dialogs.h"
 #include "hostlib/WinPos.h"
+#include "hostlib/Wrappers.h"
 #include "orvid/windows.h"
 #include "zqruntime/threads.h"
 
@@ -17,7 +18,9 @@ std::atomic<uint32_t> closingThread{0};
 }  // namespace
 
 zq::rt::WindowDef Definition(std::string_view name) {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText(name)).window.value_or(zq::rt::WindowDef{});
+  zq::rt::WindowDef def = zq::rt::ParseWindowDefinition(orvid::res::WindowText(name)).window.value_or(zq::rt::WindowDef{});
+  def.question = true;  // answered as every question to the user is
+  return def;
 }
 
 bool OpenOver(zq::rt::Window& w, HWND owner) {
@@ -45,7 +48,10 @@ void TimeOut(zq::rt::Window& w, AnswerRules& rules, int32_t buttonSet, int16_t t
 }
 
 uint8_t RunAnswerLoop(zq::rt::Window& w, const AnswerRules& rules) {
-  auto started = std::chrono::steady_clock::now();
+  // Only set 0 makes a timer, so the report of a timer that failed to come (a dialog with one
+  // button) needs none. A failed timer answers -1: set 0 then waits for Esc.
+  std::optional<TIMER> timer;
+  if (rules.timed) timer.emplace().START();
   uint8_t answer = rules.preset;
   while (w.Accept()) {
     if (ClosingUnderneath()) {
@@ -53,7 +59,7 @@ uint8_t RunAnswerLoop(zq::rt::Window& w, const AnswerRules& rules) {
       break;
     }
     if (rules.timed) {
-      auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
+      int32_t elapsed = timer->ELAPSED();
       if (elapsed > rules.timeoutMs) {
         answer = kNoAnswer;
         break;

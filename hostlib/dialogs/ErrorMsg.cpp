@@ -41,8 +41,8 @@ uint8_t ERRORMSG(std::string_view message, std::string_view procedure, std::stri
     int32_t control;
     std::string_view text;
   };
-  for (Shown s : {Shown{kMessage, message.substr(0, 100)}, Shown{kProcedure, procedure.substr(0, 50)},
-                  Shown{kDetails, details}}) {
+  // The message and the procedure are cut to their fields' lengths (100 and 50 characters).
+  for (Shown s : {Shown{kMessage, message}, Shown{kProcedure, procedure}, Shown{kDetails, details}}) {
     w.SetText(s.control, s.text);
     if (Blank(s.text)) w.Hide(s.control, s.control);
   }

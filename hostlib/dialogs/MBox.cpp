@@ -1,9 +1,9 @@
 // MBOX: the text box for notices of several lines.
-#include <chrono>
-
+#include <optional>
 #include "dialogs/DialogLoop.h"
 #include "dialogs/NoticeText.h"
 #include "hostlib/Dialogs.h"
+#include "hostlib/Wrappers.h"
 
 namespace {
 
@@ -39,7 +39,8 @@ void MBOX(std::string_view text, int16_t timeoutMs, uint8_t alignment, HWND owne
   w.SetRect(kText, field);
   box.height = field.height + marginH;
   w.SetPosition(box);
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  std::optional<TIMER> timer;
+  if (timeoutMs > 0) timer.emplace().SETWAIT(timeoutMs);
   while (w.Accept()) {
     if (ClosingUnderneath() || w.Event() == kCloseEvent) break;
     if (w.Event() == zq::rt::kSized) {
@@ -47,7 +48,7 @@ void MBOX(std::string_view text, int16_t timeoutMs, uint8_t alignment, HWND owne
       field = w.Rect(kText).value_or(field);
       w.SetRect(kText, {field.x, field.y, now.width - marginW, now.height - marginH});
     }
-    if (w.Event() == zq::rt::kTimer && timeoutMs > 0 && std::chrono::steady_clock::now() >= deadline) break;
+    if (w.Event() == zq::rt::kTimer && timer && timer->GETWAIT() == 0) break;
   }
   w.Close();
 }

@@ -15,9 +15,8 @@ constexpr int32_t kText = 1, kCountdown = 10;
 uint8_t MSGBOX(std::string_view text, int16_t buttonSet, int16_t timeoutMs, HWND owner) {
   zq::rt::Window w(Definition("MessageDialog"));
   if (!OpenOver(w, owner)) return kNoAnswer;
-  std::string_view shown = text.substr(0, 100);
-  w.SetText(kText, shown);
-  if (shown.find_first_not_of(' ') == std::string_view::npos) w.Hide(kText, kText);
+  w.SetText(kText, text);  // cut to the field's 100 characters
+  if (text.find_first_not_of(' ') == std::string_view::npos) w.Hide(kText, kText);
   AnswerRules rules;
   rules.buttons = &kButtons;
   rules.countdown = kCountdown;

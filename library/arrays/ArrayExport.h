@@ -11,7 +11,6 @@ namespace zqv {
 constexpr int32_t kArrayBadHandle = -2;
 constexpr int32_t kArrayNullPath = -5;
 constexpr int32_t kArrayBadPosition = -6;
-constexpr int32_t kArrayNoMemory = -1;
 
 // The registered array, or null with the look-up's code (-2 or -3) in code.
 inline RevArray* FindArray(int32_t h, int32_t* code) { return CVantor::App().LookupArray(h, code); }
@@ -19,7 +18,7 @@ inline RevArray* FindArray(int32_t h, int32_t* code) { return CVantor::App().Loo
 // An integer export on the array behind h: a bad handle gives -2, exhausted memory -1.
 template <class Body>
 int32_t OnArray(int32_t h, Body&& body) noexcept {
-  return Export(kArrayNoMemory, [&]() -> int32_t {
+  return Export(kMemoryExhausted, [&]() -> int32_t {
     int32_t code = 0;
     RevArray* array = FindArray(h, &code);
     return array ? body(*array) : kArrayBadHandle;

@@ -15,7 +15,7 @@ std::string FilePath(int32_t length, const char* path) {
 
 template <class Transfer>
 int32_t OnFile(int32_t h, int32_t length, const char* path, Transfer&& transfer) {
-  return zqv::Export(zqv::kArrayNoMemory, [&]() -> int32_t {
+  return zqv::Export(zqv::kMemoryExhausted, [&]() -> int32_t {
     if (!path) return zqv::kArrayNullPath;  // before the handle is looked at
     int32_t code = 0;
     RevArray* array = zqv::FindArray(h, &code);

@@ -3,11 +3,11 @@
 #include "zqvantor/arrays.h"
 
 ZQV_API int32_t RACreate(void) {
-  return zqv::Export(zqv::kArrayNoMemory, [] { return CVantor::App().CreateArray(); });
+  return zqv::Export(zqv::kMemoryExhausted, [] { return CVantor::App().CreateArray(); });
 }
 
 ZQV_API int32_t RADestroy(int32_t h) {
-  return zqv::Export(zqv::kArrayNoMemory, [&] { return CVantor::App().DestroyArray(h); });
+  return zqv::Export(zqv::kMemoryExhausted, [&] { return CVantor::App().DestroyArray(h); });
 }
 
 ZQV_API int32_t RASetDelim(int32_t h, int32_t length, const char* text) {

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "arrays/ArrayExport.h"
-#include "arrays/TypedText.h"
+#include "zqplatform/numbers.h"
 #include "zqvantor/arrays.h"
 
 namespace {
@@ -11,18 +11,21 @@ namespace {
 // bad handle and -1 when memory is exhausted.
 template <class R, class Read>
 R GetNumber(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue, Read read) {
-  if (err) *err = zqv::kArrayNoMemory;
+  zqv::SetCode(err, zqv::kMemoryExhausted);
   return zqv::Export(R{}, [&]() -> R {
     RevArray* array = zqv::FindArray(h, nullptr);
     if (!array) {
-      if (err) *err = zqv::kArrayBadHandle;
+      zqv::SetCode(err, zqv::kArrayBadHandle);
       return R{};
     }
     R number = read(array->Get(field, value, subvalue));
-    if (err) *err = 0;
+    zqv::SetCode(err, 0);
     return number;
   });
 }
+
+// The reals are stored as "%g" writes them, infinity and NaN included: they read back.
+double ReadStoredReal(std::string_view text) { return zq::text::ReadReal(text, {.specials = true}); }
 
 }  // namespace
 
@@ -35,7 +38,7 @@ ZQV_API BSTR RAGet(int32_t h, int32_t* err, int32_t field, int32_t value, int32_
 }
 
 ZQV_API int32_t RAGetL(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
-  return GetNumber<int32_t>(h, err, field, value, subvalue, zqv::ReadInteger);
+  return GetNumber<int32_t>(h, err, field, value, subvalue, zq::text::ReadLongWrapped);
 }
 
 ZQV_API int32_t RAGetU(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
@@ -44,16 +47,16 @@ ZQV_API int32_t RAGetU(int32_t h, int32_t* err, int32_t field, int32_t value, in
 
 ZQV_API uint8_t RAGetB(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
   return GetNumber<uint8_t>(h, err, field, value, subvalue, [](std::string_view text) {
-    return static_cast<uint8_t>(zqv::ReadInteger(text));
+    return static_cast<uint8_t>(zq::text::ReadLongWrapped(text));
   });
 }
 
 ZQV_API float RAGetF(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
   return GetNumber<float>(h, err, field, value, subvalue, [](std::string_view text) {
-    return static_cast<float>(zqv::ReadDouble(text));
+    return static_cast<float>(ReadStoredReal(text));
   });
 }
 
 ZQV_API double RAGetD(int32_t h, int32_t* err, int32_t field, int32_t value, int32_t subvalue) {
-  return GetNumber<double>(h, err, field, value, subvalue, zqv::ReadDouble);
+  return GetNumber<double>(h, err, field, value, subvalue, ReadStoredReal);
 }

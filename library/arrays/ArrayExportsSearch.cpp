@@ -6,7 +6,7 @@ namespace {
 
 int32_t Locate(int32_t h, int32_t length, const char* text, int32_t field, int32_t value,
                bool noCase) {
-  return zqv::Export(zqv::kArrayNoMemory, [&]() -> int32_t {
+  return zqv::Export(zqv::kMemoryExhausted, [&]() -> int32_t {
     int32_t code = 0;
     RevArray* array = zqv::FindArray(h, &code);
     if (!array) return code;

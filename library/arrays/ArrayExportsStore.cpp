@@ -1,6 +1,6 @@
 // RA exports: storing texts and numbers at an address.
 #include "arrays/ArrayExport.h"
-#include "arrays/TypedText.h"
+#include "zqplatform/numbers.h"
 #include "zqvantor/arrays.h"
 
 namespace {
@@ -15,7 +15,7 @@ int32_t StoreNumber(int32_t h, bool insert, const std::string& text, int32_t fie
   });
 }
 
-std::string ByteText(uint32_t byte) { return zqv::FormatSigned(static_cast<uint8_t>(byte)); }
+std::string ByteText(uint32_t byte) { return zq::text::FormatInteger(static_cast<uint8_t>(byte)); }
 
 }  // namespace
 
@@ -38,19 +38,19 @@ ZQV_API int32_t RASetC(int32_t h, uint32_t byte, int32_t field, int32_t value, i
 }
 
 ZQV_API int32_t RASetL(int32_t h, int32_t number, int32_t field, int32_t value, int32_t subvalue) {
-  return StoreNumber(h, false, zqv::FormatSigned(number), field, value, subvalue);
+  return StoreNumber(h, false, zq::text::FormatInteger(number), field, value, subvalue);
 }
 
 ZQV_API int32_t RASetU(int32_t h, uint32_t number, int32_t field, int32_t value, int32_t subvalue) {
-  return StoreNumber(h, false, zqv::FormatUnsigned(number), field, value, subvalue);
+  return StoreNumber(h, false, zq::text::FormatUnsigned(number), field, value, subvalue);
 }
 
 ZQV_API int32_t RASetF(int32_t h, float number, int32_t field, int32_t value, int32_t subvalue) {
-  return StoreNumber(h, false, zqv::FormatDouble(number), field, value, subvalue);
+  return StoreNumber(h, false, zq::text::FormatGeneral(number), field, value, subvalue);
 }
 
 ZQV_API int32_t RASetD(int32_t h, double number, int32_t field, int32_t value, int32_t subvalue) {
-  return StoreNumber(h, false, zqv::FormatDouble(number), field, value, subvalue);
+  return StoreNumber(h, false, zq::text::FormatGeneral(number), field, value, subvalue);
 }
 
 ZQV_API int32_t RAInsC(int32_t h, uint32_t byte, int32_t field, int32_t value, int32_t subvalue) {
@@ -58,17 +58,17 @@ ZQV_API int32_t RAInsC(int32_t h, uint32_t byte, int32_t field, int32_t value, i
 }
 
 ZQV_API int32_t RAInsL(int32_t h, int32_t number, int32_t field, int32_t value, int32_t subvalue) {
-  return StoreNumber(h, true, zqv::FormatSigned(number), field, value, subvalue);
+  return StoreNumber(h, true, zq::text::FormatInteger(number), field, value, subvalue);
 }
 
 ZQV_API int32_t RAInsU(int32_t h, uint32_t number, int32_t field, int32_t value, int32_t subvalue) {
-  return StoreNumber(h, true, zqv::FormatUnsigned(number), field, value, subvalue);
+  return StoreNumber(h, true, zq::text::FormatUnsigned(number), field, value, subvalue);
 }
 
 ZQV_API int32_t RAInsF(int32_t h, float number, int32_t field, int32_t value, int32_t subvalue) {
-  return StoreNumber(h, true, zqv::FormatDouble(number), field, value, subvalue);
+  return StoreNumber(h, true, zq::text::FormatGeneral(number), field, value, subvalue);
 }
 
 ZQV_API int32_t RAInsD(int32_t h, double number, int32_t field, int32_t value, int32_t subvalue) {
-  return StoreNumber(h, true, zqv::FormatDouble(number), field, value, subvalue);
+  return StoreNumber(h, true, zq::text::FormatGeneral(number), field, value, subvalue);
 }

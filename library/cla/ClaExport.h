@@ -8,11 +8,6 @@
 
 namespace zqv::cla {
 
-// Failure of an integer export (memory exhausted).
-constexpr int32_t kNoMemory = -1;
-
-inline char Byte(int32_t ch) { return static_cast<char>(ch & 0xFF); }
-
 // A 1-based position as a 0-based one; a position below 1 counts as 1.
 inline int32_t Index(int32_t position) { return position < 1 ? 0 : position - 1; }
 
@@ -41,7 +36,7 @@ BSTR PieceText(int32_t length, const char* text, Piece&& piece) {
 // An integer export on the temporary object.
 template <class Body>
 int32_t Number(int32_t length, const char* text, Body&& body) {
-  return Export(kNoMemory, [&]() -> int32_t {
+  return Export(kMemoryExhausted, [&]() -> int32_t {
     XSObject s(HostText(length, text));
     return body(s);
   });

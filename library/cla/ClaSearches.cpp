@@ -12,8 +12,6 @@ namespace {
 constexpr int32_t kNoByte = -7;
 constexpr int32_t kBelowOne = -9;
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c; }
-
 void TrimBlanks(XSObject& s) {
   s.TrimRight(' ');
   s.TrimLeft(' ');
@@ -46,7 +44,7 @@ ZQV_API uint8_t CLAGetAt(int32_t length, const char* text, int32_t* err, int32_t
                    : position < 1                     ? kBelowOne
                    : std::size_t(position) > s.size() ? kNoByte
                                                       : 0;
-    if (err) *err = code;
+    SetCode(err, code);
     return code == 0 ? static_cast<uint8_t>(s[position - 1]) : 0;
   });
 }
@@ -87,7 +85,7 @@ ZQV_API int32_t CLAFindOneOf(int32_t length, const char* text, int32_t setLength
 
 // Only the first length - (n - 1) bytes are searched.
 ZQV_API int32_t CLAReverseFind(int32_t length, const char* text, int32_t ch, int32_t n) {
-  return Export(kNoMemory, [&]() -> int32_t {
+  return Export(kMemoryExhausted, [&]() -> int32_t {
     std::string_view whole = HostText(length, text);
     int64_t keep = int64_t(whole.size()) - (n < 1 ? 0 : int64_t(n) - 1);
     if (keep < 1) return -1;

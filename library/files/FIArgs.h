@@ -1,10 +1,11 @@
-// What the FI exports share: host paths, buffer checks and the handle look-up.
+// What the FI exports share: host paths, buffer checks, the handle look-up and the frame.
 #pragma once
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "files/FileIO.h"
+#include "frame/Exports.h"
 
 namespace zqv::files {
 
@@ -26,7 +27,10 @@ int32_t WithFile(int32_t h, Fn&& fn) {
   return io ? fn(*io) : code;
 }
 
-// Exports end with this code when memory runs out.
-constexpr int32_t kExportFailed = -1;
+// An export that runs fn(object) on the handle's file object.
+template <class Fn>
+int32_t OnFile(int32_t h, Fn&& fn) {
+  return zqv::Export(zqv::kMemoryExhausted, [&] { return WithFile(h, fn); });
+}
 
 }  // namespace zqv::files

@@ -16,7 +16,7 @@ std::optional<int32_t> PipeCount(int32_t bufferLen, const void* buffer, int32_t 
 }  // namespace
 
 ZQV_API int32_t FIMemCreateView(int32_t h, int32_t nameLen, const char* name, int32_t size, uint32_t protection) {
-  return zqv::Export(kExportFailed, [&] {
+  return zqv::Export(zqv::kMemoryExhausted, [&] {
     auto n = HostPath(nameLen, name);
     if (!n) return kNoPath;
     if (size < 1) return kBadViewSize;
@@ -25,7 +25,7 @@ ZQV_API int32_t FIMemCreateView(int32_t h, int32_t nameLen, const char* name, in
 }
 
 ZQV_API int32_t FIMemOpenView(int32_t h, int32_t nameLen, const char* name, int32_t size) {
-  return zqv::Export(kExportFailed, [&] {
+  return zqv::Export(zqv::kMemoryExhausted, [&] {
     auto n = HostPath(nameLen, name);
     if (!n) return kNoPath;
     if (size < 1) return kBadViewSize;
@@ -34,11 +34,11 @@ ZQV_API int32_t FIMemOpenView(int32_t h, int32_t nameLen, const char* name, int3
 }
 
 ZQV_API int32_t FIMemCloseView(int32_t h) {
-  return zqv::Export(kExportFailed, [&] { return WithFile(h, [](FileIO& io) { return io.MemCloseView(); }); });
+  return OnFile(h, [](FileIO& io) { return io.MemCloseView(); });
 }
 
 ZQV_API int32_t FIMemReadPipe(int32_t h, int32_t bufferLen, void* buffer, int32_t count) {
-  return zqv::Export(kExportFailed, [&] {
+  return zqv::Export(zqv::kMemoryExhausted, [&] {
     auto n = PipeCount(bufferLen, buffer, count);
     if (!n) return kReadArgs;
     return WithFile(h, [&](FileIO& io) { return io.MemReadPipe(buffer, *n); });
@@ -46,7 +46,7 @@ ZQV_API int32_t FIMemReadPipe(int32_t h, int32_t bufferLen, void* buffer, int32_
 }
 
 ZQV_API int32_t FIMemWritePipe(int32_t h, int32_t bufferLen, const void* buffer, int32_t count) {
-  return zqv::Export(kExportFailed, [&] {
+  return zqv::Export(zqv::kMemoryExhausted, [&] {
     auto n = PipeCount(bufferLen, buffer, count);
     if (!n) return kWriteArgs;
     return WithFile(h, [&](FileIO& io) { return io.MemWritePipe(buffer, *n); });
@@ -58,7 +58,7 @@ ZQV_API void* FIMemGetPointer(int32_t h, int32_t* code) {
     int32_t lookup = 0;
     FileIO* io = LookupFile(h, &lookup);
     if (!io) {
-      if (code) *code = lookup;
+      zqv::SetCode(code, lookup);
       return nullptr;
     }
     return io->MemGetPointer(code);
@@ -66,17 +66,17 @@ ZQV_API void* FIMemGetPointer(int32_t h, int32_t* code) {
 }
 
 ZQV_API int32_t FIMemLock(int32_t h) {
-  return zqv::Export(kExportFailed, [&] { return WithFile(h, [](FileIO& io) { return io.MemLock(); }); });
+  return OnFile(h, [](FileIO& io) { return io.MemLock(); });
 }
 
 ZQV_API int32_t FIMemUnlock(int32_t h) {
-  return zqv::Export(kExportFailed, [&] { return WithFile(h, [](FileIO& io) { return io.MemUnlock(); }); });
+  return OnFile(h, [](FileIO& io) { return io.MemUnlock(); });
 }
 
 ZQV_API int32_t FIMemDataLen(int32_t h) {
-  return zqv::Export(kExportFailed, [&] { return WithFile(h, [](FileIO& io) { return io.MemDataLen(); }); });
+  return OnFile(h, [](FileIO& io) { return io.MemDataLen(); });
 }
 
 ZQV_API int32_t FIMemBufReset(int32_t h) {
-  return zqv::Export(kExportFailed, [&] { return WithFile(h, [](FileIO& io) { return io.MemBufReset(); }); });
+  return OnFile(h, [](FileIO& io) { return io.MemBufReset(); });
 }

@@ -222,8 +222,9 @@ int32_t FileIO::HostUnlock() {
 }
 
 // Whole-file operations. Each runs on a handle of its own, so that they never disturb each
-// other (with auto-lock off) nor a file the host keeps open in the object. When a step fails,
-// the record keeps that step's codes: the closing that follows does not clear them.
+// other (with auto-lock off) nor a file the host keeps open in the object. Once the open has
+// succeeded the record is that of the last step, the close: after a failed read or write the
+// result alone carries the code.
 
 int32_t FileIO::ReadFile(const char* path, void* buffer, int32_t count, int32_t offset, uint32_t access,
                          uint32_t share, uint32_t disposition, uint32_t flags) {
@@ -233,7 +234,7 @@ int32_t FileIO::ReadFile(const char* path, void* buffer, int32_t count, int32_t 
   HANDLE h = INVALID_HANDLE_VALUE;
   if (OpenOn(h, path, access, share, disposition, flags, nullptr) != 0) return kOpenFailed;
   int32_t result = ReadOn(h, buffer, count, offset);
-  CloseOn(h, result >= 0);
+  CloseOn(h, true);
   return result;
 }
 
@@ -248,7 +249,7 @@ int32_t FileIO::WriteToFile(const char* path, const void* buffer, int32_t count,
   int32_t result = WriteOn(h, buffer, count, offset);
   // The file ends behind the written bytes; a failed write leaves it as it was.
   if (result >= 0 && CutOn(h) != 0) result = kSetEndFailed;
-  CloseOn(h, result >= 0);
+  CloseOn(h, true);
   if (result < 0 && created) ::DeleteFileA(path);  // no file of this call's making stays
   return result;
 }
@@ -296,6 +297,6 @@ int32_t FileIO::OnSizeReadAndClear(const char* path, void* buffer, int32_t buffe
   } else if (CutOn(h) != 0) {
     result = kSetEndFailed;
   }
-  CloseOn(h, result >= 0);
+  CloseOn(h, true);
   return result;
 }

@@ -61,6 +61,8 @@ class FileIO {
   int32_t Unlock();
 
   // Whole-file operations: open, work, close in one call, under the lock while auto-lock is on.
+  // A failed open leaves its codes in the record; once the open succeeded the record is the
+  // close's (0 and 0 when it closed), even after a failed read or write, whose code is the result.
   int32_t ReadFile(const char* path, void* buffer, int32_t count, int32_t offset, uint32_t access,
                    uint32_t share, uint32_t disposition, uint32_t flags);
   int32_t WriteToFile(const char* path, const void* buffer, int32_t count, int32_t offset, uint32_t access,

@@ -34,7 +34,7 @@ BSTR TextResult(std::string_view bytes) {
 BSTR EmptyResult() noexcept { return zq::text::AllocBstr(std::string_view(kEmptyText, 0)); }
 
 BSTR Fail(int32_t* err, int32_t code) noexcept {
-  if (err) *err = code;
+  SetCode(err, code);
   return EmptyResult();
 }
 

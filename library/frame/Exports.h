@@ -14,6 +14,19 @@ namespace zqv {
 // The empty text: what a null text pointer reads as.
 inline constexpr char kEmptyText[1] = {0};
 
+// What every family answers when memory is exhausted.
+inline constexpr int32_t kMemoryExhausted = -1;
+
+// Puts code into the host's code word, when the host gave one.
+inline void SetCode(int32_t* word, int32_t code) {
+  if (word) *word = code;
+}
+
+// A host's character argument: its low byte.
+inline char Byte(int32_t ch) { return static_cast<char>(ch & 0xFF); }
+// An ASCII letter in upper case; every other byte as it is.
+inline char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c; }
+
 // A host string (length, pointer): a null pointer, or a length of 0 or less, is the empty text.
 std::string_view HostText(int32_t len, const char* text);
 // The same with the count rule: a count above 0 and below the length takes the first count bytes.
@@ -24,7 +37,7 @@ std::string_view CText(const char* text);
 std::string_view ToNul(std::string_view text);
 
 // A new BSTR from ANSI bytes (exact length). Throws std::bad_alloc when it cannot be made,
-// so the export's frame answers with an empty BSTR and -1 in the code word.
+// so the export's frame answers with an empty BSTR and kMemoryExhausted in the code word.
 BSTR TextResult(std::string_view bytes);
 // The result of a failed call: an empty BSTR made from the library's empty string. Never
 // throws; null only when not even an empty string can be allocated.
@@ -44,15 +57,16 @@ R Export(R onFailure, Body&& body) noexcept {
   }
 }
 
-// Runs a text export's body; an exception gives an empty BSTR with -1 in the code word.
+// Runs a text export's body; an exception gives an empty BSTR with kMemoryExhausted in the
+// code word.
 template <class Body>
 BSTR ExportText(int32_t* err, Body&& body) noexcept {
   ModuleStateGuard state;
-  if (err) *err = 0;
+  SetCode(err, 0);
   try {
     return body();
   } catch (...) {
-    return Fail(err, -1);
+    return Fail(err, kMemoryExhausted);
   }
 }
 

@@ -11,19 +11,12 @@
 
 namespace zqv::xs {
 
-constexpr int32_t kMemoryExhausted = -1;
 constexpr int32_t kOutsideText = -5;
 constexpr int32_t kNullFind = -7;
 constexpr int32_t kWidthBelowOne = -8;
 constexpr int32_t kSearchBadHandle = -99;
 // The position XSFindWord gives for a bad handle.
 constexpr int32_t kWordBadHandle = -2;
-
-inline char Byte(int32_t ch) { return static_cast<char>(ch & 0xFF); }
-
-inline void SetCode(int32_t* err, int32_t code) {
-  if (err) *err = code;
-}
 
 // An integer export without a code word: a bad handle gives the look-up code.
 template <class Body>

@@ -13,8 +13,6 @@ std::string_view FindOrBlank(int32_t length, const char* text) {
   return what.empty() ? std::string_view(" ", 1) : what;
 }
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c; }
-
 }  // namespace
 
 ZQV_API int32_t XSFindChr(int32_t h, int32_t* err, int32_t ch, int32_t start) {

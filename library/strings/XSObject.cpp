@@ -18,8 +18,6 @@ std::size_t Clamp(int32_t value, std::size_t high) {
   return value <= 0 ? 0 : std::min(static_cast<std::size_t>(value), high);
 }
 
-bool IsWhite(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Start of the run at the end of text whose units all satisfy match.
 template <class Match>
 std::size_t RunAtEnd(std::string_view text, Match&& match) {
@@ -51,7 +49,7 @@ auto SingleByte(char ch) {
 }
 
 bool WhiteUnit(std::string_view text, std::size_t pos, std::size_t len) {
-  return len == 1 && IsWhite(text[pos]);
+  return len == 1 && zq::text::IsSpace(text[pos]);
 }
 
 auto InSet(const zqv::units::CharSet& set) {

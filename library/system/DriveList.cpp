@@ -1,6 +1,6 @@
 #include "system/DriveList.h"
 
-#include <charconv>
+#include "zqplatform/numbers.h"
 
 namespace zqv {
 
@@ -29,9 +29,7 @@ std::string DriveList(uint32_t mask, uint32_t (*driveType)(const char* root)) {
     if (!list.empty()) list += '|';
     list += root;
     list += '@';
-    char number[12];
-    auto end = std::to_chars(number, number + sizeof number, static_cast<int32_t>(type)).ptr;
-    list.append(number, end);
+    list += zq::text::FormatInteger(static_cast<int32_t>(type));
     list += '@';
     list += TypeText(type);
   }

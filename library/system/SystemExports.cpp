@@ -15,7 +15,7 @@ ZQV_API BSTR DSKGetFileVersion(int32_t pathLen, const char* path, int32_t separa
     auto resource = zq::sys::VersionResource::FromFile(zqv::ToNul(zqv::HostText(pathLen, path)));
     if (!resource) return zqv::EmptyResult();
     return zqv::TextResult(zqv::VersionText(*resource, zq::sys::UserDefaultLangID(),
-                                            zqv::VersionSeparator(static_cast<uint8_t>(separator & 0xFF))));
+                                            zqv::VersionSeparator(static_cast<uint8_t>(zqv::Byte(separator)))));
   });
 }
 

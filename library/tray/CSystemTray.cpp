@@ -5,21 +5,22 @@
 #include <vector>
 
 #include "tray/MenuDefinition.h"
-#include "zqplatform/codepage.h"
+#include "tray/TrayCodes.h"
+#include "zqplatform/charset.h"
 #include "zqplatform/uimodel.h"
 
 namespace {
 
+using namespace zqv::tray;
+
 constexpr uint32_t kTrackReturning = TPM_RETURNCMD | TPM_NONOTIFY;  // 384
 constexpr int32_t kFirstCallbackCommand = 1024;
 
-// At most 127 bytes, not cutting a UTF-8 character in two.
+// At most 127 bytes, not cutting a character unit in two.
 std::string_view CutTip(std::string_view tip) {
   if (tip.size() <= CSystemTray::kTipLength) return tip;
   std::size_t cut = CSystemTray::kTipLength;
-  if (GetACP() == CP_UTF8) {
-    while (cut > 0 && (static_cast<unsigned char>(tip[cut]) & 0xC0) == 0x80) --cut;
-  }
+  while (cut > 0 && !zq::text::IsCharStart(tip, cut)) --cut;
   return tip.substr(0, cut);
 }
 
@@ -35,7 +36,7 @@ CSystemTray::~CSystemTray() {
 void CSystemTray::SetTip(std::string_view tip) {
   std::string_view cut = CutTip(tip);
   std::memset(data_.szTip, 0, sizeof data_.szTip);
-  std::memcpy(data_.szTip, cut.data(), cut.size());
+  if (!cut.empty()) std::memcpy(data_.szTip, cut.data(), cut.size());  // an empty view may carry no pointer
 }
 
 int32_t CSystemTray::Create(HWND notifyWindow, HINSTANCE instance, const std::string& iconName, std::string_view tip,
@@ -44,7 +45,7 @@ int32_t CSystemTray::Create(HWND notifyWindow, HINSTANCE instance, const std::st
   std::lock_guard life(life_);
   {
     std::lock_guard hold(lock_);
-    if (iconAdded_) return -1;
+    if (iconAdded_) return kIconExists;
     wrapper_ = false;
     notifyWindow_ = notifyWindow;
     callback_ = callback;
@@ -53,20 +54,20 @@ int32_t CSystemTray::Create(HWND notifyWindow, HINSTANCE instance, const std::st
   }
   HWND hidden = CreateWindowExA(0, "CSystemTray Dummy Window", WS_POPUP, 0, 0, 0, 0, 0, 0,
                                 [this](HWND h, uint32_t m, WPARAM w, LPARAM l) { return WindowProc(h, m, w, l); });
-  if (hidden == 0) return -2;
+  if (hidden == 0) return kHiddenWindowFailed;
   std::unique_lock hold(lock_);
   hiddenWindow_ = hidden;
   if (!IsWindow(notifyWindow)) {
     hold.unlock();
     DropWindows();
-    return -3;
+    return kNoNotifyWindow;
   }
   wrapper_ = true;
   HICON icon = LoadIconA(instance, iconName.c_str());
   if (icon == 0) {
     hold.unlock();
     DropWindows();
-    return -4;
+    return kNoSuchIcon;
   }
   icon_ = icon;
   menu_ = std::string(menu);
@@ -87,9 +88,9 @@ int32_t CSystemTray::Create(HWND notifyWindow, HINSTANCE instance, const std::st
   if (!added) {
     hold.unlock();
     DropWindows();
-    return -5;
+    return kRefused;
   }
-  return 0;
+  return kDone;
 }
 
 void CSystemTray::DropWindows() {
@@ -105,19 +106,19 @@ void CSystemTray::DropWindows() {
 
 int32_t CSystemTray::SetIcon(HINSTANCE instance, const std::string& iconName) {
   std::unique_lock hold(lock_);
-  if (!iconAdded_) return -1;
+  if (!iconAdded_) return kNoIconToChange;
   HICON icon = LoadIconA(instance, iconName.c_str());
-  if (icon == 0) return -4;
+  if (icon == 0) return kNoSuchIcon;
   data_.uFlags = NIF_ICON;
   data_.hIcon = icon;
   NOTIFYICONDATAA data = data_;
   hold.unlock();
-  return Shell_NotifyIconA(NIM_MODIFY, &data) ? 0 : -5;
+  return Shell_NotifyIconA(NIM_MODIFY, &data) ? kDone : kRefused;
 }
 
 int32_t CSystemTray::SetNotification(std::string_view tip, HWND window, int32_t user) {
   std::unique_lock hold(lock_);
-  if (!iconAdded_) return -9;
+  if (!iconAdded_) return kNoIcon;
   if (window != 0) data_.hWnd = window;
   if (user != -1) user_ = user;
   if (!tip.empty()) SetTip(tip);
@@ -126,18 +127,18 @@ int32_t CSystemTray::SetNotification(std::string_view tip, HWND window, int32_t 
   data_.uFlags = NIF_TIP;
   NOTIFYICONDATAA data = data_;
   hold.unlock();
-  return Shell_NotifyIconA(NIM_MODIFY, &data) ? 0 : -5;
+  return Shell_NotifyIconA(NIM_MODIFY, &data) ? kDone : kRefused;
 }
 
 int32_t CSystemTray::RemoveIcon() {
   std::lock_guard life(life_);
   std::unique_lock hold(lock_);
-  if (!iconAdded_) return -9;
+  if (!iconAdded_) return kNoIcon;
   data_.uFlags = 0;
   DestroyIcon(icon_);
   NOTIFYICONDATAA data = data_;
   hold.unlock();
-  if (!Shell_NotifyIconA(NIM_DELETE, &data)) return -10;
+  if (!Shell_NotifyIconA(NIM_DELETE, &data)) return kRemoveRefused;
   HWND hidden;
   {
     std::lock_guard again(lock_);
@@ -146,7 +147,7 @@ int32_t CSystemTray::RemoveIcon() {
     hidden = hiddenWindow_;
     hiddenWindow_ = 0;
   }
-  return DestroyWindow(hidden) ? 0 : -3;
+  return DestroyWindow(hidden) ? kDone : kHiddenWindowStays;
 }
 
 void CSystemTray::ShowNotifyWindow(bool show) {

@@ -1,34 +1,15 @@
 #include "tray/MenuDefinition.h"
 
-#include <charconv>
 #include <cstdint>
 
 #include "strings/XSObject.h"
+#include "zqplatform/numbers.h"
 
 namespace zqv {
 
 namespace {
 
 constexpr int32_t kFirstMenuCommand = 1024;
-
-bool IsWhite(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// A decimal number as the C runtime reads one: leading white space, a sign, then digits up
-// to the first other byte; 0 when there are none. Values beyond 32 bits saturate.
-int32_t ReadNumber(std::string_view s) {
-  while (!s.empty() && IsWhite(s.front())) s.remove_prefix(1);
-  bool negative = !s.empty() && s.front() == '-';
-  if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
-  if (s.empty() || s.front() < '0' || s.front() > '9') return 0;  // one sign only
-  int64_t value = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (ec == std::errc::result_out_of_range) return negative ? INT32_MIN : INT32_MAX;
-  if (ec != std::errc()) return 0;
-  if (negative) value = -value;
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
 
 }  // namespace
 
@@ -42,7 +23,7 @@ std::vector<zq::ui::MenuItem> ReadMenuDefinition(std::string_view definition) {
     XSObject text(item.GetSubString(1, ';'));
     text.TrimLeft(' ');
     text.TrimRight(' ');
-    int32_t number = ReadNumber(item.GetSubString(2, ';'));
+    int32_t number = zq::text::ReadLong(item.GetSubString(2, ';'));
     if (text.CompareNC("-", 0) == 0) {
       entries.push_back(zq::ui::MenuItem{true, 0, {}, false});
     } else if (number >= kFirstMenuCommand) {

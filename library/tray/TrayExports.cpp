@@ -2,8 +2,11 @@
 #include "frame/CVantor.h"
 #include "frame/Exports.h"
 #include "tray/CSystemTray.h"
+#include "tray/TrayCodes.h"
 
 namespace {
+
+using namespace zqv::tray;
 
 CSystemTray& TheTray() {
   return CVantor::App().Tray([] { return zqv::MakeOwned<CSystemTray>(); },
@@ -15,10 +18,10 @@ CSystemTray& TheTray() {
 ZQV_API int32_t UTCreateTrayIcon(uint32_t notifyWindow, uint32_t instance, int32_t nameLen, const char* name,
                                  int32_t tipLen, const char* tip, int32_t menuLen, const char* menu,
                                  int32_t doubleClickCommand, TRAYCOMMANDPROC callback, int32_t user) {
-  return zqv::Export<int32_t>(-2, [&] {
-    if (notifyWindow == 0) return -6;
-    if (instance == 0) return -7;
-    if (!name) return -8;
+  return zqv::Export<int32_t>(kHiddenWindowFailed, [&] {
+    if (notifyWindow == 0) return kNullNotifyWindow;
+    if (instance == 0) return kNullInstance;
+    if (!name) return kNullIconName;
     return TheTray().Create(notifyWindow, instance, std::string(zqv::HostText(nameLen, name)),
                             zqv::HostText(tipLen, tip), zqv::HostText(menuLen, menu), doubleClickCommand, callback,
                             user);
@@ -26,18 +29,19 @@ ZQV_API int32_t UTCreateTrayIcon(uint32_t notifyWindow, uint32_t instance, int32
 }
 
 ZQV_API int32_t UTChangeTrayIcon(uint32_t instance, int32_t nameLen, const char* name) {
-  return zqv::Export<int32_t>(-4, [&] {
-    if (!name) return 0;
+  return zqv::Export<int32_t>(kNoSuchIcon, [&] {
+    if (!name) return kDone;
     return TheTray().SetIcon(instance, std::string(zqv::HostText(nameLen, name)));
   });
 }
 
 ZQV_API int32_t UTSetTrayNotificationWin(int32_t tipLen, const char* tip, uint32_t window, int32_t user) {
-  return zqv::Export<int32_t>(-5, [&] { return TheTray().SetNotification(zqv::HostText(tipLen, tip), window, user); });
+  return zqv::Export<int32_t>(kRefused,
+                              [&] { return TheTray().SetNotification(zqv::HostText(tipLen, tip), window, user); });
 }
 
 ZQV_API int32_t UTDestroyTrayIcon(void) {
-  return zqv::Export<int32_t>(-10, [] { return TheTray().RemoveIcon(); });
+  return zqv::Export<int32_t>(kRemoveRefused, [] { return TheTray().RemoveIcon(); });
 }
 
 ZQV_API uint8_t UTIsTrayWinHidden(void) {

@@ -40,5 +40,5 @@ ZQV_API int32_t VTWinSetSize(uint32_t window, int32_t x, int32_t y, int32_t widt
 }
 
 ZQV_API int32_t VTFlashWindow(uint32_t window, int32_t invert) {
-  return zqv::Export<int32_t>(0, [&] { return FlashWindow(window, (invert & 0xFF) != 0) ? 1 : 0; });
+  return zqv::Export<int32_t>(0, [&] { return FlashWindow(window, zqv::Byte(invert) != 0) ? 1 : 0; });
 }

@@ -42,25 +42,6 @@ std::string ConnectionString(const char* dsn, const char* connect) {
   return result;
 }
 
-SQLUINTEGER InfoNumber(SQLHDBC dbc, SQLUSMALLINT type) {
-  SQLUINTEGER value = 0;
-  if (!SQL_SUCCEEDED(SQLGetInfo(dbc, type, &value, sizeof value, nullptr))) return 0;
-  return value;
-}
-
-SQLUSMALLINT InfoShort(SQLHDBC dbc, SQLUSMALLINT type) {
-  SQLUSMALLINT value = 0;
-  if (!SQL_SUCCEEDED(SQLGetInfo(dbc, type, &value, sizeof value, nullptr))) return 0;
-  return value;
-}
-
-std::string InfoText(SQLHDBC dbc, SQLUSMALLINT type) {
-  char buffer[512];
-  SQLSMALLINT length = 0;
-  if (!SQL_SUCCEEDED(SQLGetInfo(dbc, type, buffer, sizeof buffer, &length)) || length <= 0) return {};
-  return FromDriver(std::string_view(buffer, std::min<std::size_t>(length, sizeof buffer - 1)));
-}
-
 }  // namespace
 
 CDatabase::CDatabase() = default;

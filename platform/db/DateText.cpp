@@ -1,21 +1,20 @@
 #include "DateText.h"
 
 #include <cctype>
-#include <charconv>
 #include <ctime>
 #include <vector>
 
 #include "DateMath.h"
+#include "zqplatform/numbers.h"
 
 namespace zq::db {
 
 namespace {
 
 void Append(std::string& out, int value, int width = 1) {
-  char buf[12];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-  for (int pad = width - static_cast<int>(end - buf); pad > 0; --pad) out += '0';
-  out.append(buf, end);
+  const std::string digits = zq::text::FormatInteger(value);
+  for (int pad = width - static_cast<int>(digits.size()); pad > 0; --pad) out += '0';
+  out += digits;
 }
 
 struct Token {
@@ -38,7 +37,7 @@ std::vector<Token> Tokenize(std::string_view text, bool& ok) {
         return {};
       }
       Token t{Token::Number, std::string(text.substr(i, j - i))};
-      std::from_chars(text.data() + i, text.data() + j, t.value);
+      t.value = static_cast<int>(zq::text::ReadWholeInteger(t.text).value_or(0));
       tokens.push_back(std::move(t));
       i = j;
     } else if (std::isalpha(c)) {

@@ -28,6 +28,8 @@ const char* ClassErrorText(DbClassError code) {
     case kDbErrNoConnection: return "The database is not open.\n";
     case kDbErrNoResult: return "The statement returns no columns.\n";
     case kDbErrNoSource: return "No data source name and no connection string.\n";
+    case kDbErrNotOneRow: return "The change would not touch exactly one row; nothing was changed.\n";
+    case kDbErrNotAColumn: return "A changed field is not a column of the table.\n";
   }
   return "Database error.\n";
 }

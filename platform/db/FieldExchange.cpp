@@ -65,22 +65,36 @@ void Bind(CFieldExchange* pFX, FieldSlot& slot, SQLUSMALLINT column, SQLSMALLINT
   SQLHSTMT h = FieldSlotAccess::State(*pFX->m_prs).hstmt;
   Check(SQLBindCol(h, column, cType, slot.buffer.data(), static_cast<SQLLEN>(slot.buffer.size()), &slot.indicator),
         SQL_HANDLE_STMT, h);
+  slot.cType = cType;
   slot.bound = true;
 }
 
-// Keeps a value read whole in a bound buffer of its size, so that a driver that reads bound
-// buffers up to the fetched length (some do so even for ignored columns) stays inside it.
-void HoldWhole(CFieldExchange* pFX, FieldSlot& slot, SQLUSMALLINT column, SQLSMALLINT cType,
-               const std::vector<unsigned char>& whole) {
-  if (whole.size() + 1 <= slot.buffer.size()) return;
-  slot.buffer.assign(whole.size() + 1, 0);
-  std::memcpy(slot.buffer.data(), whole.data(), whole.size());
-  const SQLLEN indicator = slot.indicator;
-  Bind(pFX, slot, column, cType);
-  slot.indicator = indicator;
+bool OnRecord(CFieldExchange* pFX) { return FieldSlotAccess::State(*pFX->m_prs).onRecord; }
+
+// Keeps the value as fetched when the record set finds its rows by their values.
+void KeepFetched(CFieldExchange* pFX, FieldSlot& slot, const void* data, std::size_t size) {
+  if (!FieldSlotAccess::State(*pFX->m_prs).keepFetched) return;
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  slot.fetched.assign(bytes, bytes + (slot.null ? 0 : size));
+  slot.fetchedLength = slot.null ? SQL_NULL_DATA : static_cast<SQLLEN>(size);
 }
 
-bool OnRecord(CFieldExchange* pFX) { return FieldSlotAccess::State(*pFX->m_prs).onRecord; }
+// The value an update or insert writes.
+void SetParam(FieldSlot& slot, const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  slot.param.assign(bytes, bytes + size);
+  slot.paramLength = static_cast<SQLLEN>(size);
+}
+
+// After an update: the row holds what was written.
+void Written(CFieldExchange* pFX, FieldSlot& slot) {
+  if (!slot.dirty) return;
+  slot.dirty = false;
+  slot.null = false;
+  if (!FieldSlotAccess::State(*pFX->m_prs).keepFetched) return;
+  slot.fetched = slot.param;
+  slot.fetchedLength = slot.paramLength;
+}
 
 template <class Kind>
 void ExchangeFixed(CFieldExchange* pFX, typename Kind::V& value) {
@@ -104,6 +118,7 @@ void ExchangeFixed(CFieldExchange* pFX, typename Kind::V& value) {
         std::memcpy(&b, slot->buffer.data(), sizeof b);
         Kind::Load(value, b);
       }
+      KeepFetched(pFX, *slot, slot->buffer.data(), sizeof(B));
       break;
     case CFieldExchange::SaveField:
       slot->saved = value;
@@ -129,13 +144,10 @@ void ExchangeFixed(CFieldExchange* pFX, typename Kind::V& value) {
     case CFieldExchange::PrepareWrite:
       if (slot->dirty) {
         const B b = Kind::Store(value);
-        std::memcpy(slot->buffer.data(), &b, sizeof b);
-        slot->indicator = sizeof b;
-        slot->null = false;
-      } else {
-        slot->indicator = SQL_COLUMN_IGNORE;
+        SetParam(*slot, &b, sizeof b);
       }
       break;
+    case CFieldExchange::Written: Written(pFX, *slot); break;
   }
 }
 
@@ -185,17 +197,19 @@ void RFX_Text(CFieldExchange* pFX, const char*, std::string& value, int32_t maxL
       slot->null = !OnRecord(pFX) || slot->indicator == SQL_NULL_DATA;
       if (slot->null) {
         value.clear();
+        KeepFetched(pFX, *slot, nullptr, 0);
         break;
       }
       const std::size_t room = slot->buffer.size() - 1;
       if (slot->indicator == SQL_NO_TOTAL || static_cast<std::size_t>(slot->indicator) > room) {
         std::vector<unsigned char> whole;
         slot->null = !ReadWhole(h, column, SQL_C_CHAR, whole);
-        HoldWhole(pFX, *slot, column, SQL_C_CHAR, whole);
+        KeepFetched(pFX, *slot, whole.data(), whole.size());
         value = FromDriver(std::string_view(reinterpret_cast<const char*>(whole.data()), whole.size()));
       } else {
-        value = FromDriver(std::string_view(reinterpret_cast<const char*>(slot->buffer.data()),
-                                            static_cast<std::size_t>(slot->indicator)));
+        const std::size_t size = static_cast<std::size_t>(slot->indicator);
+        KeepFetched(pFX, *slot, slot->buffer.data(), size);
+        value = FromDriver(std::string_view(reinterpret_cast<const char*>(slot->buffer.data()), size));
       }
       break;
     }
@@ -221,22 +235,12 @@ void RFX_Text(CFieldExchange* pFX, const char*, std::string& value, int32_t maxL
       break;
     }
     case CFieldExchange::PrepareWrite:
-      if (!slot->dirty) {
-        slot->indicator = SQL_COLUMN_IGNORE;
-        break;
-      }
-      {
+      if (slot->dirty) {
         const std::string bytes = ToDriver(value);
-        if (bytes.size() + 1 > slot->buffer.size()) {
-          slot->buffer.assign(bytes.size() + 1, 0);
-          Bind(pFX, *slot, column, SQL_C_CHAR);
-        }
-        std::memcpy(slot->buffer.data(), bytes.data(), bytes.size());
-        slot->buffer[bytes.size()] = 0;
-        slot->indicator = static_cast<SQLLEN>(bytes.size());
-        slot->null = false;
+        SetParam(*slot, bytes.data(), bytes.size());
       }
       break;
+    case CFieldExchange::Written: Written(pFX, *slot); break;
   }
 }
 
@@ -262,10 +266,10 @@ void RFX_LongBinary(CFieldExchange* pFX, const char*, CLongBinary& value) {
   if (!slot->null) {
     if (slot->indicator == SQL_NO_TOTAL || static_cast<std::size_t>(slot->indicator) > slot->buffer.size()) {
       slot->null = !ReadWhole(FieldSlotAccess::State(*pFX->m_prs).hstmt, column, SQL_C_BINARY, value.m_data);
-      HoldWhole(pFX, *slot, column, SQL_C_BINARY, value.m_data);
     } else {
       value.m_data.assign(slot->buffer.begin(), slot->buffer.begin() + slot->indicator);
     }
   }
+  KeepFetched(pFX, *slot, value.m_data.data(), value.m_data.size());
   value.m_dwDataLength = value.m_data.size();
 }

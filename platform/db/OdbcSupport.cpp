@@ -1,5 +1,6 @@
 #include "OdbcSupport.h"
 
+#include <algorithm>
 #include <mutex>
 #include <new>
 
@@ -78,6 +79,25 @@ void ThrowDiag(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle) {
 void Check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, bool noDataOk) {
   if (SQL_SUCCEEDED(rc) || (noDataOk && rc == SQL_NO_DATA)) return;
   ThrowDiag(rc, handleType, handle);
+}
+
+SQLUINTEGER InfoNumber(SQLHDBC dbc, SQLUSMALLINT type) {
+  SQLUINTEGER value = 0;
+  if (!SQL_SUCCEEDED(SQLGetInfo(dbc, type, &value, sizeof value, nullptr))) return 0;
+  return value;
+}
+
+SQLUSMALLINT InfoShort(SQLHDBC dbc, SQLUSMALLINT type) {
+  SQLUSMALLINT value = 0;
+  if (!SQL_SUCCEEDED(SQLGetInfo(dbc, type, &value, sizeof value, nullptr))) return 0;
+  return value;
+}
+
+std::string InfoText(SQLHDBC dbc, SQLUSMALLINT type) {
+  char buffer[512];
+  SQLSMALLINT length = 0;
+  if (!SQL_SUCCEEDED(SQLGetInfo(dbc, type, buffer, sizeof buffer, &length)) || length <= 0) return {};
+  return FromDriver(std::string_view(buffer, std::min<std::size_t>(length, sizeof buffer - 1)));
 }
 
 std::string ToDriver(std::string_view ansi) { return zq::text::AnsiToUtf8(ansi); }

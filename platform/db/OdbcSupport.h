@@ -17,6 +17,11 @@ void ReleaseEnvironment();
 // Throws when rc is neither success nor success with information (nor no data, when allowed).
 void Check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, bool noDataOk = false);
 
+// Answers of SQLGetInfo: 0 or an empty text when the driver has none.
+SQLUSMALLINT InfoShort(SQLHDBC dbc, SQLUSMALLINT type);
+SQLUINTEGER InfoNumber(SQLHDBC dbc, SQLUSMALLINT type);
+std::string InfoText(SQLHDBC dbc, SQLUSMALLINT type);
+
 // Texts go to the driver in UTF-8 and come back into the ANSI code page.
 std::string ToDriver(std::string_view ansi);
 std::string FromDriver(std::string_view utf8);

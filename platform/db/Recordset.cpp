@@ -1,70 +1,14 @@
-#include <cctype>
 #include <cstring>
+#include <optional>
 
 #include "RecordsetState.h"
-#include "zqplatform/charset.h"
+#include "RowWriter.h"
+#include "SqlText.h"
+#include "TableAccess.h"
 
 using namespace zq::db;
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  return text;
-}
-
-bool StartsWithWord(std::string_view text, std::string_view word) {
-  if (text.size() < word.size() || zq::text::CompareNoCase(text.substr(0, word.size()), word) != 0)
-    return false;
-  return text.size() == word.size() || !std::isalnum(static_cast<unsigned char>(text[word.size()]));
-}
-
-// The one table a SELECT reads (the name after FROM), or empty when there is none or several.
-std::string TableOf(std::string_view sql) {
-  std::size_t pos = std::string_view::npos;
-  char quote = 0;
-  for (std::size_t i = 0; i < sql.size(); ++i) {
-    const char c = sql[i];
-    if (quote) {
-      if (c == quote) quote = 0;
-      continue;
-    }
-    if (c == '\'' || c == '"' || c == '`') {
-      quote = c;
-      continue;
-    }
-    if ((i == 0 || std::isspace(static_cast<unsigned char>(sql[i - 1]))) && StartsWithWord(sql.substr(i), "FROM")) {
-      pos = i + 4;
-      break;
-    }
-  }
-  if (pos == std::string_view::npos) return {};
-  std::string_view rest = Trimmed(sql.substr(pos));
-  std::size_t end = 0;
-  if (!rest.empty() && (rest[0] == '"' || rest[0] == '[' || rest[0] == '`')) {
-    const char close = rest[0] == '[' ? ']' : rest[0];
-    end = rest.find(close, 1);
-    if (end == std::string_view::npos) return {};
-    ++end;
-  } else {
-    while (end < rest.size() && (std::isalnum(static_cast<unsigned char>(rest[end])) || rest[end] == '_' ||
-                                 rest[end] == '.' || static_cast<unsigned char>(rest[end]) >= 0x80))
-      ++end;
-  }
-  const std::string table(rest.substr(0, end));
-  std::string_view after = Trimmed(rest.substr(end));
-  // A second table (a comma or a join) makes the statement read several.
-  for (std::size_t i = 0; i < after.size(); ++i) {
-    if (after[i] == ',') return {};
-    if ((i == 0 || std::isspace(static_cast<unsigned char>(after[i - 1]))) && StartsWithWord(after.substr(i), "JOIN"))
-      return {};
-    if (StartsWithWord(after.substr(i), "WHERE") || StartsWithWord(after.substr(i), "ORDER") ||
-        StartsWithWord(after.substr(i), "GROUP"))
-      break;
-  }
-  return table;
-}
 
 int16_t Odbc2Type(SQLSMALLINT type) {
   switch (type) {
@@ -81,17 +25,38 @@ SQLULEN StatementNumber(SQLHSTMT stmt, SQLINTEGER attribute) {
   return value;
 }
 
-SQLUINTEGER CursorAttributes(SQLHDBC dbc, SQLULEN cursorType) {
-  SQLUSMALLINT info = SQL_STATIC_CURSOR_ATTRIBUTES1;
-  switch (cursorType) {
-    case SQL_CURSOR_FORWARD_ONLY: info = SQL_FORWARD_ONLY_CURSOR_ATTRIBUTES1; break;
-    case SQL_CURSOR_KEYSET_DRIVEN: info = SQL_KEYSET_CURSOR_ATTRIBUTES1; break;
-    case SQL_CURSOR_DYNAMIC: info = SQL_DYNAMIC_CURSOR_ATTRIBUTES1; break;
+// Runs the statement with the record set's cursor and options.
+void Execute(SQLHSTMT h, const std::string& sql, uint32_t openType, uint32_t options, SQLUSMALLINT* rowStatus) {
+  SQLULEN cursor = SQL_CURSOR_STATIC;
+  switch (openType) {
+    case CRecordset::dynaset: cursor = SQL_CURSOR_KEYSET_DRIVEN; break;
+    case CRecordset::forwardOnly: cursor = SQL_CURSOR_FORWARD_ONLY; break;
+    case CRecordset::dynamic: cursor = SQL_CURSOR_DYNAMIC; break;
     default: break;
   }
-  SQLUINTEGER value = 0;
-  if (!SQL_SUCCEEDED(SQLGetInfo(dbc, info, &value, sizeof value, nullptr))) return 0;
-  return value;
+  Check(SQLSetStmtAttr(h, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(cursor), 0), SQL_HANDLE_STMT, h);
+  if (options & CRecordset::useBookmarks)
+    Check(SQLSetStmtAttr(h, SQL_ATTR_USE_BOOKMARKS, reinterpret_cast<SQLPOINTER>(SQL_UB_VARIABLE), 0),
+          SQL_HANDLE_STMT, h);
+  SQLSetStmtAttr(h, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(kTimeoutSeconds), 0);
+  SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, rowStatus, 0);
+
+  std::string driverText = ToDriver(sql);
+  SQLCHAR* textPtr = reinterpret_cast<SQLCHAR*>(driverText.data());
+  if (options & CRecordset::executeDirect) {
+    Check(SQLExecDirect(h, textPtr, SQL_NTS), SQL_HANDLE_STMT, h, true);
+  } else {
+    Check(SQLPrepare(h, textPtr, SQL_NTS), SQL_HANDLE_STMT, h);
+    Check(SQLExecute(h), SQL_HANDLE_STMT, h, true);
+  }
+}
+
+// The statement with the identifying columns behind its own.
+std::string WithColumns(const std::string& sql, const std::vector<std::string>& names, const std::string& quote) {
+  const std::size_t from = ColumnListEnd(sql);
+  std::string columns;
+  for (const std::string& name : names) columns += ", " + QuoteIdentifier(name, quote);
+  return std::string(Trimmed(sql.substr(0, from))) + columns + " " + sql.substr(from);
 }
 
 }  // namespace
@@ -122,36 +87,32 @@ bool CRecordset::Open(uint32_t openType, const char* sql, uint32_t options) {
   m_dwOptions = options;
   m_nOpenType = openType;
 
-  StatementHandle stmt(dbc);
-  SQLHSTMT h = stmt.get();
-  SQLULEN cursor = SQL_CURSOR_STATIC;
-  switch (openType) {
-    case dynaset: cursor = SQL_CURSOR_KEYSET_DRIVEN; break;
-    case forwardOnly: cursor = SQL_CURSOR_FORWARD_ONLY; break;
-    case dynamic: cursor = SQL_CURSOR_DYNAMIC; break;
-    default: break;
-  }
+  // Rows are written back through statements of their own, so the record set can change its
+  // table when it reads the rows of one table and may write. Forward-only sets only read.
   const bool readOnlySet = (options & readOnly) || m_pDatabase->IsReadOnly();
-  Check(SQLSetStmtAttr(h, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(cursor), 0), SQL_HANDLE_STMT, h);
-  const SQLULEN concurrency = readOnlySet ? SQL_CONCUR_READ_ONLY : SQL_CONCUR_ROWVER;
-  Check(SQLSetStmtAttr(h, SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(concurrency), 0), SQL_HANDLE_STMT, h);
-  if (options & useBookmarks)
-    Check(SQLSetStmtAttr(h, SQL_ATTR_USE_BOOKMARKS, reinterpret_cast<SQLPOINTER>(SQL_UB_VARIABLE), 0),
-          SQL_HANDLE_STMT, h);
-  SQLSetStmtAttr(h, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(kTimeoutSeconds), 0);
-  SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, &m_state->rowStatus, 0);
-
-  std::string driverText = ToDriver(m_strSQL);
-  SQLCHAR* textPtr = reinterpret_cast<SQLCHAR*>(driverText.data());
-  if (options & executeDirect) {
-    Check(SQLExecDirect(h, textPtr, SQL_NTS), SQL_HANDLE_STMT, h, true);
-  } else {
-    Check(SQLPrepare(h, textPtr, SQL_NTS), SQL_HANDLE_STMT, h);
-    Check(SQLExecute(h), SQL_HANDLE_STMT, h, true);
+  const bool writable = !readOnlySet && !m_strTableName.empty() && openType != forwardOnly;
+  RecordsetState& state = *m_state;
+  std::vector<std::string> rowId = writable ? RowIdentifierColumns(dbc, m_strTableName) : std::vector<std::string>();
+  std::optional<StatementHandle> stmt;
+  if (!rowId.empty()) {
+    try {
+      stmt.emplace(dbc);
+      Execute(stmt->get(), WithColumns(m_strSQL, rowId, InfoText(dbc, SQL_IDENTIFIER_QUOTE_CHAR)), openType, options,
+              &state.rowStatus);
+    } catch (const CDBException&) {
+      stmt.reset();
+      rowId.clear();  // the rows are then found by their values
+    }
   }
+  if (!stmt) {
+    stmt.emplace(dbc);
+    Execute(stmt->get(), m_strSQL, openType, options, &state.rowStatus);
+  }
+  SQLHSTMT h = stmt->get();
 
-  SQLSMALLINT columns = 0;
-  Check(SQLNumResultCols(h, &columns), SQL_HANDLE_STMT, h);
+  SQLSMALLINT allColumns = 0;
+  Check(SQLNumResultCols(h, &allColumns), SQL_HANDLE_STMT, h);
+  const SQLSMALLINT columns = static_cast<SQLSMALLINT>(allColumns - static_cast<SQLSMALLINT>(rowId.size()));
   if (columns <= 0) throw CDBException(kDbErrNoResult);
   m_columns.assign(static_cast<std::size_t>(columns), CODBCFieldInfo{});
   for (SQLSMALLINT i = 0; i < columns; ++i) {
@@ -170,16 +131,19 @@ bool CRecordset::Open(uint32_t openType, const char* sql, uint32_t options) {
     info.m_nNullability = nullable;
   }
 
-  const SQLULEN gotCursor = StatementNumber(h, SQL_ATTR_CURSOR_TYPE);
-  const SQLULEN gotConcurrency = StatementNumber(h, SQL_ATTR_CONCURRENCY);
-  SQLUINTEGER positioned = 0;
-  SQLGetInfo(dbc, SQL_POS_OPERATIONS, &positioned, sizeof positioned, nullptr);
-  const bool canPosition = !readOnlySet && gotConcurrency != SQL_CONCUR_READ_ONLY && !m_strTableName.empty() &&
-                           (CursorAttributes(dbc, gotCursor) & SQL_CA1_POS_UPDATE);
-  m_bUpdatable = canPosition && !(options & appendOnly);
-  m_bAppendable = canPosition && (positioned & SQL_POS_ADD);
+  state.table = writable ? m_strTableName : std::string();
+  state.columns = writable ? TableColumns(dbc, h, columns) : std::vector<TableColumn>();
+  state.rowId.assign(rowId.size(), RowIdColumn{});
+  for (std::size_t i = 0; i < rowId.size(); ++i)
+    BindRowIdColumn(dbc, h, static_cast<SQLUSMALLINT>(columns + 1 + static_cast<SQLSMALLINT>(i)), rowId[i],
+                    state.rowId[i]);
+  state.keepFetched = writable && rowId.empty();
+  state.deletedRecords.clear();
+  state.writtenRecords.clear();
+  m_bUpdatable = writable && !(options & appendOnly);
+  m_bAppendable = writable;
 
-  m_state->hstmt = stmt.release();
+  state.hstmt = stmt->release();
   m_pDatabase->m_recordsets.insert(this);
   try {
     m_nFields = 0;
@@ -238,19 +202,6 @@ void CRecordset::PreBindFields() {}
 void CRecordset::Exchange(CFieldExchange::Operation op) {
   CFieldExchange fx(op, this);
   DoFieldExchange(&fx);
-  if (op != CFieldExchange::BindFieldToColumn) return;
-  // Columns that no field exchanges are bound to a scratch buffer all the same: some drivers
-  // position and update rows only when every column is bound.
-  SQLHSTMT h = m_state->hstmt;
-  for (std::size_t i = 0; i < m_state->slots.size(); ++i) {
-    FieldSlot& slot = m_state->slots[i];
-    if (slot.bound) continue;
-    slot.buffer.assign(16, 0);
-    Check(SQLBindCol(h, static_cast<SQLUSMALLINT>(i + 1), SQL_C_BINARY, slot.buffer.data(),
-                     static_cast<SQLLEN>(slot.buffer.size()), &slot.indicator),
-          SQL_HANDLE_STMT, h);
-    slot.bound = true;
-  }
 }
 
 void CRecordset::Fetch(int16_t orientation, int64_t offset) {
@@ -314,6 +265,9 @@ void CRecordset::Fetch(int16_t orientation, int64_t offset) {
     }
   }
   if (m_lCurrentRecord >= m_lRecordCount) m_lRecordCount = static_cast<int32_t>(m_lCurrentRecord + 1);
+  // The cursor may still show a row that this record set deleted.
+  if (m_lCurrentRecord >= 0 && m_state->deletedRecords.count(m_lCurrentRecord)) m_bDeleted = true;
+  ShowWritten(*m_state, m_lCurrentRecord);
   Exchange(CFieldExchange::Fixup);
 }
 
@@ -364,12 +318,16 @@ bool CRecordset::Update() {
   for (const FieldSlot& slot : m_state->slots) anyDirty |= slot.dirty;
   const bool adding = m_nEditMode == 2;
   if (!anyDirty) return false;  // nothing written; the edit or add goes on
-  for (FieldSlot& slot : m_state->slots) slot.indicator = SQL_COLUMN_IGNORE;
   Exchange(CFieldExchange::PrepareWrite);
-  SQLHSTMT h = m_state->hstmt;
-  Check(SQLSetPos(h, 1, adding ? SQL_ADD : SQL_UPDATE, SQL_LOCK_NO_CHANGE), SQL_HANDLE_STMT, h);
-  for (FieldSlot& slot : m_state->slots) slot.dirty = false;
-  if (adding) Exchange(CFieldExchange::RestoreField);
+  const RowChange write = adding ? InsertStatement(*m_state) : UpdateStatement(*m_state);
+  ChangeOneRow(m_pDatabase->m_hdbc, m_pDatabase->CanTransact(), write);
+  if (!adding) RememberWritten(*m_state, m_lCurrentRecord);
+  if (adding) {
+    for (FieldSlot& slot : m_state->slots) slot.dirty = false;
+    Exchange(CFieldExchange::RestoreField);
+  } else {
+    Exchange(CFieldExchange::Written);
+  }
   m_nEditMode = 0;
   return true;
 }
@@ -378,9 +336,10 @@ void CRecordset::Delete() {
   if (!IsOpen()) throw CDBException(kDbErrNotOpen);
   if (!m_bUpdatable) throw CDBException(kDbErrNotUpdatable);
   RequireRecord();
-  SQLHSTMT h = m_state->hstmt;
-  Check(SQLSetPos(h, 1, SQL_DELETE, SQL_LOCK_NO_CHANGE), SQL_HANDLE_STMT, h);
+  const RowChange write = DeleteStatement(*m_state);
+  ChangeOneRow(m_pDatabase->m_hdbc, m_pDatabase->CanTransact(), write);
   m_bDeleted = true;
+  if (m_lCurrentRecord >= 0) m_state->deletedRecords.insert(m_lCurrentRecord);
   m_nEditMode = 0;
 }
 

@@ -138,6 +138,11 @@ bool CopyFileA(const char* source, const char* target, bool failIfExists) {
 }
 
 bool MoveFileA(const char* source, const char* target) {
+  return MoveFileExA(source, target, MOVEFILE_COPY_ALLOWED);
+}
+
+bool MoveFileExA(const char* source, const char* target, DWORD flags) {
+  const bool replace = (flags & MOVEFILE_REPLACE_EXISTING) != 0;
   std::string src = Resolve(source);
   if (src.empty()) return false;
   std::string dst = Resolve(target);
@@ -145,8 +150,8 @@ bool MoveFileA(const char* source, const char* target) {
   struct stat st {};
   if (lstat(src.c_str(), &st) != 0) return FailErrno(errno, FsOp::Move, src);
   struct stat tst {};
-  if (lstat(dst.c_str(), &tst) == 0 && tst.st_dev == st.st_dev && tst.st_ino == st.st_ino &&
-      SameEntry(src, dst)) {
+  const bool targetExists = lstat(dst.c_str(), &tst) == 0;
+  if (targetExists && tst.st_dev == st.st_dev && tst.st_ino == st.st_ino && SameEntry(src, dst)) {
     // Only the case differs: the target keeps the name as written.
     std::string name(target);
     std::size_t cut = name.find_last_of("\\/");
@@ -158,9 +163,20 @@ bool MoveFileA(const char* source, const char* target) {
     return true;
   }
   if (!S_ISDIR(st.st_mode) && !DeleteShared(src, st)) return Fail(ERROR_SHARING_VIOLATION);
-  if (renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE) == 0) return true;
-  if (errno == EXDEV && !S_ISDIR(st.st_mode)) {
-    if (!CopyFileA(source, target, true)) return false;
+  if (replace && targetExists) {
+    if (S_ISDIR(st.st_mode) || S_ISDIR(tst.st_mode) || ReadOnlyFile(tst)) return Fail(ERROR_ACCESS_DENIED);
+    if (!DeleteShared(dst, tst)) return Fail(ERROR_SHARING_VIOLATION);
+    if (tst.st_dev == st.st_dev && tst.st_ino == st.st_ino) {
+      // The target is another name of the same file: only the source's name goes.
+      if (unlink(src.c_str()) != 0) return FailErrno(errno, FsOp::Move, src);
+      return true;
+    }
+  }
+  const int moved = replace ? rename(src.c_str(), dst.c_str())
+                            : renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE);
+  if (moved == 0) return true;
+  if (errno == EXDEV && !S_ISDIR(st.st_mode) && (flags & MOVEFILE_COPY_ALLOWED)) {
+    if (!CopyFileA(source, target, !replace)) return false;
     if (unlink(src.c_str()) != 0) return FailErrno(errno, FsOp::Move, src);
     return true;
   }

@@ -1,5 +1,7 @@
 #include "MessageQueue.h"
 
+#include <algorithm>
+
 namespace zq::msg {
 
 namespace {
@@ -26,6 +28,23 @@ bool MessageQueue::Post(const MSG& m) {
   {
     std::lock_guard g(lock_);
     if (closed_) return false;
+    posted_.push_back(m);
+  }
+  arrived_.notify_all();
+  return true;
+}
+
+bool MessageQueue::PostOnce(const MSG& m) {
+  {
+    std::lock_guard g(lock_);
+    if (closed_) return false;
+    // The newest message waiting for the same window (or the thread): merged into when equal,
+    // so a merge never moves a message past a different one.
+    auto newest = std::find_if(posted_.rbegin(), posted_.rend(), [&](const MSG& q) { return q.hwnd == m.hwnd; });
+    if (newest != posted_.rend() && newest->message == m.message && newest->wParam == m.wParam &&
+        newest->lParam == m.lParam) {
+      return true;
+    }
     posted_.push_back(m);
   }
   arrived_.notify_all();

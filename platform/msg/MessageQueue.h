@@ -25,6 +25,9 @@ class MessageQueue {
  public:
   // False once the queue is closed (its thread has ended).
   bool Post(const MSG& m);
+  // Posts unless the newest message queued for the same window (or the thread) is equal
+  // (message and both parameters).
+  bool PostOnce(const MSG& m);
   bool Call(std::function<void()> call);
   void Quit(int exitCode);
 

@@ -103,12 +103,22 @@ void SetWindowMatcher(WindowMatcher matcher) { windowMatcher.store(matcher); }
 
 void SetWindowOwner(WindowOwner owner) { windowOwner.store(owner); }
 
-bool PostToThread(DWORD threadId, const MSG& msg) {
-  QueuePtr q = QueueTable::Get().Find(threadId);
-  if (!q) return false;
+namespace {
+MSG Stamped(const MSG& msg) {
   MSG stamped = msg;
   if (stamped.time == 0) stamped.time = MessageTime();
-  return q->Post(stamped);
+  return stamped;
+}
+}  // namespace
+
+bool PostToThread(DWORD threadId, const MSG& msg) {
+  QueuePtr q = QueueTable::Get().Find(threadId);
+  return q && q->Post(Stamped(msg));
+}
+
+bool PostToThreadOnce(DWORD threadId, const MSG& msg) {
+  QueuePtr q = QueueTable::Get().Find(threadId);
+  return q && q->PostOnce(Stamped(msg));
 }
 
 bool CallOnThread(DWORD threadId, std::function<void()> call) {

@@ -3,12 +3,12 @@
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 
-#include <charconv>
 #include <fstream>
 #include <limits>
 #include <string>
 
 #include "zqplatform/files.h"
+#include "zqplatform/numbers.h"
 #include "zqplatform/system.h"
 
 namespace zq::sys {
@@ -35,9 +35,8 @@ uint32_t ReadNumber(const std::string& file) {
   std::ifstream in(file);
   std::string text;
   if (!(in >> text)) return 0;
-  uint32_t value = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size() ? value : 0;
+  const auto value = zq::text::ReadWholeInteger(text);
+  return value && *value >= 0 && *value <= std::numeric_limits<uint32_t>::max() ? static_cast<uint32_t>(*value) : 0;
 }
 
 // The logical block size of the device behind path (a partition's is its disk's).

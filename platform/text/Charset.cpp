@@ -157,6 +157,15 @@ bool IsSingleUnit(std::string_view text, std::size_t pos) {
   return CharLen(text, pos) == 1 && IsCharStart(text, pos);
 }
 
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t len = utf8::SequenceLength(Bytes(text) + pos, text.size() - pos);
+    if (len == 0) return false;
+    pos += len;
+  }
+  return true;
+}
+
 void MakeUpper(char* text, std::size_t len) {
   if (!text) return;
   if (IsSingleByteCodePage()) {

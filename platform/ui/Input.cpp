@@ -12,10 +12,16 @@ LPARAM Pack(int32_t low, int32_t high) {
   return static_cast<LPARAM>((static_cast<uint32_t>(high) << 16) | (static_cast<uint32_t>(low) & 0xFFFF));
 }
 
-// The control, when it exists and takes input.
+// The window or control, when it and every window it lies in take input (a disabled window,
+// such as one below a nested window of its thread, refuses its controls' input too).
 std::optional<WindowState> Takes(HWND hwnd) {
   auto s = Snapshot(hwnd);
   if (!s || !s->enabled) return std::nullopt;
+  for (HWND up = s->parent; up != 0;) {
+    auto p = Snapshot(up);
+    if (!p || !p->enabled) return std::nullopt;
+    up = p->parent;
+  }
   return s;
 }
 
@@ -110,7 +116,7 @@ bool KeyPress(HWND hwnd, uint32_t vk, uint32_t modifiers) {
 }
 
 bool CloseRequest(HWND hwnd) {
-  auto s = Snapshot(hwnd);
+  auto s = Takes(hwnd);
   if (!s || s->parent != 0) return false;
   return PostMessage(hwnd, WM_SYSCOMMAND, static_cast<WPARAM>(SC_CLOSE), 0);
 }

@@ -244,9 +244,9 @@ HWND GetTopWindow(HWND parent) {
 }
 
 bool FlashWindow(HWND hwnd, bool invert) {
-  bool wasActive = GetForegroundWindow() == hwnd;
-  zq::ui::Update(hwnd, [&](WindowState& s) { s.flashing = invert; });
-  return wasActive;
+  // A handle that names no window (0 included, which is also "no foreground window") was not active.
+  const bool wasActive = GetForegroundWindow() == hwnd;
+  return zq::ui::Update(hwnd, [&](WindowState& s) { s.flashing = invert; }) && wasActive;
 }
 
 bool SetWindowTextA(HWND hwnd, const char* text) {

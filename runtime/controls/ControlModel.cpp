@@ -43,6 +43,9 @@ bool Window::Impl::Make(const ControlDef& d) {
   c.hwnd = h;
   zq::ui::Font font = FontOf(d);
   zq::ui::FontMetrics metrics = zq::ui::Measure(font);
+  // Looked up before the change, which holds the model.
+  HICON icon = d.icon.empty() ? 0 : LoadIconA(IconInstance(), d.icon.c_str());
+  int32_t dropWidth = d.dropWidth > 0 ? Pixels({0, 0, d.dropWidth, 0}).right : 0;
   zq::ui::Update(h, [&](zq::ui::WindowState& s) {
     s.font = font;
     s.textColour = d.textColour;
@@ -52,13 +55,14 @@ bool Window::Impl::Make(const ControlDef& d) {
     s.multiLine = d.multiLine;
     s.enabled = !d.disabled;
     s.tip = d.tip;
+    s.focusByClick = !d.skip;
     if (d.kind == Kind::Tab) {
       s.tabs = d.choices;
       s.value = s.tabs.empty() ? -1 : 0;
     }
-    if (!d.icon.empty()) s.icon = LoadIconA(IconInstance(), d.icon.c_str());
+    s.icon = icon;
     s.dropCount = d.dropCount;
-    s.dropWidth = d.dropWidth > 0 ? Pixels({0, 0, d.dropWidth, 0}).right : 0;
+    s.dropWidth = dropWidth;
     if (d.kind == Kind::DropList) {
       std::vector<zq::ui::Row>& rows = s.rows.Edit();
       for (const std::string& choice : Cells(d)) rows.emplace_back().cells = {choice};
@@ -82,6 +86,7 @@ bool Window::Impl::Make(const ControlDef& d) {
   controls.push_back(std::move(c));
   ControlState& made = controls.back();
   made.settled = ValueText(made);
+  ShowTakenKeys(made);
   if (d.sheet != 0) ShowControl(made);
   return true;
 }

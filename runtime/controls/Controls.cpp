@@ -167,6 +167,7 @@ bool Window::AddAlert(int32_t control, uint32_t keycode) {
   ControlState* c = impl_->Find(control);
   if (!c) return false;
   if (!c->HasKey(keycode)) c->def.keys.push_back(keycode);
+  impl_->ShowTakenKeys(*c);
   return true;
 }
 
@@ -175,6 +176,7 @@ bool Window::RemoveAlert(int32_t control, uint32_t keycode) {
   if (!c) return false;
   auto& k = c->def.keys;
   k.erase(std::remove(k.begin(), k.end(), keycode), k.end());
+  impl_->ShowTakenKeys(*c);
   return true;
 }
 

@@ -1,12 +1,15 @@
-// The line height of a list, combo or drop list, and the cells it shows: where a cell is, and a control placed over one
-// (a control made after the list, as an editor in place is, lies above it).
+// The line height of a list, combo or drop list, and the cells a list shows: where a cell is,
+// and a control placed over one (a control made after the list, as an editor in place is, lies
+// above it).
 #include "windows/WindowImpl.h"
 
 namespace zq::rt {
 
 namespace {
 // Controls that show rows: lists, and combos and drop lists in their dropped-down lists.
-bool IsRowKind(zq::ui::Kind k) { return k == zq::ui::Kind::List || k == zq::ui::Kind::Combo || k == zq::ui::Kind::DropList; }
+bool IsRowKind(zq::ui::Kind k) {
+  return k == zq::ui::Kind::List || k == zq::ui::Kind::Combo || k == zq::ui::Kind::DropList;
+}
 }  // namespace
 
 bool Window::SetLineHeight(int32_t control, int32_t height) {

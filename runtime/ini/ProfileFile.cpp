@@ -1,8 +1,5 @@
 #include "ini/ProfileFile.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "zqplatform/files.h"
 
 namespace zq::rt::ini {
@@ -43,7 +40,8 @@ bool WriteAll(HANDLE h, std::string_view content) {
 
 std::optional<std::string> ReadWholeFile(std::string_view path) {
   const std::string p(path);
-  FileHandle file(CreateFileA(p.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  // A reader never keeps a writer from putting the new file in place.
+  FileHandle file(CreateFileA(p.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
   if (!file.Open()) return std::nullopt;
   std::string content;
@@ -59,29 +57,13 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
 
 bool ReplaceWholeFile(std::string_view path, std::string_view content) {
   const std::string target(path);
-  const DWORD attributes = GetFileAttributesA(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    return false;
-  }
   const std::string temporary = target + ".new~";
-  DWORD error = 0;
-  const std::string targetPosix = zq::fs::ResolvePath(target, &error);
-  if (targetPosix.empty()) return false;
-  const std::string temporaryPosix = zq::fs::ResolvePath(temporary, &error);
-  if (temporaryPosix.empty()) return false;
-
   FileHandle file(
       CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
   if (!file.Open()) return false;
   const bool written = WriteAll(file.Get(), content);
-  if (!file.Close() || !written) {
-    DeleteFileA(temporary.c_str());
-    return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporaryPosix, targetPosix, ec);
-  if (ec) {
+  if (!file.Close() || !written ||
+      !MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     DeleteFileA(temporary.c_str());
     return false;
   }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "zqplatform/numbers.h"
+
 namespace zq::rt {
 namespace {
 
@@ -85,6 +87,10 @@ bool IsValuePicture(std::string_view picture) {
   NumberPicture pic;
   return ParseNumberPicture(picture, pic) || IsTimePicture(picture);
 }
+
+std::string WholeText(int64_t value) { return zq::text::FormatInteger(value); }
+
+std::string RealText(double value) { return zq::text::FormatPlain(value, 15); }
 
 std::string TimeOfHundredths(int64_t hundredths) {
   constexpr int64_t kDay = 24 * 60 * 60;

@@ -1,10 +1,10 @@
 #include "queues/FieldValue.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
+#include "zqplatform/numbers.h"
 #include "zqruntime/picture.h"
 
 namespace zq::rt::field {
@@ -45,21 +45,13 @@ int64_t WrapReal(double v) {
 
 double ParseReal(std::string_view text) {
   text = Trim(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty()) return 0;
-  double v = 0;
-  const auto [end, ec] =
-      std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
-  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) return 0;
-  return v;
+  const zq::text::RealScan scan = zq::text::ScanReal(text, {.exponent = false});
+  if (scan.length != text.size() || !std::isfinite(scan.value)) return 0;
+  return scan.value;
 }
 
 int64_t ParseWhole(std::string_view text) {
-  std::string_view t = Trim(text);
-  if (!t.empty() && t.front() == '+') t.remove_prefix(1);
-  int64_t v = 0;
-  const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-  if (ec == std::errc() && end == t.data() + t.size()) return v;
+  if (const auto whole = zq::text::ReadWholeInteger(Trim(text))) return *whole;
   return WrapReal(ParseReal(text));
 }
 

@@ -109,19 +109,24 @@ const Field* RecordLayout::At(uint32_t n) const {
 }
 
 uint32_t RecordLayout::Find(std::string_view name) const {
-  // Each name before a "." narrows the search to the members of the first group of that name.
+  // The first name is looked for at any depth; each name before a "." narrows the search to
+  // the own members of the group of that name (not those of its inner groups).
   std::size_t from = 0;
   std::size_t to = fields_.size();
+  bool anyDepth = true;
   for (;;) {
     std::size_t dot = name.find('.');
     std::string_view part = name.substr(0, dot);
     if (part.empty()) return 0;
     std::size_t i = from;
-    while (i < to && !(SameNoCase(fields_[i].name, part) && (dot == std::string_view::npos || fields_[i].IsGroup()))) ++i;
-    if (i == to) return 0;
+    while (i < to && !(SameNoCase(fields_[i].name, part) && (dot == std::string_view::npos || fields_[i].IsGroup()))) {
+      i += anyDepth ? 1 : 1 + fields_[i].members;
+    }
+    if (i >= to) return 0;
     if (dot == std::string_view::npos) return static_cast<uint32_t>(i + 1);
     from = i + 1;
     to = from + fields_[i].members;
+    anyDepth = false;
     name.remove_prefix(dot + 1);
   }
 }

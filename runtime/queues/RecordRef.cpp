@@ -10,26 +10,28 @@ std::byte* RecordRef::Element(const Field& field, uint32_t element) const {
   return data_ + field.offset + static_cast<size_t>(field.size) * (element - 1);
 }
 
+RecordRef::Slot RecordRef::At(uint32_t n, uint32_t e) const {
+  const Field* f = layout_->At(n);
+  return {f, f ? Element(*f, e) : nullptr};
+}
+
 std::string_view RecordRef::Bytes() const {
   return {reinterpret_cast<const char*>(data_), layout_->Size()};
 }
 
 std::string RecordRef::Text(uint32_t n, uint32_t e) const {
-  const Field* f = layout_->At(n);
-  const std::byte* p = f ? Element(*f, e) : nullptr;
-  return p ? field::ReadText(*f, p) : std::string();
+  const Slot s = At(n, e);
+  return s.bytes ? field::ReadText(*s.field, s.bytes) : std::string();
 }
 
 int64_t RecordRef::Whole(uint32_t n, uint32_t e) const {
-  const Field* f = layout_->At(n);
-  const std::byte* p = f ? Element(*f, e) : nullptr;
-  return p ? field::ReadWhole(*f, p) : 0;
+  const Slot s = At(n, e);
+  return s.bytes ? field::ReadWhole(*s.field, s.bytes) : 0;
 }
 
 double RecordRef::Real(uint32_t n, uint32_t e) const {
-  const Field* f = layout_->At(n);
-  const std::byte* p = f ? Element(*f, e) : nullptr;
-  return p ? field::ReadReal(*f, p) : 0.0;
+  const Slot s = At(n, e);
+  return s.bytes ? field::ReadReal(*s.field, s.bytes) : 0.0;
 }
 
 void* RecordRef::Reference(uint32_t n) const {
@@ -41,27 +43,21 @@ void* RecordRef::Reference(uint32_t n) const {
 }
 
 bool RecordRef::SetText(uint32_t n, std::string_view text, uint32_t e) {
-  const Field* f = layout_->At(n);
-  std::byte* p = f ? Element(*f, e) : nullptr;
-  if (!p) return false;
-  field::WriteText(*f, p, text);
-  return true;
+  const Slot s = At(n, e);
+  if (s.bytes) field::WriteText(*s.field, s.bytes, text);
+  return s.bytes != nullptr;
 }
 
 bool RecordRef::SetWhole(uint32_t n, int64_t value, uint32_t e) {
-  const Field* f = layout_->At(n);
-  std::byte* p = f ? Element(*f, e) : nullptr;
-  if (!p) return false;
-  field::WriteWhole(*f, p, value);
-  return true;
+  const Slot s = At(n, e);
+  if (s.bytes) field::WriteWhole(*s.field, s.bytes, value);
+  return s.bytes != nullptr;
 }
 
 bool RecordRef::SetReal(uint32_t n, double value, uint32_t e) {
-  const Field* f = layout_->At(n);
-  std::byte* p = f ? Element(*f, e) : nullptr;
-  if (!p) return false;
-  field::WriteReal(*f, p, value);
-  return true;
+  const Slot s = At(n, e);
+  if (s.bytes) field::WriteReal(*s.field, s.bytes, value);
+  return s.bytes != nullptr;
 }
 
 bool RecordRef::SetReference(uint32_t n, void* value) {

@@ -1,10 +1,20 @@
+#include <exception>
 #include <future>
+#include <iostream>
 #include <thread>
 
 #include "zqplatform/messages.h"
 #include "zqruntime/threads.h"
 
 namespace zq::rt {
+
+namespace {
+
+void LogEnd(const char* what) {
+  std::cerr << "zqruntime: thread " << GetCurrentThreadId() << " ended by an exception: " << what << '\n';
+}
+
+}  // namespace
 
 uint32_t StartThread(ThreadProcedure procedure, std::string parameter) {
   if (!procedure) return 0;
@@ -15,10 +25,13 @@ uint32_t StartThread(ThreadProcedure procedure, std::string parameter) {
                  started = std::move(started)]() mutable {
       EnsureMessageQueue();
       started.set_value(GetCurrentThreadId());
+      // An escaping exception ends the thread as a return would, its locals destroyed first.
       try {
         procedure(parameter);
+      } catch (const std::exception& e) {
+        LogEnd(e.what());
       } catch (...) {
-        // An escaping failure ends the thread, as a return would.
+        LogEnd("unknown exception");
       }
     }).detach();
   } catch (const std::system_error&) {

@@ -319,11 +319,14 @@ void ControlLine(const std::vector<std::string>& t, WindowDef& w) {
     } else if (key == "max") {
       d.maxLength = Whole(c.Value(key));
     } else if (key == "tab") {
-      auto sheet = std::find_if(w.controls.rbegin(), w.controls.rend(), [](const ControlDef& o) { return o.kind == Kind::Tab; });
+      auto sheet = std::find_if(w.controls.rbegin(), w.controls.rend(),
+                                [](const ControlDef& o) { return o.kind == Kind::Tab; });
       if (sheet == w.controls.rend()) throw BadLine{"a tab belongs to a sheet above"};
       d.sheet = sheet->number;
       d.tab = Whole(c.Value(key));
-      if (d.tab < 1 || static_cast<std::size_t>(d.tab) > sheet->choices.size()) throw BadLine{"no such tab: " + std::to_string(d.tab)};
+      if (d.tab < 1 || static_cast<std::size_t>(d.tab) > sheet->choices.size()) {
+        throw BadLine{"no such tab: " + std::to_string(d.tab)};
+      }
     } else if (key == "icon") {
       d.icon = Unquote(c.Value(key));
     } else if (key == "drop") {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <set>
 
 #include "windows/WindowImpl.h"
 #include "zqplatform/uiinput.h"
@@ -26,7 +27,7 @@ void RemoveOpenWindow(Window::Impl* window) {
   if (it->second.empty()) openWindows.erase(it);
 }
 
-void TellWindowsBelow(Window::Impl* running, TakenEvent event) {
+void TellWindowsBelow(Window::Impl* running, const PendingEvent& event) {
   std::lock_guard hold(openLock);
   auto it = openWindows.find(running->thread);
   if (it == openWindows.end()) return;
@@ -34,6 +35,12 @@ void TellWindowsBelow(Window::Impl* running, TakenEvent event) {
     if (below == running) break;
     below->nested.push_back(event);
   }
+}
+
+void HandOnNestedEvents(Window::Impl* top) {
+  std::lock_guard hold(openLock);
+  for (const PendingEvent& e : top->nested) top->pending.push_back(e);
+  top->nested.clear();
 }
 
 Window* CurrentWindow() {
@@ -49,9 +56,31 @@ std::atomic<HINSTANCE> iconInstance{0};
 void SetIconInstance(HINSTANCE instance) { iconInstance = instance; }
 HINSTANCE IconInstance() { return iconInstance; }
 
+namespace {
+
+std::mutex mergedLock;
+std::set<int32_t> merged;
+
+// Posts a program event to a thread (hwnd 0) or a window, merged when the event asks for it.
+bool PostEvent(DWORD thread, HWND hwnd, uint32_t message, WPARAM wParam, int32_t event, int32_t control) {
+  MSG m{hwnd, message, wParam, static_cast<LPARAM>(control), 0, {0, 0}};
+  bool merge = false;
+  if (control == 0) {
+    std::lock_guard hold(mergedLock);
+    merge = merged.count(event) > 0;
+  }
+  return merge ? zq::msg::PostToThreadOnce(thread, m) : zq::msg::PostToThread(thread, m);
+}
+
+}  // namespace
+
+void MergeWhilePending(int32_t event) {
+  std::lock_guard hold(mergedLock);
+  merged.insert(event);
+}
+
 bool Post(int32_t event, int32_t control, uint32_t thread) {
-  return PostThreadMessage(thread, kThreadEventMessage, static_cast<WPARAM>(static_cast<uint32_t>(event)),
-                           static_cast<LPARAM>(control));
+  return PostEvent(thread, 0, kThreadEventMessage, static_cast<WPARAM>(static_cast<uint32_t>(event)), event, control);
 }
 
 Window::Window(WindowDef definition) : impl_(std::make_unique<Impl>()) {
@@ -70,7 +99,10 @@ bool Window::Open(HWND owner) {
   d.held.reset();
   d.current = {};
   d.lastKey = 0;
-  TakeNestedEvents();
+  {
+    std::lock_guard hold(openLock);
+    d.nested.clear();
+  }
   d.keys = d.def.keys;
   d.immediate = d.def.immediate;
   RECT size = d.Pixels({0, 0, d.def.width, d.def.height});
@@ -106,6 +138,12 @@ bool Window::Open(HWND owner) {
     d.statusBar = zq::ui::CreateControl(h, zq::ui::Kind::Text, kStatusBarId, "",
                                         RECT{0, size.bottom, width, size.bottom + statusHeight});
     zq::ui::Update(d.statusBar, [&](zq::ui::WindowState& s) { s.font = d.def.font; });
+  }
+  // Modal on its thread: the window below refuses input until this one closes.
+  d.disabledBelow = 0;
+  if (Window* below = CurrentWindow(); below && IsWindowEnabled(below->Handle())) {
+    d.disabledBelow = below->Handle();
+    EnableWindow(d.disabledBelow, false);
   }
   AddOpenWindow(self);
   ShowWindow(h, SW_SHOW);
@@ -174,7 +212,7 @@ bool Window::Accept() {
       } else {
         continue;
       }
-      if (event >= kUserEvent) TellWindowsBelow(&d, {event, control});
+      if (event >= kUserEvent) TellWindowsBelow(&d, {event, control, 0, -1});
       d.Push(event, control);
       continue;
     }
@@ -198,6 +236,16 @@ void Window::Close() {
   if (d.def.question) zq::ui::CloseQuestion(h);
   RemoveOpenWindow(&d);
   DestroyWindow(h);
+  if (Window* below = CurrentWindow()) {
+    HandOnNestedEvents(below->impl_.get());
+    // The window below takes input again, with the focus where it had it.
+    if (d.disabledBelow != 0 && below->Handle() == d.disabledBelow) {
+      EnableWindow(d.disabledBelow, true);
+      SetForegroundWindow(d.disabledBelow);
+      if (below->impl_->lastFocus != 0) SetFocus(below->impl_->lastFocus);
+    }
+  }
+  d.disabledBelow = 0;
   d.controls.clear();
   d.statusBar = 0;
   d.pending.clear();
@@ -214,8 +262,8 @@ const WindowDef& Window::Definition() const { return impl_->def; }
 
 bool Window::Post(int32_t event, int32_t control) const {
   HWND h = impl_->hwnd;
-  return h != 0 && PostMessage(h, kWindowEventMessage, static_cast<WPARAM>(static_cast<uint32_t>(event)),
-                               static_cast<LPARAM>(control));
+  return h != 0 && PostEvent(GetWindowThreadProcessId(h, nullptr), h, kWindowEventMessage, static_cast<WPARAM>(static_cast<uint32_t>(event)),
+                             event, control);
 }
 
 bool Window::PostAccepted(int32_t control, uint32_t keycode) const {
@@ -238,11 +286,5 @@ bool Window::PressKey(uint32_t keycode) {
   }
 }
 
-std::vector<TakenEvent> Window::TakeNestedEvents() {
-  std::lock_guard hold(openLock);
-  std::vector<TakenEvent> out;
-  out.swap(impl_->nested);
-  return out;
-}
 
 }  // namespace zq::rt

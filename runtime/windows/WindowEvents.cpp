@@ -101,6 +101,7 @@ LRESULT Window::Impl::Proc(HWND h, uint32_t message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_SIZE:
       if (top) {
+        PlaceStatusBar();
         // Without immediate resize events, sizes waiting for the loop make one event.
         bool waiting = std::any_of(pending.begin(), pending.end(), [](const PendingEvent& e) { return e.event == kSized; });
         if (immediate || !waiting) Push(kSized);
@@ -206,6 +207,35 @@ void Window::Impl::Spun(ControlState& c) {
   if (c.real != before) Push(kNewSelection, c.def.number);
 }
 
+namespace {
+
+// The keys whose action KeyAction gives a control of the kind (and no widget of its own).
+std::vector<uint32_t> OwnKeys(Kind kind) {
+  switch (kind) {
+    case Kind::List: return {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT};
+    case Kind::DropList:
+    case Kind::Combo:
+    case Kind::Spin: return {VK_UP, VK_DOWN};
+    default: return {};
+  }
+}
+
+}  // namespace
+
+void Window::Impl::ShowTakenKeys(ControlState& c) {
+  std::vector<uint32_t> taken = OwnKeys(c.def.kind);
+  for (const auto* alerts : {&c.def.keys, &keys}) {
+    for (uint32_t code : *alerts) {
+      if (std::find(taken.begin(), taken.end(), code) == taken.end()) taken.push_back(code);
+    }
+  }
+  zq::ui::Update(c.hwnd, [&](zq::ui::WindowState& s) { s.takenKeys = std::move(taken); });
+}
+
+void Window::Impl::ShowTakenKeys() {
+  for (ControlState& c : controls) ShowTakenKeys(c);
+}
+
 // A key's own action; clicks on buttons are accepted through their notification.
 void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
   Kind kind = c ? c->def.kind : Kind::Window;
@@ -286,7 +316,7 @@ void Window::Impl::KeyAction(ControlState* c, uint32_t code, int32_t row) {
         }
       } else if (kind == Kind::Spin) {
         double before = c->real;
-        SetSpin(*c, c->real + delta * c->def.step);
+        SetSpin(*c, c->real - delta * c->def.step);  // Up raises a spin box's value
         if (c->real != before) pushKey(kNewSelection);
       }
       return;

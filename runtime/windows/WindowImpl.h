@@ -58,7 +58,10 @@ struct Window::Impl {
   std::chrono::steady_clock::time_point nextTick;
   HWND lastFocus = 0;
   HWND statusBar = 0;
-  std::vector<TakenEvent> nested;  // guarded by the registry of open windows
+  HWND disabledBelow = 0;  // the window of this thread that this one made modal
+  // Program events nested windows took while this one waited (guarded by the registry of
+  // open windows); they come to this loop when the window above it closes.
+  std::vector<PendingEvent> nested;
   bool immediate = false;
   int32_t minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;  // dialog units, 0: none
 
@@ -77,6 +80,10 @@ struct Window::Impl {
     pending.push_back({event, control, key, row});
   }
   void OnKey(ControlState* c, uint32_t code, int32_t row = -1);
+  // Tells the presenter which keys reach the control only as the loop's events: its alert
+  // keys, the window's, and those whose action the runtime gives itself.
+  void ShowTakenKeys(ControlState& c);
+  void ShowTakenKeys();
   void KeyAction(ControlState* c, uint32_t code, int32_t row);
   void Accepted(ControlState& c);
   void Chosen(ControlState& c);
@@ -89,6 +96,8 @@ struct Window::Impl {
   // The control's value settles and goes into its bound variable.
   void TakeValue(ControlState& c);
   void EnforceLimits();
+  // The status bar along the bottom of the window's inner area, whatever its size.
+  void PlaceStatusBar();
   // The model's value of a control, and writing one.
   int32_t ModelValue(const ControlState& c) const;
   void SetModelValue(ControlState& c, int32_t value);
@@ -128,6 +137,8 @@ void AddOpenWindow(Window::Impl* window);
 void RemoveOpenWindow(Window::Impl* window);
 // A program event the running window took: the windows opened before it on its thread
 // learn of it.
-void TellWindowsBelow(Window::Impl* running, TakenEvent event);
+void TellWindowsBelow(Window::Impl* running, const PendingEvent& event);
+// The window closing on its thread hands the events it took to the window now on top there.
+void HandOnNestedEvents(Window::Impl* top);
 
 }  // namespace zq::rt

@@ -25,6 +25,15 @@ void Window::SetPosition(const DlgRect& at) {
   RECT p = impl_->Pixels(at);
   if (at.width <= 0 || at.height <= 0 || !OnScreen(p)) p = impl_->Centred(0);
   MoveWindow(impl_->hwnd, p.left, p.top, p.right - p.left, p.bottom - p.top, true);
+  impl_->PlaceStatusBar();
+}
+
+void Window::Impl::PlaceStatusBar() {
+  RECT r{};
+  if (statusBar == 0 || !GetWindowRect(hwnd, &r)) return;
+  int32_t height = Pixels({0, 0, 0, 10}).bottom;
+  int32_t inner = r.bottom - r.top;
+  zq::ui::Update(statusBar, [&](zq::ui::WindowState& s) { s.rect = RECT{0, inner - height, r.right - r.left, inner}; });
 }
 
 void Window::SetTimer(int32_t hundredths) {
@@ -64,11 +73,13 @@ std::string Window::Status(int32_t zone) const {
 void Window::AddAlert(uint32_t keycode) {
   auto& k = impl_->keys;
   if (std::find(k.begin(), k.end(), keycode) == k.end()) k.push_back(keycode);
+  impl_->ShowTakenKeys();
 }
 
 void Window::RemoveAlert(uint32_t keycode) {
   auto& k = impl_->keys;
   k.erase(std::remove(k.begin(), k.end(), keycode), k.end());
+  impl_->ShowTakenKeys();
 }
 
 std::vector<int32_t> Window::ControlNumbers() const {

@@ -28,6 +28,13 @@ struct SetCase {
   std::vector<uint8_t> answers;
 };
 
+// Presses the dialog's button of that text through the question seam.
+void Answer(HWND d, std::string_view button) {
+  auto s = zq::ui::Snapshot(ChildWithText(d, Kind::Button, button));
+  ASSERT_TRUE(s) << button;
+  zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(s->id));
+}
+
 // Shows the dialog once per button of the set and presses that button.
 template <typename Show>
 void ExpectButtonSet(const SetCase& c, const char* title, Show show) {
@@ -35,7 +42,7 @@ void ExpectButtonSet(const SetCase& c, const char* title, Show show) {
     Strings shown;
     auto answerer = AnswerWhenShown(title, [&](HWND d) {
       shown = ShownButtons(d);
-      zq::ui::input::Click(ChildWithText(d, Kind::Button, c.buttons[i]));
+      Answer(d, c.buttons[i]);
     });
     EXPECT_EQ(show(c.set), c.answers[i]) << "set " << c.set << " " << c.buttons[i];
     answerer.get();
@@ -108,6 +115,23 @@ TEST(ErrorDialog, EnterPressesTheFirstButtonAndEscGivesThePresetAnswer) {
   }
 }
 
+TEST(Dialogs, AnswersQueuedAheadAreTakenAsTheUsersAndRecorded) {
+  zq::ui::TakeAsked();
+  zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(8));  // the error dialog's Ignore All
+  EXPECT_EQ(ERRORMSG("Cannot read", "SCANDIR", "D:\\Films", 5, 10, 0, 0), 9);
+  zq::ui::input::AnswerQuestion(zq::ui::Answer::Cancelled());  // a close: the preset answer
+  EXPECT_EQ(ERRORMSG("Cannot read", "SCANDIR", "", 5, 2, 0, 0), 1);
+  zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(5));  // the message dialog's "&Nee"
+  EXPECT_EQ(MSGBOX("Overwrite?", 8, 0, 0), 8);
+  zq::ui::input::AnswerQuestion(zq::ui::Answer::Cancelled());
+  MBOX("Closed by a cancel", 0, 0, 0);
+  auto asked = zq::ui::TakeAsked();
+  ASSERT_EQ(asked.size(), 4u);
+  EXPECT_EQ(asked[0].question.caption, "Error");
+  EXPECT_EQ(asked[2].question.caption, "Message");
+  EXPECT_EQ(asked[2].answer, zq::ui::Answer::Pressed(5));
+}
+
 TEST(MessageDialog, EscAnswersZeroInEverySetAndAltF4DoesNothing) {
   for (int16_t set : {0, 1, 2, 8, 10}) {
     auto answerer = AnswerWhenShown("Message", [](HWND d) {
@@ -129,7 +153,7 @@ TEST(ErrorDialog, BlankFieldsAreHiddenAndLongTextsCut) {
     labelShown = visible(10);
     detailsShown = visible(18);
     shownMessage = TextOf(d, 14);
-    zq::ui::input::Click(ChildWithText(d, Kind::Button, "&OK"));
+    Answer(d, "&OK");
   });
   EXPECT_EQ(ERRORMSG(message, "   ", "", 3, 99, 0, 0), 1);
   answerer.get();
@@ -173,6 +197,7 @@ struct Box {
   std::string text;
   int32_t height = 0;
   std::string status;
+  bool statusAtBottom = false;
   zq::ui::Align align = zq::ui::Align::Left;
 };
 
@@ -185,6 +210,9 @@ Box ShowBox(std::string_view text, uint8_t alignment) {
     RECT nine = zq::ui::DialogUnitsToPixels(zq::ui::Font{"Arial", 14}, RECT{0, 0, 0, 9});
     box.height = (s->rect.bottom - s->rect.top + nine.bottom / 2) / nine.bottom * 9;
     box.status = TextOf(d, 0x7FFF);
+    auto bar = zq::ui::Snapshot(GetDlgItem(d, 0x7FFF));
+    auto window = zq::ui::Snapshot(d);
+    box.statusAtBottom = bar && bar->rect.bottom == window->rect.bottom - window->rect.top;
     zq::ui::input::KeyPress(d, VK_ESCAPE);
   });
   MBOX(text, 0, alignment, 0);
@@ -214,6 +242,7 @@ TEST(TextBox, LinesAreNormalisedAndTheBoxTakesTheirHeight) {
     }
     EXPECT_EQ(box.height, 9 * c.lines) << c.text;
     EXPECT_EQ(box.status, "Esc is Einde");
+    EXPECT_TRUE(box.statusAtBottom) << c.text;
   }
   EXPECT_EQ(ShowBox("x", 0).align, zq::ui::Align::Center);
   EXPECT_EQ(ShowBox("x", 2).align, zq::ui::Align::Right);
@@ -258,7 +287,7 @@ TEST(ErrorDialog, AWorkerThreadsDialogIsCentredOverTheMainWindow) {
   ASSERT_TRUE(GetWindowRect(dialog, &d));
   EXPECT_NEAR((d.left + d.right) / 2, (m.left + m.right) / 2, 1) << m.left << "," << m.top << "," << m.right << "," << m.bottom << " " << d.left << "," << d.top << "," << d.right << "," << d.bottom;
   EXPECT_NEAR((d.top + d.bottom) / 2, (m.top + m.bottom) / 2, 1);
-  zq::ui::input::Click(ChildWithText(dialog, Kind::Button, "&Cancel"));
+  Answer(dialog, "&Cancel");
   for (int i = 0; i < 1000 && WorkerDialog::answer < 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_EQ(WorkerDialog::answer, 2);
   main.Close();

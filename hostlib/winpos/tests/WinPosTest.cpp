@@ -1,7 +1,7 @@
 // WINPOSCLASS: position texts, centring, minimum and maximum sizes and the resize rules.
 #include <gtest/gtest.h>
 
-#include "../../dialogs/tests/DialogAnswers.h"
+#include "DialogAnswers.h"
 #include "hostlib/WinPos.h"
 #include "zqplatform/uiinput.h"
 

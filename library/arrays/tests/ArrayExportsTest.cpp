@@ -1,24 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <string_view>
 
 #include "arrays/tests/ArrayTestText.h"
 #include "zqplatform/codepage.h"
+#include "zqtest/HostCalls.h"
 #include "zqvantor/arrays.h"
 
 namespace {
 
+using zqtest::TakeBstr;
 using arraytest::Readable;
 using arraytest::T;
-
-// The bytes of a string result, freed.
-std::string Bytes(BSTR bstr) {
-  EXPECT_NE(bstr, nullptr);
-  std::string bytes = zq::text::FromBstr(bstr);
-  SysFreeString(bstr);
-  return bytes;
-}
 
 class Array {
  public:
@@ -26,7 +21,7 @@ class Array {
   ~Array() { RADestroy(h); }
   std::string Get(int32_t field, int32_t value, int32_t subvalue) const {
     int32_t err = 99;
-    std::string text = Bytes(RAGet(h, &err, field, value, subvalue));
+    std::string text = TakeBstr(RAGet(h, &err, field, value, subvalue));
     EXPECT_EQ(err, 0);
     return Readable(text);
   }
@@ -66,7 +61,7 @@ TEST(ArrayExports, BadHandlesChangeNothingAndReportMinusTwo) {
     EXPECT_EQ(RAValueCount(h, 1), -2) << h;
     EXPECT_EQ(RASValueCount(h, 1, 1), -2) << h;
     int32_t err = 0;
-    EXPECT_EQ(Bytes(RAGet(h, &err, 0, 0, 0)), "");
+    EXPECT_EQ(TakeBstr(RAGet(h, &err, 0, 0, 0)), "");
     EXPECT_EQ(err, -2);
     err = 0;
     EXPECT_EQ(RAGetL(h, &err, 0, 0, 0), 0);
@@ -86,7 +81,7 @@ TEST(ArrayExports, BadHandlesChangeNothingAndReportMinusTwo) {
   }
   // A null code word is allowed.
   EXPECT_EQ(RAGetL(0, nullptr, 0, 0, 0), 0);
-  EXPECT_EQ(Bytes(RAGet(0, nullptr, 0, 0, 0)), "");
+  EXPECT_EQ(TakeBstr(RAGet(0, nullptr, 0, 0, 0)), "");
 }
 
 TEST(ArrayExports, SetSTakesTheHostTextByItsRule) {
@@ -132,7 +127,7 @@ TEST(ArrayExports, TextSettersTakeTheLengthRule) {
       Array a;
       a.Load("old");
       EXPECT_EQ(setter(a.h, c.length, c.text, 1, 0, 0), 0) << c.length;
-      EXPECT_EQ(Bytes(RAGet(a.h, nullptr, 1, 0, 0)), c.stored) << c.length;
+      EXPECT_EQ(TakeBstr(RAGet(a.h, nullptr, 1, 0, 0)), c.stored) << c.length;
     }
   }
 }
@@ -163,7 +158,7 @@ TEST(ArrayExports, SetDelimTakesTheLengthRule) {
     RASetS(a.h, 1, "b", 1, 1, 2);
     RASetS(a.h, 1, "c", 1, 2, 1);
     RASetS(a.h, 1, "d", 2, 1, 1);
-    EXPECT_EQ(Readable(Bytes(RAGet(a.h, nullptr, 0, 0, 0))), c.rendered) << c.name;
+    EXPECT_EQ(Readable(TakeBstr(RAGet(a.h, nullptr, 0, 0, 0))), c.rendered) << c.name;
   }
 }
 
@@ -227,6 +222,13 @@ TEST(ArrayExports, TypedGettersReadTheText) {
   // A stored double reads back as its six-digit text.
   RASetD(a.h, 1.0 / 3.0, 6, 0, 0);
   EXPECT_EQ(RAGetD(a.h, &err, 6, 0, 0), 0.333333);
+  // Infinity is stored as "inf" and reads back; a number too small for a double reads as 0.
+  RASetD(a.h, -std::numeric_limits<double>::infinity(), 7, 0, 0);
+  EXPECT_EQ(a.Get(7, 0, 0), "-inf");
+  EXPECT_EQ(RAGetD(a.h, &err, 7, 0, 0), -std::numeric_limits<double>::infinity());
+  const std::string tiny = "0." + std::string(400, '0') + "1";
+  EXPECT_EQ(RASetS(a.h, static_cast<int32_t>(tiny.size()), tiny.c_str(), 8, 0, 0), 0);
+  EXPECT_EQ(RAGetD(a.h, &err, 8, 0, 0), 0.0);
 }
 
 TEST(ArrayExports, LocateSearchesALevel) {
@@ -261,7 +263,7 @@ TEST(ArrayExports, DelimitersDelAndCounts) {
   EXPECT_EQ(RADel(a.h, 2, 2, 1), 0);
   EXPECT_EQ(RADel(a.h, 1, 0, 0), 0);
   int32_t err;
-  EXPECT_EQ(Bytes(RAGet(a.h, &err, 0, 0, 0)), "b,d|e");
+  EXPECT_EQ(TakeBstr(RAGet(a.h, &err, 0, 0, 0)), "b,d|e");
   EXPECT_EQ(RASetDelim(a.h, 0, ""), 0);
   EXPECT_EQ(RASetS(a.h, 0, "a|b", 0, 0, 0), 0);
   EXPECT_EQ(RAFieldCount(a.h), 1);

@@ -18,7 +18,7 @@ struct Case {
 
 void Check(std::initializer_list<Case> cases) {
   int i = 0;
-  for (const Case& c : cases) EXPECT_EQ(Take(c.result), c.expected) << "case " << i++;
+  for (const Case& c : cases) EXPECT_EQ(TakeBstr(c.result), c.expected) << "case " << i++;
 }
 
 TEST(ClaTexts, Pieces) {
@@ -134,21 +134,21 @@ TEST(ClaTexts, FindWord) {
                             {"abc", "abc", "", 0, -1, ""}};
   for (const WordCase& c : cases) {
     int32_t position = c.from;
-    EXPECT_EQ(Take(CLAFindWord(Len(c.text), c.pointer, &position, Len(c.set), c.set.data())), c.word)
+    EXPECT_EQ(TakeBstr(CLAFindWord(Len(c.text), c.pointer, &position, Len(c.set), c.set.data())), c.word)
         << c.text;
     EXPECT_EQ(position, c.word_at) << c.text;
   }
-  EXPECT_EQ(Take(CLAFindWord(4, "word", nullptr, 1, "o")), "o");
+  EXPECT_EQ(TakeBstr(CLAFindWord(4, "word", nullptr, 1, "o")), "o");
 }
 
 TEST(ClaTexts, TheHostsTextIsCopiedWholeAndLeftAlone) {
   char text[] = "ab\0cd  ";
-  EXPECT_EQ(Take(CLAReplaceChr(7, text, 'c', 'X')), "ab\0Xd  "s);
-  EXPECT_EQ(Take(CLATrimRight(7, text, ' ')), "ab\0cd  "s);  // the trim reads to NUL
+  EXPECT_EQ(TakeBstr(CLAReplaceChr(7, text, 'c', 'X')), "ab\0Xd  "s);
+  EXPECT_EQ(TakeBstr(CLATrimRight(7, text, ' ')), "ab\0cd  "s);  // the trim reads to NUL
   EXPECT_EQ(std::string(text, 7), "ab\0cd  "s);
   std::string all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-  EXPECT_EQ(Take(CLASub(Len(all), all.data(), 1, 0)), all);
+  EXPECT_EQ(TakeBstr(CLASub(Len(all), all.data(), 1, 0)), all);
 }
 
 TEST(ClaTexts, CharacterUnitsFollowTheCodePage) {

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "data/db/NumberText.h"
+#include "data/db/Narrowing.h"
+#include "zqplatform/numbers.h"
 
 using namespace zqv::db;
 namespace sqltype = zq::db::sqltype;
@@ -97,7 +98,7 @@ int16_t CDBField::AsShort() const {
     case DBVT_SINGLE: return static_cast<int16_t>(Truncate(m_fltVal));
     case DBVT_DOUBLE: return static_cast<int16_t>(Truncate(m_dblVal));
     case DBVT_STRING:
-    case DBVT_WSTRING: return static_cast<int16_t>(ParseLong(*m_pstring));
+    case DBVT_WSTRING: return static_cast<int16_t>(zq::text::ReadLong(*m_pstring));
     default: return 0;
   }
 }
@@ -112,7 +113,7 @@ int32_t CDBField::AsLong() const {
     case DBVT_SINGLE: return TruncateLong(m_fltVal);
     case DBVT_DOUBLE: return TruncateLong(m_dblVal);
     case DBVT_STRING:
-    case DBVT_WSTRING: return ParseLong(*m_pstring);
+    case DBVT_WSTRING: return zq::text::ReadLong(*m_pstring);
     default: return 0;
   }
 }
@@ -127,7 +128,7 @@ double CDBField::AsDouble() const {
     case DBVT_SINGLE: return m_fltVal;
     case DBVT_DOUBLE: return m_dblVal;
     case DBVT_STRING:
-    case DBVT_WSTRING: return ParseDouble(*m_pstring);
+    case DBVT_WSTRING: return zq::text::ReadReal(*m_pstring);
     default: return 0;
   }
 }
@@ -161,10 +162,10 @@ std::string CDBField::AsString() const {
   switch (m_dwType) {
     case DBVT_BOOL: return m_boolVal == 1 ? "T" : "F";
     case DBVT_UCHAR: return std::string(1, static_cast<char>(m_chVal));
-    case DBVT_SHORT: return FormatInteger(m_iVal);
-    case DBVT_LONG: return FormatInteger(m_lVal);
-    case DBVT_SINGLE: return FormatFixed(m_fltVal);
-    case DBVT_DOUBLE: return FormatFixed(m_dblVal);
+    case DBVT_SHORT: return zq::text::FormatInteger(m_iVal);
+    case DBVT_LONG: return zq::text::FormatInteger(m_lVal);
+    case DBVT_SINGLE: return zq::text::FormatFixed(m_fltVal);
+    case DBVT_DOUBLE: return zq::text::FormatFixed(m_dblVal);
     case DBVT_DATE: return AsDate().Format(0, LANG_USER_DEFAULT);
     case DBVT_STRING:
     case DBVT_WSTRING: return *m_pstring;
@@ -203,7 +204,7 @@ void CDBField::SetShort(int16_t s) {
     case DBVT_SINGLE: m_fltVal = s; break;
     case DBVT_DOUBLE: m_dblVal = s; break;
     case DBVT_STRING:
-    case DBVT_WSTRING: *m_pstring = FormatInteger(s); break;
+    case DBVT_WSTRING: *m_pstring = zq::text::FormatInteger(s); break;
     default: break;
   }
 }
@@ -218,7 +219,7 @@ void CDBField::SetLong(int32_t l) {
     case DBVT_SINGLE: m_fltVal = static_cast<float>(l); break;
     case DBVT_DOUBLE: m_dblVal = l; break;
     case DBVT_STRING:
-    case DBVT_WSTRING: *m_pstring = FormatInteger(l); break;
+    case DBVT_WSTRING: *m_pstring = zq::text::FormatInteger(l); break;
     default: break;
   }
 }
@@ -233,7 +234,7 @@ void CDBField::SetNumber(double value, bool single) {
     case DBVT_SINGLE: m_fltVal = ToSingle(value); break;
     case DBVT_DOUBLE: m_dblVal = single ? static_cast<double>(ToSingle(value)) : value; break;
     case DBVT_STRING:
-    case DBVT_WSTRING: *m_pstring = FormatFixed(value); break;
+    case DBVT_WSTRING: *m_pstring = zq::text::FormatFixed(value); break;
     default: break;
   }
 }
@@ -257,10 +258,10 @@ void CDBField::SetString(const std::string& text) {
   switch (m_dwType) {
     case DBVT_BOOL: m_boolVal = StartsTrue(text) ? 1 : 0; break;
     case DBVT_UCHAR: m_chVal = text.empty() ? 0 : static_cast<unsigned char>(text[0]); break;
-    case DBVT_SHORT: m_iVal = static_cast<int16_t>(ParseLong(text)); break;
-    case DBVT_LONG: m_lVal = ParseLong(text); break;
-    case DBVT_SINGLE: m_fltVal = ToSingle(ParseDouble(text)); break;
-    case DBVT_DOUBLE: m_dblVal = ParseDouble(text); break;
+    case DBVT_SHORT: m_iVal = static_cast<int16_t>(zq::text::ReadLong(text)); break;
+    case DBVT_LONG: m_lVal = zq::text::ReadLong(text); break;
+    case DBVT_SINGLE: m_fltVal = ToSingle(zq::text::ReadReal(text)); break;
+    case DBVT_DOUBLE: m_dblVal = zq::text::ReadReal(text); break;
     case DBVT_DATE: {
       COleDateTime date;
       date.ParseDateTime(text, 0, LANG_USER_DEFAULT);

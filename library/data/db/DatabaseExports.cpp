@@ -10,7 +10,7 @@ namespace {
 // Runs body(database) after the look-up; the look-up code on failure.
 template <class Body>
 int32_t WithDatabase(int32_t handle, Body&& body) {
-  return zqv::Export<int32_t>(-1, [&]() -> int32_t {
+  return zqv::Export<int32_t>(zqv::kMemoryExhausted, [&]() -> int32_t {
     int32_t code = 0;
     CLASQL* db = LookupDatabase(handle, &code);
     return db ? body(*db) : code;
@@ -26,22 +26,22 @@ BSTR DatabaseText(int32_t handle, int32_t* err, Text&& text) {
     if (!db) return zqv::Fail(err, code);
     return zqv::TextResult(text(*db));
   } catch (...) {
-    return zqv::Fail(err, -1);
+    return zqv::Fail(err, zqv::kMemoryExhausted);
   }
 }
 }  // namespace
 
 ZQV_API int32_t DBCreate(void) {
-  return zqv::Export<int32_t>(-1, [] { return CVantor::App().CreateDatabase(); });
+  return zqv::Export<int32_t>(zqv::kMemoryExhausted, [] { return CVantor::App().CreateDatabase(); });
 }
 
 ZQV_API int32_t DBDestroy(int32_t db) {
-  return zqv::Export<int32_t>(-1, [&] { return CVantor::App().DestroyDatabase(db); });
+  return zqv::Export<int32_t>(zqv::kMemoryExhausted, [&] { return CVantor::App().DestroyDatabase(db); });
 }
 
 ZQV_API int32_t DBOpen(int32_t db, int32_t dsnLen, const char* dsn, int32_t readOnly, int32_t connectLen,
                        const char* connect, int32_t useCursorLib) {
-  return zqv::Export<int32_t>(-1, [&]() -> int32_t {
+  return zqv::Export<int32_t>(zqv::kMemoryExhausted, [&]() -> int32_t {
     const std::string name(zqv::HostText(dsnLen, dsn));
     const std::string text(zqv::HostText(connectLen, connect));
     if (name.empty() && text.empty()) return kBothTextsEmpty;
@@ -70,7 +70,7 @@ ZQV_API int32_t DBClose(int32_t db) {
 }
 
 ZQV_API int32_t DBSQL(int32_t db, int32_t sqlLen, const char* sql) {
-  return zqv::Export<int32_t>(-1, [&]() -> int32_t {
+  return zqv::Export<int32_t>(zqv::kMemoryExhausted, [&]() -> int32_t {
     if (!sql || zqv::HostText(sqlLen, sql).empty()) return kNoStatement;
     int32_t code = 0;
     CLASQL* database = LookupDatabase(db, &code);

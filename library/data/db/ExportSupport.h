@@ -6,6 +6,7 @@
 
 #include "data/db/CLASQL.h"
 #include "frame/CVantor.h"
+#include "frame/Exports.h"
 
 namespace zqv::db {
 
@@ -19,10 +20,6 @@ inline std::string TrimBlanks(std::string_view text) {
   if (first == std::string_view::npos) return {};
   const std::size_t last = text.find_last_not_of(' ');
   return std::string(text.substr(first, last - first + 1));
-}
-
-inline void SetCode(int32_t* word, int32_t code) {
-  if (word) *word = code;
 }
 
 }  // namespace zqv::db

@@ -61,7 +61,7 @@ R Get(int32_t db, int32_t rs, int32_t* err, const At& at, Conv&& conv) {
   return zqv::Export<R>(R{}, [&]() -> R {
     int32_t code = 0;
     CDBField* field = ReadField(db, rs, at, code);
-    SetCode(err, code);
+    zqv::SetCode(err, code);
     return field ? static_cast<R>(conv(*field)) : R{};
   });
 }
@@ -78,7 +78,7 @@ BSTR GetText(int32_t db, int32_t rs, int32_t* err, const At& at) {
 
 template <class At>
 int32_t GetDate(int32_t db, int32_t rs, const At& at, int32_t size, void* record) {
-  return zqv::Export<int32_t>(-1, [&]() -> int32_t {
+  return zqv::Export<int32_t>(zqv::kMemoryExhausted, [&]() -> int32_t {
     if (NullName(at)) {
       if (record && size == static_cast<int32_t>(sizeof(SYSTEMTIME))) std::memset(record, 0, sizeof(SYSTEMTIME));
       return kNoName;
@@ -109,7 +109,7 @@ int32_t GetDate(int32_t db, int32_t rs, const At& at, int32_t size, void* record
 // A setter; badRecord (when not 0) is returned after the null-name test, before the look-up.
 template <class At, class Apply>
 int32_t Set(int32_t db, int32_t rs, const At& at, Apply&& apply, int32_t badRecord = 0) {
-  return zqv::Export<int32_t>(-1, [&]() -> int32_t {
+  return zqv::Export<int32_t>(zqv::kMemoryExhausted, [&]() -> int32_t {
     if (NullName(at)) return kNoName;
     if (badRecord) return badRecord;
     int32_t code = 0;
@@ -167,7 +167,7 @@ int16_t TypeCode(uint32_t type) {
 
 template <class At>
 int16_t FieldType(int32_t db, int32_t rs, const At& at) {
-  return zqv::Export<int16_t>(-1, [&]() -> int16_t {
+  return zqv::Export<int16_t>(zqv::kMemoryExhausted, [&]() -> int16_t {
     if (NullName(at)) return kNoName;
     int32_t code = 0;
     CLASQL* database = LookupDatabase(db, &code);

@@ -46,24 +46,20 @@ int16_t Query16(int32_t db, int32_t rs, Query&& query) {
 
 template <class Text>
 BSTR RecordsetText(int32_t db, int32_t rs, int32_t* err, Text&& text) {
-  zqv::ModuleStateGuard state;
-  try {
+  return zqv::ExportText(err, [&]() -> BSTR {
     int32_t code = 0;
     CLASQL* database = LookupDatabase(db, &code);
     if (!database) return zqv::Fail(err, code);
     CLARS* set = database->GetOpenRecordset(rs, &code);
     if (!set) return zqv::Fail(err, code);
-    SetCode(err, 0);
     return zqv::TextResult(text(*set));
-  } catch (...) {
-    return zqv::Fail(err, -1);
-  }
+  });
 }
 
 }  // namespace
 
 ZQV_API int32_t RSAttach(int32_t db) {
-  return zqv::Export<int32_t>(-1, [&]() -> int32_t {
+  return zqv::Export<int32_t>(zqv::kMemoryExhausted, [&]() -> int32_t {
     int32_t code = 0;
     CLASQL* database = LookupDatabase(db, &code);
     return database ? database->CreateRecordset() : code;
@@ -71,7 +67,7 @@ ZQV_API int32_t RSAttach(int32_t db) {
 }
 
 ZQV_API int32_t RSDetach(int32_t db, int32_t rs) {
-  return zqv::Export<int32_t>(-1, [&]() -> int32_t {
+  return zqv::Export<int32_t>(zqv::kMemoryExhausted, [&]() -> int32_t {
     int32_t code = 0;
     CLASQL* database = LookupDatabase(db, &code);
     return database ? database->DestroyRecordset(rs) : code;
@@ -79,7 +75,7 @@ ZQV_API int32_t RSDetach(int32_t db, int32_t rs) {
 }
 
 ZQV_API int32_t RSOpen(int32_t db, int32_t rs, int32_t sqlLen, const char* sql, int32_t openType, int32_t options) {
-  return zqv::Export<int32_t>(-1, [&]() -> int32_t {
+  return zqv::Export<int32_t>(zqv::kMemoryExhausted, [&]() -> int32_t {
     int32_t code = 0;
     CLASQL* database = LookupDatabase(db, &code);
     if (!database) return code;

@@ -3,8 +3,8 @@
 
 #include "data/db/CODBCRecordset.h"
 #include "data/db/DbCodes.h"
-#include "data/db/NumberText.h"
 #include "zqplatform/charset.h"
+#include "zqplatform/numbers.h"
 
 using namespace zqv::db;
 
@@ -49,7 +49,7 @@ void CODBCRecordset::BuildFieldSet() {
     field.SetTypeFromColumn(info);
     const std::string upper = UpperCase(info.m_strName);
     std::string key = upper;
-    for (int suffix = 2; GetFieldID(key) != kFieldNotFound; ++suffix) key = upper + FormatInteger(suffix);
+    for (int suffix = 2; GetFieldID(key) != kFieldNotFound; ++suffix) key = upper + zq::text::FormatInteger(suffix);
     field.m_strName = key;
     m_names[i] = key;
     m_nameMap[key] = static_cast<int32_t>(i);
@@ -100,7 +100,7 @@ CDBField& CODBCRecordset::Field(int32_t n) {
     if (IsOpen()) return m_fields[static_cast<uint32_t>(n)];
     FieldFailure(kErrRecordsetNotOpened, "Recordset not Opened.");
   } else {
-    FieldFailure(kErrFieldOutOfRange, "CODBCRecordset\nFieldNr. " + FormatInteger(n) + " Not Found (Out of Range).");
+    FieldFailure(kErrFieldOutOfRange, "CODBCRecordset\nFieldNr. " + zq::text::FormatInteger(n) + " Not Found (Out of Range).");
   }
   return m_spare;
 }

@@ -1,12 +1,12 @@
 #include "data/spell/DictionaryFiles.h"
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
 #include "frame/Exports.h"
+#include "zqplatform/charset.h"
 #include "zqplatform/files.h"
 
 namespace zqv::spell {
@@ -62,39 +62,7 @@ bool AffixUsable(const std::string& hunspellPath) {
   if (!ReadableFile(hunspellPath)) return true;
   std::ifstream in(hunspellPath, std::ios::binary);
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return !NamesUtf8(DeclaredEncoding(text)) || ValidUtf8(text);
-}
-
-bool ValidUtf8(std::string_view bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t n = bytes.size();
-  for (std::size_t i = 0; i < n;) {
-    unsigned char b = p[i];
-    std::size_t len;
-    uint32_t cp;
-    if (b < 0x80) {
-      ++i;
-      continue;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-      len = 2, cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      len = 3, cp = b & 0x0F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      len = 4, cp = b & 0x07;
-    } else {
-      return false;
-    }
-    if (n - i < len) return false;
-    for (std::size_t k = 1; k < len; ++k) {
-      if ((p[i + k] & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (p[i + k] & 0x3F);
-    }
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF))
-      return false;
-    i += len;
-  }
-  return true;
+  return !NamesUtf8(DeclaredEncoding(text)) || zq::text::IsValidUtf8(text);
 }
 
 }  // namespace zqv::spell

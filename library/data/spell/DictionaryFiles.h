@@ -17,7 +17,4 @@ bool Readable(const std::string& hunspellPath);
 // buffers on such a file. A file only present in encrypted form is not looked into.
 bool AffixUsable(const std::string& hunspellPath);
 
-// True when the bytes are valid UTF-8 (no overlong forms, surrogates or values above U+10FFFF).
-bool ValidUtf8(std::string_view bytes);
-
 }  // namespace zqv::spell

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "data/spell/SpellCodes.h"
 #include "data/spell/ZQSpell.h"
+#include "frame/Exports.h"
 
 namespace zqv::spell {
 
@@ -17,5 +19,17 @@ int32_t OnChecker(int32_t handle, Body&& body) {
 
 // A required text is missing when its pointer is null or its length 0 or less.
 inline bool Missing(std::string_view text) { return text.empty(); }
+
+// An export of body(doc, text) on the checker under the handle and one required text: a bad
+// handle gives the look-up's code, then a missing text kTextMissing, an exception onFailure.
+template <class Body>
+int32_t OnCheckerWithText(int32_t onFailure, int32_t handle, int32_t len, const char* text, Body&& body) {
+  return zqv::Export<int32_t>(onFailure, [&] {
+    return OnChecker(handle, [&](ZQSpellDoc& doc) {
+      std::string_view given = zqv::HostText(len, text);
+      return Missing(given) ? kTextMissing : body(doc, given);
+    });
+  });
+}
 
 }  // namespace zqv::spell

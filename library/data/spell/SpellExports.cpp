@@ -39,12 +39,8 @@ ZQV_API int32_t SPAddDict(int32_t handle, int32_t dicLen, const char* dic, int32
 }
 
 ZQV_API int32_t SPCheck(int32_t handle, int32_t wordLen, const char* word) {
-  return zqv::Export<int32_t>(kTextMissing, [&] {
-    return OnChecker(handle, [&](ZQSpellDoc& doc) {
-      std::string_view text = zqv::HostText(wordLen, word);
-      return Missing(text) ? kTextMissing : doc.Check(text);
-    });
-  });
+  return OnCheckerWithText(kTextMissing, handle, wordLen, word,
+                           [](ZQSpellDoc& doc, std::string_view text) { return doc.Check(text); });
 }
 
 ZQV_API BSTR SPSuggest(int32_t handle, int32_t wordLen, const char* word) {
@@ -58,12 +54,8 @@ ZQV_API BSTR SPSuggest(int32_t handle, int32_t wordLen, const char* word) {
 }
 
 ZQV_API int32_t SPAdd(int32_t handle, int32_t wordLen, const char* word) {
-  return zqv::Export<int32_t>(kAddRefused, [&] {
-    return OnChecker(handle, [&](ZQSpellDoc& doc) {
-      std::string_view text = zqv::HostText(wordLen, word);
-      return Missing(text) ? kTextMissing : doc.Add(text);
-    });
-  });
+  return OnCheckerWithText(kAddRefused, handle, wordLen, word,
+                           [](ZQSpellDoc& doc, std::string_view text) { return doc.Add(text); });
 }
 
 ZQV_API int32_t SPAddAffix(int32_t handle, int32_t wordLen, const char* word, int32_t exampleLen,
@@ -79,10 +71,6 @@ ZQV_API int32_t SPAddAffix(int32_t handle, int32_t wordLen, const char* word, in
 }
 
 ZQV_API int32_t SPRemove(int32_t handle, int32_t wordLen, const char* word) {
-  return zqv::Export<int32_t>(kRemoveRefused, [&] {
-    return OnChecker(handle, [&](ZQSpellDoc& doc) {
-      std::string_view text = zqv::HostText(wordLen, word);
-      return Missing(text) ? kTextMissing : doc.Remove(text);
-    });
-  });
+  return OnCheckerWithText(kRemoveRefused, handle, wordLen, word,
+                           [](ZQSpellDoc& doc, std::string_view text) { return doc.Remove(text); });
 }

@@ -4,19 +4,20 @@
 #include <cstring>
 #include <string>
 
-#include "TempDrive.h"
 #include "files/FileCodes.h"
 #include "zqplatform/files.h"
+#include "zqtest/HostCalls.h"
+#include "zqtest/TempDrive.h"
 #include "zqvantor/files.h"
 
-using zq::fs::testing::TempDrive;
+using zqtest::TempDrive;
 using namespace zqv::files;
 
 namespace {
 
-constexpr uint32_t kAccess = 0xC0000000, kShare = 0, kDisp = 4, kFlags = 0x80000080;
+using zqtest::Len;
 
-int32_t Len(const std::string& s) { return static_cast<int32_t>(s.size()); }
+constexpr uint32_t kAccess = 0xC0000000, kShare = 0, kDisp = 4, kFlags = 0x80000080;
 
 struct FileHandle {
   int32_t h = FICreate();

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 
 #include <filesystem>
 #include <functional>
 #include <thread>
 
-#include "HoldingProcess.h"
-#include "TempDrive.h"
 #include "files/FileIO.h"
 #include "zqplatform/files.h"
+#include "zqtest/HoldingProcess.h"
+#include "zqtest/SmallVolume.h"
+#include "zqtest/TempDrive.h"
 
-using zq::fs::testing::HoldingProcess;
-using zq::fs::testing::TempDrive;
+using zqtest::HoldingProcess;
+using zqtest::TempDrive;
 using namespace zqv::files;
 
 namespace {
@@ -127,6 +127,11 @@ TEST(FileIO, FailuresCarryTheirCodes) {
        kOpenFailed, kOpenFailed, ERROR_ACCESS_DENIED},
       {"create empty held", [&] { return io.CreateEmptyFile(W("file.txt").c_str(), kAccess, 0, 2, 0); },
        kFileInUse, kFileInUse, ERROR_SHARING_VIOLATION},
+      // Once the open succeeded, the close is the last step: the result alone carries the code.
+      {"read after the open", [&] { return io.ReadFile(W("dir\\inner.txt").c_str(), buf, -1, 0, kAccess, 0, kDisp, 0); },
+       kReadFailed, 0, 0},
+      {"write after the open", [&] { return io.WriteToFile(W("dir\\inner.txt").c_str(), "y", -1, 0, kAccess, 0, kDisp, 0); },
+       kWriteFailed, 0, 0},
       {"delete missing", [&] { return io.Delete(W("none.txt").c_str()); }, kDeleteFailed, kDeleteFailed,
        ERROR_FILE_NOT_FOUND},
       {"delete held", [&] { return io.Delete(W("file.txt").c_str()); }, kDeleteFailed, kDeleteFailed,
@@ -153,6 +158,7 @@ TEST(FileIO, FailuresCarryTheirCodes) {
   }
   EXPECT_EQ(t.Get("ro.txt"), "keep");
   EXPECT_EQ(t.Get("file.txt"), "content");
+  EXPECT_EQ(t.Get("dir/inner.txt"), "x");
 }
 
 TEST(FileIO, AnotherProcessHoldingTheFileMakesReadFileFail) {
@@ -279,33 +285,24 @@ TEST(FileIO, WithoutAutoLockTwoThreadsRunWholeFileOperations) {
 class FullDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zqfull.XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    if (mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") != 0) {
-      rmdir(folder_.c_str());
-      folder_.clear();
-      GTEST_SKIP() << "cannot mount a small tmpfs here (needs mount rights)";
-    }
-    setenv("ZQ_DRIVES", ("F=" + folder_).c_str(), 1);
+    if (!volume_.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here (needs mount rights)";
+    setenv("ZQ_DRIVES", ("F=" + volume_.folder()).c_str(), 1);
     zq::fs::ReloadDriveMap();
   }
-  void TearDown() override {
-    if (folder_.empty()) return;
-    umount(folder_.c_str());
-    rmdir(folder_.c_str());
-  }
-  std::string folder_;
+  zqtest::SmallVolume volume_;
 };
 
-TEST_F(FullDisk, AFailedWriteLeavesTheOldTextAndTheError) {
+TEST_F(FullDisk, AFailedWriteLeavesTheOldText) {
   FileIO io;
   ASSERT_EQ(io.WriteToFile("F:\\keep.txt", "old text", 8, 0, kAccess, kShare, kDisp, kFlags), 8);
   std::string big(1 << 20, 'x');
   EXPECT_EQ(io.WriteToFile("F:\\keep.txt", big.data(), static_cast<int32_t>(big.size()), 0, kAccess, kShare, kDisp,
                            kFlags),
             kWriteFailed);
-  EXPECT_EQ(io.GetLastLocalError(), kWriteFailed);
-  EXPECT_EQ(io.GetLastSystemError(), ERROR_DISK_FULL);
+  // The close was the last step: the result alone carries the code.
+  EXPECT_EQ(io.GetLastOperation(), "CloseFile");
+  EXPECT_EQ(io.GetLastLocalError(), 0);
+  EXPECT_EQ(io.GetLastSystemError(), 0u);
   char buf[16];
   EXPECT_EQ(io.ReadFile("F:\\keep.txt", buf, sizeof buf, 0, kAccess, kShare, 3, 0), 8);
   EXPECT_EQ(std::string(buf, 8), "old text");

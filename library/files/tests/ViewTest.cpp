@@ -8,17 +8,18 @@
 #include <thread>
 
 #include "files/FileCodes.h"
+#include "zqtest/HostCalls.h"
 #include "zqvantor/files.h"
 
 using namespace zqv::files;
 
 namespace {
 
+using zqtest::Len;
+
 constexpr uint32_t kReadWrite = 4;
 
 std::string ViewName(const char* what) { return std::string("zqviewtest ") + what + " " + std::to_string(getpid()); }
-int32_t Len(const std::string& s) { return static_cast<int32_t>(s.size()); }
-
 struct FileHandle {
   int32_t h = FICreate();
   ~FileHandle() { FIDestroy(h); }

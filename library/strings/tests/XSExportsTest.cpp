@@ -5,23 +5,16 @@
 
 #include "frame/CVantor.h"
 #include "zqplatform/codepage.h"
+#include "zqtest/HostCalls.h"
 #include "zqvantor/strings.h"
 
 namespace {
 
+using zqtest::Len;
+using zqtest::TakeBstr;
 using namespace std::string_literals;
 
 bool Is1252() { return GetACP() == CP_1252; }
-
-// The bytes of a string result, which is freed; a result is never a null pointer.
-std::string Take(BSTR result) {
-  EXPECT_NE(result, nullptr);
-  std::string bytes = zq::text::FromBstr(result);
-  SysFreeString(result);
-  return bytes;
-}
-
-int32_t Len(const std::string& s) { return static_cast<int32_t>(s.size()); }
 
 // A registered string object for one test.
 class XSExports : public ::testing::Test {
@@ -32,7 +25,7 @@ class XSExports : public ::testing::Test {
   void Set(const std::string& text) { ASSERT_EQ(XSSet(h, Len(text), text.data(), 0), 0); }
   std::string Get() {
     int32_t err = -1;
-    std::string text = Take(XSGet(h, &err, 0, 0));
+    std::string text = TakeBstr(XSGet(h, &err, 0, 0));
     EXPECT_EQ(err, 0);
     return text;
   }
@@ -69,7 +62,7 @@ TEST(XSLife, UnloadingDeletesEveryStringStillRegistered) {
   ASSERT_EQ(XSSet(a, 3, "abc", 0), 0);
   CVantor::App().ExitInstance();
   int32_t err = 0;
-  EXPECT_EQ(Take(XSGet(a, &err, 0, 0)), "");
+  EXPECT_EQ(TakeBstr(XSGet(a, &err, 0, 0)), "");
   EXPECT_EQ(err, -3);
   EXPECT_EQ(XSDestroy(b), -3);
 }
@@ -118,7 +111,7 @@ TEST_F(XSExports, GetAndPieces) {
                         Case{XSFromTo(h, &err, 1, 3), "bcd"}, Case{XSFromTo(h, &err, 3, 1), ""},
                         Case{XSSpanIncluding(h, &err, 3, "bac", 0), "abc"},
                         Case{XSSpanExcluding(h, &err, 1, "e", 1), "bcd"}}) {
-    EXPECT_EQ(Take(c.result), c.expected);
+    EXPECT_EQ(TakeBstr(c.result), c.expected);
   }
   EXPECT_EQ(err, 0);
 }
@@ -199,10 +192,10 @@ TEST_F(XSExports, TextFormatAndItems) {
 
   Set("a,b,,c");
   EXPECT_EQ(XSItemCount(h, ','), 4);
-  EXPECT_EQ(Take(XSGetSubString(h, &err, 2, ',')), "b");
-  EXPECT_EQ(Take(XSSetSubString(h, &err, 1, "x", 3, ',')), "a,b,x,c");
-  EXPECT_EQ(Take(XSInsSubString(h, &err, 1, "y", 1, ',')), "y,a,b,x,c");
-  EXPECT_EQ(Take(XSDelSubString(h, &err, -1, ',')), "y,a,b,x");
+  EXPECT_EQ(TakeBstr(XSGetSubString(h, &err, 2, ',')), "b");
+  EXPECT_EQ(TakeBstr(XSSetSubString(h, &err, 1, "x", 3, ',')), "a,b,x,c");
+  EXPECT_EQ(TakeBstr(XSInsSubString(h, &err, 1, "y", 1, ',')), "y,a,b,x,c");
+  EXPECT_EQ(TakeBstr(XSDelSubString(h, &err, -1, ',')), "y,a,b,x");
   EXPECT_EQ(err, 0);
   Set("abc");
   EXPECT_EQ(XSItemCount(h, ','), 1);
@@ -233,9 +226,9 @@ TEST_F(XSExports, Searches) {
   EXPECT_EQ(XSFindChrNC(h, &err, 0xE9, 0), Is1252() ? -1 : 3);
   int32_t position = 0;
   Set("{\\b x} \\par hello");
-  EXPECT_EQ(Take(XSFindWord(h, &err, &position, "abcdefghijklmnopqrstuvwxyz")), "hello");
+  EXPECT_EQ(TakeBstr(XSFindWord(h, &err, &position, "abcdefghijklmnopqrstuvwxyz")), "hello");
   EXPECT_EQ(position, 12);
-  EXPECT_EQ(Take(XSFindWord(h, &err, &position, nullptr)), "");
+  EXPECT_EQ(TakeBstr(XSFindWord(h, &err, &position, nullptr)), "");
   EXPECT_EQ(position, -1);
 }
 
@@ -249,7 +242,7 @@ TEST(XSBadHandle, EveryGroupAnswersItsWay) {
     EXPECT_EQ(XSTrimLeftN(bad), code);
     for (BSTR result : {XSGet(bad, &err, 0, 0), XSMid(bad, &err, 0, 1), XSMultiToWide(bad, &err),
                         XSDelSubString(bad, &err, 1, ',')}) {
-      EXPECT_EQ(Take(result), "");
+      EXPECT_EQ(TakeBstr(result), "");
       EXPECT_EQ(err, code);
     }
     for (int32_t result : {XSCompare(bad, &err, 1, "a", -1, 0), XSFindChr(bad, &err, 'a', 0),
@@ -263,7 +256,7 @@ TEST(XSBadHandle, EveryGroupAnswersItsWay) {
     XSTextFormat(bad, &err, 5, '\n');
     EXPECT_EQ(err, code);
     int32_t position = 3;
-    EXPECT_EQ(Take(XSFindWord(bad, &err, &position, "a")), "");
+    EXPECT_EQ(TakeBstr(XSFindWord(bad, &err, &position, "a")), "");
     EXPECT_EQ(position, -2);
     EXPECT_EQ(XSReplaceStr(bad, 1, nullptr, 1, "b", 0), -7);
   }
@@ -295,8 +288,8 @@ TEST_F(XSExports, EveryByteSurvivesTheTripToTheHost) {
 TEST_F(XSExports, ConversionsForTheHost) {
   // After the conversion to UTF-8 the host gets one character per UTF-8 byte back.
   Set(Is1252() ? "caf\xE9" : "caf\xC3\xA9");
-  EXPECT_EQ(Take(XSWideToMulti(h, &err)), "caf\xC3\xA9");
-  EXPECT_EQ(Take(XSMultiToWide(h, &err)), Is1252() ? "caf\xE9" : "caf\xC3\xA9");
+  EXPECT_EQ(TakeBstr(XSWideToMulti(h, &err)), "caf\xC3\xA9");
+  EXPECT_EQ(TakeBstr(XSMultiToWide(h, &err)), Is1252() ? "caf\xE9" : "caf\xC3\xA9");
   Set("\xFF\xFE\x41\x00"s);
   EXPECT_EQ(XSToAnsi(h), 0);
   EXPECT_EQ(Get(), "A");

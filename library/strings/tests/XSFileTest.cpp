@@ -3,20 +3,22 @@
 #include <climits>
 #include <string>
 
-#include "TempDrive.h"
 #include "files/FileIO.h"
 #include "zqplatform/codepage.h"
+#include "zqtest/HostCalls.h"
+#include "zqtest/TempDrive.h"
 #include "zqvantor/strings.h"
 
-using zq::fs::testing::TempDrive;
+using zqtest::TempDrive;
 using namespace std::string_literals;
 
 namespace {
 
+using zqtest::Len;
+using zqtest::TakeBstr;
+
 // The program's open form: read and write, no sharing, open always, normal plus write-through.
 constexpr uint32_t kAccess = 0xC0000000, kShare = 0, kDisp = 4, kFlags = 0x80000080;
-
-int32_t Len(const std::string& s) { return static_cast<int32_t>(s.size()); }
 
 // A string object and a drive T: for one test.
 class XSFile : public ::testing::Test {
@@ -30,9 +32,7 @@ class XSFile : public ::testing::Test {
   void Set(const std::string& text) { ASSERT_EQ(XSSet(h, Len(text), text.data(), 0), 0); }
   std::string Get() {
     int32_t err = 0;
-    BSTR result = XSGet(h, &err, 0, 0);
-    std::string text = zq::text::FromBstr(result);
-    SysFreeString(result);
+    std::string text = TakeBstr(XSGet(h, &err, 0, 0));
     EXPECT_EQ(err, 0);
     return text;
   }

@@ -11,15 +11,12 @@
 #include "system/DriveList.h"
 #include "zqplatform/codepage.h"
 #include "zqplatform/system.h"
+#include "zqtest/HostCalls.h"
 #include "zqvantor/system.h"
 
 namespace {
 
-std::string BstrText(BSTR b) {
-  std::string s = zq::text::FromBstr(b);
-  SysFreeString(b);
-  return s;
-}
+using zqtest::TakeBstr;
 
 uint64_t Get64(const unsigned char* at) {
   uint64_t v = 0;
@@ -105,7 +102,7 @@ TEST(DriveList, ItemsInLetterOrderWithTypeTexts) {
 // does not exist.
 TEST(DSKGetDrives, ListsTheDriveMapInLetterOrder) {
   if (!std::getenv("ZQ_DRIVES")) GTEST_SKIP() << "needs the tests' drive map in ZQ_DRIVES";
-  std::string list = BstrText(DSKGetDrives());
+  std::string list = TakeBstr(DSKGetDrives());
   std::vector<std::string> items;
   for (size_t start = 0; start <= list.size();) {
     size_t end = std::min(list.find('|', start), list.size());
@@ -126,12 +123,12 @@ TEST(DSKGetDrives, ListsTheDriveMapInLetterOrder) {
 }
 
 TEST(Names, ComputerAndUserNames) {
-  std::string computer = BstrText(UTGetComputerName());
+  std::string computer = TakeBstr(UTGetComputerName());
   EXPECT_FALSE(computer.empty());
   EXPECT_LE(computer.size(), 15u);
   EXPECT_EQ(computer.find('.'), std::string::npos);
   for (char c : computer) EXPECT_FALSE(c >= 'a' && c <= 'z') << computer;
-  EXPECT_FALSE(BstrText(UTGetUserName()).empty());
+  EXPECT_FALSE(TakeBstr(UTGetUserName()).empty());
 }
 
 // Every request goes to this runner instead of the login manager.

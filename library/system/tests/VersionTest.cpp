@@ -6,17 +6,19 @@
 #include <optional>
 #include <random>
 
-#include "PeImageBuilder.h"
 #include "system/VersionText.h"
 #include "zqplatform/codepage.h"
 #include "zqplatform/system.h"
+#include "zqtest/HostCalls.h"
+#include "zqtest/PeImageBuilder.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqvantor/system.h"
 
 namespace {
 
-using testpe::StringTable;
-using testpe::Version;
+using zqtest::TakeBstr;
+using zqtest::pe::StringTable;
+using zqtest::pe::Version;
 using zq::sys::VersionResource;
 
 const std::vector<std::pair<std::string, std::string>> kAllTwelve = {
@@ -26,19 +28,13 @@ const std::vector<std::pair<std::string, std::string>> kAllTwelve = {
     {"LegalTrademarks", "TM"},     {"PrivateBuild", "pb"},      {"SpecialBuild", "sb"}};
 
 VersionResource Resource(const Version& v) {
-  auto r = VersionResource::FromImage(testpe::PeImage(testpe::VersionBlock(v)));
+  auto r = VersionResource::FromImage(zqtest::pe::PeImage(zqtest::pe::VersionBlock(v)));
   EXPECT_TRUE(r.has_value());
   return *r;
 }
 
 Version English(std::vector<std::pair<std::string, std::string>> values) {
   return Version{true, {StringTable{"040904B0", std::move(values)}}, {{{0x0409, 0x04B0}}}};
-}
-
-std::string BstrText(BSTR b) {
-  std::string s = zq::text::FromBstr(b);
-  SysFreeString(b);
-  return s;
 }
 
 TEST(VersionText, MissingKeysLeaveTheirSeparators) {
@@ -105,7 +101,7 @@ TEST(VersionText, RootBlockWithoutValueGivesEmptyText) {
 }
 
 TEST(VersionResource, TruncatedImagesAreRefused) {
-  auto image = testpe::PeImage(testpe::VersionBlock(English(kAllTwelve)));
+  auto image = zqtest::pe::PeImage(zqtest::pe::VersionBlock(English(kAllTwelve)));
   ASSERT_TRUE(VersionResource::FromImage(image));
   for (size_t size = 0; size < image.size(); ++size) {
     ASSERT_FALSE(VersionResource::FromImage(std::span(image.data(), size))) << "size " << size;
@@ -113,7 +109,7 @@ TEST(VersionResource, TruncatedImagesAreRefused) {
 }
 
 TEST(VersionResource, HostileImagesNeverCrash) {
-  const auto image = testpe::PeImage(testpe::VersionBlock(English(kAllTwelve)));
+  const auto image = zqtest::pe::PeImage(zqtest::pe::VersionBlock(English(kAllTwelve)));
   std::mt19937 random(12345);
   for (int round = 0; round < 3000; ++round) {
     auto hostile = image;
@@ -127,7 +123,7 @@ TEST(VersionResource, HostileImagesNeverCrash) {
 }
 
 TEST(VersionResource, NodesWhoseLengthsLieAreBounded) {
-  auto block = testpe::VersionBlock(English(kAllTwelve));
+  auto block = zqtest::pe::VersionBlock(English(kAllTwelve));
   struct Damage {
     const char* name;
     size_t at;
@@ -143,7 +139,7 @@ TEST(VersionResource, NodesWhoseLengthsLieAreBounded) {
     auto damaged = block;
     damaged[c.at] = c.low;
     damaged[c.at + 1] = c.high;
-    if (auto r = VersionResource::FromImage(testpe::PeImage(damaged))) zqv::VersionText(*r, 0x0409, ";");
+    if (auto r = VersionResource::FromImage(zqtest::pe::PeImage(damaged))) zqv::VersionText(*r, 0x0409, ";");
   }
 }
 
@@ -159,16 +155,16 @@ class VersionFile : public ::testing::Test {
 };
 
 std::string FileVersion(const std::string& path, int32_t separator) {
-  return BstrText(DSKGetFileVersion(static_cast<int32_t>(path.size()), path.c_str(), separator));
+  return TakeBstr(DSKGetFileVersion(static_cast<int32_t>(path.size()), path.c_str(), separator));
 }
 
 TEST_F(VersionFile, ReadsProgramFilesOnDisk) {
-  auto exe = Write("tool.exe", testpe::PeImage(testpe::VersionBlock(English({{"CompanyName", "Acme"}, {"FileVersion", "1.2.3"}}))));
+  auto exe = Write("tool.exe", zqtest::pe::PeImage(zqtest::pe::VersionBlock(English({{"CompanyName", "Acme"}, {"FileVersion", "1.2.3"}}))));
   EXPECT_EQ(FileVersion(exe, 0), "Acme;;1.2.3;;;;;;;;;");
   EXPECT_EQ(FileVersion(exe, 0x100), "Acme;;1.2.3;;;;;;;;;");  // only the low byte counts
   // The path is taken up to a first zero byte.
   std::string withNul = exe + std::string("\0junk", 5);
-  EXPECT_EQ(BstrText(DSKGetFileVersion(static_cast<int32_t>(withNul.size()), withNul.data(), 0)), "Acme;;1.2.3;;;;;;;;;");
+  EXPECT_EQ(TakeBstr(DSKGetFileVersion(static_cast<int32_t>(withNul.size()), withNul.data(), 0)), "Acme;;1.2.3;;;;;;;;;");
 }
 
 // The translation is chosen for the user's language, which comes from the locale.
@@ -196,7 +192,7 @@ TEST_F(VersionFile, TranslationFollowsTheUsersLocale) {
     const auto& c = cases[i];
     SCOPED_TRACE(testing::Message() << c.locale << " case " << i);
     setenv("LC_ALL", c.locale, 1);
-    auto exe = Write("lang" + std::to_string(i) + ".dll", testpe::PeImage(testpe::VersionBlock({true, tables, c.translations})));
+    auto exe = Write("lang" + std::to_string(i) + ".dll", zqtest::pe::PeImage(zqtest::pe::VersionBlock({true, tables, c.translations})));
     EXPECT_EQ(FileVersion(exe, 0), c.expectedCompany + ";;;;;;;;;;;");
   }
   before ? setenv("LC_ALL", saved.c_str(), 1) : unsetenv("LC_ALL");
@@ -204,7 +200,7 @@ TEST_F(VersionFile, TranslationFollowsTheUsersLocale) {
 
 TEST_F(VersionFile, EmptyTextWithoutUsableResource) {
   auto text = Write("notes.txt", {'h', 'e', 'l', 'l', 'o'});
-  auto image = testpe::PeImage(testpe::VersionBlock(English(kAllTwelve)));
+  auto image = zqtest::pe::PeImage(zqtest::pe::VersionBlock(English(kAllTwelve)));
   image.resize(image.size() - 10);
   auto truncated = Write("cut.exe", image);
   for (const std::string& path : {text, truncated, (dir_ / "missing.exe").string(), std::string()}) {

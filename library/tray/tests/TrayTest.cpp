@@ -147,6 +147,10 @@ TEST_F(Tray, TipIsCutTo127Characters) {
   std::string wide = std::string(126, 'x') + "\xC3\xA9" + "tail";
   EXPECT_EQ(UTSetTrayNotificationWin(static_cast<int32_t>(wide.size()), wide.data(), 0, -1), 0);
   EXPECT_EQ(zq::ui::Tray().tip, std::string(126, 'x'));
+  // A byte outside any valid sequence is a character of its own: nothing before it goes.
+  std::string stray = std::string(127, 'x') + "\x80tail";
+  EXPECT_EQ(UTSetTrayNotificationWin(static_cast<int32_t>(stray.size()), stray.data(), 0, -1), 0);
+  EXPECT_EQ(zq::ui::Tray().tip, std::string(127, 'x'));
   EXPECT_EQ(UTSetTrayNotificationWin(3, "New", 0, -1), 0);
   EXPECT_EQ(zq::ui::Tray().tip, "New");
   EXPECT_EQ(UTSetTrayNotificationWin(0, nullptr, 0, -1), 0);  // an empty tip keeps the old one

@@ -65,4 +65,14 @@ TEST(WindowHelpers, FlashReportsWhetherTheWindowWasActive) {
   EXPECT_FALSE(zq::ui::Snapshot(a.hwnd)->flashing);
 }
 
+TEST(WindowHelpers, FlashOfAHandleThatNamesNoWindowWasNotActive) {
+  { Window gone(WS_OVERLAPPEDWINDOW | WS_VISIBLE); }
+  ASSERT_EQ(GetForegroundWindow(), 0u);
+  EXPECT_EQ(VTFlashWindow(0, 1), 0);
+  EXPECT_EQ(VTFlashWindow(0x7FFFFF00, 1), 0);
+  Window shown(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  ASSERT_EQ(GetForegroundWindow(), shown.hwnd);
+  EXPECT_EQ(VTFlashWindow(0, 1), 0);
+}
+
 }  // namespace

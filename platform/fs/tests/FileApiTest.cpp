@@ -5,12 +5,13 @@
 #include <functional>
 #include <memory>
 
-#include "HoldingProcess.h"
-#include "TempDrive.h"
 #include "zqplatform/files.h"
+#include "zqtest/HoldingProcess.h"
+#include "zqtest/SmallVolume.h"
+#include "zqtest/TempDrive.h"
 
-using zq::fs::testing::HoldingProcess;
-using zq::fs::testing::TempDrive;
+using zqtest::HoldingProcess;
+using zqtest::TempDrive;
 
 namespace {
 
@@ -25,6 +26,7 @@ struct Handle {
 
 constexpr DWORD kRW = GENERIC_READ | GENERIC_WRITE;
 constexpr DWORD kProgramFlags = FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL;
+constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING;
 
 TEST(CreateFile, RefusalsCarryTheirWindowsError) {
   TempDrive t('T');
@@ -204,6 +206,7 @@ TEST(PathCalls, RefusalsCarryTheirWindowsError) {
   t.Put("b.txt", "beta");
   t.Put("dir/inner.txt", "i");
   t.Put("ro.txt", "ro");
+  t.Put("d.txt", "delta");
   ASSERT_TRUE(SetFileAttributesA(t.Win("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY));
   std::filesystem::create_hard_link(t.Posix("a.txt"), t.Posix("alias.txt"));
   std::filesystem::create_hard_link(t.Posix("a.txt"), t.Posix("dir/a.txt"));
@@ -229,6 +232,16 @@ TEST(PathCalls, RefusalsCarryTheirWindowsError) {
        ERROR_ALREADY_EXISTS},
       {"move missing", [&] { return MoveFileA(W("none.txt").c_str(), W("x.txt").c_str()); }, ERROR_FILE_NOT_FOUND},
       {"move held", [&] { return MoveFileA(W("b.txt").c_str(), W("c.txt").c_str()); }, ERROR_SHARING_VIOLATION},
+      {"replace read-only", [&] { return MoveFileExA(W("a.txt").c_str(), W("ro.txt").c_str(), kReplace); },
+       ERROR_ACCESS_DENIED},
+      {"replace a folder", [&] { return MoveFileExA(W("a.txt").c_str(), W("dir").c_str(), kReplace); },
+       ERROR_ACCESS_DENIED},
+      {"replace by a folder", [&] { return MoveFileExA(W("dir").c_str(), W("d.txt").c_str(), kReplace); },
+       ERROR_ACCESS_DENIED},
+      {"replace held", [&] { return MoveFileExA(W("a.txt").c_str(), W("b.txt").c_str(), kReplace); },
+       ERROR_SHARING_VIOLATION},
+      {"replace missing", [&] { return MoveFileExA(W("none.txt").c_str(), W("d.txt").c_str(), kReplace); },
+       ERROR_FILE_NOT_FOUND},
       {"copy onto existing", [&] { return CopyFileA(W("a.txt").c_str(), W("b.txt").c_str(), true); }, ERROR_FILE_EXISTS},
       {"copy onto read-only", [&] { return CopyFileA(W("a.txt").c_str(), W("ro.txt").c_str(), false); }, ERROR_ACCESS_DENIED},
       {"copy missing", [&] { return CopyFileA(W("none.txt").c_str(), W("x.txt").c_str(), false); }, ERROR_FILE_NOT_FOUND},
@@ -249,6 +262,8 @@ TEST(PathCalls, RefusalsCarryTheirWindowsError) {
   EXPECT_EQ(t.Get("ro.txt"), "ro");
   EXPECT_EQ(t.Get("a.txt"), "alpha");
   EXPECT_EQ(t.Get("alias.txt"), "alpha");
+  EXPECT_EQ(t.Get("b.txt"), "beta");
+  EXPECT_EQ(t.Get("d.txt"), "delta");
   EXPECT_FALSE(t.Has("x.txt"));
   EXPECT_EQ(GetFileAttributesA(W("ro.txt").c_str()) & FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(GetFileAttributesA(W("dir").c_str()), FILE_ATTRIBUTE_DIRECTORY);
@@ -273,6 +288,35 @@ TEST(PathCalls, CopyMoveAndFoldersDoTheirWork) {
   ASSERT_TRUE(DeleteFileA(t.Win("renamed\\MOVED.txt").c_str()));
   ASSERT_TRUE(RemoveDirectoryA(t.Win("Renamed").c_str()));
   EXPECT_FALSE(t.Has("Renamed"));
+}
+
+TEST(PathCalls, AReplacingMoveTakesTheTargetsPlaceInOneStep) {
+  TempDrive t('T');
+  t.Put("settings.ini", "old");
+  t.Put("settings.new", "new");
+  // A reader that shares delete keeps reading the old file.
+  Handle reader(CreateFileA(t.Win("settings.ini").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                            OPEN_EXISTING, 0));
+  ASSERT_TRUE(reader.ok());
+  SetLastError(0);
+  EXPECT_FALSE(MoveFileExA(t.Win("settings.new").c_str(), t.Win("settings.ini").c_str(), 0));
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  ASSERT_TRUE(MoveFileExA(t.Win("SETTINGS.NEW").c_str(), t.Win("settings.ini").c_str(), kReplace));
+  EXPECT_EQ(t.Get("settings.ini"), "new");
+  EXPECT_FALSE(t.Has("settings.new"));
+  char buffer[8] = {};
+  DWORD read = 0;
+  ASSERT_TRUE(ReadFile(reader.h, buffer, sizeof buffer, &read));
+  EXPECT_EQ(std::string(buffer, read), "old");
+
+  // Onto another name of the same file: the source's name goes, the file stays.
+  std::filesystem::create_hard_link(t.Posix("settings.ini"), t.Posix("alias.ini"));
+  ASSERT_TRUE(MoveFileExA(t.Win("alias.ini").c_str(), t.Win("settings.ini").c_str(), kReplace));
+  EXPECT_FALSE(t.Has("alias.ini"));
+  EXPECT_EQ(t.Get("settings.ini"), "new");
+  // A missing target is a plain move.
+  ASSERT_TRUE(MoveFileExA(t.Win("settings.ini").c_str(), t.Win("moved.ini").c_str(), kReplace));
+  EXPECT_EQ(t.Get("moved.ini"), "new");
 }
 
 TEST(Listing, FindsEntriesByPatternWithDotsOutsideRoots) {
@@ -329,24 +373,11 @@ TEST(Status, TrailingSeparatorsAndFolders) {
 class SmallVolume : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zqvol.XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    if (mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") != 0) {
-      rmdir(folder_.c_str());
-      folder_.clear();
-      GTEST_SKIP() << "cannot mount a small tmpfs here (needs mount rights)";
-    }
-    drive_ = std::make_unique<TempDrive>('T', "V=" + folder_);
+    if (!volume_.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here (needs mount rights)";
+    drive_ = std::make_unique<TempDrive>('T', "V=" + volume_.folder());
   }
-  void TearDown() override {
-    drive_.reset();
-    if (!folder_.empty()) {
-      umount(folder_.c_str());
-      rmdir(folder_.c_str());
-    }
-  }
-  std::string folder_;
-  std::unique_ptr<TempDrive> drive_;
+  zqtest::SmallVolume volume_;
+  std::unique_ptr<TempDrive> drive_;  // goes before the volume
 };
 
 TEST_F(SmallVolume, AFullDiskRefusesTheWriteAndKeepsTheFile) {
@@ -373,7 +404,7 @@ TEST_F(SmallVolume, AReadOnlyVolumeRefusesChanges) {
   ASSERT_TRUE(made.ok());
   CloseHandle(made.h);
   made.h = INVALID_HANDLE_VALUE;
-  if (mount(nullptr, folder_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+  if (mount(nullptr, volume_.folder().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
     GTEST_SKIP() << "cannot remount the small volume read-only here";
   Handle h(CreateFileA("V:\\kept.txt", kRW, 0, OPEN_EXISTING, 0));
   EXPECT_FALSE(h.ok());
@@ -393,6 +424,13 @@ TEST_F(SmallVolume, FilesMoveAcrossVolumesFoldersDoNot) {
   EXPECT_FALSE(drive_->Has("f.txt"));
   EXPECT_FALSE(MoveFileA(drive_->Win("d").c_str(), "V:\\d"));
   EXPECT_EQ(GetLastError(), ERROR_NOT_SAME_DEVICE);
+  // A replacing move across volumes copies only when allowed to.
+  drive_->Put("g.txt", "g");
+  const std::string g = drive_->Win("g.txt");
+  EXPECT_FALSE(MoveFileExA(g.c_str(), "V:\\f.txt", MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(GetLastError(), ERROR_NOT_SAME_DEVICE);
+  ASSERT_TRUE(MoveFileExA(g.c_str(), "V:\\f.txt", MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
+  EXPECT_FALSE(drive_->Has("g.txt"));
   std::string big(1 << 20, 'x');
   drive_->Put("big.bin", big);
   EXPECT_FALSE(CopyFileA(drive_->Win("big.bin").c_str(), "V:\\big.bin", false));

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <map>
 
-#include "../DriveMap.h"
-#include "../PathResolver.h"
-#include "TempDrive.h"
+#include "DriveMap.h"
+#include "PathResolver.h"
 #include "zqplatform/codepage.h"
 #include "zqplatform/files.h"
+#include "zqtest/TempDrive.h"
 
-using zq::fs::testing::TempDrive;
+using zqtest::TempDrive;
 
 namespace {
 

@@ -23,6 +23,13 @@ bool IsCharStart(std::string_view text, std::size_t pos);
 // True when the byte at pos is a unit by itself.
 bool IsSingleUnit(std::string_view text, std::size_t pos);
 
+// White space as the C runtime sees it: blank and \t to \r.
+inline bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// True when text is well-formed UTF-8 (no overlong forms, no surrogates, nothing beyond
+// U+10FFFF), whatever the code page.
+bool IsValidUtf8(std::string_view text);
+
 // Upper or lower case in place by the code page's tables, unit by unit. In UTF-8 mode only
 // letters whose other form has the same encoded length change.
 void MakeUpper(char* text, std::size_t len);

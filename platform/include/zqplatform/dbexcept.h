@@ -34,6 +34,8 @@ enum DbClassError : int16_t {
   kDbErrNoConnection = 1009,     // "The database is not open."
   kDbErrNoResult = 1010,         // "The statement returns no columns."
   kDbErrNoSource = 1011,         // "No data source name and no connection string."
+  kDbErrNotOneRow = 1012,        // "The change would not touch exactly one row; nothing was changed."
+  kDbErrNotAColumn = 1013,       // "A changed field is not a column of the table."
 };
 
 class CDBException : public CException {

@@ -66,6 +66,10 @@ constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
 
+// MoveFileExA flags.
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_COPY_ALLOWED = 0x2;
+
 // Move methods.
 constexpr DWORD FILE_BEGIN = 0;
 constexpr DWORD FILE_CURRENT = 1;
@@ -102,9 +106,15 @@ DWORD GetFileSize(HANDLE file, DWORD* high);
 bool FlushFileBuffers(HANDLE file);
 
 bool DeleteFileA(const char* path);
-// Never replaces an existing target (ERROR_ALREADY_EXISTS); files move across volumes by
-// copy and delete, folders do not (ERROR_NOT_SAME_DEVICE).
+// MoveFileExA with MOVEFILE_COPY_ALLOWED.
 bool MoveFileA(const char* source, const char* target);
+// Without MOVEFILE_REPLACE_EXISTING an existing target is never replaced (ERROR_ALREADY_EXISTS).
+// With it an existing file is replaced in one step on the same volume, so the target is
+// always either the old file or the new one; a read-only target or a folder on either side
+// is refused (ERROR_ACCESS_DENIED), and so is a target open without FILE_SHARE_DELETE
+// (ERROR_SHARING_VIOLATION). With MOVEFILE_COPY_ALLOWED files move across volumes by copy
+// and delete; folders never do (ERROR_NOT_SAME_DEVICE).
+bool MoveFileExA(const char* source, const char* target, DWORD flags);
 // Copies content, read-only attribute and last-write time; refuses folders.
 bool CopyFileA(const char* source, const char* target, bool failIfExists);
 bool CreateDirectoryA(const char* path);

@@ -72,6 +72,9 @@ namespace zq::msg {
 // window messages through it. False when the thread has no queue.
 // A zero time is stamped with the time of posting.
 bool PostToThread(DWORD threadId, const MSG& msg);
+// The same, merged into the newest message waiting there for the same window (or the thread)
+// when that one is equal (message and both parameters): true then, without a second one.
+bool PostToThreadOnce(DWORD threadId, const MSG& msg);
 
 // Hands a call to a thread: it runs on that thread inside its next GetMessage, PeekMessage or
 // WaitMessageFor, before posted messages are looked at (the way sent messages are handled).

@@ -4,16 +4,29 @@
 // becomes "SELECT * FROM <text>"), calls PreBindFields, binds what DoFieldExchange exchanges and
 // fetches the first record. Open types: dynaset (keyset cursor), snapshot (static), forward only,
 // dynamic; the driver may give a different cursor. The record set is updatable when it is not
-// read-only (option or connection), the driver grants a concurrency other than read-only and
-// offers positioned updates for the cursor, and the statement reads one table.
+// read-only (option or connection), not forward-only, and the statement reads the rows of one
+// table (no join, DISTINCT, GROUP BY, UNION and the like); appendable likewise, append-only
+// sets included.
 //
 // Edit and AddNew take a copy of the fields (a second Edit keeps the first one's); Update
-// writes the fields that differ from the copy through the driver's positioned update or add
-// (SQLSetPos); when none differs it writes nothing, returns false and the edit or add goes on.
+// writes only the fields that differ from the copy, through statements of its own:
+// "UPDATE <table> SET <changed> = ? ... WHERE <row>" and "INSERT INTO <table> (<set>) VALUES
+// (?...)"; Delete runs "DELETE FROM <table> WHERE <row>". The row is named by the driver's best
+// row identifier or the primary key (the key before a pseudo column), fetched with every record
+// behind the statement's own columns; without either, by the fetched values of every column of
+// the table in the result (a null one as IS NULL). A change that would touch other than exactly
+// one row is refused (kDbErrNotOneRow) and changes nothing: a change by the row identifier
+// touches one row at most and is refused when it touched none; one by the values runs in a
+// transaction where the connection has them, else the rows are counted first. Identifiers are
+// quoted as the driver quotes them; the table is named as the statement names it. When no
+// field differs Update writes nothing, returns false and the edit or add goes on; a refused or
+// failed Update leaves it going on too.
 // A null number or flag holds a null value of its own, so that setting it to 0 counts as a
 // change (a null text holds the empty text). After an add, and when an Edit gives an add up,
-// the record that was current before the add is restored. A forward-only set moves forward
-// only; MoveFirst on its first record stays there.
+// the record that was current before the add is restored; the added record is seen at the next
+// open. A record updated through the set shows what was written, and one deleted through it
+// reads as deleted, when the cursor comes back to it. A forward-only set moves forward only;
+// MoveFirst on its first record stays there.
 //
 // Fields are exchanged in order of their RFX calls, column 1 first. Fixed-size values and texts
 // are bound; a text longer than its buffer and long binaries are read whole with SQLGetData.
@@ -58,7 +71,7 @@ class CFieldExchange {
  public:
   enum FieldType { noFieldType = -1, outputColumn = 0 };
   enum Operation { BindFieldToColumn, Fixup, SaveField, RestoreField, MarkForUpdate,
-                   SetFieldNull, PrepareWrite };
+                   SetFieldNull, PrepareWrite, Written };
 
   CFieldExchange(Operation op, CRecordset* rs) : m_nOperation(op), m_prs(rs) {}
   void SetFieldType(FieldType type) { m_nFieldType = type; }

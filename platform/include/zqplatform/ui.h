@@ -137,7 +137,8 @@ HWND GetForegroundWindow();
 // parent 0: the first visible top-level window of the Z order (0 when none); else the parent's
 // first child.
 HWND GetTopWindow(HWND parent);
-// Returns whether the window was active (the foreground window) before the call.
+// Returns whether the window was active (the foreground window) before the call; false for a
+// handle that names no window.
 bool FlashWindow(HWND hwnd, bool invert);
 bool SetWindowTextA(HWND hwnd, const char* text);
 // Copies at most size - 1 bytes and a terminator; returns the bytes copied.

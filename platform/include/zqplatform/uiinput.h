@@ -1,6 +1,7 @@
 // User input into the window model. The presenters turn real input into these calls, and
 // tests drive either presenter with them; each call puts the messages Windows would send on
-// the queue of the owning thread, and returns false when the target does not exist.
+// the queue of the owning thread, and returns false when the target does not exist or, like a
+// control of a disabled window, takes no input.
 #pragma once
 #include <cstdint>
 #include <string_view>

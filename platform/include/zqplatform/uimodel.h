@@ -168,6 +168,10 @@ struct WindowState {
   int32_t maxWidth = 0;
   int32_t maxHeight = 0;
   std::string tip;                // shown while the mouse rests on the control
+  // Keys (virtual-key code | 0x100 Shift | 0x200 Ctrl | 0x400 Alt) that reach the control as
+  // model input only: the presenter's widget does not act on them itself.
+  std::vector<uint32_t> takenKeys;
+  bool focusByClick = true;  // false: a click leaves the focus where it is
 };
 
 // A child control of a kind, owned by the parent's thread. 0 when the parent is gone.

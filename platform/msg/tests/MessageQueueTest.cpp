@@ -262,3 +262,28 @@ TEST(PostThreadMessage, ManyPostersNothingLostOrDuplicatedOrderKeptPerSender) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PostToThreadOnce, MergesOnlyIntoTheNewestEqualMessageForTheSameWindow) {
+  EnsureMessageQueue();
+  DWORD self = GetCurrentThreadId();
+  auto post = [&](HWND hwnd, uint32_t message, LPARAM lParam) {
+    EXPECT_TRUE(zq::msg::PostToThreadOnce(self, MSG{hwnd, message, 1, lParam, 0, {0, 0}}));
+  };
+  post(0, WM_USER + 0x10, 0);
+  post(0, WM_USER + 0x10, 0);  // merged
+  post(5, WM_USER + 0x10, 0);  // another window: its own
+  post(0, WM_USER + 0x10, 7);  // other data
+  post(0, WM_USER + 0x10, 0);  // the newest thread message differs: posted
+  post(0, WM_USER + 0x10, 0);  // merged
+  std::vector<std::pair<HWND, LPARAM>> got;
+  MSG m;
+  while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) got.emplace_back(m.hwnd, m.lParam);
+  EXPECT_EQ(got, (std::vector<std::pair<HWND, LPARAM>>{{0, 0}, {5, 0}, {0, 7}, {0, 0}}));
+  post(0, WM_USER + 0x10, 0);  // nothing waits now: posted again
+  EXPECT_TRUE(PeekMessage(&m, 0, 0, 0, PM_REMOVE));
+  EXPECT_FALSE(PeekMessage(&m, 0, 0, 0, PM_REMOVE));
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <span>
+#include <string_view>
 #include <string>
 
 #include "zqplatform/charset.h"
@@ -89,6 +90,30 @@ TEST(Charset, CaseBlindComparison) {
     EXPECT_EQ(CompareNoCase("caf\xC3\xA9", "CAF\xC3\x89"), 0);
     EXPECT_GT(CompareNoCase("\xC3\xA9", "z"), 0);
   }
+}
+
+TEST(Charset, Utf8Validity) {
+  struct Case {
+    std::string_view bytes;
+    bool valid;
+  } cases[] = {{"", true},
+               {"plain", true},
+               {"stra\xC3\x9F" "e", true},
+               {"\xF0\x9F\x98\x80", true},
+               {"\xEF\xBB\xBF", true},
+               {"\xF4\x8F\xBF\xBF", true},
+               {std::string_view("a\0b", 3), true},
+               {"\xC3", false},
+               {"\xFF", false},
+               {"\xFE", false},
+               {"\x80", false},
+               {"\xC0\xAF", false},
+               {"\xE0\x80\xAF", false},
+               {"\xED\xA0\x80", false},
+               {"\xF0\x9F\x98", false},
+               {"\xF4\x90\x80\x80", false},
+               {"\xC3\x28", false}};
+  for (const Case& k : cases) EXPECT_EQ(IsValidUtf8(k.bytes), k.valid) << k.bytes;
 }
 
 }  // namespace

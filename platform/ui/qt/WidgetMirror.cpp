@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSystemTrayIcon>
+#include <algorithm>
 
 #include "KeysAndText.h"
 #include "MirrorLook.h"
@@ -14,6 +15,8 @@
 namespace zq::ui::qt {
 
 namespace {
+
+constexpr char kOwnFocusPolicy[] = "zqFocusPolicy";
 
 uint32_t Modifiers(Qt::KeyboardModifiers m) {
   return (m & Qt::ShiftModifier ? input::kShift : 0) | (m & Qt::ControlModifier ? input::kCtrl : 0) |
@@ -56,6 +59,7 @@ void WidgetMirror::Sync(HWND hwnd) {
   if (!s) {
     if (w) {
       widgets_.erase(hwnd);
+      block_.SetBlocked(w, false);
       w->hide();
       w->deleteLater();
     }
@@ -89,8 +93,14 @@ bool WidgetMirror::eventFilter(QObject* watched, QEvent* event) {
       keyEvent_ = event;
       keyTime_ = k->timestamp();
       keyReceiver_ = watched;
-      if (uint32_t vk = VirtualKey(k->key())) input::KeyPress(h, vk, Modifiers(k->modifiers()));
-      return k->key() == Qt::Key_Space && kind.spaceByModel && watched == mirrored->widget;
+      uint32_t vk = VirtualKey(k->key());
+      if (vk == 0) return false;
+      uint32_t modifiers = Modifiers(k->modifiers());
+      input::KeyPress(h, vk, modifiers);
+      if (k->key() == Qt::Key_Space && kind.spaceByModel && watched == mirrored->widget) return true;
+      auto s = Snapshot(h);
+      uint32_t code = vk | (modifiers << 8);
+      return s && std::find(s->takenKeys.begin(), s->takenKeys.end(), code) != s->takenKeys.end();
     }
     case QEvent::KeyRelease:
       keyEvent_ = nullptr;
@@ -123,7 +133,12 @@ bool WidgetMirror::eventFilter(QObject* watched, QEvent* event) {
 
 void WidgetMirror::Apply(QWidget* w, const WindowState& s) {
   syncing_ = true;
-  w->setEnabled(s.enabled);
+  // A disabled top-level window keeps its look and refuses input (InputBlock).
+  if (s.parent == 0) {
+    block_.SetBlocked(w, !s.enabled);
+  } else {
+    w->setEnabled(s.enabled);
+  }
   w->setFont(FontOf(s.font));
   QPalette pal = w->palette();
   bool fill = s.backColour != kDefaultColour;
@@ -142,6 +157,7 @@ void WidgetMirror::Apply(QWidget* w, const WindowState& s) {
   QString tip = FromAnsi(s.tip).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   if (w->toolTip() != tip) w->setToolTip(tip);
   if (Mirrored* m = FindMirrored(s.hwnd); m && m->kind->apply) m->kind->apply(w, s);
+  ApplyFocusPolicy(w, s);
   if (s.parent == 0) {
     ApplyTopLevel(w, s);
   } else {
@@ -150,6 +166,18 @@ void WidgetMirror::Apply(QWidget* w, const WindowState& s) {
   }
   if (GetFocus() == s.hwnd && !w->hasFocus()) w->setFocus();
   syncing_ = false;
+}
+
+void WidgetMirror::ApplyFocusPolicy(QWidget* w, const WindowState& s) {
+  // The widget's own policy, kept from when it was made, without the click.
+  QVariant own = w->property(kOwnFocusPolicy);
+  if (!own.isValid()) {
+    own = static_cast<int>(w->focusPolicy());
+    w->setProperty(kOwnFocusPolicy, own);
+  }
+  auto policy = static_cast<Qt::FocusPolicy>(own.toInt());
+  if (!s.focusByClick) policy = static_cast<Qt::FocusPolicy>(policy & ~Qt::ClickFocus);
+  if (w->focusPolicy() != policy) w->setFocusPolicy(policy);
 }
 
 void WidgetMirror::ApplyTopLevel(QWidget* w, const WindowState& s) {

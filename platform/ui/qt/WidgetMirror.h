@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "InputBlock.h"
 #include "TrayClicks.h"
 #include "zqplatform/uimodel.h"
 
@@ -57,10 +58,12 @@ class WidgetMirror : public QObject {
 
   void Apply(QWidget* w, const WindowState& s);
   void ApplyTopLevel(QWidget* w, const WindowState& s);
+  void ApplyFocusPolicy(QWidget* w, const WindowState& s);
   Mirrored* FindMirrored(HWND hwnd);
   QWidget* Find(HWND hwnd);
 
   std::map<HWND, Mirrored> widgets_;
+  InputBlock block_;
   std::unique_ptr<QSystemTrayIcon> tray_;
   TrayClicks trayClicks_;
   QMenu* openMenu_ = nullptr;

@@ -5,7 +5,9 @@
 // messages Windows sends.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include <QApplication>
@@ -18,8 +20,11 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTreeView>
+#include <QtTest/QTest>
 
 #include "QtTestSupport.h"
+#include "zqplatform/filedialog.h"
+#include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 
 const bool kQtPresenterForInput = zq::ui::UsePresenter("qt");
@@ -139,6 +144,116 @@ TEST(QtInput, SpaceOnAButtonOrCheckBoxIsOnlyTheModelsKey) {
   }
   EXPECT_EQ(zq::ui::Snapshot(check)->value, 0);
   DestroyWindow(w);
+}
+
+TEST(QtInput, AKeyTheControlTakesIsOnlyTheModelsInput) {
+  HWND w = CreateWindowExA(0, "Taken", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND list = zq::ui::CreateControl(w, Kind::List, 3, "", RECT{10, 10, 290, 190});
+  for (bool taken : {true, false}) {
+    zq::ui::Update(list, [&](zq::ui::WindowState& s) {
+      s.columns = {{"Name", 150, zq::ui::Align::Left}};
+      s.rows = std::vector<zq::ui::Row>(3, zq::ui::Row{{"x"}, 0, 0, {}});
+      s.value = 0;
+      s.takenKeys = taken ? std::vector<uint32_t>{VK_DOWN} : std::vector<uint32_t>{};
+    });
+    OnWidget<QTreeView>(list, [](QTreeView& v) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+      QApplication::sendEvent(&v, &press);
+    });
+    OnWidget<QTreeView>(list, [](QTreeView&) {});
+    EXPECT_TRUE(Posted(list, WM_KEYDOWN)) << taken;
+    EXPECT_EQ(zq::ui::Snapshot(list)->value, taken ? 0 : 1) << taken;
+    MSG m;
+    while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+    }
+  }
+  DestroyWindow(w);
+}
+
+TEST(QtInput, AControlThatTakesNoFocusByClickLeavesItWhereItIs) {
+  HWND w = CreateWindowExA(0, "Skip", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND entry = zq::ui::CreateControl(w, Kind::Edit, 1, "", RECT{10, 10, 200, 30});
+  HWND button = zq::ui::CreateControl(w, Kind::Button, 2, "F5 Copy", RECT{10, 40, 100, 60});
+  HWND list = zq::ui::CreateControl(w, Kind::List, 3, "", RECT{10, 70, 290, 190});
+  zq::ui::Update(list, [](zq::ui::WindowState& s) {
+    s.columns = {{"Name", 150, zq::ui::Align::Left}};
+    s.rows = std::vector<zq::ui::Row>(3, zq::ui::Row{{"x"}, 0, 0, {}});
+  });
+  struct Case {
+    HWND on;
+    bool byClick;
+    HWND focus;
+  };
+  for (Case c : {Case{button, false, entry}, Case{list, false, entry}, Case{button, true, button}}) {
+    SetFocus(entry);
+    zq::ui::Update(c.on, [&](zq::ui::WindowState& s) { s.focusByClick = c.byClick; });
+    OnWidget<QWidget>(c.on, [&](QWidget& widget) {
+      QWidget* target = &widget;
+      if (auto* v = qobject_cast<QTreeView*>(&widget)) target = v->viewport();
+      // As from the window system: only such a press gives the focus by the widget's policy.
+      QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    });
+    zq::ui::Flush();
+    EXPECT_EQ(GetFocus(), c.focus) << c.on;
+  }
+  DestroyWindow(w);
+}
+
+TEST(QtInput, ADisabledWindowRefusesTheUsersInputAndKeepsItsLook) {
+  HWND w = CreateWindowExA(0, "Below", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND button = zq::ui::CreateControl(w, Kind::Button, 1, "Go", RECT{10, 10, 100, 30});
+  HWND entry = zq::ui::CreateControl(w, Kind::Edit, 2, "", RECT{10, 40, 200, 60});
+  for (bool enabled : {false, true}) {
+    EnableWindow(w, enabled);
+    OnWidget<QPushButton>(button, [&](QPushButton& b) {
+      EXPECT_TRUE(b.isEnabled());  // not grayed
+      QTest::mouseClick(&b, Qt::LeftButton);
+    });
+    OnWidget<QLineEdit>(entry, [](QLineEdit& e) { QTest::keyClicks(&e, "ab"); });
+    zq::ui::Flush();
+    EXPECT_EQ(Posted(button, WM_LBUTTONDOWN).has_value(), enabled);
+    EXPECT_EQ(zq::ui::Snapshot(entry)->text, enabled ? "ab" : "");
+    MSG m;
+    while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+    }
+  }
+  DestroyWindow(w);
+}
+
+TEST(QtInput, AFileDialogIsModalToItsOwnersWindowOnly) {
+  HWND owner = CreateWindowExA(0, "Main", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND ownerButton = zq::ui::CreateControl(owner, Kind::Button, 1, "Scan", RECT{10, 10, 100, 30});
+  HWND other = CreateWindowExA(0, "Explorer", WS_POPUP | WS_VISIBLE, 320, 0, 300, 200, 0, 0, nullptr);
+  HWND otherButton = zq::ui::CreateControl(other, Kind::Button, 1, "F5 Copy", RECT{10, 10, 100, 30});
+  zq::ui::Flush();
+  std::thread asking([&] { zq::ui::AskFileName({zq::ui::FileDialogKind::Folder, owner, "Select Root", "", "/tmp"}); });
+  while (zq::ui::OpenQuestions().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  zq::ui::Flush();
+  QMetaObject::invokeMethod(
+      qApp,
+      [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+        ASSERT_NE(dialog->parentWidget(), nullptr);
+        EXPECT_EQ(dialog->parentWidget()->window()->property("zqHwnd").toUInt(), owner);
+      },
+      Qt::BlockingQueuedConnection);
+  // As the window system delivers a click: a window the dialog blocks never sees it.
+  for (HWND on : {otherButton, ownerButton}) {
+    OnWidget<QPushButton>(on, [](QPushButton& b) {
+      QTest::mouseClick(b.window()->windowHandle(), Qt::LeftButton, {}, b.mapTo(b.window(), b.rect().center()));
+    });
+  }
+  EXPECT_TRUE(Posted(otherButton, WM_LBUTTONDOWN));
+  EXPECT_FALSE(Posted(ownerButton, WM_LBUTTONDOWN));
+  zq::ui::input::AnswerQuestion(zq::ui::Answer::Cancelled());
+  asking.join();
+  MSG m;
+  while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+  }
+  DestroyWindow(other);
+  DestroyWindow(owner);
 }
 
 TEST(QtInput, AnEntryShowsTheSelectionTheProgramSets) {

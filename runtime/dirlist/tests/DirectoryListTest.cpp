@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
 
+#include "zqplatform/files.h"
 #include "zqruntime/dirlist.h"
 #include "zqtest/ScratchFolder.h"
 
@@ -73,6 +75,29 @@ TEST_F(DirectoryList, MissingFoldersGiveAnEmptyQueueAndRootsNoParent) {
 
   ASSERT_GT(ListDirectory("C:\\*.*", q), 0u);
   EXPECT_FALSE(Listing(q).count("..")) << "a drive root lists no parent";
+}
+
+TEST_F(DirectoryList, TheCurrentFolderIsGivenInItsWindowsForm) {
+  const fs::path before = fs::current_path();
+  const char* drives = std::getenv("ZQ_DRIVES");
+  const std::string saved = drives ? drives : "";
+  setenv("ZQ_DRIVES", ("T=" + dir_.string()).c_str(), 1);
+  zq::fs::ReloadDriveMap();
+  fs::current_path(dir_ / "Sub Folder");
+  EXPECT_EQ(CurrentFolder(), "T:\\Sub Folder");
+  fs::current_path(dir_);
+  EXPECT_EQ(CurrentFolder(), "T:\\");
+  fs::create_directories(dir_ / "gone");
+  fs::current_path(dir_ / "gone");
+  fs::remove(dir_ / "gone");
+  EXPECT_EQ(CurrentFolder(), "") << "a current folder that was removed";
+  fs::current_path(before);
+  if (drives) {
+    setenv("ZQ_DRIVES", saved.c_str(), 1);
+  } else {
+    unsetenv("ZQ_DRIVES");
+  }
+  zq::fs::ReloadDriveMap();
 }
 
 }  // namespace

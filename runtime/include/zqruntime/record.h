@@ -81,7 +81,8 @@ class RecordLayout {
   // Field n (from 1); null outside 1..FieldCount().
   const Field* At(uint32_t n) const;
   // The number of the first field of that name (any letter case), 0 when there is none. A
-  // name may be qualified by groups: "CAT2.ALLIGN" is the ALLIGN inside the group CAT2.
+  // name may be qualified by groups: "CAT2.ALLIGN" is CAT2's own ALLIGN, "CAT2.INNER.DX" the DX
+  // of CAT2's group INNER.
   uint32_t Find(std::string_view name) const;
 
  private:
@@ -129,6 +130,12 @@ class RecordRef {
   void Rebind(std::byte* data) { data_ = data; }
 
  private:
+  // Field n with the bytes of its element e; no bytes when either does not exist.
+  struct Slot {
+    const Field* field = nullptr;
+    std::byte* bytes = nullptr;
+  };
+  Slot At(uint32_t n, uint32_t e) const;
   std::byte* Element(const Field& field, uint32_t element) const;
   const RecordLayout* layout_;
   std::byte* data_;

@@ -37,8 +37,14 @@ constexpr int32_t kSized = 0x204;
 constexpr int32_t kUserEvent = 0x400;
 
 // Posts an event to the thread's active window (the newest window whose loop runs on that
-// thread). False when the thread has no queue.
+// thread). False when the thread has no queue. A program event that a nested window takes
+// reaches the window below it too, once, when the nested window closes; so a job's end event
+// posted while a dialog is open still reaches the main loop.
 bool Post(int32_t event, int32_t control, uint32_t thread);
+// Posts of this program event without a control (to a thread or a window) are merged into an
+// equal one still waiting for the loop: a status change posted once per folder reaches a
+// busy loop as one event. Other events are never merged.
+void MergeWhilePending(int32_t event);
 
 // Lets the calling thread's pending work run: calls that other threads sent to it, and the
 // presenter's showing of every change made so far. Events stay for the loop.
@@ -53,12 +59,6 @@ Window* CurrentWindow();
 // definitions give; 0: none.
 void SetIconInstance(HINSTANCE instance);
 HINSTANCE IconInstance();
-
-// A program event a nested window took while the window below it waited.
-struct TakenEvent {
-  int32_t event = 0;
-  int32_t control = 0;
-};
 
 // A variable a control shows and writes back, as text.
 struct Binding {
@@ -108,8 +108,6 @@ class Window {
   bool PostAccepted(int32_t control, uint32_t keycode = 0) const;
   // Presses a key (code as in KeyCode) into the control that has the focus.
   bool PressKey(uint32_t keycode);
-  // Program events that nested windows on this thread took while this one waited; cleared.
-  std::vector<TakenEvent> TakeNestedEvents();
 
   // The window.
   void SetTitle(std::string_view title);

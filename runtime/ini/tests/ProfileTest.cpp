@@ -113,6 +113,7 @@ TEST_F(Profile, UnsafeEntriesAndFailedWritesLoseNothing) {
   EXPECT_FALSE(WriteProfileString("MAIN", "A", "2", (dir_ / "no" / "x.ini").string()));
   fs::permissions(file_, fs::perms::owner_read | fs::perms::group_read);
   EXPECT_FALSE(WriteProfileString("MAIN", "A", "2", file_)) << "a read-only file stays";
+  EXPECT_FALSE(fs::exists(file_ + ".new~")) << "the new file is removed again";
   fs::permissions(file_, fs::perms::owner_all);
   EXPECT_EQ(Content(), "[MAIN]\nA=1\n");
 }

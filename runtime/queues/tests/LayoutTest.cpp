@@ -126,6 +126,33 @@ TEST(Layouts, GroupsAndArraysAreFieldsWithMembersAndElements) {
   EXPECT_EQ(r.Text("TAGS", 2), "abc");
 }
 
+TEST(Layouts, AGroupsNameQualifiesTheFieldsInsideIt) {
+  using namespace zq::rt;
+  // The settings' two catalog groups have fields of the same names.
+  const RecordLayout st{LONG("ALLIGN"),
+                        GROUP("CAT1", {STRING("ALLIGN", 10), SHORT("DX")}),
+                        GROUP("CAT2", {STRING("ALLIGN", 10), GROUP("INNER", {SHORT("DX")}), SHORT("DX")}),
+                        BYTE("DX")};
+  struct Case {
+    const char* name;
+    uint32_t field;
+  };
+  for (Case c : {Case{"ALLIGN", 1}, Case{"cat1.allign", 3}, Case{"CAT2.ALLIGN", 6}, Case{"CAT1.DX", 4},
+                 Case{"CAT2.DX", 9}, Case{"CAT2.INNER.DX", 8}, Case{"INNER.DX", 8}, Case{"DX", 4},
+                 Case{"CAT1.NOPE", 0}, Case{"CAT1.", 0}, Case{".ALLIGN", 0}, Case{"ALLIGN.X", 0},
+                 Case{"CAT1.CAT2.ALLIGN", 0}}) {
+    EXPECT_EQ(st.Find(c.name), c.field) << c.name;
+  }
+  EXPECT_EQ(st.At(5)->members, 4u);
+  EXPECT_EQ(st.At(10)->name, "DX");
+  std::vector<std::byte> bytes(st.Size());
+  RecordRef r(st, bytes.data());
+  r.SetText("CAT2.ALLIGN", "Bot");
+  r.SetText("CAT1.ALLIGN", "Top");
+  EXPECT_EQ(r.Text("CAT2.ALLIGN"), "Bot");
+  EXPECT_EQ(r.Text("CAT1.ALLIGN"), "Top");
+}
+
 TEST(Layouts, RecordBytesTravelAsATextAndBack) {
   // The thread parameter case: a group's bytes as a string and copied back into a group.
   const auto t1 = std::make_shared<const RecordLayout>(layouts::T1GROUP);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
 #include <string>
 
 #include "zqplatform/messages.h"
@@ -32,6 +35,14 @@ void Echo(std::string_view) {
 }
 
 void Throw(std::string_view) { throw 1; }
+
+// A job whose guard posts its end event, failing half-way.
+void FailingJob(std::string_view) {
+  struct EndEvent {
+    ~EndEvent() { PostThreadMessage(g_caller, kReport, CurrentThread(), 0); }
+  } end;
+  throw std::runtime_error("disk gone");
+}
 
 MSG WaitReport() {
   MSG msg{};
@@ -76,6 +87,24 @@ TEST(Threads, RefusedAndFailingProcedures) {
   const uint32_t number = StartThread(Receive, "after");
   EXPECT_EQ(WaitReport().wParam, number);
   EXPECT_EQ(g_received, "after");
+}
+
+TEST(Threads, AnExceptionEndsTheThreadLoggedAfterItsGuardPostedTheEndEvent) {
+  g_caller = CurrentThread();
+  EnsureMessageQueue();
+  testing::internal::CaptureStderr();
+  const uint32_t number = StartThread(FailingJob);
+  ASSERT_NE(number, 0u);
+  EXPECT_EQ(WaitReport().wParam, number);
+  // It counts as ended: its queue is gone.
+  bool ended = false;
+  for (int i = 0; i < 2000 && !ended; ++i) {
+    ended = !PostThreadMessage(number, kPing, 0, 0);
+    if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  const std::string log = testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(ended);
+  EXPECT_NE(log.find("thread " + std::to_string(number) + " ended by an exception: disk gone"), std::string::npos) << log;
 }
 
 }  // namespace

@@ -25,12 +25,12 @@ TEST(Database, HandlesAndCodesBeforeAnyConnection) {
   ASSERT_EQ(db.h, 1);  // the registry is empty
   EXPECT_EQ(DBIsOpen(db.h), 0);
   int32_t err = 77;
-  EXPECT_EQ(Take(DBGetConnect(db.h, &err)), "");
-  EXPECT_EQ(Take(DBGetDatabaseName(db.h, &err)), "");
+  EXPECT_EQ(TakeBstr(DBGetConnect(db.h, &err)), "");
+  EXPECT_EQ(TakeBstr(DBGetDatabaseName(db.h, &err)), "");
   EXPECT_EQ(err, 77);  // left as the caller set it
-  EXPECT_EQ(Take(DBGetConnect(4096, &err)), "");
+  EXPECT_EQ(TakeBstr(DBGetConnect(4096, &err)), "");
   EXPECT_EQ(err, -3);
-  EXPECT_EQ(Take(DBGetConnect(0, &err)), "");
+  EXPECT_EQ(TakeBstr(DBGetConnect(0, &err)), "");
   EXPECT_EQ(err, -2);
 
   EXPECT_EQ(OpenWith(db.h, "", ""), -5);
@@ -56,10 +56,10 @@ TEST(Database, OpenTwiceCloseAndReopen) {
   EXPECT_EQ(DBIsOpen(db.h), 1);
   EXPECT_EQ(OpenWith(db.h, "", sqlite.backend.connect), -6);
   int32_t err = 0;
-  const std::string connect = Take(DBGetConnect(db.h, &err));
+  const std::string connect = TakeBstr(DBGetConnect(db.h, &err));
   EXPECT_EQ(connect.rfind("ODBC;", 0), 0u) << connect;
   EXPECT_NE(connect.find(sqlite.backend.file), std::string::npos);
-  EXPECT_NE(Take(DBGetDatabaseName(db.h, &err)), "");
+  EXPECT_NE(TakeBstr(DBGetDatabaseName(db.h, &err)), "");
   EXPECT_EQ(err, 0);
   EXPECT_EQ(DBCanTransact(db.h), 1);
   EXPECT_GE(DBGetBookmarkPersistence(db.h), 0);
@@ -83,7 +83,7 @@ TEST(Database, OpensADataSourceByNameAlone) {
   ASSERT_EQ(OpenWith(db.h, " " + source + " ", ""), 0);
   EXPECT_EQ(DBSQL(db.h, 22, "CREATE TABLE t (a INT)"), 0);
   int32_t err = 0;
-  EXPECT_NE(Take(DBGetConnect(db.h, &err)).find(source), std::string::npos);
+  EXPECT_NE(TakeBstr(DBGetConnect(db.h, &err)).find(source), std::string::npos);
 
   // A name that is not registered fails without a message box, whatever the flags.
   Db other;
@@ -153,8 +153,8 @@ TEST(Database, DestroyClosesItsOpenRecordsets) {
   EXPECT_EQ(RSOpen(db, a, 15, "SELECT a FROM t", 1, 0), 1);
   EXPECT_EQ(RSOpen(db, b, 1, "t", 1, 0), 1);  // a table name becomes a SELECT
   int32_t err = 0;
-  EXPECT_EQ(Take(RSGetSQL(db, b, &err)), "SELECT * FROM t");
-  EXPECT_EQ(Take(RSGetTableName(db, b, &err)), "t");
+  EXPECT_EQ(TakeBstr(RSGetSQL(db, b, &err)), "SELECT * FROM t");
+  EXPECT_EQ(TakeBstr(RSGetTableName(db, b, &err)), "t");
   EXPECT_EQ(DBDestroy(db), 0);
   EXPECT_EQ(RSIsOpen(db, a), -3);
   EXPECT_EQ(DBDestroy(db), 0);

@@ -73,12 +73,6 @@ void Exec(int32_t db, const std::string& sql) {
   EXPECT_EQ(DBSQL(db, static_cast<int32_t>(sql.size()), sql.c_str()), 0) << sql;
 }
 
-std::string Take(BSTR b) {
-  std::string s = zq::text::FromBstr(b);
-  SysFreeString(b);
-  return s;
-}
-
 void BackendTest::SetUp() {
   if (GetParam().connect.empty()) GTEST_SKIP() << "no PostgreSQL test server (ZQ_PG_PORT)";
   // Each test case gets a fresh SQLite file.

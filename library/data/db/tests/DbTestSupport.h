@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "zqplatform/oleauto.h"
+#include "zqtest/HostCalls.h"
 
 namespace dbtest {
 
@@ -41,8 +42,7 @@ int32_t Connect(const Backend& backend);
 // Runs statements; fails the test on an error.
 void Exec(int32_t db, const std::string& sql);
 
-// Texts of BSTR results (the BSTR is freed).
-std::string Take(BSTR b);
+using zqtest::TakeBstr;
 
 // Message boxes shown since the last call (their texts), and forgets them.
 std::vector<std::string> TakeBoxes();

@@ -121,8 +121,8 @@ TEST_P(FieldAccess, GettersByNumberAndByName) {
     EXPECT_EQ(RSGetShortF(db_, rs_, &err, n, upper.c_str()), c.asShort);
     EXPECT_EQ(RSGetShortC(db_, rs_, &err, column), c.asShort);
     if (!text.empty()) {
-      EXPECT_EQ(Take(RSGetStringC(db_, rs_, &err, column)), text);
-      EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, n, upper.c_str())), text);
+      EXPECT_EQ(TakeBstr(RSGetStringC(db_, rs_, &err, column)), text);
+      EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs_, &err, n, upper.c_str())), text);
     }
     ++column;
   }
@@ -158,7 +158,7 @@ TEST_P(FieldAccess, NullRowReadsAsNullEverywhere) {
     EXPECT_EQ(RSGetBoolC(db_, rs_, &err, column), 0);
     EXPECT_EQ(RSGetCharC(db_, rs_, &err, column), ' ');
     EXPECT_EQ(RSGetDoubleC(db_, rs_, &err, column), 0);
-    EXPECT_EQ(Take(RSGetStringC(db_, rs_, &err, column)), "");
+    EXPECT_EQ(TakeBstr(RSGetStringC(db_, rs_, &err, column)), "");
     SYSTEMTIME st{1, 1, 1, 1, 1, 1, 1, 1};
     EXPECT_EQ(RSGetDateC(db_, rs_, column, sizeof st, &st), -68);
     EXPECT_EQ(st.wYear, 0);
@@ -174,7 +174,7 @@ TEST_P(FieldAccess, LookupFailuresGiveNullValuesAndCodes) {
   EXPECT_EQ(RSGetFieldTypeN(db_, rs_, 7, "nothing"), 0);
   EXPECT_EQ(RSGetLongF(db_, rs_, &err, 7, "nothing"), 0);
   EXPECT_EQ(err, 0);
-  EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, 3, "   ")), "");
+  EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs_, &err, 3, "   ")), "");
   EXPECT_EQ(err, -26);
   EXPECT_EQ(RSGetBoolF(4096, rs_, &err, 2, nullptr), 0);
   EXPECT_EQ(err, -26);  // the name is checked before the database
@@ -217,7 +217,7 @@ int32_t Apply(int32_t db, int32_t rs, const Write& w, bool byName) {
   const int32_t column = ColumnNumber(name);
   const int32_t whole = static_cast<int32_t>(w.number);
   const auto text = static_cast<int32_t>(w.text.size());
-  SYSTEMTIME st{2003, 1, 0, 2, 4, 5, 0, 0};  // the SQLite driver drops the seconds here
+  SYSTEMTIME st{2003, 1, 0, 2, 4, 5, 6, 0};
   switch (w.kind) {
     case Write::Long: return byName ? RSSetLongF(db, rs, n, name.c_str(), whole) : RSSetLongC(db, rs, column, whole);
     case Write::Short: return byName ? RSSetShortF(db, rs, n, name.c_str(), whole) : RSSetShortC(db, rs, column, whole);
@@ -247,7 +247,7 @@ TEST_P(FieldAccess, SettersWriteEveryTypeThroughUpdate) {
       {"d", Write::Double, 1e10, "", "10000000000.000000"},
       {"dec", Write::String, 0, "3.25", "3.25"},
       {"vc", Write::String, 0, "abc       ", "abc       "},
-      {"ts", Write::Date, 0, "", "1/2/2003 4:05:00 AM"},
+      {"ts", Write::Date, 0, "", "1/2/2003 4:05:06 AM"},
       {"dt", Write::String, 0, "2010-12-31", "12/31/2010"},
       {"b", Write::Bool, 0, "", "F"},
   };
@@ -265,14 +265,14 @@ TEST_P(FieldAccess, SettersWriteEveryTypeThroughUpdate) {
     for (const Write& w : writes) {
       int32_t err = -1;
       const std::string name = w.column;
-      EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, static_cast<int32_t>(name.size()), name.c_str())), w.readBack)
+      EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs_, &err, static_cast<int32_t>(name.size()), name.c_str())), w.readBack)
           << name << " in row " << row;
     }
     if (row == 1) {
       // The columns no setter touched are as they were.
       int32_t err = -1;
-      EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, 2, "lt")), kLongText);
-      EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, 3, "bin")), "ABC");
+      EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs_, &err, 2, "lt")), kLongText);
+      EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs_, &err, 3, "bin")), "ABC");
       EXPECT_EQ(RSGetLongF(db_, rs_, &err, 2, "id"), 1);
       ASSERT_EQ(RSMoveNext(db_, rs_), 0);
     }
@@ -283,9 +283,9 @@ TEST_P(FieldAccess, InvalidDatesAndTheNullFlagAfterASetter) {
   SYSTEMTIME month13{2009, 13, 0, 1, 0, 0, 0, 0};
   EXPECT_EQ(RSSetDateF(db_, rs_, 2, "vc", sizeof month13, &month13), 0);
   int32_t err = 0;
-  EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, 2, "vc")), "Invalid DateTime");
+  EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs_, &err, 2, "vc")), "Invalid DateTime");
   EXPECT_EQ(RSSetDateF(db_, rs_, 2, "ts", sizeof month13, &month13), 0);
-  EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, 2, "ts")), "Invalid DateTime");
+  EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs_, &err, 2, "ts")), "Invalid DateTime");
   EXPECT_EQ(RSCancelUpdate(db_, rs_), 0);
   // On the null row a setter changes the value but not the null flag.
   ASSERT_EQ(RSMoveNext(db_, rs_), 0);
@@ -306,7 +306,7 @@ TEST_P(FieldAccess, ZeroIsWrittenOverNull) {
   ASSERT_EQ(RSMoveNext(db_, rs_), 0);
   for (const auto& [name, text] : zeros) {
     int32_t err = -1;
-    EXPECT_EQ(Take(RSGetStringF(db_, rs_, &err, static_cast<int32_t>(name.size()), name.c_str())), text) << name;
+    EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs_, &err, static_cast<int32_t>(name.size()), name.c_str())), text) << name;
   }
 }
 
@@ -315,7 +315,7 @@ TEST_P(FieldAccess, AnAddShowsNullFieldsAndACancelBringsTheRecordBack) {
       {"i", "70000"}, {"vc", "12abc"}, {"b", "T"}, {"lt", kLongText}, {"bin", "ABC"}};
   auto text = [&](const std::string& name) {
     int32_t err = -1;
-    return Take(RSGetStringF(db_, rs_, &err, static_cast<int32_t>(name.size()), name.c_str()));
+    return TakeBstr(RSGetStringF(db_, rs_, &err, static_cast<int32_t>(name.size()), name.c_str()));
   };
   ASSERT_EQ(RSAddNew(db_, rs_), 0);
   for (const auto& [name, value] : fields) EXPECT_EQ(text(name), "") << name;
@@ -343,10 +343,10 @@ TEST_P(ColumnNames, DuplicatesAreNumberedAndNamesMatchCaseBlind) {
   ASSERT_EQ(RSOpen(db_, rs, static_cast<int32_t>(sql.size()), sql.c_str(), 1, 0), 1);
   int32_t err = -1;
   EXPECT_EQ(RSGetLongF(db_, rs, &err, 2, "a2"), 0);  // column 1 is the text
-  EXPECT_EQ(Take(RSGetStringF(db_, rs, &err, 2, "A2")), text);
+  EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs, &err, 2, "A2")), text);
   EXPECT_EQ(RSGetLongF(db_, rs, &err, 4, " a3 "), 6);
   EXPECT_EQ(RSGetLongF(db_, rs, &err, 1, "A"), 5);
-  EXPECT_EQ(Take(RSGetStringF(db_, rs, &err, 4, "NaMe")), text);
+  EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs, &err, 4, "NaMe")), text);
   // The text goes back whole and unchanged through a setter and an update.
   const std::string plain = "SELECT id, name FROM " + table;
   ASSERT_EQ(RSOpen(db_, rs, static_cast<int32_t>(plain.size()), plain.c_str(), 1, 0), 1);
@@ -355,7 +355,7 @@ TEST_P(ColumnNames, DuplicatesAreNumberedAndNamesMatchCaseBlind) {
   DBSetDebug(db_, 2);
   ASSERT_EQ(RSUpdate(db_, rs), 0) << ::testing::PrintToString(TakeBoxes());
   ASSERT_EQ(RSOpen(db_, rs, static_cast<int32_t>(plain.size()), plain.c_str(), 1, 0), 1);
-  EXPECT_EQ(Take(RSGetStringC(db_, rs, &err, 1)), longer);
+  EXPECT_EQ(TakeBstr(RSGetStringC(db_, rs, &err, 1)), longer);
 }
 
 TEST_P(ColumnNames, ColumnOfATypeOutsideTheTable) {
@@ -368,7 +368,7 @@ TEST_P(ColumnNames, ColumnOfATypeOutsideTheTable) {
   int32_t err = -1;
   EXPECT_EQ(RSGetLongF(db_, rs, &err, 1, "N"), 7);
   EXPECT_EQ(RSGetFieldTypeN(db_, rs, 1, "g"), 0);
-  EXPECT_EQ(Take(RSGetStringF(db_, rs, &err, 1, "g")), "");
+  EXPECT_EQ(TakeBstr(RSGetStringF(db_, rs, &err, 1, "g")), "");
   EXPECT_EQ(RSGetLongC(db_, rs, &err, 0), 0);
 }
 

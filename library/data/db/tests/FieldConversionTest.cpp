@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "data/db/CDBField.h"
 
@@ -61,6 +62,20 @@ TEST(FieldConversion, TextReadsAsEveryType) {
     EXPECT_DOUBLE_EQ(f.AsDouble(), c.d) << c.text;
     EXPECT_EQ(f.AsString(), c.text);
   }
+}
+
+TEST(FieldConversion, TextReadsAsTheNearestDouble) {
+  // Out of range by its digits alone: too small gives 0, too large infinity.
+  const std::string zeros(400, '0');
+  Field f(st::kVarChar);
+  f.SetString("0." + zeros + "1");
+  EXPECT_EQ(f.AsDouble(), 0.0);
+  f.SetString("-0." + zeros + "1");
+  EXPECT_TRUE(std::signbit(f.AsDouble()));
+  f.SetString("1" + zeros);
+  EXPECT_EQ(f.AsDouble(), std::numeric_limits<double>::infinity());
+  f.SetString("4.9e-324");
+  EXPECT_EQ(f.AsDouble(), std::numeric_limits<double>::denorm_min());
 }
 
 TEST(FieldConversion, NumbersToTextAndTruncation) {

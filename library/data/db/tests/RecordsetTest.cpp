@@ -115,7 +115,7 @@ TEST_P(Recordset, EditUpdateCancelAndTheSharedEditState) {
   const int32_t other = RSAttach(db_);
   ASSERT_EQ(RSOpen(db_, other, static_cast<int32_t>(check.size()), check.c_str(), 1, 0), 1);
   int32_t err = 0;
-  EXPECT_EQ(Take(RSGetStringC(db_, other, &err, 0)), "abc       ");
+  EXPECT_EQ(TakeBstr(RSGetStringC(db_, other, &err, 0)), "abc       ");
 
   // A second edit keeps what was changed since the first one.
   EXPECT_EQ(RSEdit(db_, rs_), 0);
@@ -123,7 +123,7 @@ TEST_P(Recordset, EditUpdateCancelAndTheSharedEditState) {
   EXPECT_EQ(RSEdit(db_, rs_), 0);
   EXPECT_EQ(RSUpdate(db_, rs_), 0);
   ASSERT_EQ(RSOpen(db_, other, static_cast<int32_t>(check.size()), check.c_str(), 1, 0), 1);
-  EXPECT_EQ(Take(RSGetStringC(db_, other, &err, 0)), "def");
+  EXPECT_EQ(TakeBstr(RSGetStringC(db_, other, &err, 0)), "def");
 
   // Cancel puts the value back.
   EXPECT_EQ(RSSetLongC(db_, rs_, 0, 40), 0);
@@ -136,7 +136,7 @@ TEST_P(Recordset, EditUpdateCancelAndTheSharedEditState) {
   // the other one writes without an edit of its own, so its update fails.
   EXPECT_EQ(RSEdit(db_, rs_), 0);
   EXPECT_EQ(RSSetStringC(db_, other, 0, 1, "x"), 0);
-  EXPECT_EQ(Take(RSGetStringC(db_, other, &err, 0)), "x");
+  EXPECT_EQ(TakeBstr(RSGetStringC(db_, other, &err, 0)), "x");
   EXPECT_EQ(RSUpdate(db_, other), -56);
   EXPECT_EQ(RSMoveNext(db_, rs_), 0);  // a move clears the edit state
   // Reopening clears it as well.

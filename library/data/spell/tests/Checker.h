@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "zqplatform/codepage.h"
+#include "zqtest/HostCalls.h"
 #include "zqvantor/spell.h"
 
 namespace spelltest {
 
-inline int32_t Len(std::string_view s) { return static_cast<int32_t>(s.size()); }
+using zqtest::Len;
 
 class Checker {
  public:
@@ -33,10 +33,7 @@ class Checker {
   int32_t Remove(std::string_view w) const { return SPRemove(handle_, Len(w), w.data()); }
   // The suggestions as the host sees them: the BSTR's bytes, freed.
   std::string Suggest(std::string_view w) const {
-    BSTR result = SPSuggest(handle_, Len(w), w.data());
-    std::string bytes = zq::text::FromBstr(result);
-    SysFreeString(result);
-    return bytes;
+    return zqtest::TakeBstr(SPSuggest(handle_, Len(w), w.data()));
   }
 
  private:

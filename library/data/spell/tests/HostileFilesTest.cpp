@@ -109,17 +109,6 @@ TEST(SpellHostile, FurtherDictionaries) {
   }
 }
 
-TEST(SpellHostile, Utf8Validation) {
-  struct Case {
-    std::string_view bytes;
-    bool valid;
-  } cases[] = {{"", true},           {"plain", true},         {"stra\xC3\x9F" "e", true},
-               {"\xF0\x9F\x98\x80", true}, {"\xEF\xBB\xBF", true}, {"\xC3", false},
-               {"\xFF", false},      {"\xC0\xAF", false},     {"\xE0\x80\xAF", false},
-               {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false}, {"\xC3\x28", false}};
-  for (const Case& k : cases) EXPECT_EQ(zqv::spell::ValidUtf8(k.bytes), k.valid) << k.bytes;
-}
-
 TEST(SpellHostile, HugeAndOddWords) {
   Checker c;
   ASSERT_EQ(c.Init(EnUsAff(), EnUsDic()), 0);

@@ -45,7 +45,8 @@ void ApplyChecked(QWidget* w, const WindowState& s) {
 
 }  // namespace
 
-const KindMirror kButtonMirror{.make = Make<QPushButton>, .connect = Connect, .apply = ApplyButton, .spaceByModel = true};
+const KindMirror kButtonMirror{
+    .make = Make<QPushButton>, .connect = Connect, .apply = ApplyButton, .spaceByModel = true};
 const KindMirror kCheckMirror{.make = Make<QCheckBox>, .connect = Connect, .apply = ApplyChecked, .spaceByModel = true};
 const KindMirror kRadioMirror{.make = Make<QRadioButton>, .connect = Connect, .apply = ApplyChecked};
 

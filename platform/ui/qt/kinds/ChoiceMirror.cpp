@@ -24,7 +24,8 @@ QWidget* Make(QWidget* parent, const WindowState&) {
 
 // The icon of a row from the control's icon list (0: none).
 HICON RowIcon(const WindowState& s, const Row& r) {
-  return r.icon > 0 && static_cast<std::size_t>(r.icon) <= s.icons.size() ? s.icons[static_cast<std::size_t>(r.icon) - 1] : 0;
+  auto at = static_cast<std::size_t>(r.icon);
+  return r.icon > 0 && at <= s.icons.size() ? s.icons[at - 1] : 0;
 }
 
 // The items: each row's first cell with its icon, as high as the model's row height.

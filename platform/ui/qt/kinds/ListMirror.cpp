@@ -58,7 +58,7 @@ std::vector<QWidget*> Parts(QWidget* w) { return {static_cast<QTreeView*>(w)->he
 
 // A left press on a row or on the header marks the row under the mouse (none on the header)
 // and becomes the model's click; the model then chooses the row. A press below the last row
-// only gives the list the focus; the header keeps its own dragging.
+// only gives the list the focus (when a click may); the header keeps its own dragging.
 bool Press(QWidget* w, QObject* watched, QMouseEvent* press, HWND h) {
   auto* list = static_cast<QTreeView*>(w);
   bool onRows = watched == list->viewport();
@@ -67,7 +67,7 @@ bool Press(QWidget* w, QObject* watched, QMouseEvent* press, HWND h) {
   int row = onRows ? cell.row() : -1;
   int column = onRows ? cell.column() : list->header()->logicalIndexAt(at.x());
   if (!onRows || row >= 0) input::ListPress(h, row, column);
-  list->setFocus(Qt::MouseFocusReason);
+  if (list->focusPolicy() & Qt::ClickFocus) list->setFocus(Qt::MouseFocusReason);
   return onRows;
 }
 

@@ -85,7 +85,9 @@ QVariant ListModel::data(const QModelIndex& at, int role) const {
     case Qt::DisplayRole: {
       if (column >= row.cells.size()) return {};
       QString cell = FromAnsi(row.cells[column]);
-      if (row.indent > 0 && column == MarkedColumn(&Column::showsTree)) cell.prepend(QString(row.indent * 2, QChar(' ')));
+      if (row.indent > 0 && column == MarkedColumn(&Column::showsTree)) {
+        cell.prepend(QString(row.indent * 2, QChar(' ')));
+      }
       return cell;
     }
     case Qt::DecorationRole:

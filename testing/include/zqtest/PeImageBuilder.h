@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace testpe {
+namespace zqtest::pe {
 
 struct StringTable {
   std::string key;  // "040904B0"
@@ -24,4 +24,4 @@ std::vector<uint8_t> VersionBlock(const Version& v);
 // A PE32 image whose one section holds the resource directory, the version block last.
 std::vector<uint8_t> PeImage(const std::vector<uint8_t>& versionBlock);
 
-}  // namespace testpe
+}  // namespace zqtest::pe

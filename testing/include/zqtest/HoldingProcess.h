@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace zq::fs::testing {
+namespace zqtest {
 
 class HoldingProcess {
  public:
@@ -48,4 +48,4 @@ class HoldingProcess {
   bool holding_ = false;
 };
 
-}  // namespace zq::fs::testing
+}  // namespace zqtest

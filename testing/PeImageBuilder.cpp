@@ -1,8 +1,8 @@
-#include "PeImageBuilder.h"
+#include "zqtest/PeImageBuilder.h"
 
 #include <algorithm>
 
-namespace testpe {
+namespace zqtest::pe {
 
 namespace {
 
@@ -129,4 +129,4 @@ std::vector<uint8_t> PeImage(const std::vector<uint8_t>& versionBlock) {
   return image;
 }
 
-}  // namespace testpe
+}  // namespace zqtest::pe

@@ -8,7 +8,7 @@
 #include "zqplatform/files.h"
 #include "zqtest/ScratchFolder.h"
 
-namespace zq::fs::testing {
+namespace zqtest {
 
 class TempDrive {
  public:
@@ -16,7 +16,7 @@ class TempDrive {
     std::string drives = std::string(1, letter) + "=" + folder_;
     if (!extraDrives.empty()) drives += ";" + extraDrives;
     setenv("ZQ_DRIVES", drives.c_str(), 1);
-    ReloadDriveMap();
+    zq::fs::ReloadDriveMap();
   }
   // The POSIX folder; "X:\" followed by a relative Windows path.
   const std::string& folder() const { return folder_; }
@@ -39,4 +39,4 @@ class TempDrive {
   std::string folder_ = scratch_.path().string();
 };
 
-}  // namespace zq::fs::testing
+}  // namespace zqtest

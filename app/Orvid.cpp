@@ -1,0 +1,7 @@
+// The program Orvid.
+#include "app/MainWindow.h"
+
+int main() {
+  orvid::_main();
+  return 0;
+}

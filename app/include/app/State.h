@@ -1,0 +1,146 @@
+// The program's shared state: the queues the scan fills and the pass reads, the layout and
+// extension tables, the settings group ST, the processing options of the main window's check
+// boxes, the flags and thread data by which the main, scan, pass and explorer threads work
+// together, the paths, handles and the program's events.
+//
+// Flags that threads share are atomics. Queues are shared as the runtime's queues are (each
+// operation whole, the record buffer shared as it is): a thread that reads a queue another
+// one may change reads through Peek.
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "hostlib/WinPos.h"
+#include "zqplatform/messages.h"
+#include "zqruntime/queue.h"
+
+// Program events, posted to a thread's active window.
+constexpr int32_t kScanEnded = 0x400;        // the scan thread has ended
+constexpr int32_t kPassEnded = 0x401;        // the processing thread has ended
+constexpr int32_t kStatusChanged = 0x410;    // UPDATESTATUS stored a new status line
+constexpr int32_t kShowInExplorer = 0x420;   // the explorer shows RPPATH
+constexpr int32_t kTrayDoubleClick = 0x431;  // the tray icon was double-clicked
+
+// Record layouts of the queues and thread parameters.
+const zq::rt::RecordLayout& QDIRTYPE();     // a scanned folder's entries, in tree order
+const zq::rt::RecordLayout& MFQTYPE();      // one medium of the media list
+const zq::rt::RecordLayout& QSCRIPTTYPE();  // one folder level's layout
+const zq::rt::RecordLayout& VEXTTYPE();     // a video extension
+const zq::rt::RecordLayout& AEXTTYPE();     // an audio extension
+const zq::rt::RecordLayout& QNOSCANTYPE();  // a folder name the scan does not enter
+const zq::rt::RecordLayout& T1GROUPTYPE();  // ROOT CSTRING(256), THREADNR LONG: 260 bytes
+const zq::rt::RecordLayout& T2GROUPTYPE();  // QDIR a queue's address, THREADNR LONG
+
+// Field numbers of QDIRTYPE that the main window's folder list shows.
+constexpr uint32_t kQDirName = 1;
+constexpr uint32_t kQDirIcon = 2;
+constexpr uint32_t kQDirLevel = 3;
+
+extern zq::rt::Queue QDIR;         // folder list: NAME ICON LEVEL SCRIPT ISFOLDER DIRNAME CN CNACT CF CFACT BN BNACT BF BFACT DFCUR DFNEXT MTYPE MNAME
+extern zq::rt::Queue MFQ;          // media list: DIR DNAME MNAME EXTENSION SCAT STYPE RSIZE HRSIZE MTYPE
+extern zq::rt::Queue QSCRIPT;      // layouts, row n = level n: NR ALIGN IDX IDY SCALE AUTOICON DIR COLS ROWS TOP BOT TEXTBOT FSIZE IVIEW
+extern zq::rt::Queue VEXTENSIONS;  // EXT COVER NOMEDIAURL
+extern zq::rt::Queue AEXTENSIONS;  // EXT COVER NOMEDIAURL
+extern zq::rt::Queue QNOSCAN;      // FNAME, upper case
+
+// The settings group. Texts are held without trailing blanks; a blank text is empty.
+struct CATLAYOUT {
+  std::string ALLIGN;  // "Top", "Center" or "Bot"
+  int16_t DX = 0;
+  int16_t DY = 0;
+  double SCALE = 0;
+  int16_t COLS = 0;
+  int16_t ROWS = 0;
+  int16_t TOP = 0;
+  int16_t BOT = 0;
+  int16_t TEXTBOT = 0;
+  std::string FSIZE;  // "Normal" or "Small"
+};
+struct CATBACKGROUND {
+  int16_t X = 0;
+  int16_t Y = 0;
+  int16_t W = 0;
+  int16_t H = 0;
+  uint8_t ACT = 0;  // 1: use the background pictures
+};
+struct PICTURERULE {
+  std::string NAME;    // base name of the folder's picture file, CSTRING(64)
+  std::string RESIZE;  // "None", "Bigger", "Smaller", "Both"
+  uint8_t KEEPAR = 0;
+  std::string FILTER;  // "Fast", "Bicubic", "Bilinear"
+  int16_t WIDTH = 0;
+  int16_t HEIGHT = 0;
+};
+struct BACKGROUNDRULE : PICTURERULE {
+  int16_t DFX = 0;  // the default background box
+  int16_t DFY = 0;
+  int16_t DFW = 0;
+  int16_t DFH = 0;
+};
+struct SETTINGSGROUP {
+  CATLAYOUT CAT1;       // the catalog roots' layout
+  CATLAYOUT CAT2;       // the catalogs' sub-folders
+  CATBACKGROUND CATBG;
+  PICTURERULE ACR;      // icons
+  BACKGROUNDRULE ABR;   // backgrounds
+  uint8_t DELAC = 0;          // delete a picture after converting it
+  uint8_t EXPFONTSIZE = 0;    // the explorer's font size, 8 to 16
+  uint8_t CONFIRMDELETE = 0;  // the explorer asks before deleting
+  uint8_t RESIZEIMAGE = 0;    // the explorer's picture resize mode (0 none, 1 to 3, plus 4)
+  uint8_t STRIPALPHA = 0;     // the explorer drops a picture's alpha channel
+  uint8_t BACKGROUND = 0;     // 2 "Dune Prime", else "Dune Center"
+};
+extern SETTINGSGROUP ST;
+
+// Media totals of the media list.
+struct MEDIATOTALS {
+  int32_t CNTBD = 0, CNTDD = 0, CNTMF = 0, CNTAF = 0, CNTUF = 0, CNTTF = 0;
+  double TOTMSIZE = 0, TOTASIZE = 0, TOTBSIZE = 0, TOTVSIZE = 0, TOTUSIZE = 0, TOTTSIZE = 0;
+  double DISKT = 0, DISKU = 0, DISKF = 0;
+};
+extern MEDIATOTALS MFSIZE;
+
+// Processing options, 0 or 1, bound to the main window's check boxes. DEEPSCAN is not stored.
+extern uint8_t DEEPSCAN, RMC, DOICCONV, AUTOICRESIZE, DOBGCONV, AUTOBGRESIZE, DELSCRIPT, UPDSCRIPT;
+extern uint8_t PROCESSV, DOINDEXV, REMEMPTYV, PROCESSA, DOINDEXA, REMEMPTYA;
+
+// Coordination flags.
+extern std::atomic<uint8_t> ABORTALL;    // the main window is closing; never cleared again
+extern std::atomic<uint8_t> EXPRUNNING;  // the explorer thread runs
+extern std::atomic<uint32_t> EXPTHREAD;  // its thread number, 0: none
+extern std::atomic<uint8_t> T1RUNNING;   // the scan runs
+extern std::atomic<uint8_t> T1ABORT;     // stop the scan
+extern std::atomic<uint8_t> T2RUNNING;   // the processing pass runs
+extern std::atomic<uint8_t> T2ABORT;     // stop the pass
+// A job's end as the job marks it, besides posting its event: the main window reads it on
+// its timer, so an end event another window took is never waited for.
+extern std::atomic<uint8_t> T1ENDED;
+extern std::atomic<uint8_t> T2ENDED;
+
+// Thread parameters: T1GROUP (ROOT, THREADNR) and T2GROUP (QDIR, THREADNR), passed to the
+// job's thread as their bytes.
+extern zq::rt::Record T1GROUP;
+extern zq::rt::Record T2GROUP;
+
+// A job's end: marks T1ENDED (event kScanEnded) or T2ENDED (kPassEnded), then posts the event
+// to thread. Every job ends with this call.
+void POSTJOBEND(int32_t event, uint32_t thread);
+
+extern uint32_t MWTHREAD;  // the main window's thread
+extern HWND MWHANDLE;      // the main window, owner of the error dialogs
+extern HWND LWHANDLE;      // the media-list window
+
+// Paths and positions.
+extern std::string INIPATH;  // the folder current at start-up, ending with "\"
+extern std::string ROOTDIR;  // the media root
+extern std::string RPPATH;   // the explorer's right panel folder
+extern std::string LPPATH;   // and its left one
+extern std::string MWPOS;    // main window position "x,y,width,height"
+extern std::string EWPOS;    // explorer window position
+extern WINPOSCLASS MWWINPOS;
+
+// Back to the state of a fresh start: queues emptied, ST and every option, flag, path and
+// handle 0 or empty, the two groups cleared. For tests of a second start in one process.
+void RESETSTATE();

@@ -1,0 +1,91 @@
+#include "inifile/IniKeys.h"
+
+#include <string>
+
+#include "app/State.h"
+
+namespace orvid::ini {
+
+namespace {
+
+using zq::rt::Bind;
+using zq::rt::Binding;
+
+// A text item, cut to the characters its field holds.
+Binding Text(std::string& text, size_t characters) {
+  return Binding{[&text] { return text; },
+                 [&text, characters](std::string_view t) { text = std::string(t.substr(0, characters)); }};
+}
+
+bool Blank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+std::vector<Binding> Catalog(CATLAYOUT& c) {
+  return {Text(c.ALLIGN, 10), Bind(c.DX),  Bind(c.DY),  Bind(c.SCALE),      Bind(c.COLS),
+          Bind(c.ROWS),       Bind(c.TOP), Bind(c.BOT), Bind(c.TEXTBOT), Text(c.FSIZE, 10)};
+}
+
+std::function<void()> CatalogDefaults(CATLAYOUT& c) {
+  return [&c] {
+    if (Blank(c.ALLIGN)) c.ALLIGN = "Center";
+    if (Blank(c.FSIZE)) c.FSIZE = "Small";
+  };
+}
+
+std::vector<Binding> Picture(PICTURERULE& p) {
+  return {Text(p.NAME, 63), Text(p.RESIZE, 9), Bind(p.KEEPAR), Text(p.FILTER, 9), Bind(p.WIDTH), Bind(p.HEIGHT)};
+}
+
+std::vector<Binding> Background(BACKGROUNDRULE& b) {
+  std::vector<Binding> items = Picture(b);
+  for (int16_t* n : {&b.DFX, &b.DFY, &b.DFW, &b.DFH}) items.push_back(Bind(*n));
+  return items;
+}
+
+Key Single(std::string_view section, std::string_view key, Binding item) {
+  return Key{section, key, {std::move(item)}, {}};
+}
+
+}  // namespace
+
+std::vector<Key> Keys() {
+  std::vector<Key> keys{
+      {"CATALOG", "Catalog1", Catalog(ST.CAT1), CatalogDefaults(ST.CAT1)},
+      {"CATALOG", "Catalog2", Catalog(ST.CAT2), CatalogDefaults(ST.CAT2)},
+      {"CATALOG",
+       "CatBkGrnd",
+       {Bind(ST.CATBG.X), Bind(ST.CATBG.Y), Bind(ST.CATBG.W), Bind(ST.CATBG.H), Bind(ST.CATBG.ACT)},
+       {}},
+      {"PROCESS", "AutoRSIcon", Picture(ST.ACR), {}},
+      {"PROCESS", "AutoRSBack", Background(ST.ABR), {}},
+      {"PROCESS", "Root", {Text(ROOTDIR, 255)}, {}, true},
+      Single("PROCESS", "DelAfterConv", Bind(ST.DELAC)),
+      Single("PROCESS", "Replace", Bind(RMC)),
+      Single("PROCESS", "DoICConv", Bind(DOICCONV)),
+      Single("PROCESS", "AutoICResize", Bind(AUTOICRESIZE)),
+      Single("PROCESS", "DoBGConv", Bind(DOBGCONV)),
+      Single("PROCESS", "AutoBGResize", Bind(AUTOBGRESIZE)),
+      Single("PROCESS", "DelScript", Bind(DELSCRIPT)),
+      Single("PROCESS", "UpdScript", Bind(UPDSCRIPT)),
+      Single("PROCESS", "ProcessV", Bind(PROCESSV)),
+      Single("PROCESS", "MakeIndexV", Bind(DOINDEXV)),
+      Single("PROCESS", "RemEmptyV", Bind(REMEMPTYV)),
+      Single("PROCESS", "ProcessA", Bind(PROCESSA)),
+      Single("PROCESS", "MakeIndexA", Bind(DOINDEXA)),
+      Single("PROCESS", "RemEmptyA", Bind(REMEMPTYA)),
+      {"EXPLORER", "ExpFontSize", {Bind(ST.EXPFONTSIZE)},
+       [] {
+         if (ST.EXPFONTSIZE < 8 || ST.EXPFONTSIZE > 16) ST.EXPFONTSIZE = 8;
+       }},
+      Single("EXPLORER", "ConfirmDel", Bind(ST.CONFIRMDELETE)),
+      {"EXPLORER", "Resize", {Bind(ST.RESIZEIMAGE)}, [] { ST.RESIZEIMAGE |= 4; }},
+      Single("EXPLORER", "StripAlpha", Bind(ST.STRIPALPHA)),
+      Single("EXPLORER", "ExplWinPos", Text(EWPOS, 25)),
+      Single("EXPLORER", "LPPath", Text(LPPATH, 255)),
+      Single("EXPLORER", "RPPath", Text(RPPATH, 255)),
+      Single("MAIN", "BackGround", Bind(ST.BACKGROUND)),
+      Single("MAIN", "MainWinPos", Text(MWPOS, 25)),
+  };
+  return keys;
+}
+
+}  // namespace orvid::ini

@@ -1,0 +1,350 @@
+// The entry procedure and the main window: start-up, the event loop, the two jobs' buttons and
+// the closing protocol.
+#include <string>
+
+#include "app/Explorer.h"
+#include "app/IniFile.h"
+#include "app/MainWindow.h"
+#include "app/MediaList.h"
+#include "app/Pass.h"
+#include "app/Scan.h"
+#include "app/SettingsWindow.h"
+#include "app/State.h"
+#include "hostlib/Dialogs.h"
+#include "hostlib/EditIP.h"
+#include "hostlib/Procedures.h"
+#include "orvid/controlnumbers.h"
+#include "orvid/icons.h"
+#include "orvid/windows.h"
+#include "zqruntime/dialogs.h"
+#include "zqruntime/dirlist.h"
+#include "zqruntime/threads.h"
+#include "zqruntime/window.h"
+#include "zqvantor/tray.h"
+
+std::string SCRROOT;
+
+namespace {
+
+namespace mw = orvid::res::MainWindow;
+using zq::rt::Window;
+
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kGreen = 0x00FF00;
+constexpr const char* kTrayTip = "Orvid 0.1\r\n\r\nMade by the Orvid project";
+constexpr const char* kFolderIcons[] = {"VistaFolder", "VistaImage",   "VistaMovie", "CrossSmall",
+                                        "VistaMulImage", "VistaAudio2", "Star",       "Info"};
+
+// The layout list's editable columns: Align, DX, DY, Scale, Auto, Cols, Rows, Top, Bot, TBot,
+// F Size and I-View.
+constexpr const char* kLayoutSpec =
+    "@2~Top|Center|Bottom~3;#3~~0|999|1~1;#4~~0|999|1~1;#5~~0|5|.1;@6~OMI|ALL~2;#8~~1|10|1;#9~~1|10|1;"
+    "#10~~0|50|1;#11~~0|50|1;#12~~-50|50|1;@13~Small|Normal~2;@14~Yes|No~2;";
+
+bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
+std::string WithoutTrailingBlanks(std::string_view text) {
+  size_t end = text.find_last_not_of(' ');
+  return std::string(end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1));
+}
+
+zq::rt::WindowDef Definition() {
+  return zq::rt::ParseWindowDefinition(orvid::res::WindowText("MainWindow")).window.value_or(zq::rt::WindowDef{});
+}
+
+std::shared_ptr<const zq::rt::RecordLayout> Shared(const zq::rt::RecordLayout& layout) {
+  return std::shared_ptr<const zq::rt::RecordLayout>(&layout, [](const zq::rt::RecordLayout*) {});
+}
+
+class MainWindow {
+ public:
+  MainWindow() : w_(Definition()), entry_(Shared(QDIRTYPE())) {}
+
+  void Run() {
+    INIPATH = CHECKPATH(zq::rt::CurrentFolder());
+    EXPRUNNING = 0;
+    w_.Open();
+    MWTHREAD = w_.Thread();
+    MWHANDLE = w_.Handle();
+    BindControls();
+    GETINI();
+    w_.Refresh(mw::LayoutList);
+    CREATETRAYICON(MWHANDLE, "__\\__\\_Res\\movieclip32_ico", kTrayTip, "", kTrayDoubleClick);
+    ShowBackground();
+    w_.SetLineHeight(mw::FolderList, 11);
+    for (int32_t n = 1; n <= 8; ++n) {
+      std::string name = std::string("~..\\..\\_Res\\") + kFolderIcons[n - 1] + ".ico";
+      w_.SetIcon(mw::FolderList, n, LoadIconA(zq::rt::IconInstance(), name.c_str()));
+    }
+    MWWINPOS.INIT(w_, 1, 0, 1, 2, 0);
+    MWWINPOS.SET(mw::Background, 4, 0, 1, 0);
+    MWWINPOS.SET(mw::FolderFrame, 1, 3, 1, 0);
+    editip_.SORTALLOWED = 0;
+    editip_.INSALLOWED = 0;
+    editip_.DELALLOWED = 1;
+    editip_.INIT(QSCRIPT, mw::LayoutList, kLayoutSpec);
+    while (w_.Accept()) {
+      if (editip_.CHECKEVENT() != 0) continue;
+      if (!Handle()) break;
+    }
+    w_.Close();
+  }
+
+ private:
+  void BindControls() {
+    using zq::rt::Bind;
+    w_.Use(mw::RootEntry, Bind(SCRROOT));
+    w_.Use(mw::DeepScan, Bind(DEEPSCAN));
+    const std::pair<int32_t, uint8_t*> options[] = {
+        {mw::ReplaceIcons, &RMC},         {mw::IconConvert, &DOICCONV},     {mw::IconResize, &AUTOICRESIZE},
+        {mw::BackgroundConvert, &DOBGCONV}, {mw::BackgroundResize, &AUTOBGRESIZE},
+        {mw::DeleteScripts, &DELSCRIPT},  {mw::UpdateScripts, &UPDSCRIPT},  {mw::ProcessVideo, &PROCESSV},
+        {mw::VideoIndex, &DOINDEXV},      {mw::VideoRemoveEmpty, &REMEMPTYV}, {mw::ProcessAudio, &PROCESSA},
+        {mw::AudioIndex, &DOINDEXA},      {mw::AudioRemoveEmpty, &REMEMPTYA}};
+    for (auto [control, option] : options) w_.Use(control, Bind(*option));
+    w_.Use(mw::Progress, Bind(progress_));
+    w_.Use(mw::StatusLine, Bind(status_));
+    const std::pair<int32_t, const char*> fields[] = {
+        {mw::BufName, "NAME"},          {mw::BufIcon, "ICON"},
+        {mw::BufLevel, "LEVEL"},        {mw::BufScript, "SCRIPT"},
+        {mw::BufDirName, "DIRNAME"},    {mw::BufCoverName, "CN"},
+        {mw::BufCoverNameAct, "CNACT"}, {mw::BufCoverFile, "CF"},
+        {mw::BufCoverFileAct, "CFACT"}, {mw::BufFolderFileCur, "DFCUR"},
+        {mw::BufFolderFileNext, "DFNEXT"}, {mw::BufMediaType, "MTYPE"},
+        {mw::BufMediaName, "MNAME"}};
+    for (auto [control, field] : fields) w_.Use(control, Bind(entry_, field));
+    w_.From(mw::FolderList, QDIR);
+    w_.From(mw::LayoutList, QSCRIPT);
+  }
+
+  void ShowBackground() { w_.SetPicture(mw::Background, ST.BACKGROUND == 2 ? "DuneP.jpg" : "DuneC.jpg"); }
+
+  void Redraw() {
+    STATUSLINE now = STATUSNOW();
+    status_ = now.PROCSTAT;
+    progress_ = now.SPROGRESS;
+    w_.Refresh(mw::FolderList);
+    w_.Display();
+  }
+
+  // False when the loop ends.
+  bool Handle() {
+    switch (w_.Event()) {
+      case zq::rt::kOpenWindow:
+        MWWINPOS.SETSTRWINPOS(MWPOS);
+        MWWINPOS.RESIZE();
+        SCRROOT = ROOTDIR;
+        Redraw();
+        return true;
+      case zq::rt::kCloseWindow:
+        MWPOS = MWWINPOS.GETSTRWINPOS();
+        w_.Disable(1, 500);
+        ABORTALL = 1;
+        UTDestroyTrayIcon();
+        w_.Refuse();
+        return true;
+      case zq::rt::kTimer:
+        return Tick();
+      case zq::rt::kSized:
+        MWWINPOS.RESIZE();
+        return true;
+      case zq::rt::kAlertKey:
+        AlertKey();
+        return true;
+      case zq::rt::kAccepted:
+        Accepted(w_.Field());
+        return true;
+      default:
+        ProgramEvent(w_.Event());
+        return true;
+    }
+  }
+
+  void ProgramEvent(int32_t event) {
+    switch (event) {
+      case kScanEnded:
+        if (T1RUNNING) ScanEnded();
+        break;
+      case kPassEnded:
+        if (T2RUNNING) PassEnded();
+        break;
+      case kStatusChanged:
+        Redraw();
+        break;
+      case kTrayDoubleClick:
+        if (EXPRUNNING && EXPTHREAD != 0) zq::rt::Post(kTrayDoubleClick, 0, EXPTHREAD);
+        break;
+      default:
+        break;
+    }
+  }
+
+  // Ends that another window took: the jobs mark them in their flags too.
+  void JobEnds() {
+    if (T1RUNNING && T1ENDED) ScanEnded();
+    if (T2RUNNING && T2ENDED) PassEnded();
+  }
+
+  bool Tick() {
+    JobEnds();
+    if (!ABORTALL || EXPRUNNING || T1RUNNING || T2RUNNING) return true;
+    w_.Take();
+    PUTINI();
+    return false;
+  }
+
+  void ScanEnded() {
+    w_.SetText(mw::ScanButton, "Scan Root");
+    w_.SetTextColour(mw::ScanButton, kRed);
+    w_.Enable(1, 30);
+    T1ENDED = 0;
+    T1RUNNING = 0;
+    Redraw();
+  }
+
+  void PassEnded() {
+    w_.SetText(mw::StartButton, "Start");
+    w_.SetTextColour(mw::StartButton, kRed);
+    w_.Enable(1, 30);
+    T2ENDED = 0;
+    T2RUNNING = 0;
+    Redraw();
+  }
+
+  void AlertKey() {
+    uint32_t key = w_.Keycode();
+    if (w_.Field() == mw::FolderList && key == zq::rt::kDoubleClick) {
+      OpenInExplorer();
+    } else if (key == zq::rt::KeyCode("F2")) {
+      STARTEXPLORER();
+    } else if (key == zq::rt::KeyCode("F3")) {
+      SHOWLOG();
+    } else if (key == zq::rt::KeyCode("F9")) {
+      SETTINGS();
+      ShowBackground();
+      Redraw();
+    }
+  }
+
+  // The chosen folder-list entry into the window's own copy; false when none is chosen.
+  bool FetchChosen() {
+    std::optional<zq::rt::Record> chosen = QDIR.Peek(w_.Choice(mw::FolderList));
+    if (!chosen) return false;
+    entry_.Assign(*chosen);
+    return true;
+  }
+
+  void OpenInExplorer() {
+    if (!FetchChosen()) return;
+    RPPATH = CHECKPATH(entry_.Text("DIRNAME"));
+    if (entry_.Whole("ISFOLDER") != 0) RPPATH += WithoutTrailingBlanks(entry_.Text("NAME"));
+    if (EXPRUNNING) {
+      zq::rt::Post(kShowInExplorer, 0, EXPTHREAD);
+    } else {
+      STARTEXPLORER();
+    }
+  }
+
+  void Accepted(int32_t control) {
+    switch (control) {
+      case mw::FolderList:
+        if (FetchChosen()) {
+          int64_t level = entry_.Whole("LEVEL");
+          if (level > 0 && level <= 7) {
+            w_.Select(mw::LayoutList, static_cast<uint32_t>(level));
+            w_.Focus(mw::FolderList);
+          }
+        }
+        Redraw();
+        break;
+      case mw::RootButton: ChooseRoot(); break;
+      case mw::ScanButton: ScanButton(); break;
+      case mw::StartButton: StartButton(); break;
+      case mw::ExplorerButton: STARTEXPLORER(); break;
+      case mw::LogButton: SHOWLOG(); break;
+      case mw::SettingsButton:
+        SETTINGS();
+        ShowBackground();
+        Redraw();
+        break;
+      case mw::OkButton: w_.Post(zq::rt::kCloseWindow); break;
+      default: break;
+    }
+  }
+
+  void ChooseRoot() {
+    std::string chosen = zq::rt::FolderDialog("Select Root", SCRROOT, MWHANDLE);
+    if (!chosen.empty()) SCRROOT = chosen;
+    if (!Blank(SCRROOT)) {
+      ROOTDIR = SCRROOT;
+    } else {
+      SCRROOT = ROOTDIR;
+    }
+    Redraw();
+  }
+
+  // The job's button reads "Stop"; every control of the range is disabled but that button and
+  // the explorer's.
+  void JobStarts(int32_t button) {
+    w_.Take();
+    w_.SetText(button, "Stop");
+    w_.SetTextColour(button, kGreen);
+    w_.Disable(1, 30);
+    w_.Enable(button, button);
+    w_.Enable(mw::ExplorerButton, mw::ExplorerButton);
+    Redraw();
+  }
+
+  void ScanButton() {
+    if (Blank(ROOTDIR)) return;
+    if (T1RUNNING) {
+      T1ABORT = 1;
+      return;
+    }
+    JobStarts(mw::ScanButton);
+    ROOTDIR = SCRROOT;
+    T1GROUP.SetText("ROOT", ROOTDIR);
+    T1GROUP.SetWhole("THREADNR", MWTHREAD);
+    T1ENDED = 0;
+    T1RUNNING = 1;
+    T1ABORT = 0;
+    if (zq::rt::StartThread(SCANDIRTH, std::string(T1GROUP.Bytes())) == 0) ScanEnded();
+  }
+
+  void StartButton() {
+    if (T2RUNNING) {
+      T2ABORT = 1;
+      return;
+    }
+    JobStarts(mw::StartButton);
+    T2GROUP.SetReference("QDIR", &QDIR);
+    T2GROUP.SetWhole("THREADNR", MWTHREAD);
+    T2ENDED = 0;
+    T2RUNNING = 1;
+    T2ABORT = 0;
+    if (zq::rt::StartThread(WRITESCRIPTTH, std::string(T2GROUP.Bytes())) == 0) PassEnded();
+  }
+
+  Window w_;
+  EDITIP editip_;
+  zq::rt::Record entry_;  // the chosen folder-list entry, shown by the hidden controls
+  std::string status_;
+  int16_t progress_ = 0;
+};
+
+}  // namespace
+
+void orvid::_main() {
+  ABORTALL = 0;
+  EXPRUNNING = 0;
+  EXPTHREAD = 0;
+  MAIN();
+}
+
+void MAIN() {
+  zq::rt::SetIconInstance(orvid::res::IconInstance());
+  zq::rt::MergeWhilePending(kStatusChanged);
+  SetDialogsClosingFlag(&ABORTALL);
+  MainWindow window;
+  window.Run();
+}

@@ -1,0 +1,84 @@
+// The program's shared state and its start values.
+#include "app/State.h"
+
+#include "zqruntime/window.h"
+
+using zq::rt::Queue;
+using zq::rt::Record;
+using zq::rt::RecordLayout;
+
+namespace {
+// A layout owned elsewhere, as the queues and records take it.
+std::shared_ptr<const RecordLayout> Shared(const RecordLayout& layout) {
+  return std::shared_ptr<const RecordLayout>(&layout, [](const RecordLayout*) {});
+}
+}  // namespace
+
+Queue QDIR(Shared(QDIRTYPE()));
+Queue MFQ(Shared(MFQTYPE()));
+Queue QSCRIPT(Shared(QSCRIPTTYPE()));
+Queue VEXTENSIONS(Shared(VEXTTYPE()));
+Queue AEXTENSIONS(Shared(AEXTTYPE()));
+Queue QNOSCAN(Shared(QNOSCANTYPE()));
+
+SETTINGSGROUP ST;
+MEDIATOTALS MFSIZE;
+
+uint8_t DEEPSCAN = 0, RMC = 0, DOICCONV = 0, AUTOICRESIZE = 0, DOBGCONV = 0, AUTOBGRESIZE = 0, DELSCRIPT = 0,
+        UPDSCRIPT = 0;
+uint8_t PROCESSV = 0, DOINDEXV = 0, REMEMPTYV = 0, PROCESSA = 0, DOINDEXA = 0, REMEMPTYA = 0;
+
+std::atomic<uint8_t> ABORTALL{0};
+std::atomic<uint8_t> EXPRUNNING{0};
+std::atomic<uint32_t> EXPTHREAD{0};
+std::atomic<uint8_t> T1RUNNING{0};
+std::atomic<uint8_t> T1ABORT{0};
+std::atomic<uint8_t> T2RUNNING{0};
+std::atomic<uint8_t> T2ABORT{0};
+std::atomic<uint8_t> T1ENDED{0};
+std::atomic<uint8_t> T2ENDED{0};
+
+Record T1GROUP(Shared(T1GROUPTYPE()));
+Record T2GROUP(Shared(T2GROUPTYPE()));
+
+uint32_t MWTHREAD = 0;
+HWND MWHANDLE = 0;
+HWND LWHANDLE = 0;
+
+std::string INIPATH;
+std::string ROOTDIR;
+std::string RPPATH;
+std::string LPPATH;
+std::string MWPOS;
+std::string EWPOS;
+WINPOSCLASS MWWINPOS;
+
+void POSTJOBEND(int32_t event, uint32_t thread) {
+  if (event == kScanEnded) T1ENDED = 1;
+  if (event == kPassEnded) T2ENDED = 1;
+  zq::rt::Post(event, 0, thread);
+}
+
+void RESETSTATE() {
+  for (Queue* q : {&QDIR, &MFQ, &QSCRIPT, &VEXTENSIONS, &AEXTENSIONS, &QNOSCAN}) {
+    q->Free();
+    q->ClearBuffer();
+  }
+  ST = {};
+  MFSIZE = {};
+  for (uint8_t* option : {&DEEPSCAN, &RMC, &DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &DELSCRIPT,
+                          &UPDSCRIPT, &PROCESSV, &DOINDEXV, &REMEMPTYV, &PROCESSA, &DOINDEXA, &REMEMPTYA}) {
+    *option = 0;
+  }
+  for (std::atomic<uint8_t>* flag :
+       {&ABORTALL, &EXPRUNNING, &T1RUNNING, &T1ABORT, &T2RUNNING, &T2ABORT, &T1ENDED, &T2ENDED}) {
+    *flag = 0;
+  }
+  EXPTHREAD = 0;
+  T1GROUP.Clear();
+  T2GROUP.Clear();
+  MWTHREAD = 0;
+  MWHANDLE = 0;
+  LWHANDLE = 0;
+  for (std::string* text : {&INIPATH, &ROOTDIR, &RPPATH, &LPPATH, &MWPOS, &EWPOS}) text->clear();
+}

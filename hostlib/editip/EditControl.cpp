@@ -1,0 +1,127 @@
+// The in-place editor's editing control, and sorting by a column.
+#include <charconv>
+
+#include "hostlib/EditIP.h"
+
+namespace {
+
+using zq::rt::kCtrlKey;
+
+// The items of a text split at "|".
+std::vector<std::string_view> Bars(std::string_view text) {
+  std::vector<std::string_view> items;
+  for (;;) {
+    std::size_t bar = text.find('|');
+    items.push_back(text.substr(0, bar));
+    if (bar == std::string_view::npos) return items;
+    text.remove_prefix(bar + 1);
+  }
+}
+
+double Number(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  std::string s(text);
+  if (!s.empty() && s.front() == '.') s.insert(0, "0");
+  if (s.size() > 1 && s[0] == '-' && s[1] == '.') s.insert(1, "0");
+  double v = 0;
+  auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), v);
+  return error == std::errc() && end == s.data() + s.size() ? v : 0;
+}
+
+}  // namespace
+
+int32_t EDITIP::CREATECONTROL() {
+  zq::rt::Window& w = *window_;
+  const ColumnEntry* entry = FIELDS(CURCOL);
+  FIELD = entry ? entry->field : 0;
+  if (FIELD == 0) return 0;
+  TYPE = entry->kind;
+  zq::rt::ControlDef c;
+  c.number = kEditControl;
+  constexpr uint32_t left = VK_LEFT, right = VK_RIGHT, up = VK_UP, down = VK_DOWN;
+  constexpr uint32_t ctrlUp = kCtrlKey | VK_UP, ctrlDown = kCtrlKey | VK_DOWN;
+  constexpr uint32_t ctrlLeft = kCtrlKey | VK_LEFT, ctrlRight = kCtrlKey | VK_RIGHT;
+  switch (TYPE) {
+    case kDropList:
+      c.kind = zq::ui::Kind::DropList;
+      for (std::string_view choice : Bars(entry->part2)) c.choices.emplace_back(choice);
+      c.keys = {left, right, ctrlUp, ctrlDown};
+      break;
+    case kSpinBox: {
+      c.kind = zq::ui::Kind::Spin;
+      std::vector<std::string_view> range = Bars(entry->part3);
+      range.resize(3);
+      c.low = Number(range[0]);
+      c.high = Number(range[1]);
+      c.step = Number(range[2]);
+      if (!zq::rt::ValidRange(c.low, c.high, c.step)) c.step = 1;
+      c.keys = {left, right, ctrlUp, ctrlDown, ctrlLeft, ctrlRight};
+      break;
+    }
+    case kCheckBox:
+      c.kind = zq::ui::Kind::Check;
+      c.keys = {left, right, up, down, VK_SPACE, zq::rt::kLeftClick, zq::rt::kDoubleClick,
+                ctrlUp, ctrlDown, ctrlLeft, ctrlRight};
+      break;
+    default:
+      c.kind = zq::ui::Kind::Edit;
+      c.upper = entry->part2 == "U";
+      c.keys = {ctrlUp, ctrlDown};
+      break;
+  }
+  for (uint32_t key : {UNDOKEY, EDITKEY}) {
+    if (key != 0) c.keys.push_back(key);
+  }
+  c.keys.push_back(zq::rt::kShiftKey | VK_TAB);
+  c.keys.push_back(VK_TAB);
+  // The list's font and colour; normal weight unless the list has its own style.
+  const zq::rt::ControlDef* list = w.Definition().Control(LBU);
+  c.font = w.Font(LBU).value_or(w.Definition().font);
+  if (!list || !list->font) c.font->weight = 400;
+  if (list) c.textColour = list->textColour;
+  if (!w.Create(c)) return 0;
+  // The control edits the cell's field as text; the accepted control writes AQNEW.
+  AQNEW = QDAT->Buffer().Text(FIELD);
+  w.Use(kEditControl, zq::rt::Bind(AQNEW));
+  w.Display(kEditControl, kEditControl);
+  w.PlaceOverCell(kEditControl, LBU, static_cast<uint32_t>(CURROW), CURCOL);
+  w.Focus(kEditControl);
+  if (CURSORMODE == "B") {
+    w.SetSelection(kEditControl, 0, 0);
+  } else if (CURSORMODE == "S") {
+    w.SetSelection(kEditControl, 0, -1);
+  } else {
+    w.SetSelection(kEditControl, -1, -1);
+  }
+  return 1;
+}
+
+void EDITIP::SortByColumn(int32_t column) {
+  std::optional<zq::rt::ColumnDef> def = window_->Column(LBU, column);
+  if (!def) return;
+  int32_t f = def->field != 0 ? static_cast<int32_t>(def->field) : column;
+  char sign = f != LASTSORT ? '+' : '-';
+  std::string order;
+  const ColumnEntry* entry = FIELDS(f);
+  if (entry && !entry->order.empty()) {
+    std::string_view names = entry->order;
+    for (;;) {
+      std::size_t comma = names.find(',');
+      if (!order.empty()) order += ',';
+      order += sign;
+      order += names.substr(0, comma);
+      if (comma == std::string_view::npos) break;
+      names.remove_prefix(comma + 1);
+    }
+  } else if (const zq::rt::Field* field = QDAT->Layout().At(static_cast<uint32_t>(f))) {
+    order = std::string(1, sign) + field->name;
+  }
+  Sort(order);
+  LASTSORT = sign == '+' ? static_cast<int16_t>(f) : 0;
+}
+
+void EDITIP::Sort(const std::string& order) {
+  QDAT->Sort(order);
+  Show();
+}

@@ -1,0 +1,113 @@
+// Where windows stand and how large they are: the size limits hold for the program's moves as
+// for the user's, a stored position that is blank, partial, zero-sized or off the screen
+// opens the window at its designed size, centred; and Yield lets calls sent to the thread run
+// while the loop's events wait.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "TestWindows.h"
+#include "zqplatform/uiinput.h"
+
+namespace zq::rt {
+namespace {
+
+RECT Rect(const Window& w) {
+  RECT r{};
+  GetWindowRect(w.Handle(), &r);
+  return r;
+}
+
+TEST(Placement, SizeLimitsHoldForTheProgramsMoves) {
+  Window w(test::Load("Pair"));
+  ASSERT_TRUE(w.Open());
+  w.SetMinSize(150, 100);
+  w.SetMaxSize(300, 200);
+  w.SetPosition({10, 10, 20, 20});
+  EXPECT_EQ(w.Position().width, 150);
+  EXPECT_EQ(w.Position().height, 100);
+  w.SetPosition({10, 10, 900, 900});
+  EXPECT_EQ(w.Position().width, 300);
+  EXPECT_EQ(w.Position().height, 200);
+  w.SetPosition({12, 14, 250, 180});
+  EXPECT_EQ(w.Position(), (DlgRect{12, 14, 250, 180}));
+  // Limits set after the window grew take it back within them.
+  w.SetMaxSize(200, 150);
+  EXPECT_EQ(w.Position().width, 200);
+  EXPECT_EQ(w.Position().height, 150);
+  // The user's drag past them stops at them too.
+  RECT r = Rect(w);
+  zq::ui::input::MovedTo(w.Handle(), RECT{r.left, r.top, r.left + 5000, r.top + 5000});
+  EXPECT_EQ(w.Position().width, 200);
+  EXPECT_EQ(w.Position().height, 150);
+}
+
+TEST(Placement, AStoredPositionThatCannotBeShownGivesTheDesignedSizeCentred) {
+  Window w(test::Load("Pair"));
+  ASSERT_TRUE(w.Open());
+  RECT designed = Rect(w);  // opened centred on the screen
+  RECT screen = zq::ui::WorkArea();
+  EXPECT_LE(std::abs((designed.left - screen.left) - (screen.right - designed.right)), 1);
+  EXPECT_LE(std::abs((designed.top - screen.top) - (screen.bottom - designed.bottom)), 1);
+  const DlgRect stored[] = {
+      {0, 0, 0, 0},                  // blank
+      {120, 80, 0, 0},               // x and y only
+      {120, 80, 300, 0},             // no height
+      {-20000, -20000, 200, 120},    // left of and above the screen
+      {30000, 30000, 200, 120},      // beyond it
+  };
+  for (const DlgRect& at : stored) {
+    w.SetPosition({5, 5, 60, 40});  // somewhere else first
+    w.SetPosition(at);
+    RECT r = Rect(w);
+    EXPECT_EQ((std::vector{r.left, r.top, r.right, r.bottom}),
+              (std::vector{designed.left, designed.top, designed.right, designed.bottom}))
+        << at.x << "," << at.y << "," << at.width << "," << at.height;
+  }
+  // A position partly on the screen stays.
+  w.SetPosition({-50, 10, 200, 120});
+  EXPECT_EQ(w.Position(), (DlgRect{-50, 10, 200, 120}));
+}
+
+TEST(Placement, ADefinitionsPositionOffTheScreenOpensCentred) {
+  const std::string button = "1 button \"x\" at 1,1,10,10\n";
+  ParsedDefinition off = ParseWindowDefinition("window \"Off\" size 100,50 pos 30000,30000\n" + button);
+  ParsedDefinition on = ParseWindowDefinition("window \"On\" size 100,50 pos 10,10\n" + button);
+  ParsedDefinition centred = ParseWindowDefinition("window \"Centred\" size 100,50\n" + button);
+  Window a(*off.window), b(*on.window), c(*centred.window);
+  ASSERT_TRUE(a.Open() && b.Open() && c.Open());
+  RECT ra = Rect(a), rc = Rect(c);
+  EXPECT_EQ((std::vector{ra.left, ra.top, ra.right, ra.bottom}), (std::vector{rc.left, rc.top, rc.right, rc.bottom}));
+  EXPECT_EQ(b.Position().x, 10);
+  EXPECT_GT(ra.right - ra.left, 0);
+}
+
+TEST(Placement, YieldRunsCallsSentToTheThreadAndLeavesItsEvents) {
+  Window w(test::Load("Pair"));
+  ASSERT_TRUE(w.Open());
+  while (w.Accept() && w.Event() != kOpenWindow) {
+  }
+  w.Post(kUserEvent + 5);
+  std::atomic<bool> answered{false};
+  HWND target = w.ControlHandle(2);
+  std::thread sender([&] {
+    SendMessage(target, WM_APP + 7, 0, 0);  // waits until this thread lets it run
+    answered = true;
+  });
+  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!answered && std::chrono::steady_clock::now() < until) {
+    Yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  sender.join();
+  EXPECT_TRUE(answered);
+  while (w.Accept() && !test::Interesting(w)) {
+  }
+  EXPECT_EQ(w.Event(), kUserEvent + 5);
+}
+
+}  // namespace
+}  // namespace zq::rt

@@ -1,0 +1,40 @@
+// A small file system of its own (a 64 KiB tmpfs in a fresh folder), so that a full disk or a
+// second volume can be tested; unmounted and removed with the object. Mounting needs mount
+// rights: without them mounted() is false and the test skips itself.
+#pragma once
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace zqtest {
+
+class SmallVolume {
+ public:
+  SmallVolume() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zqvol.XXXXXX").string();
+    if (!mkdtemp(pattern.data())) return;
+    if (mount("tmpfs", pattern.c_str(), "tmpfs", 0, "size=64k") != 0) {
+      rmdir(pattern.c_str());
+      return;
+    }
+    folder_ = pattern;
+  }
+  ~SmallVolume() {
+    if (folder_.empty()) return;
+    umount(folder_.c_str());
+    rmdir(folder_.c_str());
+  }
+  SmallVolume(const SmallVolume&) = delete;
+  SmallVolume& operator=(const SmallVolume&) = delete;
+
+  bool mounted() const { return !folder_.empty(); }
+  const std::string& folder() const { return folder_; }
+
+ private:
+  std::string folder_;
+};
+
+}  // namespace zqtest
