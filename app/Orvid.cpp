@@ -1,7 +1,0 @@
-// The program Orvid.
-#include "app/MainWindow.h"
-
-int main() {
-  orvid::_main();
-  return 0;
-}

@@ -1,0 +1,92 @@
+#include "Defaults.h"
+
+#include "app/State.h"
+
+namespace orvid::folder {
+
+const std::vector<VideoExtension>& VideoExtensions() {
+  static const std::vector<VideoExtension> list{
+      {"MKV", false}, {"MP4", false}, {"M4V", false}, {"AVI", false},  {"MOV", false},  {"WMV", false},
+      {"MPG", false}, {"MPEG", false}, {"TS", false}, {"M2TS", true},  {"VOB", true},   {"ISO", false},
+      {"DIVX", false}, {"FLV", false}, {"WEBM", false}, {"OGM", false}};
+  return list;
+}
+
+const std::vector<std::string_view>& AudioExtensions() {
+  static const std::vector<std::string_view> list{"MP3", "FLAC", "OGG", "OPUS", "M4A", "AAC",
+                                                  "WAV", "WMA",  "APE", "AIFF", "DSF"};
+  return list;
+}
+
+namespace {
+
+void AddLayouts() {
+  // Level 1 shows the collection as a wall of covers, deeper levels fewer and larger ones.
+  for (int n = 1; n <= 7; ++n) {
+    zq::rt::Record& r = QSCRIPT.Buffer();
+    r.Clear();
+    r.SetWhole("NR", n);
+    r.SetText("ALIGN", "Center");
+    r.SetReal("SCALE", 1);
+    r.SetText("AUTOICON", "OMI");
+    r.SetWhole("DIR", n + 1);
+    r.SetWhole("COLS", n == 1 ? 6 : 5);
+    r.SetWhole("ROWS", n == 1 ? 3 : 2);
+    r.SetWhole("TOP", 10);
+    r.SetWhole("BOT", 10);
+    r.SetText("FSIZE", "Small");
+    r.SetText("IVIEW", "Yes");
+    QSCRIPT.Add();
+  }
+}
+
+void AddExtensions() {
+  for (const VideoExtension& v : VideoExtensions()) {
+    VEXTENSIONS.ClearBuffer();
+    VEXTENSIONS.Buffer().SetText("EXT", v.ext);
+    VEXTENSIONS.Buffer().SetText("COVER", v.ext);
+    VEXTENSIONS.Buffer().SetWhole("NOMEDIAURL", v.noMediaUrl ? 1 : 0);
+    VEXTENSIONS.Add();
+  }
+  for (std::string_view a : AudioExtensions()) {
+    AEXTENSIONS.ClearBuffer();
+    AEXTENSIONS.Buffer().SetText("EXT", a);
+    AEXTENSIONS.Add();
+  }
+  // The system's own folders and the catalogs the pass builds.
+  for (const char* name : {"$RECYCLE.BIN", "SYSTEM VOLUME INFORMATION", "LOST+FOUND", "_CATVIDEO", "_CATAUDIO"}) {
+    QNOSCAN.Buffer().SetText("FNAME", name);
+    QNOSCAN.Add();
+  }
+}
+
+}  // namespace
+
+void SetDefaults() {
+  AddLayouts();
+  AddExtensions();
+  ST.CAT1 = {"Center", 0, 0, 1, 6, 3, 10, 10, 0, "Small"};
+  ST.CAT2 = {"Center", 0, 0, 1, 5, 2, 10, 10, 0, "Small"};
+  ST.CATBG = {0, 0, 1920, 1080, 1};
+  // Covers named "folder" and backgrounds named "fanart", as most media tools store them.
+  ST.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
+  ST.ABR.NAME = "fanart";
+  ST.ABR.RESIZE = "Both";
+  ST.ABR.KEEPAR = 1;
+  ST.ABR.FILTER = "Bicubic";
+  ST.ABR.WIDTH = 1920;
+  ST.ABR.HEIGHT = 1080;
+  ST.ABR.DFX = 0;
+  ST.ABR.DFY = 0;
+  ST.ABR.DFW = 1920;
+  ST.ABR.DFH = 1080;
+  ST.EXPFONTSIZE = 10;
+  ST.CONFIRMDELETE = 1;
+  ST.RESIZEIMAGE = 2 | 4;
+  for (uint8_t* option : {&DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &UPDSCRIPT, &PROCESSV, &DOINDEXV,
+                          &REMEMPTYV, &PROCESSA, &DOINDEXA, &REMEMPTYA}) {
+    *option = 1;
+  }
+}
+
+}  // namespace orvid::folder

@@ -1,0 +1,19 @@
+// The program Orvid, started in its program folder.
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "app/MainWindow.h"
+#include "zqplatform/uimodel.h"
+
+int main() {
+  // Without a display the window model falls back to showing nothing: a window nobody can
+  // see or close would keep the program waiting for ever.
+  const char* chosen = std::getenv("ZQ_PRESENTER");
+  if (zq::ui::PresenterName() == "null" && (chosen == nullptr || std::string_view(chosen) != "null")) {
+    std::fprintf(stderr, "Orvid needs a desktop to show its window, and no display could be opened.\n");
+    return 1;
+  }
+  orvid::_main();
+  return 0;
+}
