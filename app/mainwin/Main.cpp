@@ -68,6 +68,7 @@ class MainWindow {
       std::string name = std::string("~..\\..\\_Res\\") + kFolderIcons[n - 1] + ".ico";
       w_.SetIcon(mw::FolderList, n, LoadIconA(zq::rt::IconInstance(), name.c_str()));
     }
+    w_.AddAlert(zq::rt::KeyCode("F1"));  // the window's help file
     MWWINPOS.INIT(w_, 1, 0, 1, 2, 0);
     MWWINPOS.SET(mw::Background, 4, 0, 1, 0);
     MWWINPOS.SET(mw::FolderFrame, 1, 3, 1, 0);
@@ -210,6 +211,8 @@ class MainWindow {
     uint32_t key = w_.Keycode();
     if (w_.Field() == mw::FolderList && key == zq::rt::kDoubleClick) {
       OpenInExplorer();
+    } else if (key == zq::rt::KeyCode("F1")) {
+      zq::rt::ShowHelp(w_.Definition().help, MWHANDLE);
     } else if (key == zq::rt::KeyCode("F2")) {
       STARTEXPLORER();
     } else if (key == zq::rt::KeyCode("F3")) {
