@@ -277,7 +277,7 @@ class MainWindow {
     std::string chosen = zq::rt::FolderDialog("Select Root", SCRROOT, MWHANDLE);
     if (!chosen.empty()) SCRROOT = chosen;
     if (!Blank(SCRROOT)) {
-      ROOTDIR = SCRROOT;
+      SCRROOT = ROOTDIR = zq::rt::WindowsForm(SCRROOT);
     } else {
       SCRROOT = ROOTDIR;
     }
@@ -303,7 +303,7 @@ class MainWindow {
       return;
     }
     JobStarts(mw::ScanButton);
-    ROOTDIR = SCRROOT;
+    SCRROOT = ROOTDIR = zq::rt::WindowsForm(SCRROOT);  // a POSIX path typed in its drive form
     T1GROUP.SetText("ROOT", ROOTDIR);
     T1GROUP.SetWhole("THREADNR", MWTHREAD);
     T1ENDED = 0;

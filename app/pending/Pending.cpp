@@ -3,7 +3,6 @@
 #include "app/Explorer.h"
 #include "app/MediaList.h"
 #include "app/Pass.h"
-#include "app/Scan.h"
 #include "app/SettingsWindow.h"
 #include "app/State.h"
 #include "hostlib/Dialogs.h"
@@ -15,8 +14,6 @@ void EndAtOnce(std::string_view group, const zq::rt::RecordLayout& layout, int32
   POSTJOBEND(event, static_cast<uint32_t>(parameter.Whole("THREADNR")));
 }
 }  // namespace
-
-void SCANDIRTH(std::string_view group) { EndAtOnce(group, T1GROUPTYPE(), kScanEnded); }
 
 void WRITESCRIPTTH(std::string_view group) { EndAtOnce(group, T2GROUPTYPE(), kPassEnded); }
 

@@ -23,10 +23,10 @@ class Search : public HandleObject {
   std::size_t next = 0;
 };
 
-WIN32_FIND_DATAA EntryOf(const std::string& ansiName, const struct stat& st) {
+WIN32_FIND_DATAA EntryOf(const std::string& ansiName, const struct stat& st, bool link) {
   WIN32_FIND_DATAA d{};
   bool dir = S_ISDIR(st.st_mode);
-  d.dwFileAttributes = AttributesOf(st);
+  d.dwFileAttributes = AttributesOf(st) | (link ? FILE_ATTRIBUTE_REPARSE_POINT : 0);
   d.ftCreationTime = FileTimeOf(st.st_ctim);
   d.ftLastAccessTime = FileTimeOf(st.st_atim);
   d.ftLastWriteTime = FileTimeOf(st.st_mtim);
@@ -77,8 +77,10 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
     if (!MatchesPattern(ansi, namePattern)) continue;
     std::string full = folder == "/" ? "/" + name : folder + "/" + name;
     struct stat st {};
+    bool link = e->d_type == DT_LNK;
+    if (e->d_type == DT_UNKNOWN && lstat(full.c_str(), &st) == 0) link = S_ISLNK(st.st_mode);
     if (stat(full.c_str(), &st) != 0 && lstat(full.c_str(), &st) != 0) continue;
-    found.emplace_back(name, EntryOf(ansi, st));
+    found.emplace_back(name, EntryOf(ansi, st, link));
   }
   closedir(dir);
   // "." and ".." first, then by name.

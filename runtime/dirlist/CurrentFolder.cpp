@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "zqplatform/codepage.h"
 #include "zqplatform/files.h"
 #include "zqruntime/dirlist.h"
 
@@ -12,6 +13,13 @@ std::string CurrentFolder() {
   std::filesystem::path here = std::filesystem::current_path(error);
   if (error || !std::filesystem::is_directory(here, error)) return {};
   return zq::fs::ToWindowsPath(here.string());
+}
+
+std::string WindowsForm(std::string_view path) {
+  if (path.empty() || path.front() != '/') return std::string(path);
+  std::string windows = zq::fs::ToWindowsPath(zq::text::AnsiToUtf8(path));
+  if (path.size() > 1 && path.back() == '/' && windows.back() != '\\') windows += '\\';
+  return windows;
 }
 
 }  // namespace zq::rt

@@ -57,7 +57,8 @@ std::string_view CText(const char* text, size_t size) {
 const RecordLayout& DirectoryLayout() {
   static const RecordLayout layout{CSTRING("NAME", 256), CSTRING("SHORTNAME", 14),
                                    LONG("DATE"),         LONG("TIME"),
-                                   REAL("SIZE"),         BYTE("ATTRIB")};
+                                   REAL("SIZE"),         BYTE("ATTRIB"),
+                                   BYTE("ISLINK")};
   return layout;
 }
 
@@ -70,7 +71,8 @@ uint32_t ListDirectory(std::string_view pattern, Queue& queue) {
   Record& entry = queue.Buffer();
   const RecordLayout& layout = queue.Layout();
   const TextField name(layout, "NAME"), shortName(layout, "SHORTNAME");
-  const WholeField date(layout, "DATE"), time(layout, "TIME"), attributes(layout, "ATTRIB");
+  const WholeField date(layout, "DATE"), time(layout, "TIME"), attributes(layout, "ATTRIB"),
+      link(layout, "ISLINK");
   const RealField size(layout, "SIZE");
   do {
     entry.Clear();
@@ -84,6 +86,7 @@ uint32_t ListDirectory(std::string_view pattern, Queue& queue) {
     time.Set(entry, stamp.time);
     size.Set(entry, static_cast<double>((uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow));
     attributes.Set(entry, data.dwFileAttributes & 0xFF);
+    link.Set(entry, (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? 1 : 0);
     if (!queue.Add()) break;
   } while (FindNextFileA(find.Get(), &data));
   return queue.Records();

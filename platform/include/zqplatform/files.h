@@ -53,6 +53,7 @@ constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 constexpr DWORD FILE_ATTRIBUTE_TEMPORARY = 0x100;
+constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x400;  // a listed entry is a symbolic link
 constexpr DWORD FILE_FLAG_WRITE_THROUGH = 0x80000000;   // every write reaches the disk
 constexpr DWORD FILE_FLAG_OVERLAPPED = 0x40000000;      // accepted; I/O stays synchronous
 constexpr DWORD FILE_FLAG_NO_BUFFERING = 0x20000000;    // accepted; I/O stays buffered
@@ -124,6 +125,7 @@ bool SetFileAttributesA(const char* path, DWORD attributes);
 
 // Lists a folder: pattern is a folder path followed by a name pattern with * and ?
 // ("D:\Films\*.*"), matched case-blind. "." and ".." come first, except at a drive root.
+// A symbolic link is listed as what it leads to, with FILE_ATTRIBUTE_REPARSE_POINT added.
 HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data);
 bool FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data);  // ERROR_NO_MORE_FILES at the end
 bool FindClose(HANDLE find);

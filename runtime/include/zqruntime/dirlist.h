@@ -17,7 +17,8 @@ constexpr uint8_t kAttrArchive = 0x20;
 // The record of a listing entry: NAME CSTRING(256), SHORTNAME CSTRING(14) (the file
 // layer's short name, or the name itself where there is none), DATE LONG (local date of the
 // last write as yyyymmdd), TIME LONG (hundredths of a second since local midnight), SIZE REAL
-// (bytes, exact beyond 4 GB), ATTRIB BYTE.
+// (bytes, exact beyond 4 GB), ATTRIB BYTE, ISLINK BYTE (1 for a symbolic link; the other
+// fields then describe what it leads to).
 const RecordLayout& DirectoryLayout();
 
 // Lists the entries of a folder that match a pattern ("D:\Films\*.*"), sub-folders and
@@ -31,5 +32,10 @@ uint32_t ListDirectory(std::string_view pattern, Queue& queue);
 // file layer maps drives; names have no shorter form of their own, so it is also the short
 // form. Empty when the current folder is gone.
 std::string CurrentFolder();
+
+// A path as the program names paths: a POSIX path as a user types it ("/srv/media") in its
+// drive-letter form ("M:\", by the file layer's drive map), a trailing separator kept; any
+// other path unchanged.
+std::string WindowsForm(std::string_view path);
 
 }  // namespace zq::rt

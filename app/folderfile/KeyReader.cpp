@@ -1,0 +1,44 @@
+// One key's value out of a folder file's text.
+#include "app/FolderFile.h"
+#include "app/Helpers.h"
+#include "hostlib/Procedures.h"
+
+namespace {
+
+std::string_view SkipBlanks(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  text = SkipBlanks(text);
+  const size_t last = text.find_last_not_of(' ');
+  return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+}
+
+// The value when the line is "key = value" (blanks optional around the key and the "=").
+bool ValueOf(std::string_view line, std::string_view key, std::string_view* value) {
+  line = SkipBlanks(line);
+  if (line.size() < key.size() || !SameWordNC(line.substr(0, key.size()), key)) return false;
+  line = SkipBlanks(line.substr(key.size()));
+  if (line.empty() || line.front() != '=') return false;
+  *value = TrimBlanks(line.substr(1));
+  return true;
+}
+
+}  // namespace
+
+std::string RDFI(std::string_view text, std::string_view key) {
+  key = key.substr(0, static_cast<size_t>(TLEN(key)));
+  if (key.empty()) return {};
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view value;
+    if (ValueOf(text.substr(start, end - start), key, &value)) return std::string(value);
+    // CR LF, LF and CR each end a line.
+    start = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
+  }
+  return {};
+}

@@ -1,0 +1,299 @@
+// One folder of the scan, and the folders below it.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "LeftOut.h"
+#include "app/Helpers.h"
+#include "app/MainWindow.h"
+#include "app/Scan.h"
+#include "app/State.h"
+#include "app/Text.h"
+#include "hostlib/Procedures.h"
+#include "hostlib/Wrappers.h"
+#include "zqruntime/dirlist.h"
+
+namespace {
+
+constexpr size_t kPathBytes = 255;     // a path field of the lists holds 255 bytes
+constexpr size_t kPictureBytes = 63;   // a picture name field holds 63
+constexpr std::string_view kFolderFile = "dune_folder.txt";
+
+// QDIR's icons.
+constexpr int32_t kIconSubFolder = 1;
+constexpr int32_t kIconPicture = 2;
+constexpr int32_t kIconVideo = 3;
+constexpr int32_t kIconMissing = 4;
+constexpr int32_t kIconAai = 5;
+constexpr int32_t kIconAudio = 6;
+constexpr int32_t kIconBackground = 7;
+
+// Kinds and classes of the media files of a folder.
+constexpr uint8_t kVideo = 3, kVideoNoUrl = 4, kAudio = 10;
+constexpr uint8_t kClassVideo = 1, kClassAudio = 2;
+
+
+// What the settings and tables say, read once per scan.
+struct ScanRules {
+  std::string iconName;        // ST.ACR.NAME in upper case
+  std::string backgroundName;  // ST.ABR.NAME in upper case
+  std::vector<std::pair<std::string, uint8_t>> video;  // EXT, NOMEDIAURL
+  std::vector<std::string> audio;
+  std::vector<std::string> noScan;
+};
+
+class Upper {
+ public:
+  std::string operator()(std::string_view text) {
+    text_.SET(text, static_cast<int32_t>(text.size()));
+    text_.MAKEUPPER();
+    return text_.GET(0, 0);
+  }
+
+ private:
+  XSTRING text_;
+};
+
+ScanRules ReadRules(Upper& upper) {
+  ScanRules rules;
+  rules.iconName = upper(WithoutTrailingBlanks(ST.ACR.NAME));
+  rules.backgroundName = upper(WithoutTrailingBlanks(ST.ABR.NAME));
+  for (uint32_t i = 1; i <= VEXTENSIONS.Records(); ++i) {
+    const auto r = VEXTENSIONS.Peek(i);
+    rules.video.emplace_back(upper(r->Text("EXT")), static_cast<uint8_t>(r->Whole("NOMEDIAURL")));
+  }
+  for (uint32_t i = 1; i <= AEXTENSIONS.Records(); ++i) rules.audio.push_back(upper(AEXTENSIONS.Peek(i)->Text("EXT")));
+  for (uint32_t i = 1; i <= QNOSCAN.Records(); ++i) rules.noScan.push_back(QNOSCAN.Peek(i)->Text("FNAME"));
+  return rules;
+}
+
+struct Entry {
+  std::string name;   // as listed
+  std::string upper;  // without trailing blanks, in upper case
+  bool folder;
+  bool link;
+};
+
+struct Picture {
+  std::string name;
+  bool found = false;
+  void Take(const std::string& n) {
+    name = n;
+    found = true;
+  }
+};
+
+struct MediaFile {
+  std::string name;
+  uint8_t kind;
+  uint8_t cls;
+};
+
+// The folder's own state while its entries are read.
+struct FolderFindings {
+  Picture aaiIcon, otherIcon, aaiBackground, otherBackground;
+  uint8_t ripKind = 0;
+  std::vector<MediaFile> media;
+  bool noUrlVideo = false;
+  std::vector<std::string> subFolders;
+};
+
+bool Skipped(std::string_view upper) {
+  for (std::string_view skip : {"_CATVIDEO", "_CATAUDIO", "SYSTEM VOLUME INFORMATION", "RECYCLER", "AUDIO_TS", ".", ".."})
+    if (upper == skip) return true;
+  return false;
+}
+
+bool StopAsked() { return ABORTALL != 0 || (T1RUNNING != 0 && T1ABORT != 0); }
+
+// A folder is entered only when its folder file's path fits a path field.
+bool FolderFits(std::string_view folderPath) { return CHECKPATH(folderPath).size() + kFolderFile.size() <= kPathBytes; }
+
+class FolderScan {
+ public:
+  FolderScan(zq::rt::Queue& q, const ScanRules& rules, Upper& upper) : q_(q), rules_(rules), upper_(upper) {}
+
+  uint8_t Scan(std::string_view path, int32_t level);
+
+ private:
+  std::vector<Entry> List(const std::string& folder);
+  void Folder(const std::string& path, const Entry& e, FolderFindings& f);
+  void File(const std::string& path, const Entry& e, FolderFindings& f);
+  void Add(std::string_view name, std::string_view dirname, int32_t icon, int32_t level, uint8_t isFolder);
+
+  zq::rt::Queue& q_;
+  const ScanRules& rules_;
+  Upper& upper_;
+};
+
+std::vector<Entry> FolderScan::List(const std::string& folder) {
+  zq::rt::Queue listing(zq::rt::DirectoryLayout());
+  zq::rt::ListDirectory(folder + "*.*", listing);
+  const zq::rt::RecordLayout& layout = listing.Layout();
+  const zq::rt::TextField name(layout, "NAME");
+  const zq::rt::WholeField attributes(layout, "ATTRIB"), link(layout, "ISLINK");
+  std::vector<Entry> entries;
+  entries.reserve(listing.Records());
+  for (uint32_t i = 1; i <= listing.Records(); ++i) {
+    const zq::rt::Record r = *listing.Peek(i);
+    std::string n = name(r);
+    std::string up = upper_(WithoutTrailingBlanks(n));
+    entries.push_back({std::move(n), std::move(up), (attributes(r) & zq::rt::kAttrDirectory) != 0, link(r) != 0});
+  }
+  // By name as the file system the lists were made for orders them: without regard to case.
+  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    return a.upper != b.upper ? a.upper < b.upper : a.name < b.name;
+  });
+  return entries;
+}
+
+void FolderScan::Folder(const std::string& path, const Entry& e, FolderFindings& f) {
+  if (e.upper == "BDMV" || e.upper == "VIDEO_TS") {
+    if (e.link) return LEAVEOUT(path, e.name, LeftOutReason::FolderLink);
+    const uint8_t kind = e.upper == "BDMV" ? 1 : 2;
+    if (f.ripKind == 0) f.ripKind = kind;
+    MLIST(path, e.upper, 1, kind);
+    return;
+  }
+  if (Skipped(e.upper)) return;
+  if (e.link) return LEAVEOUT(path, e.name, LeftOutReason::FolderLink);
+  if (std::find(rules_.noScan.begin(), rules_.noScan.end(), e.upper) != rules_.noScan.end()) return;
+  f.subFolders.push_back(e.name);
+}
+
+void FolderScan::File(const std::string& path, const Entry& e, FolderFindings& f) {
+  if (CHECKPATH(path).size() + e.name.size() > kPathBytes) return LEAVEOUT(path, e.name, LeftOutReason::PathTooLong);
+  const std::string ext = GETEXT(e.upper);
+  if (ext.empty()) return;
+  const std::string name = WithoutTrailingBlanks(e.name);
+  Picture* picture = nullptr;
+  if (e.upper == rules_.iconName + ".AAI") picture = &f.aaiIcon;
+  else if (e.upper == rules_.iconName + "." + ext) picture = &f.otherIcon;
+  else if (e.upper == rules_.backgroundName + ".AAI") picture = &f.aaiBackground;
+  else if (e.upper == rules_.backgroundName + "." + ext) picture = &f.otherBackground;
+  if (picture && name.size() > kPictureBytes) LEAVEOUT(path, e.name, LeftOutReason::PictureNameTooLong);
+  else if (picture) picture->Take(name);
+
+  for (const auto& [videoExt, noUrl] : rules_.video) {
+    if (videoExt != ext) continue;
+    MLIST(path, name, 1, 3);
+    f.media.push_back({name, noUrl ? kVideoNoUrl : kVideo, kClassVideo});
+    if (noUrl) f.noUrlVideo = true;
+    return;
+  }
+  if (std::find(rules_.audio.begin(), rules_.audio.end(), ext) != rules_.audio.end()) {
+    MLIST(path, name, 2, 4);
+    f.media.push_back({name, kAudio, kClassAudio});
+  }
+}
+
+void FolderScan::Add(std::string_view name, std::string_view dirname, int32_t icon, int32_t level, uint8_t isFolder) {
+  zq::rt::Record& r = q_.Buffer();
+  r.Clear();
+  r.SetText("NAME", name);
+  r.SetText("DIRNAME", dirname);
+  r.SetWhole("ICON", icon);
+  r.SetWhole("LEVEL", level);
+  r.SetWhole("SCRIPT", 0);
+  r.SetWhole("ISFOLDER", isFolder);
+  q_.Add();
+}
+
+uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
+  ++level;
+  const std::string folder = CHECKPATH(path);
+  const std::vector<Entry> entries = List(folder);
+  if (entries.empty()) return 0;
+
+  FolderFindings f;
+  for (const Entry& e : entries) {
+    UPDATESTATUS(-99, "Scanning Directory Structure.");
+    if (e.name == "." || e.name == "..") continue;
+    if (!IsWindowsName(e.name)) {
+      LEAVEOUT(path, e.name, LeftOutReason::NameWindowsCannotHold);
+      continue;
+    }
+    if (e.folder) Folder(std::string(path), e, f);
+    else File(std::string(path), e, f);
+  }
+
+  const std::string dirname = WithoutTrailingBlanks(path);
+  bool enter = true;
+  if (f.ripKind != 0) {
+    Add(f.ripKind == 1 ? "BDMV" : "VIDEO_TS", dirname, kIconVideo, level, 1);
+    enter = false;
+  } else if (!f.media.empty()) {
+    std::stable_sort(f.media.begin(), f.media.end(), [](const MediaFile& a, const MediaFile& b) { return a.cls < b.cls; });
+    for (const MediaFile& m : f.media) Add(m.name, dirname, m.kind == kAudio ? kIconAudio : kIconVideo, level, 0);
+    enter = DEEPSCAN != 0;
+  }
+
+  uint8_t result = 0;
+  if (enter) {
+    for (const std::string& sub : f.subFolders) {
+      if (StopAsked()) break;
+      const std::string subPath = folder + sub;
+      if (!FolderFits(subPath)) {
+        LEAVEOUT(path, sub, LeftOutReason::PathTooLong);
+        continue;
+      }
+      Add(sub, dirname, kIconSubFolder, level, 1);
+      result |= Scan(subPath, level);
+    }
+  }
+
+  zq::rt::Record& r = q_.Buffer();
+  r.Clear();
+  r.SetWhole("LEVEL", level);
+  r.SetWhole("SCRIPT", 1);
+  r.SetText("DIRNAME", dirname);
+  r.SetWhole("DFNEXT", result);
+  r.SetText("CN", f.aaiIcon.name);
+  r.SetWhole("CNACT", f.aaiIcon.found);
+  r.SetText("CF", f.otherIcon.name);
+  r.SetWhole("CFACT", f.otherIcon.found);
+  r.SetText("BN", f.aaiBackground.name);
+  r.SetWhole("BNACT", f.aaiBackground.found);
+  r.SetText("BF", f.otherBackground.name);
+  r.SetWhole("BFACT", f.otherBackground.found);
+  if (f.otherIcon.found || f.aaiIcon.found) {
+    r.SetText("NAME", f.otherIcon.found ? f.otherIcon.name : f.aaiIcon.name);
+    r.SetWhole("ICON", f.otherIcon.found ? kIconPicture : kIconAai);
+    r.SetWhole("DFCUR", 1);
+  } else {
+    r.SetText("NAME", "Missing Icon");
+    r.SetWhole("ICON", kIconMissing);
+    r.SetWhole("DFCUR", 0);
+  }
+  const auto firstOf = [&](uint8_t cls) -> const MediaFile* {
+    for (const MediaFile& m : f.media)
+      if (m.cls == cls) return &m;
+    return nullptr;
+  };
+  if (f.ripKind != 0) {
+    r.SetWhole("MTYPE", f.ripKind);
+  } else if (const MediaFile* video = firstOf(kClassVideo)) {
+    r.SetWhole("MTYPE", f.media.size() == 1 && !f.noUrlVideo ? 3 : 4);
+    r.SetText("MNAME", video->name);
+  } else if (const MediaFile* audio = firstOf(kClassAudio)) {
+    r.SetWhole("MTYPE", 10);
+    r.SetText("MNAME", audio->name);
+  }
+  q_.Add();
+
+  if (f.aaiBackground.found || f.otherBackground.found)
+    Add(f.aaiBackground.found ? f.aaiBackground.name : f.otherBackground.name, dirname, kIconBackground, level, 0);
+  return f.aaiIcon.found || f.otherIcon.found ? 1 : 0;
+}
+
+}  // namespace
+
+uint8_t SCANDIR(zq::rt::Queue& q, std::string_view path, int32_t level) {
+  Upper upper;
+  const ScanRules rules = ReadRules(upper);
+  if (!FolderFits(path)) {
+    LEAVEOUT(path, "", LeftOutReason::PathTooLong);
+    return 0;
+  }
+  return FolderScan(q, rules, upper).Scan(path, level);
+}

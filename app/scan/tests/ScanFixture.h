@@ -1,0 +1,80 @@
+// A media tree mapped to the drive T:, the settings a typical disk is scanned with, and the
+// scan run as the main window runs it.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "app/Scan.h"
+#include "app/State.h"
+#include "zqplatform/files.h"
+#include "zqplatform/messages.h"
+#include "zqtest/MediaTree.h"
+#include "zqtest/ScratchFolder.h"
+
+class ScanFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RESETSTATE();
+    const char* drives = std::getenv("ZQ_DRIVES");
+    hadDrives_ = drives != nullptr;
+    if (drives) savedDrives_ = drives;
+    setenv("ZQ_DRIVES", ("T=" + scratch_.path().string()).c_str(), 1);
+    zq::fs::ReloadDriveMap();
+    ST.ACR.NAME = "folder";
+    ST.ABR.NAME = "background";
+    for (const auto& [ext, noUrl] : {std::pair{"MKV", 0}, {"AVI", 0}, {"MP4", 0}, {"ISO", 0}, {"IMG", 0}, {"TS", 1}})
+      AddRow(VEXTENSIONS, ext, noUrl);
+    for (const char* ext : {"MP3", "FLAC"}) AddRow(AEXTENSIONS, ext, 0);
+    QNOSCAN.Buffer().Clear();
+    QNOSCAN.Buffer().SetText("FNAME", "TRAILERS");
+    QNOSCAN.Add();
+  }
+
+  void TearDown() override {
+    if (hadDrives_) setenv("ZQ_DRIVES", savedDrives_.c_str(), 1);
+    else unsetenv("ZQ_DRIVES");
+    zq::fs::ReloadDriveMap();
+    RESETSTATE();
+  }
+
+  static void AddRow(zq::rt::Queue& q, const char* ext, int noUrl) {
+    q.Buffer().Clear();
+    q.Buffer().SetText("EXT", ext);
+    q.Buffer().SetWhole("NOMEDIAURL", noUrl);
+    q.Add();
+  }
+
+  // The bytes of T1GROUP for a root, notifying this thread.
+  static std::string Group(const std::string& root) {
+    zq::rt::Record group(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
+    group.SetText("ROOT", root);
+    group.SetWhole("THREADNR", GetCurrentThreadId());
+    return std::string(group.Bytes());
+  }
+
+  // Scans on this thread; the events posted to it are collected.
+  void Scan(const std::string& root) {
+    PostedEvents();  // this thread's queue, emptied, so only this scan's end event is there
+    SCANDIRTH(Group(root));
+  }
+
+  // The program events posted to this thread since the last call.
+  static std::vector<uint32_t> PostedEvents() {
+    std::vector<uint32_t> events;
+    MSG msg{};
+    while (PeekMessage(&msg, 0, 0, 0, PM_REMOVE)) events.push_back(static_cast<uint32_t>(msg.wParam));
+    return events;
+  }
+
+  std::string Posix(const std::string& relative) const { return (scratch_.path() / relative).string(); }
+
+  zqtest::ScratchFolder scratch_{"orvid-scan"};
+
+ private:
+  bool hadDrives_ = false;
+  std::string savedDrives_;
+};

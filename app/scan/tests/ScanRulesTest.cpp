@@ -1,0 +1,177 @@
+// The scan's rules on small folders, and stopping it.
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "ScanFixture.h"
+#include "zqruntime/threads.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScanRules : public ScanFixture {
+ protected:
+  void Put(const std::string& relative, uintmax_t bytes = 10) {
+    const fs::path file = scratch_ / relative;
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << std::string(static_cast<size_t>(bytes), 'x');
+  }
+  // The own record of the folder at path (the first with SCRIPT 1 there).
+  static zq::rt::Record Own(const std::string& dirname) {
+    for (uint32_t i = 1; i <= QDIR.Records(); ++i) {
+      zq::rt::Record r = *QDIR.Peek(i);
+      if (r.Whole("SCRIPT") == 1 && r.Text("DIRNAME") == dirname) return r;
+    }
+    ADD_FAILURE() << "no own record for " << dirname;
+    return *QDIR.Peek(1);
+  }
+  static std::vector<std::string> Names(zq::rt::Queue& q, const char* field) {
+    std::vector<std::string> names;
+    for (uint32_t i = 1; i <= q.Records(); ++i) names.push_back(q.Peek(i)->Text(field));
+    return names;
+  }
+};
+
+TEST_F(ScanRules, TheFirstRipByNameDecidesAndMediaBesideItGetOnlyMediaRecords) {
+  fs::create_directories(scratch_ / "Film" / "bdmv");
+  fs::create_directories(scratch_ / "Film" / "VIDEO_TS");
+  Put("Film/Film.mkv");
+  Scan("T:\\Film");
+  EXPECT_EQ(Names(QDIR, "NAME"), (std::vector<std::string>{"BDMV", "Missing Icon"}));
+  EXPECT_EQ(Own("T:\\Film\\").Whole("MTYPE"), 1);
+  EXPECT_EQ(Names(MFQ, "MNAME"), (std::vector<std::string>{"BDMV", "Film.mkv", "VIDEO_TS"}));
+  EXPECT_EQ(Names(MFQ, "STYPE"), (std::vector<std::string>{"BD-Rip", "Video-File", "DVD-Rip"}));
+}
+
+TEST_F(ScanRules, MediaKinds) {
+  struct Case {
+    std::vector<const char*> files;
+    int mtype;
+    const char* mname;
+  };
+  const Case cases[] = {
+      {{"Alien.mkv"}, 3, "Alien.mkv"},
+      {{"Alien.mkv", "Theme.mp3"}, 4, "Alien.mkv"},
+      {{"Theme.mp3", "Zulu.avi"}, 4, "Zulu.avi"},
+      {{"Concert.ts"}, 4, "Concert.ts"},
+      {{"b.flac", "A.mp3"}, 10, "A.mp3"},
+      {{"notes.txt", "README"}, 0, ""},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const std::string folder = "Kinds" + std::to_string(++n);
+    for (const char* file : c.files) Put(folder + "/" + file);
+    QDIR.Free();
+    Scan("T:\\" + folder);
+    const zq::rt::Record own = Own("T:\\" + folder + "\\");
+    EXPECT_EQ(own.Whole("MTYPE"), c.mtype) << folder;
+    EXPECT_EQ(own.Text("MNAME"), c.mname) << folder;
+  }
+}
+
+TEST_F(ScanRules, PicturesByTheirSettingsNames) {
+  Put("A/folder.jpg");
+  Put("A/folder.aai");
+  Put("B/folder.bmp");
+  Put("B/Folder.png");
+  Put("C/BACKGROUND.jpg");
+  Put("C/background.AAI");
+  Put("D/" + std::string(60, 'x') + ".jpg");
+  ST.ACR.NAME = "folder  ";
+  Scan("T:\\");
+  const zq::rt::Record a = Own("T:\\A"), b = Own("T:\\B"), c = Own("T:\\C");
+  EXPECT_EQ(a.Text("NAME"), "folder.jpg");
+  EXPECT_EQ(a.Whole("ICON"), 2);
+  EXPECT_EQ(a.Text("CN"), "folder.aai");
+  EXPECT_EQ(a.Text("CF"), "folder.jpg");
+  EXPECT_EQ(b.Text("CF"), "Folder.png") << "the later by name";
+  EXPECT_EQ(c.Text("BN"), "background.AAI");
+  EXPECT_EQ(c.Text("BF"), "BACKGROUND.jpg");
+  EXPECT_EQ(c.Text("NAME"), "Missing Icon");
+  EXPECT_EQ(QDIR.Peek(QDIR.Records() - 1)->Text("NAME"), "Missing Icon");
+  // The background record follows C's own record and names the AAI one.
+  bool seen = false;
+  for (uint32_t i = 1; i <= QDIR.Records(); ++i) {
+    const zq::rt::Record r = *QDIR.Peek(i);
+    if (r.Whole("ICON") == 7) {
+      EXPECT_EQ(r.Text("NAME"), "background.AAI");
+      EXPECT_EQ(QDIR.Peek(i - 1)->Text("DIRNAME"), "T:\\C");
+      seen = true;
+    }
+  }
+  EXPECT_TRUE(seen);
+
+  const std::string longName(64, 'f');
+  Put("E/" + longName + ".jpg");
+  ST.ACR.NAME = longName;
+  QDIR.Free();
+  Scan("T:\\E");
+  EXPECT_EQ(Own("T:\\E\\").Text("CF"), "") << "a picture name the list cannot hold whole is not taken";
+  ASSERT_EQ(SCANLEFTOUT().size(), 1u);
+  EXPECT_EQ(SCANLEFTOUT()[0].reason, LeftOutReason::PictureNameTooLong);
+}
+
+TEST_F(ScanRules, FoldersNotToScan) {
+  for (const char* folder : {"recycler", "_catvideo", "_CatAudio", "System Volume Information", "Trailers", "Films"})
+    Put(std::string(folder) + "/x.mkv");
+  Scan("T:\\");
+  EXPECT_EQ(Names(MFQ, "DIR"), (std::vector<std::string>{"T:\\Films"}));
+}
+
+TEST_F(ScanRules, ListingOrderIsCaseBlind) {
+  for (const char* name : {"b.mkv", "A.mkv", "C.mkv", "a2.mkv"}) Put(std::string("Films/") + name);
+  Scan("T:\\Films");
+  EXPECT_EQ(Names(MFQ, "MNAME"), (std::vector<std::string>{"A.mkv", "a2.mkv", "b.mkv", "C.mkv"}));
+}
+
+TEST_F(ScanRules, AStopAskedBeforeTheScanEntersNoFolderButEndsAsUsual) {
+  zqtest::BuildMediaTree(scratch_.path());
+  T1RUNNING = 1;
+  T1ABORT = 1;
+  Scan("T:\\");
+  EXPECT_EQ(Names(QDIR, "NAME"), (std::vector<std::string>{"Missing Icon", "background.jpg"}));
+  EXPECT_EQ(PostedEvents(), std::vector<uint32_t>{kScanEnded});
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready");
+
+  // The pass's rescan runs while T1RUNNING is clear: a stop left behind does not count.
+  T1RUNNING = 0;
+  QDIR.Free();
+  SCANDIR(QDIR, "T:\\", 0);
+  EXPECT_GT(QDIR.Records(), 60u);
+}
+
+TEST_F(ScanRules, StoppingARunningScanKeepsConsistentLists) {
+  zqtest::BuildBulkTree(scratch_.path(), 20, 20);
+  PostedEvents();
+  T1RUNNING = 1;
+  T1ABORT = 0;
+  T1ENDED = 0;
+  const uint32_t thread = zq::rt::StartThread(SCANDIRTH, Group("T:\\"));
+  ASSERT_NE(thread, 0u);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (QDIR.Records() < 50 && T1ENDED == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  T1ABORT = 1;
+  while (T1ENDED == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_EQ(T1ENDED, 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(PostedEvents(), std::vector<uint32_t>{kScanEnded});
+  const uint32_t full = 1 + 2 + 20 * (1 + 2 + 20 * 3);  // root, per category and per film
+  EXPECT_LT(QDIR.Records(), full) << "the scan stopped early";
+  // Every folder entered has its own record, and its records come before its parent's.
+  uint32_t entered = 0, own = 0;
+  for (uint32_t i = 1; i <= QDIR.Records(); ++i) {
+    const zq::rt::Record r = *QDIR.Peek(i);
+    entered += r.Whole("ICON") == 1 ? 1 : 0;
+    own += r.Whole("SCRIPT") == 1 ? 1 : 0;
+  }
+  EXPECT_EQ(own, entered + 1);
+  const zq::rt::Record last = *QDIR.Peek(QDIR.Records());
+  EXPECT_EQ(last.Text("DIRNAME"), "T:\\") << "the root's own record comes last";
+  EXPECT_EQ(last.Whole("SCRIPT"), 1);
+  T1RUNNING = 0;
+}
+
+}  // namespace
