@@ -3,7 +3,6 @@
 #include "app/Explorer.h"
 #include "app/MediaList.h"
 #include "app/Pass.h"
-#include "app/SettingsWindow.h"
 #include "app/State.h"
 #include "hostlib/Dialogs.h"
 
@@ -18,8 +17,6 @@ void EndAtOnce(std::string_view group, const zq::rt::RecordLayout& layout, int32
 void WRITESCRIPTTH(std::string_view group) { EndAtOnce(group, T2GROUPTYPE(), kPassEnded); }
 
 void SHOWLOG() { MBOX("The media list comes with a later version of Orvid.", 3000, 0, MWHANDLE); }
-
-void SETTINGS() { MBOX("The settings window comes with a later version of Orvid.", 3000, 0, MWHANDLE); }
 
 void DUNECOMMANDER(std::string_view) {
   MBOX("The explorer comes with a later version of Orvid.", 3000, 0, 0);
