@@ -15,6 +15,7 @@ constexpr uint32_t kReadWrite = 0xC0000000;
 constexpr uint32_t kNoSharing = 0;
 constexpr uint32_t kOpenAlways = 4;
 constexpr uint32_t kOpenExisting = 3;
+constexpr uint32_t kCreateAlways = 2;
 constexpr uint32_t kNormalWriteThrough = 0x80000080;
 constexpr int32_t kFileNotFound = 2;
 constexpr size_t kReadLimit = 2048;
@@ -54,10 +55,15 @@ int16_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet) {
 int16_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet) {
   XSTRING converter;
   FILEIO file;
-  converter.SET(text, static_cast<int32_t>(text.size()));
-  const std::string utf8 = text.empty() ? std::string() : converter.WTOM();
-  int32_t result = file.WRITEFILE(Trimmed(path), utf8, static_cast<int32_t>(utf8.size()), 0, kReadWrite, kNoSharing,
-                                  kOpenAlways, kNormalWriteThrough);
+  int32_t result = 0;
+  if (text.empty()) {
+    result = file.CREATEEMPTYFILE(Trimmed(path), kReadWrite, kNoSharing, kCreateAlways, kNormalWriteThrough);
+  } else {
+    converter.SET(text, static_cast<int32_t>(text.size()));
+    const std::string utf8 = converter.WTOM();
+    result = file.WRITEFILE(Trimmed(path), utf8, static_cast<int32_t>(utf8.size()), 0, kReadWrite, kNoSharing,
+                            kOpenAlways, kNormalWriteThrough);
+  }
   if (result < 0 && quiet == 0) {
     result = ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", Trimmed(path), static_cast<int16_t>(result),
                       99, 0, MWHANDLE);
