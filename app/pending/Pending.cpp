@@ -1,6 +1,8 @@
 // Stand-ins of the windows and jobs still to come: each job ends at once, each window says
 // that it is still to come.
 #include "app/Explorer.h"
+#include "app/FolderFileEditor.h"
+#include "app/LazyMode.h"
 #include "app/MediaList.h"
 #include "app/Pass.h"
 #include "app/SettingsWindow.h"
@@ -21,8 +23,11 @@ void SHOWLOG() { MBOX("The media list comes with a later version of Orvid.", 300
 
 void SETTINGS() { MBOX("The settings window comes with a later version of Orvid.", 3000, 0, MWHANDLE); }
 
-void DUNECOMMANDER(std::string_view) {
-  MBOX("The explorer comes with a later version of Orvid.", 3000, 0, 0);
-  EXPTHREAD = 0;
-  EXPRUNNING = 0;
+void VIEWDF(uint8_t, int32_t, HWND) {
+  MBOX("The folder-file editor comes with a later version of Orvid.", 3000, 0, DWHANDLE);
+}
+
+int16_t SETDESTDIR(int32_t) {
+  MBOX("Lazy mode comes with a later version of Orvid.", 3000, 0, DWHANDLE);
+  return 0;
 }
