@@ -137,13 +137,15 @@ class ExplorerFixture : public ::testing::Test {
     return explorer_;
   }
 
-  static void Press(HWND hwnd, const std::string& key) {
+  static void Press(HWND hwnd, const std::string& key) { PressTaken(hwnd, key); }
+
+  static bool PressTaken(HWND hwnd, const std::string& key) {
     const uint32_t code = zq::rt::KeyCode(key);
     uint32_t modifiers = 0;
     if (code & zq::rt::kShiftKey) modifiers |= zq::ui::input::kShift;
     if (code & zq::rt::kCtrlKey) modifiers |= zq::ui::input::kCtrl;
     if (code & zq::rt::kAltKey) modifiers |= zq::ui::input::kAlt;
-    zq::ui::input::KeyPress(hwnd, code & 0xFF, modifiers);
+    return zq::ui::input::KeyPress(hwnd, code & 0xFF, modifiers);
   }
 
   HWND Control(int32_t control) const { return orvid::test::ControlOf(explorer_, control); }
@@ -154,12 +156,15 @@ class ExplorerFixture : public ::testing::Test {
     return s ? s->text : std::string();
   }
 
-  // Every key pressed so far has been handled: F4 switches the copy mode there and back.
+  // Every key pressed so far has been handled: F4 switches the copy mode there and back (so a
+  // test waits for its own F4 before it syncs). A key into the explorer while one of its
+  // dialogs is open is not taken: it is pressed again until it is.
   void Sync() {
     for (int i = 0; i < 2; ++i) {
       const std::string before = Text(ew::ModeButton);
-      Press(ew::LeftPanel, "F4");
-      EXPECT_TRUE(orvid::test::WaitFor([&] { return Text(ew::ModeButton) != before; }));
+      EXPECT_TRUE(orvid::test::WaitFor([&] { return NoDialog() && PressTaken(Control(ew::LeftPanel), "F4"); }));
+      EXPECT_TRUE(orvid::test::WaitFor([&] { return Text(ew::ModeButton) != before; }))
+          << "the explorer handled no key; its mode still reads " << before;
     }
   }
 
@@ -177,6 +182,48 @@ class ExplorerFixture : public ::testing::Test {
     }
     return 0;
   }
+
+  // The program dialog open as a question now (waited for); 0: none came.
+  static HWND WaitForDialog() {
+    HWND dialog = 0;
+    orvid::test::WaitFor([&] {
+      for (const zq::ui::Question& q : zq::ui::OpenQuestions())
+        if (q.kind == zq::ui::QuestionKind::Window && q.caption != "Error") dialog = q.owner;
+      return dialog != 0;
+    });
+    if (dialog != 0) SendMessage(dialog, WM_NULL, 0, 0);  // its loop runs
+    return dialog;
+  }
+
+  // Whether no program dialog is open.
+  static bool NoDialog() {
+    for (const zq::ui::Question& q : zq::ui::OpenQuestions())
+      if (q.kind == zq::ui::QuestionKind::Window) return false;
+    return true;
+  }
+
+  static bool Marked(const zq::rt::Queue& panel, uint32_t row) {
+    auto r = panel.Peek(row);
+    return r && r->Whole("SEL") == 1 && r->Whole("C1") == 255;
+  }
+
+  static std::string Contents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Width and height of an AAI file; {0, 0} when it is missing.
+  static std::pair<int32_t, int32_t> AaiSize(const std::filesystem::path& file) {
+    const std::string data = Contents(file);
+    if (data.size() < 8) return {0, 0};
+    auto at = [&](size_t i) {
+      return static_cast<int32_t>(static_cast<uint8_t>(data[i]) | static_cast<uint8_t>(data[i + 1]) << 8 |
+                                  static_cast<uint8_t>(data[i + 2]) << 16 | static_cast<uint8_t>(data[i + 3]) << 24);
+    };
+    return {at(0), at(4)};
+  }
+
+  std::vector<std::string> Errors() { return watcher_.Errors(); }
 
   static std::vector<std::string> Names(const zq::rt::Queue& panel) {
     std::vector<std::string> names;
