@@ -320,7 +320,7 @@ class Explorer {
       Redraw();
       if (key == KeyCode("Right")) w_.Focus(ew::LeftPanel);
     } else if (key == zq::rt::kRightClick) {
-      RightClick();
+      if (inList) RightClick(field);
     } else if (key == KeyCode("Ctrl+R")) {
       if (!inList) return;
       GETPDIR(PANELOF(side), PATHOF(side));
@@ -337,17 +337,11 @@ class Explorer {
     w_.Refresh(PathFieldOf(side));
   }
 
-  void RightClick() {
-    int32_t list = 0;
-    if (uint32_t row = w_.MouseDownRow(ew::LeftPanel); row > 0) {
-      w_.Select(ew::LeftPanel, row);
-      list = ew::LeftPanel;
-    } else if (uint32_t row = w_.MouseDownRow(ew::RightPanel); row > 0) {
-      w_.Select(ew::RightPanel, row);
-      list = ew::RightPanel;
-    }
-    if (list != 0) w_.Focus(list);
-    Key(list != 0 ? list : w_.Focused(), KeyCode("F2"));
+  // The right button on a list: the row it went down on is chosen there, then F2.
+  void RightClick(int32_t list) {
+    if (const uint32_t row = w_.MouseDownRow(list); row > 0) w_.Select(list, row);
+    w_.Focus(list);
+    Key(list, KeyCode("F2"));
   }
 
   // R$SELECT: marks or unmarks a picture, then the cursor one row down.

@@ -52,7 +52,13 @@ void PreviewLoader::Work() {
     const int32_t picture =
         GR_Load(CLAIMAGE.GRHANDLE, static_cast<int32_t>(request.file.size()), request.file.data(), request.resizeMode,
                 request.width, request.height, request.stripAlpha, 0);
-    Result result{picture > 0 ? static_cast<uint32_t>(picture) : 0u, CLAIMAGE.GETINFO()};
+    // The image object's buffer goes with the next load: the picture is held under a number
+    // of its own until the explorer shows or drops it.
+    uint32_t held = 0;
+    if (picture > 0) {
+      if (auto decoded = zq::ui::RegisteredPicture(static_cast<uint32_t>(picture))) held = zq::ui::RegisterPicture(decoded);
+    }
+    Result result{held, CLAIMAGE.GETINFO()};
     GR_FreeBuf(CLAIMAGE.GRHANDLE);
     hold.lock();
     if (number != newest_) {

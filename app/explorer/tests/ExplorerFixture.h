@@ -63,6 +63,9 @@ class ExplorerFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     RESETSTATE();
+    // The explorer's globals live for the whole program: each test starts them afresh.
+    for (zq::rt::Queue* q : {&LP, &RP, &QDRIVE, &LPLIST, &RPLIST}) q->Free();
+    LAZYMODE = 0;
     const char* drives = std::getenv("ZQ_DRIVES");
     hadDrives_ = drives != nullptr;
     if (drives) savedDrives_ = drives;
