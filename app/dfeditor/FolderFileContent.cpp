@@ -26,7 +26,7 @@ bool KeyedLine(std::string_view line) {
   const size_t equals = line.find('=');
   if (equals == std::string_view::npos) return false;
   const std::string key = TRIM(line.substr(0, equals));
-  return std::any_of(kKeys.begin(), kKeys.end(), [&](std::string_view k) { return COMPARENC(key, k, -1) == 0; });
+  return std::any_of(kKeys.begin(), kKeys.end(), [&](std::string_view k) { return COMPARENC(key, k, 0) == 0; });
 }
 
 std::vector<std::string> OtherLines(std::string_view text) {

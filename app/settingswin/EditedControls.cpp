@@ -23,10 +23,10 @@ std::string EditedControls::Shown(const zq::rt::Window& w, int32_t control) {
 zq::rt::Binding ChoiceBinding(std::string& value, std::string_view choicesWithBars) {
   std::string choices(choicesWithBars);
   return zq::rt::Binding{[&value, choices] {
-                           const std::string shown = COMPARENC(value, "Bot", -1) == 0 ? "Bottom" : value;
+                           const std::string shown = COMPARENC(value, "Bot", 0) == 0 ? "Bottom" : value;
                            for (int32_t n = 1, count = CNTITEM(choices, "|"); n <= count; ++n) {
                              std::string choice = GETITEM(choices, n, "|");
-                             if (COMPARENC(shown, choice, -1) == 0) return choice;
+                             if (COMPARENC(shown, choice, 0) == 0) return choice;
                            }
                            return value;
                          },

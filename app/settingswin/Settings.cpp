@@ -20,7 +20,7 @@ using zq::rt::Bind;
 using zq::rt::Binding;
 using zq::rt::Window;
 
-constexpr const char* kTitle = "Settings - V2.191 - Media Disk Maker";
+constexpr const char* kTitle = "Settings - V2.191 - Orvid, the media disk maker";
 constexpr const char* kExtensionSpec = "1~U;2;$3";
 constexpr const char* kFolderSpec = "1~U";
 constexpr const char* kResizeNames[] = {"None", "Bigger", "Smaller", "Both"};
@@ -133,9 +133,10 @@ class SettingsWindow {
   EditedControls shown_;
 };
 
-}  // namespace
-
+// The settings module's work string.
 XSTRING DUMS;
+
+}  // namespace
 
 uint8_t R$CHECKVALUES(std::string_view locResize) {
   if (ST.STRIPALPHA != 0) ST.STRIPALPHA = 1;

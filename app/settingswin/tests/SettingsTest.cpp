@@ -25,7 +25,7 @@ namespace input = zq::ui::input;
 using orvid::test::ControlOf;
 using orvid::test::WaitFor;
 
-constexpr const char* kTitle = "Settings - V2.191 - Media Disk Maker";
+constexpr const char* kTitle = "Settings - V2.191 - Orvid, the media disk maker";
 
 void AddExtension(zq::rt::Queue& q, const char* ext, const char* cover, int no) {
   q.ClearBuffer();
