@@ -53,7 +53,7 @@ class SettingsWindow {
     InitEditor(audio_, AEXTENSIONS, sw::AudioList, kExtensionSpec);
     InitEditor(folders_, QNOSCAN, sw::NoScanList, kFolderSpec);
     ST.RESIZEIMAGE &= 3;
-    locResize_ = ST.RESIZEIMAGE <= 3 ? kResizeNames[ST.RESIZEIMAGE] : "None";
+    locResize_ = kResizeNames[ST.RESIZEIMAGE];
     shown_.Display(w_);
     while (w_.Accept()) {
       if (video_.CHECKEVENT() != 0 || audio_.CHECKEVENT() != 0 || folders_.CHECKEVENT() != 0) continue;
