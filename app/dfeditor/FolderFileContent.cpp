@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/Text.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
 
@@ -18,8 +19,6 @@ constexpr std::array<std::string_view, 18> kKeys = {
     "icon_path",         "icon_valign",   "icon_dx",         "icon_dy",        "icon_scale_factor", "media_url",
     "use_icon_view",     "num_cols",      "num_rows",        "icon_top",       "icon_bottom",       "caption_font_size",
     "text_bottom",       "background_path", "background_x",  "background_y",   "background_width",  "background_height"};
-
-std::string Trimmed(std::string_view text) { return std::string(text.substr(0, static_cast<size_t>(TLEN(text)))); }
 
 // Whether the line is "key = value" for one of the record's keys (any case, blanks around).
 bool KeyedLine(std::string_view line) {
@@ -47,12 +46,12 @@ std::vector<std::string> OtherLines(std::string_view text) {
 int16_t ReadFolderFileContent(FolderFileContent& content, std::string_view path) {
   if (TLEN(path) == 0) return -999;
   FILEIO file;
-  const double size = file.GETFILESIZE(Trimmed(path));
+  const double size = file.GETFILESIZE(WithoutTrailingBlanks(path));
   if (size < 0) return static_cast<int16_t>(file.INTERROR < 0 ? file.INTERROR : -1);
   if (size > kLargest) return -1;
   std::vector<char> buffer(static_cast<size_t>(size));
   if (!buffer.empty()) {
-    const int32_t read = file.READFILE(Trimmed(path), buffer, static_cast<int32_t>(buffer.size()), 0, kReadWrite,
+    const int32_t read = file.READFILE(WithoutTrailingBlanks(path), buffer, static_cast<int32_t>(buffer.size()), 0, kReadWrite,
                                        kNoSharing, kOpenExisting, kNormalWriteThrough);
     if (read < 0) return static_cast<int16_t>(read);
     buffer.resize(static_cast<size_t>(read));

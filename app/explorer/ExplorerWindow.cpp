@@ -174,7 +174,10 @@ class Explorer {
         }
         break;
       case zq::rt::kNewSelection:
-        if (IsList(field)) DisplayImage(field);
+        if (IsList(field)) {
+          list_ = field;
+          DisplayImage(field);
+        }
         break;
       case zq::rt::kAccepted: Accepted(field); break;
       case zq::rt::kAlertKey: Key(field, w_.Keycode()); break;
@@ -209,7 +212,10 @@ class Explorer {
   void Accepted(int32_t field) {
     switch (field) {
       case ew::LeftPanel:
-      case ew::RightPanel: DisplayImage(field); break;
+      case ew::RightPanel:
+        list_ = field;
+        DisplayImage(field);
+        break;
       case ew::LeftPath:
       case ew::RightPath: {
         const uint8_t side = field == ew::LeftPath ? kLeftSide : kRightSide;

@@ -2,6 +2,8 @@
 // each side's path history, and moving up and down.
 #include <algorithm>
 #include <cctype>
+#include <map>
+#include <vector>
 
 #include "app/Explorer.h"
 #include "app/Helpers.h"
@@ -12,20 +14,23 @@
 
 namespace {
 
-constexpr const char* kFolderFile = "dune_folder.txt";
 constexpr uint32_t kHistoryLength = 10;
 constexpr int32_t kDefaultColour = -1;
 
-bool SameCaseBlind(std::string_view a, std::string_view b) { return COMPARENC(a, b, 0) == 0; }
+// Case-blind equality; texts of different byte lengths never match (the code page maps a
+// letter's case only where both forms have the same length).
+bool SameCaseBlind(std::string_view a, std::string_view b) { return a.size() == b.size() && COMPARENC(a, b, 0) == 0; }
 
 bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
-bool InExtensions(const zq::rt::Queue& extensions, std::string_view ext) {
-  if (ext.empty()) return false;
-  for (uint32_t i = 1; i <= extensions.Records(); ++i) {
-    if (auto r = extensions.Peek(i); r && SameCaseBlind(r->Text("EXT"), ext)) return true;
-  }
-  return false;
+// QPANEL field numbers.
+enum PanelField : uint32_t { kFn = 1, kC1, kC2, kC3, kC4, kIcon, kExt, kFs, kFt, kDir, kSel };
+
+// The name of a panel entry as it lies in the record (a sort compares it without a copy).
+std::string_view NameOf(const zq::rt::RecordRef& r) {
+  const zq::rt::Field* field = r.Layout().At(kFn);
+  const std::string_view bytes = r.Bytes().substr(field->offset, field->size);
+  return bytes.substr(0, bytes.find('\0'));
 }
 
 struct EntryKind {
@@ -33,18 +38,44 @@ struct EntryKind {
   int32_t icon;
 };
 
-// The type of a file by the rules' order: folder file, folder icon, picture, video, audio.
-EntryKind FileKind(std::string_view name, std::string_view ext) {
-  if (SameCaseBlind(name, kFolderFile)) return {kFtFolderFile, 3};
-  if (!ST.ACR.NAME.empty() && SameCaseBlind(name, ST.ACR.NAME + ".aai")) return {kFtFolderIcon, 5};
-  if (!ext.empty() && GRFILETYPE(ext) > 0) return {kFtPicture, 4};
-  if (InExtensions(VEXTENSIONS, ext)) return {kFtVideo, 6};
-  if (InExtensions(AEXTENSIONS, ext)) return {kFtAudio, 8};
-  return {kFtOther, 2};
-}
+// The entry types of one listing's files: the settings read once, the image library asked
+// once per extension.
+class FileKinds {
+ public:
+  FileKinds() : folderIcon_(ST.ACR.NAME.empty() ? std::string() : ST.ACR.NAME + ".aai") {
+    Read(VEXTENSIONS, video_);
+    Read(AEXTENSIONS, audio_);
+  }
+
+  // By the rules' order: folder file, folder icon, picture, video, audio, other.
+  EntryKind Of(std::string_view name, const std::string& ext) {
+    if (SameCaseBlind(name, "dune_folder.txt")) return {kFtFolderFile, 3};
+    if (!folderIcon_.empty() && SameCaseBlind(name, folderIcon_)) return {kFtFolderIcon, 5};
+    if (ext.empty()) return {kFtOther, 2};
+    auto known = pictures_.find(ext);
+    if (known == pictures_.end()) known = pictures_.emplace(ext, GRFILETYPE(ext) > 0).first;
+    if (known->second) return {kFtPicture, 4};
+    if (In(video_, ext)) return {kFtVideo, 6};
+    if (In(audio_, ext)) return {kFtAudio, 8};
+    return {kFtOther, 2};
+  }
+
+ private:
+  static void Read(const zq::rt::Queue& extensions, std::vector<std::string>& into) {
+    for (uint32_t i = 1; i <= extensions.Records(); ++i) into.push_back(extensions.Peek(i)->Text("EXT"));
+  }
+  static bool In(const std::vector<std::string>& extensions, std::string_view ext) {
+    return std::any_of(extensions.begin(), extensions.end(), [&](const std::string& e) { return SameCaseBlind(e, ext); });
+  }
+
+  std::string folderIcon_;
+  std::vector<std::string> video_;
+  std::vector<std::string> audio_;
+  std::map<std::string, bool> pictures_;
+};
 
 void SetColours(zq::rt::RecordRef& r) {
-  for (const char* c : {"C1", "C2", "C3", "C4"}) r.SetWhole(c, kDefaultColour);
+  for (uint32_t c : {kC1, kC2, kC3, kC4}) r.SetWhole(c, kDefaultColour);
 }
 
 void AddParentEntry(zq::rt::Queue& panel) {
@@ -100,30 +131,34 @@ void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
     AddParentEntry(panel);
     return;
   }
+  FileKinds kinds;
   zq::rt::Record& r = panel.Buffer();
+  const zq::rt::Record& entry = listing.Buffer();
+  const uint32_t nameField = entry.Layout().Find("NAME"), attributeField = entry.Layout().Find("ATTRIB"),
+                 sizeField = entry.Layout().Find("SIZE");
   for (uint32_t i = 1; i <= listing.Records(); ++i) {
-    const zq::rt::Record entry = *listing.Peek(i);
-    const std::string name = entry.Text("NAME");
+    listing.Get(i);
+    const std::string name = entry.Text(nameField);
     if (name == ".") continue;
     r.Clear();
-    if (entry.Whole("ATTRIB") & zq::rt::kAttrDirectory) {
+    if (entry.Whole(attributeField) & zq::rt::kAttrDirectory) {
       const bool parent = name == "..";
-      r.SetText("FN", name);
-      r.SetText("EXT", "<DIR>");
-      r.SetText("FS", "0");
-      r.SetWhole("FT", parent ? kFtParent : kFtFolder);
-      r.SetWhole("ICON", parent ? 7 : 1);
-      r.SetWhole("DIR", parent ? 2 : 1);
+      r.SetText(kFn, name);
+      r.SetText(kExt, "<DIR>");
+      r.SetText(kFs, "0");
+      r.SetWhole(kFt, parent ? kFtParent : kFtFolder);
+      r.SetWhole(kIcon, parent ? 7 : 1);
+      r.SetWhole(kDir, parent ? 2 : 1);
     } else {
       const std::string ext = GETEXT(name);
-      const EntryKind kind = FileKind(name, ext);
-      r.SetText("FN", GETFILE(name));
-      r.SetText("EXT", ext);
+      const EntryKind kind = kinds.Of(name, ext);
+      r.SetText(kFn, GETFILE(name));
+      r.SetText(kExt, ext);
       // The listing's size is exact beyond 4 GB: no second query per file.
-      r.SetText("FS", zq::rt::WholeText(static_cast<int64_t>(entry.Real("SIZE"))));
-      r.SetWhole("FT", kind.type);
-      r.SetWhole("ICON", kind.icon);
-      r.SetWhole("DIR", 0);
+      r.SetText(kFs, zq::rt::WholeText(static_cast<int64_t>(entry.Real(sizeField))));
+      r.SetWhole(kFt, kind.type);
+      r.SetWhole(kIcon, kind.icon);
+      r.SetWhole(kDir, 0);
     }
     SetColours(r);
     panel.Add();
@@ -133,9 +168,9 @@ void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
 }
 
 int DIRSORT(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b) {
-  const int64_t dirA = a.Whole(10), dirB = b.Whole(10);
+  const int64_t dirA = a.Whole(kDir), dirB = b.Whole(kDir);
   if (dirA != dirB) return dirA > dirB ? -1 : 1;
-  const int32_t order = COMPARENC(a.Text(1), b.Text(1), 0);
+  const int32_t order = COMPARENC(NameOf(a), NameOf(b), 0);
   return order > 0 ? 1 : order < 0 ? -1 : 0;
 }
 

@@ -37,7 +37,7 @@ TEST_F(InExplorer, F3OnTheFolderFileOpensTheEditorOverTheOtherPanel) {
       return form != 0;
     }));
     SendMessage(form, WM_NULL, 0, 0);
-      // The presenter may settle the form's frame a moment after it was placed.
+    // The presenter may settle the form's frame a moment after it was placed.
     const std::vector<int32_t> panel = ScreenRect(Control(ew::RightPanel));
     WaitFor([&] { return ScreenRect(form) == panel; });
     const std::vector<int32_t> placed = ScreenRect(form);
