@@ -8,7 +8,6 @@
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
 #include "zqruntime/picture.h"
-#include "zqruntime/threads.h"
 #include "zqruntime/window.h"
 
 namespace {
@@ -35,9 +34,9 @@ void Report(std::string_view message, std::string_view procedure, std::string_vi
 
 std::string TargetName() { return FMODE == 2 ? ST.ABR.NAME : ST.ACR.NAME; }
 
-// The first marked entry of a panel; 0 when none is marked.
-uint32_t FirstMarked(const zq::rt::Queue& panel) {
-  for (uint32_t i = 1; i <= panel.Records(); ++i) {
+// The first marked entry of a panel from a row on; 0 when none is marked there.
+uint32_t FirstMarked(const zq::rt::Queue& panel, uint32_t from = 1) {
+  for (uint32_t i = from; i <= panel.Records(); ++i) {
     if (panel.Peek(i)->Whole("SEL") == 1) return i;
   }
   return 0;
@@ -156,21 +155,18 @@ void DELETEITEM(uint8_t side, int32_t row) {
     if (!ASKDELETE()) return;
     // Entries that stay marked (a failed deletion) are passed over; the rest are taken in turn.
     uint32_t next = 1;
-    while (next <= panel.Records()) {
-      uint32_t row = 0;
-      for (uint32_t i = next; i <= panel.Records() && row == 0; ++i) {
-        if (panel.Peek(i)->Whole("SEL") == 1) row = i;
-      }
-      if (row == 0) break;
-      const zq::rt::Record entry = *panel.Peek(row);
+    for (;;) {
+      const uint32_t marked = FirstMarked(panel, next);
+      if (marked == 0) break;
+      const zq::rt::Record entry = *panel.Peek(marked);
       if (!Deletable(entry)) {
-        SetMark(panel, row, false);
-        next = row;
+        SetMark(panel, marked, false);
+        next = marked;
       } else if (DeleteOne(side, entry)) {
-        panel.Delete(row);
-        next = row;
+        panel.Delete(marked);
+        next = marked;
       } else {
-        next = row + 1;
+        next = marked + 1;
       }
       if (ABORTALL) break;
       REDRAWEXPLORER();

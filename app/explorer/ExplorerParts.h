@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The options of a conversion (CG); the defaults are those of a conversion without the
 // options window.

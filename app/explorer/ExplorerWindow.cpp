@@ -15,7 +15,6 @@
 #include "hostlib/Procedures.h"
 #include "orvid/controlnumbers.h"
 #include "orvid/windows.h"
-#include "zqruntime/threads.h"
 #include "zqruntime/window.h"
 #include "zqvantor/tray.h"
 

@@ -45,7 +45,7 @@ extern uint8_t IMGACT;  // preview: 0 off, 1 right selection over the left panel
 extern uint8_t FMODE;   // copy target: 1 icon, 2 background
 extern uint8_t LAZYMODE;  // 1 while lazy mode steps the right panel
 
-// The side's panel, folder, path field, history and drive field.
+// The side's panel queue and its folder (LPPATH or RPPATH).
 zq::rt::Queue& PANELOF(uint8_t side);
 std::string& PATHOF(uint8_t side);
 
