@@ -16,6 +16,7 @@ constexpr uint32_t kReadWrite = 0xC0000000;
 constexpr uint32_t kNoSharing = 0;
 constexpr uint32_t kOpenAlways = 4;
 constexpr uint32_t kOpenExisting = 3;
+constexpr uint32_t kCreateAlways = 2;
 constexpr uint32_t kNormalWriteThrough = 0x80000080;
 constexpr int32_t kFileNotFound = 2;
 constexpr size_t kReadLimit = 2048;
@@ -46,14 +47,23 @@ double Real(std::string_view value) {
 }  // namespace
 
 int16_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet) {
-  XSTRING text;
-  FILEIO file;
   const std::string plain = DUNEFILETEXT(record);
   if (plain.empty()) return 0;
-  text.SET(plain, static_cast<int32_t>(plain.size()));
-  const std::string utf8 = text.WTOM();
-  int32_t result = file.WRITEFILE(WithoutTrailingBlanks(path), utf8, static_cast<int32_t>(utf8.size()), 0, kReadWrite, kNoSharing,
-                                  kOpenAlways, kNormalWriteThrough);
+  return WRITEFOLDERTEXT(plain, path, quiet);
+}
+
+int16_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet) {
+  XSTRING converter;
+  FILEIO file;
+  int32_t result = 0;
+  if (text.empty()) {
+    result = file.CREATEEMPTYFILE(WithoutTrailingBlanks(path), kReadWrite, kNoSharing, kCreateAlways, kNormalWriteThrough);
+  } else {
+    converter.SET(text, static_cast<int32_t>(text.size()));
+    const std::string utf8 = converter.WTOM();
+    result = file.WRITEFILE(WithoutTrailingBlanks(path), utf8, static_cast<int32_t>(utf8.size()), 0, kReadWrite, kNoSharing,
+                            kOpenAlways, kNormalWriteThrough);
+  }
   if (result < 0 && quiet == 0) {
     result = ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", WithoutTrailingBlanks(path), static_cast<int16_t>(result),
                       99, 0, MWHANDLE);
@@ -79,23 +89,31 @@ int16_t READDUNEFILE(DUNEFILE& r, std::string_view path) {
   const std::string ansi = text.MTOW();
   file.CLOSEFILE();
 
-  r.ICON = Cut(RDFI(ansi, "icon_path"), 256);
-  r.ALLIGN = Cut(RDFI(ansi, "icon_valign"), 10);
+  DUNEFILEFROMTEXT(r, ansi);
+  for (auto [field, width] : {std::pair{&r.ICON, 256}, {&r.ALLIGN, 10}, {&r.MURL, 256}, {&r.IVIEW, 5},
+                              {&r.FSIZE, 10}, {&r.BGPATH, 256}}) {
+    *field = Cut(std::move(*field), static_cast<size_t>(width));
+  }
+  return 0;
+}
+
+void DUNEFILEFROMTEXT(DUNEFILE& r, std::string_view ansi) {
+  r.ICON = RDFI(ansi, "icon_path");
+  r.ALLIGN = RDFI(ansi, "icon_valign");
   r.IDX = Short(RDFI(ansi, "icon_dx"));
   r.IDY = Short(RDFI(ansi, "icon_dy"));
   r.SCALE = Real(RDFI(ansi, "icon_scale_factor"));
-  r.MURL = Cut(RDFI(ansi, "media_url"), 256);
-  r.IVIEW = Cut(RDFI(ansi, "use_icon_view"), 5);
+  r.MURL = RDFI(ansi, "media_url");
+  r.IVIEW = RDFI(ansi, "use_icon_view");
   r.COLS = Short(RDFI(ansi, "num_cols"));
   r.ROWS = Short(RDFI(ansi, "num_rows"));
   r.TOP = Short(RDFI(ansi, "icon_top"));
   r.BOT = Short(RDFI(ansi, "icon_bottom"));
-  r.FSIZE = Cut(RDFI(ansi, "caption_font_size"), 10);
+  r.FSIZE = RDFI(ansi, "caption_font_size");
   r.TEXTBOT = Short(RDFI(ansi, "text_bottom"));
-  r.BGPATH = Cut(RDFI(ansi, "background_path"), 256);
+  r.BGPATH = RDFI(ansi, "background_path");
   r.BGX = Short(RDFI(ansi, "background_x"));
   r.BGY = Short(RDFI(ansi, "background_y"));
   r.BGW = Short(RDFI(ansi, "background_width"));
   r.BGH = Short(RDFI(ansi, "background_height"));
-  return 0;
 }

@@ -37,7 +37,8 @@ std::string DUNEFILETEXT(DUNEFILE& r) {
   if (!Blank(r.ICON)) {
     if (Blank(r.ALLIGN)) r.ALLIGN = "center";
     lines.Add("icon_path", WithoutTrailingBlanks(r.ICON));
-    lines.Add("icon_valign", Lower(r.ALLIGN));
+    const std::string valign = Lower(r.ALLIGN);
+    lines.Add("icon_valign", valign == "bot" ? "bottom" : valign);
     if (r.IDX != 0) lines.Add("icon_dx", r.IDX);
     if (r.IDY != 0) lines.Add("icon_dy", r.IDY);
     if (r.SCALE != 0) lines.Add("icon_scale_factor", zq::rt::RealText(r.SCALE));

@@ -234,13 +234,9 @@ class MainWindow {
 
   void OpenInExplorer() {
     if (!FetchChosen()) return;
-    RPPATH = CHECKPATH(entry_.Text("DIRNAME"));
-    if (entry_.Whole("ISFOLDER") != 0) RPPATH += WithoutTrailingBlanks(entry_.Text("NAME"));
-    if (EXPRUNNING) {
-      zq::rt::Post(kShowInExplorer, 0, EXPTHREAD);
-    } else {
-      STARTEXPLORER();
-    }
+    std::string folder = CHECKPATH(entry_.Text("DIRNAME"));
+    if (entry_.Whole("ISFOLDER") != 0) folder += WithoutTrailingBlanks(entry_.Text("NAME"));
+    SHOWINEXPLORER(folder);
   }
 
   void Accepted(int32_t control) {

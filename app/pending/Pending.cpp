@@ -1,9 +1,7 @@
 // Stand-ins of the windows and jobs still to come: each job ends at once, each window says
 // that it is still to come.
-#include "app/Explorer.h"
 #include "app/MediaList.h"
 #include "app/Pass.h"
-#include "app/SettingsWindow.h"
 #include "app/State.h"
 #include "hostlib/Dialogs.h"
 
@@ -19,10 +17,3 @@ void WRITESCRIPTTH(std::string_view group) { EndAtOnce(group, T2GROUPTYPE(), kPa
 
 void SHOWLOG() { MBOX("The media list comes with a later version of Orvid.", 3000, 0, MWHANDLE); }
 
-void SETTINGS() { MBOX("The settings window comes with a later version of Orvid.", 3000, 0, MWHANDLE); }
-
-void DUNECOMMANDER(std::string_view) {
-  MBOX("The explorer comes with a later version of Orvid.", 3000, 0, 0);
-  EXPTHREAD = 0;
-  EXPRUNNING = 0;
-}

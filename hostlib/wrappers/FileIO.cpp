@@ -19,6 +19,11 @@ int32_t FILEIO::WRITEFILE(std::string_view file, std::string_view data, int32_t 
                                      access, share, disposition, flags));
 }
 
+int32_t FILEIO::CREATEEMPTYFILE(std::string_view file, uint32_t access, uint32_t share, uint32_t disposition,
+                                uint32_t flags) {
+  return Status(INTERROR, FICreateEmptyFile(FIHANDLE, Len(file), Ptr(file), access, share, disposition, flags));
+}
+
 int32_t FILEIO::READFILE(std::string_view file, std::span<char> buffer, int32_t count, int32_t offset,
                          uint32_t access, uint32_t share, uint32_t disposition, uint32_t flags) {
   return Value(INTERROR, FIReadFile(FIHANDLE, Len(file), Ptr(file), static_cast<int32_t>(buffer.size()),

@@ -1,7 +1,65 @@
-// The explorer window.
+// The explorer: a second top-level window on a thread of its own with two panels of folders,
+// a picture preview and file commands. Everything here belongs to the explorer thread, except
+// DUNECOMMANDER's start (STARTEXPLORER on the main thread) and SHOWINEXPLORER.
 #pragma once
+#include <cstdint>
+#include <string>
 #include <string_view>
+
+#include "hostlib/Picture.h"
+#include "hostlib/WinPos.h"
+#include "zqplatform/messages.h"
+#include "zqruntime/queue.h"
 
 // The explorer thread's procedure (started without parameter): runs the explorer window;
 // clears EXPTHREAD and then EXPRUNNING when it closes.
 void DUNECOMMANDER(std::string_view parameter);
+
+// Shows a folder in the explorer's right panel (the main window's double click): the path
+// travels to a running explorer under a lock with the event kShowInExplorer; without a
+// running explorer it becomes RPPATH and the explorer starts.
+void SHOWINEXPLORER(std::string_view folder);
+// The folder the last kShowInExplorer carried, taken once; empty when none waits.
+std::string TAKESHOWNFOLDER();
+
+// A panel entry: FN C1 C2 C3 C4 ICON EXT FS FT DIR SEL.
+const zq::rt::RecordLayout& QPANELTYPE();
+// Entry types (FT).
+constexpr uint8_t kFtOther = 0, kFtParent = 1, kFtFolder = 2, kFtFolderFile = 3, kFtFolderIcon = 4,
+                  kFtPicture = 5, kFtVideo = 6, kFtAudio = 7;
+// Panel sides.
+constexpr uint8_t kLeftSide = 0, kRightSide = 1;
+
+extern zq::rt::Queue LP, RP;          // the left and right panel
+extern zq::rt::Queue QDRIVE;          // DRV STRING(3), DICON LONG
+extern zq::rt::Queue LPLIST, RPLIST;  // PATH CSTRING(256): each side's recent folders, newest first
+extern std::string CDRVL, CDRVR;      // the drive shown in each drive list ("D:")
+extern std::string TLPPATH, TRPPATH;  // the text of each path field
+extern std::string OLDDIR;            // the folder just left
+extern std::string DUMS;              // the preview's file
+extern std::string IMAGEINFO;         // the preview's information line
+extern PICTURE CLAIMAGE;              // the preview picture
+extern WINPOSCLASS WPC;               // the explorer's positions and resize rules
+extern HWND DWHANDLE;                 // the open explorer window, owner of its dialogs; 0: none
+extern uint8_t IMGACT;  // preview: 0 off, 1 right selection over the left panel, 2 left over the right
+extern uint8_t FMODE;   // copy target: 1 icon, 2 background
+extern uint8_t LAZYMODE;  // 1 while lazy mode steps the right panel
+
+// The side's panel queue and its folder (LPPATH or RPPATH).
+zq::rt::Queue& PANELOF(uint8_t side);
+std::string& PATHOF(uint8_t side);
+
+// Panels.
+void FILLPANEL(uint8_t side, std::string_view path);
+void GETPDIR(zq::rt::Queue& panel, std::string_view path);
+int DIRSORT(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b);
+void FILLDRIVES();
+uint8_t DIRUP(uint8_t side);
+uint8_t DIRDN(uint8_t side, int32_t row);
+int32_t FINDDIR(std::string_view path, int32_t side);
+
+// File commands, on the explorer thread with the explorer window open.
+void COPYITEM(uint8_t side, int32_t row);
+void CONVERTITEM(uint8_t side, int32_t row, uint8_t copyMode);
+void MKDIR(uint8_t side);
+void DELETEITEM(uint8_t side, int32_t row);

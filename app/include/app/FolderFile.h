@@ -17,7 +17,7 @@
 // reader cuts to (a CSTRING(n) holds n - 1 characters).
 struct DUNEFILE {
   std::string ICON;    // CSTRING(256) "icon_path", relative to the folder
-  std::string ALLIGN;  // CSTRING(10)  "icon_valign": Top, Center, Bot or Bottom
+  std::string ALLIGN;  // CSTRING(10)  "icon_valign": Top, Center, Bottom (read also as Bot)
   int16_t IDX = 0;     // "icon_dx"
   int16_t IDY = 0;     // "icon_dy"
   double SCALE = 0;    // "icon_scale_factor"
@@ -43,8 +43,9 @@ struct DUNEFILE {
   std::string TEXT;    // CSTRING(256)
 };
 
-// The plain form of the record, the defaults it applies stored back into it (ALLIGN
-// "center", COLS 6, ROWS 3, FSIZE "small", BGW 1920, BGH 1080); empty when no block applies.
+// The plain form of the record, the alignment "bot" written as "bottom" (the player knows
+// top, center and bottom; the editors wrote "Bot"), the defaults it applies stored back into
+// it (ALLIGN "center", COLS 6, ROWS 3, FSIZE "small", BGW 1920, BGH 1080); empty when no block applies.
 std::string DUNEFILETEXT(DUNEFILE& record);
 
 // Writes the plain form to path (created or overwritten whole). The bytes written; 0 when no
@@ -53,11 +54,18 @@ std::string DUNEFILETEXT(DUNEFILE& record);
 // returned.
 int16_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet);
 
+// Writes a folder file's plain form (ANSI) to path as WRITEDUNEFILE does, an empty text as an
+// empty file; the bytes written, or on failure as WRITEDUNEFILE.
+int16_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet);
+
 // Fills the 18 keyed fields from the first 2,048 bytes of the file at path; a key the file
 // lacks gives an empty text or 0. 0 after a read; -999 for a blank path; 0 for an empty or
 // missing file (a missing file is not created) and the file layer's negative code for a
 // failed read, the record then untouched.
 int16_t READDUNEFILE(DUNEFILE& record, std::string_view path);
+
+// Fills the 18 keyed fields from a folder file's whole text (ANSI), the texts uncut.
+void DUNEFILEFROMTEXT(DUNEFILE& record, std::string_view ansi);
 
 // The value of key in text (the key's trailing blanks dropped); empty when no line holds it.
 std::string RDFI(std::string_view text, std::string_view key);

@@ -95,6 +95,10 @@ class FILEIO {
 
   int32_t WRITEFILE(std::string_view file, std::string_view data, int32_t count, int32_t offset, uint32_t access,
                     uint32_t share, uint32_t disposition, uint32_t flags);  // value
+  // Opens the file as the arguments say and closes it again: with disposition 2 (create
+  // always) the file is there and empty afterwards.
+  int32_t CREATEEMPTYFILE(std::string_view file, uint32_t access, uint32_t share, uint32_t disposition,
+                          uint32_t flags);  // status
   // Fills the caller's buffer (its whole size is offered to the library).
   int32_t READFILE(std::string_view file, std::span<char> buffer, int32_t count, int32_t offset, uint32_t access,
                    uint32_t share, uint32_t disposition, uint32_t flags);  // value

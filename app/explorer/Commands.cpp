@@ -1,0 +1,183 @@
+// The explorer's file commands: copy as icon or background, convert, make a folder, mark and
+// delete. The source is the chosen entry of one side; the target the other side's folder.
+#include "ExplorerParts.h"
+#include "app/Explorer.h"
+#include "app/Helpers.h"
+#include "app/State.h"
+#include "hostlib/Dialogs.h"
+#include "hostlib/Procedures.h"
+#include "hostlib/Wrappers.h"
+#include "zqruntime/picture.h"
+#include "zqruntime/window.h"
+
+namespace {
+
+constexpr uint8_t kOkOnly = 99;
+constexpr int32_t kMarkedColour = 255;  // red
+constexpr int32_t kDefaultColour = -1;
+constexpr const char* kSameFile = "Source and Target are the same File.";
+
+uint8_t Other(uint8_t side) { return side == kLeftSide ? kRightSide : kLeftSide; }
+
+bool IsPicture(const zq::rt::RecordRef& entry) {
+  const int64_t type = entry.Whole("FT");
+  return type == kFtFolderIcon || type == kFtPicture;
+}
+
+std::string FilePath(uint8_t side, const zq::rt::RecordRef& entry) {
+  return CHECKPATH(PATHOF(side)) + entry.Text("FN") + "." + entry.Text("EXT");
+}
+
+void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code) {
+  ERRORMSG(message, procedure, details, static_cast<int16_t>(code), kOkOnly, 0, DWHANDLE);
+}
+
+std::string TargetName() { return FMODE == 2 ? ST.ABR.NAME : ST.ACR.NAME; }
+
+// The first marked entry of a panel from a row on; 0 when none is marked there.
+uint32_t FirstMarked(const zq::rt::Queue& panel, uint32_t from = 1) {
+  for (uint32_t i = from; i <= panel.Records(); ++i) {
+    if (panel.Peek(i)->Whole("SEL") == 1) return i;
+  }
+  return 0;
+}
+
+void SetMark(zq::rt::Queue& panel, uint32_t row, bool marked) {
+  if (!panel.Get(row)) return;
+  panel.Buffer().SetWhole("C1", marked ? kMarkedColour : kDefaultColour);
+  panel.Buffer().SetWhole("SEL", marked ? 1 : 0);
+  panel.Put();
+}
+
+// One conversion (R$DOCONVITM); true when it succeeded.
+bool ConvertOne(uint8_t side, uint32_t row, uint8_t copyMode, const CONVERTOPTIONS& options) {
+  zq::rt::Queue& panel = PANELOF(side);
+  std::optional<zq::rt::Record> entry = panel.Peek(row);
+  if (!entry) return false;
+  const std::string source = FilePath(side, *entry);
+  std::string target = CHECKPATH(PATHOF(Other(side)));
+  if (copyMode == 1) {
+    target += TargetName() + ".aai";
+  } else {
+    target += entry->Text("FN") + (options.AAI ? std::string(".aai") : "." + entry->Text("EXT"));
+  }
+  if (SAMEFILE(source, target)) {
+    Report(kSameFile, "ConvertItem", source, 0);
+    return false;
+  }
+  const int32_t result = GRCONVERT(source, target, GETRESIZE(options.SRESIZE, options.KAR), options.WIDTH,
+                                   options.HEIGHT, GETFILTER(options.SFILTER));
+  if (result <= 0) {
+    Report("Error Converting.", "ConvertItem", source, result);
+    return false;
+  }
+  if (copyMode == 0) {
+    SetMark(panel, row, false);
+    REDRAWEXPLORER();
+  }
+  return true;
+}
+
+// Deletes the entry's file (R$DODELITEM); true when it is gone.
+bool DeleteOne(uint8_t side, const zq::rt::RecordRef& entry) {
+  const std::string path = FilePath(side, entry);
+  FILEIO file;
+  const int32_t result = file.DELETE(path);
+  if (result != 0) {
+    Report("Error Deleting.", "DeleteItem", path, result);
+    return false;
+  }
+  return true;
+}
+
+bool Deletable(const zq::rt::RecordRef& entry) { return entry.Whole("FT") == kFtFolderFile || IsPicture(entry); }
+
+}  // namespace
+
+void COPYITEM(uint8_t side, int32_t row) {
+  if (row < 1) return;
+  std::optional<zq::rt::Record> entry = PANELOF(side).Peek(static_cast<uint32_t>(row));
+  if (!entry || !IsPicture(*entry)) return;
+  const std::string source = FilePath(side, *entry);
+  const std::string target = CHECKPATH(PATHOF(Other(side))) + TargetName() + "." + entry->Text("EXT");
+  if (SAMEFILE(source, target)) {
+    Report(kSameFile, "CopyItem", source, 0);
+  } else {
+    FILEIO file;
+    const int32_t result = file.COPY(source, target, 0);
+    if (result != 0) Report("Error Copying.", "CopyItem", source, result);
+  }
+  GETPDIR(PANELOF(Other(side)), PATHOF(Other(side)));
+}
+
+void CONVERTITEM(uint8_t side, int32_t row, uint8_t copyMode) {
+  zq::rt::Queue& panel = PANELOF(side);
+  if (FirstMarked(panel) != 0 && copyMode == 0) {
+    CONVERTOPTIONS options;
+    if (!ASKCONVERTOPTIONS(options)) return;
+    for (uint32_t i = 1; i <= panel.Records(); ++i) {
+      if (ABORTALL) return;
+      std::optional<zq::rt::Record> entry = panel.Peek(i);
+      if (entry && entry->Whole("SEL") == 1 && IsPicture(*entry)) ConvertOne(side, i, copyMode, options);
+    }
+    return;
+  }
+  if (row < 1) return;
+  std::optional<zq::rt::Record> entry = panel.Peek(static_cast<uint32_t>(row));
+  if (!entry || !IsPicture(*entry)) return;
+  ConvertOne(side, static_cast<uint32_t>(row), copyMode, CONVERTOPTIONS{});
+}
+
+void MKDIR(uint8_t side) {
+  std::optional<std::string> name = ASKFOLDERNAME();
+  if (!name) return;
+  const std::string clipped = name->substr(0, static_cast<size_t>(TLEN(*name)));
+  if (clipped.empty()) return;
+  const std::string path = CHECKPATH(PATHOF(side)) + clipped;
+  if (std::string fault = FOLDERNAMEFAULT(clipped); !fault.empty()) {
+    Report(fault, "MKDir", path, 0);
+    return;
+  }
+  if (side == kRightSide) MBOX(path, 0, 0, DWHANDLE);
+  FILEIO file;
+  const int32_t result = file.CREATEDIR(path);
+  if (side == kRightSide) MBOX(zq::rt::WholeText(result), 0, 0, DWHANDLE);
+  if (result != 0) {
+    Report("Error Creating Folder.", "MKDir", path, result);
+    return;
+  }
+  GETPDIR(PANELOF(side), PATHOF(side));
+}
+
+void DELETEITEM(uint8_t side, int32_t row) {
+  zq::rt::Queue& panel = PANELOF(side);
+  if (FirstMarked(panel) != 0) {
+    if (!ASKDELETE()) return;
+    // Entries that stay marked (a failed deletion) are passed over; the rest are taken in turn.
+    uint32_t next = 1;
+    for (;;) {
+      const uint32_t marked = FirstMarked(panel, next);
+      if (marked == 0) break;
+      const zq::rt::Record entry = *panel.Peek(marked);
+      if (!Deletable(entry)) {
+        SetMark(panel, marked, false);
+        next = marked;
+      } else if (DeleteOne(side, entry)) {
+        panel.Delete(marked);
+        next = marked;
+      } else {
+        next = marked + 1;
+      }
+      if (ABORTALL) break;
+      REDRAWEXPLORER();
+      zq::rt::Yield();
+    }
+    REDRAWEXPLORER();
+    return;
+  }
+  if (row < 1) return;
+  std::optional<zq::rt::Record> entry = panel.Peek(static_cast<uint32_t>(row));
+  if (!entry || !Deletable(*entry)) return;
+  if (ST.CONFIRMDELETE && !ASKDELETE()) return;
+  if (DeleteOne(side, *entry)) panel.Delete(static_cast<uint32_t>(row));
+}

@@ -1,0 +1,34 @@
+// What the explorer's window, commands and dialogs share inside the explorer area.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The options of a conversion (CG); the defaults are those of a conversion without the
+// options window.
+struct CONVERTOPTIONS {
+  uint8_t AAI = 1;
+  std::string SRESIZE = "None";
+  int32_t WIDTH = 0;
+  int32_t HEIGHT = 0;
+  uint8_t KAR = 0;
+  std::string SFILTER = "Fast";
+};
+
+// The dialogs of the commands, centred over the explorer; each closes as cancelled at its
+// next timer tick once ABORTALL is set.
+bool ASKCONVERTOPTIONS(CONVERTOPTIONS& options);  // P15$CWIN: false when cancelled
+std::optional<std::string> ASKFOLDERNAME();      // P18$ASKWIN: the entry's text; none on Esc
+bool ASKDELETE();                                // P11$ASKWIN: true for OK
+
+// Lists the open explorer's panels again from their queues and redraws its controls; nothing
+// when the explorer window is not open on this thread.
+void REDRAWEXPLORER();
+
+// Why a new folder's name cannot be made inside the panel's folder; empty when it can.
+std::string FOLDERNAMEFAULT(std::string_view name);
+
+// Whether two Windows-view paths name the same file (the same path, another spelling of it,
+// or a link to it).
+bool SAMEFILE(std::string_view first, std::string_view second);

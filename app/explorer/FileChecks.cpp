@@ -1,0 +1,42 @@
+// Checks of the commands before they touch a file: a new folder's name, and whether source
+// and target are one file.
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "ExplorerParts.h"
+#include "app/Helpers.h"
+#include "zqplatform/files.h"
+
+namespace {
+
+// Device names Windows keeps in every folder, with or without an extension.
+bool IsDeviceName(std::string_view name) {
+  std::string stem(name.substr(0, name.find('.')));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  std::transform(stem.begin(), stem.end(), stem.begin(), [](unsigned char c) { return std::toupper(c); });
+  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) && stem[3] >= '1' && stem[3] <= '9';
+}
+
+}  // namespace
+
+std::string FOLDERNAMEFAULT(std::string_view name) {
+  if (name == "." || name == ".." || name.find_first_of("\\/:") != std::string_view::npos)
+    return "A Folder Name cannot hold \\ / or : and cannot be . or ..";
+  if (!IsWindowsName(name) || IsDeviceName(name)) return "Windows cannot hold this Folder Name.";
+  return {};
+}
+
+bool SAMEFILE(std::string_view first, std::string_view second) {
+  DWORD error = 0;
+  const std::string a = zq::fs::ResolvePath(first, &error);
+  const std::string b = zq::fs::ResolvePath(second, &error);
+  if (a.empty() || b.empty()) return false;
+  std::error_code ec;
+  if (std::filesystem::equivalent(a, b, ec) && !ec) return true;
+  const std::filesystem::path ca = std::filesystem::weakly_canonical(a, ec);
+  const std::filesystem::path cb = std::filesystem::weakly_canonical(b, ec);
+  return !ec && ca == cb;
+}

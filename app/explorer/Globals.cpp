@@ -1,0 +1,48 @@
+// The explorer's module globals: they live for the whole run, so panels, histories and the
+// drive list survive a closing of the window.
+#include "app/Explorer.h"
+#include "app/State.h"
+
+namespace {
+
+using namespace zq::rt;
+
+std::shared_ptr<const RecordLayout> Shared(const RecordLayout& layout) {
+  return std::shared_ptr<const RecordLayout>(&layout, [](const RecordLayout*) {});
+}
+
+const RecordLayout& DriveType() {
+  static const RecordLayout layout{STRING("DRV", 3), LONG("DICON")};
+  return layout;
+}
+
+const RecordLayout& HistoryType() {
+  static const RecordLayout layout{CSTRING("PATH", 256)};
+  return layout;
+}
+
+}  // namespace
+
+const zq::rt::RecordLayout& QPANELTYPE() {
+  using namespace zq::rt;
+  static const RecordLayout layout{CSTRING("FN", 256), LONG("C1"),         LONG("C2"), LONG("C3"),
+                                   LONG("C4"),         LONG("ICON"),       CSTRING("EXT", 64),
+                                   STRING("FS", 15),   BYTE("FT"),         BYTE("DIR"), BYTE("SEL")};
+  return layout;
+}
+
+zq::rt::Queue LP(Shared(QPANELTYPE()));
+zq::rt::Queue RP(Shared(QPANELTYPE()));
+zq::rt::Queue QDRIVE(Shared(DriveType()));
+zq::rt::Queue LPLIST(Shared(HistoryType()));
+zq::rt::Queue RPLIST(Shared(HistoryType()));
+std::string CDRVL, CDRVR, TLPPATH, TRPPATH, OLDDIR, DUMS, IMAGEINFO;
+PICTURE CLAIMAGE;
+WINPOSCLASS WPC;
+HWND DWHANDLE = 0;
+uint8_t IMGACT = 0;
+uint8_t FMODE = 1;
+uint8_t LAZYMODE = 0;
+
+zq::rt::Queue& PANELOF(uint8_t side) { return side == kLeftSide ? LP : RP; }
+std::string& PATHOF(uint8_t side) { return side == kLeftSide ? LPPATH : RPPATH; }

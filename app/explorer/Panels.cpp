@@ -1,0 +1,225 @@
+// The explorer's panels: listing a folder with its entry types and order, the drive list,
+// each side's path history, and moving up and down.
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <vector>
+
+#include "app/Explorer.h"
+#include "app/Helpers.h"
+#include "app/State.h"
+#include "hostlib/Procedures.h"
+#include "zqruntime/dirlist.h"
+#include "zqruntime/picture.h"
+
+namespace {
+
+constexpr uint32_t kHistoryLength = 10;
+constexpr int32_t kDefaultColour = -1;
+
+// Case-blind equality; texts of different byte lengths never match (the code page maps a
+// letter's case only where both forms have the same length).
+bool SameCaseBlind(std::string_view a, std::string_view b) { return a.size() == b.size() && COMPARENC(a, b, 0) == 0; }
+
+bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
+// QPANEL field numbers.
+enum PanelField : uint32_t { kFn = 1, kC1, kC2, kC3, kC4, kIcon, kExt, kFs, kFt, kDir, kSel };
+
+// The name of a panel entry as it lies in the record (a sort compares it without a copy).
+std::string_view NameOf(const zq::rt::RecordRef& r) {
+  const zq::rt::Field* field = r.Layout().At(kFn);
+  const std::string_view bytes = r.Bytes().substr(field->offset, field->size);
+  return bytes.substr(0, bytes.find('\0'));
+}
+
+struct EntryKind {
+  uint8_t type;
+  int32_t icon;
+};
+
+// The entry types of one listing's files: the settings read once, the image library asked
+// once per extension.
+class FileKinds {
+ public:
+  FileKinds() : folderIcon_(ST.ACR.NAME.empty() ? std::string() : ST.ACR.NAME + ".aai") {
+    Read(VEXTENSIONS, video_);
+    Read(AEXTENSIONS, audio_);
+  }
+
+  // By the rules' order: folder file, folder icon, picture, video, audio, other.
+  EntryKind Of(std::string_view name, const std::string& ext) {
+    if (SameCaseBlind(name, "dune_folder.txt")) return {kFtFolderFile, 3};
+    if (!folderIcon_.empty() && SameCaseBlind(name, folderIcon_)) return {kFtFolderIcon, 5};
+    if (ext.empty()) return {kFtOther, 2};
+    auto known = pictures_.find(ext);
+    if (known == pictures_.end()) known = pictures_.emplace(ext, GRFILETYPE(ext) > 0).first;
+    if (known->second) return {kFtPicture, 4};
+    if (In(video_, ext)) return {kFtVideo, 6};
+    if (In(audio_, ext)) return {kFtAudio, 8};
+    return {kFtOther, 2};
+  }
+
+ private:
+  static void Read(const zq::rt::Queue& extensions, std::vector<std::string>& into) {
+    for (uint32_t i = 1; i <= extensions.Records(); ++i) into.push_back(extensions.Peek(i)->Text("EXT"));
+  }
+  static bool In(const std::vector<std::string>& extensions, std::string_view ext) {
+    return std::any_of(extensions.begin(), extensions.end(), [&](const std::string& e) { return SameCaseBlind(e, ext); });
+  }
+
+  std::string folderIcon_;
+  std::vector<std::string> video_;
+  std::vector<std::string> audio_;
+  std::map<std::string, bool> pictures_;
+};
+
+void SetColours(zq::rt::RecordRef& r) {
+  for (uint32_t c : {kC1, kC2, kC3, kC4}) r.SetWhole(c, kDefaultColour);
+}
+
+void AddParentEntry(zq::rt::Queue& panel) {
+  zq::rt::Record& r = panel.Buffer();
+  r.Clear();
+  r.SetText("FN", "..");
+  r.SetText("EXT", "<DIR>");
+  r.SetText("FS", "0");
+  r.SetWhole("FT", kFtParent);
+  r.SetWhole("ICON", 7);
+  r.SetWhole("DIR", 2);
+  SetColours(r);
+  panel.Add();
+}
+
+zq::rt::Queue& HistoryOf(uint8_t side) { return side == kLeftSide ? LPLIST : RPLIST; }
+
+void Remember(uint8_t side, const std::string& folder) {
+  zq::rt::Queue& history = HistoryOf(side);
+  for (uint32_t i = 1; i <= history.Records(); ++i) {
+    if (history.Peek(i)->Text("PATH") == folder) return;
+  }
+  history.Buffer().Clear();
+  history.Buffer().SetText("PATH", folder);
+  history.Add(1);
+  while (history.Records() > kHistoryLength) history.Delete(history.Records());
+}
+
+}  // namespace
+
+void FILLPANEL(uint8_t side, std::string_view path) {
+  if (Blank(path)) return;
+  const std::string folder = CHECKPATH(path);
+  Remember(side, folder);
+  std::string drive;
+  if (folder.size() > 1 && folder[1] == ':') {
+    drive = folder.substr(0, 2);
+    std::transform(drive.begin(), drive.end(), drive.begin(), [](unsigned char c) { return std::toupper(c); });
+  }
+  (side == kLeftSide ? CDRVL : CDRVR) = drive;
+  GETPDIR(PANELOF(side), folder);
+  PATHOF(side) = folder;
+  (side == kLeftSide ? TLPPATH : TRPPATH) = folder;
+}
+
+void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
+  if (ABORTALL) return;
+  panel.Free();
+  const std::string folder = CHECKPATH(path);
+  zq::rt::Queue listing(zq::rt::DirectoryLayout());
+  zq::rt::ListDirectory(folder + "*.*", listing);
+  if (listing.Records() == 0) {
+    AddParentEntry(panel);
+    return;
+  }
+  FileKinds kinds;
+  zq::rt::Record& r = panel.Buffer();
+  const zq::rt::Record& entry = listing.Buffer();
+  const uint32_t nameField = entry.Layout().Find("NAME"), attributeField = entry.Layout().Find("ATTRIB"),
+                 sizeField = entry.Layout().Find("SIZE");
+  for (uint32_t i = 1; i <= listing.Records(); ++i) {
+    listing.Get(i);
+    const std::string name = entry.Text(nameField);
+    if (name == ".") continue;
+    r.Clear();
+    if (entry.Whole(attributeField) & zq::rt::kAttrDirectory) {
+      const bool parent = name == "..";
+      r.SetText(kFn, name);
+      r.SetText(kExt, "<DIR>");
+      r.SetText(kFs, "0");
+      r.SetWhole(kFt, parent ? kFtParent : kFtFolder);
+      r.SetWhole(kIcon, parent ? 7 : 1);
+      r.SetWhole(kDir, parent ? 2 : 1);
+    } else {
+      const std::string ext = GETEXT(name);
+      const EntryKind kind = kinds.Of(name, ext);
+      r.SetText(kFn, GETFILE(name));
+      r.SetText(kExt, ext);
+      // The listing's size is exact beyond 4 GB: no second query per file.
+      r.SetText(kFs, zq::rt::WholeText(static_cast<int64_t>(entry.Real(sizeField))));
+      r.SetWhole(kFt, kind.type);
+      r.SetWhole(kIcon, kind.icon);
+      r.SetWhole(kDir, 0);
+    }
+    SetColours(r);
+    panel.Add();
+    if (ABORTALL) return;
+  }
+  panel.Sort(DIRSORT);
+}
+
+int DIRSORT(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b) {
+  const int64_t dirA = a.Whole(kDir), dirB = b.Whole(kDir);
+  if (dirA != dirB) return dirA > dirB ? -1 : 1;
+  const int32_t order = COMPARENC(NameOf(a), NameOf(b), 0);
+  return order > 0 ? 1 : order < 0 ? -1 : 0;
+}
+
+void FILLDRIVES() {
+  const std::string drives = GETDRIVES();
+  QDRIVE.Free();
+  const int32_t items = CNTITEM(drives, "|");
+  for (int32_t n = 1; n <= items; ++n) {
+    const std::string item = GETITEM(drives, n, "|");
+    if (Blank(item)) continue;
+    QDRIVE.Buffer().Clear();
+    QDRIVE.Buffer().SetText("DRV", GETITEM(item, 1, "@").substr(0, 2));
+    QDRIVE.Buffer().SetWhole("DICON", TRIM(GETITEM(item, 2, "@")) == "3" ? 1 : 2);
+    QDRIVE.Add();
+  }
+}
+
+uint8_t DIRUP(uint8_t side) {
+  uint8_t shortened = 0;
+  const std::string parent = GETUPDIR(PATHOF(side), &shortened);
+  if (!shortened) return 0;
+  FILLPANEL(side, parent);
+  return 1;
+}
+
+uint8_t DIRDN(uint8_t side, int32_t row) {
+  OLDDIR.clear();
+  if (row < 1) return 0;
+  std::optional<zq::rt::Record> entry = PANELOF(side).Peek(static_cast<uint32_t>(row));
+  if (!entry) return 0;
+  const std::string current = CHECKPATH(PATHOF(side));
+  switch (entry->Whole("FT")) {
+    case kFtParent:
+      OLDDIR = current;
+      return DIRUP(side);
+    case kFtFolder:
+      FILLPANEL(side, current + entry->Text("FN"));
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int32_t FINDDIR(std::string_view path, int32_t side) {
+  const std::string name = GETSUBDIR(path);
+  if (Blank(name)) return 1;
+  const zq::rt::Queue& panel = PANELOF(static_cast<uint8_t>(side));
+  for (uint32_t i = 1; i <= panel.Records(); ++i) {
+    if (panel.Peek(i)->Text("FN") == name) return static_cast<int32_t>(i);
+  }
+  return 1;
+}

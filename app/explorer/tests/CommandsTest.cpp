@@ -1,0 +1,342 @@
+// The file commands on the media tree: copy as icon and background, conversions with and
+// without the options window, marks, new folders, deletions, and source and target being
+// one file. Dialogs are answered through the question seam and the input calls.
+#include "ExplorerFixture.h"
+#include "zqruntime/window.h"
+
+namespace {
+
+using orvid::test::WaitFor;
+using zq::ui::Answer;
+namespace fs = std::filesystem;
+namespace cw = orvid::res::ConvertDialog;
+namespace fw = orvid::res::FolderNameDialog;
+namespace dw = orvid::res::DeleteDialog;
+
+const std::string kSameFile = "Source and Target are the same File.";
+
+class CommandsTest : public ExplorerFixture {
+ protected:
+  // The explorer with the pictures on the left and the film folder Alien on the right.
+  void WithPicturesAndAlien(const std::function<void()>& steps, int confirmDelete = 0) {
+    WriteSettings("T:\\Pictures\\", "T:\\Films\\Alien (1979)\\", confirmDelete);
+    RunWithMain([&] {
+      ASSERT_NE(OpenExplorer(), 0u);
+      Sync();
+      steps();
+    });
+  }
+
+  void PressOn(int32_t list, uint32_t row, const std::string& key) {
+    SCOPED_TRACE(key + " on row " + std::to_string(row));
+    Choose(list, row);
+    Press(list, key);
+    Sync();
+  }
+
+  fs::path Alien(const std::string& name) const { return OnDisk("Films/Alien (1979)/" + name); }
+  fs::path Pictures(const std::string& name) const { return OnDisk("Pictures/" + name); }
+};
+
+TEST_F(CommandsTest, F5CopiesAPictureAsTheOtherFoldersIconOrBackground) {
+  WithPicturesAndAlien([&] {
+    PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "F5");
+    EXPECT_EQ(Contents(Alien("folder.jpg")), Contents(Pictures("sunset.jpg")));
+    Press(ew::LeftPanel, "F4");
+    EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
+    PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "F5");
+    // The existing "Background.PNG" is the same name to Windows: it is overwritten.
+    EXPECT_EQ(Contents(Alien("Background.PNG")), Contents(Pictures("poster.png")));
+    EXPECT_FALSE(fs::exists(Alien("background.png")));
+    const uint32_t row = RowOf(RP, "Background", "PNG");
+    ASSERT_NE(row, 0u);
+    EXPECT_EQ(RP.Peek(row)->Text("FS"), std::to_string(fs::file_size(Pictures("poster.png"))));
+    // A folder or a non-picture is not copied.
+    PressOn(ew::LeftPanel, 1, "F5");
+    EXPECT_TRUE(Errors().empty());
+  });
+}
+
+TEST_F(CommandsTest, SourceAndTargetBeingOneFileIsRefusedAndTheFileKept) {
+  WriteSettings("T:\\Pictures\\", "t:\\PICTURES\\");
+  RunWithMain([&] {
+    ASSERT_NE(OpenExplorer(), 0u);
+    Sync();
+    const std::string before = Contents(Pictures("folder.aai"));
+    PressOn(ew::LeftPanel, RowOf(LP, "folder", "aai"), "F5");  // icon mode: folder.aai onto itself
+    PressOn(ew::LeftPanel, RowOf(LP, "folder", "aai"), "F7");
+    PressOn(ew::LeftPanel, RowOf(LP, "folder", "aai"), "F6");
+    EXPECT_TRUE(WaitFor([&] { return Errors().size() == 3; }));
+    EXPECT_EQ(Errors(), (std::vector<std::string>{kSameFile, kSameFile, kSameFile}));
+    EXPECT_EQ(Contents(Pictures("folder.aai")), before);
+  });
+}
+
+TEST_F(CommandsTest, F6AndF7ConvertTheChosenPictureToAai) {
+  WithPicturesAndAlien([&] {
+    PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "F6");
+    EXPECT_EQ(AaiSize(Alien("poster.aai")), std::make_pair(300, 450));
+    PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "F7");
+    EXPECT_EQ(AaiSize(Alien("folder.aai")), std::make_pair(640, 400));
+    Press(ew::LeftPanel, "F4");
+    EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
+    PressOn(ew::LeftPanel, RowOf(LP, "beach", "bmp"), "F7");
+    EXPECT_EQ(AaiSize(Alien("background.aai")), std::make_pair(200, 100));
+    EXPECT_NE(RowOf(RP, "background", "aai"), 0u);  // the other panel listed again
+    EXPECT_EQ(RP.Peek(RowOf(RP, "folder", "aai"))->Whole("FT"), kFtFolderIcon);
+    // F7 ignores marks: only the chosen picture is converted.
+    PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "F7");
+    EXPECT_EQ(AaiSize(Alien("background.aai")), std::make_pair(640, 400));
+    EXPECT_TRUE(Marked(LP, RowOf(LP, "poster", "png")));
+    EXPECT_TRUE(Errors().empty());
+  });
+}
+
+TEST_F(CommandsTest, InsMarksOnlyPicturesAndMovesTheCursorDown) {
+  WithPicturesAndAlien([&] {
+    PressOn(ew::LeftPanel, 1, "Ins");  // ".."
+    EXPECT_FALSE(Marked(LP, 1));
+    EXPECT_EQ(zq::ui::Snapshot(Control(ew::LeftPanel))->value, 1);  // row 2 chosen
+    Press(ew::LeftPanel, "Ins");
+    Sync();
+    EXPECT_TRUE(Marked(LP, 2));
+    PressOn(ew::LeftPanel, 2, "Ins");
+    EXPECT_FALSE(Marked(LP, 2));
+    EXPECT_EQ(LP.Peek(2)->Whole("C1"), -1);
+  });
+}
+
+TEST_F(CommandsTest, F6WithMarksConvertsTheMarkedPicturesWithTheOptionsChosen) {
+  WithPicturesAndAlien([&] {
+    PressOn(ew::LeftPanel, RowOf(LP, "beach", "bmp"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "Ins");
+    // The choice on an unmarked picture: still the marked ones only.
+    Choose(ew::LeftPanel, RowOf(LP, "poster", "png"));
+    Press(ew::LeftPanel, "F6");
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(dialog, 0u);
+    auto enabled = [&](int32_t control) {
+      return zq::ui::Snapshot(orvid::test::ControlOf(dialog, control))->enabled;
+    };
+    EXPECT_FALSE(enabled(cw::Width));
+    EXPECT_FALSE(enabled(cw::Filter));
+    zq::ui::input::Choose(orvid::test::ControlOf(dialog, cw::ResizeMode), 2);  // "Smaller"
+    EXPECT_TRUE(WaitFor([&] { return enabled(cw::Width) && enabled(cw::KeepAspect); }));
+    zq::ui::input::Spun(orvid::test::ControlOf(dialog, cw::Width), "100");
+    zq::ui::input::Spun(orvid::test::ControlOf(dialog, cw::Height), "100");
+    zq::ui::input::Choose(orvid::test::ControlOf(dialog, cw::Filter), 1);  // "Bicubic"
+    zq::ui::input::AnswerQuestion(Answer::Pressed(cw::Ok));
+    Sync();
+    EXPECT_EQ(AaiSize(Alien("beach.aai")), std::make_pair(100, 50));
+    EXPECT_EQ(AaiSize(Alien("sunset.aai")).first, 100);
+    EXPECT_FALSE(fs::exists(Alien("poster.aai")));
+    EXPECT_FALSE(Marked(LP, RowOf(LP, "beach", "bmp")));
+    EXPECT_FALSE(Marked(LP, RowOf(LP, "sunset", "jpg")));
+    EXPECT_NE(RowOf(RP, "beach", "aai"), 0u);
+  });
+}
+
+TEST_F(CommandsTest, TheOptionsWindowKeepsTheSourcesFormatOrCancelsAndAFailedConversionKeepsItsMark) {
+  WithPicturesAndAlien([&] {
+    PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "Ins");
+    Press(ew::LeftPanel, "F6");
+    ASSERT_NE(WaitForDialog(), 0u);
+    zq::ui::input::AnswerQuestion(Answer::Cancelled());
+    EXPECT_TRUE(WaitFor(NoDialog));
+    Sync();
+    EXPECT_FALSE(fs::exists(Alien("poster.aai")));
+    EXPECT_TRUE(Marked(LP, RowOf(LP, "poster", "png")));
+    Press(ew::LeftPanel, "F6");
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(dialog, 0u);
+    zq::ui::input::Click(orvid::test::ControlOf(dialog, cw::Aai));  // "Convert to AAI" cleared
+    zq::ui::input::AnswerQuestion(Answer::Pressed(cw::Ok));
+
+    Sync();
+    EXPECT_TRUE(fs::exists(Alien("poster.png")));
+    EXPECT_FALSE(Marked(LP, RowOf(LP, "poster", "png")));
+  });
+  // The film folder's "folder.jpg" is no picture inside: its conversion fails and it stays marked.
+  WriteSettings("T:\\Films\\Alien (1979)\\", "T:\\Pictures\\");
+  RunWithMain([&] {
+    ASSERT_NE(OpenExplorer(), 0u);
+    Sync();
+    PressOn(ew::LeftPanel, RowOf(LP, "folder", "jpg"), "Ins");
+    Press(ew::LeftPanel, "F6");
+    ASSERT_NE(WaitForDialog(), 0u);
+    zq::ui::input::AnswerQuestion(Answer::Pressed(cw::Ok));
+    Sync();
+    EXPECT_EQ(Errors(), std::vector<std::string>{"Error Converting."});
+    EXPECT_TRUE(Marked(LP, RowOf(LP, "folder", "jpg")));
+  });
+}
+
+struct NameCase {
+  std::string name;
+  bool made;
+};
+
+TEST_F(CommandsTest, F8MakesAFolderOnlyFromANameThatStaysInThePanelsFolder) {
+  const std::vector<NameCase> cases = {
+      {"New Folder", true}, {"Extras 2", true},   {"a.b", true},         {"日本語", true},
+      {"..\\Escape", false}, {"a/b", false},     {"C:x", false},        {".", false},
+      {"..", false},         {"CON", false},     {"nul.txt", false},    {"Notes.", false},
+      {"what?", false},      {"pipe|name", false}, {"<angle>", false},  {"   ", false},
+  };
+  WithPicturesAndAlien([&] {
+    for (uint8_t side : {kLeftSide, kRightSide}) {
+      const int32_t list = side == kLeftSide ? ew::LeftPanel : ew::RightPanel;
+      const fs::path folder = side == kLeftSide ? Pictures("") : Alien("");
+      for (const NameCase& c : cases) {
+        watcher_.Clear();
+        auto entries = [&] {
+          return std::distance(fs::recursive_directory_iterator(Disk()), fs::recursive_directory_iterator{});
+        };
+        const auto before = entries();
+        Choose(list, 1);
+        Press(list, "F8");
+        HWND dialog = WaitForDialog();
+        ASSERT_NE(dialog, 0u) << c.name;
+        HWND entry = orvid::test::ControlOf(dialog, fw::FolderName);
+        SetWindowTextA(entry, c.name.c_str());
+        Press(entry, "Enter");
+        EXPECT_TRUE(WaitFor(NoDialog)) << c.name;
+        Sync();
+        const std::string trimmed = c.name.substr(0, c.name.find_last_not_of(' ') + 1);
+        if (c.made) {
+          EXPECT_TRUE(fs::is_directory(folder / c.name)) << c.name;
+          EXPECT_NE(RowOf(PANELOF(side), c.name), 0u) << c.name;
+          EXPECT_TRUE(Errors().empty()) << c.name;
+          fs::remove(folder / c.name);
+          Press(list, "Ctrl+R");
+        } else if (!trimmed.empty()) {
+          EXPECT_EQ(Errors().size(), 1u) << c.name;
+        }
+        EXPECT_EQ(entries(), before) << c.name;  // nothing made anywhere on the disk
+      }
+    }
+    // The right side shows the path and the result in notices.
+    watcher_.Clear();
+    Choose(ew::RightPanel, 1);
+    Press(ew::RightPanel, "F8");
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(dialog, 0u);
+    SetWindowTextA(orvid::test::ControlOf(dialog, fw::FolderName), "Shown");
+    Press(orvid::test::ControlOf(dialog, fw::FolderName), "Enter");
+    EXPECT_TRUE(WaitFor([&] { return watcher_.Notices().size() == 2; }));
+    auto shown = [&](size_t n) {  // the text box's text without the line ends it starts with
+      const std::string text = watcher_.Notices()[n];
+      return text.substr(text.find_first_not_of("\r\n"));
+    };
+    EXPECT_EQ(shown(0), "T:\\Films\\Alien (1979)\\Shown");
+    EXPECT_EQ(shown(1), "0");
+    // Esc makes nothing.
+    Press(ew::LeftPanel, "F8");
+    dialog = WaitForDialog();
+    ASSERT_NE(dialog, 0u);
+    SetWindowTextA(orvid::test::ControlOf(dialog, fw::FolderName), "Never");
+    Press(orvid::test::ControlOf(dialog, fw::FolderName), "Esc");
+    EXPECT_TRUE(WaitFor(NoDialog));
+    EXPECT_FALSE(fs::exists(Pictures("Never")));
+  });
+}
+
+TEST_F(CommandsTest, DelDeletesAPictureOrTheFolderFileAtOnceWithoutConfirmation) {
+  WriteSettings("T:\\Films\\Alien (1979)\\", "T:\\Pictures\\");
+  RunWithMain([&] {
+    ASSERT_NE(OpenExplorer(), 0u);
+    Sync();
+    PressOn(ew::LeftPanel, RowOf(LP, "dune_folder", "txt"), "Del");
+    EXPECT_FALSE(fs::exists(Alien("dune_folder.txt")));
+    EXPECT_EQ(RowOf(LP, "dune_folder", "txt"), 0u);
+    PressOn(ew::LeftPanel, RowOf(LP, "Background", "PNG"), "Del");
+    EXPECT_FALSE(fs::exists(Alien("Background.PNG")));
+    // A folder, a film and any other file stay.
+    PressOn(ew::LeftPanel, RowOf(LP, "Featurettes"), "Del");
+    PressOn(ew::LeftPanel, RowOf(LP, "Alien", "mkv"), "Del");
+    PressOn(ew::LeftPanel, RowOf(LP, "Alien", "nfo"), "Del");
+    EXPECT_TRUE(fs::is_directory(Alien("Featurettes")));
+    EXPECT_TRUE(fs::exists(Alien("Alien.mkv")));
+    EXPECT_TRUE(fs::exists(Alien("Alien.nfo")));
+    EXPECT_TRUE(NoDialog());
+  });
+}
+
+TEST_F(CommandsTest, DelAsksWhenSetToAndAlwaysForMarkedEntries) {
+  WithPicturesAndAlien(
+      [&] {
+        Choose(ew::LeftPanel, RowOf(LP, "poster", "png"));
+        Press(ew::LeftPanel, "Del");
+        ASSERT_NE(WaitForDialog(), 0u);
+        zq::ui::input::AnswerQuestion(Answer::Pressed(dw::Cancel));
+        Sync();
+        EXPECT_TRUE(fs::exists(Pictures("poster.png")));
+        Press(ew::LeftPanel, "Del");
+        ASSERT_NE(WaitForDialog(), 0u);
+        zq::ui::input::AnswerQuestion(Answer::Pressed(dw::Ok));
+        Sync();
+        EXPECT_FALSE(fs::exists(Pictures("poster.png")));
+        EXPECT_EQ(RowOf(LP, "poster", "png"), 0u);
+        // Marked entries: one question, every marked picture deleted.
+        PressOn(ew::LeftPanel, RowOf(LP, "beach", "bmp"), "Ins");
+        PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "Ins");
+        Press(ew::LeftPanel, "Del");
+        ASSERT_NE(WaitForDialog(), 0u);
+        zq::ui::input::AnswerQuestion(Answer::Pressed(dw::Ok));
+        Sync();
+        EXPECT_FALSE(fs::exists(Pictures("beach.bmp")));
+        EXPECT_FALSE(fs::exists(Pictures("sunset.jpg")));
+        EXPECT_TRUE(fs::exists(Pictures("folder.aai")));
+        EXPECT_EQ(Names(LP), (std::vector<std::string>{"..", "folder.aai"}));
+      },
+      1);
+}
+
+TEST_F(CommandsTest, DelRemovesALinkAsALinkAndAFailedDeletionKeepsTheEntry) {
+  fs::create_symlink(Pictures("sunset.jpg"), Pictures("linked.jpg"));
+  fs::create_directories(OnDisk("Locked"));
+  fs::copy_file(Pictures("poster.png"), OnDisk("Locked/kept.png"));
+  fs::create_directory_symlink(OnDisk("Locked"), Pictures("Linked Folder"));
+  WriteSettings("T:\\Pictures\\", "T:\\Locked\\");
+  RunWithMain([&] {
+    ASSERT_NE(OpenExplorer(), 0u);
+    Sync();
+    PressOn(ew::LeftPanel, RowOf(LP, "linked", "jpg"), "Del");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(Pictures("linked.jpg"))));
+    EXPECT_TRUE(fs::exists(Pictures("sunset.jpg")));
+    PressOn(ew::LeftPanel, RowOf(LP, "Linked Folder"), "Del");
+    EXPECT_TRUE(fs::is_symlink(Pictures("Linked Folder")));
+    EXPECT_TRUE(fs::exists(OnDisk("Locked/kept.png")));
+    // A file that became a folder with content since the listing cannot be deleted: the error
+    // is reported and the entry stays.
+    fs::remove(OnDisk("Locked/kept.png"));
+    fs::create_directories(OnDisk("Locked/kept.png/inside"));
+    PressOn(ew::RightPanel, RowOf(RP, "kept", "png"), "Del");
+    EXPECT_TRUE(WaitFor([&] { return Errors().size() == 1; }));
+    EXPECT_EQ(Errors(), std::vector<std::string>{"Error Deleting."});
+    EXPECT_TRUE(fs::is_directory(OnDisk("Locked/kept.png/inside")));
+    EXPECT_NE(RowOf(RP, "kept", "png"), 0u);
+  });
+}
+
+TEST_F(CommandsTest, ClosingTheMainWindowEndsAGroupCommandBetweenEntries) {
+  WithPicturesAndAlien([&] {
+    for (const char* name : {"beach", "poster", "sunset"}) {
+      Choose(ew::LeftPanel, RowOf(LP, name));
+      Press(ew::LeftPanel, "Ins");
+    }
+    Sync();
+    Press(ew::LeftPanel, "Del");
+    ASSERT_NE(WaitForDialog(), 0u);
+    zq::ui::input::CloseRequest(main_);
+    EXPECT_TRUE(WaitFor([] { return ABORTALL != 0; }));
+    zq::ui::input::AnswerQuestion(Answer::Pressed(dw::Ok));
+    EXPECT_TRUE(WaitFor([] { return !EXPRUNNING; }));
+    int left = 0;
+    for (const char* name : {"beach.bmp", "poster.png", "sunset.jpg"}) left += fs::exists(Pictures(name)) ? 1 : 0;
+    EXPECT_GE(left, 2);  // at most the entry under way when the close came
+  });
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+// Listing a folder into a panel without the window: entry types by the rules' order, the
+// order of the entries, empty and missing folders, the path history and the drive field.
+#include "ExplorerFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class PanelsTest : public ExplorerFixture {
+ protected:
+  void SetUp() override {
+    ExplorerFixture::SetUp();
+    ST.ACR.NAME = "folder";
+    for (const char* ext : {"MKV", "AVI", "ABCDEFGHIJ"}) {
+      VEXTENSIONS.Buffer().Clear();
+      VEXTENSIONS.Buffer().SetText("EXT", ext);
+      VEXTENSIONS.Add();
+    }
+    AEXTENSIONS.Buffer().Clear();
+    AEXTENSIONS.Buffer().SetText("EXT", "MP3");
+    AEXTENSIONS.Add();
+  }
+};
+
+struct TypeCase {
+  std::string file;
+  uint8_t type;
+  int32_t icon;
+};
+
+TEST_F(PanelsTest, EachFileGetsTheFirstTypeWhoseRuleMatches) {
+  const std::vector<TypeCase> cases = {
+      {"DUNE_FOLDER.TXT", kFtFolderFile, 3}, {"FOLDER.AAI", kFtFolderIcon, 5}, {"other.aai", kFtPicture, 4},
+      {"cover.JPG", kFtPicture, 4},          {"film.mkv", kFtVideo, 6},        {"clip.Avi", kFtVideo, 6},
+      {"song.mp3", kFtAudio, 8},             {"notes.nfo", kFtOther, 2},       {"README", kFtOther, 2},
+      {"x.abcdefghij", kFtVideo, 6},         {"x.abcdefghijk", kFtOther, 2},   {"folder.jpg.mkv", kFtVideo, 6},
+  };
+  fs::create_directories(OnDisk("Types"));
+  for (const TypeCase& c : cases) std::ofstream(OnDisk("Types/" + c.file)) << "x";
+  GETPDIR(LP, "T:\\Types");
+  for (const TypeCase& c : cases) {
+    const auto dot = c.file.rfind('.');
+    const std::string name = dot == std::string::npos ? c.file : c.file.substr(0, dot);
+    const std::string ext = dot == std::string::npos ? "" : c.file.substr(dot + 1);
+    const uint32_t row = RowOf(LP, name, ext);
+    ASSERT_NE(row, 0u) << c.file;
+    EXPECT_EQ(LP.Peek(row)->Whole("FT"), c.type) << c.file;
+    EXPECT_EQ(LP.Peek(row)->Whole("ICON"), c.icon) << c.file;
+    EXPECT_EQ(LP.Peek(row)->Text("FS"), "1") << c.file;
+    EXPECT_EQ(LP.Peek(row)->Whole("C1"), -1) << c.file;
+  }
+}
+
+TEST_F(PanelsTest, ParentFirstThenFoldersThenFilesEachByNameCaseBlind) {
+  for (const char* folder : {"beta", "Alpha", "gamma"}) fs::create_directories(OnDisk("Order/") / folder);
+  for (const char* file : {"b.txt", "A.txt", "c.jpg"}) std::ofstream(OnDisk("Order/") / file) << "x";
+  GETPDIR(RP, "T:\\Order\\");
+  EXPECT_EQ(Names(RP), (std::vector<std::string>{"..", "Alpha", "beta", "gamma", "A.txt", "b.txt", "c.jpg"}));
+  // The extension takes no part in the order.
+  const zq::rt::Record a = *RP.Peek(5);
+  zq::rt::Record b = a;
+  b.SetText("EXT", "zzz");
+  EXPECT_EQ(DIRSORT(a, b), 0);
+}
+
+TEST_F(PanelsTest, AnEmptyOrMissingFolderShowsTheParentEntryAlone) {
+  fs::create_directories(OnDisk("Empty"));
+  for (const char* folder : {"T:\\Empty\\", "T:\\Missing\\"}) {
+    FILLPANEL(kLeftSide, folder);
+    EXPECT_EQ(Names(LP), std::vector<std::string>{".."}) << folder;
+    EXPECT_EQ(LP.Peek(1)->Whole("FT"), kFtParent);
+    EXPECT_EQ(LPPATH, folder);
+  }
+  EXPECT_EQ(CDRVL, "T:");
+  // A network path blanks the drive field.
+  FILLPANEL(kLeftSide, "\\\\nas\\media");
+  EXPECT_EQ(CDRVL, "");
+  EXPECT_EQ(LPPATH, "\\\\nas\\media\\");
+}
+
+TEST_F(PanelsTest, TheHistoryKeepsTheTenNewestFoldersEachOnce) {
+  for (int n = 0; n < 11; ++n) FILLPANEL(kRightSide, "T:\\F" + std::to_string(n));
+  FILLPANEL(kRightSide, "T:\\F5\\");
+  ASSERT_EQ(RPLIST.Records(), 10u);
+  EXPECT_EQ(RPLIST.Peek(1)->Text("PATH"), "T:\\F10\\");
+  EXPECT_EQ(RPLIST.Peek(10)->Text("PATH"), "T:\\F1\\");
+  EXPECT_EQ(RPPATH, "T:\\F5\\");
+  EXPECT_EQ(TRPPATH, "T:\\F5\\");
+}
+
+TEST_F(PanelsTest, UpAndDownMoveThePanelAndFindTheFolderLeft) {
+  FILLPANEL(kLeftSide, "T:\\Films\\");
+  const uint32_t alien = RowOf(LP, "Alien (1979)");
+  EXPECT_EQ(DIRDN(kLeftSide, static_cast<int32_t>(alien)), 1);
+  EXPECT_EQ(OLDDIR, "");
+  EXPECT_EQ(LPPATH, "T:\\Films\\Alien (1979)\\");
+  EXPECT_EQ(DIRDN(kLeftSide, static_cast<int32_t>(RowOf(LP, "Alien", "mkv"))), 0);  // a file
+  EXPECT_EQ(DIRDN(kLeftSide, 1), 1);  // ".."
+  EXPECT_EQ(OLDDIR, "T:\\Films\\Alien (1979)\\");
+  EXPECT_EQ(FINDDIR(OLDDIR, kLeftSide), static_cast<int32_t>(alien));
+  EXPECT_EQ(FINDDIR("T:\\Films\\alien (1979)\\", kLeftSide), 1);  // case-sensitive
+  FILLPANEL(kLeftSide, "T:\\");
+  EXPECT_EQ(DIRUP(kLeftSide), 0);
+  EXPECT_EQ(DIRDN(kLeftSide, 0), 0);
+}
+
+TEST_F(PanelsTest, TheDriveListHoldsEveryDriveWithItsIcon) {
+  FILLDRIVES();
+  ASSERT_GE(QDRIVE.Records(), 2u);
+  EXPECT_EQ(QDRIVE.Peek(1)->Text("DRV"), "C:");
+  bool t = false;
+  for (uint32_t i = 1; i <= QDRIVE.Records(); ++i) {
+    const int64_t icon = QDRIVE.Peek(i)->Whole("DICON");
+    EXPECT_TRUE(icon == 1 || icon == 2);
+    t = t || QDRIVE.Peek(i)->Text("DRV") == "T:";
+  }
+  EXPECT_TRUE(t);
+}
+
+}  // namespace

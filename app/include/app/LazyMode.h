@@ -1,0 +1,18 @@
+// Lazy mode: the explorer's right panel steps through the scanned media folders.
+#pragma once
+#include <cstdint>
+
+#include "zqruntime/queue.h"
+
+// -99 starts lazy mode (its options, a new list of folders, the first one), -1 steps to the
+// previous folder, 1 to the next; 1 when a step was made, else 0.
+int16_t SETDESTDIR(int32_t direction);
+
+// A folder lazy mode visits: NAME STRING(256) (its own name, the order), DIRNAME CSTRING(256),
+// ISFOLDER BYTE, CN CSTRING(32), CNACT BYTE, CF CSTRING(32), CFACT BYTE, MTYPE BYTE.
+const zq::rt::RecordLayout& QDTYPE();
+// The folders lazy mode visits, sorted by SORTDESTDIR; its current entry is the folder shown.
+extern zq::rt::Queue QD;
+// The order of QD: the two names, each clipped and followed by "0", compared case-blind;
+// -1, 0 or 1.
+int SORTDESTDIR(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b);

@@ -1,0 +1,153 @@
+// SETDESTDIR: lazy mode's options, its folder list built from the scan's, and its steps.
+#include "app/LazyMode.h"
+
+#include <string>
+
+#include "app/Explorer.h"
+#include "app/Helpers.h"
+#include "app/State.h"
+#include "hostlib/Dialogs.h"
+#include "hostlib/Procedures.h"
+#include "hostlib/WinPos.h"
+#include "orvid/controlnumbers.h"
+#include "orvid/windows.h"
+#include "zqruntime/window.h"
+
+namespace {
+
+namespace lm = orvid::res::LazyModeOptions;
+using zq::rt::Bind;
+
+constexpr uint8_t kAudio = 10;
+
+// The options of the window "Lazy Mode Options".
+struct LMTYPE {
+  uint8_t MI = 0;  // only folders without any icon
+  uint8_t AM = 1;  // audio folders
+  uint8_t VM = 1;  // video folders
+  uint8_t FW = 1;  // folders without media
+};
+
+zq::rt::WindowDef Definition() {
+  return zq::rt::ParseWindowDefinition(orvid::res::WindowText("LazyModeOptions")).window.value_or(zq::rt::WindowDef{});
+}
+
+// The options window over the explorer; false when it was cancelled.
+bool AskOptions(LMTYPE& options) {
+  zq::rt::Window w(Definition());
+  w.Open(DWHANDLE);
+  WINPOSCLASS position;
+  position.INIT(DWHANDLE);
+  position.CENTERWIN(w.Handle());
+  w.Use(lm::OnlyMissingIcons, Bind(options.MI));
+  w.Use(lm::AudioMedia, Bind(options.AM));
+  w.Use(lm::VideoMedia, Bind(options.VM));
+  w.Use(lm::FoldersWithoutMedia, Bind(options.FW));
+  w.Display();
+  bool taken = false;
+  while (w.Accept()) {
+    if (w.Event() == zq::rt::kAlertKey && w.Keycode() == zq::rt::KeyCode("Esc")) break;
+    if (w.Event() != zq::rt::kAccepted) continue;
+    if (w.Field() == lm::OkButton) {
+      w.Take();
+      taken = true;
+      break;
+    }
+    if (w.Field() == lm::CancelButton) break;
+  }
+  w.Close();
+  return taken;
+}
+
+bool Wanted(const zq::rt::RecordRef& folder, const LMTYPE& options) {
+  if (folder.Whole("SCRIPT") != 1) return false;
+  if (options.MI != 0) return folder.Whole("CNACT") == 0 && folder.Whole("CFACT") == 0;
+  const int64_t kind = folder.Whole("MTYPE");
+  if (kind == kAudio) return options.AM != 0;
+  if (kind >= 1 && kind <= 4) return options.VM != 0;
+  if (kind == 0) return options.FW != 0;
+  return true;
+}
+
+// QD anew from the scan's folders, each read as a copy: a scan running meanwhile keeps its
+// record buffer.
+void BuildFolders(const LMTYPE& options) {
+  QD.Free();
+  for (uint32_t n = 1; n <= QDIR.Records(); ++n) {
+    std::optional<zq::rt::Record> folder = QDIR.Peek(n);
+    if (!folder) break;
+    if (!Wanted(*folder, options)) continue;
+    zq::rt::Record& entry = QD.Buffer();
+    entry.Clear();
+    const std::string dir = folder->Text("DIRNAME");
+    std::string name = GETSUBDIR(dir);
+    if (COMPARENC(name, ROOTDIR, 1) == 0) name.clear();
+    entry.SetText("NAME", name);
+    entry.SetText("DIRNAME", dir);
+    for (const char* field : {"CNACT", "CFACT", "MTYPE"}) entry.SetWhole(field, folder->Whole(field));
+    for (const char* field : {"CN", "CF"}) entry.SetText(field, folder->Text(field));
+    QD.Add();
+  }
+}
+
+// The entry at the position into the right panel; false when there is none.
+bool Show(uint32_t position) {
+  if (position < 1 || !QD.Get(position)) return false;
+  FILLPANEL(kRightSide, CHECKPATH(QD.Buffer().Text("DIRNAME")));
+  return true;
+}
+
+// R$SDSEARCHUP: the forward steps.
+bool R$SDSEARCHUP(uint32_t position) { return Show(position); }
+
+// R$SDSEARCHDOWN: the backward steps and the last-entry fallback.
+bool R$SDSEARCHDOWN(uint32_t position) {
+  if (Show(position)) return true;
+  if (position >= 1) MBOX("Search Down Error", 0, 0, DWHANDLE);
+  return false;
+}
+
+}  // namespace
+
+const zq::rt::RecordLayout& QDTYPE() {
+  using namespace zq::rt;
+  static const RecordLayout layout{STRING("NAME", 256), CSTRING("DIRNAME", 256), BYTE("ISFOLDER"),
+                                   CSTRING("CN", 32),   BYTE("CNACT"),           CSTRING("CF", 32),
+                                   BYTE("CFACT"),       BYTE("MTYPE")};
+  return layout;
+}
+
+zq::rt::Queue QD(QDTYPE());
+
+int SORTDESTDIR(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b) {
+  const int32_t order = COMPARENC(a.Text("NAME") + "0", b.Text("NAME") + "0", 0);
+  return order > 0 ? 1 : order < 0 ? -1 : 0;
+}
+
+int16_t SETDESTDIR(int32_t direction) {
+  if (QDIR.Records() == 0) return 0;
+  uint32_t position = 0;
+  bool fromHere = false;
+  if (direction == -99) {
+    LMTYPE options;
+    if (!AskOptions(options)) return 0;
+    BuildFolders(options);
+    if (QD.Records() == 0) return 0;
+    QD.Sort(SORTDESTDIR);
+    position = 1;
+    fromHere = true;
+  } else {
+    if (QD.Records() == 0) return 0;
+    position = QD.Position();
+    if (position < 1) {
+      position = 1;
+      fromHere = true;
+    }
+  }
+  if (fromHere || direction == 1) {
+    if (!R$SDSEARCHUP(fromHere ? position : position + 1)) R$SDSEARCHDOWN(QD.Records());
+  } else if (direction == -1) {
+    if (!R$SDSEARCHDOWN(position - 1)) R$SDSEARCHDOWN(1);
+  }
+  return 1;
+}

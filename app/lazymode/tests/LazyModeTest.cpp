@@ -1,0 +1,239 @@
+// Lazy mode over the scan of the media tree: the options window answered through the question
+// seam, the folders visited in their order with each option, the steps at either end, a
+// cancel, and the list built from copies of the scan's records.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <future>
+#include <string>
+#include <vector>
+
+#include "DialogWatcher.h"
+#include "app/Explorer.h"
+#include "app/Helpers.h"
+#include "app/LazyMode.h"
+#include "app/Scan.h"
+#include "app/State.h"
+#include "hostlib/Procedures.h"
+#include "orvid/controlnumbers.h"
+#include "zqplatform/uiinput.h"
+#include "zqplatform/uimodel.h"
+#include "zqtest/MediaTree.h"
+#include "zqtest/TempDrive.h"
+
+namespace {
+
+namespace lm = orvid::res::LazyModeOptions;
+namespace input = zq::ui::input;
+using zq::ui::Answer;
+using Folders = std::vector<std::string>;
+
+struct Options {
+  bool onlyMissing = false, audio = true, video = true, withoutMedia = true;
+};
+
+class LazyMode : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RESETSTATE();
+    QD.Free();
+    RP.Free();
+    RPLIST.Free();
+    zqtest::BuildMediaTree(drive_.folder());
+    ST.ACR.NAME = "folder";
+    ST.ABR.NAME = "background";
+    for (const char* ext : {"MKV", "AVI", "MP4", "ISO", "IMG", "TS"}) AddExtension(VEXTENSIONS, ext);
+    for (const char* ext : {"MP3", "FLAC"}) AddExtension(AEXTENSIONS, ext);
+    ROOTDIR = drive_.Win("");
+    {
+      orvid::test::DialogWatcher watcher;
+      SCANDIR(QDIR, ROOTDIR, 0);
+    }
+    ASSERT_GT(QDIR.Records(), 10u);
+  }
+  void TearDown() override {
+    input::ForgetAnswers();
+    QD.Free();
+    RP.Free();
+    RPLIST.Free();
+    RESETSTATE();
+  }
+  static void AddExtension(zq::rt::Queue& q, const char* ext) {
+    q.ClearBuffer();
+    q.Buffer().SetText("EXT", ext);
+    q.Add();
+  }
+
+  // SETDESTDIR(-99) with the options window set as given, then OK.
+  int16_t Start(const Options& o, const std::string& grab = "") {
+    std::future<int16_t> started = std::async(std::launch::async, [] { return SETDESTDIR(-99); });
+    HWND w = orvid::test::WaitForWindow("Lazy Mode Options");
+    EXPECT_NE(w, 0u);
+    auto set = [&](int32_t control, bool on) {
+      HWND c = orvid::test::ControlOf(w, control);
+      if ((zq::ui::Snapshot(c)->value != 0) != on) input::Click(c);
+      EXPECT_TRUE(orvid::test::WaitFor([&] { return (zq::ui::Snapshot(c)->value != 0) == on; }));
+    };
+    set(lm::OnlyMissingIcons, o.onlyMissing);
+    set(lm::AudioMedia, o.audio);
+    set(lm::VideoMedia, o.video);
+    set(lm::FoldersWithoutMedia, o.withoutMedia);
+    SendMessage(w, WM_NULL, 0, 0);
+    if (!grab.empty() && zq::ui::PresenterName() == "qt") {
+      const char* dir = std::getenv("ZQ_GRAB_DIR");
+      std::filesystem::create_directories(dir ? dir : ".");
+      zq::ui::Flush();
+      EXPECT_TRUE(zq::ui::GrabWindow(w, std::string(dir ? dir : ".") + "/" + grab + ".png"));
+    }
+    input::AnswerQuestion(Answer::Pressed(lm::OkButton));
+    return started.get();
+  }
+
+  // The folders the right panel shows, stepping Right from the first until the last shows again.
+  Folders Walk() {
+    Folders shown{RPPATH};
+    for (size_t i = 0; i < QDIR.Records(); ++i) {
+      EXPECT_EQ(SETDESTDIR(1), 1);
+      if (RPPATH == shown.back()) break;
+      shown.push_back(RPPATH);
+    }
+    return shown;
+  }
+
+  // What lazy mode should visit: the scan's folder records that the options take, in the
+  // order of their names with "0" appended, case-blind.
+  Folders Expected(const Options& o) const {
+    std::vector<std::pair<std::string, std::string>> named;
+    for (uint32_t n = 1; n <= QDIR.Records(); ++n) {
+      auto r = QDIR.Peek(n);
+      if (r->Whole("SCRIPT") != 1) continue;
+      const int64_t kind = r->Whole("MTYPE");
+      bool take = o.onlyMissing ? r->Whole("CNACT") == 0 && r->Whole("CFACT") == 0
+                  : kind == 10  ? o.audio
+                  : kind >= 1 && kind <= 4 ? o.video
+                  : kind == 0   ? o.withoutMedia
+                                : true;
+      if (!take) continue;
+      std::string name = GETSUBDIR(r->Text("DIRNAME"));
+      if (COMPARENC(name, ROOTDIR, 1) == 0) name.clear();
+      named.emplace_back(name + "0", CHECKPATH(r->Text("DIRNAME")));
+    }
+    std::stable_sort(named.begin(), named.end(),
+                     [](const auto& a, const auto& b) { return COMPARENC(a.first, b.first, 0) < 0; });
+    Folders out;
+    for (const auto& [name, dir] : named) out.push_back(dir);
+    return out;
+  }
+
+  // Folders of equal names may come in either order: compare them as sets of equal names.
+  static void ExpectSameOrder(Folders got, Folders want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+      if (got[i] == want[i]) continue;
+      EXPECT_EQ(GETSUBDIR(got[i]), GETSUBDIR(want[i])) << "step " << i;
+    }
+  }
+
+  zqtest::TempDrive drive_{'T'};
+};
+
+TEST_F(LazyMode, EveryScannedFolderInTheOrderOfItsName) {
+  Options all;
+  ASSERT_EQ(Start(all, "LazyModeOptions"), 1);
+  const Folders walked = Walk();
+  ExpectSameOrder(walked, Expected(all));
+  EXPECT_NE(std::find(walked.begin(), walked.end(), drive_.Win("Films\\Alien (1979)\\")), walked.end());
+  EXPECT_NE(std::find(walked.begin(), walked.end(), drive_.Win("Music\\Abba - Gold\\")), walked.end());
+  EXPECT_EQ(RP.Records() > 0, true);
+  EXPECT_EQ(TLEN(QD.Buffer().Text("DIRNAME")) > 0, true);
+}
+
+TEST_F(LazyMode, EachOptionChoosesItsFolders) {
+  // An album without a cover.
+  drive_.Put("Music/Queen - Innuendo/01 Innuendo.mp3", "x");
+  QDIR.Free();
+  MFQ.Free();
+  {
+    orvid::test::DialogWatcher watcher;
+    SCANDIR(QDIR, ROOTDIR, 0);
+  }
+  const Options cases[] = {{true, false, false, false}, {false, false, true, true}, {false, true, true, false},
+                           {false, true, false, false}};
+  for (const Options& o : cases) {
+    const Folders want = Expected(o);
+    ASSERT_FALSE(want.empty());
+    ASSERT_EQ(Start(o), 1);
+    ExpectSameOrder(Walk(), want);
+  }
+  // Only missing icons visits audio folders and folders without media too.
+  Folders missing = Expected({true, false, false, false});
+  EXPECT_NE(std::find(missing.begin(), missing.end(), drive_.Win("Music\\Queen - Innuendo\\")), missing.end())
+      << "an audio folder without a cover";
+}
+
+TEST_F(LazyMode, LeftAndRightStopAtEitherEnd) {
+  ASSERT_EQ(Start({}), 1);
+  const Folders want = Expected({});
+  EXPECT_EQ(RPPATH, want.front());
+  EXPECT_EQ(SETDESTDIR(-1), 1);
+  EXPECT_EQ(RPPATH, want.front());  // the first again
+  EXPECT_EQ(SETDESTDIR(1), 1);
+  EXPECT_EQ(GETSUBDIR(RPPATH), GETSUBDIR(want[1]));
+  EXPECT_EQ(SETDESTDIR(-1), 1);
+  EXPECT_EQ(GETSUBDIR(RPPATH), GETSUBDIR(want[0]));
+  for (size_t i = 0; i < want.size() + 2; ++i) SETDESTDIR(1);
+  EXPECT_EQ(GETSUBDIR(RPPATH), GETSUBDIR(want.back()));  // the last again
+  // Every folder shown is in the right panel's history.
+  EXPECT_EQ(RPLIST.Peek(1)->Text("PATH"), RPPATH);
+}
+
+TEST_F(LazyMode, ACancelOrEscStartsNothingAndKeepsTheList) {
+  ASSERT_EQ(Start({}), 1);
+  const uint32_t kept = QD.Records();
+  input::AnswerQuestion(Answer::Cancelled());  // waits for the window: Esc or the close box
+  EXPECT_EQ(SETDESTDIR(-99), 0);
+  EXPECT_EQ(QD.Records(), kept);
+  std::future<int16_t> cancelled = std::async(std::launch::async, [] { return SETDESTDIR(-99); });
+  HWND w = orvid::test::WaitForWindow("Lazy Mode Options");
+  ASSERT_NE(w, 0u);
+  input::Click(orvid::test::ControlOf(w, lm::CancelButton));
+  EXPECT_EQ(cancelled.get(), 0);
+}
+
+TEST_F(LazyMode, NoMatchingFolderOrNoScanStartsNothing) {
+  EXPECT_EQ(Start({false, false, false, false}), 0);
+  EXPECT_EQ(QD.Records(), 0u);
+  QDIR.Free();
+  EXPECT_EQ(SETDESTDIR(-99), 0);  // no window: nothing was scanned
+  EXPECT_EQ(SETDESTDIR(1), 0);
+  EXPECT_TRUE(zq::ui::OpenQuestions().empty());
+}
+
+TEST_F(LazyMode, TheListIsACopyTheScansRecordBufferIsLeftAlone) {
+  QDIR.Buffer().SetText("NAME", "held by the scan");
+  ASSERT_EQ(Start({}), 1);
+  EXPECT_EQ(QDIR.Buffer().Text("NAME"), "held by the scan");
+  const uint32_t visited = QD.Records();
+  QDIR.Free();  // a new scan starts
+  EXPECT_EQ(SETDESTDIR(1), 0);  // no scan, no step
+  EXPECT_EQ(QD.Records(), visited);
+}
+
+TEST_F(LazyMode, TheOrderPutsANameBeforeLongerOnesThatGoOnWithALetter) {
+  const std::shared_ptr<const zq::rt::RecordLayout> layout(&QDTYPE(), [](const zq::rt::RecordLayout*) {});
+  zq::rt::Record a(layout), b(layout);
+  struct Case {
+    const char* a;
+    const char* b;
+    int order;
+  };
+  for (Case c : {Case{"Alien", "alien", 0}, Case{"Alien", "Aliens", -1}, Case{"Alien", "Alien 2", 1},
+                 Case{"Alien", "Alien-2", 1}, Case{"Alien", "Alien0", -1}, Case{"Abba", "Björk", -1}, Case{"", "A", -1}}) {
+    a.SetText("NAME", c.a);
+    b.SetText("NAME", c.b);
+    EXPECT_EQ(SORTDESTDIR(a, b), c.order) << c.a << " / " << c.b;
+    EXPECT_EQ(SORTDESTDIR(b, a), -c.order) << c.b << " / " << c.a;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,352 @@
+// The settings window, driven through the window model's input as a user would: every setting
+// shown and kept when untouched, edits of each kind of control, the three tables edited in
+// place, the tabs, OK against the close box, the program's close, one window at a time, and
+// the values written at the program's close.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "DialogWatcher.h"
+#include "app/IniFile.h"
+#include "app/SettingsWindow.h"
+#include "app/State.h"
+#include "orvid/controlnumbers.h"
+#include "zqplatform/uiinput.h"
+#include "zqplatform/uimodel.h"
+#include "zqtest/ScratchFolder.h"
+
+namespace {
+
+namespace sw = orvid::res::Settings;
+namespace input = zq::ui::input;
+using orvid::test::ControlOf;
+using orvid::test::WaitFor;
+
+constexpr const char* kTitle = "Settings - V2.191 - Orvid, the media disk maker";
+
+void AddExtension(zq::rt::Queue& q, const char* ext, const char* cover, int no) {
+  q.ClearBuffer();
+  q.Buffer().SetText("EXT", ext);
+  q.Buffer().SetText("COVER", cover);
+  q.Buffer().SetWhole("NOMEDIAURL", no);
+  q.Add();
+}
+
+// Settings as the program writes them, some beyond the narrow ranges a form might offer.
+void StoredSettings() {
+  RESETSTATE();
+  ST.CAT1 = {"Bot", -5, 12, 1.25, 6, 3, 10, 20, -4, "small"};
+  ST.CAT2 = {"Center", 0, 0, 1, 5, 2, 10, 10, 0, "Normal"};
+  ST.CATBG = {0, 0, 1920, 1080, 1};
+  ST.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
+  ST.ABR.NAME = "fanart";
+  ST.ABR.RESIZE = "Both";
+  ST.ABR.KEEPAR = 1;
+  ST.ABR.FILTER = "Fast";
+  ST.ABR.WIDTH = 1920;
+  ST.ABR.HEIGHT = 1080;
+  ST.ABR.DFW = 1920;
+  ST.ABR.DFH = 1080;
+  ST.EXPFONTSIZE = 10;
+  ST.CONFIRMDELETE = 1;
+  ST.RESIZEIMAGE = 6;
+  ST.STRIPALPHA = 1;
+  ST.BACKGROUND = 2;
+  AddExtension(VEXTENSIONS, "MKV", "MKV", 0);
+  AddExtension(VEXTENSIONS, "M2TS", "BLURAY", 1);
+  AddExtension(AEXTENSIONS, "MP3", "", 0);
+  QNOSCAN.Buffer().SetText("FNAME", "$RECYCLE.BIN");
+  QNOSCAN.Add();
+}
+
+// Saves the window as shown to <ZQ_GRAB_DIR>/<name>.png; false when the Qt presenter could not.
+// The null presenter shows nothing to grab.
+bool Grab(HWND window, const std::string& name) {
+  if (zq::ui::PresenterName() != "qt") return true;
+  const char* dir = std::getenv("ZQ_GRAB_DIR");
+  std::filesystem::path folder = dir ? dir : ".";
+  std::filesystem::create_directories(folder);
+  std::string file = (folder / (name + ".png")).string();
+  zq::ui::Flush();
+  return zq::ui::GrabWindow(window, file);
+}
+
+// SETTINGS on a thread of its own, as the main window or the explorer runs it.
+class Open {
+ public:
+  Open() : thread_([] { SETTINGS(); }) { window_ = orvid::test::WaitForWindow(kTitle); }
+  ~Open() {
+    if (thread_.joinable()) {
+      if (!Closed()) input::CloseRequest(window_);
+      thread_.join();
+    }
+  }
+  HWND Window() const { return window_; }
+  HWND Control(int32_t number) const { return ControlOf(window_, number); }
+  std::optional<zq::ui::WindowState> State(int32_t number) const { return zq::ui::Snapshot(Control(number)); }
+  std::string Text(int32_t number) const {
+    auto s = State(number);
+    return s ? s->text : std::string();
+  }
+  int32_t Value(int32_t number) const {
+    auto s = State(number);
+    return s ? s->value : -99;
+  }
+  bool Visible(int32_t number) const {
+    auto s = State(number);
+    return s && s->visible;
+  }
+  // The shown choice of a drop list.
+  std::string Choice(int32_t number) const {
+    auto s = State(number);
+    if (!s || s->value < 0 || static_cast<size_t>(s->value) >= s->rows.size()) return {};
+    return s->rows[s->value].cells.front();
+  }
+  // Chooses a tab and waits until the window shows its controls.
+  void Tab(int32_t tab, int32_t shown) {
+    input::Choose(Control(sw::Sheet), tab - 1);
+    EXPECT_TRUE(WaitFor([&] { return Visible(shown); })) << "tab " << tab;
+  }
+  // Lets the window's loop handle what was put on its queue.
+  void Settle() const { SendMessage(window_, WM_NULL, 0, 0); }
+  bool Closed() const { return !zq::ui::Snapshot(window_); }
+  // Ends the window and waits for SETTINGS to return.
+  void Ok() {
+    input::Click(Control(sw::OkButton));
+    thread_.join();
+  }
+  void CloseBox() {
+    input::CloseRequest(window_);
+    thread_.join();
+  }
+
+ private:
+  std::thread thread_;
+  HWND window_ = 0;
+};
+
+class Settings : public ::testing::Test {
+ protected:
+  void SetUp() override { StoredSettings(); }
+  void TearDown() override { RESETSTATE(); }
+};
+
+TEST_F(Settings, ShowsEverySettingAndAnUntouchedOkKeepsEachValueAsItWas) {
+  SETTINGSGROUP before = ST;
+  {
+    Open s;
+    ASSERT_NE(s.Window(), 0u);
+    EXPECT_EQ(s.Choice(sw::Cat1Allign), "Bottom");  // "Bot" reads as "Bottom"
+    EXPECT_EQ(s.Text(sw::Cat1DX), "-5");
+    EXPECT_EQ(s.Text(sw::Cat1DY), "12");
+    EXPECT_EQ(s.Text(sw::Cat1TextBot), "-4");
+    EXPECT_EQ(s.Choice(sw::Cat1FSize), "Small");
+    EXPECT_EQ(s.Choice(sw::Cat2Allign), "Center");
+    EXPECT_EQ(s.Choice(sw::Cat2FSize), "Normal");
+    EXPECT_EQ(s.Text(sw::CatBgW), "1920");
+    EXPECT_EQ(s.Text(sw::CatBgH), "1080");
+    EXPECT_EQ(s.Value(sw::CatBgAct), 1);
+    EXPECT_EQ(s.Text(sw::IconName), "folder");
+    EXPECT_EQ(s.Choice(sw::IconResize), "Smaller");
+    EXPECT_EQ(s.Choice(sw::IconFilter), "Bicubic");
+    EXPECT_EQ(s.Text(sw::IconWidth), "400");
+    EXPECT_EQ(s.Text(sw::BackName), "fanart");
+    EXPECT_EQ(s.Choice(sw::BackFilter), "Fast");
+    EXPECT_EQ(s.Text(sw::BackW), "1920");
+    EXPECT_EQ(s.Text(sw::FontSize), "10");
+    EXPECT_EQ(s.Choice(sw::ViewResize), "Smaller");  // a stored 6
+    EXPECT_EQ(s.Value(sw::DunePrime), 1);
+    EXPECT_EQ(s.Value(sw::DuneCenter), 0);
+    ASSERT_TRUE(s.State(sw::VideoList));
+    EXPECT_EQ(s.State(sw::VideoList)->rows.size(), 2u);
+    EXPECT_TRUE(Grab(s.Window(), "Settings-catalog"));
+    s.Ok();
+  }
+  EXPECT_EQ(ST.CAT1.ALLIGN, "Bot");
+  EXPECT_EQ(ST.CAT1.DX, -5);
+  EXPECT_EQ(ST.CAT1.SCALE, 1.25);  // not rounded to the spin box's step
+  EXPECT_EQ(ST.CAT1.TEXTBOT, -4);
+  EXPECT_EQ(ST.CAT1.FSIZE, "small");
+  EXPECT_EQ(ST.CATBG.W, 1920);
+  EXPECT_EQ(ST.CATBG.H, 1080);
+  EXPECT_EQ(ST.ABR.DFW, 1920);
+  EXPECT_EQ(ST.ABR.WIDTH, 1920);
+  EXPECT_EQ(ST.ACR.NAME, "folder");
+  EXPECT_EQ(ST.EXPFONTSIZE, 10);
+  EXPECT_EQ(ST.RESIZEIMAGE, 6);  // "Smaller" stored again
+  EXPECT_EQ(ST.BACKGROUND, 2);
+  EXPECT_EQ(ST.CAT2.ALLIGN, before.CAT2.ALLIGN);
+  EXPECT_EQ(VEXTENSIONS.Records(), 2u);
+}
+
+TEST_F(Settings, EditsOfEveryKindReachTheSettings) {
+  {
+    Open s;
+    ASSERT_NE(s.Window(), 0u);
+    input::Choose(s.Control(sw::Cat1Allign), 0);
+    input::Spun(s.Control(sw::Cat1Cols), "8");
+    input::Spun(s.Control(sw::Cat2Scale), "2.3");
+    input::Click(s.Control(sw::CatBgAct));
+    s.Tab(2, sw::VideoList);
+    zq::ui::Update(s.Control(sw::IconName), [](zq::ui::WindowState& st) { st.text = "poster"; });
+    input::Choose(s.Control(sw::BackResize), 0);
+    input::Spun(s.Control(sw::BackHeight), "720");
+    input::Click(s.Control(sw::DeleteAfterConvert));
+    s.Tab(3, sw::FontSize);
+    input::Spun(s.Control(sw::FontSize), "12");
+    input::Click(s.Control(sw::ConfirmDelete));
+    input::Choose(s.Control(sw::ViewResize), 3);
+    s.Tab(4, sw::DuneCenter);
+    input::Click(s.Control(sw::DuneCenter));
+    s.Settle();
+    EXPECT_TRUE(Grab(s.Window(), "Settings-misc"));
+    s.Ok();
+  }
+  EXPECT_EQ(ST.CAT1.ALLIGN, "Top");
+  EXPECT_EQ(ST.CAT1.COLS, 8);
+  EXPECT_DOUBLE_EQ(ST.CAT2.SCALE, 2.3);
+  EXPECT_EQ(ST.CATBG.ACT, 0);
+  EXPECT_EQ(ST.ACR.NAME, "poster");
+  EXPECT_EQ(ST.ABR.RESIZE, "None");
+  EXPECT_EQ(ST.ABR.HEIGHT, 720);
+  EXPECT_EQ(ST.DELAC, 1);
+  EXPECT_EQ(ST.EXPFONTSIZE, 12);
+  EXPECT_EQ(ST.CONFIRMDELETE, 0);
+  EXPECT_EQ(ST.RESIZEIMAGE, 7);  // "Both" with the keep-aspect bit
+  EXPECT_EQ(ST.BACKGROUND, 1);
+  // Untouched neighbours stay.
+  EXPECT_EQ(ST.CAT1.DX, -5);
+  EXPECT_EQ(ST.ABR.WIDTH, 1920);
+}
+
+TEST_F(Settings, TabsShowTheirOwnControls) {
+  Open s;
+  ASSERT_NE(s.Window(), 0u);
+  EXPECT_TRUE(s.Visible(sw::Cat1DX));
+  EXPECT_FALSE(s.Visible(sw::VideoList));
+  s.Tab(2, sw::VideoList);
+  EXPECT_FALSE(s.Visible(sw::Cat1DX));
+  EXPECT_TRUE(s.Visible(sw::VideoList));
+  EXPECT_TRUE(s.Visible(sw::NoScanList));
+  EXPECT_TRUE(s.Visible(sw::BackX));
+  EXPECT_FALSE(s.Visible(sw::FontSize));
+  EXPECT_TRUE(Grab(s.Window(), "Settings-processing"));
+  s.Tab(3, sw::FontSize);
+  EXPECT_TRUE(s.Visible(sw::FontSize));
+  EXPECT_TRUE(s.Visible(sw::StripAlpha));
+  EXPECT_FALSE(s.Visible(sw::VideoList));
+  EXPECT_TRUE(Grab(s.Window(), "Settings-explorer"));
+  s.Tab(4, sw::DuneCenter);
+  EXPECT_TRUE(s.Visible(sw::DuneCenter));
+  EXPECT_FALSE(s.Visible(sw::FontSize));
+  EXPECT_TRUE(s.Visible(sw::OkButton));
+}
+
+TEST_F(Settings, TheTablesAreEditedInPlace) {
+  {
+    Open s;
+    ASSERT_NE(s.Window(), 0u);
+    s.Tab(2, sw::VideoList);
+    HWND video = s.Control(sw::VideoList);
+    input::ListPress(video, 1, 0);
+    input::KeyPress(video, VK_INSERT);
+    ASSERT_TRUE(WaitFor([&] { return s.Control(999) != 0; }));
+    zq::ui::Update(s.Control(999), [](zq::ui::WindowState& st) { st.text = "webm"; });
+    input::KeyPress(s.Control(999), VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return VEXTENSIONS.Records() == 3; }));
+    // The folder not to scan goes.
+    HWND folders = s.Control(sw::NoScanList);
+    input::ListPress(folders, 0, 0);
+    input::KeyPress(folders, VK_DELETE);
+    ASSERT_TRUE(WaitFor([&] { return QNOSCAN.Records() == 0; }));
+    EXPECT_TRUE(Grab(s.Window(), "Settings-tables"));
+    s.Ok();
+  }
+  bool found = false;
+  for (uint32_t n = 1; n <= VEXTENSIONS.Records(); ++n) found |= VEXTENSIONS.Peek(n)->Text("EXT") == "WEBM";
+  EXPECT_TRUE(found) << "the new extension in upper case";
+}
+
+TEST_F(Settings, CheckValuesMapsTheExplorerOptions) {
+  struct Case {
+    const char* name;
+    uint8_t code;
+  };
+  for (Case c : {Case{"Bigger", 5}, Case{"smaller  ", 6}, Case{"BOTH", 7}, Case{"None", 0}, Case{"", 0},
+                 Case{"Big", 0}}) {
+    ST.RESIZEIMAGE = 99;
+    EXPECT_EQ(R$CHECKVALUES(c.name), 0);
+    EXPECT_EQ(ST.RESIZEIMAGE, c.code) << c.name;
+  }
+  for (auto [stored, mapped] : {std::pair<uint8_t, uint8_t>{0, 0}, {1, 1}, {5, 1}, {255, 1}}) {
+    ST.STRIPALPHA = stored;
+    R$CHECKVALUES("None");
+    EXPECT_EQ(ST.STRIPALPHA, mapped);
+  }
+}
+
+TEST_F(Settings, TheCloseBoxKeepsWhatWasAcceptedWithoutMappingTheExplorerOptions) {
+  ST.STRIPALPHA = 3;
+  {
+    Open s;
+    ASSERT_NE(s.Window(), 0u);
+    input::Click(s.Control(sw::CatBgAct));
+    s.Settle();
+    s.CloseBox();
+  }
+  EXPECT_EQ(ST.CATBG.ACT, 0);
+  EXPECT_EQ(ST.RESIZEIMAGE, 2);  // the keep-aspect bit removed, the name not mapped back
+  EXPECT_EQ(ST.STRIPALPHA, 3);
+}
+
+TEST_F(Settings, TheProgramsCloseEndsTheWindowAtItsNextTimerTick) {
+  Open s;
+  ASSERT_NE(s.Window(), 0u);
+  ABORTALL = 1;
+  EXPECT_TRUE(WaitFor([&] { return s.Closed(); }));
+}
+
+TEST_F(Settings, ASecondCallBringsTheOpenWindowToTheFrontAndReturns) {
+  Open s;
+  ASSERT_NE(s.Window(), 0u);
+  std::thread second([] { SETTINGS(); });
+  second.join();  // returns at once
+  size_t shown = 0;
+  for (HWND h : zq::ui::Children(0)) {
+    auto st = zq::ui::Snapshot(h);
+    if (st && st->visible && st->text == kTitle) ++shown;
+  }
+  EXPECT_EQ(shown, 1u);
+  EXPECT_EQ(GetForegroundWindow(), s.Window());
+}
+
+TEST_F(Settings, EditsReachTheSettingsFileAndTheDataFilesAtTheProgramsClose) {
+  zqtest::ScratchFolder folder("orvid-settings");
+  INIPATH = folder.path().string() + "/";
+  {
+    Open s;
+    ASSERT_NE(s.Window(), 0u);
+    input::Spun(s.Control(sw::CatBgX), "40");
+    s.Tab(3, sw::FontSize);
+    input::Spun(s.Control(sw::FontSize), "14");
+    s.Ok();
+  }
+  {
+    orvid::test::DialogWatcher watcher;
+    PUTINI();
+    EXPECT_TRUE(watcher.Errors().empty());
+  }
+  std::ifstream in(folder.path() / "Orvid.INI", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_NE(text.str().find("CatBkGrnd=40|0|1920|1080|1\r\n"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("ExpFontSize=14\r\n"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("Resize=6\r\n"), std::string::npos) << text.str();
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "VExtensions.dat"));
+  EXPECT_GT(std::filesystem::file_size(folder.path() / "VExtensions.dat"), 0u);
+}
+
+}  // namespace
