@@ -43,8 +43,6 @@ zq::rt::WindowDef Definition() {
   return zq::rt::ParseWindowDefinition(orvid::res::WindowText("ExplorerWindow")).window.value_or(zq::rt::WindowDef{});
 }
 
-bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
-
 bool IsList(int32_t control) { return control == ew::LeftPanel || control == ew::RightPanel; }
 uint8_t SideOf(int32_t list) { return list == ew::LeftPanel ? kLeftSide : kRightSide; }
 int32_t ListOf(uint8_t side) { return side == kLeftSide ? ew::LeftPanel : ew::RightPanel; }
@@ -85,8 +83,8 @@ class Explorer {
   void Open() {
     DWHANDLE = 0;
     FILLDRIVES();
-    if (Blank(LPPATH)) LPPATH = CHECKPATH(ROOTDIR);
-    if (Blank(RPPATH)) RPPATH = CHECKPATH(ROOTDIR);
+    if (TLEN(LPPATH) == 0) LPPATH = CHECKPATH(ROOTDIR);
+    if (TLEN(RPPATH) == 0) RPPATH = CHECKPATH(ROOTDIR);
     FILLPANEL(kLeftSide, LPPATH);
     FILLPANEL(kRightSide, RPPATH);
     OLDDIR.clear();

@@ -21,8 +21,6 @@ constexpr int32_t kDefaultColour = -1;
 // letter's case only where both forms have the same length).
 bool SameCaseBlind(std::string_view a, std::string_view b) { return a.size() == b.size() && COMPARENC(a, b, 0) == 0; }
 
-bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
-
 // QPANEL field numbers.
 enum PanelField : uint32_t { kFn = 1, kC1, kC2, kC3, kC4, kIcon, kExt, kFs, kFt, kDir, kSel };
 
@@ -107,7 +105,7 @@ void Remember(uint8_t side, const std::string& folder) {
 }  // namespace
 
 void FILLPANEL(uint8_t side, std::string_view path) {
-  if (Blank(path)) return;
+  if (TLEN(path) == 0) return;
   const std::string folder = CHECKPATH(path);
   Remember(side, folder);
   std::string drive;
@@ -180,7 +178,7 @@ void FILLDRIVES() {
   const int32_t items = CNTITEM(drives, "|");
   for (int32_t n = 1; n <= items; ++n) {
     const std::string item = GETITEM(drives, n, "|");
-    if (Blank(item)) continue;
+    if (TLEN(item) == 0) continue;
     QDRIVE.Buffer().Clear();
     QDRIVE.Buffer().SetText("DRV", GETITEM(item, 1, "@").substr(0, 2));
     QDRIVE.Buffer().SetWhole("DICON", TRIM(GETITEM(item, 2, "@")) == "3" ? 1 : 2);
@@ -216,7 +214,7 @@ uint8_t DIRDN(uint8_t side, int32_t row) {
 
 int32_t FINDDIR(std::string_view path, int32_t side) {
   const std::string name = GETSUBDIR(path);
-  if (Blank(name)) return 1;
+  if (TLEN(name) == 0) return 1;
   const zq::rt::Queue& panel = PANELOF(static_cast<uint8_t>(side));
   for (uint32_t i = 1; i <= panel.Records(); ++i) {
     if (panel.Peek(i)->Text("FN") == name) return static_cast<int32_t>(i);

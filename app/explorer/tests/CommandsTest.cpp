@@ -339,4 +339,18 @@ TEST_F(CommandsTest, ClosingTheMainWindowEndsAGroupCommandBetweenEntries) {
   });
 }
 
+TEST_F(CommandsTest, ClosingTheMainWindowCancelsTheOptionsWindowAndNothingIsConverted) {
+  WithPicturesAndAlien([&] {
+    PressOn(ew::LeftPanel, RowOf(LP, "beach", "bmp"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "Ins");
+    Press(ew::LeftPanel, "F6");
+    ASSERT_NE(WaitForDialog(), 0u);
+    zq::ui::input::CloseRequest(main_);
+    EXPECT_TRUE(WaitFor(NoDialog));  // closed at its next timer tick
+    EXPECT_TRUE(WaitFor([] { return !EXPRUNNING; }));
+    EXPECT_FALSE(fs::exists(Alien("beach.aai")));
+    EXPECT_FALSE(fs::exists(Alien("poster.aai")));
+  });
+}
+
 }  // namespace
