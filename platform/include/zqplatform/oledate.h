@@ -13,11 +13,11 @@
 #include <string>
 #include <string_view>
 
+#include "zqplatform/hresult.h"
 #include "zqplatform/oleauto.h"
 
 extern "C" {
 typedef double DATE;
-typedef int32_t HRESULT;
 typedef uint32_t LCID;
 
 struct SYSTEMTIME {
@@ -32,10 +32,6 @@ struct SYSTEMTIME {
 };
 }
 
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
-constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
-constexpr HRESULT DISP_E_TYPEMISMATCH = static_cast<HRESULT>(0x80020005);
 constexpr LCID LANG_USER_DEFAULT = 0x400;
 
 extern "C" {

@@ -110,6 +110,7 @@ constexpr uint32_t WS_THICKFRAME = 0x00040000;
 constexpr uint32_t WS_MAXIMIZEBOX = 0x00010000;
 constexpr uint32_t WS_TABSTOP = 0x00010000;
 constexpr uint32_t WS_OVERLAPPEDWINDOW = 0x00CF0000;
+constexpr uint32_t ES_PASSWORD = 0x00000020;  // an edit that shows its text as bullets
 constexpr uint32_t WS_EX_TOPMOST = 0x00000008;
 constexpr uint32_t WS_EX_CLIENTEDGE = 0x00000200;
 

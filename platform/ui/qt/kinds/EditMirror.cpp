@@ -57,6 +57,7 @@ void Apply(QWidget* w, const WindowState& s) {
   auto* e = static_cast<QLineEdit*>(w);
   SetIfDifferent(e, FromAnsi(s.text));
   e->setReadOnly(s.readOnly);
+  e->setEchoMode((s.style & ES_PASSWORD) ? QLineEdit::Password : QLineEdit::Normal);
   e->setAlignment(AlignOf(s.align));
   ApplySelection(e, s);
 }
