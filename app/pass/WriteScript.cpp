@@ -141,7 +141,6 @@ Outcome Pass::Folder(uint32_t i) {
   if (!q_.Get(i)) return Outcome::Next;
   const zq::rt::Record& r = q_.Buffer();
   if (Skipped(r)) return Outcome::Next;
-  rows_.At(r.Whole("LEVEL"));
   const std::string folder = CHECKPATH(Trimmed(r.Text("DIRNAME")));
   if (s_.DOICCONV != 0 && r.Whole("CFACT") != 0 && TLEN(r.Text("CF")) != 0) {
     if (Convert(true, folder) != Outcome::Next) return Outcome::EndQuietly;
