@@ -339,6 +339,49 @@ TEST_F(PassEdge, AFolderDeeperThanLevelSevenGetsNoDefaultCoverButItsFile) {
   EXPECT_TRUE(fs::exists(deep.parent_path() / "dune_folder.txt"));
 }
 
+// Sets fields of the layout row of a level.
+void SetRow(int64_t level, const std::function<void(zq::rt::Record&)>& change) {
+  ASSERT_TRUE(QSCRIPT.Get(static_cast<uint32_t>(level)));
+  change(QSCRIPT.Buffer());
+  ASSERT_TRUE(QSCRIPT.Put());
+}
+
+TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
+  BuildTree();
+  DOICCONV = 0;
+  // Level 3 (the films): default covers for every folder, also over an AAI icon there.
+  SetRow(3, [](zq::rt::Record& r) { r.SetText("AUTOICON", "ALL"); });
+  // Level 2 ("Films"): 8 columns, no rows given, no icon view asked for.
+  SetRow(2, [](zq::rt::Record& r) {
+    r.SetWhole("COLS", 8);
+    r.SetWhole("ROWS", 0);
+    r.SetText("IVIEW", "No");
+  });
+  Scan();
+  const uint32_t media = MFQ.Records();
+  ErrorAnswers answers;
+  Pass();
+  const fs::path covers = fs::path(ORVID_PROGRAM_FOLDER) / "Covers";
+  EXPECT_EQ(ReadAll(Root() / "Films/千と千尋の神隠し/folder.aai"), ReadAll(covers / "MP4.aai"));
+  EXPECT_EQ(ReadAll(Root() / "Films/Kill Bill/folder.aai"), ReadAll(covers / "Series.aai"));
+  EXPECT_EQ(ReadAll(Root() / "Films/Inception [BluRay]/folder.aai"), ReadAll(covers / "BluRay.aai"));
+  EXPECT_EQ(ReadAll(Root() / "Films/Heat [DVD]/folder.aai"), ReadAll(covers / "DVD.aai"));
+  // Level 4 keeps its own rule: a folder with an icon picture gets none.
+  EXPECT_FALSE(fs::exists(Root() / "Series/Lost/Season 2/folder.aai"));
+  EXPECT_EQ(MFQ.Records(), media);  // the rescan lists each medium once
+  const std::string films = ReadAll(Root() / "Films/dune_folder.txt");
+  EXPECT_NE(films.find("use_icon_view     = no\r\nnum_cols          = 8\r\nnum_rows          = 3\r\n"), std::string::npos)
+      << films;
+
+  // A film whose extension the table no longer holds gets the "Misc" cover.
+  Scan();
+  ASSERT_TRUE(VEXTENSIONS.Get(1));
+  ASSERT_EQ(TrimmedText(VEXTENSIONS.Buffer().Text("EXT")), "MKV");
+  VEXTENSIONS.Delete();
+  Pass();
+  EXPECT_EQ(ReadAll(Root() / "Films/Alien (1979)/folder.aai"), ReadAll(covers / "Misc.aai"));
+}
+
 TEST_F(PassEdge, AnotherThreadReadsTheFolderListThroughCopiesWhileThePassWritesIt) {
   BuildTree();
   Scan();
