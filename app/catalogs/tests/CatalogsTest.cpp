@@ -170,6 +170,17 @@ TEST_F(Catalogs, ALinkLeftInTheOldCatalogIsRemovedAsALink) {
   EXPECT_TRUE(fs::exists(Video() / "A/Alien/dune_folder.txt"));
 }
 
+TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReported) {
+  Film("Films/Alien", "Alien.mkv");
+  Scan();
+  ErrorAnswers answers;
+  REBUILDINDEX(QDIR, "T:\\Gone\\", 1, TAKEPASSSETTINGS(QDIR));  // a root whose folder is gone
+  EXPECT_EQ(answers.Messages(), Strings{"Error Creating Folder."});
+  EXPECT_EQ(answers.Seen()[0].procedure, "MakeRootDir");
+  EXPECT_EQ(answers.Seen()[0].details, "T:\\Gone\\_CatVideo\\");
+  EXPECT_NE(STATUSNOW().PROCSTAT, "Ready.");
+}
+
 TEST_F(Catalogs, TheRebuildsOwnErrors) {
   ErrorAnswers answers;
   PASSSETTINGS s = TAKEPASSSETTINGS(QDIR);
