@@ -5,15 +5,6 @@
 
 namespace orvid::catalogs {
 
-std::string Trimmed(std::string_view text) { return std::string(text.substr(0, static_cast<size_t>(TLEN(text)))); }
-
-std::string Lower(std::string_view text) {
-  std::string lower = Trimmed(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
-}
-
 void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code) {
   constexpr uint8_t kAbortOnly = 7;
   ERRORMSG(message, procedure, details, static_cast<int16_t>(code), kAbortOnly, 0, MWHANDLE);

@@ -1,5 +1,5 @@
-// What the catalog's procedures share: trimmed and lower-cased texts, the error dialog with
-// its Abort-only button set, and the folder files of the three kinds of catalog folder.
+// What the catalog's procedures share: the error dialog with its Abort-only button set and the
+// folder files of the catalog and index folders.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -7,11 +7,12 @@
 
 #include "app/FolderFile.h"
 #include "app/State.h"
+#include "app/TextParts.h"
 
 namespace orvid::catalogs {
 
-std::string Trimmed(std::string_view text);
-std::string Lower(std::string_view text);
+using orvid::text::Lower;
+using orvid::text::Trimmed;
 
 // An error of the catalogs: shown with Abort only, its answer not looked at.
 void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code);

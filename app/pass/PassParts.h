@@ -1,5 +1,4 @@
-// What the pass's procedures share: trimmed and upper-cased texts, the layout row buffer and
-// the error dialog's answers.
+// What the pass's procedures share: the layout row buffer and the error dialog's answers.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -7,6 +6,7 @@
 #include <vector>
 
 #include "app/Pass.h"
+#include "app/TextParts.h"
 
 namespace orvid::pass {
 
@@ -14,9 +14,9 @@ constexpr uint8_t kCancel = 2, kIgnoreAll = 9;
 constexpr uint8_t kCancelIgnoreAll = 10;  // the error dialog's Cancel, Ignore and Ignore All
 constexpr uint8_t kOkOnly = 99;
 
-std::string Trimmed(std::string_view text);
-std::string Upper(std::string_view text);
-std::string Lower(std::string_view text);
+using orvid::text::Lower;
+using orvid::text::Trimmed;
+using orvid::text::Upper;
 
 // The layout row buffer: row n of the table when it has one, else the row read last.
 class LayoutRows {
