@@ -33,8 +33,10 @@ const zqtest::ScratchFolder& Disk() {
     const fs::path pictures = folder->path() / "_pictures";
     fs::create_directories(pictures);
     const std::string draw = "convert -size 1000x1500 plasma:fractal -seed 1 -quality 90 '" +
-                             (pictures / "cover.jpg").string() + "' && convert -size 1920x1080 plasma:fractal -seed 2 "
-                             "-quality 90 '" + (pictures / "background.jpg").string() + "'";
+                             (pictures / "cover.jpg").string() +
+                             "' && convert -size 1920x1080 plasma:fractal -seed 2 "
+                             "-quality 90 '" +
+                             (pictures / "background.jpg").string() + "'";
     if (std::system(draw.c_str()) != 0) std::abort();
     for (int n = 0; n < kFolders; ++n) {
       const fs::path film = FilmFolder(folder->path(), n);
@@ -103,9 +105,11 @@ void BM_ImageMagickConvert(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     for (int n = 0; n < kReferenceFolders; ++n) {
       const fs::path film = FilmFolder(root, n);
-      const std::string command = "convert '" + (film / "folder.jpg").string() + "' -filter Catrom -resize '400x600>' 'AAI:" +
-                                  (film / "im-folder.aai").string() + "' && convert '" + (film / "background.jpg").string() +
-                                  "' -filter Catrom -resize 1280x720 'AAI:" + (film / "im-background.aai").string() + "'";
+      const std::string command = "convert '" + (film / "folder.jpg").string() +
+                                  "' -filter Catrom -resize '400x600>' 'AAI:" + (film / "im-folder.aai").string() +
+                                  "' && convert '" + (film / "background.jpg").string() +
+                                  "' -filter Catrom -resize 1280x720 'AAI:" + (film / "im-background.aai").string() +
+                                  "'";
       if (std::system(command.c_str()) != 0) state.SkipWithError("convert failed");
     }
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
@@ -127,7 +131,8 @@ BENCHMARK(BM_PassWithoutConversions)->Iterations(3)->UseManualTime()->Unit(bench
 }  // namespace
 
 int main(int argc, char** argv) {
-  zqbench::RunWithRatios(argc, argv,
-                         {{"BM_PassWithConversions/iterations:1/manual_time", "BM_ImageMagickConvert/iterations:1/manual_time",
-                           "Pass with conversions per folder against ImageMagick convert"}});
+  zqbench::RunWithRatios(
+      argc, argv,
+      {{"BM_PassWithConversions/iterations:1/manual_time", "BM_ImageMagickConvert/iterations:1/manual_time",
+        "Pass with conversions per folder against ImageMagick convert"}});
 }

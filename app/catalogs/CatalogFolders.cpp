@@ -20,7 +20,9 @@ constexpr uint8_t kQuiet = 1;
 constexpr uint8_t kAudio = 2;
 constexpr uint8_t kOneVideoFile = 3;
 
-std::string Chars(const PASSSETTINGS& s, std::string_view picture) { return s.INIPATH + "Chars\\" + std::string(picture); }
+std::string Chars(const PASSSETTINGS& s, std::string_view picture) {
+  return s.INIPATH + "Chars\\" + std::string(picture);
+}
 
 bool HasBytes(FILEIO& file, std::string_view path) { return file.GETFILESIZE(path) > 0; }
 
@@ -81,7 +83,8 @@ int16_t MAKEROOTDIR(std::string_view path, uint8_t kind, const PASSSETTINGS& s) 
   }
   const bool audio = kind == kAudio;
   const std::string main = Chars(s, audio ? ".MainA.aai" : ".MainV.aai");
-  const int32_t mainCopy = audio ? CopyAnnounced(file, main, folder + ".Main.aai") : file.COPY(main, folder + ".Main.aai", 0);
+  const int32_t mainCopy =
+      audio ? CopyAnnounced(file, main, folder + ".Main.aai") : file.COPY(main, folder + ".Main.aai", 0);
   bool withBackground = false;
   int32_t backgroundCopy = 0;
   std::string background;

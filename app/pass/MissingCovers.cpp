@@ -13,16 +13,20 @@ namespace {
 
 std::string CoverOf(const zq::rt::Record& r, const PASSSETTINGS& s) {
   switch (r.Whole("MTYPE")) {
-    case 1: return "BluRay.aai";
-    case 2: return "DVD.aai";
+    case 1:
+      return "BluRay.aai";
+    case 2:
+      return "DVD.aai";
     case 3: {
       const std::string ext = Upper(GETEXT(Trimmed(r.Text("MNAME"))));
       for (const auto& [known, cover] : s.COVERS)
         if (!ext.empty() && known == ext) return cover + ".aai";
       return "Misc.aai";
     }
-    case 4: return "Series.aai";
-    default: return "Folder.aai";
+    case 4:
+      return "Series.aai";
+    default:
+      return "Folder.aai";
   }
 }
 

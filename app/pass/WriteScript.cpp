@@ -69,8 +69,7 @@ Outcome Pass::Convert(bool icon, const std::string& folder) {
   const std::string name = Trimmed(rule.NAME) + ".aai";
   const uint8_t resize = (icon ? s_.AUTOICRESIZE : s_.AUTOBGRESIZE) != 0 ? GETRESIZE(rule.RESIZE, rule.KEEPAR) : 0;
   UPDATESTATUS(progress_, "Converting " + source);
-  const int32_t result =
-      GRCONVERT(source, folder + name, resize, rule.WIDTH, rule.HEIGHT, GETFILTER(rule.FILTER));
+  const int32_t result = GRCONVERT(source, folder + name, resize, rule.WIDTH, rule.HEIGHT, GETFILTER(rule.FILTER));
   if (result > 0) {
     r.SetText(icon ? "CN" : "BN", name);
     r.SetWhole(icon ? "CNACT" : "BNACT", 1);
@@ -96,8 +95,8 @@ Outcome Pass::Compose(const std::string& folder, std::string& text) {
     if (Present(folder + name)) {
       if (row.ALIGN.empty()) row.ALIGN = "Center";
       const std::string media = Trimmed(r.Text("MNAME"));
-      icon = PADDEDICON{name, Lower(row.ALIGN), r.Whole("MTYPE") == kOneVideoFile ? media : std::string(),
-                        row.IDX, row.IDY, row.SCALE};
+      icon = PADDEDICON{name,    Lower(row.ALIGN), r.Whole("MTYPE") == kOneVideoFile ? media : std::string(),
+                        row.IDX, row.IDY,          row.SCALE};
     } else if (AskUnlessSilenced(quietMissingIcon_, "Error NO AAI Format Cover Found.", "WriteScript", folder + name,
                                  static_cast<int32_t>(file_.GETFILESIZE(folder + name))) == kCancel) {
       return Outcome::EndQuietly;
@@ -121,8 +120,8 @@ Outcome Pass::Update(const std::string& folder, const std::string& text) {
   const std::string path = folder + std::string(kFolderFile);
   if (s_.DELSCRIPT != 0 && file_.GETFILESIZE(path) >= 0) {
     const int32_t result = file_.DELETE(path);
-    if (result != 0 && AskUnlessSilenced(quietDeletion_, "Error Deleting dune_folder.txt", "WriteScript", path,
-                                         result) == kCancel) {
+    if (result != 0 &&
+        AskUnlessSilenced(quietDeletion_, "Error Deleting dune_folder.txt", "WriteScript", path, result) == kCancel) {
       return Outcome::EndReady;
     }
   }
@@ -163,9 +162,12 @@ bool Pass::Run() {
   UPDATESTATUS(0, kWorking);
   for (uint32_t i = 1; i <= n; ++i) {
     switch (Folder(i)) {
-      case Outcome::EndQuietly: return false;
-      case Outcome::EndReady: return true;
-      case Outcome::Next: break;
+      case Outcome::EndQuietly:
+        return false;
+      case Outcome::EndReady:
+        return true;
+      case Outcome::Next:
+        break;
     }
     if (T2ABORT != 0 || ABORTALL != 0) return true;
     progress_ = static_cast<int32_t>(100.0 / n * i);

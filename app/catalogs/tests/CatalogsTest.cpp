@@ -65,8 +65,9 @@ TEST_F(Catalogs, EntriesGoUnderTheirFirstLetterAndAllWithLinksBackToTheMedia) {
   EXPECT_EQ(ReadAll(Video() / "A/Alien/dune_folder.txt"),
             "icon_path = ../../../Films/Alien/folder.aai\r\nicon_valign = center\r\n"
             "media_url = ../../../Films/Alien/Alien.mkv\r\n");
-  EXPECT_EQ(ReadAll(Video() / "(All)/Heat/dune_folder.txt"),
-            "icon_path = ../../../Films/Heat/folder.aai\r\nicon_valign = center\r\nmedia_url = ../../../Films/Heat/\r\n");
+  EXPECT_EQ(
+      ReadAll(Video() / "(All)/Heat/dune_folder.txt"),
+      "icon_path = ../../../Films/Heat/folder.aai\r\nicon_valign = center\r\nmedia_url = ../../../Films/Heat/\r\n");
   EXPECT_EQ(Folders(Video()).size(), 28u);  // with REMEMPTYV off every index folder exists
   EXPECT_TRUE(fs::exists(Video() / "Q/dune_folder.txt"));
   EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");

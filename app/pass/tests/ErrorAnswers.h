@@ -65,9 +65,12 @@ class ErrorAnswers {
     }
     const Reply reply = rule_ ? rule_(seen) : Reply::First;
     int32_t button = e::Ok;
-    if (reply == Reply::Cancel) button = e::Cancel;
-    else if (reply == Reply::Ignore) button = e::Ignore;
-    else if (reply == Reply::IgnoreAll) button = e::IgnoreAll;
+    if (reply == Reply::Cancel)
+      button = e::Cancel;
+    else if (reply == Reply::Ignore)
+      button = e::Ignore;
+    else if (reply == Reply::IgnoreAll)
+      button = e::IgnoreAll;
     else
       for (int32_t b : {e::Ok, e::Abort, e::Ignore})
         if (Shown(w, b)) {

@@ -36,7 +36,8 @@ class PassEdge : public PassFixture {
  public:
   // The tree's own catalog entries, which a rebuild replaces.
   bool OldVideoCatalog() const {
-    return ReadAll(Root() / "_CatVideo/(All)/Alien (1979)/dune_folder.txt") == "media_url = ../../../Films/Alien (1979)/\r\n";
+    return ReadAll(Root() / "_CatVideo/(All)/Alien (1979)/dune_folder.txt") ==
+           "media_url = ../../../Films/Alien (1979)/\r\n";
   }
   bool OldAudioCatalog() const {
     return ReadAll(Root() / "_CatAudio/A/Abba - Gold/dune_folder.txt") == "media_url = ../../../Music/Abba - Gold/\r\n";
@@ -52,48 +53,62 @@ struct OptionCase {
 
 TEST_F(PassEdge, EachOptionOffInTurnLeavesOutItsStepOnly) {
   const OptionCase cases[] = {
-      {"RMC", &RMC, [](const PassEdge&, const fs::path& r) { EXPECT_FALSE(fs::exists(r / "Films/Ran (1985)/folder.aai")); }},
-      {"DOICCONV", &DOICCONV, [](const PassEdge&, const fs::path& r) {
+      {"RMC", &RMC,
+       [](const PassEdge&, const fs::path& r) { EXPECT_FALSE(fs::exists(r / "Films/Ran (1985)/folder.aai")); }},
+      {"DOICCONV", &DOICCONV,
+       [](const PassEdge&, const fs::path& r) {
          EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/folder.aai"));
          EXPECT_EQ(ReadAll(r / "Films/Alien (1979)/dune_folder.txt").find("icon_path"), std::string::npos);
        }},
       {"AUTOICRESIZE", &AUTOICRESIZE,
-       [](const PassEdge&, const fs::path& r) { EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/folder.aai"), "600 900"); }},
-      {"DOBGCONV", &DOBGCONV, [](const PassEdge&, const fs::path& r) {
+       [](const PassEdge&, const fs::path& r) {
+         EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/folder.aai"), "600 900");
+       }},
+      {"DOBGCONV", &DOBGCONV,
+       [](const PassEdge&, const fs::path& r) {
          EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/background.aai"));
          EXPECT_EQ(ReadAll(r / "Films/Alien (1979)/dune_folder.txt").find("background_path"), std::string::npos);
        }},
       {"AUTOBGRESIZE", &AUTOBGRESIZE,
-       [](const PassEdge&, const fs::path& r) { EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/background.aai"), "800 450"); }},
-      {"UPDSCRIPT", &UPDSCRIPT, [](const PassEdge&, const fs::path& r) {
+       [](const PassEdge&, const fs::path& r) {
+         EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/background.aai"), "800 450");
+       }},
+      {"UPDSCRIPT", &UPDSCRIPT,
+       [](const PassEdge&, const fs::path& r) {
          EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/dune_folder.txt"));
          EXPECT_FALSE(fs::exists(r / "Films/dune_folder.txt"));
        }},
-      {"DELSCRIPT", &DELSCRIPT, [](const PassEdge& t, const fs::path&) { EXPECT_NE(t.AlienFile().find("media_url"), std::string::npos); }},
-      {"PROCESSV", &PROCESSV, [](const PassEdge& t, const fs::path& r) {
+      {"DELSCRIPT", &DELSCRIPT,
+       [](const PassEdge& t, const fs::path&) { EXPECT_NE(t.AlienFile().find("media_url"), std::string::npos); }},
+      {"PROCESSV", &PROCESSV,
+       [](const PassEdge& t, const fs::path& r) {
          EXPECT_EQ(t.AlienFile(), kOldAlienFile);
          EXPECT_TRUE(t.OldVideoCatalog());
          EXPECT_FALSE(t.OldAudioCatalog());
          EXPECT_TRUE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
        }},
-      {"DOINDEXV", &DOINDEXV, [](const PassEdge& t, const fs::path&) {
+      {"DOINDEXV", &DOINDEXV,
+       [](const PassEdge& t, const fs::path&) {
          EXPECT_TRUE(t.OldVideoCatalog());
          EXPECT_NE(t.AlienFile(), kOldAlienFile);
        }},
-      {"PROCESSA", &PROCESSA, [](const PassEdge& t, const fs::path& r) {
+      {"PROCESSA", &PROCESSA,
+       [](const PassEdge& t, const fs::path& r) {
          EXPECT_FALSE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
          EXPECT_TRUE(t.OldAudioCatalog());
          EXPECT_FALSE(t.OldVideoCatalog());
        }},
       {"DOINDEXA", &DOINDEXA, [](const PassEdge& t, const fs::path&) { EXPECT_TRUE(t.OldAudioCatalog()); }},
-      {"REMEMPTYV", &REMEMPTYV, [](const PassEdge&, const fs::path& r) {
+      {"REMEMPTYV", &REMEMPTYV,
+       [](const PassEdge&, const fs::path& r) {
          EXPECT_EQ(Folders(r / "_CatVideo").size(), 28u);
          EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/dune_folder.txt"));
          EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/.Q.aai"));
          EXPECT_TRUE(Folders(r / "_CatVideo/Q").empty());
          EXPECT_EQ(Folders(r / "_CatAudio").size(), 3u);
        }},
-      {"REMEMPTYA", &REMEMPTYA, [](const PassEdge&, const fs::path& r) {
+      {"REMEMPTYA", &REMEMPTYA,
+       [](const PassEdge&, const fs::path& r) {
          EXPECT_EQ(Folders(r / "_CatAudio").size(), 28u);
          EXPECT_EQ(Folders(r / "_CatVideo").size(), 10u);
        }},
@@ -128,9 +143,8 @@ TEST_F(PassEdge, ConversionErrorsAnsweredCancelIgnoreAndIgnoreAll) {
   }
   Scan();
   {
-    ErrorAnswers answers([](const ErrorSeen& e) {
-      return e.message.starts_with("Error Converting") ? Reply::Ignore : Reply::First;
-    });
+    ErrorAnswers answers(
+        [](const ErrorSeen& e) { return e.message.starts_with("Error Converting") ? Reply::Ignore : Reply::First; });
     Pass();
     const Strings m = answers.Messages();
     EXPECT_EQ(Count(m, "Error Converting (Cover) to AAI Format.") + Count(m, "Error Converting to AAI Format."), 12u);
@@ -233,7 +247,8 @@ TEST_F(PassEdge, CoverCopyErrorsAnsweredCancelIgnoreAndIgnoreAll) {
   const std::string program = INIPATH;
   INIPATH = CHECKPATH(zq::rt::WindowsForm(empty.path().string()));
   {
-    ErrorAnswers answers([](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::Cancel : Reply::First; });
+    ErrorAnswers answers(
+        [](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::Cancel : Reply::First; });
     Pass();
     EXPECT_EQ(Count(answers.Messages(), "Error Copying Cover Image."), 1u);
     EXPECT_EQ(answers.Seen()[0].procedure, "MissingCovers");
@@ -242,15 +257,15 @@ TEST_F(PassEdge, CoverCopyErrorsAnsweredCancelIgnoreAndIgnoreAll) {
   }
   Scan();
   {
-    ErrorAnswers answers([](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::Ignore : Reply::First; });
+    ErrorAnswers answers(
+        [](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::Ignore : Reply::First; });
     Pass();
     EXPECT_GE(Count(answers.Messages(), "Error Copying Cover Image."), 8u);
   }
   Scan();
   {
-    ErrorAnswers answers([](const ErrorSeen& e) {
-      return e.message == "Error Copying Cover Image." ? Reply::IgnoreAll : Reply::First;
-    });
+    ErrorAnswers answers(
+        [](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::IgnoreAll : Reply::First; });
     Pass();
     EXPECT_EQ(Count(answers.Messages(), "Error Copying Cover Image."), 1u);
   }
@@ -317,7 +332,8 @@ TEST_F(PassEdge, SettingsChangedWhileThePassRunsDoNotReachIt) {
   Pass();
   EXPECT_EQ(answers.Messages(), Strings{"Error Converting to AAI Format."});
   EXPECT_EQ(SizeByImageMagick(Root() / "Films/Kill Bill/folder.aai"), "400 600");
-  EXPECT_NE(ReadAll(Root() / "Films/Kill Bill/dune_folder.txt").find("icon_path         = folder.aai"), std::string::npos);
+  EXPECT_NE(ReadAll(Root() / "Films/Kill Bill/dune_folder.txt").find("icon_path         = folder.aai"),
+            std::string::npos);
   EXPECT_FALSE(OldVideoCatalog());
 }
 
@@ -370,7 +386,8 @@ TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
   EXPECT_FALSE(fs::exists(Root() / "Series/Lost/Season 2/folder.aai"));
   EXPECT_EQ(MFQ.Records(), media);  // the rescan lists each medium once
   const std::string films = ReadAll(Root() / "Films/dune_folder.txt");
-  EXPECT_NE(films.find("use_icon_view     = no\r\nnum_cols          = 8\r\nnum_rows          = 3\r\n"), std::string::npos)
+  EXPECT_NE(films.find("use_icon_view     = no\r\nnum_cols          = 8\r\nnum_rows          = 3\r\n"),
+            std::string::npos)
       << films;
 
   // A film whose extension the table no longer holds gets the "Misc" cover.

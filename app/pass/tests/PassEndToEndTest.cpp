@@ -116,13 +116,18 @@ TEST_F(PassEndToEnd, EveryOptionOnWritesEachFolderFileByTheRulesConvertsThePictu
 
   // The icons and backgrounds as ImageMagick reads them: converted ones fitted to 400 x 600
   // (only smaller) and 1920 x 1080 (both ways), copied covers and kept AAI files as they were.
-  const std::pair<const char*, const char*> sizes[] = {
-      {"Films/Alien (1979)/folder.aai", "400 600"},       {"Films/Alien (1979)/background.aai", "1920 1080"},
-      {"Films/alien resurrection/folder.aai", "400 225"}, {"Films/Kill Bill/folder.aai", "400 600"},
-      {"Films/千と千尋の神隠し/folder.aai", "400 225"},   {"Music/Björk - Homogenic/Folder.aai", "300 450"},
-      {"Music/Björk - Homogenic/Background.aai", "300 450"}, {"background.aai", "720 1080"},
-      {"Films/Ran (1985)/folder.aai", "240 360"},         {"Films/Heat [DVD]/folder.aai", "400 600"},
-      {"Series/Lost/Season 1/folder.aai", "240 360"},     {"Films/dune_folder.txt", ""}};
+  const std::pair<const char*, const char*> sizes[] = {{"Films/Alien (1979)/folder.aai", "400 600"},
+                                                       {"Films/Alien (1979)/background.aai", "1920 1080"},
+                                                       {"Films/alien resurrection/folder.aai", "400 225"},
+                                                       {"Films/Kill Bill/folder.aai", "400 600"},
+                                                       {"Films/千と千尋の神隠し/folder.aai", "400 225"},
+                                                       {"Music/Björk - Homogenic/Folder.aai", "300 450"},
+                                                       {"Music/Björk - Homogenic/Background.aai", "300 450"},
+                                                       {"background.aai", "720 1080"},
+                                                       {"Films/Ran (1985)/folder.aai", "240 360"},
+                                                       {"Films/Heat [DVD]/folder.aai", "400 600"},
+                                                       {"Series/Lost/Season 1/folder.aai", "240 360"},
+                                                       {"Films/dune_folder.txt", ""}};
   for (const auto& [file, size] : sizes) {
     if (*size == '\0') continue;
     EXPECT_EQ(SizeByImageMagick(Root() / file), size) << file;
@@ -136,7 +141,8 @@ TEST_F(PassEndToEnd, EveryOptionOnWritesEachFolderFileByTheRulesConvertsThePictu
   // The video catalog: its top folder, the index folders that received entries only, the
   // entries' links leading to the media from the entry folder.
   const fs::path video = Root() / "_CatVideo";
-  for (const char* picture : {".Main.aai", ".Back.aai", ".BackS.aai"}) EXPECT_TRUE(HasBytes(video / picture)) << picture;
+  for (const char* picture : {".Main.aai", ".Back.aai", ".BackS.aai"})
+    EXPECT_TRUE(HasBytes(video / picture)) << picture;
   EXPECT_EQ(ReadAll(video / ".Main.aai"), ReadAll(fs::path(ORVID_PROGRAM_FOLDER) / "Chars/.MainV.aai"));
   EXPECT_EQ(ReadAll(video / "dune_folder.txt"),
             "icon_path = .Main.aai\r\nicon_valign = center\r\n\r\nuse_icon_view = yes\r\nnum_cols = 6\r\n"

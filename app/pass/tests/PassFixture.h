@@ -37,9 +37,13 @@ inline const TestPictures& Pictures() {
   static zqtest::ScratchFolder folder("orvid-pictures");
   static const TestPictures pictures = [] {
     TestPictures p{folder.path() / "cover.jpg", folder.path() / "background.png", folder.path() / "icon.aai"};
-    const std::string draw = "convert -size 600x900 gradient:red-blue '" + p.cover.string() + "' && convert -size 800x450 "
-                             "plasma:fractal -seed 3 '" + p.background.string() + "' && convert -size 300x450 "
-                             "gradient:green-yellow 'AAI:" + p.aai.string() + "'";
+    const std::string draw = "convert -size 600x900 gradient:red-blue '" + p.cover.string() +
+                             "' && convert -size 800x450 "
+                             "plasma:fractal -seed 3 '" +
+                             p.background.string() +
+                             "' && convert -size 300x450 "
+                             "gradient:green-yellow 'AAI:" +
+                             p.aai.string() + "'";
     if (std::system(draw.c_str()) != 0) ADD_FAILURE() << "ImageMagick could not draw the test pictures";
     return p;
   }();
@@ -105,16 +109,18 @@ class PassFixture : public ::testing::Test {
     INIPATH = CHECKPATH(zq::rt::WindowsForm(ORVID_PROGRAM_FOLDER));
     GETINI();
     ST.ABR.NAME = "background";  // the tree's backgrounds
-    for (uint8_t* option : {&RMC, &DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &DELSCRIPT, &UPDSCRIPT,
-                            &PROCESSV, &DOINDEXV, &REMEMPTYV, &PROCESSA, &DOINDEXA, &REMEMPTYA}) {
+    for (uint8_t* option : {&RMC, &DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &DELSCRIPT, &UPDSCRIPT, &PROCESSV,
+                            &DOINDEXV, &REMEMPTYV, &PROCESSA, &DOINDEXA, &REMEMPTYA}) {
       *option = 1;
     }
     ROOTDIR = "T:\\";
   }
 
   void TearDown() override {
-    if (hadDrives_) setenv("ZQ_DRIVES", savedDrives_.c_str(), 1);
-    else unsetenv("ZQ_DRIVES");
+    if (hadDrives_)
+      setenv("ZQ_DRIVES", savedDrives_.c_str(), 1);
+    else
+      unsetenv("ZQ_DRIVES");
     zq::fs::ReloadDriveMap();
     RESETSTATE();
   }
@@ -129,10 +135,12 @@ class PassFixture : public ::testing::Test {
       std::string ext = it->path().extension().string();
       for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
       const std::string stem = it->path().stem().string();
-      const bool picture = stem == "folder" || stem == "Folder" || stem == "FOLDER" || stem == "background" ||
-                           stem == "Background";
+      const bool picture =
+          stem == "folder" || stem == "Folder" || stem == "FOLDER" || stem == "background" || stem == "Background";
       if (!picture) continue;
-      const fs::path& source = ext == ".aai" ? Pictures().aai : ext == ".png" ? Pictures().background : Pictures().cover;
+      const fs::path& source = ext == ".aai"   ? Pictures().aai
+                               : ext == ".png" ? Pictures().background
+                                               : Pictures().cover;
       fs::copy_file(source, it->path(), fs::copy_options::overwrite_existing);
     }
   }
