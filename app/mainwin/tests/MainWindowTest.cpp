@@ -15,6 +15,8 @@
 #include "app/MainWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
+#include "zqplatform/msgbox.h"
+#include "zqplatform/questions.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 #include "zqruntime/threads.h"
@@ -35,10 +37,7 @@ constexpr const char* kTitle = "Orvid 0.1 - Media Disk Maker";
 constexpr uint32_t kF2 = 0x71, kF3 = 0x72;
 
 // The program folder the build made, whose files a fresh start finds.
-fs::path ProgramFolder() {
-  const char* folder = std::getenv("ORVID_FOLDER");
-  return folder ? folder : "";
-}
+fs::path ProgramFolder() { return ORVID_FOLDER; }
 
 std::string ReadText(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -126,7 +125,6 @@ TEST_F(MainWindow, AFirstStartWithoutFilesReportsTheMissingDataFilesAndSavesThem
 }
 
 TEST_F(MainWindow, StartsCleanInTheProgramFolder) {
-  ASSERT_FALSE(ProgramFolder().empty());
   CopyProgramFolderFiles();
   DialogWatcher watcher;
   Start();
@@ -231,6 +229,19 @@ TEST_F(MainWindow, AJobEndWhileTheMediaListIsOpenReachesTheWindowWhenItCloses) {
   EXPECT_TRUE(AllEnabled());
   CloseByOk();
   ASSERT_TRUE(Ended());
+}
+
+TEST_F(MainWindow, ClosingWithTheMediaListOpenWhenTheJobEndsStillSavesAndCloses) {
+  DialogWatcher watcher([](const std::string& text) { return text.find("media list") != std::string::npos; });
+  Start();
+  T1RUNNING = 1;
+  CloseByOk();
+  ASSERT_TRUE(WaitFor([] { return ABORTALL == 1; }));
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF3));  // the alert keys still work
+  ASSERT_TRUE(WaitFor([&] { return watcher.Notices().size() == 1; }));
+  POSTJOBEND(kScanEnded, MWTHREAD);
+  ASSERT_TRUE(Ended(15s));
+  EXPECT_TRUE(fs::exists(folder_.path() / "Orvid.INI"));
 }
 
 TEST_F(MainWindow, TheStatusLineTakesWhatOtherThreadsReport) {
@@ -359,6 +370,25 @@ TEST_F(MainWindow, ASecondF2WhileTheExplorerRunsSaysSo) {
   CloseByOk();
   ASSERT_TRUE(Ended());  // the explorer's notice closes with the program
   EXPECT_EQ(EXPRUNNING, 0);
+}
+
+TEST_F(MainWindow, F1ShowsTheHelpFile) {
+  CopyProgramFolderFiles();
+  zq::ui::TakeAsked();
+  zq::ui::input::AnswerEvery(zq::ui::Answer::Pressed(IDOK));
+  DialogWatcher watcher;
+  Start();
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, 0x70));
+  std::vector<zq::ui::Asked> asked;
+  ASSERT_TRUE(WaitFor([&] {
+    for (zq::ui::Asked& a : zq::ui::TakeAsked()) asked.push_back(a);
+    return !asked.empty();
+  }));
+  zq::ui::input::AnswerEvery(std::nullopt);
+  EXPECT_EQ(asked.front().question.caption, "Orvid.HLP");
+  EXPECT_EQ(asked.front().question.text.rfind("ORVID - HELP", 0), 0u);
+  CloseByOk();
+  ASSERT_TRUE(Ended());
 }
 
 TEST_F(MainWindow, ChoosingAFolderMarksTheLayoutRowOfItsLevel) {
