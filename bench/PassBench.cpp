@@ -75,7 +75,7 @@ const zqtest::ScratchFolder& Disk() {
 }
 
 void Scan() {
-  zq::rt::Record group(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
+  zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
   group.SetText("ROOT", ROOTDIR);
   SCANDIRTH(std::string(group.Bytes()));
 }
@@ -83,7 +83,7 @@ void Scan() {
 // One pass over the disk, scanned first; the pass's seconds.
 double TimedPass() {
   Scan();
-  zq::rt::Record group(std::shared_ptr<const zq::rt::RecordLayout>(&T2GROUPTYPE(), [](const auto*) {}));
+  zq::rt::Record group(SharedLayout(T2GROUPTYPE()));
   group.SetReference("QDIR", &QDIR);
   const auto start = std::chrono::steady_clock::now();
   WRITESCRIPT(std::string(group.Bytes()));

@@ -13,7 +13,6 @@ namespace {
 using orvid::catalogs::AddBackground;
 using orvid::catalogs::IndexRecord;
 using orvid::catalogs::Report;
-using orvid::catalogs::Trimmed;
 
 constexpr int32_t kAlreadyExists = 183;
 constexpr uint8_t kQuiet = 1;
@@ -76,7 +75,7 @@ int16_t Entry(FILEIO& file, const std::string& index, const std::string& name, D
 
 int16_t MAKEROOTDIR(std::string_view path, uint8_t kind, const PASSSETTINGS& s) {
   FILEIO file;
-  const std::string folder = CHECKPATH(Trimmed(path));
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(path));
   if (const int32_t result = file.CREATEDIR(folder); result != 0 && file.GETLASTSYSTEMERROR() != kAlreadyExists) {
     Report("Error Creating Folder.", "MakeRootDir", folder, result);
     return 1;
@@ -121,7 +120,7 @@ int16_t MAKEROOTDIR(std::string_view path, uint8_t kind, const PASSSETTINGS& s) 
 
 int16_t MAKEDIR(std::string_view path, std::string_view index, const PASSSETTINGS& s) {
   FILEIO file;
-  const std::string folder = CHECKPATH(Trimmed(path));
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(path));
   if (file.GETFILESIZE(folder) == 0) return 0;
   UPDATESTATUS(0, "Create Catalog " + std::string(index));
   if (file.CREATEDIR(folder) != 0) {
@@ -160,12 +159,12 @@ int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, uint8_t kind, cons
   link = "../../.." + link;
 
   DUNEFILE entry;
-  entry.ICON = link + Trimmed(r.Text("CN"));
+  entry.ICON = link + WithoutTrailingBlanks(r.Text("CN"));
   entry.ALLIGN = "center";
-  entry.MURL = link + (r.Whole("MTYPE") == kOneVideoFile ? Trimmed(r.Text("MNAME")) : std::string());
+  entry.MURL = link + (r.Whole("MTYPE") == kOneVideoFile ? WithoutTrailingBlanks(r.Text("MNAME")) : std::string());
 
   FILEIO file;
-  const std::string catalog = CHECKPATH(Trimmed(path));
+  const std::string catalog = CHECKPATH(WithoutTrailingBlanks(path));
   const std::string index = IndexOf(name);
   if (MAKEDIR(catalog + index + "\\", index, s) != 0) return 1;
   if (Entry(file, catalog + index + "\\", name, entry, "Error Writing dune_folder.txt") != 0) return 1;

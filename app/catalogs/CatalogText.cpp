@@ -13,14 +13,14 @@ void Report(std::string_view message, std::string_view procedure, std::string_vi
 DUNEFILE IndexRecord(std::string_view icon, const CATLAYOUT& layout) {
   DUNEFILE r;
   r.ICON = std::string(icon);
-  r.ALLIGN = Lower(layout.ALLIGN);
+  r.ALLIGN = LowerWord(layout.ALLIGN);
   r.IVIEW = "yes";
   r.COLS = layout.COLS;
   r.ROWS = layout.ROWS;
   r.TOP = layout.TOP;
   r.BOT = layout.BOT;
   r.TEXTBOT = layout.TEXTBOT;
-  r.FSIZE = Lower(layout.FSIZE);
+  r.FSIZE = LowerWord(layout.FSIZE);
   return r;
 }
 

@@ -6,13 +6,11 @@
 #include <string_view>
 
 #include "app/FolderFile.h"
+#include "app/Helpers.h"
 #include "app/State.h"
-#include "app/TextParts.h"
+#include "app/Text.h"
 
 namespace orvid::catalogs {
-
-using orvid::text::Lower;
-using orvid::text::Trimmed;
 
 // An error of the catalogs: shown with Abort only, its answer not looked at.
 void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code);

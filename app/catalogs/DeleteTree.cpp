@@ -13,8 +13,6 @@
 
 namespace {
 
-using orvid::catalogs::Trimmed;
-
 constexpr uint8_t kCancel = 2, kIgnoreAll = 9;
 constexpr uint8_t kCancelIgnoreAll = 10;
 
@@ -57,7 +55,7 @@ int16_t DELETETREE(std::string_view path, uint8_t quiet) {
 
 int16_t DELETETREE2(std::string_view path, uint8_t& quietFiles, uint8_t& quietFolders) {
   if (TLEN(path) == 0) return -1;
-  const std::string folder = CHECKPATH(Trimmed(path));
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(path));
   const std::vector<Entry> entries = Listing(folder);
   if (entries.empty()) return 0;
   FILEIO file;

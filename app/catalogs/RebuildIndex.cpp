@@ -9,7 +9,6 @@
 namespace {
 
 using orvid::catalogs::Report;
-using orvid::catalogs::Trimmed;
 
 constexpr uint8_t kVideo = 1, kAudio = 2;
 constexpr const char* kIndexes[] = {"(All)", "0", "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L",
@@ -23,7 +22,7 @@ void REBUILDINDEX(zq::rt::Queue& q, std::string_view root, uint8_t kind, const P
   if (n == 0) return Report("Error No Data available.", "RebuildIndex", "Run Scan Root First.", -1);
   UPDATESTATUS(0, "Removing Old Catalog, Please Wait.");
   if (kind != kVideo && kind != kAudio) return;
-  const std::string catalog = CHECKPATH(Trimmed(root)) + (kind == kVideo ? "_CatVideo\\" : "_CatAudio\\");
+  const std::string catalog = CHECKPATH(WithoutTrailingBlanks(root)) + (kind == kVideo ? "_CatVideo\\" : "_CatAudio\\");
   if (const int16_t result = DELETETREE(catalog, 1); result != 0) {
     return Report("Error Deleting Catalog - Delete it Manually Please.", "RebuildIndex", catalog, result);
   }

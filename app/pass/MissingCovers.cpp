@@ -18,9 +18,9 @@ std::string CoverOf(const zq::rt::Record& r, const PASSSETTINGS& s) {
     case 2:
       return "DVD.aai";
     case 3: {
-      const std::string ext = Upper(GETEXT(Trimmed(r.Text("MNAME"))));
+      const std::string ext = GETEXT(WithoutTrailingBlanks(r.Text("MNAME")));
       for (const auto& [known, cover] : s.COVERS)
-        if (!ext.empty() && known == ext) return cover + ".aai";
+        if (!ext.empty() && SameWordNC(known, ext)) return cover + ".aai";
       return "Misc.aai";
     }
     case 4:
@@ -35,7 +35,7 @@ std::string CoverOf(const zq::rt::Record& r, const PASSSETTINGS& s) {
 void MISSINGCOVERS(zq::rt::Queue& q, const PASSSETTINGS& s) {
   const uint32_t n = q.Records();
   if (n == 0) return;
-  const std::string target = Trimmed(s.ST.ACR.NAME) + ".aai";
+  const std::string target = WithoutTrailingBlanks(s.ST.ACR.NAME) + ".aai";
   UPDATESTATUS(0, "Adding Missing Covers.");
   LayoutRows rows(s.LAYOUTS);
   FILEIO file;
@@ -44,9 +44,9 @@ void MISSINGCOVERS(zq::rt::Queue& q, const PASSSETTINGS& s) {
     const zq::rt::Record r = *q.Peek(i);
     const int64_t level = r.Whole("LEVEL");
     if (r.Whole("SCRIPT") != 0 && level >= 1 && level <= 7) {
-      const bool all = Upper(rows.At(level).AUTOICON) == "ALL";
+      const bool all = SameWordNC(rows.At(level).AUTOICON, "ALL");
       if (all || (r.Whole("CNACT") == 0 && r.Whole("CFACT") == 0)) {
-        const std::string destination = CHECKPATH(Trimmed(r.Text("DIRNAME"))) + target;
+        const std::string destination = CHECKPATH(WithoutTrailingBlanks(r.Text("DIRNAME"))) + target;
         const int32_t result = file.COPY(s.INIPATH + "Covers\\" + CoverOf(r, s), destination, 0);
         if (result < 0 && AskUnlessSilenced(silenced, "Error Copying Cover Image.", "MissingCovers", destination,
                                             result) == kCancel) {

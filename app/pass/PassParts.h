@@ -5,18 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "app/Helpers.h"
 #include "app/Pass.h"
-#include "app/TextParts.h"
+#include "app/Text.h"
 
 namespace orvid::pass {
 
 constexpr uint8_t kCancel = 2, kIgnoreAll = 9;
 constexpr uint8_t kCancelIgnoreAll = 10;  // the error dialog's Cancel, Ignore and Ignore All
 constexpr uint8_t kOkOnly = 99;
-
-using orvid::text::Lower;
-using orvid::text::Trimmed;
-using orvid::text::Upper;
 
 // The layout row buffer: row n of the table when it has one, else the row read last.
 class LayoutRows {

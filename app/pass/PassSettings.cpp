@@ -3,24 +3,21 @@
 #include "app/Pass.h"
 #include "hostlib/Procedures.h"
 
-using orvid::pass::Trimmed;
-using orvid::pass::Upper;
-
 namespace {
 
 LAYOUTROW RowOf(const zq::rt::Record& r) {
   LAYOUTROW row;
-  row.ALIGN = Trimmed(r.Text("ALIGN"));
+  row.ALIGN = WithoutTrailingBlanks(r.Text("ALIGN"));
   row.IDX = static_cast<int16_t>(r.Whole("IDX"));
   row.IDY = static_cast<int16_t>(r.Whole("IDY"));
   row.SCALE = r.Real("SCALE");
-  row.AUTOICON = Trimmed(r.Text("AUTOICON"));
+  row.AUTOICON = WithoutTrailingBlanks(r.Text("AUTOICON"));
   row.COLS = static_cast<int16_t>(r.Whole("COLS"));
   row.ROWS = static_cast<int16_t>(r.Whole("ROWS"));
   row.TOP = static_cast<int16_t>(r.Whole("TOP"));
   row.BOT = static_cast<int16_t>(r.Whole("BOT"));
-  row.FSIZE = Trimmed(r.Text("FSIZE"));
-  row.IVIEW = Trimmed(r.Text("IVIEW"));
+  row.FSIZE = WithoutTrailingBlanks(r.Text("FSIZE"));
+  row.IVIEW = WithoutTrailingBlanks(r.Text("IVIEW"));
   return row;
 }
 
@@ -28,7 +25,7 @@ LAYOUTROW RowOf(const zq::rt::Record& r) {
 std::string ScannedRoot(const zq::rt::Queue& q) {
   for (uint32_t i = 1; i <= q.Records(); ++i) {
     const std::optional<zq::rt::Record> r = q.Peek(i);
-    if (r && r->Whole("LEVEL") == 1) return CHECKPATH(Trimmed(r->Text("DIRNAME")));
+    if (r && r->Whole("LEVEL") == 1) return CHECKPATH(WithoutTrailingBlanks(r->Text("DIRNAME")));
   }
   return {};
 }
@@ -54,7 +51,7 @@ PASSSETTINGS TAKEPASSSETTINGS(const zq::rt::Queue& q) {
   for (uint32_t i = 1; i <= QSCRIPT.Records(); ++i) s.LAYOUTS.push_back(RowOf(*QSCRIPT.Peek(i)));
   for (uint32_t i = 1; i <= VEXTENSIONS.Records(); ++i) {
     const zq::rt::Record r = *VEXTENSIONS.Peek(i);
-    s.COVERS.emplace_back(Upper(r.Text("EXT")), Trimmed(r.Text("COVER")));
+    s.COVERS.emplace_back(WithoutTrailingBlanks(r.Text("EXT")), WithoutTrailingBlanks(r.Text("COVER")));
   }
   s.INIPATH = CHECKPATH(INIPATH);
   s.ROOT = ScannedRoot(q);

@@ -29,7 +29,7 @@ constexpr uint32_t kNormalWriteThrough = 0x80000080;
 enum class Outcome { Next, EndQuietly, EndReady };
 
 // The two names of a root compare as Windows compares them, without regard to case.
-bool SameRoot(std::string_view a, std::string_view b) { return Upper(a) == Upper(b); }
+bool SameRoot(std::string_view a, std::string_view b) { return SameWordNC(a, b); }
 
 class Pass {
  public:
@@ -65,8 +65,8 @@ bool Pass::Skipped(const zq::rt::Record& r) const {
 Outcome Pass::Convert(bool icon, const std::string& folder) {
   zq::rt::Record& r = q_.Buffer();
   const PICTURERULE& rule = icon ? static_cast<const PICTURERULE&>(s_.ST.ACR) : s_.ST.ABR;
-  const std::string source = folder + Trimmed(r.Text(icon ? "CF" : "BF"));
-  const std::string name = Trimmed(rule.NAME) + ".aai";
+  const std::string source = folder + WithoutTrailingBlanks(r.Text(icon ? "CF" : "BF"));
+  const std::string name = WithoutTrailingBlanks(rule.NAME) + ".aai";
   const uint8_t resize = (icon ? s_.AUTOICRESIZE : s_.AUTOBGRESIZE) != 0 ? GETRESIZE(rule.RESIZE, rule.KEEPAR) : 0;
   UPDATESTATUS(progress_, "Converting " + source);
   const int32_t result = GRCONVERT(source, folder + name, resize, rule.WIDTH, rule.HEIGHT, GETFILTER(rule.FILTER));
@@ -91,12 +91,13 @@ Outcome Pass::Compose(const std::string& folder, std::string& text) {
   std::optional<PADDEDVIEW> view;
   std::optional<PADDEDBACKGROUND> background;
   if (r.Whole("DFCUR") != 0) {
-    const std::string name = Trimmed(s_.ST.ACR.NAME) + ".aai";
+    const std::string name = WithoutTrailingBlanks(s_.ST.ACR.NAME) + ".aai";
     if (Present(folder + name)) {
       if (row.ALIGN.empty()) row.ALIGN = "Center";
-      const std::string media = Trimmed(r.Text("MNAME"));
-      icon = PADDEDICON{name,    Lower(row.ALIGN), r.Whole("MTYPE") == kOneVideoFile ? media : std::string(),
-                        row.IDX, row.IDY,          row.SCALE};
+      const std::string media = WithoutTrailingBlanks(r.Text("MNAME"));
+      icon = PADDEDICON{
+          name,     LowerWord(row.ALIGN), r.Whole("MTYPE") == kOneVideoFile ? media : std::string(), row.IDX, row.IDY,
+          row.SCALE};
     } else if (AskUnlessSilenced(quietMissingIcon_, "Error NO AAI Format Cover Found.", "WriteScript", folder + name,
                                  static_cast<int32_t>(file_.GETFILESIZE(folder + name))) == kCancel) {
       return Outcome::EndQuietly;
@@ -106,11 +107,11 @@ Outcome Pass::Compose(const std::string& folder, std::string& text) {
     if (row.COLS <= 0) row.COLS = 6;
     if (row.ROWS <= 0) row.ROWS = 3;
     if (row.FSIZE.empty()) row.FSIZE = "small";
-    view = PADDEDVIEW{Lower(row.IVIEW), Lower(row.FSIZE), row.COLS, row.ROWS, row.TOP, row.BOT};
+    view = PADDEDVIEW{LowerWord(row.IVIEW), LowerWord(row.FSIZE), row.COLS, row.ROWS, row.TOP, row.BOT};
   }
-  if (r.Whole("BNACT") != 0 && Present(folder + Trimmed(s_.ST.ABR.NAME) + ".aai")) {
+  if (r.Whole("BNACT") != 0 && Present(folder + WithoutTrailingBlanks(s_.ST.ABR.NAME) + ".aai")) {
     const BACKGROUNDRULE& b = s_.ST.ABR;
-    background = PADDEDBACKGROUND{Trimmed(r.Text("BN")), b.DFX, b.DFY, b.DFW, b.DFH};
+    background = PADDEDBACKGROUND{WithoutTrailingBlanks(r.Text("BN")), b.DFX, b.DFY, b.DFW, b.DFH};
   }
   text = PADDEDTEXT(icon, view, background);
   return Outcome::Next;
@@ -140,7 +141,7 @@ Outcome Pass::Folder(uint32_t i) {
   if (!q_.Get(i)) return Outcome::Next;
   const zq::rt::Record& r = q_.Buffer();
   if (Skipped(r)) return Outcome::Next;
-  const std::string folder = CHECKPATH(Trimmed(r.Text("DIRNAME")));
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(r.Text("DIRNAME")));
   if (s_.DOICCONV != 0 && r.Whole("CFACT") != 0 && TLEN(r.Text("CF")) != 0) {
     if (Convert(true, folder) != Outcome::Next) return Outcome::EndQuietly;
   }
@@ -183,7 +184,7 @@ bool Pass::Run() {
 }  // namespace
 
 void WRITESCRIPT(std::string_view group) {
-  zq::rt::Record parameter(std::shared_ptr<const zq::rt::RecordLayout>(&T2GROUPTYPE(), [](const auto*) {}));
+  zq::rt::Record parameter(SharedLayout(T2GROUPTYPE()));
   parameter.AssignBytes(group);
   auto* q = static_cast<zq::rt::Queue*>(parameter.Reference("QDIR"));
   if (q == nullptr) return;
@@ -197,7 +198,7 @@ void WRITESCRIPT(std::string_view group) {
 }
 
 void WRITESCRIPTTH(std::string_view group) {
-  zq::rt::Record parameter(std::shared_ptr<const zq::rt::RecordLayout>(&T2GROUPTYPE(), [](const auto*) {}));
+  zq::rt::Record parameter(SharedLayout(T2GROUPTYPE()));
   parameter.AssignBytes(group);
   WRITESCRIPT(group);
   POSTJOBEND(kPassEnded, static_cast<uint32_t>(parameter.Whole("THREADNR")));

@@ -37,7 +37,7 @@ struct PASSSETTINGS {
   uint8_t RMC = 0, DOICCONV = 0, AUTOICRESIZE = 0, DOBGCONV = 0, AUTOBGRESIZE = 0, DELSCRIPT = 0, UPDSCRIPT = 0;
   uint8_t PROCESSV = 0, DOINDEXV = 0, REMEMPTYV = 0, PROCESSA = 0, DOINDEXA = 0, REMEMPTYA = 0;
   std::vector<LAYOUTROW> LAYOUTS;                           // QSCRIPT's rows; row n is LAYOUTS[n - 1]
-  std::vector<std::pair<std::string, std::string>> COVERS;  // VEXTENSIONS: EXT in upper case, COVER
+  std::vector<std::pair<std::string, std::string>> COVERS;  // VEXTENSIONS: EXT, COVER
   std::string INIPATH;                                      // CHECKPATH form
   std::string ROOT;  // the root the folder list was scanned from (CHECKPATH form), empty for no list
 };

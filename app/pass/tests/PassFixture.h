@@ -146,7 +146,7 @@ class PassFixture : public ::testing::Test {
   }
 
   void Scan() {
-    zq::rt::Record group(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
+    zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
     group.SetText("ROOT", ROOTDIR);
     group.SetWhole("THREADNR", GetCurrentThreadId());
     SCANDIRTH(std::string(group.Bytes()));
@@ -155,7 +155,7 @@ class PassFixture : public ::testing::Test {
 
   // The pass on this thread over QDIR; the program events it posted.
   std::vector<uint32_t> Pass() {
-    zq::rt::Record group(std::shared_ptr<const zq::rt::RecordLayout>(&T2GROUPTYPE(), [](const auto*) {}));
+    zq::rt::Record group(SharedLayout(T2GROUPTYPE()));
     group.SetReference("QDIR", &QDIR);
     group.SetWhole("THREADNR", GetCurrentThreadId());
     WRITESCRIPTTH(std::string(group.Bytes()));
