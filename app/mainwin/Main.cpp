@@ -314,6 +314,7 @@ class MainWindow {
       return;
     }
     JobStarts(mw::StartButton);
+    SCRROOT = ROOTDIR = zq::rt::WindowsForm(SCRROOT);  // the pass refuses a root other than the scanned one
     T2GROUP.SetReference("QDIR", &QDIR);
     T2GROUP.SetWhole("THREADNR", MWTHREAD);
     T2ENDED = 0;

@@ -1,19 +1,7 @@
-// Stand-ins of the windows and jobs still to come: each job ends at once, each window says
-// that it is still to come.
+// Stand-ins of the windows still to come: each says that it is still to come.
 #include "app/MediaList.h"
-#include "app/Pass.h"
 #include "app/State.h"
 #include "hostlib/Dialogs.h"
-
-namespace {
-void EndAtOnce(std::string_view group, const zq::rt::RecordLayout& layout, int32_t event) {
-  zq::rt::Record parameter(std::shared_ptr<const zq::rt::RecordLayout>(&layout, [](const zq::rt::RecordLayout*) {}));
-  parameter.AssignBytes(group);
-  POSTJOBEND(event, static_cast<uint32_t>(parameter.Whole("THREADNR")));
-}
-}  // namespace
-
-void WRITESCRIPTTH(std::string_view group) { EndAtOnce(group, T2GROUPTYPE(), kPassEnded); }
 
 void SHOWLOG() { MBOX("The media list comes with a later version of Orvid.", 3000, 0, MWHANDLE); }
 

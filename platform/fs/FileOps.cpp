@@ -76,6 +76,16 @@ bool SameEntry(const std::string& a, const std::string& b) {
          zq::text::CompareNoCase(zq::text::Utf8ToAnsi(leafA), zq::text::Utf8ToAnsi(leafB)) == 0;
 }
 
+// A symbolic link is removed as a link, never what it leads to, as a Windows link is: a link
+// to a folder by RemoveDirectoryA, any other (a dangling one too) by DeleteFileA.
+bool IsLinkTo(const std::string& posix, bool folder) {
+  struct stat link {};
+  if (lstat(posix.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return false;
+  struct stat target {};
+  const bool toFolder = stat(posix.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+  return toFolder == folder;
+}
+
 }  // namespace
 
 bool Stat64(const char* path, FileStatus* status) {
@@ -97,6 +107,7 @@ bool DeleteFileA(const char* path) {
   std::string posix = MarkedAsFolder(Resolve(path), path ? path : "");
   if (posix.empty()) return false;
   struct stat st {};
+  if (IsLinkTo(posix, false)) return unlink(posix.c_str()) == 0 || FailErrno(errno, FsOp::Delete, posix);
   if (stat(posix.c_str(), &st) != 0) return FailErrno(errno, FsOp::Delete, posix);
   if (S_ISDIR(st.st_mode) || ReadOnlyFile(st)) return Fail(ERROR_ACCESS_DENIED);
   if (!DeleteShared(posix, st)) return Fail(ERROR_SHARING_VIOLATION);
@@ -197,6 +208,7 @@ bool RemoveDirectoryA(const char* path) {
   std::string posix = Resolve(path);
   if (posix.empty()) return false;
   struct stat st {};
+  if (IsLinkTo(posix, true)) return unlink(posix.c_str()) == 0 || FailErrno(errno, FsOp::RemoveDir, posix);
   if (stat(posix.c_str(), &st) != 0) return FailErrno(errno, FsOp::RemoveDir, posix);
   if (!S_ISDIR(st.st_mode)) return Fail(ERROR_DIRECTORY);
   if (!DeleteShared(posix, st)) return Fail(ERROR_SHARING_VIOLATION);

@@ -1,7 +1,76 @@
-// The processing pass.
+// The processing pass: per folder of the scanned list the icon and background conversions,
+// the padded "dune_folder.txt", default covers for folders without one, then the catalogs.
+//
+// The pass works on what it took when it started: the settings, options and tables
+// (PASSSETTINGS) and the root the folder list was scanned from. A settings window open
+// meanwhile cannot hand it half-typed values, and a root chosen after the scan is refused
+// ("Run Scan Root First.") before anything is changed. The folder list is read and written
+// by record through its own buffer; other threads read it through copies (Queue::Peek).
 #pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "app/State.h"
+#include "zqruntime/queue.h"
+
+// One layout row of QSCRIPT, texts without trailing blanks.
+struct LAYOUTROW {
+  std::string ALIGN;
+  int16_t IDX = 0;
+  int16_t IDY = 0;
+  double SCALE = 0;
+  std::string AUTOICON;
+  int16_t COLS = 0;
+  int16_t ROWS = 0;
+  int16_t TOP = 0;
+  int16_t BOT = 0;
+  std::string FSIZE;
+  std::string IVIEW;
+};
+
+// What the pass and the catalogs read, taken once when the pass starts.
+struct PASSSETTINGS {
+  SETTINGSGROUP ST;
+  uint8_t RMC = 0, DOICCONV = 0, AUTOICRESIZE = 0, DOBGCONV = 0, AUTOBGRESIZE = 0, DELSCRIPT = 0, UPDSCRIPT = 0;
+  uint8_t PROCESSV = 0, DOINDEXV = 0, REMEMPTYV = 0, PROCESSA = 0, DOINDEXA = 0, REMEMPTYA = 0;
+  std::vector<LAYOUTROW> LAYOUTS;                           // QSCRIPT's rows; row n is LAYOUTS[n - 1]
+  std::vector<std::pair<std::string, std::string>> COVERS;  // VEXTENSIONS: EXT, COVER
+  std::string INIPATH;                                      // CHECKPATH form
+  std::string ROOT;  // the root the folder list was scanned from (CHECKPATH form), empty for no list
+};
+
+// The settings group, the options, the layout and extension tables and INIPATH as they are
+// now, and the root q was scanned from (the folder of its level-1 records).
+PASSSETTINGS TAKEPASSSETTINGS(const zq::rt::Queue& q);
 
 // The processing thread: group holds the bytes of T2GROUP (the folder queue and the thread to
 // notify). Ends with POSTJOBEND(kPassEnded, THREADNR), whatever the outcome.
 void WRITESCRIPTTH(std::string_view group);
+
+// The pass over the folder queue of the group.
+void WRITESCRIPT(std::string_view group);
+
+// Copies a default cover from "Covers" under INIPATH into each folder of q that lacks one
+// (or into every folder, where the level's layout row says "ALL"), then scans the root again.
+void MISSINGCOVERS(zq::rt::Queue& q, const PASSSETTINGS& s);
+
+// The padded text of one folder's "dune_folder.txt" from its blocks' values (empty when no
+// block applies): keys padded to 17 characters, blocks apart by an empty line, CR LF line ends.
+struct PADDEDICON {
+  std::string PATH, VALIGN, MEDIAURL;
+  int16_t DX = 0, DY = 0;
+  double SCALE = 0;
+};
+struct PADDEDVIEW {
+  std::string IVIEW, FSIZE;
+  int16_t COLS = 0, ROWS = 0, TOP = 0, BOT = 0;
+};
+struct PADDEDBACKGROUND {
+  std::string PATH;
+  int16_t X = 0, Y = 0, W = 0, H = 0;
+};
+std::string PADDEDTEXT(const std::optional<PADDEDICON>& icon, const std::optional<PADDEDVIEW>& view,
+                       const std::optional<PADDEDBACKGROUND>& background);

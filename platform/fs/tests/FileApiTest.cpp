@@ -290,6 +290,22 @@ TEST(PathCalls, CopyMoveAndFoldersDoTheirWork) {
   EXPECT_FALSE(t.Has("Renamed"));
 }
 
+TEST(PathCalls, ALinkIsRemovedAsALinkAndWhatItLeadsToStays) {
+  TempDrive t('T');
+  t.Put("media/film.mkv", "film");
+  std::filesystem::create_directory_symlink(t.Posix("media"), t.Posix("folder link"));
+  std::filesystem::create_symlink(t.Posix("media/film.mkv"), t.Posix("file link"));
+  std::filesystem::create_symlink(t.Posix("gone"), t.Posix("dangling"));
+  EXPECT_FALSE(DeleteFileA(t.Win("folder link").c_str()));  // a folder link is no file
+  EXPECT_FALSE(RemoveDirectoryA(t.Win("file link").c_str()));
+  EXPECT_TRUE(RemoveDirectoryA(t.Win("folder link").c_str()));
+  EXPECT_TRUE(DeleteFileA(t.Win("file link").c_str()));
+  EXPECT_TRUE(DeleteFileA(t.Win("dangling").c_str()));
+  for (const char* link : {"folder link", "file link", "dangling"})
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(t.Posix(link)))) << link;
+  EXPECT_EQ(t.Get("media/film.mkv"), "film");
+}
+
 TEST(PathCalls, AReplacingMoveTakesTheTargetsPlaceInOneStep) {
   TempDrive t('T');
   t.Put("settings.ini", "old");

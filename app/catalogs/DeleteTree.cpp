@@ -1,0 +1,82 @@
+// Deleting a folder and everything below it. Symbolic links are removed as links: a link to
+// a folder is never entered, so nothing outside the tree is touched.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "CatalogText.h"
+#include "app/Catalogs.h"
+#include "hostlib/Dialogs.h"
+#include "hostlib/Procedures.h"
+#include "hostlib/Wrappers.h"
+#include "zqruntime/dirlist.h"
+
+namespace {
+
+constexpr uint8_t kCancel = 2, kIgnoreAll = 9;
+constexpr uint8_t kCancelIgnoreAll = 10;
+
+struct Entry {
+  std::string name;
+  bool folder;
+  bool link;
+};
+
+std::vector<Entry> Listing(const std::string& folder) {
+  zq::rt::Queue listing(zq::rt::DirectoryLayout());
+  zq::rt::ListDirectory(folder + "*.*", listing);
+  const zq::rt::RecordLayout& layout = listing.Layout();
+  const zq::rt::TextField name(layout, "NAME");
+  const zq::rt::WholeField attributes(layout, "ATTRIB"), link(layout, "ISLINK");
+  std::vector<Entry> entries;
+  for (uint32_t i = 1; i <= listing.Records(); ++i) {
+    const zq::rt::Record r = *listing.Peek(i);
+    entries.push_back({name(r), (attributes(r) & zq::rt::kAttrDirectory) != 0, link(r) != 0});
+  }
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+  return entries;
+}
+
+// A failure shown unless its kind is quiet; false when the user cancels.
+bool GoOn(std::string_view message, const std::string& path, int32_t code, uint8_t& quiet) {
+  if (quiet != 0) return true;
+  const uint8_t answer =
+      ERRORMSG(message, "DeleteTree", path, static_cast<int16_t>(code), kCancelIgnoreAll, 0, MWHANDLE);
+  if (answer == kIgnoreAll) quiet = 1;
+  return answer != kCancel;
+}
+
+}  // namespace
+
+int16_t DELETETREE(std::string_view path, uint8_t quiet) {
+  uint8_t quietFiles = quiet, quietFolders = quiet;
+  return DELETETREE2(path, quietFiles, quietFolders);
+}
+
+int16_t DELETETREE2(std::string_view path, uint8_t& quietFiles, uint8_t& quietFolders) {
+  if (TLEN(path) == 0) return -1;
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(path));
+  const std::vector<Entry> entries = Listing(folder);
+  if (entries.empty()) return 0;
+  FILEIO file;
+  for (const Entry& e : entries) {
+    if (e.name == "." || e.name == "..") continue;
+    const std::string entry = folder + e.name;
+    if (e.folder && !e.link) {
+      const int16_t result = DELETETREE2(entry, quietFiles, quietFolders);
+      if (result != 0) return result;
+    } else if (e.folder) {
+      const int32_t result = file.REMOVEDIR(entry);  // the link alone
+      if (result != 0) {
+        GoOn("Error Removing Folder.", entry, result, quietFolders);
+        return static_cast<int16_t>(result);
+      }
+    } else {
+      const int32_t result = file.DELETE(entry);
+      if (result != 0 && !GoOn("Error Deleting File.", entry, result, quietFiles)) return static_cast<int16_t>(result);
+    }
+  }
+  const int32_t result = file.REMOVEDIR(folder);
+  if (result != 0) GoOn("Error Removing Folder.", folder, result, quietFolders);
+  return static_cast<int16_t>(result);
+}

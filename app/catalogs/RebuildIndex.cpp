@@ -1,0 +1,42 @@
+// Rebuilding a catalog from the folder list.
+#include <string>
+
+#include "CatalogText.h"
+#include "app/Catalogs.h"
+#include "app/MainWindow.h"
+#include "hostlib/Procedures.h"
+
+namespace {
+
+using orvid::catalogs::Report;
+
+constexpr uint8_t kVideo = 1, kAudio = 2;
+constexpr const char* kIndexes[] = {"(All)", "0", "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L",
+                                    "M",     "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
+
+}  // namespace
+
+void REBUILDINDEX(zq::rt::Queue& q, std::string_view root, uint8_t kind, const PASSSETTINGS& s) {
+  if (TLEN(root) == 0) return Report("Error Invalid Path.", "RebuildIndex", root, -1);
+  const uint32_t n = q.Records();
+  if (n == 0) return Report("Error No Data available.", "RebuildIndex", "Run Scan Root First.", -1);
+  UPDATESTATUS(0, "Removing Old Catalog, Please Wait.");
+  if (kind != kVideo && kind != kAudio) return;
+  const std::string catalog = CHECKPATH(WithoutTrailingBlanks(root)) + (kind == kVideo ? "_CatVideo\\" : "_CatAudio\\");
+  if (const int16_t result = DELETETREE(catalog, 1); result != 0) {
+    return Report("Error Deleting Catalog - Delete it Manually Please.", "RebuildIndex", catalog, result);
+  }
+  UPDATESTATUS(0, "Creating new Root for Catalog.");
+  if (MAKEROOTDIR(catalog, kind, s) != 0) return;
+  UPDATESTATUS(0, "Building Movie Catalog.");
+  for (uint32_t i = 1; i <= n; ++i) {
+    if (!q.Get(i)) return Report("Error Reading Mem Queue.", "RebuildIndex", "", q.Error());
+    if (WRITECATALOG(q, catalog, kind, s) != 0) return;
+    UPDATESTATUS(static_cast<int32_t>(100.0 / n * i), "");
+  }
+  if ((kind == kVideo ? s.REMEMPTYV : s.REMEMPTYA) == 0) {
+    UPDATESTATUS(0, "Cleaning Up.");
+    for (const char* index : kIndexes) MAKEDIR(catalog + index, index, s);
+  }
+  UPDATESTATUS(0, "Ready.");
+}

@@ -1,0 +1,195 @@
+// Catalog rebuilds on small trees, scanned first: entries by first letter, names shared by
+// two media folders, media in the root itself, missing pictures, the catalog background off,
+// the empty index folders, and the rebuild's own errors.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "ErrorAnswers.h"
+#include "PassFixture.h"
+#include "app/Catalogs.h"
+
+namespace {
+
+using orvid::test::ErrorAnswers;
+using Strings = std::vector<std::string>;
+using zqtest::media_tree_detail::Put;
+
+std::set<std::string> Folders(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder))
+    if (e.is_directory()) names.insert(e.path().filename().string());
+  return names;
+}
+
+class Catalogs : public PassFixture {
+ protected:
+  void SetUp() override {
+    PassFixture::SetUp();
+    // The program folder's pictures in a folder of the test's own, so that some can go.
+    fs::copy(fs::path(ORVID_PROGRAM_FOLDER) / "Chars", program_.path() / "Chars");
+    INIPATH = CHECKPATH(zq::rt::WindowsForm(program_.path().string()));
+    REMEMPTYV = 0;
+  }
+
+  // A film folder with an AAI icon, below the root.
+  void Film(const std::string& folder, const std::string& file) {
+    Put(Root() / folder / file, 10);
+    fs::copy_file(Pictures().aai, Root() / folder / "folder.aai");
+  }
+
+  void Rebuild() {
+    Scan();
+    REBUILDINDEX(QDIR, "T:\\", 1, TAKEPASSSETTINGS(QDIR));
+  }
+
+  fs::path Video() const { return Root() / "_CatVideo"; }
+
+  zqtest::ScratchFolder program_{"orvid-program"};
+};
+
+TEST_F(Catalogs, EntriesGoUnderTheirFirstLetterAndAllWithLinksBackToTheMedia) {
+  Film("Films/Alien", "Alien.mkv");
+  Film("Films/amadeus", "Amadeus.avi");
+  Film("Films/2001", "2001.mkv");
+  Film("Films/Ébène", "Ebene.mkv");
+  Film("Films/Heat", "Heat.part1.mkv");
+  Put(Root() / "Films/Heat/Heat.part2.mkv", 10);
+  Put(Root() / "Films/No Icon/No Icon.mkv", 10);
+  ErrorAnswers answers;
+  Rebuild();
+  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_EQ(Folders(Video() / "A"), (std::set<std::string>{"Alien", "amadeus"}));
+  EXPECT_EQ(Folders(Video() / "0"), (std::set<std::string>{"2001", "Ébène"}));
+  EXPECT_EQ(Folders(Video() / "(All)"), (std::set<std::string>{"2001", "Alien", "amadeus", "Heat", "Ébène"}));
+  EXPECT_EQ(ReadAll(Video() / "A/Alien/dune_folder.txt"),
+            "icon_path = ../../../Films/Alien/folder.aai\r\nicon_valign = center\r\n"
+            "media_url = ../../../Films/Alien/Alien.mkv\r\n");
+  EXPECT_EQ(
+      ReadAll(Video() / "(All)/Heat/dune_folder.txt"),
+      "icon_path = ../../../Films/Heat/folder.aai\r\nicon_valign = center\r\nmedia_url = ../../../Films/Heat/\r\n");
+  EXPECT_EQ(Folders(Video()).size(), 28u);  // with REMEMPTYV off every index folder exists
+  EXPECT_TRUE(fs::exists(Video() / "Q/dune_folder.txt"));
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
+}
+
+TEST_F(Catalogs, ANameTwoMediaFoldersShareGetsANumberAndTheRebuildGoesOn) {
+  Film("Series/Lost/Season 1", "Lost 1.mkv");
+  Film("Series/Heroes/Season 1", "Heroes 1.mkv");
+  Film("Series/Fringe/Season 1", "Fringe 1.mkv");
+  Film("Series/Zorro", "Zorro.mkv");
+  ErrorAnswers answers;
+  Rebuild();
+  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_EQ(Folders(Video() / "S"), (std::set<std::string>{"Season 1", "Season 1 (2)", "Season 1 (3)"}));
+  EXPECT_EQ(Folders(Video() / "(All)"), (std::set<std::string>{"Season 1", "Season 1 (2)", "Season 1 (3)", "Zorro"}));
+  // Each entry leads to its own folder.
+  std::set<std::string> media;
+  for (const auto& e : fs::directory_iterator(Video() / "S")) {
+    if (!e.is_directory()) continue;
+    DUNEFILE d;
+    READDUNEFILE(d, (e.path() / "dune_folder.txt").string());
+    media.insert(d.MURL);
+  }
+  EXPECT_EQ(media, (std::set<std::string>{"../../../Series/Lost/Season 1/Lost 1.mkv",
+                                          "../../../Series/Heroes/Season 1/Heroes 1.mkv",
+                                          "../../../Series/Fringe/Season 1/Fringe 1.mkv"}));
+  EXPECT_TRUE(fs::exists(Video() / "Z/Zorro/dune_folder.txt"));
+  EXPECT_EQ(Folders(Video()).size(), 28u);  // the empty-index step ran
+}
+
+TEST_F(Catalogs, MediaInTheRootItselfHasNoEntry) {
+  Put(Root() / "Film.mkv", 10);
+  fs::copy_file(Pictures().aai, Root() / "folder.aai");
+  Film("Films/Alien", "Alien.mkv");
+  DEEPSCAN = 1;  // below the root's own film
+  ErrorAnswers answers;
+  Rebuild();
+  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_EQ(Folders(Video() / "(All)"), std::set<std::string>{"Alien"});
+}
+
+TEST_F(Catalogs, AMissingMainPictureStopsTheRebuildAfterMakingTheCatalogFolder) {
+  Film("Films/Alien", "Alien.mkv");
+  fs::remove(program_.path() / "Chars/.MainV.aai");
+  ErrorAnswers answers;
+  Rebuild();
+  EXPECT_EQ(answers.Messages(), Strings{"Error Copying .Main.aai"});
+  EXPECT_EQ(answers.Seen()[0].procedure, "MakeRootDir");
+  EXPECT_TRUE(fs::is_directory(Video()));
+  EXPECT_TRUE(fs::is_empty(Video()));
+}
+
+TEST_F(Catalogs, AMissingIndexPictureLeavesItsFolderWithoutFileWhileItsEntriesAreMade) {
+  Film("Films/Quiz Show", "Quiz Show.mkv");
+  fs::remove(program_.path() / "Chars/.Q.aai");
+  ErrorAnswers answers;
+  Rebuild();
+  EXPECT_EQ(answers.Messages(), Strings{"Error Copying .Q.aai"});
+  EXPECT_EQ(answers.Seen()[0].procedure, "MakeDir");
+  EXPECT_FALSE(fs::exists(Video() / "Q/dune_folder.txt"));
+  EXPECT_TRUE(fs::exists(Video() / "Q/Quiz Show/dune_folder.txt"));
+  EXPECT_TRUE(fs::exists(Video() / "(All)/Quiz Show/dune_folder.txt"));
+}
+
+TEST_F(Catalogs, WithTheCatalogBackgroundOffNoFileHasABackground) {
+  Film("Films/Alien", "Alien.mkv");
+  ST.CATBG.ACT = 0;
+  ErrorAnswers answers;
+  Rebuild();
+  EXPECT_FALSE(fs::exists(Video() / ".Back.aai"));
+  EXPECT_FALSE(fs::exists(Video() / ".BackS.aai"));
+  for (const auto& e : fs::recursive_directory_iterator(Video())) {
+    if (e.path().filename() != "dune_folder.txt") continue;
+    EXPECT_EQ(ReadAll(e.path()).find("background"), std::string::npos) << e.path();
+  }
+}
+
+TEST_F(Catalogs, AMissingBackgroundPictureIsSkipped) {
+  Film("Films/Alien", "Alien.mkv");
+  fs::remove(program_.path() / "Chars/.BackV.aai");
+  ErrorAnswers answers;
+  Rebuild();
+  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_FALSE(fs::exists(Video() / ".Back.aai"));
+  EXPECT_TRUE(fs::exists(Video() / ".BackS.aai"));
+  EXPECT_EQ(ReadAll(Video() / "dune_folder.txt").find("background"), std::string::npos);
+  EXPECT_NE(ReadAll(Video() / "A/dune_folder.txt").find("background_path = ../.BackS.aai"), std::string::npos);
+}
+
+TEST_F(Catalogs, ALinkLeftInTheOldCatalogIsRemovedAsALink) {
+  Film("Films/Alien", "Alien.mkv");
+  fs::create_directories(Video() / "A");
+  fs::create_directory_symlink(Root() / "Films", Video() / "A/Films");
+  fs::create_symlink(Root() / "Films/Alien/Alien.mkv", Video() / "A/Alien.mkv");
+  const auto before = Contents(Root() / "Films");
+  ErrorAnswers answers;
+  Rebuild();
+  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_FALSE(fs::exists(fs::symlink_status(Video() / "A/Films")));
+  EXPECT_EQ(Contents(Root() / "Films"), before);
+  EXPECT_TRUE(fs::exists(Video() / "A/Alien/dune_folder.txt"));
+}
+
+TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReported) {
+  Film("Films/Alien", "Alien.mkv");
+  Scan();
+  ErrorAnswers answers;
+  REBUILDINDEX(QDIR, "T:\\Gone\\", 1, TAKEPASSSETTINGS(QDIR));  // a root whose folder is gone
+  EXPECT_EQ(answers.Messages(), Strings{"Error Creating Folder."});
+  EXPECT_EQ(answers.Seen()[0].procedure, "MakeRootDir");
+  EXPECT_EQ(answers.Seen()[0].details, "T:\\Gone\\_CatVideo\\");
+  EXPECT_NE(STATUSNOW().PROCSTAT, "Ready.");
+}
+
+TEST_F(Catalogs, TheRebuildsOwnErrors) {
+  ErrorAnswers answers;
+  PASSSETTINGS s = TAKEPASSSETTINGS(QDIR);
+  REBUILDINDEX(QDIR, "  ", 1, s);
+  REBUILDINDEX(QDIR, "T:\\", 1, s);
+  EXPECT_EQ(answers.Messages(), (Strings{"Error Invalid Path.", "Error No Data available."}));
+  EXPECT_EQ(answers.Seen()[1].details, "Run Scan Root First.");
+  EXPECT_EQ(answers.Seen()[1].procedure, "RebuildIndex");
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+// What the pass's procedures share: the layout row buffer and the error dialog's answers.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Helpers.h"
+#include "app/Pass.h"
+#include "app/Text.h"
+
+namespace orvid::pass {
+
+constexpr uint8_t kCancel = 2, kIgnoreAll = 9;
+constexpr uint8_t kCancelIgnoreAll = 10;  // the error dialog's Cancel, Ignore and Ignore All
+constexpr uint8_t kOkOnly = 99;
+
+// The layout row buffer: row n of the table when it has one, else the row read last.
+class LayoutRows {
+ public:
+  explicit LayoutRows(const std::vector<LAYOUTROW>& rows) : rows_(rows) {}
+  LAYOUTROW& At(int64_t level) {
+    if (level >= 1 && static_cast<size_t>(level) <= rows_.size()) row_ = rows_[static_cast<size_t>(level - 1)];
+    return row_;
+  }
+
+ private:
+  const std::vector<LAYOUTROW>& rows_;
+  LAYOUTROW row_;
+};
+
+// An error of a kind that Ignore All can silence: shown unless silenced; the answer, or 0
+// when silenced.
+uint8_t AskUnlessSilenced(bool& silenced, std::string_view message, std::string_view procedure,
+                          std::string_view details, int32_t code);
+
+}  // namespace orvid::pass

@@ -1,0 +1,59 @@
+// The settings, options and tables the pass works with, taken once.
+#include "PassParts.h"
+#include "app/Pass.h"
+#include "hostlib/Procedures.h"
+
+namespace {
+
+LAYOUTROW RowOf(const zq::rt::Record& r) {
+  LAYOUTROW row;
+  row.ALIGN = WithoutTrailingBlanks(r.Text("ALIGN"));
+  row.IDX = static_cast<int16_t>(r.Whole("IDX"));
+  row.IDY = static_cast<int16_t>(r.Whole("IDY"));
+  row.SCALE = r.Real("SCALE");
+  row.AUTOICON = WithoutTrailingBlanks(r.Text("AUTOICON"));
+  row.COLS = static_cast<int16_t>(r.Whole("COLS"));
+  row.ROWS = static_cast<int16_t>(r.Whole("ROWS"));
+  row.TOP = static_cast<int16_t>(r.Whole("TOP"));
+  row.BOT = static_cast<int16_t>(r.Whole("BOT"));
+  row.FSIZE = WithoutTrailingBlanks(r.Text("FSIZE"));
+  row.IVIEW = WithoutTrailingBlanks(r.Text("IVIEW"));
+  return row;
+}
+
+// Every record of level 1 lies in the root the list was scanned from.
+std::string ScannedRoot(const zq::rt::Queue& q) {
+  for (uint32_t i = 1; i <= q.Records(); ++i) {
+    const std::optional<zq::rt::Record> r = q.Peek(i);
+    if (r && r->Whole("LEVEL") == 1) return CHECKPATH(WithoutTrailingBlanks(r->Text("DIRNAME")));
+  }
+  return {};
+}
+
+}  // namespace
+
+PASSSETTINGS TAKEPASSSETTINGS(const zq::rt::Queue& q) {
+  PASSSETTINGS s;
+  s.ST = ST;
+  s.RMC = RMC;
+  s.DOICCONV = DOICCONV;
+  s.AUTOICRESIZE = AUTOICRESIZE;
+  s.DOBGCONV = DOBGCONV;
+  s.AUTOBGRESIZE = AUTOBGRESIZE;
+  s.DELSCRIPT = DELSCRIPT;
+  s.UPDSCRIPT = UPDSCRIPT;
+  s.PROCESSV = PROCESSV;
+  s.DOINDEXV = DOINDEXV;
+  s.REMEMPTYV = REMEMPTYV;
+  s.PROCESSA = PROCESSA;
+  s.DOINDEXA = DOINDEXA;
+  s.REMEMPTYA = REMEMPTYA;
+  for (uint32_t i = 1; i <= QSCRIPT.Records(); ++i) s.LAYOUTS.push_back(RowOf(*QSCRIPT.Peek(i)));
+  for (uint32_t i = 1; i <= VEXTENSIONS.Records(); ++i) {
+    const zq::rt::Record r = *VEXTENSIONS.Peek(i);
+    s.COVERS.emplace_back(WithoutTrailingBlanks(r.Text("EXT")), WithoutTrailingBlanks(r.Text("COVER")));
+  }
+  s.INIPATH = CHECKPATH(INIPATH);
+  s.ROOT = ScannedRoot(q);
+  return s;
+}

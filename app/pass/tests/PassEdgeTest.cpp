@@ -1,0 +1,426 @@
+// The pass's edge cases: each option off in turn, the answers to each kind of error, a stop
+// in the middle, a root chosen after the scan, settings changed while the pass runs, deep
+// folders, and the folder list read by another thread meanwhile.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <thread>
+
+#include "ErrorAnswers.h"
+#include "PassFixture.h"
+#include "app/MainWindow.h"
+
+namespace {
+
+using orvid::test::ErrorAnswers;
+using orvid::test::ErrorSeen;
+using orvid::test::Reply;
+using Strings = std::vector<std::string>;
+
+const std::string kOldAlienFile = "icon_path = folder.aai\r\n";  // the tree's own
+
+size_t Count(const Strings& messages, const std::string& message) {
+  return static_cast<size_t>(std::count(messages.begin(), messages.end(), message));
+}
+
+std::set<std::string> Folders(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder))
+    if (e.is_directory()) names.insert(e.path().filename().string());
+  return names;
+}
+
+class PassEdge : public PassFixture {
+ public:
+  // The tree's own catalog entries, which a rebuild replaces.
+  bool OldVideoCatalog() const {
+    return ReadAll(Root() / "_CatVideo/(All)/Alien (1979)/dune_folder.txt") ==
+           "media_url = ../../../Films/Alien (1979)/\r\n";
+  }
+  bool OldAudioCatalog() const {
+    return ReadAll(Root() / "_CatAudio/A/Abba - Gold/dune_folder.txt") == "media_url = ../../../Music/Abba - Gold/\r\n";
+  }
+  std::string AlienFile() const { return ReadAll(Root() / "Films/Alien (1979)/dune_folder.txt"); }
+};
+
+struct OptionCase {
+  const char* name;
+  uint8_t* option;
+  std::function<void(const PassEdge&, const fs::path&)> check;
+};
+
+TEST_F(PassEdge, EachOptionOffInTurnLeavesOutItsStepOnly) {
+  const OptionCase cases[] = {
+      {"RMC", &RMC,
+       [](const PassEdge&, const fs::path& r) { EXPECT_FALSE(fs::exists(r / "Films/Ran (1985)/folder.aai")); }},
+      {"DOICCONV", &DOICCONV,
+       [](const PassEdge&, const fs::path& r) {
+         EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/folder.aai"));
+         EXPECT_EQ(ReadAll(r / "Films/Alien (1979)/dune_folder.txt").find("icon_path"), std::string::npos);
+       }},
+      {"AUTOICRESIZE", &AUTOICRESIZE,
+       [](const PassEdge&, const fs::path& r) {
+         EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/folder.aai"), "600 900");
+       }},
+      {"DOBGCONV", &DOBGCONV,
+       [](const PassEdge&, const fs::path& r) {
+         EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/background.aai"));
+         EXPECT_EQ(ReadAll(r / "Films/Alien (1979)/dune_folder.txt").find("background_path"), std::string::npos);
+       }},
+      {"AUTOBGRESIZE", &AUTOBGRESIZE,
+       [](const PassEdge&, const fs::path& r) {
+         EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/background.aai"), "800 450");
+       }},
+      {"UPDSCRIPT", &UPDSCRIPT,
+       [](const PassEdge&, const fs::path& r) {
+         EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/dune_folder.txt"));
+         EXPECT_FALSE(fs::exists(r / "Films/dune_folder.txt"));
+       }},
+      {"DELSCRIPT", &DELSCRIPT,
+       [](const PassEdge& t, const fs::path&) { EXPECT_NE(t.AlienFile().find("media_url"), std::string::npos); }},
+      {"PROCESSV", &PROCESSV,
+       [](const PassEdge& t, const fs::path& r) {
+         EXPECT_EQ(t.AlienFile(), kOldAlienFile);
+         EXPECT_TRUE(t.OldVideoCatalog());
+         EXPECT_FALSE(t.OldAudioCatalog());
+         EXPECT_TRUE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
+       }},
+      {"DOINDEXV", &DOINDEXV,
+       [](const PassEdge& t, const fs::path&) {
+         EXPECT_TRUE(t.OldVideoCatalog());
+         EXPECT_NE(t.AlienFile(), kOldAlienFile);
+       }},
+      {"PROCESSA", &PROCESSA,
+       [](const PassEdge& t, const fs::path& r) {
+         EXPECT_FALSE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
+         EXPECT_TRUE(t.OldAudioCatalog());
+         EXPECT_FALSE(t.OldVideoCatalog());
+       }},
+      {"DOINDEXA", &DOINDEXA, [](const PassEdge& t, const fs::path&) { EXPECT_TRUE(t.OldAudioCatalog()); }},
+      {"REMEMPTYV", &REMEMPTYV,
+       [](const PassEdge&, const fs::path& r) {
+         EXPECT_EQ(Folders(r / "_CatVideo").size(), 28u);
+         EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/dune_folder.txt"));
+         EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/.Q.aai"));
+         EXPECT_TRUE(Folders(r / "_CatVideo/Q").empty());
+         EXPECT_EQ(Folders(r / "_CatAudio").size(), 3u);
+       }},
+      {"REMEMPTYA", &REMEMPTYA,
+       [](const PassEdge&, const fs::path& r) {
+         EXPECT_EQ(Folders(r / "_CatAudio").size(), 28u);
+         EXPECT_EQ(Folders(r / "_CatVideo").size(), 10u);
+       }},
+  };
+  for (const OptionCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    for (const auto& e : fs::directory_iterator(Root())) fs::remove_all(e.path());
+    SetUp();
+    BuildTree();
+    *c.option = 0;
+    Scan();
+    ErrorAnswers answers;
+    Pass();
+    c.check(*this, Root());
+  }
+}
+
+TEST_F(PassEdge, ConversionErrorsAnsweredCancelIgnoreAndIgnoreAll) {
+  BuildTree(false);  // the tree's pictures are no pictures: every conversion fails
+  RMC = 0;
+  Scan();
+  {
+    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Cancel; });
+    const auto events = Pass();
+    EXPECT_EQ(answers.Messages(), Strings{"Error Converting (Cover) to AAI Format."});
+    EXPECT_EQ(answers.Seen()[0].details, "T:\\Films\\Alien (1979)\\folder.jpg");
+    EXPECT_EQ(answers.Seen()[0].procedure, "WriteScript");
+    EXPECT_EQ(STATUSNOW().PROCSTAT, "Converting T:\\Films\\Alien (1979)\\folder.jpg");  // no "Ready."
+    EXPECT_TRUE(OldVideoCatalog());
+    EXPECT_NE(std::find(events.begin(), events.end(), static_cast<uint32_t>(kPassEnded)), events.end());
+  }
+  Scan();
+  {
+    ErrorAnswers answers(
+        [](const ErrorSeen& e) { return e.message.starts_with("Error Converting") ? Reply::Ignore : Reply::First; });
+    Pass();
+    const Strings m = answers.Messages();
+    EXPECT_EQ(Count(m, "Error Converting (Cover) to AAI Format.") + Count(m, "Error Converting to AAI Format."), 12u);
+    EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
+    EXPECT_FALSE(OldVideoCatalog());
+  }
+  Scan();
+  {
+    // Icons and backgrounds share one flag; missing AAI icons are a kind of their own.
+    ErrorAnswers answers([](const ErrorSeen& e) {
+      return e.message.starts_with("Error Converting") ? Reply::IgnoreAll : Reply::Ignore;
+    });
+    Pass();
+    const Strings m = answers.Messages();
+    EXPECT_EQ(Count(m, "Error Converting (Cover) to AAI Format.") + Count(m, "Error Converting to AAI Format."), 1u);
+    EXPECT_GE(Count(m, "Error NO AAI Format Cover Found."), 5u);
+  }
+}
+
+TEST_F(PassEdge, MissingOrEmptyAaiIconAnsweredCancelIgnoreAndIgnoreAll) {
+  BuildTree();
+  RMC = 0;
+  DOICCONV = 0;  // folders with a JPEG icon have no AAI one
+  fs::resize_file(Root() / "Music/Björk - Homogenic/Folder.aai", 0);
+  Scan();
+  {
+    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Cancel; });
+    Pass();
+    EXPECT_EQ(answers.Messages(), Strings{"Error NO AAI Format Cover Found."});
+    EXPECT_NE(STATUSNOW().PROCSTAT, "Ready.");
+    EXPECT_TRUE(OldVideoCatalog());
+  }
+  {
+    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Ignore; });
+    Pass();
+    const Strings m = answers.Messages();
+    EXPECT_GE(Count(m, "Error NO AAI Format Cover Found."), 8u);
+    const auto seen = answers.Seen();
+    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const ErrorSeen& e) {
+      return e.details == "T:\\Music\\Björk - Homogenic\\folder.aai";  // 0 bytes count as missing
+    }));
+    // Written without the icon block.
+    EXPECT_EQ(ReadAll(Root() / "Music/Björk - Homogenic/dune_folder.txt").substr(0, 15), "background_path");
+  }
+  {
+    ErrorAnswers answers([](const ErrorSeen& e) {
+      return e.message == "Error NO AAI Format Cover Found." ? Reply::IgnoreAll : Reply::First;
+    });
+    Pass();
+    EXPECT_EQ(Count(answers.Messages(), "Error NO AAI Format Cover Found."), 1u);
+  }
+}
+
+TEST_F(PassEdge, DeletionAndWritingErrorsAnsweredCancelIgnoreAndIgnoreAll) {
+  BuildTree();
+  RMC = 0;
+  const fs::path alien = Root() / "Films/Alien (1979)/dune_folder.txt";
+  const fs::path amelie = Root() / "Films/Amélie (2001)/dune_folder.txt";
+  std::ofstream(amelie, std::ios::binary) << "icon_path = folder.aai\r\n";
+  for (const fs::path& f : {alien, amelie}) fs::permissions(f, fs::perms::owner_read | fs::perms::group_read);
+  Scan();
+  {
+    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Cancel; });
+    Pass();
+    EXPECT_EQ(answers.Messages(), Strings{"Error Deleting dune_folder.txt"});
+    EXPECT_EQ(answers.Seen()[0].details, "T:\\Films\\Alien (1979)\\dune_folder.txt");
+    EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
+    EXPECT_TRUE(OldVideoCatalog());
+  }
+  Scan();
+  {
+    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Ignore; });
+    Pass();
+    EXPECT_EQ(answers.Messages(), (Strings{"Error Deleting dune_folder.txt", "Error Writing dune_folder.txt",
+                                           "Error Deleting dune_folder.txt", "Error Writing dune_folder.txt"}));
+    EXPECT_EQ(AlienFile(), kOldAlienFile);  // a failed write leaves the old file whole
+    EXPECT_FALSE(OldVideoCatalog());
+  }
+  Scan();
+  {
+    ErrorAnswers answers([](const ErrorSeen&) { return Reply::IgnoreAll; });
+    Pass();
+    EXPECT_EQ(answers.Messages(), (Strings{"Error Deleting dune_folder.txt", "Error Writing dune_folder.txt"}));
+  }
+  DELSCRIPT = 0;
+  Scan();
+  {
+    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Cancel; });
+    Pass();
+    EXPECT_EQ(answers.Messages(), Strings{"Error Writing dune_folder.txt"});
+    EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
+  }
+}
+
+TEST_F(PassEdge, CoverCopyErrorsAnsweredCancelIgnoreAndIgnoreAll) {
+  BuildTree();
+  zqtest::ScratchFolder empty("orvid-nocovers");
+  Scan();
+  const uint32_t scanned = QDIR.Records();
+  const std::string program = INIPATH;
+  INIPATH = CHECKPATH(zq::rt::WindowsForm(empty.path().string()));
+  {
+    ErrorAnswers answers(
+        [](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::Cancel : Reply::First; });
+    Pass();
+    EXPECT_EQ(Count(answers.Messages(), "Error Copying Cover Image."), 1u);
+    EXPECT_EQ(answers.Seen()[0].procedure, "MissingCovers");
+    EXPECT_EQ(QDIR.Records(), scanned);  // no rescan; the pass went on with the list as it was
+    EXPECT_NE(AlienFile(), kOldAlienFile);
+  }
+  Scan();
+  {
+    ErrorAnswers answers(
+        [](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::Ignore : Reply::First; });
+    Pass();
+    EXPECT_GE(Count(answers.Messages(), "Error Copying Cover Image."), 8u);
+  }
+  Scan();
+  {
+    ErrorAnswers answers(
+        [](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::IgnoreAll : Reply::First; });
+    Pass();
+    EXPECT_EQ(Count(answers.Messages(), "Error Copying Cover Image."), 1u);
+  }
+  INIPATH = program;
+}
+
+TEST_F(PassEdge, AStopAfterTheFirstFolderEndsReadyWithoutCatalogs) {
+  BuildTree();
+  RMC = 0;
+  Scan();
+  T2ABORT = 1;
+  ErrorAnswers answers;
+  const auto events = Pass();
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
+  EXPECT_TRUE(OldVideoCatalog());
+  EXPECT_TRUE(OldAudioCatalog());
+  EXPECT_EQ(AlienFile(), kOldAlienFile);  // a later folder: untouched
+  EXPECT_NE(std::find(events.begin(), events.end(), static_cast<uint32_t>(kPassEnded)), events.end());
+}
+
+TEST_F(PassEdge, ARootChosenAfterTheScanAsksForAScanAndChangesNothing) {
+  BuildTree();
+  Scan();
+  ROOTDIR = "T:\\Films\\";
+  const auto before = Contents(Root());
+  const uint32_t records = QDIR.Records();
+  ErrorAnswers answers;
+  const auto events = Pass();
+  EXPECT_EQ(answers.Messages(), Strings{"Run Scan Root First."});
+  EXPECT_EQ(Contents(Root()), before);
+  EXPECT_EQ(QDIR.Records(), records);
+  EXPECT_NE(std::find(events.begin(), events.end(), static_cast<uint32_t>(kPassEnded)), events.end());
+  ROOTDIR = "t:\\";  // the same root in another case: accepted
+  Pass();
+  EXPECT_EQ(answers.Messages(), Strings{"Run Scan Root First."});
+  EXPECT_NE(AlienFile(), kOldAlienFile);
+}
+
+TEST_F(PassEdge, ABlankCoverNameEndsReadyWithNothingProcessed) {
+  BuildTree();
+  Scan();
+  ST.ACR.NAME.clear();
+  ErrorAnswers answers;
+  Pass();
+  EXPECT_EQ(answers.Messages(), Strings{"Error no Cover Name."});
+  EXPECT_EQ(answers.Seen()[0].details, "Is the INI File Corrupt?");
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
+  EXPECT_EQ(AlienFile(), kOldAlienFile);
+}
+
+TEST_F(PassEdge, SettingsChangedWhileThePassRunsDoNotReachIt) {
+  BuildTree();
+  // A picture that fails early stops the pass at its error dialog; meanwhile the settings and
+  // options change as a settings window would change them.
+  std::ofstream(Root() / "Films/Alien (1979)/Background.PNG", std::ios::binary | std::ios::trunc) << "no picture";
+  Scan();
+  ErrorAnswers answers([](const ErrorSeen&) {
+    ST.ACR.WIDTH = 10;
+    ST.ACR.NAME = "cover";
+    UPDSCRIPT = 0;
+    DOINDEXV = 0;
+    return Reply::Ignore;
+  });
+  Pass();
+  EXPECT_EQ(answers.Messages(), Strings{"Error Converting to AAI Format."});
+  EXPECT_EQ(SizeByImageMagick(Root() / "Films/Kill Bill/folder.aai"), "400 600");
+  EXPECT_NE(ReadAll(Root() / "Films/Kill Bill/dune_folder.txt").find("icon_path         = folder.aai"),
+            std::string::npos);
+  EXPECT_FALSE(OldVideoCatalog());
+}
+
+TEST_F(PassEdge, AFolderDeeperThanLevelSevenGetsNoDefaultCoverButItsFile) {
+  BuildTree();
+  // The root's own record is of level 1, so "L1\...\L7" is of level 8.
+  fs::path deep = Root() / "L1";
+  for (int level = 2; level <= 7; ++level) deep /= "L" + std::to_string(level);
+  zqtest::media_tree_detail::Put(deep / "Film.mkv", 10);
+  zqtest::media_tree_detail::Put(deep.parent_path() / "Film7.mkv", 10);
+  DEEPSCAN = 1;
+  Scan();
+  ErrorAnswers answers;
+  Pass();
+  EXPECT_FALSE(fs::exists(deep / "folder.aai"));
+  EXPECT_TRUE(fs::exists(deep.parent_path() / "folder.aai"));
+  // No icon: the folder file holds only what the row read last allows (nothing here).
+  EXPECT_FALSE(fs::exists(deep / "dune_folder.txt"));
+  EXPECT_TRUE(fs::exists(deep.parent_path() / "dune_folder.txt"));
+}
+
+// Sets fields of the layout row of a level.
+void SetRow(int64_t level, const std::function<void(zq::rt::Record&)>& change) {
+  ASSERT_TRUE(QSCRIPT.Get(static_cast<uint32_t>(level)));
+  change(QSCRIPT.Buffer());
+  ASSERT_TRUE(QSCRIPT.Put());
+}
+
+TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
+  BuildTree();
+  DOICCONV = 0;
+  // Level 3 (the films): default covers for every folder, also over an AAI icon there.
+  SetRow(3, [](zq::rt::Record& r) { r.SetText("AUTOICON", "ALL"); });
+  // Level 2 ("Films"): 8 columns, no rows given, no icon view asked for.
+  SetRow(2, [](zq::rt::Record& r) {
+    r.SetWhole("COLS", 8);
+    r.SetWhole("ROWS", 0);
+    r.SetText("IVIEW", "No");
+  });
+  Scan();
+  const uint32_t media = MFQ.Records();
+  ErrorAnswers answers;
+  Pass();
+  const fs::path covers = fs::path(ORVID_PROGRAM_FOLDER) / "Covers";
+  EXPECT_EQ(ReadAll(Root() / "Films/千と千尋の神隠し/folder.aai"), ReadAll(covers / "MP4.aai"));
+  EXPECT_EQ(ReadAll(Root() / "Films/Kill Bill/folder.aai"), ReadAll(covers / "Series.aai"));
+  EXPECT_EQ(ReadAll(Root() / "Films/Inception [BluRay]/folder.aai"), ReadAll(covers / "BluRay.aai"));
+  EXPECT_EQ(ReadAll(Root() / "Films/Heat [DVD]/folder.aai"), ReadAll(covers / "DVD.aai"));
+  // Level 4 keeps its own rule: a folder with an icon picture gets none.
+  EXPECT_FALSE(fs::exists(Root() / "Series/Lost/Season 2/folder.aai"));
+  EXPECT_EQ(MFQ.Records(), media);  // the rescan lists each medium once
+  const std::string films = ReadAll(Root() / "Films/dune_folder.txt");
+  EXPECT_NE(films.find("use_icon_view     = no\r\nnum_cols          = 8\r\nnum_rows          = 3\r\n"),
+            std::string::npos)
+      << films;
+
+  // A film whose extension the table no longer holds gets the "Misc" cover.
+  Scan();
+  ASSERT_TRUE(VEXTENSIONS.Get(1));
+  ASSERT_EQ(TrimmedText(VEXTENSIONS.Buffer().Text("EXT")), "MKV");
+  VEXTENSIONS.Delete();
+  Pass();
+  EXPECT_EQ(ReadAll(Root() / "Films/Alien (1979)/folder.aai"), ReadAll(covers / "Misc.aai"));
+}
+
+TEST_F(PassEdge, AnotherThreadReadsTheFolderListThroughCopiesWhileThePassWritesIt) {
+  BuildTree();
+  Scan();
+  std::atomic<bool> done{false};
+  std::atomic<int> torn{0};
+  std::thread reader([&] {
+    while (!done) {
+      for (uint32_t i = 1; i <= QDIR.Records(); ++i) {
+        const std::optional<zq::rt::Record> r = QDIR.Peek(i);
+        if (!r) continue;
+        const std::string cn = TrimmedText(r->Text("CN"));
+        if (r->Whole("CNACT") != 0 && cn.empty()) ++torn;
+        if (r->Whole("CNACT") == 0 && !cn.empty()) ++torn;
+      }
+    }
+  });
+  ErrorAnswers answers;
+  Pass();
+  done = true;
+  reader.join();
+  EXPECT_EQ(torn, 0);
+  EXPECT_EQ(answers.Messages(), Strings{});
+}
+
+}  // namespace

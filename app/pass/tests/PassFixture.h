@@ -1,0 +1,180 @@
+// The media tree mapped to T:, the settings and pictures of a fresh program folder, real
+// pictures in place of the tree's stand-in ones, and the scan and the pass run as the main
+// window runs them (on the test's thread, the errors answered by ErrorAnswers).
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/FolderFile.h"
+#include "app/IniFile.h"
+#include "app/MainWindow.h"
+#include "app/Pass.h"
+#include "app/Scan.h"
+#include "app/State.h"
+#include "hostlib/Procedures.h"
+#include "zqplatform/files.h"
+#include "zqruntime/dirlist.h"
+#include "zqtest/MediaTree.h"
+#include "zqtest/ScratchFolder.h"
+
+namespace fs = std::filesystem;
+
+// The pictures the tests put into the tree, drawn once by ImageMagick.
+struct TestPictures {
+  fs::path cover;       // a 600 x 900 JPEG
+  fs::path background;  // an 800 x 450 PNG
+  fs::path aai;         // a 300 x 450 AAI
+};
+
+inline const TestPictures& Pictures() {
+  static zqtest::ScratchFolder folder("orvid-pictures");
+  static const TestPictures pictures = [] {
+    TestPictures p{folder.path() / "cover.jpg", folder.path() / "background.png", folder.path() / "icon.aai"};
+    const std::string draw = "convert -size 600x900 gradient:red-blue '" + p.cover.string() +
+                             "' && convert -size 800x450 "
+                             "plasma:fractal -seed 3 '" +
+                             p.background.string() +
+                             "' && convert -size 300x450 "
+                             "gradient:green-yellow 'AAI:" +
+                             p.aai.string() + "'";
+    if (std::system(draw.c_str()) != 0) ADD_FAILURE() << "ImageMagick could not draw the test pictures";
+    return p;
+  }();
+  return pictures;
+}
+
+// Width and height of a picture as ImageMagick reads it ("AAI:" for an AAI file).
+inline std::string SizeByImageMagick(const fs::path& file) {
+  const std::string command = "identify -format '%w %h' 'AAI:" + file.string() + "' 2>/dev/null";
+  std::string out;
+  if (FILE* p = popen(command.c_str(), "r")) {
+    char buffer[128];
+    while (fgets(buffer, sizeof buffer, p)) out += buffer;
+    pclose(p);
+  }
+  return out;
+}
+
+inline std::string TrimmedText(std::string_view text) {
+  const size_t end = text.find_last_not_of(' ');
+  return std::string(end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1));
+}
+
+inline std::string ReadAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Every regular file below root (links not followed) with its bytes; large sparse media by
+// their size and their first and last MiB.
+inline std::map<std::string, std::string> Contents(const fs::path& root) {
+  std::map<std::string, std::string> files;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+    if (it->is_symlink() || !it->is_regular_file()) continue;
+    const uintmax_t size = it->file_size();
+    std::string bytes;
+    if (size <= (64u << 20)) {
+      bytes = ReadAll(it->path());
+    } else {
+      std::ifstream in(it->path(), std::ios::binary);
+      std::string head(1 << 20, '\0'), tail(1 << 20, '\0');
+      in.read(head.data(), head.size());
+      in.seekg(-static_cast<std::streamoff>(tail.size()), std::ios::end);
+      in.read(tail.data(), tail.size());
+      bytes = std::to_string(size) + head + tail;
+    }
+    files[fs::relative(it->path(), root).string()] = std::move(bytes);
+  }
+  return files;
+}
+
+class PassFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RESETSTATE();
+    const char* drives = std::getenv("ZQ_DRIVES");
+    hadDrives_ = drives != nullptr;
+    if (drives) savedDrives_ = drives;
+    setenv("ZQ_DRIVES", ("T=" + scratch_.path().string()).c_str(), 1);
+    zq::fs::ReloadDriveMap();
+    INIPATH = CHECKPATH(zq::rt::WindowsForm(ORVID_PROGRAM_FOLDER));
+    GETINI();
+    ST.ABR.NAME = "background";  // the tree's backgrounds
+    for (uint8_t* option : {&RMC, &DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &DELSCRIPT, &UPDSCRIPT, &PROCESSV,
+                            &DOINDEXV, &REMEMPTYV, &PROCESSA, &DOINDEXA, &REMEMPTYA}) {
+      *option = 1;
+    }
+    ROOTDIR = "T:\\";
+  }
+
+  void TearDown() override {
+    if (hadDrives_)
+      setenv("ZQ_DRIVES", savedDrives_.c_str(), 1);
+    else
+      unsetenv("ZQ_DRIVES");
+    zq::fs::ReloadDriveMap();
+    RESETSTATE();
+  }
+
+  // The media tree with real pictures in place of the stand-in ones (AAI files stay as they
+  // are when keepAai).
+  void BuildTree(bool realPictures = true) {
+    zqtest::BuildMediaTree(scratch_.path());
+    if (!realPictures) return;
+    for (auto it = fs::recursive_directory_iterator(scratch_.path()); it != fs::recursive_directory_iterator(); ++it) {
+      if (it->is_symlink() || !it->is_regular_file()) continue;
+      std::string ext = it->path().extension().string();
+      for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      const std::string stem = it->path().stem().string();
+      const bool picture =
+          stem == "folder" || stem == "Folder" || stem == "FOLDER" || stem == "background" || stem == "Background";
+      if (!picture) continue;
+      const fs::path& source = ext == ".aai"   ? Pictures().aai
+                               : ext == ".png" ? Pictures().background
+                                               : Pictures().cover;
+      fs::copy_file(source, it->path(), fs::copy_options::overwrite_existing);
+    }
+  }
+
+  void Scan() {
+    zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
+    group.SetText("ROOT", ROOTDIR);
+    group.SetWhole("THREADNR", GetCurrentThreadId());
+    SCANDIRTH(std::string(group.Bytes()));
+    Drain();
+  }
+
+  // The pass on this thread over QDIR; the program events it posted.
+  std::vector<uint32_t> Pass() {
+    zq::rt::Record group(SharedLayout(T2GROUPTYPE()));
+    group.SetReference("QDIR", &QDIR);
+    group.SetWhole("THREADNR", GetCurrentThreadId());
+    WRITESCRIPTTH(std::string(group.Bytes()));
+    return Drain();
+  }
+
+  static std::vector<uint32_t> Drain() {
+    std::vector<uint32_t> events;
+    MSG msg{};
+    while (PeekMessage(&msg, 0, 0, 0, PM_REMOVE)) events.push_back(static_cast<uint32_t>(msg.wParam));
+    return events;
+  }
+
+  fs::path Root() const { return scratch_.path(); }
+  std::string Folder(const std::string& relative) const { return (scratch_.path() / relative).string(); }
+
+  zqtest::ScratchFolder scratch_{"orvid-pass"};
+
+ private:
+  bool hadDrives_ = false;
+  std::string savedDrives_;
+};
