@@ -1,6 +1,7 @@
 #include "WidgetMirror.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSystemTrayIcon>
@@ -21,6 +22,12 @@ constexpr char kOwnFocusPolicy[] = "zqFocusPolicy";
 uint32_t Modifiers(Qt::KeyboardModifiers m) {
   return (m & Qt::ShiftModifier ? input::kShift : 0) | (m & Qt::ControlModifier ? input::kCtrl : 0) |
          (m & Qt::AltModifier ? input::kAlt : 0);
+}
+
+// The top-level window a window or control lies in.
+HWND TopLevelOf(HWND h) {
+  for (auto s = Snapshot(h); s && s->parent != 0; s = Snapshot(h)) h = s->parent;
+  return h;
 }
 
 }  // namespace
@@ -58,10 +65,13 @@ void WidgetMirror::Sync(HWND hwnd) {
   QWidget* w = Find(hwnd);
   if (!s) {
     if (w) {
+      // Hiding it moves Qt's focus on to another widget: no input of the user's.
+      syncing_ = true;
       widgets_.erase(hwnd);
       block_.SetBlocked(w, false);
       w->hide();
       w->deleteLater();
+      syncing_ = false;
     }
     return;
   }
@@ -114,9 +124,15 @@ bool WidgetMirror::eventFilter(QObject* watched, QEvent* event) {
       if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
       input::DoubleClick(h);
       return kind.doubleClick && kind.doubleClick(mirrored->widget, watched);
-    case QEvent::FocusIn:
-      if (GetFocus() != h) SetFocus(h);
+    case QEvent::FocusIn: {
+      // A window made active gets back the focus Qt kept for it; the model's focus in that
+      // window, which the widgets may not show yet, stays.
+      HWND focus = GetFocus();
+      bool activated = static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason;
+      if (activated && focus != 0 && TopLevelOf(focus) == TopLevelOf(h)) return false;
+      if (focus != h) SetFocus(h);
       return false;
+    }
     case QEvent::MouseButtonRelease:
       if (auto* release = static_cast<QMouseEvent*>(event); release->button() == Qt::RightButton) {
         if (kind.rightClick) {
