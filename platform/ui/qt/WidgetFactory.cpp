@@ -1,8 +1,8 @@
 // Makes the widget that mirrors a window or control: a top-level window of its own, or the
 // kind's widget inside its parent, watched for input.
 #include <QAbstractScrollArea>
-#include <QCloseEvent>
 
+#include "TopWindow.h"
 #include "WidgetMirror.h"
 #include "kinds/KindMirror.h"
 #include "zqplatform/uiinput.h"
@@ -12,29 +12,6 @@ namespace zq::ui::qt {
 namespace {
 
 constexpr char kHandle[] = "zqHwnd";
-
-// A top-level window: its close button, moves and sizes go to the model as input.
-class TopWindow : public QWidget {
- public:
-  TopWindow(HWND hwnd, const WidgetMirror& mirror) : hwnd_(hwnd), mirror_(mirror) {}
-
- protected:
-  void closeEvent(QCloseEvent* e) override {
-    e->ignore();
-    input::CloseRequest(hwnd_);
-  }
-  void moveEvent(QMoveEvent*) override { Report(); }
-  void resizeEvent(QResizeEvent*) override { Report(); }
-
- private:
-  void Report() {
-    if (mirror_.Syncing() || !isVisible()) return;
-    QRect f = geometry();
-    input::MovedTo(hwnd_, RECT{f.left(), f.top(), f.left() + f.width(), f.top() + f.height()});
-  }
-  HWND hwnd_;
-  const WidgetMirror& mirror_;
-};
 
 }  // namespace
 

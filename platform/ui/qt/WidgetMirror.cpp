@@ -9,6 +9,7 @@
 
 #include "KeysAndText.h"
 #include "MirrorLook.h"
+#include "TopWindow.h"
 #include "kinds/KindMirror.h"
 #include "kinds/ListMirror.h"
 #include "zqplatform/uiinput.h"
@@ -214,7 +215,13 @@ void WidgetMirror::ApplyTopLevel(QWidget* w, const WindowState& s) {
   QSize high(s.maxWidth > 0 ? s.maxWidth : QWIDGETSIZE_MAX, s.maxHeight > 0 ? s.maxHeight : QWIDGETSIZE_MAX);
   if (w->minimumSize() != low) w->setMinimumSize(low);
   if (w->maximumSize() != high) w->setMaximumSize(high);
-  if (QRect target = RectOf(s.rect); w->geometry() != target) w->setGeometry(target);
+  if (QRect target = RectOf(s.rect); w->geometry() != target) {
+    if (auto* top = dynamic_cast<TopWindow*>(w)) {
+      top->Place(target);
+    } else {
+      w->setGeometry(target);
+    }
+  }
   if (!s.visible) {
     w->hide();
   } else if (s.minimized) {
