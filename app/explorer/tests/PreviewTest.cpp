@@ -175,6 +175,7 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
     zq::ui::input::Choose(Control(ew::LeftDrive), static_cast<int32_t>(drive) - 1);
     Press(ew::LeftDrive, "Enter");
     EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\"; }));
+    Sync();  // the choice and the Enter both handled, the root listed
     // Ctrl+R lists the folder again: a file made meanwhile shows up.
     std::ofstream(OnDisk("late.nfo")) << "x";
     Sync();
