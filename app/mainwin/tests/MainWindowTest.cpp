@@ -85,7 +85,9 @@ class MainWindow : public ::testing::Test {
   }
   // True when the entry procedure returned within the time.
   bool Ended(std::chrono::seconds within = 10s) { return main_.wait_for(within) == std::future_status::ready; }
-  void CloseByOk() { ASSERT_TRUE(zq::ui::input::Click(Control(mw::OkButton))); }
+  // Clicked once the window takes input again: a dialog the watcher just closed may still hold
+  // it disabled.
+  void CloseByOk() { ASSERT_TRUE(WaitFor([&] { return zq::ui::input::Click(Control(mw::OkButton)); })); }
 
   HWND Control(int32_t n) const { return ControlOf(window_, n); }
   zq::ui::WindowState State(int32_t n) const { return zq::ui::Snapshot(Control(n)).value_or(zq::ui::WindowState{}); }
