@@ -10,7 +10,8 @@
 namespace zq::ui::qt {
 
 void TopWindow::Place(const QRect& r) {
-  asked_.push_back(r);
+  // A hidden window's placement reaches the platform only when it shows, if at all.
+  if (isVisible()) asked_.push_back(r);
   setGeometry(r);
 }
 
