@@ -1,7 +1,6 @@
 // Stand-ins of the windows and jobs still to come: each job ends at once, each window says
 // that it is still to come.
 #include "app/Explorer.h"
-#include "app/MediaList.h"
 #include "app/Pass.h"
 #include "app/SettingsWindow.h"
 #include "app/State.h"
@@ -16,8 +15,6 @@ void EndAtOnce(std::string_view group, const zq::rt::RecordLayout& layout, int32
 }  // namespace
 
 void WRITESCRIPTTH(std::string_view group) { EndAtOnce(group, T2GROUPTYPE(), kPassEnded); }
-
-void SHOWLOG() { MBOX("The media list comes with a later version of Orvid.", 3000, 0, MWHANDLE); }
 
 void SETTINGS() { MBOX("The settings window comes with a later version of Orvid.", 3000, 0, MWHANDLE); }
 

@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, EveryDefinition, testing::ValuesIn(Names()),
 
 TEST(WindowDefinitions, AreListedByName) {
   std::vector<std::string> names = Names();
-  EXPECT_EQ(names, (std::vector<std::string>{"ErrorDialog", "MessageDialog", "TextBox", "MainWindow"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"ErrorDialog", "MessageDialog", "TextBox", "MainWindow", "MediaList"}));
   for (const std::string& n : names) EXPECT_FALSE(res::WindowText(n).empty()) << n;
   EXPECT_TRUE(res::WindowText("Nothing").empty());
 }
