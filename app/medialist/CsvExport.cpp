@@ -1,6 +1,9 @@
 // MFEXPORT: the media list written to a CSV file.
+#include <cmath>
+
 #include "CsvText.h"
 #include "FileFlags.h"
+#include "Totals.h"
 #include "app/Helpers.h"
 #include "app/MainWindow.h"
 #include "app/MediaList.h"
@@ -22,6 +25,15 @@ std::string_view Stored(const zq::rt::RecordRef& r, uint32_t field) {
   return r.Bytes().substr(f->offset, f->size);
 }
 
+// A CSTRING's text as the record reads it (up to its zero byte, without trailing blanks),
+// without a copy.
+std::string_view Text(const zq::rt::RecordRef& r, uint32_t field) {
+  std::string_view text = Stored(r, field);
+  text = text.substr(0, text.find('\0'));
+  const size_t end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
+}
+
 void AppendTotal(std::string& text, size_t line, std::string_view number, std::string_view second) {
   text += kTotalLead;
   text += kTotalLabels[line];
@@ -32,15 +44,24 @@ void AppendTotal(std::string& text, size_t line, std::string_view number, std::s
   text += kLineEnd;
 }
 
+// A size in plain number form; a whole number of bytes the quick way.
+std::string SizeText(double size) {
+  constexpr double kExact = 1e15;  // whole numbers below it have at most 15 digits
+  if (size != std::floor(size) || std::fabs(size) >= kExact) return zq::rt::RealText(size);
+  return zq::rt::WholeText(static_cast<int64_t>(size));
+}
+
 // The whole file: header, one line per record with progress, two empty lines, the totals.
+// MFSIZE is counted from the same records on the way.
 std::string ListText() {
   const zq::rt::RecordLayout& layout = MFQ.Layout();
-  const zq::rt::TextField dir{layout, "DIR"}, dname{layout, "DNAME"}, mname{layout, "MNAME"},
-      extension{layout, "EXTENSION"}, scat{layout, "SCAT"}, stype{layout, "STYPE"};
+  const uint32_t dir = layout.Find("DIR"), dname = layout.Find("DNAME"), mname = layout.Find("MNAME"),
+                 extension = layout.Find("EXTENSION"), scat = layout.Find("SCAT"), stype = layout.Find("STYPE"),
+                 hrsize = layout.Find("HRSIZE");
   const zq::rt::RealField rsize{layout, "RSIZE"};
-  const uint32_t hrsize = layout.Find("HRSIZE");
   const uint32_t records = MFQ.Records();
 
+  medialist::TotalsCounter counter(layout);
   std::string text;
   text.reserve(static_cast<size_t>(records) * 160 + 512);
   text += kHeader;
@@ -49,15 +70,18 @@ std::string ListText() {
   for (uint32_t i = 1; i <= records; ++i) {
     const std::optional<zq::rt::Record> r = MFQ.Peek(i);
     if (!r) break;  // the list shrank meanwhile
-    for (const std::string& value : {GETUPDIR(dir(*r)), dname(*r), mname(*r), extension(*r)}) {
-      AppendValue(text, value);
+    counter.Count(*r);
+    AppendValue(text, GETUPDIR(Text(*r, dir)));
+    for (uint32_t field : {dname, mname, extension}) {
       text += ';';
+      AppendValue(text, Text(*r, field));
     }
-    text += scat(*r);
     text += ';';
-    text += stype(*r);
+    text += Text(*r, scat);
     text += ';';
-    text += zq::rt::RealText(rsize(*r));
+    text += Text(*r, stype);
+    text += ';';
+    text += SizeText(rsize(*r));
     text += ';';
     text += Stored(*r, hrsize);
     text += kLineEnd;
@@ -66,6 +90,7 @@ std::string ListText() {
   }
   text += kLineEnd;
   text += kLineEnd;
+  MFSIZE = counter.Finish();
 
   using zq::rt::RealText;
   using zq::rt::WholeText;
@@ -89,7 +114,6 @@ std::string MFEXPORT() {
   std::string name = zq::rt::SaveFileDialog("Write CSV", ".csv", LWHANDLE);
   if (name.empty()) return {};
   name = WithCsvExtension(name);
-  MFTOTALS();
   const std::string text = ListText();
 
   FILEIO file;

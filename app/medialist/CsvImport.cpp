@@ -21,7 +21,8 @@ constexpr double kLargestText = 2147483647.0;
 // where the Folder column names that drive or share root itself.
 std::string FolderOf(std::string_view path, std::string_view folder) {
   std::string parent = CHECKPATH(path);
-  if (GETUPDIR(parent) == parent && folder == GETSUBDIR(parent)) return parent;
+  const bool mayBeRoot = parent.size() <= 3 || parent.starts_with("\\\\");
+  if (mayBeRoot && GETUPDIR(parent) == parent && folder == GETSUBDIR(parent)) return parent;
   return parent.append(folder);
 }
 

@@ -25,7 +25,15 @@ void AppendValue(std::string& line, std::string_view value) {
 }
 
 std::vector<std::string> SplitValues(std::string_view line) {
-  std::vector<std::string> values(1);
+  std::vector<std::string> values;
+  if (line.find('"') == std::string_view::npos) {
+    size_t start = 0;
+    for (size_t cut; (cut = line.find(';', start)) != std::string_view::npos; start = cut + 1)
+      values.emplace_back(line.substr(start, cut - start));
+    values.emplace_back(line.substr(start));
+    return values;
+  }
+  values.emplace_back();
   size_t at = 0;
   while (at < line.size()) {
     std::string& value = values.back();
