@@ -65,8 +65,10 @@ void DropAlpha(Image& image) {
   image.alpha = false;
 }
 
+using Writer = bool (*)(const Image&, std::FILE*);
+
 // The writer of a target's format; none for a name that names no format.
-bool (*WriterOf(std::string_view path))(const Image&, std::FILE*) {
+Writer WriterOf(std::string_view path) {
   switch (FormatOfExtension(ExtensionOf(path))) {
     case Format::Aai: return WriteAai;
     case Format::Jpeg: return WriteJpeg;
@@ -79,7 +81,7 @@ bool (*WriterOf(std::string_view path))(const Image&, std::FILE*) {
 
 Status Convert(const std::string& source, const std::string& target, uint8_t mode, Size size, uint8_t filter) {
   if (source.empty() || target.empty() || !ValidFit(mode, size) || !ValidFilter(filter)) return Status::Argument;
-  auto writer = WriterOf(target);
+  const Writer writer = WriterOf(target);
   if (!writer) return Status::Format;
   Loaded loaded = LoadFitted(source, mode, size, static_cast<Filter>(filter));
   if (loaded.status != Status::Ok) return loaded.status;

@@ -154,6 +154,9 @@ class MainWindow {
       case zq::rt::kAccepted:
         Accepted(w_.Field());
         return true;
+      case zq::rt::kNewSelection:
+        if (w_.Field() == mw::FolderList) FolderChosen();
+        return true;
       default:
         ProgramEvent(w_.Event());
         return true;
@@ -247,16 +250,7 @@ class MainWindow {
 
   void Accepted(int32_t control) {
     switch (control) {
-      case mw::FolderList:
-        if (FetchChosen()) {
-          int64_t level = entry_.Whole("LEVEL");
-          if (level > 0 && level <= 7) {
-            w_.Select(mw::LayoutList, static_cast<uint32_t>(level));
-            w_.Focus(mw::FolderList);
-          }
-        }
-        Redraw();
-        break;
+      case mw::FolderList: FolderChosen(); break;
       case mw::RootButton: ChooseRoot(); break;
       case mw::ScanButton: ScanButton(); break;
       case mw::StartButton: StartButton(); break;
@@ -270,6 +264,18 @@ class MainWindow {
       case mw::OkButton: w_.Post(zq::rt::kCloseWindow); break;
       default: break;
     }
+  }
+
+  // A folder-list entry chosen: the layout row of its level is marked.
+  void FolderChosen() {
+    if (FetchChosen()) {
+      int64_t level = entry_.Whole("LEVEL");
+      if (level > 0 && level <= 7) {
+        w_.Select(mw::LayoutList, static_cast<uint32_t>(level));
+        w_.Focus(mw::FolderList);
+      }
+    }
+    Redraw();
   }
 
   void ChooseRoot() {

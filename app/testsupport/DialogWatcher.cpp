@@ -91,6 +91,8 @@ void DialogWatcher::Watch() {
       }
       std::string text = TextOfControl(h, res::TextBox::Text);
       if (text.empty()) text = TextOfControl(h, res::MessageDialog::Message);
+      size_t first = text.find_first_not_of("\r\n");
+      text = first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of("\r\n") + 1 - first);
       seen_.insert(h);
       {
         std::lock_guard hold(lock_);

@@ -23,7 +23,7 @@ class DialogWatcher {
   DialogWatcher& operator=(const DialogWatcher&) = delete;
 
   std::vector<std::string> Errors();   // messages of the error dialogs, in order
-  std::vector<std::string> Notices();  // texts of the message dialogs and text boxes
+  std::vector<std::string> Notices();  // texts of the message dialogs and text boxes, without the line breaks around them
   void Clear();
 
  private:

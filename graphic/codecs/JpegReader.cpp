@@ -32,10 +32,11 @@ struct ErrorTrap {
   std::longjmp(trap->jump, 1);
 }
 
-// Warnings (corrupt data, a premature end) fail the picture: the library would go on with
-// grey blocks.
+// Warnings of damaged data (bad Huffman codes, a premature end) fail the picture: the library
+// would go on with grey blocks. Stray bytes between segments, which many cameras write, harm
+// no pixel.
 void Warn(j_common_ptr cinfo, int level) {
-  if (level < 0) Fail(cinfo);
+  if (level < 0 && cinfo->err->msg_code != JWRN_EXTRANEOUS_DATA) Fail(cinfo);
 }
 
 struct Session {

@@ -127,10 +127,15 @@ void StoreRow(const float* in, uint8_t* out, int32_t width) {
   }
 }
 
+void AddRow(float* sum, const float* row, float weight, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) sum[i] += weight * row[i];
+}
+
+// Growing (or keeping) the height: each output row sums the few filtered source rows its
+// window spans, kept in a ring by source row.
 template <bool kAlpha>
-void ResampleInto(const Image& source, Image& target, const Weights& across, const Weights& down) {
+void GrowInto(const Image& source, Image& target, const Weights& across, const Weights& down) {
   const std::size_t rowFloats = static_cast<std::size_t>(target.width) * 4;
-  // The filtered rows the current output row needs, kept in a ring by source row.
   const int32_t ringRows = down.taps;
   std::vector<float> ring(rowFloats * ringRows);
   std::vector<float> sum(rowFloats);
@@ -144,14 +149,53 @@ void ResampleInto(const Image& source, Image& target, const Weights& across, con
     }
     std::fill(sum.begin(), sum.end(), 0.0f);
     const float* k = &down.weight[static_cast<std::size_t>(y) * down.taps];
-    for (int32_t t = 0; t < count; ++t) {
-      const float* row = &ring[rowFloats * ((first + t) % ringRows)];
-      const float weight = k[t];
-      float* s = sum.data();
-      for (std::size_t i = 0; i < rowFloats; ++i) s[i] += weight * row[i];
-    }
+    for (int32_t t = 0; t < count; ++t) AddRow(sum.data(), &ring[rowFloats * ((first + t) % ringRows)], k[t], rowFloats);
     StoreRow<kAlpha>(sum.data(), target.Row(y), target.width);
   }
+}
+
+// Shrinking the height: each filtered source row is added into the few output rows whose
+// windows hold it, so memory stays a few rows however many source rows one output row spans.
+template <bool kAlpha>
+void ShrinkInto(const Image& source, Image& target, const Weights& across, const Weights& down) {
+  const std::size_t rowFloats = static_cast<std::size_t>(target.width) * 4;
+  auto end = [&](int32_t y) { return down.first[y] + down.count[y]; };
+  // The most output rows open at once: those whose windows start inside one row's window.
+  int32_t open = 1;
+  for (int32_t y = 0, last = 0; y < target.height; ++y) {
+    last = std::max(last, y);
+    while (last + 1 < target.height && down.first[last + 1] < end(y)) ++last;
+    open = std::max(open, last - y + 1);
+  }
+  std::vector<float> sums(rowFloats * open);
+  std::vector<float> sourceRow(static_cast<std::size_t>(source.width) * 4);
+  std::vector<float> filtered(rowFloats);
+  int32_t done = 0, started = 0;  // output rows stored, and begun
+  for (int32_t r = down.first[0]; done < target.height; ++r) {
+    for (; started < target.height && down.first[started] <= r; ++started)
+      std::fill_n(&sums[rowFloats * (started % open)], rowFloats, 0.0f);
+    bool filteredRow = false;
+    for (int32_t y = done; y < started; ++y) {
+      if (r >= end(y)) continue;
+      if (!filteredRow) {
+        RowToFloats<kAlpha>(source.Row(r), sourceRow.data(), source.width);
+        FilterRow(sourceRow.data(), across, filtered.data(), target.width);
+        filteredRow = true;
+      }
+      const float weight = down.weight[static_cast<std::size_t>(y) * down.taps + (r - down.first[y])];
+      AddRow(&sums[rowFloats * (y % open)], filtered.data(), weight, rowFloats);
+    }
+    for (; done < started && end(done) <= r + 1; ++done)
+      StoreRow<kAlpha>(&sums[rowFloats * (done % open)], target.Row(done), target.width);
+  }
+}
+
+template <bool kAlpha>
+void ResampleInto(const Image& source, Image& target, const Weights& across, const Weights& down) {
+  if (target.height < source.height)
+    ShrinkInto<kAlpha>(source, target, across, down);
+  else
+    GrowInto<kAlpha>(source, target, across, down);
 }
 
 }  // namespace

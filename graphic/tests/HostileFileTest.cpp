@@ -118,6 +118,17 @@ TEST_F(HostileFiles, FailWithTheirCodes) {
   for (const Case& c : cases) EXPECT_EQ(ConvertBytes(c.bytes, c.name), c.expected) << c.name;
 }
 
+TEST_F(HostileFiles, StrayBytesBetweenSegmentsHarmNoPixel) {
+  std::vector<uint8_t> stray = goodJpeg;
+  const std::size_t scan = ScanData();
+  std::size_t sos = scan;
+  while (!(stray[sos] == 0xFF && stray[sos + 1] == 0xDA)) --sos;
+  stray.insert(stray.begin() + std::ptrdiff_t(sos), {0x00, 0x11, 0x22});
+  EXPECT_EQ(ConvertBytes(stray, "stray.jpg"), 1);
+  EXPECT_EQ(Convert(folder / "good.jpg", folder / "good.aai", 0, 0, 0), 1);
+  EXPECT_EQ(Bytes(folder / "target.aai").size(), Bytes(folder / "good.aai").size());
+}
+
 TEST_F(HostileFiles, AFailedConversionLeavesTheOldTargetWhole) {
   ASSERT_EQ(Convert(folder / "good.jpg", folder / "target.aai", 0, 0, 0), 1);
   const std::vector<uint8_t> before = Bytes(folder / "target.aai");

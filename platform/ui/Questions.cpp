@@ -64,7 +64,8 @@ Questions& TheQuestions() {
   return q;
 }
 
-// A program window's answer as input into it.
+// A program window's answer as input into it: a button clicks the control of that number, a
+// path is typed into the entry that has the focus and Enter pressed, a cancel asks to close.
 bool GiveToWindow(HWND window, const Answer& a) {
   switch (a.kind) {
     case Answer::Kind::Button:
@@ -74,7 +75,14 @@ bool GiveToWindow(HWND window, const Answer& a) {
       }
       return false;
     case Answer::Kind::Cancel: return input::CloseRequest(window);
-    case Answer::Kind::Path: return false;
+    case Answer::Kind::Path: {
+      // Typed into the window's entry that has the focus, and Enter pressed.
+      HWND focus = GetFocus();
+      auto s = Snapshot(focus);
+      if (!s || s->kind != Kind::Edit || s->parent != window || s->readOnly) return false;
+      Update(focus, [&](WindowState& w) { w.text = a.path; });
+      return input::KeyPress(focus, VK_RETURN);
+    }
   }
   return false;
 }

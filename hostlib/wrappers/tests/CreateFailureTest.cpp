@@ -8,9 +8,10 @@
 #include "FullRegistry.h"
 #include "ZQ_Vantor.h"
 #include "hostlib/Wrappers.h"
+#include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 
-// The error dialog answers by itself without a screen.
+// No screen: the error dialog is answered through the question seam.
 const bool kNullPresenter = zq::ui::UsePresenter("null");
 
 namespace {
@@ -119,11 +120,16 @@ TEST(WrapperLifetime, LeavingTheScopeDestroysTheObject) {
 }
 
 TEST(WrapperLifetime, TheDefaultReportIsTheErrorDialog) {
-  // The presenter answers the dialog by itself; the instance then goes on with handle 0.
+  // The dialog's OK answered; the instance then goes on with handle 0.
   FullRegistry<TMCreate, TMDestroy> full;
+  zq::ui::TakeAsked();
+  zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(1));
   TIMER t;
   EXPECT_EQ(t.TMHANDLE, 0);
   EXPECT_EQ(t.INTERROR, -1);
+  auto asked = zq::ui::TakeAsked();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].question.caption, "Error");
 }
 
 }  // namespace

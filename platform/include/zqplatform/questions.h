@@ -7,7 +7,7 @@
 // ends the newest of them; given while none is open, it waits for the next question asked
 // (answers queue in order); AnswerEvery answers each question no queued answer takes until it is
 // cleared. A program window is answered as input into it: a button clicks the control of that
-// number, a cancel is a close request. Every question is recorded with the answer it got
+// number, a path is typed into its focused entry and Enter pressed, a cancel is a close request. Every question is recorded with the answer it got
 // (TakeAsked). A question that nothing answers is the presenter's to show: the Qt presenter shows
 // its dialog, modal to the owner's window only, and waits for the user; the null presenter, with
 // nobody there, answers a message box with its first button and a file or folder dialog with a

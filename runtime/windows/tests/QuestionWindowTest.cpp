@@ -58,5 +58,28 @@ TEST(QuestionWindow, AWindowThatIsNoQuestionLeavesTheAnswerWaiting) {
   EXPECT_EQ(zq::ui::TakeAsked().size(), 1u);
 }
 
+TEST(QuestionWindow, APathIsTypedIntoTheFocusedEntryAndEnterPressed) {
+  auto def = ParseWindowDefinition(R"(window "Folder name" size 150,30 notitle question keys Enter,Esc
+1  entry "" at 4,4,140,12
+)");
+  ASSERT_TRUE(def.window);
+  std::string name;
+  Window w(*def.window);
+  zq::ui::input::AnswerQuestion(zq::ui::Answer::Chosen("New Folder"));
+  ASSERT_TRUE(w.Open());
+  ASSERT_TRUE(w.Use(1, Bind(name)));
+  bool entered = false;
+  while (w.Accept()) {
+    if (w.Event() == kAlertKey && w.Keycode() == VK_RETURN) {
+      w.Take();
+      entered = true;
+      w.End();
+    }
+  }
+  w.Close();
+  EXPECT_TRUE(entered);
+  EXPECT_EQ(name, "New Folder");
+}
+
 }  // namespace
 }  // namespace zq::rt

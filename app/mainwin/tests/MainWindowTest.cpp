@@ -1,0 +1,437 @@
+// The main window driven through the window model, as a user would drive it: start-up with and
+// without the program folder's files, the two jobs' buttons with the stand-in jobs, the
+// closing protocol with jobs and windows still open, the status line from other threads, the
+// explorer's keys and the tray icon, and a picture of the window in use.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <sstream>
+
+#include "DialogWatcher.h"
+#include "app/MainWindow.h"
+#include "app/State.h"
+#include "orvid/controlnumbers.h"
+#include "zqplatform/uiinput.h"
+#include "zqplatform/uimodel.h"
+#include "zqruntime/threads.h"
+#include "zqruntime/window.h"
+#include "zqtest/ScratchFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace mw = orvid::res::MainWindow;
+using namespace std::chrono_literals;
+using orvid::test::ControlOf;
+using orvid::test::DialogWatcher;
+using orvid::test::WaitFor;
+using Lines = std::vector<std::string>;
+
+constexpr const char* kTitle = "Orvid 0.1 - Media Disk Maker";
+constexpr uint32_t kF2 = 0x71, kF3 = 0x72;
+
+// The program folder the build made, whose files a fresh start finds.
+fs::path ProgramFolder() { return ORVID_FOLDER; }
+
+std::string ReadText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RESETSTATE();
+    UPDATESTATUS(-1, "");
+    before_ = fs::current_path();
+    fs::current_path(folder_.path());
+    // The data files of the program folder: no start-up dialog unless a test removes them.
+    for (const char* name : {"Script.dat", "VExtensions.dat", "AExtensions.dat"}) {
+      fs::copy_file(ProgramFolder() / name, folder_.path() / name);
+    }
+  }
+  void TearDown() override {
+    if (main_.valid()) {
+      ABORTALL = 1;
+      main_.wait_for(10s);
+    }
+    fs::current_path(before_);
+  }
+
+  void CopyProgramFolderFiles() {
+    for (const char* name : {"Orvid.INI", "Script.dat", "VExtensions.dat", "AExtensions.dat", "Orvid.HLP",
+                             "DuneC.jpg", "DuneP.jpg"}) {
+      fs::copy_file(ProgramFolder() / name, folder_.path() / name, fs::copy_options::overwrite_existing);
+    }
+  }
+  void WriteIni(const std::string& text) { std::ofstream(folder_.path() / "Orvid.INI") << text; }
+
+  // Starts the program's entry procedure on a thread of its own (the program's main thread).
+  void Start() {
+    main_ = std::async(std::launch::async, [] { orvid::_main(); });
+    window_ = orvid::test::WaitForWindow(kTitle);
+    ASSERT_NE(window_, 0u);
+    ASSERT_TRUE(WaitFor([] { return MWHANDLE != 0; }));
+    SendMessage(window_, WM_NULL, 0, 0);  // its start-up done, the loop runs
+  }
+  // True when the entry procedure returned within the time.
+  bool Ended(std::chrono::seconds within = 10s) { return main_.wait_for(within) == std::future_status::ready; }
+  void CloseByOk() { ASSERT_TRUE(zq::ui::input::Click(Control(mw::OkButton))); }
+
+  HWND Control(int32_t n) const { return ControlOf(window_, n); }
+  zq::ui::WindowState State(int32_t n) const { return zq::ui::Snapshot(Control(n)).value_or(zq::ui::WindowState{}); }
+  std::string Text(int32_t n) const { return State(n).text; }
+  // Controls 1 to 30 that are enabled.
+  std::vector<int32_t> EnabledInJobRange() const {
+    std::vector<int32_t> enabled;
+    for (int32_t n = 1; n <= 30; ++n) {
+      if (Control(n) != 0 && State(n).enabled) enabled.push_back(n);
+    }
+    return enabled;
+  }
+  bool AllEnabled() const { return EnabledInJobRange().size() == 30; }
+  bool Idle() const { return !T1RUNNING && !T2RUNNING && AllEnabled(); }
+
+  zqtest::ScratchFolder folder_{"orvid-main"};
+  fs::path before_;
+  std::future<void> main_;
+  HWND window_ = 0;
+};
+
+TEST_F(MainWindow, AFirstStartWithoutFilesReportsTheMissingDataFilesAndSavesThemAtTheClose) {
+  for (const char* name : {"Script.dat", "VExtensions.dat", "AExtensions.dat"}) fs::remove(folder_.path() / name);
+  DialogWatcher watcher;
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return watcher.Errors().size() == 3; }));
+  SendMessage(window_, WM_NULL, 0, 0);  // back in its own loop
+  EXPECT_EQ(watcher.Errors(),
+            (Lines{"Error Reading Script.dat", "Error Reading VExtensions.dat", "Error Reading AExtensions.dat"}));
+  EXPECT_EQ(INIPATH.back(), '\\');
+  EXPECT_TRUE(Text(mw::RootEntry).empty());
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  for (const char* name : {"Orvid.INI", "Script.dat", "VExtensions.dat", "AExtensions.dat"}) {
+    EXPECT_TRUE(fs::exists(folder_.path() / name)) << name;
+  }
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("MainWinPos="), std::string::npos);
+}
+
+TEST_F(MainWindow, StartsCleanInTheProgramFolder) {
+  CopyProgramFolderFiles();
+  DialogWatcher watcher;
+  Start();
+  EXPECT_EQ(QSCRIPT.Records(), 7u);
+  EXPECT_GT(VEXTENSIONS.Records(), 10u);
+  EXPECT_EQ(State(mw::IconConvert).value, 1);
+  EXPECT_EQ(State(mw::DeepScan).value, 0);
+  EXPECT_EQ(State(mw::Background).imageFile.empty() && !State(mw::Background).picture, false);
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_EQ(watcher.Errors(), Lines{});
+}
+
+TEST_F(MainWindow, TheScanButtonDoesNothingUntilARootIsChosen) {
+  DialogWatcher watcher;
+  Start();
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
+  SendMessage(window_, WM_NULL, 0, 0);
+  EXPECT_EQ(T1GROUP.Text("ROOT"), "");
+  EXPECT_EQ(Text(mw::ScanButton), "Scan Root");
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+}
+
+TEST_F(MainWindow, TheJobsRunTheirStandInsAndTheButtonsComeBack) {
+  WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
+  DialogWatcher watcher;
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
+
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
+  ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "D:\\Films"; }));
+  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+  EXPECT_EQ(T1GROUP.Whole("THREADNR"), MWTHREAD);
+  EXPECT_EQ(Text(mw::ScanButton), "Scan Root");
+  EXPECT_EQ(State(mw::ScanButton).textColour, 0x0000FFu);
+  EXPECT_EQ(ROOTDIR, "D:\\Films");
+
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::StartButton)));
+  ASSERT_TRUE(WaitFor([] { return T2GROUP.Reference("QDIR") == &QDIR; }));
+  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+  EXPECT_EQ(T2GROUP.Whole("THREADNR"), MWTHREAD);
+  EXPECT_EQ(Text(mw::StartButton), "Start");
+  EXPECT_EQ(State(mw::StartButton).textColour, 0x0000FFu);
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+}
+
+TEST_F(MainWindow, StopAsksTheRunningJobToStopAndItsEndEnablesTheControls) {
+  WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
+  DialogWatcher watcher;
+  Start();
+  T1RUNNING = 1;  // a scan that is running
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
+  ASSERT_TRUE(WaitFor([] { return T1ABORT == 1; }));
+  POSTJOBEND(kScanEnded, MWTHREAD);
+  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+  T2RUNNING = 1;
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::StartButton)));
+  ASSERT_TRUE(WaitFor([] { return T2ABORT == 1; }));
+  POSTJOBEND(kPassEnded, MWTHREAD);
+  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+}
+
+TEST_F(MainWindow, ClosingWaitsDisabledForTheRunningJobThenSavesAndCloses) {
+  CopyProgramFolderFiles();
+  fs::remove(folder_.path() / "Orvid.INI");
+  DialogWatcher watcher;
+  Start();
+  T2RUNNING = 1;  // a pass that is running
+  CloseByOk();
+  ASSERT_TRUE(WaitFor([] { return ABORTALL == 1; }));
+  EXPECT_FALSE(Ended(2s));
+  EXPECT_TRUE(zq::ui::Snapshot(window_)->visible);
+  EXPECT_EQ(EnabledInJobRange(), std::vector<int32_t>{});
+  EXPECT_FALSE(fs::exists(folder_.path() / "Orvid.INI"));
+  POSTJOBEND(kPassEnded, MWTHREAD);
+  ASSERT_TRUE(Ended());
+  EXPECT_TRUE(fs::exists(folder_.path() / "Orvid.INI"));
+}
+
+TEST_F(MainWindow, AJobEndThatNoWindowHandledStillEndsTheWaitOfTheClose) {
+  DialogWatcher watcher;
+  Start();
+  T1RUNNING = 1;
+  CloseByOk();
+  ASSERT_TRUE(WaitFor([] { return ABORTALL == 1; }));
+  T1ENDED = 1;  // the scan ended and its event went to another window
+  ASSERT_TRUE(Ended());
+}
+
+TEST_F(MainWindow, AJobEndWhileTheMediaListIsOpenReachesTheWindowWhenItCloses) {
+  DialogWatcher watcher([](const std::string& text) { return text.find("media list") != std::string::npos; });
+  Start();
+  T1RUNNING = 1;
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF3));
+  ASSERT_TRUE(WaitFor([&] { return watcher.Notices().size() == 1; }));
+  POSTJOBEND(kScanEnded, MWTHREAD);
+  ASSERT_TRUE(WaitFor([] { return T1RUNNING == 0; }));  // once the media list has closed
+  EXPECT_TRUE(AllEnabled());
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+}
+
+TEST_F(MainWindow, TheStatusLineTakesWhatOtherThreadsReport) {
+  DialogWatcher watcher;
+  Start();
+  struct Case {
+    int32_t pct;
+    std::string msg;
+    std::string line;
+    int16_t progress;
+  };
+  const Case cases[] = {
+      {40, "Scanning D:\\Films", "Scanning D:\\Films", 40},
+      {55, "   ", "Scanning D:\\Films", 55},  // a blank text leaves the line
+      {-2, "   ", "   ", -2},                  // -2 sets it even to blanks
+      {-1, "anything", "", 0},
+      {10, std::string(80, 'x'), std::string(63, 'x'), 10},
+  };
+  for (const Case& c : cases) {
+    std::thread([&] { UPDATESTATUS(c.pct, c.msg); }).join();
+    EXPECT_EQ(STATUSNOW().PROCSTAT, c.line) << c.pct;
+    EXPECT_EQ(STATUSNOW().SPROGRESS, c.progress) << c.pct;
+    // The entry shows its text without trailing blanks.
+    std::string shown = c.line.substr(0, c.line.find_last_not_of(' ') + 1);
+    EXPECT_TRUE(WaitFor([&] { return Text(mw::StatusLine) == shown; })) << c.pct << " shows " << Text(mw::StatusLine);
+  }
+  TI.START();
+  std::thread([] { UPDATESTATUS(-99, "Converting  "); }).join();
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Converting - Busy: 00:00:00");
+  EXPECT_EQ(STATUSNOW().SPROGRESS, 10);
+  EXPECT_TRUE(WaitFor([&] { return Text(mw::StatusLine) == "Converting - Busy: 00:00:00"; }));
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+}
+
+TEST(BusyTime, CountsHoursMinutesAndSeconds) {
+  // The busy time reads TI's elapsed time: a timer started just now shows no time yet.
+  TI.START();
+  UPDATESTATUS(-99, "Busy");
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Busy - Busy: 00:00:00");
+}
+
+// An explorer of the test's own: records the program events its thread gets until the program
+// closes.
+struct FakeExplorer {
+  static inline std::mutex lock;
+  static inline std::vector<int32_t> events;
+  static inline std::string shown;
+  static void Run(std::string_view) {
+    zq::rt::Window w(*zq::rt::ParseWindowDefinition("window \"Explorer\" size 100,40 timer 5\n").window);
+    w.Open();
+    EXPTHREAD = zq::rt::CurrentThread();
+    while (w.Accept() && !ABORTALL) {
+      if (w.Event() < zq::rt::kUserEvent) continue;
+      std::lock_guard hold(lock);
+      events.push_back(w.Event());
+      if (w.Event() == kShowInExplorer) shown = RPPATH;
+    }
+    w.Close();
+    EXPTHREAD = 0;
+    EXPRUNNING = 0;
+  }
+  static std::vector<int32_t> Events() {
+    std::lock_guard hold(lock);
+    return events;
+  }
+  static void Start() {
+    events.clear();
+    EXPRUNNING = 1;
+    zq::rt::StartThread(Run);
+    WaitFor([] { return EXPTHREAD != 0; });
+  }
+};
+
+void AddFolderEntry(const char* name, int32_t icon, int32_t level, bool folder, const char* dir) {
+  zq::rt::Record& r = QDIR.Buffer();
+  r.Clear();
+  r.SetText("NAME", name);
+  r.SetWhole("ICON", icon);
+  r.SetWhole("LEVEL", level);
+  r.SetWhole("ISFOLDER", folder ? 1 : 0);
+  r.SetWhole("SCRIPT", folder ? 0 : 1);
+  r.SetText("DIRNAME", dir);
+  QDIR.Add();
+}
+
+TEST_F(MainWindow, TheTrayIconsDoubleClickAndTheFolderListsReachTheRunningExplorer) {
+  AddFolderEntry("Alien", 1, 1, true, "D:\\Films");
+  AddFolderEntry("Alien.mkv", 3, 2, false, "D:\\Films\\Alien");
+  zq::ui::SetNullTrayAvailable(true);  // the offscreen desktop has no notification area
+  DialogWatcher watcher;
+  Start();
+  FakeExplorer::Start();
+  size_t events = 0;
+  if (zq::ui::TrayAvailable()) {
+    ASSERT_TRUE(zq::ui::input::TrayDoubleClick());
+    ASSERT_TRUE(WaitFor([] { return FakeExplorer::Events() == std::vector<int32_t>{kTrayDoubleClick}; }));
+    events = 1;
+  }
+
+  HWND list = Control(mw::FolderList);
+  ASSERT_TRUE(zq::ui::input::ListPress(list, 0, 1));
+  ASSERT_TRUE(zq::ui::input::DoubleClick(list));
+  ASSERT_TRUE(WaitFor([&] { return FakeExplorer::Events().size() == events + 1; }));
+  EXPECT_EQ(FakeExplorer::shown, "D:\\Films\\Alien");
+  ASSERT_TRUE(zq::ui::input::ListPress(list, 1, 1));
+  ASSERT_TRUE(zq::ui::input::DoubleClick(list));
+  ASSERT_TRUE(WaitFor([&] { return FakeExplorer::Events().size() == events + 2; }));
+  EXPECT_EQ(FakeExplorer::shown, "D:\\Films\\Alien\\");
+  EXPECT_EQ(FakeExplorer::Events().back(), kShowInExplorer);
+  CloseByOk();
+  ASSERT_TRUE(Ended());  // after the explorer has ended
+  EXPECT_EQ(EXPRUNNING, 0);
+  zq::ui::SetNullTrayAvailable(false);
+}
+
+TEST_F(MainWindow, ASecondF2WhileTheExplorerRunsSaysSo) {
+  DialogWatcher watcher([](const std::string& text) { return text.find("explorer comes") != std::string::npos; });
+  Start();
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF2));
+  ASSERT_TRUE(WaitFor([] { return EXPRUNNING == 1 && EXPTHREAD != 0; }));
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF2));
+  ASSERT_TRUE(WaitFor([&] { return watcher.Notices().size() == 2; }));
+  Lines notices = watcher.Notices();
+  EXPECT_NE(std::find(notices.begin(), notices.end(), "Orvid Explorer is already Running !"), notices.end());
+  CloseByOk();
+  ASSERT_TRUE(Ended());  // the explorer's notice closes with the program
+  EXPECT_EQ(EXPRUNNING, 0);
+}
+
+TEST_F(MainWindow, ChoosingAFolderMarksTheLayoutRowOfItsLevel) {
+  AddFolderEntry("Films", 1, 1, true, "D:");
+  AddFolderEntry("Deep", 1, 2, true, "D:\\Films");
+  AddFolderEntry("Deeper", 1, 8, true, "D:\\Films\\a\\b\\c\\d\\e\\f");
+  DialogWatcher watcher;
+  Start();
+  HWND list = Control(mw::FolderList);
+  ASSERT_TRUE(zq::ui::input::ListPress(list, 1, 1));
+  ASSERT_TRUE(WaitFor([&] { return State(mw::LayoutList).value == 1; }));  // row 2, from 0
+  ASSERT_TRUE(zq::ui::input::ListPress(list, 2, 1));
+  SendMessage(window_, WM_NULL, 0, 0);
+  std::this_thread::sleep_for(200ms);
+  EXPECT_EQ(State(mw::LayoutList).value, 1);  // level 8 has no row
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+}
+
+TEST_F(MainWindow, ALargerWindowGrowsTheFolderListAndMovesTheRestWithItsRightAndBottomEdges) {
+  DialogWatcher watcher;
+  Start();
+  RECT before = zq::ui::Snapshot(window_)->rect;
+  zq::ui::WindowState list = State(mw::FolderList), layout = State(mw::LayoutList), ok = State(mw::OkButton);
+  RECT larger{before.left, before.top, before.right + 200, before.bottom + 100};
+  ASSERT_TRUE(zq::ui::input::MovedTo(window_, larger));
+  ASSERT_TRUE(WaitFor([&] { return State(mw::OkButton).rect.left != ok.rect.left; }));
+  auto width = [](const RECT& r) { return r.right - r.left; };
+  auto height = [](const RECT& r) { return r.bottom - r.top; };
+  EXPECT_EQ(State(mw::FolderList).rect.left, list.rect.left);
+  EXPECT_NEAR(width(State(mw::FolderList).rect), width(list.rect) + 200, 2);
+  EXPECT_NEAR(height(State(mw::FolderList).rect), height(list.rect) + 100, 2);
+  EXPECT_NEAR(State(mw::LayoutList).rect.left, layout.rect.left + 200, 2);  // keeps its distance to the right
+  EXPECT_EQ(State(mw::LayoutList).rect.top, layout.rect.top);
+  EXPECT_EQ(width(State(mw::LayoutList).rect), width(layout.rect));
+  EXPECT_NEAR(State(mw::OkButton).rect.left, ok.rect.left + 200, 2);  // and to the bottom right
+  EXPECT_NEAR(State(mw::OkButton).rect.top, ok.rect.top + 100, 2);
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_NE(MWPOS.find(","), std::string::npos);
+}
+
+TEST_F(MainWindow, InUseWithAFilledFolderList) {
+  if (zq::ui::PresenterName() != "qt") GTEST_SKIP() << "a picture needs the Qt presenter";
+  CopyProgramFolderFiles();
+  AddFolderEntry("Films", 1, 1, true, "D:");
+  AddFolderEntry("Alien (1979)", 1, 2, true, "D:\\Films");
+  AddFolderEntry("folder.aai", 5, 3, false, "D:\\Films\\Alien (1979)");
+  AddFolderEntry("fanart.jpg", 7, 3, false, "D:\\Films\\Alien (1979)");
+  AddFolderEntry("Alien.mkv", 3, 3, false, "D:\\Films\\Alien (1979)");
+  AddFolderEntry("Blade Runner", 1, 2, true, "D:\\Films");
+  AddFolderEntry("folder.jpg", 2, 3, false, "D:\\Films\\Blade Runner");
+  AddFolderEntry("BDMV", 3, 3, true, "D:\\Films\\Blade Runner");
+  AddFolderEntry("Metropolis", 1, 2, true, "D:\\Films");
+  AddFolderEntry("Missing Icon", 4, 3, false, "D:\\Films\\Metropolis");
+  AddFolderEntry("VIDEO_TS", 3, 3, true, "D:\\Films\\Metropolis");
+  AddFolderEntry("Music", 1, 1, true, "D:");
+  AddFolderEntry("Kind of Blue", 1, 2, true, "D:\\Music");
+  AddFolderEntry("folder.aai", 5, 3, false, "D:\\Music\\Kind of Blue");
+  AddFolderEntry("01 So What.flac", 6, 3, false, "D:\\Music\\Kind of Blue");
+  AddFolderEntry("02 Freddie Freeloader.flac", 6, 3, false, "D:\\Music\\Kind of Blue");
+  std::string ini = ReadText(ProgramFolder() / "Orvid.INI");
+  ini.replace(ini.find("Root=\"\""), 7, "Root=\"D:\\Films\"");
+  WriteIni(ini);
+  DialogWatcher watcher;
+  Start();
+  UPDATESTATUS(35, "Converting D:\\Films\\Blade Runner\\folder.jpg");
+  ASSERT_TRUE(zq::ui::input::ListPress(Control(mw::FolderList), 6, 1));
+  ASSERT_TRUE(WaitFor([&] { return State(mw::LayoutList).value == 2; }));
+  ASSERT_TRUE(WaitFor([&] { return State(mw::Progress).value == 35; }));
+  const char* dir = std::getenv("ZQ_GRAB_DIR");
+  fs::path png = fs::path(dir ? dir : ".") / "MainWindow-in-use.png";
+  fs::create_directories(png.parent_path());
+  zq::ui::Flush();
+  EXPECT_TRUE(zq::ui::GrabWindow(window_, png.string()));
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+}
+
+}  // namespace
