@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "DialogWatcher.h"
 #include "app/FolderFile.h"
 #include "zqtest/ScratchFolder.h"
 
@@ -278,9 +279,14 @@ TEST_F(FolderFile, ReadingMissingEmptyAndBlankPaths) {
   EXPECT_EQ(r.BGPATH, AllThree().BGPATH);
 }
 
-TEST_F(FolderFile, AFailedQuietWriteReturnsTheFileLayersCode) {
+TEST_F(FolderFile, AFailedWriteIsReportedQuietlyByItsCodeOrElseByTheErrorDialog) {
+  const std::string path = (scratch_ / "no folder" / "dune_folder.txt").string();
   DUNEFILE r = IconOnly();
-  EXPECT_LT(WRITEDUNEFILE(r, (scratch_ / "no folder" / "dune_folder.txt").string(), 1), 0);
+  orvid::test::DialogWatcher watcher;
+  EXPECT_LT(WRITEDUNEFILE(r, path, 1), 0);
+  EXPECT_TRUE(watcher.Errors().empty());
+  EXPECT_EQ(WRITEDUNEFILE(r, path, 0), 1) << "the dialog's answer, OK";
+  EXPECT_EQ(watcher.Errors(), std::vector<std::string>{"Error Writing dune_folder.txt"});
 }
 
 }  // namespace
