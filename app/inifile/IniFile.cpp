@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/State.h"
+#include "app/Text.h"
 #include "hostlib/Dialogs.h"
 #include "hostlib/QueueFiles.h"
 #include "hostlib/Wrappers.h"
@@ -44,10 +45,6 @@ struct DataFiles {
 };
 std::unique_ptr<DataFiles> dataFiles;
 
-std::string WithoutTrailingBlanks(std::string_view text) {
-  size_t end = text.find_last_not_of(' ');
-  return std::string(end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1));
-}
 
 std::string Folder() { return WithoutTrailingBlanks(INIPATH); }
 std::string IniFile() { return Folder() + "Orvid.INI"; }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/State.h"
+#include "app/Text.h"
 
 namespace orvid::ini {
 
@@ -17,7 +18,6 @@ Binding Text(std::string& text, size_t characters) {
                  [&text, characters](std::string_view t) { text = std::string(t.substr(0, characters)); }};
 }
 
-bool Blank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 std::vector<Binding> Catalog(CATLAYOUT& c) {
   return {Text(c.ALLIGN, 10), Bind(c.DX),  Bind(c.DY),  Bind(c.SCALE),      Bind(c.COLS),

@@ -10,6 +10,7 @@
 #include "app/Scan.h"
 #include "app/SettingsWindow.h"
 #include "app/State.h"
+#include "app/Text.h"
 #include "hostlib/Dialogs.h"
 #include "hostlib/EditIP.h"
 #include "hostlib/Procedures.h"
@@ -41,24 +42,15 @@ constexpr const char* kLayoutSpec =
     "@2~Top|Center|Bottom~3;#3~~0|999|1~1;#4~~0|999|1~1;#5~~0|5|.1;@6~OMI|ALL~2;#8~~1|10|1;#9~~1|10|1;"
     "#10~~0|50|1;#11~~0|50|1;#12~~-50|50|1;@13~Small|Normal~2;@14~Yes|No~2;";
 
-bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
-std::string WithoutTrailingBlanks(std::string_view text) {
-  size_t end = text.find_last_not_of(' ');
-  return std::string(end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1));
-}
 
 zq::rt::WindowDef Definition() {
   return zq::rt::ParseWindowDefinition(orvid::res::WindowText("MainWindow")).window.value_or(zq::rt::WindowDef{});
 }
 
-std::shared_ptr<const zq::rt::RecordLayout> Shared(const zq::rt::RecordLayout& layout) {
-  return std::shared_ptr<const zq::rt::RecordLayout>(&layout, [](const zq::rt::RecordLayout*) {});
-}
-
 class MainWindow {
  public:
-  MainWindow() : w_(Definition()), entry_(Shared(QDIRTYPE())) {}
+  MainWindow() : w_(Definition()), entry_(SharedLayout(QDIRTYPE())) {}
 
   void Run() {
     INIPATH = CHECKPATH(zq::rt::CurrentFolder());
@@ -76,6 +68,7 @@ class MainWindow {
       std::string name = std::string("~..\\..\\_Res\\") + kFolderIcons[n - 1] + ".ico";
       w_.SetIcon(mw::FolderList, n, LoadIconA(zq::rt::IconInstance(), name.c_str()));
     }
+    w_.AddAlert(zq::rt::KeyCode("F1"));  // the window's help file
     MWWINPOS.INIT(w_, 1, 0, 1, 2, 0);
     MWWINPOS.SET(mw::Background, 4, 0, 1, 0);
     MWWINPOS.SET(mw::FolderFrame, 1, 3, 1, 0);
@@ -218,6 +211,8 @@ class MainWindow {
     uint32_t key = w_.Keycode();
     if (w_.Field() == mw::FolderList && key == zq::rt::kDoubleClick) {
       OpenInExplorer();
+    } else if (key == zq::rt::KeyCode("F1")) {
+      zq::rt::ShowHelp(w_.Definition().help, MWHANDLE);
     } else if (key == zq::rt::KeyCode("F2")) {
       STARTEXPLORER();
     } else if (key == zq::rt::KeyCode("F3")) {

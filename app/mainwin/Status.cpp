@@ -4,6 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "app/State.h"
+#include "app/Text.h"
 #include "zqruntime/window.h"
 
 TIMER TI;
@@ -15,10 +16,6 @@ constexpr size_t kStatusLength = 63;
 std::mutex statusLock;
 STATUSLINE status;
 
-std::string WithoutTrailingBlanks(std::string_view text) {
-  size_t end = text.find_last_not_of(' ');
-  return std::string(end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1));
-}
 
 // At most the line's length, never ending inside a multi-byte character.
 std::string Cut(std::string text) {

@@ -3,6 +3,10 @@
 
 using namespace zq::rt;
 
+std::shared_ptr<const RecordLayout> SharedLayout(const RecordLayout& layout) {
+  return std::shared_ptr<const RecordLayout>(&layout, [](const RecordLayout*) {});
+}
+
 const RecordLayout& QDIRTYPE() {
   static const RecordLayout layout{
       CSTRING("NAME", 256), LONG("ICON"),     LONG("LEVEL"),   BYTE("SCRIPT"),       BYTE("ISFOLDER"),

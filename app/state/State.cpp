@@ -5,21 +5,13 @@
 
 using zq::rt::Queue;
 using zq::rt::Record;
-using zq::rt::RecordLayout;
 
-namespace {
-// A layout owned elsewhere, as the queues and records take it.
-std::shared_ptr<const RecordLayout> Shared(const RecordLayout& layout) {
-  return std::shared_ptr<const RecordLayout>(&layout, [](const RecordLayout*) {});
-}
-}  // namespace
-
-Queue QDIR(Shared(QDIRTYPE()));
-Queue MFQ(Shared(MFQTYPE()));
-Queue QSCRIPT(Shared(QSCRIPTTYPE()));
-Queue VEXTENSIONS(Shared(VEXTTYPE()));
-Queue AEXTENSIONS(Shared(AEXTTYPE()));
-Queue QNOSCAN(Shared(QNOSCANTYPE()));
+Queue QDIR(SharedLayout(QDIRTYPE()));
+Queue MFQ(SharedLayout(MFQTYPE()));
+Queue QSCRIPT(SharedLayout(QSCRIPTTYPE()));
+Queue VEXTENSIONS(SharedLayout(VEXTTYPE()));
+Queue AEXTENSIONS(SharedLayout(AEXTTYPE()));
+Queue QNOSCAN(SharedLayout(QNOSCANTYPE()));
 
 SETTINGSGROUP ST;
 MEDIATOTALS MFSIZE;
@@ -38,8 +30,8 @@ std::atomic<uint8_t> T2ABORT{0};
 std::atomic<uint8_t> T1ENDED{0};
 std::atomic<uint8_t> T2ENDED{0};
 
-Record T1GROUP(Shared(T1GROUPTYPE()));
-Record T2GROUP(Shared(T2GROUPTYPE()));
+Record T1GROUP(SharedLayout(T1GROUPTYPE()));
+Record T2GROUP(SharedLayout(T2GROUPTYPE()));
 
 uint32_t MWTHREAD = 0;
 HWND MWHANDLE = 0;

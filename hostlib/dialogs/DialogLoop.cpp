@@ -18,9 +18,7 @@ std::atomic<uint32_t> closingThread{0};
 }  // namespace
 
 zq::rt::WindowDef Definition(std::string_view name) {
-  zq::rt::WindowDef def = zq::rt::ParseWindowDefinition(orvid::res::WindowText(name)).window.value_or(zq::rt::WindowDef{});
-  def.question = true;  // answered as every question to the user is
-  return def;
+  return zq::rt::ParseWindowDefinition(orvid::res::WindowText(name)).window.value_or(zq::rt::WindowDef{});
 }
 
 bool OpenOver(zq::rt::Window& w, HWND owner) {

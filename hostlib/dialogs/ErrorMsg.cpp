@@ -3,15 +3,19 @@
 
 #include "dialogs/DialogLoop.h"
 #include "hostlib/Dialogs.h"
+#include "orvid/controlnumbers.h"
 #include "zqplatform/uimodel.h"
 
 namespace {
 
 using namespace hostlib::dialogs;
 
-// Control numbers of the error dialog.
-constexpr ButtonNumbers kButtons = {0, 1, 2, 5, 6, 7, 9, 3, 4, 8};
-constexpr int32_t kProcedure = 11, kMessage = 14, kErrorCode = 16, kCountdown = 17, kDetails = 18;
+namespace E = orvid::res::ErrorDialog;
+
+// The buttons by answer (OK 1 ... Ignore All 9).
+constexpr ButtonNumbers kButtons = {0, E::Ok, E::Cancel, E::Abort, E::Retry, E::Ignore, E::Skip, E::Yes, E::No, E::IgnoreAll};
+constexpr int32_t kProcedure = E::Procedure, kMessage = E::Message, kErrorCode = E::Errorcode,
+                  kCountdown = E::Countdown, kDetails = E::Details;
 
 bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 

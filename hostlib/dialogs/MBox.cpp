@@ -1,15 +1,17 @@
 // MBOX: the text box for notices of several lines.
 #include <optional>
+
 #include "dialogs/DialogLoop.h"
 #include "dialogs/NoticeText.h"
 #include "hostlib/Dialogs.h"
 #include "hostlib/Wrappers.h"
+#include "orvid/controlnumbers.h"
 
 namespace {
 
 using namespace hostlib::dialogs;
 
-constexpr int32_t kText = 1;
+constexpr int32_t kText = orvid::res::TextBox::Text;
 constexpr int32_t kLineHeight = 9;  // dialog units per line
 constexpr int32_t kCloseEvent = 0x400;
 

@@ -1,14 +1,17 @@
 // MSGBOX: the message dialog.
 #include "dialogs/DialogLoop.h"
 #include "hostlib/Dialogs.h"
+#include "orvid/controlnumbers.h"
 
 namespace {
 
 using namespace hostlib::dialogs;
 
-// Control numbers of the message dialog (no Ignore All).
-constexpr ButtonNumbers kButtons = {0, 2, 3, 6, 7, 8, 9, 4, 5, 0};
-constexpr int32_t kText = 1, kCountdown = 10;
+namespace M = orvid::res::MessageDialog;
+
+// The buttons by answer; no Ignore All.
+constexpr ButtonNumbers kButtons = {0, M::Ok, M::Cancel, M::Abort, M::Retry, M::Ignore, M::Skip, M::Yes, M::No, 0};
+constexpr int32_t kText = M::Message, kCountdown = M::Countdown;
 
 }  // namespace
 

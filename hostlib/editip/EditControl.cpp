@@ -46,6 +46,10 @@ int32_t EDITIP::CREATECONTROL() {
     case kDropList:
       c.kind = zq::ui::Kind::DropList;
       for (std::string_view choice : Bars(entry->part2)) c.choices.emplace_back(choice);
+      // As many choices as part 3 says (5 without), as wide as the list's column.
+      c.dropCount = static_cast<int32_t>(Number(entry->part3));
+      if (c.dropCount <= 0) c.dropCount = 5;
+      if (auto column = w.Column(LBU, CURCOL)) c.dropWidth = column->width;
       c.keys = {left, right, ctrlUp, ctrlDown};
       break;
     case kSpinBox: {

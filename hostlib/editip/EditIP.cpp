@@ -1,4 +1,5 @@
 // The in-place editor: binding a list, and the events of the list and of the editing control.
+#include <algorithm>
 #include <string>
 
 #include "hostlib/EditIP.h"

@@ -6,7 +6,6 @@
 #include <new>
 
 #include "hostlib/Dialogs.h"
-#include "zqplatform/uimodel.h"
 #include "zqruntime/queue.h"
 #include "zqvantor/windows.h"
 
@@ -102,33 +101,9 @@ void WINPOSCLASS::CENTERWIN(HWND handle) {
 }
 
 void WINPOSCLASS::SETSTRWINPOS(std::string_view pos) {
-  zq::rt::Window* w = zq::rt::CurrentWindow();
-  if (!w) return;
-  std::vector<std::string_view> items = Items(pos);
-  int32_t v[4] = {0, 0, 0, 0};
-  bool complete = items.size() == 4;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (!Number(items[i], v[i])) complete = false;
-  }
-  DlgRect at{v[0], v[1], v[2], v[3]};
-  const zq::rt::WindowDef& def = w->Definition();
-  RECT work = zq::ui::WorkArea();
-  if (complete && at.width > 0 && at.height > 0) {
-    // Apply it when the window would overlap the screen.
-    w->SetPosition(at);
-    RECT r{};
-    HWND h = w->Handle();
-    int32_t x = 0, y = 0, width = 0, height = 0;
-    VTWinGetSize(h, &x, &y, &width, &height);
-    r = {x, y, x + width, y + height};
-    if (r.left < work.right && r.right > work.left && r.top < work.bottom && r.bottom > work.top) return;
-  }
-  // A first start or a screen that is gone: the designed size, centred.
-  int32_t status = def.statusZones > 0 ? 10 : 0;
-  RECT size = zq::ui::DialogUnitsToPixels(def.font, RECT{0, 0, def.width, def.height + status});
-  int32_t x = work.left + (work.right - work.left - size.right) / 2;
-  int32_t y = work.top + (work.bottom - work.top - size.bottom) / 2;
-  VTWinSetSize(w->Handle(), x, y, size.right, size.bottom);
+  // The runtime opens a blank, partial, zero-sized or off-screen position at the window's
+  // designed size, centred.
+  if (zq::rt::Window* w = zq::rt::CurrentWindow()) w->SetPosition(WinPosFromText(pos));
 }
 
 std::string WINPOSCLASS::GETSTRWINPOS() const {

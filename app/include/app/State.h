@@ -33,6 +33,10 @@ const zq::rt::RecordLayout& QNOSCANTYPE();  // a folder name the scan does not e
 const zq::rt::RecordLayout& T1GROUPTYPE();  // ROOT CSTRING(256), THREADNR LONG: 260 bytes
 const zq::rt::RecordLayout& T2GROUPTYPE();  // QDIR a queue's address, THREADNR LONG
 
+// A layout above as the runtime's queues and records take it (the layouts last as long as the
+// program): zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
+std::shared_ptr<const zq::rt::RecordLayout> SharedLayout(const zq::rt::RecordLayout& layout);
+
 // Field numbers of QDIRTYPE that the main window's folder list shows.
 constexpr uint32_t kQDirName = 1;
 constexpr uint32_t kQDirIcon = 2;

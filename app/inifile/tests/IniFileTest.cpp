@@ -68,6 +68,7 @@ TEST_F(IniFile, AFirstStartWithoutFilesReportsTheThreeDataFilesAndCompletesTheDe
   EXPECT_EQ(ST.RESIZEIMAGE, 4);
   EXPECT_EQ(ST.BACKGROUND, 0);
   EXPECT_TRUE(ROOTDIR.empty());
+  EXPECT_EQ(QNOSCAN.Records(), 0u);
 }
 
 TEST_F(IniFile, ThreeLayoutRowsGainFourCopiesOfTheThird) {

@@ -15,6 +15,8 @@
 #include "app/MainWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
+#include "zqplatform/msgbox.h"
+#include "zqplatform/questions.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 #include "zqruntime/threads.h"
@@ -233,6 +235,19 @@ TEST_F(MainWindow, AJobEndWhileTheMediaListIsOpenReachesTheWindowWhenItCloses) {
   ASSERT_TRUE(Ended());
 }
 
+TEST_F(MainWindow, ClosingWithTheMediaListOpenWhenTheJobEndsStillSavesAndCloses) {
+  DialogWatcher watcher([](const std::string& text) { return text.find("media list") != std::string::npos; });
+  Start();
+  T1RUNNING = 1;
+  CloseByOk();
+  ASSERT_TRUE(WaitFor([] { return ABORTALL == 1; }));
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF3));  // the alert keys still work
+  ASSERT_TRUE(WaitFor([&] { return watcher.Notices().size() == 1; }));
+  POSTJOBEND(kScanEnded, MWTHREAD);
+  ASSERT_TRUE(Ended(15s));
+  EXPECT_TRUE(fs::exists(folder_.path() / "Orvid.INI"));
+}
+
 TEST_F(MainWindow, TheStatusLineTakesWhatOtherThreadsReport) {
   DialogWatcher watcher;
   Start();
@@ -359,6 +374,25 @@ TEST_F(MainWindow, ASecondF2WhileTheExplorerRunsSaysSo) {
   CloseByOk();
   ASSERT_TRUE(Ended());  // the explorer's notice closes with the program
   EXPECT_EQ(EXPRUNNING, 0);
+}
+
+TEST_F(MainWindow, F1ShowsTheHelpFile) {
+  CopyProgramFolderFiles();
+  zq::ui::TakeAsked();
+  zq::ui::input::AnswerEvery(zq::ui::Answer::Pressed(IDOK));
+  DialogWatcher watcher;
+  Start();
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, 0x70));
+  std::vector<zq::ui::Asked> asked;
+  ASSERT_TRUE(WaitFor([&] {
+    for (zq::ui::Asked& a : zq::ui::TakeAsked()) asked.push_back(a);
+    return !asked.empty();
+  }));
+  zq::ui::input::AnswerEvery(std::nullopt);
+  EXPECT_EQ(asked.front().question.caption, "Orvid.HLP");
+  EXPECT_EQ(asked.front().question.text.rfind("ORVID - HELP", 0), 0u);
+  CloseByOk();
+  ASSERT_TRUE(Ended());
 }
 
 TEST_F(MainWindow, ChoosingAFolderMarksTheLayoutRowOfItsLevel) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts the real orvid from a copy of the program folder on a virtual desktop (Xvfb) with the
+# Starts the real orvid from a moved copy of the program folder on a virtual desktop (Xvfb) with the
 # Qt presenter, waits for its main window, keeps a screenshot, closes it as a user would (its
 # OK button, by its Alt+O key) and checks that it saved its settings.
 # Usage: StartsOnADesktop.sh <program folder> <screenshot.png>
@@ -10,6 +10,12 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cp -r "$folder" "$scratch/Orvid"
 rm "$scratch/Orvid/Orvid.INI"
+# The copy runs on the libraries it carries.
+libraries=$(ldd "$scratch/Orvid/orvid")
+for library in libzqplatform.so libZQ_Vantor.so libzqruntime.so libZQ_Graphic.so; do
+  grep -q "$library => $scratch/Orvid/lib/$library" <<<"$libraries" ||
+    { echo "$library is not taken from the program folder"; echo "$libraries"; exit 1; }
+done
 mkdir -p "$(dirname "$shot")"
 
 xvfb-run -a -s "-screen 0 1280x800x24" bash -s "$scratch/Orvid" "$shot" <<'DESKTOP'

@@ -7,7 +7,7 @@ TEST(ProgramState, ThreadParametersKeepTheirWholeWidth) {
   EXPECT_EQ(T2GROUPTYPE().Size(), sizeof(void*) + 4);
   T2GROUP.SetReference("QDIR", &QDIR);
   T2GROUP.SetWhole("THREADNR", 77);
-  zq::rt::Record copy(std::shared_ptr<const zq::rt::RecordLayout>(&T2GROUPTYPE(), [](auto*) {}));
+  zq::rt::Record copy(SharedLayout(T2GROUPTYPE()));
   copy.AssignBytes(T2GROUP.Bytes());
   EXPECT_EQ(copy.Reference("QDIR"), &QDIR);
   EXPECT_EQ(copy.Whole("THREADNR"), 77);

@@ -51,9 +51,9 @@ std::string TextOf(HWND window, int32_t control) {
   return {};
 }
 
-std::future<void> AnswerWhenShown(std::string title, std::function<void(HWND)> answer) {
-  return std::async(std::launch::async, [title = std::move(title), answer = std::move(answer)] {
-    HWND dialog = WaitForWindow(title);
+std::future<void> AnswerWhenShown(std::string title, std::function<void(HWND)> answer, DWORD thread) {
+  return std::async(std::launch::async, [title = std::move(title), answer = std::move(answer), thread] {
+    HWND dialog = WaitForWindow(title, thread);
     if (dialog != 0) answer(dialog);
   });
 }

@@ -24,8 +24,9 @@ std::vector<std::string> ShownButtons(HWND window);
 // The text of a child control by its number.
 std::string TextOf(HWND window, int32_t control);
 
-// Runs answer(dialog) on a thread of its own once a window with that title shows.
-std::future<void> AnswerWhenShown(std::string title, std::function<void(HWND)> answer);
+// Runs answer(dialog) on a thread of its own once a window with that title shows (on that
+// thread, 0: any).
+std::future<void> AnswerWhenShown(std::string title, std::function<void(HWND)> answer, DWORD thread = 0);
 
 // Saves the window as shown to <ZQ_GRAB_DIR>/<name>.png (Qt only); the file's path, empty
 // when the presenter cannot grab.

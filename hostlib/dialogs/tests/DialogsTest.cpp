@@ -306,6 +306,9 @@ struct ClosingWorker {
 };
 
 TEST(Dialogs, ProgramCloseClosesAWorkersDialogsAsCancelled) {
+  ClosingWorker::error = -1;
+  ClosingWorker::message = -1;
+  ClosingWorker::box = false;
   std::atomic<uint8_t> closing{0};
   SetDialogsClosingFlag(&closing);
   uint32_t worker = zq::rt::StartThread(&ClosingWorker::Run);
@@ -316,7 +319,7 @@ TEST(Dialogs, ProgramCloseClosesAWorkersDialogsAsCancelled) {
   EXPECT_EQ(ClosingWorker::error, 2);
   EXPECT_EQ(ClosingWorker::message, 0);
   // The thread that set the flag keeps its dialogs.
-  auto answerer = PressWhenShown("Message", VK_RETURN);
+  auto answerer = AnswerWhenShown("Message", [](HWND d) { PressOnFocus(d, VK_RETURN); }, zq::rt::CurrentThread());
   EXPECT_EQ(MSGBOX("Still asks", 2, 0, 0), 1);
   answerer.get();
   SetDialogsClosingFlag(nullptr);

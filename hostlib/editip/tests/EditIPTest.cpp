@@ -148,12 +148,19 @@ TEST(EditIP, AKeySequenceEditsACellAndCommitsItIntoTheQueue) {
   EXPECT_EQ(e.ed.EDITMODE, 1);
   EXPECT_EQ(e.w.Text(EDITIP::kEditControl), "ONE");
   EXPECT_EQ(e.w.Focused(), EDITIP::kEditControl);
+  auto caret = zq::ui::Snapshot(e.EditorHandle());
+  EXPECT_EQ(caret->selStart, 3);  // CURSORMODE "E": after the last character
+  EXPECT_EQ(caret->selEnd, 3);
   e.Type("first");
   e.Key(VK_TAB);  // commits and moves on: the next cell's editor opens
   EXPECT_EQ(e.At(1, "Name"), "FIRST");  // an upper-case entry
   EXPECT_EQ(e.Cell(), (Cell{1, 2}));
   ASSERT_NE(e.EditorHandle(), 0u);
   EXPECT_EQ(e.ed.TYPE, kDropList);
+  auto drop = zq::ui::Snapshot(e.EditorHandle());
+  EXPECT_EQ(drop->rows.size(), 3u);  // Top, Center, Bottom
+  EXPECT_EQ(drop->dropCount, 3);
+  EXPECT_EQ(drop->dropWidth, zq::ui::DialogUnitsToPixels(e.w.Definition().font, RECT{0, 0, 36, 0}).right);
   e.Key(VK_DOWN);  // the drop list's own key: the next choice
   e.Key(VK_RETURN);
   EXPECT_EQ(e.At(1, "Pos"), "Center");
@@ -301,7 +308,12 @@ TEST(EditIP, HeaderClicksSortByTheColumnsOrderAscendingThenDescending) {
 }
 
 TEST(EditIP, ACheckBoxTogglesWithSpaceAndWritesOneOrZero) {
-  Editor e("1~U;$3");
+  Editor e("1~U;$3", [](EDITIP& ed) { ed.CURSORMODE = "S"; });
+  e.Key(VK_RETURN);
+  auto selected = zq::ui::Snapshot(e.EditorHandle());
+  EXPECT_EQ(selected->selStart, 0);  // "S": the whole text selected
+  EXPECT_EQ(selected->selEnd, 3);
+  e.Key(VK_ESCAPE);
   e.ed.CURCOL = 3;
   e.ed.STEP();
   e.Key(VK_RETURN);
@@ -319,8 +331,10 @@ TEST(EditIP, AClickOnACellMovesTheCursorAndTheFocusLeavingDropsTheEdit) {
   Editor e;
   e.Click(2, 3);  // row 3, column 4
   EXPECT_EQ(e.Cell(), (Cell{3, 4}));
-  e.Key(VK_RETURN);
+  input::DoubleClick(e.w.ControlHandle(3));  // opens the cell's editor
+  e.Pump();
   ASSERT_NE(e.EditorHandle(), 0u);
+  EXPECT_EQ(e.ed.TYPE, kSpinBox);
   e.Key(VK_UP);
   e.w.Focus(20);
   e.Pump();
