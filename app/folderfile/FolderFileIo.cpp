@@ -5,6 +5,7 @@
 
 #include "app/FolderFile.h"
 #include "app/State.h"
+#include "app/Text.h"
 #include "hostlib/Dialogs.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
@@ -19,7 +20,6 @@ constexpr uint32_t kNormalWriteThrough = 0x80000080;
 constexpr int32_t kFileNotFound = 2;
 constexpr size_t kReadLimit = 2048;
 
-std::string Trimmed(std::string_view text) { return std::string(text.substr(0, static_cast<size_t>(TLEN(text)))); }
 
 // A CSTRING(width) keeps width - 1 characters.
 std::string Cut(std::string value, size_t width) {
@@ -52,10 +52,10 @@ int16_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet) {
   if (plain.empty()) return 0;
   text.SET(plain, static_cast<int32_t>(plain.size()));
   const std::string utf8 = text.WTOM();
-  int32_t result = file.WRITEFILE(Trimmed(path), utf8, static_cast<int32_t>(utf8.size()), 0, kReadWrite, kNoSharing,
+  int32_t result = file.WRITEFILE(WithoutTrailingBlanks(path), utf8, static_cast<int32_t>(utf8.size()), 0, kReadWrite, kNoSharing,
                                   kOpenAlways, kNormalWriteThrough);
   if (result < 0 && quiet == 0) {
-    result = ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", Trimmed(path), static_cast<int16_t>(result),
+    result = ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", WithoutTrailingBlanks(path), static_cast<int16_t>(result),
                       99, 0, MWHANDLE);
   }
   return static_cast<int16_t>(result);
@@ -67,14 +67,14 @@ int16_t READDUNEFILE(DUNEFILE& r, std::string_view path) {
   std::array<char, kReadLimit> buffer;
   buffer.fill(' ');
   // An existing file only: reading never leaves an empty folder file behind.
-  const int32_t read = file.READFILE(Trimmed(path), buffer, static_cast<int32_t>(buffer.size()), 0, kReadWrite,
+  const int32_t read = file.READFILE(WithoutTrailingBlanks(path), buffer, static_cast<int32_t>(buffer.size()), 0, kReadWrite,
                                      kNoSharing, kOpenExisting, kNormalWriteThrough);
   if (read < 0 && file.GETLASTSYSTEMERROR() == kFileNotFound) return 0;
   if (read <= 0) return static_cast<int16_t>(read);
 
   XSTRING text;
   const std::string_view raw(buffer.data(), buffer.size());
-  const std::string content = Trimmed(raw);
+  const std::string content = WithoutTrailingBlanks(raw);
   text.SET(content, static_cast<int32_t>(content.size()));
   const std::string ansi = text.MTOW();
   file.CLOSEFILE();

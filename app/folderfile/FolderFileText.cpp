@@ -2,24 +2,17 @@
 #include <string>
 
 #include "app/FolderFile.h"
-#include "hostlib/Procedures.h"
+#include "app/Helpers.h"
+#include "app/Text.h"
 #include "zqruntime/picture.h"
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string Trimmed(std::string_view text) { return std::string(text.substr(0, static_cast<size_t>(TLEN(text)))); }
 
-bool Blank(std::string_view text) { return TLEN(text) == 0; }
 
-// The values written lower-cased are plain ASCII words.
-std::string Lower(std::string_view text) {
-  std::string lower = Trimmed(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
-}
+std::string Lower(std::string_view text) { return LowerWord(WithoutTrailingBlanks(text)); }
 
 class Lines {
  public:
@@ -43,12 +36,12 @@ std::string DUNEFILETEXT(DUNEFILE& r) {
   Lines lines;
   if (!Blank(r.ICON)) {
     if (Blank(r.ALLIGN)) r.ALLIGN = "center";
-    lines.Add("icon_path", Trimmed(r.ICON));
+    lines.Add("icon_path", WithoutTrailingBlanks(r.ICON));
     lines.Add("icon_valign", Lower(r.ALLIGN));
     if (r.IDX != 0) lines.Add("icon_dx", r.IDX);
     if (r.IDY != 0) lines.Add("icon_dy", r.IDY);
     if (r.SCALE != 0) lines.Add("icon_scale_factor", zq::rt::RealText(r.SCALE));
-    if (!Blank(r.MURL)) lines.Add("media_url", Trimmed(r.MURL));
+    if (!Blank(r.MURL)) lines.Add("media_url", WithoutTrailingBlanks(r.MURL));
   }
   if (Lower(r.IVIEW) == "yes") {
     if (r.COLS <= 0) r.COLS = 6;
@@ -67,7 +60,7 @@ std::string DUNEFILETEXT(DUNEFILE& r) {
     if (r.BGW <= 0) r.BGW = 1920;
     if (r.BGH <= 0) r.BGH = 1080;
     lines.StartBlock();
-    lines.Add("background_path", Trimmed(r.BGPATH));
+    lines.Add("background_path", WithoutTrailingBlanks(r.BGPATH));
     lines.Add("background_x", r.BGX);
     lines.Add("background_y", r.BGY);
     lines.Add("background_width", r.BGW);

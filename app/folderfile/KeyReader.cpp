@@ -1,18 +1,9 @@
 // One key's value out of a folder file's text.
 #include "app/FolderFile.h"
+#include "app/Helpers.h"
 #include "hostlib/Procedures.h"
 
 namespace {
-
-// Keys are plain ASCII words.
-bool SameKey(std::string_view text, std::string_view key) {
-  if (text.size() != key.size()) return false;
-  for (size_t i = 0; i < key.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(text[i]) != lower(key[i])) return false;
-  }
-  return true;
-}
 
 std::string_view SkipBlanks(std::string_view text) {
   const size_t first = text.find_first_not_of(' ');
@@ -28,7 +19,7 @@ std::string_view TrimBlanks(std::string_view text) {
 // The value when the line is "key = value" (blanks optional around the key and the "=").
 bool ValueOf(std::string_view line, std::string_view key, std::string_view* value) {
   line = SkipBlanks(line);
-  if (line.size() < key.size() || !SameKey(line.substr(0, key.size()), key)) return false;
+  if (line.size() < key.size() || !SameWordNC(line.substr(0, key.size()), key)) return false;
   line = SkipBlanks(line.substr(key.size()));
   if (line.empty() || line.front() != '=') return false;
   *value = TrimBlanks(line.substr(1));

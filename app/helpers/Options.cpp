@@ -1,19 +1,10 @@
 // The picture-conversion option codes by their names in the settings.
-#include <algorithm>
-
 #include "app/Helpers.h"
-#include "hostlib/Procedures.h"
+#include "app/Text.h"
 
 namespace {
 
-// The names compared here are plain ASCII words.
-bool SameWord(std::string_view text, std::string_view word) {
-  const std::string_view t = text.substr(0, static_cast<size_t>(TLEN(text)));
-  return std::ranges::equal(t, word, [](char a, char b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(a) == lower(b);
-  });
-}
+bool SameWord(std::string_view text, std::string_view word) { return SameWordNC(WithoutTrailingBlanks(text), word); }
 
 }  // namespace
 

@@ -3,13 +3,13 @@
 
 #include "app/Helpers.h"
 #include "app/State.h"
+#include "app/Text.h"
 #include "hostlib/Procedures.h"
 
 namespace {
 
 constexpr char kSep = '\\';
 
-std::string_view Trimmed(std::string_view text) { return text.substr(0, static_cast<size_t>(TLEN(text))); }
 
 size_t CountItems(std::string_view text) { return static_cast<size_t>(std::count(text.begin(), text.end(), kSep)) + 1; }
 
@@ -41,15 +41,15 @@ std::string GETUPDIR(std::string_view path, uint8_t* shortened) {
 }
 
 std::string GETFILE(std::string_view name) {
-  const std::string_view n = Trimmed(name);
+  const std::string n = WithoutTrailingBlanks(name);
   const size_t dot = n.rfind('.');
-  return std::string(dot == std::string_view::npos ? n : n.substr(0, dot));
+  return dot == std::string::npos ? n : n.substr(0, dot);
 }
 
 std::string GETEXT(std::string_view name) {
-  const std::string_view n = Trimmed(name);
+  const std::string n = WithoutTrailingBlanks(name);
   const size_t dot = n.rfind('.');
-  return dot == std::string_view::npos ? std::string() : std::string(n.substr(dot + 1));
+  return dot == std::string::npos ? std::string() : n.substr(dot + 1);
 }
 
 std::string GETSUBDIR(std::string_view path) {

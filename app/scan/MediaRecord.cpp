@@ -2,6 +2,7 @@
 #include "app/Helpers.h"
 #include "app/Scan.h"
 #include "app/State.h"
+#include "app/Text.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
 
@@ -9,14 +10,11 @@ namespace {
 
 constexpr double kBluRayImage = 8589934592.0;  // an image of 8 GiB or more is a Blu-ray
 
-std::string Trimmed(std::string_view text) { return std::string(text.substr(0, static_cast<size_t>(TLEN(text)))); }
 
 // "ISO" or "IMG" in any letter case.
 bool IsDiscImage(std::string_view extension) {
-  std::string upper = TRIM(extension);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper == "ISO" || upper == "IMG";
+  const std::string trimmed = TRIM(extension);
+  return SameWordNC(trimmed, "ISO") || SameWordNC(trimmed, "IMG");
 }
 
 }  // namespace
@@ -25,9 +23,9 @@ void MLIST(std::string_view path, std::string_view name, uint8_t category, uint8
   zq::rt::Record& r = MFQ.Buffer();
   r.Clear();
   const std::string extension = GETEXT(name);
-  r.SetText("DIR", Trimmed(path));
+  r.SetText("DIR", WithoutTrailingBlanks(path));
   r.SetText("DNAME", GETSUBDIR(path));
-  r.SetText("MNAME", Trimmed(name));
+  r.SetText("MNAME", WithoutTrailingBlanks(name));
   r.SetText("EXTENSION", extension);
   r.SetText("SCAT", category == 1 ? "V" : category == 2 ? "A" : "U");
   const std::string full = CHECKPATH(path) + std::string(name);

@@ -1,6 +1,5 @@
 // One folder of the scan, and the folders below it.
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "app/MainWindow.h"
 #include "app/Scan.h"
 #include "app/State.h"
+#include "app/Text.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
 #include "zqruntime/dirlist.h"
@@ -32,7 +32,6 @@ constexpr int32_t kIconBackground = 7;
 constexpr uint8_t kVideo = 3, kVideoNoUrl = 4, kAudio = 10;
 constexpr uint8_t kClassVideo = 1, kClassAudio = 2;
 
-std::string Trimmed(std::string_view text) { return std::string(text.substr(0, static_cast<size_t>(TLEN(text)))); }
 
 // What the settings and tables say, read once per scan.
 struct ScanRules {
@@ -57,8 +56,8 @@ class Upper {
 
 ScanRules ReadRules(Upper& upper) {
   ScanRules rules;
-  rules.iconName = upper(Trimmed(ST.ACR.NAME));
-  rules.backgroundName = upper(Trimmed(ST.ABR.NAME));
+  rules.iconName = upper(WithoutTrailingBlanks(ST.ACR.NAME));
+  rules.backgroundName = upper(WithoutTrailingBlanks(ST.ABR.NAME));
   for (uint32_t i = 1; i <= VEXTENSIONS.Records(); ++i) {
     const auto r = VEXTENSIONS.Peek(i);
     rules.video.emplace_back(upper(r->Text("EXT")), static_cast<uint8_t>(r->Whole("NOMEDIAURL")));
@@ -138,7 +137,7 @@ std::vector<Entry> FolderScan::List(const std::string& folder) {
   for (uint32_t i = 1; i <= listing.Records(); ++i) {
     const zq::rt::Record r = *listing.Peek(i);
     std::string n = name(r);
-    std::string up = upper_(Trimmed(n));
+    std::string up = upper_(WithoutTrailingBlanks(n));
     entries.push_back({std::move(n), std::move(up), (attributes(r) & zq::rt::kAttrDirectory) != 0, link(r) != 0});
   }
   // By name as the file system the lists were made for orders them: without regard to case.
@@ -166,7 +165,7 @@ void FolderScan::File(const std::string& path, const Entry& e, FolderFindings& f
   if (CHECKPATH(path).size() + e.name.size() > kPathBytes) return LEAVEOUT(path, e.name, LeftOutReason::PathTooLong);
   const std::string ext = GETEXT(e.upper);
   if (ext.empty()) return;
-  const std::string name = Trimmed(e.name);
+  const std::string name = WithoutTrailingBlanks(e.name);
   Picture* picture = nullptr;
   if (e.upper == rules_.iconName + ".AAI") picture = &f.aaiIcon;
   else if (e.upper == rules_.iconName + "." + ext) picture = &f.otherIcon;
@@ -218,7 +217,7 @@ uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
     else File(std::string(path), e, f);
   }
 
-  const std::string dirname = Trimmed(path);
+  const std::string dirname = WithoutTrailingBlanks(path);
   bool enter = true;
   if (f.ripKind != 0) {
     Add(f.ripKind == 1 ? "BDMV" : "VIDEO_TS", dirname, kIconVideo, level, 1);

@@ -42,3 +42,8 @@ std::string FIXPATH(std::string_view path);
 // \ / : * ? " < > | or a control character, and no final "." or blank. Any other name would
 // make the path layer reach another entry than the one listed.
 bool IsWindowsName(std::string_view name);
+
+// Settings words, keys and extensions are plain ASCII: compared without regard to case and
+// lower-cased letter by letter.
+bool SameWordNC(std::string_view a, std::string_view b);
+std::string LowerWord(std::string_view word);

@@ -49,12 +49,23 @@ TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
   ASSERT_NE(root, std::string::npos);
   ini.replace(root, 7, "Root=\"" + media.path().string() + "\"");
   std::ofstream(home / "Orvid.INI") << ini;
-  const fs::path before = fs::current_path();
+  struct BackHome {
+    fs::path before = fs::current_path();
+    ~BackHome() { fs::current_path(before); }
+  } backHome;
   fs::current_path(home.path());
   RESETSTATE();
 
   DialogWatcher watcher;
   std::future<void> main = std::async(std::launch::async, [] { orvid::_main(); });
+  // Whatever fails below, the program is asked to close, so the test ends.
+  struct CloseAtEnd {
+    std::future<void>& main;
+    ~CloseAtEnd() {
+      ABORTALL = 1;
+      main.wait_for(20s);
+    }
+  } closeAtEnd{main};
   const HWND window = orvid::test::WaitForWindow("Orvid 0.1 - Media Disk Maker");
   ASSERT_NE(window, 0u);
   ASSERT_TRUE(WaitFor([] { return MWHANDLE != 0; }));
@@ -63,8 +74,8 @@ TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
       << state(mw::RootEntry).text;
 
   ASSERT_TRUE(zq::ui::input::Click(ControlOf(window, mw::ScanButton)));
-  ASSERT_TRUE(WaitFor([] { return T1RUNNING == 1; }));
-  ASSERT_TRUE(WaitFor([] { return T1RUNNING == 0; }));
+  ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "T:\\"; }));
+  ASSERT_TRUE(WaitFor([&] { return T1RUNNING == 0 && state(mw::ScanButton).text == "Scan Root"; }));
   EXPECT_EQ(ROOTDIR, "T:\\");
   ASSERT_TRUE(WaitFor([&] { return state(mw::FolderList).rows.size() == QDIR.Records(); }));
   const zq::ui::WindowState list = state(mw::FolderList);
@@ -91,7 +102,6 @@ TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
 
   ASSERT_TRUE(zq::ui::input::Click(ControlOf(window, mw::OkButton)));
   EXPECT_EQ(main.wait_for(20s), std::future_status::ready);
-  fs::current_path(before);
 }
 
 }  // namespace
