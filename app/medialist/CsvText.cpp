@@ -1,15 +1,9 @@
 #include "CsvText.h"
 
 #include "app/Helpers.h"
+#include "app/Text.h"
 
 namespace medialist {
-
-namespace {
-std::string_view WithoutTrailingBlanks(std::string_view text) {
-  const size_t end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
-}
-}  // namespace
 
 void AppendValue(std::string& line, std::string_view value) {
   if (value.find_first_of(";\"") == std::string_view::npos) {
@@ -78,16 +72,14 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 std::string WithCsvExtension(std::string_view name) {
-  std::string result(WithoutTrailingBlanks(name));
-  std::string extension = GETEXT(result);
-  for (char& c : extension) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  if (extension != "CSV") result += ".csv";
+  std::string result = WithoutTrailingBlanks(name);
+  if (!SameWordNC(GETEXT(result), "CSV")) result += ".csv";
   return result;
 }
 
 uint8_t KindOfType(std::string_view type) {
   static constexpr std::array<std::string_view, 4> kKinds = {"BD-Rip", "DVD-Rip", "Video-File", "Music-File"};
-  const std::string_view trimmed = WithoutTrailingBlanks(type);
+  const std::string trimmed = WithoutTrailingBlanks(type);
   for (size_t i = 0; i < kKinds.size(); ++i) {
     if (trimmed == kKinds[i]) return static_cast<uint8_t>(i + 1);
   }
