@@ -80,6 +80,30 @@ TEST_F(MediaListWindow, ShowsEveryRecordAndEveryTotalOfTheTree) {
   EXPECT_EQ(LWHANDLE, 0u);
 }
 
+TEST_F(MediaListWindow, ALargerWindowGrowsTheListAndMovesThePanelWithTheBottomRightCorner) {
+  WithMediaList([&](HWND w) {
+    ASSERT_TRUE(TextBecomes(w, ml::TotalCount, "0"));
+    const RECT before = zq::ui::Snapshot(w)->rect;
+    const RECT list = StateOf(w, ml::List)->rect, panel = StateOf(w, ml::Panel)->rect,
+               write = StateOf(w, ml::WriteButton)->rect;
+    ASSERT_TRUE(input::MovedTo(w, RECT{before.left, before.top, before.right + 200, before.bottom + 100}));
+    ASSERT_TRUE(WaitFor([&] { return StateOf(w, ml::Panel)->rect.top != panel.top; }));
+    auto width = [](const RECT& r) { return r.right - r.left; };
+    auto height = [](const RECT& r) { return r.bottom - r.top; };
+    const RECT grown = StateOf(w, ml::List)->rect;
+    EXPECT_EQ(grown.left, list.left);
+    EXPECT_EQ(grown.top, list.top);
+    EXPECT_NEAR(width(grown), width(list) + 200, 2);
+    EXPECT_NEAR(height(grown), height(list) + 100, 2);
+    const RECT moved = StateOf(w, ml::Panel)->rect;
+    EXPECT_NEAR(moved.left, panel.left + 200, 2);
+    EXPECT_NEAR(moved.top, panel.top + 100, 2);
+    EXPECT_EQ(width(moved), width(panel));
+    EXPECT_NEAR(StateOf(w, ml::WriteButton)->rect.left, write.left + 200, 2);  // with the panel
+    EXPECT_NEAR(StateOf(w, ml::WriteButton)->rect.top, write.top + 100, 2);
+  });
+}
+
 TEST_F(MediaListWindow, WriteAndReadCsvShowTheFileAndTheListReadFromIt) {
   ScanTheTree();
   WithMediaList([&](HWND w) {
@@ -107,6 +131,7 @@ TEST_F(MediaListWindow, WriteAndReadCsvShowTheFileAndTheListReadFromIt) {
     EXPECT_EQ(TextOf(w, ml::TotalCount), "2");
     EXPECT_EQ(TextOf(w, ml::DiskTotal), "2048");
     EXPECT_EQ(TextOf(w, ml::DiskUsedText), "      1.00 Kb");
+    hostlib::test::Grab(w, "MediaList-after-read");
   });
   EXPECT_EQ(FileBytes(scratch_ / "list.txt.csv").substr(0, 9), "Path;Fold");
   EXPECT_EQ(MFQ.Peek(2)->Whole("MTYPE"), 4);
