@@ -143,7 +143,8 @@ class Explorer {
 
   void ShowMode(std::string_view text, COLORREF colour) {
     w_.SetText(ew::ModeButton, text);
-    for (int32_t control : {ew::ModeButton, ew::CopyButton, ew::CopyConvertButton}) w_.SetTextColour(control, colour);
+    // The mode's colour fills the buttons: yellow or magenta text on a grey face is hard to read.
+    for (int32_t control : {ew::ModeButton, ew::CopyButton, ew::CopyConvertButton}) w_.SetBackColour(control, colour);
   }
 
   void Handle() {

@@ -137,7 +137,8 @@ void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
   for (uint32_t i = 1; i <= listing.Records(); ++i) {
     listing.Get(i);
     const std::string name = entry.Text(nameField);
-    if (name == ".") continue;
+    // A name a Windows path cannot hold would make the path layer reach another file.
+    if (name != ".." && !IsWindowsName(name)) continue;
     r.Clear();
     if (entry.Whole(attributeField) & zq::rt::kAttrDirectory) {
       const bool parent = name == "..";

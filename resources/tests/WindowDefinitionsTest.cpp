@@ -97,7 +97,7 @@ TEST(WindowDefinitions, AreListedByName) {
   std::vector<std::string> names = Names();
   EXPECT_EQ(names, (std::vector<std::string>{"ErrorDialog", "MessageDialog", "TextBox", "MainWindow",
                                                 "ExplorerWindow", "ConvertDialog", "FolderNameDialog", "DeleteDialog",
-                                                "Settings", "FolderFileEditor", "LazyModeOptions"}));
+                                                "Settings", "FolderFileEditor", "LazyModeOptions", "MediaList"}));
   for (const std::string& n : names) EXPECT_FALSE(res::WindowText(n).empty()) << n;
   EXPECT_TRUE(res::WindowText("Nothing").empty());
 }

@@ -42,7 +42,6 @@ bool Window::Impl::Make(const ControlDef& d) {
   c.def = d;
   c.hwnd = h;
   zq::ui::Font font = FontOf(d);
-  zq::ui::FontMetrics metrics = zq::ui::Measure(font);
   // Looked up before the change, which holds the model.
   HICON icon = d.icon.empty() ? 0 : LoadIconA(IconInstance(), d.icon.c_str());
   int32_t dropWidth = d.dropWidth > 0 ? Pixels({0, 0, d.dropWidth, 0}).right : 0;
@@ -76,7 +75,8 @@ bool Window::Impl::Make(const ControlDef& d) {
       s.step = d.step;
     }
     for (const ColumnDef& col : d.columns) {
-      int32_t width = std::max(metrics.averageWidth, 1) * col.width / 4;
+      // Dialog units of the window, as every other measure of the definition.
+      int32_t width = Pixels({0, 0, col.width, 0}).right;
       s.columns.push_back(zq::ui::Column{col.header, width, col.align, col.iconField != 0, col.levelField != 0});
     }
   });

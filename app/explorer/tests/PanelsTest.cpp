@@ -63,6 +63,14 @@ TEST_F(PanelsTest, ParentFirstThenFoldersThenFilesEachByNameCaseBlind) {
   EXPECT_EQ(DIRSORT(a, b), 0);
 }
 
+TEST_F(PanelsTest, NamesAWindowsPathCannotHoldAreLeftOut) {
+  // Such a name would make the path layer reach another file ("..\\..\\x" leads outside).
+  for (const char* folder : {"..\\..\\Escape", "Alien.", "kept"}) fs::create_directories(OnDisk("Odd/") / folder);
+  for (const char* file : {"a:b.jpg", "what?.jpg", "fine.jpg"}) std::ofstream(OnDisk("Odd/") / file) << "x";
+  GETPDIR(RP, "T:\\Odd\\");
+  EXPECT_EQ(Names(RP), (std::vector<std::string>{"..", "kept", "fine.jpg"}));
+}
+
 TEST_F(PanelsTest, AnEmptyOrMissingFolderShowsTheParentEntryAlone) {
   fs::create_directories(OnDisk("Empty"));
   for (const char* folder : {"T:\\Empty\\", "T:\\Missing\\"}) {

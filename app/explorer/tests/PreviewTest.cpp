@@ -127,7 +127,7 @@ TEST_F(PreviewTest, ButtonsPressTheirKeyIntoThePanelAndTheRightClickShowsThePict
     EXPECT_EQ(Contents(OnDisk("Films/Alien (1979)/folder.png")), Contents(OnDisk("Pictures/poster.png")));
     zq::ui::input::Click(Control(ew::ModeButton));
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
-    EXPECT_EQ(zq::ui::Snapshot(Control(ew::CopyButton))->textColour, 0xFF00FFu);
+    EXPECT_EQ(zq::ui::Snapshot(Control(ew::CopyButton))->backColour, 0xFF00FFu);
     zq::ui::input::Click(Control(ew::ModeButton));
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Icon"; }));
     // The right button on a picture row of the right panel: chosen there and shown over the left.

@@ -222,12 +222,16 @@ TEST_F(MainWindow, AJobEndThatNoWindowHandledStillEndsTheWaitOfTheClose) {
 }
 
 TEST_F(MainWindow, AJobEndWhileTheMediaListIsOpenReachesTheWindowWhenItCloses) {
-  DialogWatcher watcher([](const std::string& text) { return text.find("media list") != std::string::npos; });
+  DialogWatcher watcher;
   Start();
   T1RUNNING = 1;
   ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF3));
-  ASSERT_TRUE(WaitFor([&] { return watcher.Notices().size() == 1; }));
+  ASSERT_TRUE(WaitFor([] { return LWHANDLE != 0; }));
+  const HWND mediaList = LWHANDLE;
   POSTJOBEND(kScanEnded, MWTHREAD);
+  std::this_thread::sleep_for(200ms);
+  EXPECT_EQ(T1RUNNING, 1);  // the media list took the event
+  ASSERT_TRUE(zq::ui::input::CloseRequest(mediaList));
   ASSERT_TRUE(WaitFor([] { return T1RUNNING == 0; }));  // once the media list has closed
   EXPECT_TRUE(AllEnabled());
   CloseByOk();
@@ -235,14 +239,15 @@ TEST_F(MainWindow, AJobEndWhileTheMediaListIsOpenReachesTheWindowWhenItCloses) {
 }
 
 TEST_F(MainWindow, ClosingWithTheMediaListOpenWhenTheJobEndsStillSavesAndCloses) {
-  DialogWatcher watcher([](const std::string& text) { return text.find("media list") != std::string::npos; });
+  DialogWatcher watcher;
   Start();
   T1RUNNING = 1;
   CloseByOk();
   ASSERT_TRUE(WaitFor([] { return ABORTALL == 1; }));
   ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF3));  // the alert keys still work
-  ASSERT_TRUE(WaitFor([&] { return watcher.Notices().size() == 1; }));
+  ASSERT_TRUE(WaitFor([] { return LWHANDLE != 0; }));
   POSTJOBEND(kScanEnded, MWTHREAD);
+  ASSERT_TRUE(zq::ui::input::CloseRequest(LWHANDLE));  // the user closes the media list
   ASSERT_TRUE(Ended(15s));
   EXPECT_TRUE(fs::exists(folder_.path() / "Orvid.INI"));
 }

@@ -249,6 +249,27 @@ TEST(TextBox, LinesAreNormalisedAndTheBoxTakesTheirHeight) {
   EXPECT_EQ(ShowBox("x", 7).align, zq::ui::Align::Left);
 }
 
+TEST(TextBox, TheTextFollowsTheBoxWhenTheUserSizesIt) {
+  int32_t grownBy = 0, expected = 0;
+  auto answerer = AnswerWhenShown("Message", [&](HWND d) {
+    RECT r{};
+    GetWindowRect(d, &r);
+    HWND text = GetDlgItem(d, 1);
+    RECT before = zq::ui::Snapshot(text)->rect;
+    expected = 120;
+    zq::ui::input::MovedTo(d, RECT{r.left, r.top, r.right + expected, r.bottom + expected});
+    for (int i = 0; i < 200 && grownBy == 0; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      grownBy = zq::ui::Snapshot(text)->rect.right - before.right;
+    }
+    EXPECT_NEAR(zq::ui::Snapshot(text)->rect.bottom - before.bottom, expected, 4);
+    zq::ui::input::KeyPress(d, VK_ESCAPE);
+  });
+  MBOX("Three\r\nshort\r\nlines", 0, 0, 0);
+  answerer.get();
+  EXPECT_NEAR(grownBy, expected, 4);  // to the nearest dialog unit
+}
+
 TEST(TextBox, ClosesOnProgramEvent0x400AndAfterItsTimeOut) {
   uint32_t thread = zq::rt::CurrentThread();
   auto answerer = AnswerWhenShown("Message", [thread](HWND) { zq::rt::Post(0x400, 0, thread); });

@@ -307,6 +307,32 @@ TEST(EditIP, HeaderClicksSortByTheColumnsOrderAscendingThenDescending) {
   EXPECT_EQ(e.At(1, "Name"), "FOUR");
 }
 
+// CHECKEVENT's answer for the pre-key event of a click on the list, and for another key.
+int32_t PreKeyAnswer(Editor& e, uint32_t key) {
+  if (key == zq::rt::kLeftClick) {
+    zq::ui::Update(e.w.ControlHandle(3), [](zq::ui::WindowState& s) { s.value = 1; });
+  }
+  e.w.PressKey(key);
+  int32_t answer = -1;
+  e.w.Post(0x7FF);
+  while (e.w.Accept() && e.w.Event() != 0x7FF) {
+    int32_t r = e.ed.CHECKEVENT();
+    if (e.w.Event() == zq::rt::kPreAlertKey && e.w.Field() == 3) answer = r;
+  }
+  e.Pump();
+  return answer;
+}
+
+TEST(EditIP, OnlyAClickWithoutAnEditIsLeftToTheList) {
+  Editor e;
+  EXPECT_EQ(PreKeyAnswer(e, zq::rt::kLeftClick), 1);
+  EXPECT_EQ(e.w.Choice(3), 2u);  // the click's own action chose its row
+  EXPECT_EQ(PreKeyAnswer(e, VK_DOWN), 0);
+  EXPECT_EQ(PreKeyAnswer(e, VK_DELETE), 0);
+  e.ed.EDITMODE = 1;
+  EXPECT_EQ(PreKeyAnswer(e, zq::rt::kLeftClick), 0);
+}
+
 TEST(EditIP, ACheckBoxTogglesWithSpaceAndWritesOneOrZero) {
   Editor e("1~U;$3", [](EDITIP& ed) { ed.CURSORMODE = "S"; });
   e.Key(VK_RETURN);

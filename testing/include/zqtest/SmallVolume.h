@@ -1,5 +1,6 @@
-// A small file system of its own (a 64 KiB tmpfs in a fresh folder), so that a full disk or a
-// second volume can be tested; unmounted and removed with the object. Mounting needs mount
+// A small file system of its own (a tmpfs of 64 KiB, or of the size given as mount accepts it,
+// "8m", in a fresh folder), so that a full disk, a second volume or a disk nothing else writes
+// to can be tested; unmounted and removed with the object. Mounting needs mount
 // rights: without them mounted() is false and the test skips itself.
 #pragma once
 #include <sys/mount.h>
@@ -13,10 +14,10 @@ namespace zqtest {
 
 class SmallVolume {
  public:
-  SmallVolume() {
+  explicit SmallVolume(const std::string& size = "64k") {
     std::string pattern = (std::filesystem::temp_directory_path() / "zqvol.XXXXXX").string();
     if (!mkdtemp(pattern.data())) return;
-    if (mount("tmpfs", pattern.c_str(), "tmpfs", 0, "size=64k") != 0) {
+    if (mount("tmpfs", pattern.c_str(), "tmpfs", 0, ("size=" + size).c_str()) != 0) {
       rmdir(pattern.c_str());
       return;
     }

@@ -1,0 +1,89 @@
+#include "CsvText.h"
+
+#include "app/Helpers.h"
+#include "app/Text.h"
+
+namespace medialist {
+
+void AppendValue(std::string& line, std::string_view value) {
+  if (value.find_first_of(";\"") == std::string_view::npos) {
+    line += value;
+    return;
+  }
+  line += '"';
+  for (char c : value) {
+    if (c == '"') line += '"';
+    line += c;
+  }
+  line += '"';
+}
+
+std::vector<std::string> SplitValues(std::string_view line) {
+  std::vector<std::string> values;
+  if (line.find('"') == std::string_view::npos) {
+    size_t start = 0;
+    for (size_t cut; (cut = line.find(';', start)) != std::string_view::npos; start = cut + 1)
+      values.emplace_back(line.substr(start, cut - start));
+    values.emplace_back(line.substr(start));
+    return values;
+  }
+  values.emplace_back();
+  size_t at = 0;
+  while (at < line.size()) {
+    std::string& value = values.back();
+    if (value.empty() && line[at] == '"') {
+      // A quoted value: up to the quote that is not doubled.
+      for (++at; at < line.size(); ++at) {
+        if (line[at] != '"') {
+          value += line[at];
+        } else if (at + 1 < line.size() && line[at + 1] == '"') {
+          value += '"';
+          ++at;
+        } else {
+          ++at;
+          break;
+        }
+      }
+      continue;
+    }
+    if (line[at] == ';') {
+      values.emplace_back();
+    } else {
+      value += line[at];
+    }
+    ++at;
+  }
+  return values;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
+std::string WithCsvExtension(std::string_view name) {
+  std::string result = WithoutTrailingBlanks(name);
+  if (!SameWordNC(GETEXT(result), "CSV")) result += ".csv";
+  return result;
+}
+
+uint8_t KindOfType(std::string_view type) {
+  static constexpr std::array<std::string_view, 4> kKinds = {"BD-Rip", "DVD-Rip", "Video-File", "Music-File"};
+  const std::string trimmed = WithoutTrailingBlanks(type);
+  for (size_t i = 0; i < kKinds.size(); ++i) {
+    if (trimmed == kKinds[i]) return static_cast<uint8_t>(i + 1);
+  }
+  return 0;
+}
+
+}  // namespace medialist

@@ -1,0 +1,51 @@
+// MFTOTALS: the counts and sizes per kind of MFQ and the disk that holds the media.
+#include "Totals.h"
+
+#include "app/Helpers.h"
+#include "app/MediaList.h"
+#include "hostlib/Procedures.h"
+
+namespace medialist {
+
+TotalsCounter::TotalsCounter(const zq::rt::RecordLayout& layout)
+    : dir_(layout, "DIR"), rsize_(layout, "RSIZE"), mtype_(layout, "MTYPE") {}
+
+void TotalsCounter::Count(const zq::rt::RecordRef& r) {
+  MEDIATOTALS& t = totals_;
+  const double size = rsize_(r);
+  switch (mtype_(r)) {
+    case 1: ++t.CNTBD; t.TOTBSIZE += size; break;
+    case 2: ++t.CNTDD; t.TOTVSIZE += size; break;
+    case 3: ++t.CNTMF; t.TOTMSIZE += size; break;
+    case 4: ++t.CNTAF; t.TOTASIZE += size; break;
+    default: ++t.CNTUF; t.TOTUSIZE += size; break;
+  }
+  lastDir_ = dir_(r);
+}
+
+MEDIATOTALS TotalsCounter::Finish() const {
+  MEDIATOTALS t = totals_;
+  t.CNTTF = t.CNTBD + t.CNTDD + t.CNTMF + t.CNTAF + t.CNTUF;
+  t.TOTTSIZE = t.TOTBSIZE + t.TOTVSIZE + t.TOTMSIZE + t.TOTASIZE + t.TOTUSIZE;
+  if (t.CNTTF == 0) return t;
+  const std::string root = GETROOT(lastDir_);
+  uint64_t value = 0;
+  if (GETDISKINFO(root, value, kDiskTotal) == 1) t.DISKT = static_cast<double>(value);
+  if (GETDISKINFO(root, value, kDiskFreeUser) == 1) t.DISKF = static_cast<double>(value);
+  t.DISKU = t.DISKT - t.DISKF;
+  return t;
+}
+
+}  // namespace medialist
+
+void MFTOTALS() {
+  medialist::TotalsCounter counter(MFQ.Layout());
+  // Records read one by one: a scan may be adding to the list meanwhile.
+  const uint32_t records = MFQ.Records();
+  for (uint32_t i = 1; i <= records; ++i) {
+    const std::optional<zq::rt::Record> r = MFQ.Peek(i);
+    if (!r) break;
+    counter.Count(*r);
+  }
+  MFSIZE = counter.Finish();
+}
