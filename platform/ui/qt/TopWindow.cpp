@@ -10,8 +10,9 @@
 namespace zq::ui::qt {
 
 void TopWindow::Place(const QRect& r) {
-  // A hidden window's placement reaches the platform only when it shows, if at all.
-  if (isVisible()) asked_.push_back(r);
+  // A hidden window's placements are answered when it shows, the last of them only.
+  asked_.push_back(r);
+  if (asked_.size() > kMostAsked) asked_.pop_front();
   setGeometry(r);
 }
 

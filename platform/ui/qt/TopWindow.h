@@ -27,6 +27,7 @@ class TopWindow : public QWidget {
  private:
   void Report(const QEvent& e);
 
+  static constexpr size_t kMostAsked = 16;
   HWND hwnd_;
   const WidgetMirror& mirror_;
   std::deque<QRect> asked_;  // placements the platform has not answered yet, oldest first
