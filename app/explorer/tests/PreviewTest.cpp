@@ -127,6 +127,8 @@ TEST_F(PreviewTest, ButtonsPressTheirKeyIntoThePanelAndTheRightClickShowsThePict
     EXPECT_EQ(Contents(OnDisk("Films/Alien (1979)/folder.png")), Contents(OnDisk("Pictures/poster.png")));
     zq::ui::input::Click(Control(ew::ModeButton));
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
+    // The buttons take the mode's colour after its text.
+    WaitFor([&] { return zq::ui::Snapshot(Control(ew::CopyButton))->backColour == 0xFF00FFu; });
     EXPECT_EQ(zq::ui::Snapshot(Control(ew::CopyButton))->backColour, 0xFF00FFu);
     zq::ui::input::Click(Control(ew::ModeButton));
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Icon"; }));
