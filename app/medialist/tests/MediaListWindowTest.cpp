@@ -125,6 +125,8 @@ TEST_F(MediaListWindow, WriteAndReadCsvShowTheFileAndTheListReadFromIt) {
     input::Click(ControlOf(w, ml::ReadButton));
     EXPECT_TRUE(TextBecomes(w, ml::FileName, "W:\\mine.csv"));
     EXPECT_TRUE(WaitFor([&] { return StateOf(w, ml::List)->rows.size() == 2; }));
+    // The window shows its fields in their order, the free disk space last.
+    EXPECT_TRUE(TextBecomes(w, ml::DiskFreeText, "      1.00 Kb"));
     EXPECT_EQ(StateOf(w, ml::List)->rows[0].cells[0], "D:\\Films\\Heat");
     EXPECT_EQ(TextOf(w, ml::VideoCount), "1");
     EXPECT_EQ(TextOf(w, ml::AudioSize), "500");
