@@ -6,34 +6,19 @@
 
 #include "CatalogText.h"
 #include "app/Catalogs.h"
+#include "app/Helpers.h"
 #include "hostlib/Dialogs.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
-#include "zqruntime/dirlist.h"
 
 namespace {
 
 constexpr uint8_t kCancel = 2, kIgnoreAll = 9;
 constexpr uint8_t kCancelIgnoreAll = 10;
 
-struct Entry {
-  std::string name;
-  bool folder;
-  bool link;
-};
-
-std::vector<Entry> Listing(const std::string& folder) {
-  zq::rt::Queue listing(zq::rt::DirectoryLayout());
-  zq::rt::ListDirectory(folder + "*.*", listing);
-  const zq::rt::RecordLayout& layout = listing.Layout();
-  const zq::rt::TextField name(layout, "NAME");
-  const zq::rt::WholeField attributes(layout, "ATTRIB"), link(layout, "ISLINK");
-  std::vector<Entry> entries;
-  for (uint32_t i = 1; i <= listing.Records(); ++i) {
-    const zq::rt::Record r = *listing.Peek(i);
-    entries.push_back({name(r), (attributes(r) & zq::rt::kAttrDirectory) != 0, link(r) != 0});
-  }
-  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+std::vector<FolderEntry> Listing(const std::string& folder) {
+  std::vector<FolderEntry> entries = ListFolder(folder);
+  std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
   return entries;
 }
 
@@ -56,10 +41,10 @@ int16_t DELETETREE(std::string_view path, uint8_t quiet) {
 int16_t DELETETREE2(std::string_view path, uint8_t& quietFiles, uint8_t& quietFolders) {
   if (TLEN(path) == 0) return -1;
   const std::string folder = CHECKPATH(WithoutTrailingBlanks(path));
-  const std::vector<Entry> entries = Listing(folder);
+  const std::vector<FolderEntry> entries = Listing(folder);
   if (entries.empty()) return 0;
   FILEIO file;
-  for (const Entry& e : entries) {
+  for (const FolderEntry& e : entries) {
     if (e.name == "." || e.name == "..") continue;
     const std::string entry = folder + e.name;
     if (e.folder && !e.link) {

@@ -1,7 +1,6 @@
 // Size texts and folder sizes.
 #include "app/Helpers.h"
 #include "hostlib/Procedures.h"
-#include "zqruntime/dirlist.h"
 #include "zqruntime/picture.h"
 
 std::string HRSIZE(double size) {
@@ -19,22 +18,14 @@ std::string HRSIZE(double size) {
 
 double GETDIRSIZE(std::string_view folder) {
   const std::string base = CHECKPATH(folder);
-  zq::rt::Queue listing(zq::rt::DirectoryLayout());
-  zq::rt::ListDirectory(base + "*.*", listing);
-  const zq::rt::RecordLayout& layout = listing.Layout();
-  const zq::rt::TextField name(layout, "NAME");
-  const zq::rt::WholeField attributes(layout, "ATTRIB"), link(layout, "ISLINK");
-  const zq::rt::RealField bytes(layout, "SIZE");
   double total = 0;
-  for (uint32_t i = 1; i <= listing.Records(); ++i) {
-    const zq::rt::Record entry = *listing.Peek(i);
-    if (attributes(entry) & zq::rt::kAttrDirectory) {
+  for (const FolderEntry& entry : ListFolder(base)) {
+    if (entry.folder) {
       // A folder link could lead back up the tree; a name Windows cannot hold would reach
       // another folder.
-      const std::string n = name(entry);
-      if (link(entry) == 0 && IsWindowsName(n)) total += GETDIRSIZE(base + n);
+      if (!entry.link && IsWindowsName(entry.name)) total += GETDIRSIZE(base + entry.name);
     } else {
-      total += bytes(entry);
+      total += entry.size;
     }
   }
   return total;

@@ -11,7 +11,7 @@
 #include "app/Text.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
-#include "zqruntime/dirlist.h"
+#include "zqruntime/queue.h"
 
 namespace {
 
@@ -127,18 +127,12 @@ class FolderScan {
 };
 
 std::vector<Entry> FolderScan::List(const std::string& folder) {
-  zq::rt::Queue listing(zq::rt::DirectoryLayout());
-  zq::rt::ListDirectory(folder + "*.*", listing);
-  const zq::rt::RecordLayout& layout = listing.Layout();
-  const zq::rt::TextField name(layout, "NAME");
-  const zq::rt::WholeField attributes(layout, "ATTRIB"), link(layout, "ISLINK");
+  std::vector<FolderEntry> listed = ListFolder(folder);
   std::vector<Entry> entries;
-  entries.reserve(listing.Records());
-  for (uint32_t i = 1; i <= listing.Records(); ++i) {
-    const zq::rt::Record r = *listing.Peek(i);
-    std::string n = name(r);
-    std::string up = upper_(WithoutTrailingBlanks(n));
-    entries.push_back({std::move(n), std::move(up), (attributes(r) & zq::rt::kAttrDirectory) != 0, link(r) != 0});
+  entries.reserve(listed.size());
+  for (FolderEntry& e : listed) {
+    std::string up = upper_(WithoutTrailingBlanks(e.name));
+    entries.push_back({std::move(e.name), std::move(up), e.folder, e.link});
   }
   // By name as the file system the lists were made for orders them: without regard to case.
   std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A byte count as text: below 1,024 the plain number and " Bs", else the count in Kb, Mb or
 // Gb (powers of 1,024) rounded to two decimals, right-aligned in ten characters with
@@ -37,6 +38,17 @@ std::string GETSUBDIR(std::string_view path);
 // ROOTDIR is blank. The root's length is dropped from the front whether or not the path
 // lies under it.
 std::string FIXPATH(std::string_view path);
+
+// One entry of a folder listing: its name as listed, its size in bytes (files), and whether it
+// is a folder and whether it is a symbolic link.
+struct FolderEntry {
+  std::string name;
+  double size;
+  bool folder;
+  bool link;
+};
+// The entries of a folder (a path ending in "\"), "." and ".." included, in the listing's order.
+std::vector<FolderEntry> ListFolder(const std::string& folder);
 
 // Whether a listed name can stand in a Windows path as it is: not "." or "..", none of
 // \ / : * ? " < > | or a control character, and no final "." or blank. Any other name would
