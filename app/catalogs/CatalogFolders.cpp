@@ -159,7 +159,8 @@ int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, uint8_t kind, cons
   link = "../../.." + link;
 
   DUNEFILE entry;
-  entry.ICON = link + WithoutTrailingBlanks(r.Text("CN"));
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(r.Text("DIRNAME")));
+  entry.ICON = link + NameOnDisk(folder + WithoutTrailingBlanks(r.Text("CN")));
   entry.ALLIGN = "center";
   entry.MURL = link + (r.Whole("MTYPE") == kOneVideoFile ? WithoutTrailingBlanks(r.Text("MNAME")) : std::string());
 

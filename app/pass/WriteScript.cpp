@@ -71,7 +71,7 @@ Outcome Pass::Convert(bool icon, const std::string& folder) {
   UPDATESTATUS(progress_, "Converting " + source);
   const int32_t result = GRCONVERT(source, folder + name, resize, rule.WIDTH, rule.HEIGHT, GETFILTER(rule.FILTER));
   if (result > 0) {
-    r.SetText(icon ? "CN" : "BN", name);
+    r.SetText(icon ? "CN" : "BN", NameOnDisk(folder + name));  // an old file of another case keeps its name
     r.SetWhole(icon ? "CNACT" : "BNACT", 1);
     q_.Put();
     if (s_.ST.DELAC != 0) file_.DELETE(source);
@@ -95,9 +95,12 @@ Outcome Pass::Compose(const std::string& folder, std::string& text) {
     if (Present(folder + name)) {
       if (row.ALIGN.empty()) row.ALIGN = "Center";
       const std::string media = WithoutTrailingBlanks(r.Text("MNAME"));
-      icon = PADDEDICON{
-          name,     LowerWord(row.ALIGN), r.Whole("MTYPE") == kOneVideoFile ? media : std::string(), row.IDX, row.IDY,
-          row.SCALE};
+      icon = PADDEDICON{NameOnDisk(folder + name),
+                        LowerWord(row.ALIGN),
+                        r.Whole("MTYPE") == kOneVideoFile ? media : std::string(),
+                        row.IDX,
+                        row.IDY,
+                        row.SCALE};
     } else if (AskUnlessSilenced(quietMissingIcon_, "Error NO AAI Format Cover Found.", "WriteScript", folder + name,
                                  static_cast<int32_t>(file_.GETFILESIZE(folder + name))) == kCancel) {
       return Outcome::EndQuietly;
@@ -109,9 +112,10 @@ Outcome Pass::Compose(const std::string& folder, std::string& text) {
     if (row.FSIZE.empty()) row.FSIZE = "small";
     view = PADDEDVIEW{LowerWord(row.IVIEW), LowerWord(row.FSIZE), row.COLS, row.ROWS, row.TOP, row.BOT};
   }
-  if (r.Whole("BNACT") != 0 && Present(folder + WithoutTrailingBlanks(s_.ST.ABR.NAME) + ".aai")) {
+  const std::string backgroundPath = folder + WithoutTrailingBlanks(s_.ST.ABR.NAME) + ".aai";
+  if (r.Whole("BNACT") != 0 && Present(backgroundPath)) {
     const BACKGROUNDRULE& b = s_.ST.ABR;
-    background = PADDEDBACKGROUND{WithoutTrailingBlanks(r.Text("BN")), b.DFX, b.DFY, b.DFW, b.DFH};
+    background = PADDEDBACKGROUND{NameOnDisk(backgroundPath), b.DFX, b.DFY, b.DFW, b.DFH};
   }
   text = PADDEDTEXT(icon, view, background);
   return Outcome::Next;

@@ -54,6 +54,9 @@ std::vector<FolderEntry> ListFolder(const std::string& folder);
 // file or to nothing.
 enum class LinkKind { None, ToFolder, ToOther };
 LinkKind LinkAt(std::string_view path);
+// The last name of a file's path in the case it stands in on disk, found as the file layer
+// finds names (case-blind where the exact name is missing); as written when none matches.
+std::string NameOnDisk(std::string_view path);
 
 // Whether a listed name can stand in a Windows path as it is: not "." or "..", none of
 // \ / : * ? " < > | or a control character, and no final "." or blank. Any other name would
