@@ -40,7 +40,7 @@ class Catalogs : public PassFixture {
 
   void Rebuild() {
     Scan();
-    REBUILDINDEX(QDIR, "T:\\", 1, TAKEPASSSETTINGS(QDIR));
+    REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));
   }
 
   fs::path Video() const { return Root() / "_CatVideo"; }
@@ -180,7 +180,7 @@ TEST_F(Catalogs, ALinkInPlaceOfTheCatalogOrOfAFolderInItGoesAsALinkAndWhatItLead
   fs::create_directory_symlink("A", elsewhere / "B");
   Scan();
   ErrorAnswers answers;
-  REBUILDINDEX(QDIR, "T:\\", 1, TAKEPASSSETTINGS(QDIR));
+  REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));
   const auto catalog = Tree(Video());
 
   struct Case {
@@ -204,7 +204,7 @@ TEST_F(Catalogs, ALinkInPlaceOfTheCatalogOrOfAFolderInItGoesAsALinkAndWhatItLead
     else fs::create_symlink(c.target, Root() / c.link);
     const auto media = Tree(Root() / "Films");
     const auto other = Tree(elsewhere.path());
-    REBUILDINDEX(QDIR, "T:\\", 1, TAKEPASSSETTINGS(QDIR));
+    REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));
     EXPECT_EQ(Tree(Root() / "Films"), media) << c.link;
     EXPECT_EQ(Tree(elsewhere.path()), other) << c.link;
     EXPECT_FALSE(fs::is_symlink(Video())) << c.link;
@@ -218,7 +218,7 @@ TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReported) {
   Film("Films/Alien", "Alien.mkv");
   Scan();
   ErrorAnswers answers;
-  REBUILDINDEX(QDIR, "T:\\Gone\\", 1, TAKEPASSSETTINGS(QDIR));  // a root whose folder is gone
+  REBUILDINDEX(QDIR, "T:\\Gone\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));  // a root whose folder is gone
   EXPECT_EQ(answers.Messages(), Strings{"Error Creating Folder."});
   EXPECT_EQ(answers.Seen()[0].procedure, "MakeRootDir");
   EXPECT_EQ(answers.Seen()[0].details, "T:\\Gone\\_CatVideo\\");
@@ -228,8 +228,8 @@ TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReported) {
 TEST_F(Catalogs, TheRebuildsOwnErrors) {
   ErrorAnswers answers;
   PASSSETTINGS s = TAKEPASSSETTINGS(QDIR);
-  REBUILDINDEX(QDIR, "  ", 1, s);
-  REBUILDINDEX(QDIR, "T:\\", 1, s);
+  REBUILDINDEX(QDIR, "  ", CatalogKind::Video, s);
+  REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, s);
   EXPECT_EQ(answers.Messages(), (Strings{"Error Invalid Path.", "Error No Data available."}));
   EXPECT_EQ(answers.Seen()[1].details, "Run Scan Root First.");
   EXPECT_EQ(answers.Seen()[1].procedure, "RebuildIndex");
