@@ -63,7 +63,8 @@ ScanRules ReadRules(Upper& upper) {
     rules.video.emplace_back(upper(r->Text("EXT")), static_cast<uint8_t>(r->Whole("NOMEDIAURL")));
   }
   for (uint32_t i = 1; i <= AEXTENSIONS.Records(); ++i) rules.audio.push_back(upper(AEXTENSIONS.Peek(i)->Text("EXT")));
-  for (uint32_t i = 1; i <= QNOSCAN.Records(); ++i) rules.noScan.push_back(QNOSCAN.Peek(i)->Text("FNAME"));
+  for (uint32_t i = 1; i <= QNOSCAN.Records(); ++i)
+    rules.noScan.push_back(upper(WithoutTrailingBlanks(QNOSCAN.Peek(i)->Text("FNAME"))));
   return rules;
 }
 

@@ -4,6 +4,8 @@
 #include <thread>
 
 #include "ScanFixture.h"
+#include "app/IniFile.h"
+#include "hostlib/QueueFiles.h"
 #include "zqruntime/threads.h"
 
 namespace {
@@ -110,6 +112,19 @@ TEST_F(ScanRules, PicturesByTheirSettingsNames) {
   EXPECT_EQ(Own("T:\\E\\").Text("CF"), "") << "a picture name the list cannot hold whole is not taken";
   ASSERT_EQ(SCANLEFTOUT().size(), 1u);
   EXPECT_EQ(SCANLEFTOUT()[0].reason, LeftOutReason::PictureNameTooLong);
+}
+
+TEST_F(ScanRules, FoldersNotToScanHandEditedInLowerCaseAreNotEntered) {
+  for (auto [table, name] : {std::pair{&QSCRIPT, "Script.dat"}, {&VEXTENSIONS, "VExtensions.dat"},
+                             {&AEXTENSIONS, "AExtensions.dat"}})
+    ASSERT_GE(WRITEQUEUE(*table, INIPATH + name), 0) << name;
+  std::ofstream(home_ / "Orvid.INI", std::ios::binary)
+      << "[PROCESS]\r\nNoScan=trailers\xFE" "Extras\r\nAutoRSIcon=folder\r\nAutoRSBack=background\r\n";
+  GETINI();
+  ASSERT_EQ(Names(QNOSCAN, "FNAME"), (std::vector<std::string>{"trailers", "Extras"}));
+  for (const char* folder : {"Trailers", "EXTRAS", "Films"}) Put(std::string(folder) + "/x.mkv");
+  Scan("T:\\");
+  EXPECT_EQ(Names(MFQ, "DIR"), (std::vector<std::string>{"T:\\Films"}));
 }
 
 TEST_F(ScanRules, FoldersNotToScan) {
