@@ -64,7 +64,11 @@ class ExplorerFixture : public ::testing::Test {
   void SetUp() override {
     RESETSTATE();
     // The explorer's globals live for the whole program: each test starts them afresh.
-    for (zq::rt::Queue* q : {&LP, &RP, &QDRIVE, &LPLIST, &RPLIST}) q->Free();
+    for (EXPLORERPANEL* panel : {&LEFTPANEL, &RIGHTPANEL}) {
+      panel->entries.Free();
+      panel->history.Free();
+    }
+    QDRIVE.Free();
     LAZYMODE = 0;
     const char* drives = std::getenv("ZQ_DRIVES");
     hadDrives_ = drives != nullptr;

@@ -18,11 +18,12 @@ TEST_F(ExplorerWindowTest, OpensBesideTheMainWindowWithBothPanelsListed) {
     Sync();
     EXPECT_TRUE(EXPRUNNING);
     EXPECT_NE(EXPTHREAD, 0u);
-    EXPECT_EQ(Names(LP)[0], "..");
-    EXPECT_NE(RowOf(LP, "Alien (1979)"), 0u);
-    EXPECT_EQ(Names(RP), (std::vector<std::string>{"..", "beach.bmp", "folder.aai", "poster.png", "sunset.jpg"}));
-    EXPECT_EQ(RP.Peek(3)->Whole("FT"), kFtFolderIcon);
-    EXPECT_EQ(RP.Peek(2)->Whole("FT"), kFtPicture);
+    EXPECT_EQ(Names(LEFTPANEL.entries)[0], "..");
+    EXPECT_NE(RowOf(LEFTPANEL.entries, "Alien (1979)"), 0u);
+    EXPECT_EQ(Names(RIGHTPANEL.entries),
+              (std::vector<std::string>{"..", "beach.bmp", "folder.aai", "poster.png", "sunset.jpg"}));
+    EXPECT_EQ(RIGHTPANEL.entries.Peek(3)->Whole("FT"), kFtFolderIcon);
+    EXPECT_EQ(RIGHTPANEL.entries.Peek(2)->Whole("FT"), kFtPicture);
     EXPECT_EQ(Text(ew::LeftPath), "T:\\Films\\");
     EXPECT_EQ(Text(ew::RightPath), "T:\\Pictures\\");
     EXPECT_EQ(Text(ew::ModeButton), "F4 - Icon");
@@ -45,36 +46,36 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    const uint32_t alien = RowOf(LP, "Alien (1979)");
+    const uint32_t alien = RowOf(LEFTPANEL.entries, "Alien (1979)");
     Choose(ew::LeftPanel, alien);
     Press(ew::LeftPanel, "Enter");
     Sync();
     EXPECT_EQ(LPPATH, "T:\\Films\\Alien (1979)\\");
-    EXPECT_NE(RowOf(LP, "Alien", "mkv"), 0u);
-    EXPECT_EQ(LP.Peek(RowOf(LP, "dune_folder", "txt"))->Whole("FT"), kFtFolderFile);
-    EXPECT_EQ(LP.Peek(RowOf(LP, "Alien", "mkv"))->Whole("FT"), kFtVideo);
-    EXPECT_EQ(LP.Peek(RowOf(LP, "Alien", "nfo"))->Whole("FT"), kFtOther);
-    EXPECT_EQ(LP.Peek(RowOf(LP, "Alien", "mkv"))->Text("FS"), "1500");
+    EXPECT_NE(RowOf(LEFTPANEL.entries, "Alien", "mkv"), 0u);
+    EXPECT_EQ(LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "dune_folder", "txt"))->Whole("FT"), kFtFolderFile);
+    EXPECT_EQ(LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))->Whole("FT"), kFtVideo);
+    EXPECT_EQ(LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "nfo"))->Whole("FT"), kFtOther);
+    EXPECT_EQ(LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))->Text("FS"), "1500");
     Press(ew::LeftPanel, "Backspace");
     Sync();
     EXPECT_EQ(LPPATH, "T:\\Films\\");
-    EXPECT_EQ(LP.Peek(alien)->Text("FN"), "Alien (1979)");
+    EXPECT_EQ(LEFTPANEL.entries.Peek(alien)->Text("FN"), "Alien (1979)");
     // Enter on ".." goes up too, with the cursor on the folder just left.
     Choose(ew::LeftPanel, 1);
     Press(ew::LeftPanel, "Enter");
     Sync();
     EXPECT_EQ(LPPATH, "T:\\");
     // The history holds each folder once, newest first.
-    ASSERT_EQ(LPLIST.Records(), 3u);
-    EXPECT_EQ(LPLIST.Peek(1)->Text("PATH"), "T:\\");
-    EXPECT_EQ(LPLIST.Peek(2)->Text("PATH"), "T:\\Films\\Alien (1979)\\");
-    EXPECT_EQ(LPLIST.Peek(3)->Text("PATH"), "T:\\Films\\");
+    ASSERT_EQ(LEFTPANEL.history.Records(), 3u);
+    EXPECT_EQ(LEFTPANEL.history.Peek(1)->Text("PATH"), "T:\\");
+    EXPECT_EQ(LEFTPANEL.history.Peek(2)->Text("PATH"), "T:\\Films\\Alien (1979)\\");
+    EXPECT_EQ(LEFTPANEL.history.Peek(3)->Text("PATH"), "T:\\Films\\");
     // At the drive root Backspace does nothing and no ".." is listed.
     Press(ew::LeftPanel, "Backspace");
     Sync();
     EXPECT_EQ(LPPATH, "T:\\");
-    EXPECT_EQ(RowOf(LP, ".."), 0u);
-    EXPECT_EQ(CDRVL, "T:");
+    EXPECT_EQ(RowOf(LEFTPANEL.entries, ".."), 0u);
+    EXPECT_EQ(LEFTPANEL.drive, "T:");
   });
 }
 
@@ -87,9 +88,9 @@ TEST_F(ExplorerWindowTest, TheMainWindowsDoubleClickShowsTheFolderCarriedWithThe
     SHOWINEXPLORER("T:\\Music\\Abba - Gold");
     EXPECT_TRUE(WaitFor([] { return RPPATH == "T:\\Music\\Abba - Gold\\"; }));
     Sync();
-    EXPECT_EQ(RPLIST.Peek(1)->Text("PATH"), "T:\\Music\\Abba - Gold\\");
-    ASSERT_NE(RowOf(RP, "01 Dancing Queen", "mp3"), 0u);
-    EXPECT_EQ(RP.Peek(RowOf(RP, "01 Dancing Queen", "mp3"))->Whole("FT"), kFtAudio);
+    EXPECT_EQ(RIGHTPANEL.history.Peek(1)->Text("PATH"), "T:\\Music\\Abba - Gold\\");
+    ASSERT_NE(RowOf(RIGHTPANEL.entries, "01 Dancing Queen", "mp3"), 0u);
+    EXPECT_EQ(RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "01 Dancing Queen", "mp3"))->Whole("FT"), kFtAudio);
     // The tray's double click forwarded by the main window: the explorer shows or hides with it.
     zq::rt::Post(kTrayDoubleClick, 0, EXPTHREAD);
     Sync();
