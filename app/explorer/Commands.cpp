@@ -3,6 +3,7 @@
 #include "ExplorerParts.h"
 #include "app/Explorer.h"
 #include "app/Helpers.h"
+#include "app/Text.h"
 #include "app/State.h"
 #include "hostlib/Dialogs.h"
 #include "hostlib/Procedures.h"
@@ -30,7 +31,8 @@ void Report(std::string_view message, std::string_view procedure, std::string_vi
   ERRORMSG(message, procedure, details, static_cast<int16_t>(code), kOkOnly, 0, DWHANDLE);
 }
 
-std::string TargetName() { return FMODE == kCopyAsBackground ? ST.ABR.NAME : ST.ACR.NAME; }
+// The other folder's icon or background name, as the settings hold it without trailing blanks.
+std::string TargetName() { return WithoutTrailingBlanks(FMODE == kCopyAsBackground ? ST.ABR.NAME : ST.ACR.NAME); }
 
 // The first marked entry of a panel from a row on; 0 when none is marked there.
 uint32_t FirstMarked(const zq::rt::Queue& panel, uint32_t from = 1) {

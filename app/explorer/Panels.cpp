@@ -7,6 +7,7 @@
 
 #include "app/Explorer.h"
 #include "app/Helpers.h"
+#include "app/Text.h"
 #include "app/State.h"
 #include "hostlib/Procedures.h"
 #include "zqruntime/dirlist.h"
@@ -40,7 +41,7 @@ struct EntryKind {
 // once per extension.
 class FileKinds {
  public:
-  FileKinds() : folderIcon_(ST.ACR.NAME.empty() ? std::string() : ST.ACR.NAME + ".aai") {
+  FileKinds() : folderIcon_(Blank(ST.ACR.NAME) ? std::string() : WithoutTrailingBlanks(ST.ACR.NAME) + ".aai") {
     Read(VEXTENSIONS, video_);
     Read(AEXTENSIONS, audio_);
   }

@@ -93,6 +93,29 @@ TEST_F(CommandsTest, F6AndF7ConvertTheChosenPictureToAai) {
   });
 }
 
+TEST_F(CommandsTest, TheIconAndBackgroundNamesOfTheSettingsAreTakenWithoutTrailingBlanks) {
+  WriteSettings("T:\\Pictures\\", "T:\\Films\\Alien (1979)\\", 0, "folder ", "background ");
+  const std::map<std::string, std::string> pictures = Files(OnDisk("Pictures"));
+  std::map<std::string, std::string> alien = Files(OnDisk("Films/Alien (1979)"));
+  RunWithMain([&] {
+    ASSERT_NE(OpenExplorer(), 0u);
+    Sync();
+    EXPECT_EQ(LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "folder", "aai"))->Whole("FT"), kFtFolderIcon);
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F7");
+    EXPECT_EQ(AaiSize(Alien("folder.aai")), std::make_pair(640, 400));
+    EXPECT_EQ(RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "folder", "aai"))->Whole("FT"), kFtFolderIcon);
+    Press(ew::LeftPanel, "F4");
+    EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "F5");
+    EXPECT_TRUE(Errors().empty());
+  });
+  // The icon made, the background replaced under its own name, nothing else touched.
+  alien["folder.aai"] = Checksum(Alien("folder.aai"));
+  alien["Background.PNG"] = pictures.at("poster.png");
+  EXPECT_EQ(Files(OnDisk("Films/Alien (1979)")), alien);
+  EXPECT_EQ(Files(OnDisk("Pictures")), pictures);
+}
+
 TEST_F(CommandsTest, InsMarksOnlyPicturesAndMovesTheCursorDown) {
   WithPicturesAndAlien([&] {
     PressOn(ew::LeftPanel, 1, "Ins");  // ".."
