@@ -2,6 +2,9 @@
 // moving through folders, the path history and drives, the show-a-folder and tray events,
 // and closing either window while the other runs.
 #include "ExplorerFixture.h"
+#include "app/LazyMode.h"
+#include "app/Scan.h"
+#include "hostlib/Procedures.h"
 #include "zqruntime/threads.h"
 #include "zqruntime/window.h"
 
@@ -9,7 +12,28 @@ namespace {
 
 using orvid::test::WaitFor;
 
-class ExplorerWindowTest : public ExplorerFixture {};
+class ExplorerWindowTest : public ExplorerFixture {
+ protected:
+  // The drive a drive field shows: a read-only combo shows its chosen row only.
+  std::string ShownDrive(int32_t field) const {
+    auto s = zq::ui::Snapshot(Control(field));
+    if (!s || s->value < 0 || static_cast<size_t>(s->value) >= s->rows.size()) return "";
+    return s->rows[static_cast<size_t>(s->value)].cells.at(0);
+  }
+
+  // The drive's row in the drive fields' list (0-based), as the user picks it.
+  static int32_t DriveRow(const std::string& drive) {
+    for (uint32_t i = 1; i <= QDRIVE.Records(); ++i)
+      if (QDRIVE.Peek(i)->Text("DRV") == drive) return static_cast<int32_t>(i) - 1;
+    return -1;
+  }
+
+  // A path typed into a path field and taken with Enter.
+  void Type(int32_t field, const std::string& path) {
+    SetWindowTextA(Control(field), path.c_str());
+    Press(field, "Enter");
+  }
+};
 
 TEST_F(ExplorerWindowTest, OpensBesideTheMainWindowWithBothPanelsListed) {
   WriteSettings("T:\\Films\\", "T:\\Pictures\\");
@@ -76,6 +100,50 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
     EXPECT_EQ(LPPATH, "T:\\");
     EXPECT_EQ(RowOf(LEFTPANEL.entries, ".."), 0u);
     EXPECT_EQ(LEFTPANEL.drive, "T:");
+  });
+}
+
+TEST_F(ExplorerWindowTest, EachDriveFieldShowsItsPanelsDriveWhereverThePanelMoves) {
+  std::filesystem::create_directories(scratch_ / "other" / "Covers");
+  setenv("ZQ_DRIVES", ("T=" + Disk().string() + ";U=" + (scratch_ / "other").string()).c_str(), 1);
+  zq::fs::ReloadDriveMap();
+  WriteSettings("T:\\Films\\", "T:\\Pictures\\");
+  RunWithMain([&] {
+    ST.ACR.NAME = "folder";
+    SCANDIR(QDIR, "T:\\", 0);
+    ASSERT_NE(OpenExplorer(), 0u);
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::LeftDrive), "T:");
+    EXPECT_EQ(ShownDrive(ew::RightDrive), "T:");
+    // Picked by the user.
+    ASSERT_GE(DriveRow("U:"), 0);
+    zq::ui::input::Choose(Control(ew::LeftDrive), DriveRow("U:"));
+    EXPECT_TRUE(WaitFor([] { return LPPATH == "U:\\"; }));
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::LeftDrive), "U:");
+    // Another drive by the path field, by its history, and lazy mode on the right.
+    Type(ew::LeftPath, "T:\\Music\\");
+    EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\Music\\"; }));
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::LeftDrive), "T:");
+    Type(ew::LeftPath, "u:\\Covers");
+    EXPECT_TRUE(WaitFor([] { return LPPATH == "u:\\Covers\\"; }));
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::LeftDrive), "U:");
+    zq::ui::input::Choose(Control(ew::LeftPath), 1);  // the history's second entry, "T:\Music\"
+    EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\Music\\"; }));
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::LeftDrive), "T:");
+    zq::ui::input::Choose(Control(ew::RightDrive), DriveRow("U:"));
+    EXPECT_TRUE(WaitFor([] { return RPPATH == "U:\\"; }));
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::RightDrive), "U:");
+    zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(orvid::res::LazyModeOptions::OkButton));
+    zq::ui::input::Click(Control(ew::LazyButton));
+    EXPECT_TRUE(WaitFor([] { return LAZYMODE == 1; }));
+    Sync();
+    EXPECT_EQ(RPPATH.substr(0, 3), "T:\\");
+    EXPECT_EQ(ShownDrive(ew::RightDrive), "T:");
   });
 }
 
