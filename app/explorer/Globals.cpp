@@ -31,6 +31,10 @@ const zq::rt::RecordLayout& QPANELTYPE() {
   return layout;
 }
 
+const QPANELFIELDS QPANELF;
+const QDRIVEFIELDS QDRIVEF(DriveType());
+const QHISTORYFIELDS QHISTORYF(HistoryType());
+
 EXPLORERPANEL::EXPLORERPANEL(std::string& folder)
     : entries(Shared(QPANELTYPE())), history(Shared(HistoryType())), folder_(folder) {}
 

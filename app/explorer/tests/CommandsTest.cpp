@@ -50,7 +50,7 @@ TEST_F(CommandsTest, F5CopiesAPictureAsTheOtherFoldersIconOrBackground) {
     EXPECT_FALSE(fs::exists(Alien("background.png")));
     const uint32_t row = RowOf(RIGHTPANEL.entries, "Background", "PNG");
     ASSERT_NE(row, 0u);
-    EXPECT_EQ(RIGHTPANEL.entries.Peek(row)->Text("FS"), std::to_string(fs::file_size(Pictures("poster.png"))));
+    EXPECT_EQ(QPANELF.FS(*RIGHTPANEL.entries.Peek(row)), std::to_string(fs::file_size(Pictures("poster.png"))));
     // A folder or a non-picture is not copied.
     PressOn(ew::LeftPanel, 1, "F5");
     EXPECT_TRUE(Errors().empty());
@@ -83,7 +83,7 @@ TEST_F(CommandsTest, F6AndF7ConvertTheChosenPictureToAai) {
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "beach", "bmp"), "F7");
     EXPECT_EQ(AaiSize(Alien("background.aai")), std::make_pair(200, 100));
     EXPECT_NE(RowOf(RIGHTPANEL.entries, "background", "aai"), 0u);  // the other panel listed again
-    EXPECT_EQ(RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "folder", "aai"))->Whole("FT"), kFtFolderIcon);
+    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "folder", "aai"))), kFtFolderIcon);
     // F7 ignores marks: only the chosen picture is converted.
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "Ins");
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F7");
@@ -100,10 +100,10 @@ TEST_F(CommandsTest, TheIconAndBackgroundNamesOfTheSettingsAreTakenWithoutTraili
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    EXPECT_EQ(LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "folder", "aai"))->Whole("FT"), kFtFolderIcon);
+    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "folder", "aai"))), kFtFolderIcon);
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F7");
     EXPECT_EQ(AaiSize(Alien("folder.aai")), std::make_pair(640, 400));
-    EXPECT_EQ(RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "folder", "aai"))->Whole("FT"), kFtFolderIcon);
+    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "folder", "aai"))), kFtFolderIcon);
     Press(ew::LeftPanel, "F4");
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "F5");
@@ -126,7 +126,7 @@ TEST_F(CommandsTest, InsMarksOnlyPicturesAndMovesTheCursorDown) {
     EXPECT_TRUE(Marked(LEFTPANEL.entries, 2));
     PressOn(ew::LeftPanel, 2, "Ins");
     EXPECT_FALSE(Marked(LEFTPANEL.entries, 2));
-    EXPECT_EQ(LEFTPANEL.entries.Peek(2)->Whole("C1"), -1);
+    EXPECT_EQ(QPANELF.C1(*LEFTPANEL.entries.Peek(2)), -1);
   });
 }
 

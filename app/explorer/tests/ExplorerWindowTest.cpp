@@ -24,7 +24,7 @@ class ExplorerWindowTest : public ExplorerFixture {
   // The drive's row in the drive fields' list (0-based), as the user picks it.
   static int32_t DriveRow(const std::string& drive) {
     for (uint32_t i = 1; i <= QDRIVE.Records(); ++i)
-      if (QDRIVE.Peek(i)->Text("DRV") == drive) return static_cast<int32_t>(i) - 1;
+      if (QDRIVEF.DRV(*QDRIVE.Peek(i)) == drive) return static_cast<int32_t>(i) - 1;
     return -1;
   }
 
@@ -46,8 +46,8 @@ TEST_F(ExplorerWindowTest, OpensBesideTheMainWindowWithBothPanelsListed) {
     EXPECT_NE(RowOf(LEFTPANEL.entries, "Alien (1979)"), 0u);
     EXPECT_EQ(Names(RIGHTPANEL.entries),
               (std::vector<std::string>{"..", "beach.bmp", "folder.aai", "poster.png", "sunset.jpg"}));
-    EXPECT_EQ(RIGHTPANEL.entries.Peek(3)->Whole("FT"), kFtFolderIcon);
-    EXPECT_EQ(RIGHTPANEL.entries.Peek(2)->Whole("FT"), kFtPicture);
+    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(3)), kFtFolderIcon);
+    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(2)), kFtPicture);
     EXPECT_EQ(Text(ew::LeftPath), "T:\\Films\\");
     EXPECT_EQ(Text(ew::RightPath), "T:\\Pictures\\");
     EXPECT_EQ(Text(ew::ModeButton), "F4 - Icon");
@@ -76,14 +76,14 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
     Sync();
     EXPECT_EQ(LPPATH, "T:\\Films\\Alien (1979)\\");
     EXPECT_NE(RowOf(LEFTPANEL.entries, "Alien", "mkv"), 0u);
-    EXPECT_EQ(LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "dune_folder", "txt"))->Whole("FT"), kFtFolderFile);
-    EXPECT_EQ(LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))->Whole("FT"), kFtVideo);
-    EXPECT_EQ(LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "nfo"))->Whole("FT"), kFtOther);
-    EXPECT_EQ(LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))->Text("FS"), "1500");
+    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "dune_folder", "txt"))), kFtFolderFile);
+    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))), kFtVideo);
+    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "nfo"))), kFtOther);
+    EXPECT_EQ(QPANELF.FS(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))), "1500");
     Press(ew::LeftPanel, "Backspace");
     Sync();
     EXPECT_EQ(LPPATH, "T:\\Films\\");
-    EXPECT_EQ(LEFTPANEL.entries.Peek(alien)->Text("FN"), "Alien (1979)");
+    EXPECT_EQ(QPANELF.FN(*LEFTPANEL.entries.Peek(alien)), "Alien (1979)");
     // Enter on ".." goes up too, with the cursor on the folder just left.
     Choose(ew::LeftPanel, 1);
     Press(ew::LeftPanel, "Enter");
@@ -91,9 +91,9 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
     EXPECT_EQ(LPPATH, "T:\\");
     // The history holds each folder once, newest first.
     ASSERT_EQ(LEFTPANEL.history.Records(), 3u);
-    EXPECT_EQ(LEFTPANEL.history.Peek(1)->Text("PATH"), "T:\\");
-    EXPECT_EQ(LEFTPANEL.history.Peek(2)->Text("PATH"), "T:\\Films\\Alien (1979)\\");
-    EXPECT_EQ(LEFTPANEL.history.Peek(3)->Text("PATH"), "T:\\Films\\");
+    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(1)), "T:\\");
+    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(2)), "T:\\Films\\Alien (1979)\\");
+    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(3)), "T:\\Films\\");
     // At the drive root Backspace does nothing and no ".." is listed.
     Press(ew::LeftPanel, "Backspace");
     Sync();
@@ -156,9 +156,9 @@ TEST_F(ExplorerWindowTest, TheMainWindowsDoubleClickShowsTheFolderCarriedWithThe
     SHOWINEXPLORER("T:\\Music\\Abba - Gold");
     EXPECT_TRUE(WaitFor([] { return RPPATH == "T:\\Music\\Abba - Gold\\"; }));
     Sync();
-    EXPECT_EQ(RIGHTPANEL.history.Peek(1)->Text("PATH"), "T:\\Music\\Abba - Gold\\");
+    EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), "T:\\Music\\Abba - Gold\\");
     ASSERT_NE(RowOf(RIGHTPANEL.entries, "01 Dancing Queen", "mp3"), 0u);
-    EXPECT_EQ(RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "01 Dancing Queen", "mp3"))->Whole("FT"), kFtAudio);
+    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "01 Dancing Queen", "mp3"))), kFtAudio);
     // The tray's double click forwarded by the main window: the explorer shows or hides with it.
     zq::rt::Post(kTrayDoubleClick, 0, EXPTHREAD);
     Sync();
