@@ -1,9 +1,9 @@
 // The processing pass on its own thread.
-#include <optional>
 #include <string>
 
 #include "PassParts.h"
 #include "app/Catalogs.h"
+#include "app/FolderFile.h"
 #include "app/Helpers.h"
 #include "app/MainWindow.h"
 #include "app/Pass.h"
@@ -21,9 +21,7 @@ constexpr std::string_view kWorking = "Creating Movie Scripts (And Covert Images
 constexpr std::string_view kFolderFile = "dune_folder.txt";
 constexpr uint8_t kVideoCatalog = 1, kAudioCatalog = 2;
 constexpr int64_t kOneVideoFile = 3, kAudio = 10;
-constexpr uint32_t kReadWrite = 0xC0000000;
-constexpr uint32_t kOpenAlways = 4;
-constexpr uint32_t kNormalWriteThrough = 0x80000080;
+constexpr uint8_t kQuiet = 1;
 
 // How a folder record ends: the pass goes on, or ends at once with or without "Ready.".
 enum class Outcome { Next, EndQuietly, EndReady };
@@ -50,7 +48,6 @@ class Pass {
   const PASSSETTINGS& s_;
   LayoutRows rows_;
   FILEIO file_;
-  XSTRING string_;
   int32_t progress_ = 0;
   bool quietConversion_ = false, quietMissingIcon_ = false, quietDeletion_ = false, quietWriting_ = false;
 };
@@ -86,34 +83,47 @@ Outcome Pass::Convert(bool icon, const std::string& folder) {
 
 Outcome Pass::Compose(const std::string& folder, std::string& text) {
   const zq::rt::Record& r = q_.Buffer();
-  LAYOUTROW& row = rows_.At(r.Whole("LEVEL"));
-  std::optional<PADDEDICON> icon;
-  std::optional<PADDEDVIEW> view;
-  std::optional<PADDEDBACKGROUND> background;
+  const LAYOUTROW& row = rows_.At(r.Whole("LEVEL"));
+  DUNEFILE file;
+  FolderBlocks blocks{};
   if (r.Whole("DFCUR") != 0) {
     const std::string name = WithoutTrailingBlanks(s_.ST.ACR.NAME) + ".aai";
     if (Present(folder + name)) {
-      if (row.ALIGN.empty()) row.ALIGN = "Center";
-      const std::string media = WithoutTrailingBlanks(r.Text("MNAME"));
-      icon = PADDEDICON{
-          name,     LowerWord(row.ALIGN), r.Whole("MTYPE") == kOneVideoFile ? media : std::string(), row.IDX, row.IDY,
-          row.SCALE};
+      blocks[static_cast<size_t>(FolderBlock::Icon)] = true;
+      file.ICON = name;
+      file.ALLIGN = row.ALIGN;
+      file.IDX = row.IDX;
+      file.IDY = row.IDY;
+      file.SCALE = row.SCALE;
+      if (r.Whole("MTYPE") == kOneVideoFile) file.MURL = WithoutTrailingBlanks(r.Text("MNAME"));
+      DUNEFILEDEFAULTS(file, FolderBlock::Icon);
     } else if (AskUnlessSilenced(quietMissingIcon_, "Error NO AAI Format Cover Found.", "WriteScript", folder + name,
                                  static_cast<int32_t>(file_.GETFILESIZE(folder + name))) == kCancel) {
       return Outcome::EndQuietly;
     }
   }
+  // The view block whatever the row's IVIEW holds.
   if (r.Whole("DFNEXT") != 0) {
-    if (row.COLS <= 0) row.COLS = 6;
-    if (row.ROWS <= 0) row.ROWS = 3;
-    if (row.FSIZE.empty()) row.FSIZE = "small";
-    view = PADDEDVIEW{LowerWord(row.IVIEW), LowerWord(row.FSIZE), row.COLS, row.ROWS, row.TOP, row.BOT};
+    blocks[static_cast<size_t>(FolderBlock::View)] = true;
+    file.IVIEW = row.IVIEW;
+    file.COLS = row.COLS;
+    file.ROWS = row.ROWS;
+    file.TOP = row.TOP;
+    file.BOT = row.BOT;
+    file.FSIZE = row.FSIZE;
+    DUNEFILEDEFAULTS(file, FolderBlock::View);
   }
+  // The settings' background box as it stands.
   if (r.Whole("BNACT") != 0 && Present(folder + WithoutTrailingBlanks(s_.ST.ABR.NAME) + ".aai")) {
+    blocks[static_cast<size_t>(FolderBlock::Background)] = true;
     const BACKGROUNDRULE& b = s_.ST.ABR;
-    background = PADDEDBACKGROUND{WithoutTrailingBlanks(r.Text("BN")), b.DFX, b.DFY, b.DFW, b.DFH};
+    file.BGPATH = WithoutTrailingBlanks(r.Text("BN"));
+    file.BGX = b.DFX;
+    file.BGY = b.DFY;
+    file.BGW = b.DFW;
+    file.BGH = b.DFH;
   }
-  text = PADDEDTEXT(icon, view, background);
+  text = FOLDERFILETEXT(file, blocks, kPaddedKeys);
   return Outcome::Next;
 }
 
@@ -127,9 +137,7 @@ Outcome Pass::Update(const std::string& folder, const std::string& text) {
     }
   }
   if (s_.UPDSCRIPT == 0 || text.empty()) return Outcome::Next;
-  string_.SET(text, TLEN(text));
-  const std::string utf8 = string_.WTOM();
-  const int32_t result = file_.WRITEFILE(path, utf8, 0, 0, kReadWrite, 0, kOpenAlways, kNormalWriteThrough);
+  const int32_t result = WRITEFOLDERTEXT(text, path, kQuiet);
   if (result < 0 &&
       AskUnlessSilenced(quietWriting_, "Error Writing dune_folder.txt", "WriteScript", path, result) == kCancel) {
     return Outcome::EndReady;
