@@ -97,15 +97,15 @@ class MainWindow {
     for (auto [control, option] : options) w_.Use(control, Bind(*option));
     w_.Use(mw::Progress, Bind(progress_));
     w_.Use(mw::StatusLine, Bind(status_));
-    const std::pair<int32_t, const char*> fields[] = {
-        {mw::BufName, "NAME"},          {mw::BufIcon, "ICON"},
-        {mw::BufLevel, "LEVEL"},        {mw::BufScript, "SCRIPT"},
-        {mw::BufDirName, "DIRNAME"},    {mw::BufCoverName, "CN"},
-        {mw::BufCoverNameAct, "CNACT"}, {mw::BufCoverFile, "CF"},
-        {mw::BufCoverFileAct, "CFACT"}, {mw::BufFolderFileCur, "DFCUR"},
-        {mw::BufFolderFileNext, "DFNEXT"}, {mw::BufMediaType, "MTYPE"},
-        {mw::BufMediaName, "MNAME"}};
-    for (auto [control, field] : fields) w_.Use(control, Bind(entry_, field));
+    const std::pair<int32_t, const zq::rt::FieldRefBase*> fields[] = {
+        {mw::BufName, &QDIRF.NAME},          {mw::BufIcon, &QDIRF.ICON},
+        {mw::BufLevel, &QDIRF.LEVEL},        {mw::BufScript, &QDIRF.SCRIPT},
+        {mw::BufDirName, &QDIRF.DIRNAME},    {mw::BufCoverName, &QDIRF.CN},
+        {mw::BufCoverNameAct, &QDIRF.CNACT}, {mw::BufCoverFile, &QDIRF.CF},
+        {mw::BufCoverFileAct, &QDIRF.CFACT}, {mw::BufFolderFileCur, &QDIRF.DFCUR},
+        {mw::BufFolderFileNext, &QDIRF.DFNEXT}, {mw::BufMediaType, &QDIRF.MTYPE},
+        {mw::BufMediaName, &QDIRF.MNAME}};
+    for (auto [control, field] : fields) w_.Use(control, Bind(entry_, *field));
     w_.From(mw::FolderList, QDIR);
     w_.From(mw::LayoutList, QSCRIPT);
   }
@@ -234,8 +234,8 @@ class MainWindow {
 
   void OpenInExplorer() {
     if (!FetchChosen()) return;
-    std::string folder = CHECKPATH(entry_.Text("DIRNAME"));
-    if (entry_.Whole("ISFOLDER") != 0) folder += WithoutTrailingBlanks(entry_.Text("NAME"));
+    std::string folder = CHECKPATH(QDIRF.DIRNAME(entry_));
+    if (QDIRF.ISFOLDER(entry_) != 0) folder += WithoutTrailingBlanks(QDIRF.NAME(entry_));
     SHOWINEXPLORER(folder);
   }
 
@@ -260,7 +260,7 @@ class MainWindow {
   // A folder-list entry chosen: the layout row of its level is marked.
   void FolderChosen() {
     if (FetchChosen()) {
-      int64_t level = entry_.Whole("LEVEL");
+      int64_t level = QDIRF.LEVEL(entry_);
       if (level > 0 && level <= 7) {
         w_.Select(mw::LayoutList, static_cast<uint32_t>(level));
         w_.Focus(mw::FolderList);
@@ -300,8 +300,8 @@ class MainWindow {
     }
     JobStarts(mw::ScanButton);
     SCRROOT = ROOTDIR = zq::rt::WindowsForm(SCRROOT);  // a POSIX path typed in its drive form
-    T1GROUP.SetText("ROOT", ROOTDIR);
-    T1GROUP.SetWhole("THREADNR", MWTHREAD);
+    T1GROUPF.ROOT.Set(T1GROUP, ROOTDIR);
+    T1GROUPF.THREADNR.Set(T1GROUP, MWTHREAD);
     T1ENDED = 0;
     T1RUNNING = 1;
     T1ABORT = 0;
@@ -315,8 +315,8 @@ class MainWindow {
     }
     JobStarts(mw::StartButton);
     SCRROOT = ROOTDIR = zq::rt::WindowsForm(SCRROOT);  // the pass refuses a root other than the scanned one
-    T2GROUP.SetReference("QDIR", &QDIR);
-    T2GROUP.SetWhole("THREADNR", MWTHREAD);
+    T2GROUPF.QDIR.Set(T2GROUP, &QDIR);
+    T2GROUPF.THREADNR.Set(T2GROUP, MWTHREAD);
     T2ENDED = 0;
     T2RUNNING = 1;
     T2ABORT = 0;

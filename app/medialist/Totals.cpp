@@ -7,20 +7,17 @@
 
 namespace medialist {
 
-TotalsCounter::TotalsCounter(const zq::rt::RecordLayout& layout)
-    : dir_(layout, "DIR"), rsize_(layout, "RSIZE"), mtype_(layout, "MTYPE") {}
-
 void TotalsCounter::Count(const zq::rt::RecordRef& r) {
   MEDIATOTALS& t = totals_;
-  const double size = rsize_(r);
-  switch (mtype_(r)) {
-    case 1: ++t.CNTBD; t.TOTBSIZE += size; break;
-    case 2: ++t.CNTDD; t.TOTVSIZE += size; break;
-    case 3: ++t.CNTMF; t.TOTMSIZE += size; break;
-    case 4: ++t.CNTAF; t.TOTASIZE += size; break;
+  const double size = MFQF.RSIZE(r);
+  switch (MFQF.MTYPE(r)) {
+    case MediumType::BdRip: ++t.CNTBD; t.TOTBSIZE += size; break;
+    case MediumType::DvdRip: ++t.CNTDD; t.TOTVSIZE += size; break;
+    case MediumType::VideoFile: ++t.CNTMF; t.TOTMSIZE += size; break;
+    case MediumType::MusicFile: ++t.CNTAF; t.TOTASIZE += size; break;
     default: ++t.CNTUF; t.TOTUSIZE += size; break;
   }
-  lastDir_ = dir_(r);
+  lastDir_ = MFQF.DIR(r);
 }
 
 MEDIATOTALS TotalsCounter::Finish() const {
@@ -39,7 +36,7 @@ MEDIATOTALS TotalsCounter::Finish() const {
 }  // namespace medialist
 
 void MFTOTALS() {
-  medialist::TotalsCounter counter(MFQ.Layout());
+  medialist::TotalsCounter counter;
   // Records read one by one: a scan may be adding to the list meanwhile.
   const uint32_t records = MFQ.Records();
   for (uint32_t i = 1; i <= records; ++i) {

@@ -12,8 +12,8 @@ void SCANDIRTH(std::string_view group) {
   zq::rt::Record parameter(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
   parameter.AssignBytes(group);
   // A root typed as a POSIX path is scanned in its drive-letter form.
-  const std::string root = CHECKPATH(zq::rt::WindowsForm(parameter.Text("ROOT")));
-  const auto thread = static_cast<uint32_t>(parameter.Whole("THREADNR"));
+  const std::string root = CHECKPATH(zq::rt::WindowsForm(T1GROUPF.ROOT(parameter)));
+  const auto thread = static_cast<uint32_t>(T1GROUPF.THREADNR(parameter));
 
   QDIR.Free();
   MFQ.Free();

@@ -146,7 +146,7 @@ TEST_F(MainWindow, TheScanButtonDoesNothingUntilARootIsChosen) {
   Start();
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
   SendMessage(window_, WM_NULL, 0, 0);
-  EXPECT_EQ(T1GROUP.Text("ROOT"), "");
+  EXPECT_EQ(T1GROUPF.ROOT(T1GROUP), "");
   EXPECT_EQ(Text(mw::ScanButton), "Scan Root");
   CloseByOk();
   ASSERT_TRUE(Ended());
@@ -159,17 +159,17 @@ TEST_F(MainWindow, TheJobsRunTheirStandInsAndTheButtonsComeBack) {
   ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
 
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
-  ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "D:\\Films"; }));
+  ASSERT_TRUE(WaitFor([] { return T1GROUPF.ROOT(T1GROUP) == "D:\\Films"; }));
   ASSERT_TRUE(WaitFor([&] { return Idle(); }));
-  EXPECT_EQ(T1GROUP.Whole("THREADNR"), MWTHREAD);
+  EXPECT_EQ(T1GROUPF.THREADNR(T1GROUP), MWTHREAD);
   EXPECT_EQ(Text(mw::ScanButton), "Scan Root");
   EXPECT_EQ(State(mw::ScanButton).textColour, 0x0000FFu);
   EXPECT_EQ(ROOTDIR, "D:\\Films");
 
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::StartButton)));
-  ASSERT_TRUE(WaitFor([] { return T2GROUP.Reference("QDIR") == &QDIR; }));
+  ASSERT_TRUE(WaitFor([] { return T2GROUPF.QDIR(T2GROUP) == &QDIR; }));
   ASSERT_TRUE(WaitFor([&] { return Idle(); }));
-  EXPECT_EQ(T2GROUP.Whole("THREADNR"), MWTHREAD);
+  EXPECT_EQ(T2GROUPF.THREADNR(T2GROUP), MWTHREAD);
   EXPECT_EQ(Text(mw::StartButton), "Start");
   EXPECT_EQ(State(mw::StartButton).textColour, 0x0000FFu);
   CloseByOk();
@@ -327,12 +327,12 @@ struct FakeExplorer {
 void AddFolderEntry(const char* name, int32_t icon, int32_t level, bool folder, const char* dir) {
   zq::rt::Record& r = QDIR.Buffer();
   r.Clear();
-  r.SetText("NAME", name);
-  r.SetWhole("ICON", icon);
-  r.SetWhole("LEVEL", level);
-  r.SetWhole("ISFOLDER", folder ? 1 : 0);
-  r.SetWhole("SCRIPT", folder ? 0 : 1);
-  r.SetText("DIRNAME", dir);
+  QDIRF.NAME.Set(r, name);
+  QDIRF.ICON.Set(r, icon);
+  QDIRF.LEVEL.Set(r, level);
+  QDIRF.ISFOLDER.Set(r, folder ? 1 : 0);
+  QDIRF.SCRIPT.Set(r, folder ? 0 : 1);
+  QDIRF.DIRNAME.Set(r, dir);
   QDIR.Add();
 }
 

@@ -147,8 +147,8 @@ class PassFixture : public ::testing::Test {
 
   void Scan() {
     zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
-    group.SetText("ROOT", ROOTDIR);
-    group.SetWhole("THREADNR", GetCurrentThreadId());
+    T1GROUPF.ROOT.Set(group, ROOTDIR);
+    T1GROUPF.THREADNR.Set(group, GetCurrentThreadId());
     SCANDIRTH(std::string(group.Bytes()));
     Drain();
   }
@@ -156,8 +156,8 @@ class PassFixture : public ::testing::Test {
   // The pass on this thread over QDIR; the program events it posted.
   std::vector<uint32_t> Pass() {
     zq::rt::Record group(SharedLayout(T2GROUPTYPE()));
-    group.SetReference("QDIR", &QDIR);
-    group.SetWhole("THREADNR", GetCurrentThreadId());
+    T2GROUPF.QDIR.Set(group, &QDIR);
+    T2GROUPF.THREADNR.Set(group, GetCurrentThreadId());
     WRITESCRIPTTH(std::string(group.Bytes()));
     return Drain();
   }

@@ -30,7 +30,7 @@ class ScanFixture : public ::testing::Test {
       AddRow(VEXTENSIONS, ext, noUrl);
     for (const char* ext : {"MP3", "FLAC"}) AddRow(AEXTENSIONS, ext, 0);
     QNOSCAN.Buffer().Clear();
-    QNOSCAN.Buffer().SetText("FNAME", "TRAILERS");
+    QNOSCANF.FNAME.Set(QNOSCAN.Buffer(), "TRAILERS");
     QNOSCAN.Add();
   }
 
@@ -43,16 +43,17 @@ class ScanFixture : public ::testing::Test {
 
   static void AddRow(zq::rt::Queue& q, const char* ext, int noUrl) {
     q.Buffer().Clear();
-    q.Buffer().SetText("EXT", ext);
-    q.Buffer().SetWhole("NOMEDIAURL", noUrl);
+    const EXTFIELDS& EXTF = &q == &AEXTENSIONS ? AEXTF : VEXTF;
+    EXTF.EXT.Set(q.Buffer(), ext);
+    EXTF.NOMEDIAURL.Set(q.Buffer(), noUrl);
     q.Add();
   }
 
   // The bytes of T1GROUP for a root, notifying this thread.
   static std::string Group(const std::string& root) {
     zq::rt::Record group(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
-    group.SetText("ROOT", root);
-    group.SetWhole("THREADNR", GetCurrentThreadId());
+    T1GROUPF.ROOT.Set(group, root);
+    T1GROUPF.THREADNR.Set(group, GetCurrentThreadId());
     return std::string(group.Bytes());
   }
 

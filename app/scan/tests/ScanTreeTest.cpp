@@ -165,24 +165,24 @@ void ExpectFolderList(const std::vector<Dir>& expected) {
     const Dir& e = expected[i - 1];
     const zq::rt::Record r = *QDIR.Peek(i);
     SCOPED_TRACE("QDIR record " + std::to_string(i) + ": " + e.NAME + " in " + e.DIRNAME);
-    EXPECT_EQ(r.Text("NAME"), e.NAME);
-    EXPECT_EQ(r.Whole("ICON"), e.ICON);
-    EXPECT_EQ(r.Whole("LEVEL"), e.LEVEL);
-    EXPECT_EQ(r.Whole("SCRIPT"), e.SCRIPT);
-    EXPECT_EQ(r.Whole("ISFOLDER"), e.ISFOLDER);
-    EXPECT_EQ(r.Text("DIRNAME"), e.DIRNAME);
-    EXPECT_EQ(r.Text("CN"), e.CN);
-    EXPECT_EQ(r.Whole("CNACT"), e.CN.empty() ? 0 : 1);
-    EXPECT_EQ(r.Text("CF"), e.CF);
-    EXPECT_EQ(r.Whole("CFACT"), e.CF.empty() ? 0 : 1);
-    EXPECT_EQ(r.Text("BN"), e.BN);
-    EXPECT_EQ(r.Whole("BNACT"), e.BN.empty() ? 0 : 1);
-    EXPECT_EQ(r.Text("BF"), e.BF);
-    EXPECT_EQ(r.Whole("BFACT"), e.BF.empty() ? 0 : 1);
-    EXPECT_EQ(r.Whole("DFCUR"), e.DFCUR);
-    EXPECT_EQ(r.Whole("DFNEXT"), e.DFNEXT);
-    EXPECT_EQ(r.Whole("MTYPE"), e.MTYPE);
-    EXPECT_EQ(r.Text("MNAME"), e.MNAME);
+    EXPECT_EQ(QDIRF.NAME(r), e.NAME);
+    EXPECT_EQ(QDIRF.ICON(r), e.ICON);
+    EXPECT_EQ(QDIRF.LEVEL(r), e.LEVEL);
+    EXPECT_EQ(QDIRF.SCRIPT(r), e.SCRIPT);
+    EXPECT_EQ(QDIRF.ISFOLDER(r), e.ISFOLDER);
+    EXPECT_EQ(QDIRF.DIRNAME(r), e.DIRNAME);
+    EXPECT_EQ(QDIRF.CN(r), e.CN);
+    EXPECT_EQ(QDIRF.CNACT(r), e.CN.empty() ? 0 : 1);
+    EXPECT_EQ(QDIRF.CF(r), e.CF);
+    EXPECT_EQ(QDIRF.CFACT(r), e.CF.empty() ? 0 : 1);
+    EXPECT_EQ(QDIRF.BN(r), e.BN);
+    EXPECT_EQ(QDIRF.BNACT(r), e.BN.empty() ? 0 : 1);
+    EXPECT_EQ(QDIRF.BF(r), e.BF);
+    EXPECT_EQ(QDIRF.BFACT(r), e.BF.empty() ? 0 : 1);
+    EXPECT_EQ(QDIRF.DFCUR(r), e.DFCUR);
+    EXPECT_EQ(QDIRF.DFNEXT(r), e.DFNEXT);
+    EXPECT_EQ(static_cast<int>(QDIRF.MTYPE(r)), e.MTYPE);
+    EXPECT_EQ(QDIRF.MNAME(r), e.MNAME);
   }
 }
 
@@ -192,15 +192,15 @@ void ExpectMediaList(const std::vector<Medium>& expected) {
     const Medium& e = expected[i - 1];
     const zq::rt::Record r = *MFQ.Peek(i);
     SCOPED_TRACE("MFQ record " + std::to_string(i) + ": " + e.MNAME);
-    EXPECT_EQ(r.Text("DIR"), e.DIR);
-    EXPECT_EQ(r.Text("DNAME"), e.DNAME);
-    EXPECT_EQ(r.Text("MNAME"), e.MNAME);
-    EXPECT_EQ(r.Text("EXTENSION"), e.EXTENSION);
-    EXPECT_EQ(r.Text("SCAT"), e.SCAT);
-    EXPECT_EQ(r.Text("STYPE"), e.STYPE);
-    EXPECT_EQ(r.Real("RSIZE"), e.RSIZE);
-    EXPECT_EQ(r.Text("HRSIZE"), e.HRSIZE);
-    EXPECT_EQ(r.Whole("MTYPE"), e.MTYPE);
+    EXPECT_EQ(MFQF.DIR(r), e.DIR);
+    EXPECT_EQ(MFQF.DNAME(r), e.DNAME);
+    EXPECT_EQ(MFQF.MNAME(r), e.MNAME);
+    EXPECT_EQ(MFQF.EXTENSION(r), e.EXTENSION);
+    EXPECT_EQ(MFQF.SCAT(r), e.SCAT);
+    EXPECT_EQ(MFQF.STYPE(r), e.STYPE);
+    EXPECT_EQ(MFQF.RSIZE(r), e.RSIZE);
+    EXPECT_EQ(MFQF.HRSIZE(r), e.HRSIZE);
+    EXPECT_EQ(static_cast<int>(MFQF.MTYPE(r)), e.MTYPE);
   }
 }
 
@@ -261,7 +261,7 @@ TEST_F(ScanTree, DeepscanEntersFoldersThatHoldMedia) {
 }
 
 TEST_F(ScanTree, AMissingOrEmptyRootGivesEmptyListsAndStillEnds) {
-  QDIR.Buffer().SetText("NAME", "old");
+  QDIRF.NAME.Set(QDIR.Buffer(), "old");
   QDIR.Add();
   Scan("T:\\Nowhere");
   EXPECT_EQ(QDIR.Records(), 0u);
