@@ -258,6 +258,24 @@ TEST_F(MediaListCsv, TheDiskIsTheDriveOfTheLastRecordsFolder) {
   EXPECT_EQ(MFSIZE.DISKF, static_cast<double>(fs::space(disk_.folder()).available));
 }
 
+TEST_F(MediaListCsv, TheDiskFiguresAreThoseOfTheVolumeThatHoldsTheMediaWhereverItIsMounted) {
+  // No drive letter of its own: the volume is reached below C:, as a disk mounted at /data is.
+  MapDrives("W=" + scratch_.path().string());
+  zqtest::BuildMediaTree(disk_.folder());
+  const auto tree = zqtest::Contents(disk_.folder());
+  Scan(disk_.folder());
+  PostedEvents();
+  ASSERT_GT(MFQ.Records(), 0u);
+  ASSERT_EQ(MFQ.Peek(1)->Text("DIR").rfind("C:\\", 0), 0u);
+  MFTOTALS();
+  const fs::space_info volume = fs::space(disk_.folder());
+  ASSERT_NE(volume.capacity, fs::space("/").capacity);
+  EXPECT_EQ(MFSIZE.DISKT, static_cast<double>(volume.capacity));
+  EXPECT_EQ(MFSIZE.DISKF, static_cast<double>(volume.available));
+  EXPECT_EQ(MFSIZE.DISKU, MFSIZE.DISKT - MFSIZE.DISKF);
+  EXPECT_EQ(zqtest::Contents(disk_.folder()), tree);
+}
+
 TEST_F(MediaListCsv, AFailedWriteOrReadShowsItsErrorAndKeepsTheList) {
   AddMedium("T:\\Films\\A", "A", "A.mkv", 3, 1);
   const std::vector<zq::rt::Record> added = Records();
