@@ -7,6 +7,24 @@
 
 namespace medialist {
 
+namespace {
+
+// The folder itself, or the nearest folder above it that is still there (a list read from a
+// file may name folders that are gone), down to its drive root: the disk is the file system
+// that holds it, which may be mounted anywhere below the drive's own.
+std::string HoldingFolder(std::string_view dir) {
+  std::string folder = CHECKPATH(dir);
+  uint64_t value = 0;
+  while (GETDISKINFO(folder, value, kDiskTotal) != 1) {
+    std::string up = GETUPDIR(folder);
+    if (up == folder) break;
+    folder = std::move(up);
+  }
+  return folder;
+}
+
+}  // namespace
+
 void TotalsCounter::Count(const zq::rt::RecordRef& r) {
   MEDIATOTALS& t = totals_;
   const double size = MFQF.RSIZE(r);
@@ -25,10 +43,10 @@ MEDIATOTALS TotalsCounter::Finish() const {
   t.CNTTF = t.CNTBD + t.CNTDD + t.CNTMF + t.CNTAF + t.CNTUF;
   t.TOTTSIZE = t.TOTBSIZE + t.TOTVSIZE + t.TOTMSIZE + t.TOTASIZE + t.TOTUSIZE;
   if (t.CNTTF == 0) return t;
-  const std::string root = GETROOT(lastDir_);
+  const std::string folder = HoldingFolder(lastDir_);
   uint64_t value = 0;
-  if (GETDISKINFO(root, value, kDiskTotal) == 1) t.DISKT = static_cast<double>(value);
-  if (GETDISKINFO(root, value, kDiskFreeUser) == 1) t.DISKF = static_cast<double>(value);
+  if (GETDISKINFO(folder, value, kDiskTotal) == 1) t.DISKT = static_cast<double>(value);
+  if (GETDISKINFO(folder, value, kDiskFreeUser) == 1) t.DISKF = static_cast<double>(value);
   t.DISKU = t.DISKT - t.DISKF;
   return t;
 }

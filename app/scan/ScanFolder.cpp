@@ -1,5 +1,6 @@
 // One folder of the scan, and the folders below it.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,7 +63,8 @@ ScanRules ReadRules(Upper& upper) {
     rules.video.emplace_back(upper(VEXTF.EXT(*r)), static_cast<uint8_t>(VEXTF.NOMEDIAURL(*r)));
   }
   for (uint32_t i = 1; i <= AEXTENSIONS.Records(); ++i) rules.audio.push_back(upper(AEXTF.EXT(*AEXTENSIONS.Peek(i))));
-  for (uint32_t i = 1; i <= QNOSCAN.Records(); ++i) rules.noScan.push_back(QNOSCANF.FNAME(*QNOSCAN.Peek(i)));
+  for (uint32_t i = 1; i <= QNOSCAN.Records(); ++i)
+    rules.noScan.push_back(upper(WithoutTrailingBlanks(QNOSCANF.FNAME(*QNOSCAN.Peek(i)))));
   return rules;
 }
 
@@ -82,6 +84,12 @@ struct Picture {
   }
 };
 
+// A sub-folder to enter, or the reason it cannot be entered.
+struct SubFolder {
+  std::string name;
+  std::optional<LeftOutReason> fault;
+};
+
 struct MediaFile {
   std::string name;
   FolderMedia kind;  // the kind it gives a folder alone: one video, several (no media link), audio
@@ -94,7 +102,7 @@ struct FolderFindings {
   FolderMedia ripKind = FolderMedia::None;
   std::vector<MediaFile> media;
   bool noUrlVideo = false;
-  std::vector<std::string> subFolders;
+  std::vector<SubFolder> subFolders;
 };
 
 bool Skipped(std::string_view upper) {
@@ -140,41 +148,52 @@ std::vector<Entry> FolderScan::List(const std::string& folder) {
   return entries;
 }
 
+// What keeps a folder the scan would use from being reached: a name that no Windows path
+// can hold, or a link.
+std::optional<LeftOutReason> FaultOf(const Entry& e) {
+  if (!IsWindowsName(e.name)) return LeftOutReason::NameWindowsCannotHold;
+  if (e.link) return LeftOutReason::FolderLink;
+  return std::nullopt;
+}
+
 void FolderScan::Folder(const std::string& path, const Entry& e, FolderFindings& f) {
   if (e.upper == "BDMV" || e.upper == "VIDEO_TS") {
-    if (e.link) return LEAVEOUT(path, e.name, LeftOutReason::FolderLink);
+    if (const auto fault = FaultOf(e)) return LEAVEOUT(path, e.name, *fault);
     const bool bluRay = e.upper == "BDMV";
     if (f.ripKind == FolderMedia::None) f.ripKind = bluRay ? FolderMedia::BluRayRip : FolderMedia::DvdRip;
     MLIST(path, e.upper, 1, bluRay ? MediumType::BdRip : MediumType::DvdRip);
     return;
   }
   if (Skipped(e.upper)) return;
-  if (e.link) return LEAVEOUT(path, e.name, LeftOutReason::FolderLink);
   if (std::find(rules_.noScan.begin(), rules_.noScan.end(), e.upper) != rules_.noScan.end()) return;
-  f.subFolders.push_back(e.name);
+  f.subFolders.push_back({e.name, FaultOf(e)});
 }
 
+// Only the files the scan uses, media and the pictures the settings name, count as left out.
 void FolderScan::File(const std::string& path, const Entry& e, FolderFindings& f) {
-  if (CHECKPATH(path).size() + e.name.size() > kPathBytes) return LEAVEOUT(path, e.name, LeftOutReason::PathTooLong);
   const std::string ext = GETEXT(e.upper);
   if (ext.empty()) return;
-  const std::string name = WithoutTrailingBlanks(e.name);
   Picture* picture = nullptr;
   if (e.upper == rules_.iconName + ".AAI") picture = &f.aaiIcon;
   else if (e.upper == rules_.iconName + "." + ext) picture = &f.otherIcon;
   else if (e.upper == rules_.backgroundName + ".AAI") picture = &f.aaiBackground;
   else if (e.upper == rules_.backgroundName + "." + ext) picture = &f.otherBackground;
+  const auto video = std::find_if(rules_.video.begin(), rules_.video.end(),
+                                  [&](const auto& known) { return known.first == ext; });
+  const bool audio = std::find(rules_.audio.begin(), rules_.audio.end(), ext) != rules_.audio.end();
+  if (!picture && video == rules_.video.end() && !audio) return;
+  if (!IsWindowsName(e.name)) return LEAVEOUT(path, e.name, LeftOutReason::NameWindowsCannotHold);
+  if (CHECKPATH(path).size() + e.name.size() > kPathBytes) return LEAVEOUT(path, e.name, LeftOutReason::PathTooLong);
+
+  const std::string name = WithoutTrailingBlanks(e.name);
   if (picture && name.size() > kPictureBytes) LEAVEOUT(path, e.name, LeftOutReason::PictureNameTooLong);
   else if (picture) picture->Take(name);
-
-  for (const auto& [videoExt, noUrl] : rules_.video) {
-    if (videoExt != ext) continue;
+  if (video != rules_.video.end()) {
+    const bool noUrl = video->second != 0;
     MLIST(path, name, 1, MediumType::VideoFile);
     f.media.push_back({name, noUrl ? FolderMedia::SeveralVideos : FolderMedia::OneVideo, kClassVideo});
     if (noUrl) f.noUrlVideo = true;
-    return;
-  }
-  if (std::find(rules_.audio.begin(), rules_.audio.end(), ext) != rules_.audio.end()) {
+  } else if (audio) {
     MLIST(path, name, 2, MediumType::MusicFile);
     f.media.push_back({name, FolderMedia::Audio, kClassAudio});
   }
@@ -202,10 +221,6 @@ uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
   for (const Entry& e : entries) {
     UPDATESTATUS(-99, "Scanning Directory Structure.");
     if (e.name == "." || e.name == "..") continue;
-    if (!IsWindowsName(e.name)) {
-      LEAVEOUT(path, e.name, LeftOutReason::NameWindowsCannotHold);
-      continue;
-    }
     if (e.folder) Folder(std::string(path), e, f);
     else File(std::string(path), e, f);
   }
@@ -223,14 +238,16 @@ uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
 
   uint8_t result = 0;
   if (enter) {
-    for (const std::string& sub : f.subFolders) {
+    for (const SubFolder& sub : f.subFolders) {
       if (StopAsked()) break;
-      const std::string subPath = folder + sub;
-      if (!FolderFits(subPath)) {
-        LEAVEOUT(path, sub, LeftOutReason::PathTooLong);
+      const std::string subPath = folder + sub.name;
+      std::optional<LeftOutReason> fault = sub.fault;
+      if (!fault && !FolderFits(subPath)) fault = LeftOutReason::PathTooLong;
+      if (fault) {
+        LEAVEOUT(path, sub.name, *fault);
         continue;
       }
-      Add(sub, dirname, kIconSubFolder, level, 1);
+      Add(sub.name, dirname, kIconSubFolder, level, 1);
       result |= Scan(subPath, level);
     }
   }

@@ -1,11 +1,13 @@
 // The folder scan: the folder list QDIR and the media list MFQ from the media root.
 //
-// Entries the scan leaves out, each reported once (SCANLEFTOUT) and counted in the final
-// status line: names a Windows path cannot hold (they would make the path layer reach
-// another entry), files whose path and folders whose folder file would not fit the lists'
-// 255 bytes, picture names longer than the 63 characters of the lists' picture fields, and
-// symbolic links to folders, which are never followed (a link to a parent would recurse
-// without end, one elsewhere would list a folder twice or leave the disk).
+// Entries the scan leaves out, each reported once (SCANLEFTOUT), listed in "ScanLeftOut.txt"
+// in the program folder and counted in the final status line: names a Windows path cannot
+// hold (they would make the path layer reach another entry), files whose path and folders
+// whose folder file would not fit the lists' 255 bytes, picture names longer than the 63
+// characters of the lists' picture fields, and symbolic links to folders, which are never
+// followed (a link to a parent would recurse without end, one elsewhere would list a folder
+// twice or leave the disk). Only entries the scan would have used count: folders it would
+// enter or take as a rip, media files and the pictures the settings name.
 #pragma once
 #include <cstdint>
 #include <string>

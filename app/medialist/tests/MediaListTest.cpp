@@ -2,6 +2,7 @@
 // byte for byte against one written from its rules, the round trip, and the edge cases.
 #include <filesystem>
 
+#include "CsvText.h"
 #include "DialogWatcher.h"
 #include "MediaListFixture.h"
 #include "app/Helpers.h"
@@ -165,6 +166,22 @@ TEST_F(MediaListCsv, LinesEndedByLfAloneReadAsLines) {
   EXPECT_EQ(FileBytes(scratch_ / "again.csv"), text);
 }
 
+TEST_F(MediaListCsv, CountsOfAHandEditedFileAddUpToTheLargestCountAtMost) {
+  std::string text = std::string(medialist::kHeader) + "\r\n\r\n\r\n";
+  for (size_t n = 0; n < medialist::kTotalLabels.size(); ++n) {
+    text += std::string(medialist::kTotalLead) + std::string(medialist::kTotalLabels[n]);
+    text += n < 2 ? ";2147483647;1\r\n" : ";1;1\r\n";
+  }
+  WriteBytes(scratch_ / "edited.csv", text);
+
+  Import("W:\\edited.csv");
+  EXPECT_EQ(MFQ.Records(), 0u);
+  EXPECT_EQ(MFSIZE.CNTBD, 2147483647);
+  EXPECT_EQ(MFSIZE.CNTDD, 2147483647);
+  EXPECT_EQ(MFSIZE.CNTTF, 2147483647);
+  EXPECT_EQ(MFSIZE.TOTTSIZE, 5.0);
+}
+
 TEST_F(MediaListCsv, NamesHoldingSemicolonsOrQuotesAreQuotedAndReadBackWhole) {
   AddMedium("T:\\Music\\Rock; Pop", "Rock; Pop", "The \"Best\".mp3", 4, 2048);
   AddMedium("T:\\Music\\Plain", "Plain", "a;b.mp3", 4, 10);
@@ -239,6 +256,24 @@ TEST_F(MediaListCsv, TheDiskIsTheDriveOfTheLastRecordsFolder) {
   MFTOTALS();
   EXPECT_EQ(MFSIZE.DISKT, capacity);
   EXPECT_EQ(MFSIZE.DISKF, static_cast<double>(fs::space(disk_.folder()).available));
+}
+
+TEST_F(MediaListCsv, TheDiskFiguresAreThoseOfTheVolumeThatHoldsTheMediaWhereverItIsMounted) {
+  // No drive letter of its own: the volume is reached below C:, as a disk mounted at /data is.
+  MapDrives("W=" + scratch_.path().string());
+  zqtest::BuildMediaTree(disk_.folder());
+  const auto tree = zqtest::Contents(disk_.folder());
+  Scan(disk_.folder());
+  PostedEvents();
+  ASSERT_GT(MFQ.Records(), 0u);
+  ASSERT_EQ(MFQ.Peek(1)->Text("DIR").rfind("C:\\", 0), 0u);
+  MFTOTALS();
+  const fs::space_info volume = fs::space(disk_.folder());
+  ASSERT_NE(volume.capacity, fs::space("/").capacity);
+  EXPECT_EQ(MFSIZE.DISKT, static_cast<double>(volume.capacity));
+  EXPECT_EQ(MFSIZE.DISKF, static_cast<double>(volume.available));
+  EXPECT_EQ(MFSIZE.DISKU, MFSIZE.DISKT - MFSIZE.DISKF);
+  EXPECT_EQ(zqtest::Contents(disk_.folder()), tree);
 }
 
 TEST_F(MediaListCsv, AFailedWriteOrReadShowsItsErrorAndKeepsTheList) {

@@ -91,7 +91,8 @@ TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
   EXPECT_EQ(list.rows[0].cells[1], "Deep");
   EXPECT_EQ(state(mw::RootEntry).text, "T:\\");
   EXPECT_EQ(state(mw::ScanButton).text, "Scan Root");
-  EXPECT_EQ(state(mw::StatusLine).text, "Ready - 8 entries left out (names, paths or links)");
+  EXPECT_EQ(state(mw::StatusLine).text, "Ready - 7 entries left out, see ScanLeftOut.txt");
+  EXPECT_EQ(ReadText(home / "ScanLeftOut.txt").rfind("7 entries left out of the scan of T:\\\r\n", 0), 0u);
   EXPECT_TRUE(watcher.Errors().empty());
 
   const char* dir = std::getenv("ZQ_GRAB_DIR");

@@ -4,6 +4,8 @@
 #include <thread>
 
 #include "ScanFixture.h"
+#include "app/IniFile.h"
+#include "hostlib/QueueFiles.h"
 #include "zqruntime/threads.h"
 
 namespace {
@@ -110,6 +112,46 @@ TEST_F(ScanRules, PicturesByTheirSettingsNames) {
   EXPECT_EQ(QDIRF.CF(Own("T:\\E\\")), "") << "a picture name the list cannot hold whole is not taken";
   ASSERT_EQ(SCANLEFTOUT().size(), 1u);
   EXPECT_EQ(SCANLEFTOUT()[0].reason, LeftOutReason::PictureNameTooLong);
+}
+
+TEST_F(ScanRules, FoldersNotToScanHandEditedInLowerCaseAreNotEntered) {
+  for (auto [table, name] : {std::pair{&QSCRIPT, "Script.dat"}, {&VEXTENSIONS, "VExtensions.dat"},
+                             {&AEXTENSIONS, "AExtensions.dat"}})
+    ASSERT_GE(WRITEQUEUE(*table, INIPATH + name), 0) << name;
+  std::ofstream(home_ / "Orvid.INI", std::ios::binary)
+      << "[PROCESS]\r\nNoScan=trailers\xFE" "Extras\r\nAutoRSIcon=folder\r\nAutoRSBack=background\r\n";
+  GETINI();
+  ASSERT_EQ(Names(QNOSCAN, "FNAME"), (std::vector<std::string>{"trailers", "Extras"}));
+  for (const char* folder : {"Trailers", "EXTRAS", "Films"}) Put(std::string(folder) + "/x.mkv");
+  Scan("T:\\");
+  EXPECT_EQ(Names(MFQ, "DIR"), (std::vector<std::string>{"T:\\Films"}));
+}
+
+// Only what the scan would use counts as lost: folders it would enter, media files and the
+// pictures the settings name; each lost entry is listed in the program folder's file.
+TEST_F(ScanRules, OnlyEntriesTheScanWouldUseAreLeftOutAndListed) {
+  ST.ABR.NAME = "a long background";
+  // The folder's path and its folder file just fit the lists; a file name of 16 bytes does not.
+  const std::string a = zqtest::media_tree_detail::NameOfLength("A long folder ", 236);
+  for (const char* file : {"a long notes.nfo", "a long film1.mkv", "a long background.png", "a long picture.jpg"})
+    Put(a + "/" + file);
+  for (const char* file : {"notes?.nfo", "film?.mkv"}) Put(std::string("B/") + file);
+  Put("C/film.mkv");  // without deepscan, its sub-folders are never entered
+  fs::create_directories(scratch_ / "C" / "Extras?");
+  fs::create_directory_symlink("../B", scratch_ / "C" / "Linked");
+  fs::create_directories(scratch_ / "D");
+  fs::create_directory_symlink("../B", scratch_ / "D" / "Trailers");  // a folder not to scan
+  Put("E/film\n.mkv");
+  const auto tree = zqtest::Contents(scratch_.path());
+  Scan("T:\\");
+  EXPECT_EQ(FileText(home_ / "ScanLeftOut.txt"),
+            "4 entries left out of the scan of T:\\\r\n"
+            "Path too long\tT:\\" + a + "\\a long background.png\r\n"
+            "Path too long\tT:\\" + a + "\\a long film1.mkv\r\n"
+            "Name Windows cannot hold\tT:\\B\\film?.mkv\r\n"
+            "Name Windows cannot hold\tT:\\E\\film<0A>.mkv\r\n");
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 4 entries left out, see ScanLeftOut.txt");
+  EXPECT_EQ(zqtest::Contents(scratch_.path()), tree);
 }
 
 TEST_F(ScanRules, FoldersNotToScan) {

@@ -217,27 +217,52 @@ TEST_F(ScanTree, FolderAndMediaListsRecordByRecord) {
   ExpectFolderList(ExpectedFolderList());
   ExpectMediaList(ExpectedMediaList());
   EXPECT_EQ(PostedEvents(), std::vector<uint32_t>{kScanEnded});
-  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 8 entries left out (names, paths or links)");
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 7 entries left out, see ScanLeftOut.txt");
   EXPECT_EQ(STATUSNOW().SPROGRESS, 0);
+}
+
+// The entries the scan of T:\ leaves out, in scan order. "Ran Notes." is no loss: a file
+// without an extension is neither a medium nor a picture.
+std::vector<std::pair<std::string, LeftOutReason>> ExpectedLeftOut() {
+  using R = LeftOutReason;
+  return {
+      {kDeepE + "\\" + kH, R::PathTooLong},
+      {kDeepF + "\\Long Film Title Extra.mkv", R::PathTooLong},
+      {"T:\\Films\\..\\..\\Escape", R::NameWindowsCannotHold},
+      {"T:\\Films\\Alien.", R::NameWindowsCannotHold},
+      {"T:\\Loop\\Up", R::FolderLink},
+      {"T:\\Music\\AC\\DC - Back in Black", R::NameWindowsCannotHold},
+      {"T:\\Series\\Lost\\Current Season", R::FolderLink},
+  };
 }
 
 TEST_F(ScanTree, EntriesLeftOutAreReportedOnceEach) {
   Scan("T:\\");
   std::vector<std::pair<std::string, LeftOutReason>> seen;
   for (const LEFTOUTENTRY& e : SCANLEFTOUT()) seen.emplace_back(e.path, e.reason);
-  using R = LeftOutReason;
-  const std::vector<std::pair<std::string, LeftOutReason>> expected = {
-      {kDeepE + "\\" + kH, R::PathTooLong},
-      {kDeepF + "\\Long Film Title Extra.mkv", R::PathTooLong},
-      {"T:\\Films\\..\\..\\Escape", R::NameWindowsCannotHold},
-      {"T:\\Films\\Alien.", R::NameWindowsCannotHold},
-      {"T:\\Films\\Ran (1985)\\Ran Notes.", R::NameWindowsCannotHold},
-      {"T:\\Loop\\Up", R::FolderLink},
-      {"T:\\Music\\AC\\DC - Back in Black", R::NameWindowsCannotHold},
-      {"T:\\Series\\Lost\\Current Season", R::FolderLink},
-  };
-  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(seen, ExpectedLeftOut());
   EXPECT_EQ(kDeepF.size() + 1 + std::string("Long Film Title.mkv").size(), 250u) << "the fixture's 250-byte path";
+}
+
+TEST_F(ScanTree, TheEntriesLeftOutAreListedInAFileOfTheProgramFolderThatTheStatusLineNames) {
+  const auto tree = zqtest::Contents(scratch_.path());
+  Scan("T:\\");
+  std::string expected = "7 entries left out of the scan of T:\\\r\n";
+  const char* reasons[] = {"Name Windows cannot hold", "Path too long", "Picture name too long", "Folder link"};
+  for (const auto& [path, reason] : ExpectedLeftOut())
+    expected += std::string(reasons[static_cast<int>(reason)]) + "\t" + path + "\r\n";
+  EXPECT_EQ(FileText(home_ / "ScanLeftOut.txt"), expected);
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 7 entries left out, see ScanLeftOut.txt");
+  EXPECT_EQ(zqtest::Contents(scratch_.path()), tree);
+
+  // The next scan replaces the list: one entry, then none and no file.
+  Scan("T:\\Loop");
+  EXPECT_EQ(FileText(home_ / "ScanLeftOut.txt"), "1 entry left out of the scan of T:\\Loop\\\r\nFolder link\tT:\\Loop\\Up\r\n");
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 1 entry left out, see ScanLeftOut.txt");
+  Scan("T:\\Films\\Alien (1979)");
+  EXPECT_FALSE(std::filesystem::exists(home_ / "ScanLeftOut.txt"));
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready");
+  EXPECT_EQ(zqtest::Contents(scratch_.path()), tree);
 }
 
 TEST_F(ScanTree, ARootTypedAsAPosixPathScansInItsDriveForm) {
