@@ -1,7 +1,6 @@
 #include "FolderFileContent.h"
 
 #include <algorithm>
-#include <array>
 
 #include "app/Text.h"
 #include "hostlib/Procedures.h"
@@ -15,17 +14,12 @@ constexpr uint32_t kOpenExisting = 3;
 constexpr uint32_t kNormalWriteThrough = 0x80000080;
 // A folder file holds a few lines; a larger file is not read (-1) rather than held whole.
 constexpr double kLargest = 16 << 20;
-constexpr std::array<std::string_view, 18> kKeys = {
-    "icon_path",         "icon_valign",   "icon_dx",         "icon_dy",        "icon_scale_factor", "media_url",
-    "use_icon_view",     "num_cols",      "num_rows",        "icon_top",       "icon_bottom",       "caption_font_size",
-    "text_bottom",       "background_path", "background_x",  "background_y",   "background_width",  "background_height"};
 
-// Whether the line is "key = value" for one of the record's keys (any case, blanks around).
+// Whether the line is the line of one of the record's keys, as the reader finds it.
 bool KeyedLine(std::string_view line) {
-  const size_t equals = line.find('=');
-  if (equals == std::string_view::npos) return false;
-  const std::string key = TRIM(line.substr(0, equals));
-  return std::any_of(kKeys.begin(), kKeys.end(), [&](std::string_view k) { return COMPARENC(key, k, 0) == 0; });
+  std::string_view value;
+  return std::any_of(FolderFileKeys().begin(), FolderFileKeys().end(),
+                     [&](const FolderFileKey& key) { return FolderKeyLine(line, key.key, &value); });
 }
 
 std::vector<std::string> OtherLines(std::string_view text) {

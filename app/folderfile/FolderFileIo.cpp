@@ -1,6 +1,5 @@
 // Writing and reading a folder file through the library's string and file objects.
 #include <array>
-#include <charconv>
 #include <string>
 
 #include "app/FolderFile.h"
@@ -21,27 +20,9 @@ constexpr uint32_t kNormalWriteThrough = 0x80000080;
 constexpr int32_t kFileNotFound = 2;
 constexpr size_t kReadLimit = 2048;
 
-
 // A CSTRING(width) keeps width - 1 characters.
-std::string Cut(std::string value, size_t width) {
+void Cut(std::string& value, size_t width) {
   if (value.size() > width - 1) value.resize(width - 1);
-  return value;
-}
-
-// The leading whole number of a value (sign and digits), its low 16 bits; 0 when there is
-// none.
-int16_t Short(std::string_view value) {
-  int64_t number = 0;
-  const char* begin = value.data() + (value.starts_with('+') ? 1 : 0);
-  std::from_chars(begin, value.data() + value.size(), number);
-  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(number) & 0xFFFF));
-}
-
-double Real(std::string_view value) {
-  double number = 0;
-  const char* begin = value.data() + (value.starts_with('+') ? 1 : 0);
-  if (std::from_chars(begin, value.data() + value.size(), number).ec != std::errc()) return 0;
-  return number;
 }
 
 }  // namespace
@@ -90,30 +71,12 @@ int16_t READDUNEFILE(DUNEFILE& r, std::string_view path) {
   file.CLOSEFILE();
 
   DUNEFILEFROMTEXT(r, ansi);
-  for (auto [field, width] : {std::pair{&r.ICON, 256}, {&r.ALLIGN, 10}, {&r.MURL, 256}, {&r.IVIEW, 5},
-                              {&r.FSIZE, 10}, {&r.BGPATH, 256}}) {
-    *field = Cut(std::move(*field), static_cast<size_t>(width));
+  for (const FolderFileKey& key : FolderFileKeys()) {
+    if (key.width != 0) Cut(r.*std::get<std::string DUNEFILE::*>(key.field), key.width);
   }
   return 0;
 }
 
 void DUNEFILEFROMTEXT(DUNEFILE& r, std::string_view ansi) {
-  r.ICON = RDFI(ansi, "icon_path");
-  r.ALLIGN = RDFI(ansi, "icon_valign");
-  r.IDX = Short(RDFI(ansi, "icon_dx"));
-  r.IDY = Short(RDFI(ansi, "icon_dy"));
-  r.SCALE = Real(RDFI(ansi, "icon_scale_factor"));
-  r.MURL = RDFI(ansi, "media_url");
-  r.IVIEW = RDFI(ansi, "use_icon_view");
-  r.COLS = Short(RDFI(ansi, "num_cols"));
-  r.ROWS = Short(RDFI(ansi, "num_rows"));
-  r.TOP = Short(RDFI(ansi, "icon_top"));
-  r.BOT = Short(RDFI(ansi, "icon_bottom"));
-  r.FSIZE = RDFI(ansi, "caption_font_size");
-  r.TEXTBOT = Short(RDFI(ansi, "text_bottom"));
-  r.BGPATH = RDFI(ansi, "background_path");
-  r.BGX = Short(RDFI(ansi, "background_x"));
-  r.BGY = Short(RDFI(ansi, "background_y"));
-  r.BGW = Short(RDFI(ansi, "background_width"));
-  r.BGH = Short(RDFI(ansi, "background_height"));
+  for (const FolderFileKey& key : FolderFileKeys()) SetFolderValue(r, key, RDFI(ansi, key.key));
 }

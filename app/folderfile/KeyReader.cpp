@@ -16,8 +16,9 @@ std::string_view TrimBlanks(std::string_view text) {
   return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
-// The value when the line is "key = value" (blanks optional around the key and the "=").
-bool ValueOf(std::string_view line, std::string_view key, std::string_view* value) {
+}  // namespace
+
+bool FolderKeyLine(std::string_view line, std::string_view key, std::string_view* value) {
   line = SkipBlanks(line);
   if (line.size() < key.size() || !SameWordNC(line.substr(0, key.size()), key)) return false;
   line = SkipBlanks(line.substr(key.size()));
@@ -25,8 +26,6 @@ bool ValueOf(std::string_view line, std::string_view key, std::string_view* valu
   *value = TrimBlanks(line.substr(1));
   return true;
 }
-
-}  // namespace
 
 std::string RDFI(std::string_view text, std::string_view key) {
   key = key.substr(0, static_cast<size_t>(TLEN(key)));
@@ -36,7 +35,7 @@ std::string RDFI(std::string_view text, std::string_view key) {
     size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = text.size();
     std::string_view value;
-    if (ValueOf(text.substr(start, end - start), key, &value)) return std::string(value);
+    if (FolderKeyLine(text.substr(start, end - start), key, &value)) return std::string(value);
     // CR LF, LF and CR each end a line.
     start = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
   }

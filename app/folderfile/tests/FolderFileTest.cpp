@@ -193,6 +193,23 @@ TEST_F(FolderFile, ScaleFactorsInTheirShortestForm) {
   }
 }
 
+TEST(FolderFileText, ThePaddedFormStartsEveryValueAtTheLines21stCharacterAndHasNoTextBottom) {
+  DUNEFILE r = AllThree();
+  r.ICON = "folder.aai";
+  r.MURL = "Alien.mkv";
+  const FolderBlocks all{true, true, true};
+  EXPECT_EQ(FOLDERFILETEXT(r, all, kPaddedKeys),
+            "icon_path         = folder.aai\r\nicon_valign       = top\r\nicon_dx           = -5\r\n"
+            "icon_scale_factor = 1.5\r\nmedia_url         = Alien.mkv\r\n\r\n"
+            "use_icon_view     = yes\r\nnum_cols          = 4\r\nnum_rows          = 2\r\nicon_top          = 10\r\n"
+            "icon_bottom       = 20\r\ncaption_font_size = normal\r\n\r\n"
+            "background_path   = background.aai\r\nbackground_x      = 12\r\nbackground_y      = -3\r\n"
+            "background_width  = 1280\r\nbackground_height = 720\r\n");
+  EXPECT_EQ(FOLDERFILETEXT(r, FolderBlocks{false, true, false}, kPaddedKeys).substr(0, 20), "use_icon_view     = ")
+      << "a block given alone starts the text";
+  EXPECT_EQ(FOLDERFILETEXT(r, FolderBlocks{}, kPaddedKeys), "");
+}
+
 TEST_F(FolderFile, LineFeedOnlyAndCarriageReturnFilesReadAlike) {
   const std::string lines[] = {"icon_path = folder.aai", "icon_valign = top", "icon_dx = 12",
                                "media_url = Alien.mkv", "use_icon_view = yes", "num_cols = 5",
