@@ -65,7 +65,7 @@ int16_t READDUNEFILE(DUNEFILE& r, std::string_view path) {
 
   XSTRING text;
   const std::string_view raw(buffer.data(), buffer.size());
-  const std::string content = WithoutTrailingBlanks(raw);
+  const std::string content = WithoutTrailingBlanks(WithoutByteOrderMark(raw));
   text.SET(content, static_cast<int32_t>(content.size()));
   const std::string ansi = text.MTOW();
   file.CLOSEFILE();

@@ -255,6 +255,19 @@ TEST(KeyReader, KeysMatchOnlyAtTheStartOfALine) {
   EXPECT_EQ(RDFI("", "icon_path"), "");
 }
 
+TEST_F(FolderFile, AByteOrderMarkAndTabsBeforeTheEqualsSignHideNoKey) {
+  PutBytes(file_, "\xEF\xBB\xBF" "icon_path = " + kAmelieUtf8 + ".aai\r\nicon_valign\t= top\r\n"
+                  "media_url \t = Alien.mkv\r\n\tnum_cols\t=\t4\r\n");
+  DUNEFILE r;
+  ASSERT_EQ(READDUNEFILE(r, path_), 0);
+  EXPECT_EQ(r.ICON, AmelieAnsi() + ".aai");
+  EXPECT_EQ(r.ALLIGN, "top");
+  EXPECT_EQ(r.MURL, "Alien.mkv");
+  EXPECT_EQ(r.COLS, 4) << "a tab after the \"=\" belongs to the value, whose number still reads";
+  EXPECT_EQ(RDFI("\xEF\xBB\xBFicon_path\t= a.aai\r\n", "icon_path"), "a.aai");
+  EXPECT_EQ(RDFI("x\xEF\xBB\xBFicon_path = a.aai", "icon_path"), "") << "a mark only at the text's start";
+}
+
 TEST_F(FolderFile, NumbersKeepTheirLow16BitsAndMissingKeysClearTheirFields) {
   PutBytes(file_, "num_cols = 65541\r\nnum_rows = -65530\r\nicon_top = abc\r\nicon_bottom = 12px\r\n"
                   "icon_scale_factor = 0.25\r\n");

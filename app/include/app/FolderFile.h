@@ -8,9 +8,9 @@
 // one (the catalogs, the editor) and the padded one (the pass), whose keys are padded to 17
 // characters so that every value starts at the line's 21st character.
 //
-// The reader takes a line end to be CR LF, LF or CR, and a key only at the start of a line
-// (after blanks), any letter case, followed by blanks and "="; the value is what follows the
-// "=", without blanks at either end.
+// The reader takes a line end to be CR LF, LF or CR, a leading UTF-8 byte-order mark, and a
+// key only at the start of a line (after blanks or tabs), any letter case, followed by blanks
+// or tabs and "="; the value is what follows the "=", without blanks at either end.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -118,6 +118,8 @@ void DUNEFILEFROMTEXT(DUNEFILE& record, std::string_view ansi);
 // Sets the key's field from a value as read (a number's low 16 bits; 0 for no number).
 void SetFolderValue(DUNEFILE& record, const FolderFileKey& key, std::string_view value);
 
+// The text after its UTF-8 byte-order mark, the text itself when it has none.
+std::string_view WithoutByteOrderMark(std::string_view text);
 // The value of key in text (the key's trailing blanks dropped); empty when no line holds it.
 std::string RDFI(std::string_view text, std::string_view key);
 // The value when line holds key, by the reader's rule; false when it does not.
