@@ -67,6 +67,6 @@ std::string FolderFileContentText(FolderFileContent& content) {
   return text;
 }
 
-int16_t SaveFolderFileContent(FolderFileContent& content, std::string_view path) {
+int32_t SaveFolderFileContent(FolderFileContent& content, std::string_view path) {
   return WRITEFOLDERTEXT(FolderFileContentText(content), path, 0);
 }

@@ -24,4 +24,4 @@ std::string FolderFileContentText(FolderFileContent& content);
 
 // Writes the file anew from the content (an emptied form gives an empty file); the bytes
 // written, or the failure as WRITEDUNEFILE reports it.
-int16_t SaveFolderFileContent(FolderFileContent& content, std::string_view path);
+int32_t SaveFolderFileContent(FolderFileContent& content, std::string_view path);

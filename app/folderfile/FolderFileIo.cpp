@@ -27,13 +27,13 @@ void Cut(std::string& value, size_t width) {
 
 }  // namespace
 
-int16_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet) {
+int32_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet) {
   const std::string plain = DUNEFILETEXT(record);
   if (plain.empty()) return 0;
   return WRITEFOLDERTEXT(plain, path, quiet);
 }
 
-int16_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet) {
+int32_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet) {
   XSTRING converter;
   FILEIO file;
   int32_t result = 0;
@@ -49,7 +49,7 @@ int16_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t qu
     result = ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", WithoutTrailingBlanks(path), static_cast<int16_t>(result),
                       99, 0, MWHANDLE);
   }
-  return static_cast<int16_t>(result);
+  return result;
 }
 
 int16_t READDUNEFILE(DUNEFILE& r, std::string_view path) {

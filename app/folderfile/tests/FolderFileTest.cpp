@@ -182,6 +182,14 @@ TEST_F(FolderFile, ALongerOldFileLeavesNothingBehind) {
   EXPECT_EQ(FileBytes(file_), kBackgroundBlock);
 }
 
+TEST_F(FolderFile, AWriteOfMoreThan32KiBReportsItsWholeCount) {
+  DUNEFILE r;
+  r.ICON = std::string(40000, 'i') + ".aai";
+  const std::string bytes = "icon_path = " + r.ICON + "\r\nicon_valign = center\r\n";
+  EXPECT_EQ(WRITEDUNEFILE(r, path_, 0), static_cast<int32_t>(bytes.size()));
+  EXPECT_EQ(FileBytes(file_), bytes);
+}
+
 TEST_F(FolderFile, ScaleFactorsInTheirShortestForm) {
   for (const auto& [scale, text] : {std::pair{2.0, "2"}, {1.2, "1.2"}, {0.1, "0.1"}, {-0.75, "-0.75"}}) {
     DUNEFILE r;

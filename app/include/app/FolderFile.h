@@ -101,11 +101,11 @@ std::string DUNEFILETEXT(DUNEFILE& record);
 // block applies (the file is then not touched); on a failed write the file layer's negative
 // code when quiet is not 0, else "Error Writing dune_folder.txt" is shown and its answer (1)
 // returned.
-int16_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet);
+int32_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet);
 
 // Writes a folder file's text (ANSI) to path as UTF-8, an empty text as an empty file; the
 // bytes written, or on failure as WRITEDUNEFILE.
-int16_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet);
+int32_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet);
 
 // Fills the 18 keyed fields from the first 2,048 bytes of the file at path; a key the file
 // lacks gives an empty text or 0. 0 after a read; -999 for a blank path; 0 for an empty or
