@@ -35,18 +35,34 @@ bool FolderKeyLine(std::string_view line, std::string_view key, std::string_view
   return true;
 }
 
+std::optional<size_t> FolderFileKeyOf(std::string_view line, std::string_view* value) {
+  const std::span<const FolderFileKey> keys = FolderFileKeys();
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (FolderKeyLine(line, keys[i].key, value)) return i;
+  }
+  return std::nullopt;
+}
+
+std::vector<TextLine> SplitLines(std::string_view text) {
+  std::vector<TextLine> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    // CR LF, LF and CR each end a line.
+    const size_t endLength = text.substr(end).starts_with("\r\n") ? 2 : (end < text.size() ? 1 : 0);
+    lines.push_back({text.substr(start, end - start), text.substr(end, endLength)});
+    start = end + endLength;
+  }
+  return lines;
+}
+
 std::string RDFI(std::string_view text, std::string_view key) {
   key = key.substr(0, static_cast<size_t>(TLEN(key)));
   if (key.empty()) return {};
-  text = WithoutByteOrderMark(text);
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
+  for (const TextLine& line : SplitLines(WithoutByteOrderMark(text))) {
     std::string_view value;
-    if (FolderKeyLine(text.substr(start, end - start), key, &value)) return std::string(value);
-    // CR LF, LF and CR each end a line.
-    start = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
+    if (FolderKeyLine(line.text, key, &value)) return std::string(value);
   }
   return {};
 }
