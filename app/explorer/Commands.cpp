@@ -20,12 +20,12 @@ constexpr const char* kSameFile = "Source and Target are the same File.";
 uint8_t Other(uint8_t side) { return side == kLeftSide ? kRightSide : kLeftSide; }
 
 bool IsPicture(const zq::rt::RecordRef& entry) {
-  const int64_t type = entry.Whole("FT");
+  const int64_t type = QPANELF.FT(entry);
   return type == kFtFolderIcon || type == kFtPicture;
 }
 
 std::string FilePath(uint8_t side, const zq::rt::RecordRef& entry) {
-  return CHECKPATH(PATHOF(side)) + entry.Text("FN") + "." + entry.Text("EXT");
+  return CHECKPATH(PATHOF(side)) + QPANELF.FN(entry) + "." + QPANELF.EXT(entry);
 }
 
 void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code) {
@@ -37,15 +37,15 @@ std::string TargetName() { return FMODE == 2 ? ST.ABR.NAME : ST.ACR.NAME; }
 // The first marked entry of a panel from a row on; 0 when none is marked there.
 uint32_t FirstMarked(const zq::rt::Queue& panel, uint32_t from = 1) {
   for (uint32_t i = from; i <= panel.Records(); ++i) {
-    if (panel.Peek(i)->Whole("SEL") == 1) return i;
+    if (QPANELF.SEL(*panel.Peek(i)) == 1) return i;
   }
   return 0;
 }
 
 void SetMark(zq::rt::Queue& panel, uint32_t row, bool marked) {
   if (!panel.Get(row)) return;
-  panel.Buffer().SetWhole("C1", marked ? kMarkedColour : kDefaultColour);
-  panel.Buffer().SetWhole("SEL", marked ? 1 : 0);
+  QPANELF.C1.Set(panel.Buffer(), marked ? kMarkedColour : kDefaultColour);
+  QPANELF.SEL.Set(panel.Buffer(), marked ? 1 : 0);
   panel.Put();
 }
 
@@ -59,7 +59,7 @@ bool ConvertOne(uint8_t side, uint32_t row, uint8_t copyMode, const CONVERTOPTIO
   if (copyMode == 1) {
     target += TargetName() + ".aai";
   } else {
-    target += entry->Text("FN") + (options.AAI ? std::string(".aai") : "." + entry->Text("EXT"));
+    target += QPANELF.FN(*entry) + (options.AAI ? std::string(".aai") : "." + QPANELF.EXT(*entry));
   }
   if (SAMEFILE(source, target)) {
     Report(kSameFile, "ConvertItem", source, 0);
@@ -90,7 +90,7 @@ bool DeleteOne(uint8_t side, const zq::rt::RecordRef& entry) {
   return true;
 }
 
-bool Deletable(const zq::rt::RecordRef& entry) { return entry.Whole("FT") == kFtFolderFile || IsPicture(entry); }
+bool Deletable(const zq::rt::RecordRef& entry) { return QPANELF.FT(entry) == kFtFolderFile || IsPicture(entry); }
 
 }  // namespace
 
@@ -99,7 +99,7 @@ void COPYITEM(uint8_t side, int32_t row) {
   std::optional<zq::rt::Record> entry = PANELOF(side).Peek(static_cast<uint32_t>(row));
   if (!entry || !IsPicture(*entry)) return;
   const std::string source = FilePath(side, *entry);
-  const std::string target = CHECKPATH(PATHOF(Other(side))) + TargetName() + "." + entry->Text("EXT");
+  const std::string target = CHECKPATH(PATHOF(Other(side))) + TargetName() + "." + QPANELF.EXT(*entry);
   if (SAMEFILE(source, target)) {
     Report(kSameFile, "CopyItem", source, 0);
   } else {
@@ -118,7 +118,7 @@ void CONVERTITEM(uint8_t side, int32_t row, uint8_t copyMode) {
     for (uint32_t i = 1; i <= panel.Records(); ++i) {
       if (ABORTALL) return;
       std::optional<zq::rt::Record> entry = panel.Peek(i);
-      if (entry && entry->Whole("SEL") == 1 && IsPicture(*entry)) ConvertOne(side, i, copyMode, options);
+      if (entry && QPANELF.SEL(*entry) == 1 && IsPicture(*entry)) ConvertOne(side, i, copyMode, options);
     }
     return;
   }

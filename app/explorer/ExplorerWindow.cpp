@@ -229,7 +229,7 @@ class Explorer {
         const uint8_t side = field == ew::LeftDrive ? kLeftSide : kRightSide;
         const uint32_t row = w_.Choice(field);
         if (row >= 1 && row <= QDRIVE.Records()) {
-          FILLPANEL(side, QDRIVE.Peek(row)->Text("DRV") + "\\");
+          FILLPANEL(side, QDRIVEF.DRV(*QDRIVE.Peek(row)) + "\\");
           w_.Select(ListOf(side), 1);
         }
         Redraw();
@@ -352,10 +352,10 @@ class Explorer {
   void Select(int32_t list) {
     zq::rt::Queue& panel = PANELOF(SideOf(list));
     const uint32_t row = w_.Choice(list);
-    if (row > 0 && panel.Get(row) && GRFILETYPE(panel.Buffer().Text("EXT")) > 0) {
-      const bool marked = panel.Buffer().Whole("SEL") == 1;
-      panel.Buffer().SetWhole("C1", marked ? -1 : 255);
-      panel.Buffer().SetWhole("SEL", marked ? 0 : 1);
+    if (row > 0 && panel.Get(row) && GRFILETYPE(QPANELF.EXT(panel.Buffer())) > 0) {
+      const bool marked = QPANELF.SEL(panel.Buffer()) == 1;
+      QPANELF.C1.Set(panel.Buffer(), marked ? -1 : 255);
+      QPANELF.SEL.Set(panel.Buffer(), marked ? 0 : 1);
       panel.Put();
       w_.Refresh(list);
     }
@@ -415,9 +415,9 @@ class Explorer {
     const uint8_t side = SideOf(list);
     const uint32_t row = w_.Choice(list);
     std::optional<zq::rt::Record> entry = row > 0 ? PANELOF(side).Peek(row) : std::nullopt;
-    const int64_t type = entry ? entry->Whole("FT") : -1;
+    const int64_t type = entry ? QPANELF.FT(*entry) : -1;
     if (type == kFtFolderIcon || type == kFtPicture) {
-      DUMS = CHECKPATH(PATHOF(side)) + entry->Text("FN") + "." + entry->Text("EXT");
+      DUMS = CHECKPATH(PATHOF(side)) + QPANELF.FN(*entry) + "." + QPANELF.EXT(*entry);
       HWND image = w_.ControlHandle(ew::Preview);
       PreviewLoader::Request request{DUMS, ST.RESIZEIMAGE, GR_GetWinWidth(image), GR_GetWinHeight(image),
                                      ST.STRIPALPHA};

@@ -31,6 +31,9 @@ const zq::rt::RecordLayout& QPANELTYPE() {
   return layout;
 }
 
+const QPANELFIELDS QPANELF;
+const QDRIVEFIELDS QDRIVEF(DriveType());
+const QHISTORYFIELDS QHISTORYF(HistoryType());
 zq::rt::Queue LP(Shared(QPANELTYPE()));
 zq::rt::Queue RP(Shared(QPANELTYPE()));
 zq::rt::Queue QDRIVE(Shared(DriveType()));

@@ -54,14 +54,13 @@ std::string SizeText(double size) {
 // The whole file: header, one line per record with progress, two empty lines, the totals.
 // MFSIZE is counted from the same records on the way.
 std::string ListText() {
-  const zq::rt::RecordLayout& layout = MFQ.Layout();
-  const uint32_t dir = layout.Find("DIR"), dname = layout.Find("DNAME"), mname = layout.Find("MNAME"),
-                 extension = layout.Find("EXTENSION"), scat = layout.Find("SCAT"), stype = layout.Find("STYPE"),
-                 hrsize = layout.Find("HRSIZE");
-  const zq::rt::RealField rsize{layout, "RSIZE"};
+  const uint32_t dir = MFQF.DIR.Number(), dname = MFQF.DNAME.Number(), mname = MFQF.MNAME.Number(),
+                 extension = MFQF.EXTENSION.Number(), scat = MFQF.SCAT.Number(), stype = MFQF.STYPE.Number(),
+                 hrsize = MFQF.HRSIZE.Number();
+  const zq::rt::RealField& rsize = MFQF.RSIZE;
   const uint32_t records = MFQ.Records();
 
-  medialist::TotalsCounter counter(layout);
+  medialist::TotalsCounter counter;
   std::string text;
   text.reserve(static_cast<size_t>(records) * 160 + 512);
   text += kHeader;

@@ -30,15 +30,8 @@ std::string_view ValueAt(const std::vector<std::string>& values, size_t n) {
   return n < values.size() ? std::string_view(values[n]) : std::string_view();
 }
 
-struct RecordFields {
-  explicit RecordFields(const zq::rt::RecordLayout& l)
-      : DIR(l, "DIR"), DNAME(l, "DNAME"), MNAME(l, "MNAME"), EXTENSION(l, "EXTENSION"), SCAT(l, "SCAT"),
-        STYPE(l, "STYPE"), RSIZE(l, "RSIZE"), HRSIZE(l, "HRSIZE"), MTYPE(l, "MTYPE") {}
-  zq::rt::TextField DIR, DNAME, MNAME, EXTENSION, SCAT, STYPE, RSIZE, HRSIZE;
-  zq::rt::WholeField MTYPE;
-};
-
-void AddRecord(const RecordFields& f, const std::vector<std::string>& values) {
+void AddRecord(const std::vector<std::string>& values) {
+  const MFQFIELDS& f = MFQF;
   zq::rt::Record& r = MFQ.Buffer();
   r.Clear();
   f.DIR.Set(r, FolderOf(ValueAt(values, 0), ValueAt(values, 1)));
@@ -47,7 +40,7 @@ void AddRecord(const RecordFields& f, const std::vector<std::string>& values) {
   f.EXTENSION.Set(r, ValueAt(values, 3));
   f.SCAT.Set(r, ValueAt(values, 4));
   f.STYPE.Set(r, ValueAt(values, 5));
-  f.RSIZE.Set(r, ValueAt(values, 6));
+  f.RSIZE.SetText(r, ValueAt(values, 6));
   f.HRSIZE.Set(r, ValueAt(values, 7));
   f.MTYPE.Set(r, KindOfType(ValueAt(values, 5)));
   MFQ.Add();
@@ -81,13 +74,12 @@ void ReadTotals(const std::vector<std::string_view>& lines, size_t first) {
 // first value is empty, empty lines skipped, then the totals.
 void ReadList(std::string_view text) {
   const std::vector<std::string_view> lines = SplitLines(text);
-  const RecordFields fields(MFQ.Layout());
   MFQ.Free();
   size_t at = 1;
   for (; at < lines.size(); ++at) {
     const std::vector<std::string> values = SplitValues(lines[at]);
     if (values.front().empty()) break;
-    AddRecord(fields, values);
+    AddRecord(values);
   }
   while (at < lines.size() && lines[at].empty()) ++at;
   ReadTotals(lines, at);

@@ -19,8 +19,6 @@ namespace {
 
 constexpr std::string_view kWorking = "Creating Movie Scripts (And Covert Images).";
 constexpr std::string_view kFolderFile = "dune_folder.txt";
-constexpr uint8_t kVideoCatalog = 1, kAudioCatalog = 2;
-constexpr int64_t kOneVideoFile = 3, kAudio = 10;
 constexpr uint8_t kQuiet = 1;
 
 // How a folder record ends: the pass goes on, or ends at once with or without "Ready.".
@@ -53,23 +51,24 @@ class Pass {
 };
 
 bool Pass::Skipped(const zq::rt::Record& r) const {
-  const int64_t type = r.Whole("MTYPE");
-  if (r.Whole("SCRIPT") == 0) return true;
-  if (type == kAudio) return s_.PROCESSA == 0;
-  return type >= 1 && type <= 5 && s_.PROCESSV == 0;
+  const FolderMedia type = QDIRF.MTYPE(r);
+  if (QDIRF.SCRIPT(r) == 0) return true;
+  if (type == FolderMedia::Audio) return s_.PROCESSA == 0;
+  // Kinds 1 to 5 count as video; the scan gives no kind 5.
+  return type >= FolderMedia::BluRayRip && type <= FolderMedia{5} && s_.PROCESSV == 0;
 }
 
 Outcome Pass::Convert(bool icon, const std::string& folder) {
   zq::rt::Record& r = q_.Buffer();
   const PICTURERULE& rule = icon ? static_cast<const PICTURERULE&>(s_.ST.ACR) : s_.ST.ABR;
-  const std::string source = folder + WithoutTrailingBlanks(r.Text(icon ? "CF" : "BF"));
+  const std::string source = folder + WithoutTrailingBlanks((icon ? QDIRF.CF : QDIRF.BF)(r));
   const std::string name = WithoutTrailingBlanks(rule.NAME) + ".aai";
   const uint8_t resize = (icon ? s_.AUTOICRESIZE : s_.AUTOBGRESIZE) != 0 ? GETRESIZE(rule.RESIZE, rule.KEEPAR) : 0;
   UPDATESTATUS(progress_, "Converting " + source);
   const int32_t result = GRCONVERT(source, folder + name, resize, rule.WIDTH, rule.HEIGHT, GETFILTER(rule.FILTER));
   if (result > 0) {
-    r.SetText(icon ? "CN" : "BN", name);
-    r.SetWhole(icon ? "CNACT" : "BNACT", 1);
+    (icon ? QDIRF.CN : QDIRF.BN).Set(r, name);
+    (icon ? QDIRF.CNACT : QDIRF.BNACT).Set(r, 1);
     q_.Put();
     if (s_.ST.DELAC != 0) file_.DELETE(source);
   } else if (AskUnlessSilenced(quietConversion_,
@@ -83,10 +82,10 @@ Outcome Pass::Convert(bool icon, const std::string& folder) {
 
 Outcome Pass::Compose(const std::string& folder, std::string& text) {
   const zq::rt::Record& r = q_.Buffer();
-  const LAYOUTROW& row = rows_.At(r.Whole("LEVEL"));
+  const LAYOUTROW& row = rows_.At(QDIRF.LEVEL(r));
   DUNEFILE file;
   FolderBlocks blocks{};
-  if (r.Whole("DFCUR") != 0) {
+  if (QDIRF.DFCUR(r) != 0) {
     const std::string name = WithoutTrailingBlanks(s_.ST.ACR.NAME) + ".aai";
     if (Present(folder + name)) {
       blocks[static_cast<size_t>(FolderBlock::Icon)] = true;
@@ -95,7 +94,7 @@ Outcome Pass::Compose(const std::string& folder, std::string& text) {
       file.IDX = row.IDX;
       file.IDY = row.IDY;
       file.SCALE = row.SCALE;
-      if (r.Whole("MTYPE") == kOneVideoFile) file.MURL = WithoutTrailingBlanks(r.Text("MNAME"));
+      if (QDIRF.MTYPE(r) == FolderMedia::OneVideo) file.MURL = WithoutTrailingBlanks(QDIRF.MNAME(r));
       DUNEFILEDEFAULTS(file, FolderBlock::Icon);
     } else if (AskUnlessSilenced(quietMissingIcon_, "Error NO AAI Format Cover Found.", "WriteScript", folder + name,
                                  static_cast<int32_t>(file_.GETFILESIZE(folder + name))) == kCancel) {
@@ -103,7 +102,7 @@ Outcome Pass::Compose(const std::string& folder, std::string& text) {
     }
   }
   // The view block whatever the row's IVIEW holds.
-  if (r.Whole("DFNEXT") != 0) {
+  if (QDIRF.DFNEXT(r) != 0) {
     blocks[static_cast<size_t>(FolderBlock::View)] = true;
     file.IVIEW = row.IVIEW;
     file.COLS = row.COLS;
@@ -114,10 +113,10 @@ Outcome Pass::Compose(const std::string& folder, std::string& text) {
     DUNEFILEDEFAULTS(file, FolderBlock::View);
   }
   // The settings' background box as it stands.
-  if (r.Whole("BNACT") != 0 && Present(folder + WithoutTrailingBlanks(s_.ST.ABR.NAME) + ".aai")) {
+  if (QDIRF.BNACT(r) != 0 && Present(folder + WithoutTrailingBlanks(s_.ST.ABR.NAME) + ".aai")) {
     blocks[static_cast<size_t>(FolderBlock::Background)] = true;
     const BACKGROUNDRULE& b = s_.ST.ABR;
-    file.BGPATH = WithoutTrailingBlanks(r.Text("BN"));
+    file.BGPATH = WithoutTrailingBlanks(QDIRF.BN(r));
     file.BGX = b.DFX;
     file.BGY = b.DFY;
     file.BGW = b.DFW;
@@ -149,11 +148,11 @@ Outcome Pass::Folder(uint32_t i) {
   if (!q_.Get(i)) return Outcome::Next;
   const zq::rt::Record& r = q_.Buffer();
   if (Skipped(r)) return Outcome::Next;
-  const std::string folder = CHECKPATH(WithoutTrailingBlanks(r.Text("DIRNAME")));
-  if (s_.DOICCONV != 0 && r.Whole("CFACT") != 0 && TLEN(r.Text("CF")) != 0) {
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r)));
+  if (s_.DOICCONV != 0 && QDIRF.CFACT(r) != 0 && TLEN(QDIRF.CF(r)) != 0) {
     if (Convert(true, folder) != Outcome::Next) return Outcome::EndQuietly;
   }
-  if (s_.DOBGCONV != 0 && r.Whole("BFACT") != 0 && TLEN(r.Text("BF")) != 0) {
+  if (s_.DOBGCONV != 0 && QDIRF.BFACT(r) != 0 && TLEN(QDIRF.BF(r)) != 0) {
     if (Convert(false, folder) != Outcome::Next) return Outcome::EndQuietly;
   }
   std::string text;
@@ -184,8 +183,8 @@ bool Pass::Run() {
   }
   UPDATESTATUS(100, "");
   const std::string root = s_.ROOT.empty() ? ROOTDIR : s_.ROOT;
-  if (s_.PROCESSV != 0 && s_.DOINDEXV != 0) REBUILDINDEX(q_, root, kVideoCatalog, s_);
-  if (s_.PROCESSA != 0 && s_.DOINDEXA != 0) REBUILDINDEX(q_, root, kAudioCatalog, s_);
+  if (s_.PROCESSV != 0 && s_.DOINDEXV != 0) REBUILDINDEX(q_, root, CatalogKind::Video, s_);
+  if (s_.PROCESSA != 0 && s_.DOINDEXA != 0) REBUILDINDEX(q_, root, CatalogKind::Audio, s_);
   return true;
 }
 
@@ -194,7 +193,7 @@ bool Pass::Run() {
 void WRITESCRIPT(std::string_view group) {
   zq::rt::Record parameter(SharedLayout(T2GROUPTYPE()));
   parameter.AssignBytes(group);
-  auto* q = static_cast<zq::rt::Queue*>(parameter.Reference("QDIR"));
+  auto* q = static_cast<zq::rt::Queue*>(T2GROUPF.QDIR(parameter));
   if (q == nullptr) return;
   const PASSSETTINGS s = TAKEPASSSETTINGS(*q);
   // A root chosen after the scan: the list belongs to another disk.
@@ -209,5 +208,5 @@ void WRITESCRIPTTH(std::string_view group) {
   zq::rt::Record parameter(SharedLayout(T2GROUPTYPE()));
   parameter.AssignBytes(group);
   WRITESCRIPT(group);
-  POSTJOBEND(kPassEnded, static_cast<uint32_t>(parameter.Whole("THREADNR")));
+  POSTJOBEND(kPassEnded, static_cast<uint32_t>(T2GROUPF.THREADNR(parameter)));
 }

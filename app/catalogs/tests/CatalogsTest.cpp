@@ -40,7 +40,7 @@ class Catalogs : public PassFixture {
 
   void Rebuild() {
     Scan();
-    REBUILDINDEX(QDIR, "T:\\", 1, TAKEPASSSETTINGS(QDIR));
+    REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));
   }
 
   fs::path Video() const { return Root() / "_CatVideo"; }
@@ -175,7 +175,7 @@ TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReported) {
   Film("Films/Alien", "Alien.mkv");
   Scan();
   ErrorAnswers answers;
-  REBUILDINDEX(QDIR, "T:\\Gone\\", 1, TAKEPASSSETTINGS(QDIR));  // a root whose folder is gone
+  REBUILDINDEX(QDIR, "T:\\Gone\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));  // a root whose folder is gone
   EXPECT_EQ(answers.Messages(), Strings{"Error Creating Folder."});
   EXPECT_EQ(answers.Seen()[0].procedure, "MakeRootDir");
   EXPECT_EQ(answers.Seen()[0].details, "T:\\Gone\\_CatVideo\\");
@@ -185,8 +185,8 @@ TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReported) {
 TEST_F(Catalogs, TheRebuildsOwnErrors) {
   ErrorAnswers answers;
   PASSSETTINGS s = TAKEPASSSETTINGS(QDIR);
-  REBUILDINDEX(QDIR, "  ", 1, s);
-  REBUILDINDEX(QDIR, "T:\\", 1, s);
+  REBUILDINDEX(QDIR, "  ", CatalogKind::Video, s);
+  REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, s);
   EXPECT_EQ(answers.Messages(), (Strings{"Error Invalid Path.", "Error No Data available."}));
   EXPECT_EQ(answers.Seen()[1].details, "Run Scan Root First.");
   EXPECT_EQ(answers.Seen()[1].procedure, "RebuildIndex");

@@ -79,7 +79,7 @@ class ViewDF : public ::testing::Test {
   uint32_t Row(const std::string& name, const std::string& ext) const {
     for (uint32_t i = 1; i <= LP.Records(); ++i) {
       auto r = LP.Peek(i);
-      if (r->Text("FN") == name && r->Text("EXT") == ext) return i;
+      if (QPANELF.FN(*r) == name && QPANELF.EXT(*r) == ext) return i;
     }
     return 0;
   }

@@ -50,7 +50,7 @@ TEST_F(CommandsTest, F5CopiesAPictureAsTheOtherFoldersIconOrBackground) {
     EXPECT_FALSE(fs::exists(Alien("background.png")));
     const uint32_t row = RowOf(RP, "Background", "PNG");
     ASSERT_NE(row, 0u);
-    EXPECT_EQ(RP.Peek(row)->Text("FS"), std::to_string(fs::file_size(Pictures("poster.png"))));
+    EXPECT_EQ(QPANELF.FS(*RP.Peek(row)), std::to_string(fs::file_size(Pictures("poster.png"))));
     // A folder or a non-picture is not copied.
     PressOn(ew::LeftPanel, 1, "F5");
     EXPECT_TRUE(Errors().empty());
@@ -83,7 +83,7 @@ TEST_F(CommandsTest, F6AndF7ConvertTheChosenPictureToAai) {
     PressOn(ew::LeftPanel, RowOf(LP, "beach", "bmp"), "F7");
     EXPECT_EQ(AaiSize(Alien("background.aai")), std::make_pair(200, 100));
     EXPECT_NE(RowOf(RP, "background", "aai"), 0u);  // the other panel listed again
-    EXPECT_EQ(RP.Peek(RowOf(RP, "folder", "aai"))->Whole("FT"), kFtFolderIcon);
+    EXPECT_EQ(QPANELF.FT(*RP.Peek(RowOf(RP, "folder", "aai"))), kFtFolderIcon);
     // F7 ignores marks: only the chosen picture is converted.
     PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "Ins");
     PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "F7");
@@ -103,7 +103,7 @@ TEST_F(CommandsTest, InsMarksOnlyPicturesAndMovesTheCursorDown) {
     EXPECT_TRUE(Marked(LP, 2));
     PressOn(ew::LeftPanel, 2, "Ins");
     EXPECT_FALSE(Marked(LP, 2));
-    EXPECT_EQ(LP.Peek(2)->Whole("C1"), -1);
+    EXPECT_EQ(QPANELF.C1(*LP.Peek(2)), -1);
   });
 }
 

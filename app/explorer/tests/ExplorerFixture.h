@@ -181,7 +181,7 @@ class ExplorerFixture : public ::testing::Test {
   static uint32_t RowOf(const zq::rt::Queue& panel, const std::string& name, const std::string& ext = "") {
     for (uint32_t i = 1; i <= panel.Records(); ++i) {
       auto r = panel.Peek(i);
-      if (r->Text("FN") == name && (ext.empty() || r->Text("EXT") == ext)) return i;
+      if (QPANELF.FN(*r) == name && (ext.empty() || QPANELF.EXT(*r) == ext)) return i;
     }
     return 0;
   }
@@ -207,7 +207,7 @@ class ExplorerFixture : public ::testing::Test {
 
   static bool Marked(const zq::rt::Queue& panel, uint32_t row) {
     auto r = panel.Peek(row);
-    return r && r->Whole("SEL") == 1 && r->Whole("C1") == 255;
+    return r && QPANELF.SEL(*r) == 1 && QPANELF.C1(*r) == 255;
   }
 
   static std::string Contents(const std::filesystem::path& file) {
@@ -232,8 +232,8 @@ class ExplorerFixture : public ::testing::Test {
     std::vector<std::string> names;
     for (uint32_t i = 1; i <= panel.Records(); ++i) {
       auto r = panel.Peek(i);
-      std::string ext = r->Text("EXT");
-      names.push_back(ext == "<DIR>" || ext.empty() ? r->Text("FN") : r->Text("FN") + "." + ext);
+      std::string ext = QPANELF.EXT(*r);
+      names.push_back(ext == "<DIR>" || ext.empty() ? QPANELF.FN(*r) : QPANELF.FN(*r) + "." + ext);
     }
     return names;
   }

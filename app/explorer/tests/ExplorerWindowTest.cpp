@@ -21,8 +21,8 @@ TEST_F(ExplorerWindowTest, OpensBesideTheMainWindowWithBothPanelsListed) {
     EXPECT_EQ(Names(LP)[0], "..");
     EXPECT_NE(RowOf(LP, "Alien (1979)"), 0u);
     EXPECT_EQ(Names(RP), (std::vector<std::string>{"..", "beach.bmp", "folder.aai", "poster.png", "sunset.jpg"}));
-    EXPECT_EQ(RP.Peek(3)->Whole("FT"), kFtFolderIcon);
-    EXPECT_EQ(RP.Peek(2)->Whole("FT"), kFtPicture);
+    EXPECT_EQ(QPANELF.FT(*RP.Peek(3)), kFtFolderIcon);
+    EXPECT_EQ(QPANELF.FT(*RP.Peek(2)), kFtPicture);
     EXPECT_EQ(Text(ew::LeftPath), "T:\\Films\\");
     EXPECT_EQ(Text(ew::RightPath), "T:\\Pictures\\");
     EXPECT_EQ(Text(ew::ModeButton), "F4 - Icon");
@@ -51,14 +51,14 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
     Sync();
     EXPECT_EQ(LPPATH, "T:\\Films\\Alien (1979)\\");
     EXPECT_NE(RowOf(LP, "Alien", "mkv"), 0u);
-    EXPECT_EQ(LP.Peek(RowOf(LP, "dune_folder", "txt"))->Whole("FT"), kFtFolderFile);
-    EXPECT_EQ(LP.Peek(RowOf(LP, "Alien", "mkv"))->Whole("FT"), kFtVideo);
-    EXPECT_EQ(LP.Peek(RowOf(LP, "Alien", "nfo"))->Whole("FT"), kFtOther);
-    EXPECT_EQ(LP.Peek(RowOf(LP, "Alien", "mkv"))->Text("FS"), "1500");
+    EXPECT_EQ(QPANELF.FT(*LP.Peek(RowOf(LP, "dune_folder", "txt"))), kFtFolderFile);
+    EXPECT_EQ(QPANELF.FT(*LP.Peek(RowOf(LP, "Alien", "mkv"))), kFtVideo);
+    EXPECT_EQ(QPANELF.FT(*LP.Peek(RowOf(LP, "Alien", "nfo"))), kFtOther);
+    EXPECT_EQ(QPANELF.FS(*LP.Peek(RowOf(LP, "Alien", "mkv"))), "1500");
     Press(ew::LeftPanel, "Backspace");
     Sync();
     EXPECT_EQ(LPPATH, "T:\\Films\\");
-    EXPECT_EQ(LP.Peek(alien)->Text("FN"), "Alien (1979)");
+    EXPECT_EQ(QPANELF.FN(*LP.Peek(alien)), "Alien (1979)");
     // Enter on ".." goes up too, with the cursor on the folder just left.
     Choose(ew::LeftPanel, 1);
     Press(ew::LeftPanel, "Enter");
@@ -66,9 +66,9 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
     EXPECT_EQ(LPPATH, "T:\\");
     // The history holds each folder once, newest first.
     ASSERT_EQ(LPLIST.Records(), 3u);
-    EXPECT_EQ(LPLIST.Peek(1)->Text("PATH"), "T:\\");
-    EXPECT_EQ(LPLIST.Peek(2)->Text("PATH"), "T:\\Films\\Alien (1979)\\");
-    EXPECT_EQ(LPLIST.Peek(3)->Text("PATH"), "T:\\Films\\");
+    EXPECT_EQ(QHISTORYF.PATH(*LPLIST.Peek(1)), "T:\\");
+    EXPECT_EQ(QHISTORYF.PATH(*LPLIST.Peek(2)), "T:\\Films\\Alien (1979)\\");
+    EXPECT_EQ(QHISTORYF.PATH(*LPLIST.Peek(3)), "T:\\Films\\");
     // At the drive root Backspace does nothing and no ".." is listed.
     Press(ew::LeftPanel, "Backspace");
     Sync();
@@ -87,9 +87,9 @@ TEST_F(ExplorerWindowTest, TheMainWindowsDoubleClickShowsTheFolderCarriedWithThe
     SHOWINEXPLORER("T:\\Music\\Abba - Gold");
     EXPECT_TRUE(WaitFor([] { return RPPATH == "T:\\Music\\Abba - Gold\\"; }));
     Sync();
-    EXPECT_EQ(RPLIST.Peek(1)->Text("PATH"), "T:\\Music\\Abba - Gold\\");
+    EXPECT_EQ(QHISTORYF.PATH(*RPLIST.Peek(1)), "T:\\Music\\Abba - Gold\\");
     ASSERT_NE(RowOf(RP, "01 Dancing Queen", "mp3"), 0u);
-    EXPECT_EQ(RP.Peek(RowOf(RP, "01 Dancing Queen", "mp3"))->Whole("FT"), kFtAudio);
+    EXPECT_EQ(QPANELF.FT(*RP.Peek(RowOf(RP, "01 Dancing Queen", "mp3"))), kFtAudio);
     // The tray's double click forwarded by the main window: the explorer shows or hides with it.
     zq::rt::Post(kTrayDoubleClick, 0, EXPTHREAD);
     Sync();

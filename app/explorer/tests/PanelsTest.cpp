@@ -13,11 +13,11 @@ class PanelsTest : public ExplorerFixture {
     ST.ACR.NAME = "folder";
     for (const char* ext : {"MKV", "AVI", "ABCDEFGHIJ"}) {
       VEXTENSIONS.Buffer().Clear();
-      VEXTENSIONS.Buffer().SetText("EXT", ext);
+      VEXTF.EXT.Set(VEXTENSIONS.Buffer(), ext);
       VEXTENSIONS.Add();
     }
     AEXTENSIONS.Buffer().Clear();
-    AEXTENSIONS.Buffer().SetText("EXT", "MP3");
+    AEXTF.EXT.Set(AEXTENSIONS.Buffer(), "MP3");
     AEXTENSIONS.Add();
   }
 };
@@ -44,10 +44,10 @@ TEST_F(PanelsTest, EachFileGetsTheFirstTypeWhoseRuleMatches) {
     const std::string ext = dot == std::string::npos ? "" : c.file.substr(dot + 1);
     const uint32_t row = RowOf(LP, name, ext);
     ASSERT_NE(row, 0u) << c.file;
-    EXPECT_EQ(LP.Peek(row)->Whole("FT"), c.type) << c.file;
-    EXPECT_EQ(LP.Peek(row)->Whole("ICON"), c.icon) << c.file;
-    EXPECT_EQ(LP.Peek(row)->Text("FS"), "1") << c.file;
-    EXPECT_EQ(LP.Peek(row)->Whole("C1"), -1) << c.file;
+    EXPECT_EQ(QPANELF.FT(*LP.Peek(row)), c.type) << c.file;
+    EXPECT_EQ(QPANELF.ICON(*LP.Peek(row)), c.icon) << c.file;
+    EXPECT_EQ(QPANELF.FS(*LP.Peek(row)), "1") << c.file;
+    EXPECT_EQ(QPANELF.C1(*LP.Peek(row)), -1) << c.file;
   }
 }
 
@@ -59,7 +59,7 @@ TEST_F(PanelsTest, ParentFirstThenFoldersThenFilesEachByNameCaseBlind) {
   // The extension takes no part in the order.
   const zq::rt::Record a = *RP.Peek(5);
   zq::rt::Record b = a;
-  b.SetText("EXT", "zzz");
+  QPANELF.EXT.Set(b, "zzz");
   EXPECT_EQ(DIRSORT(a, b), 0);
 }
 
@@ -76,7 +76,7 @@ TEST_F(PanelsTest, AnEmptyOrMissingFolderShowsTheParentEntryAlone) {
   for (const char* folder : {"T:\\Empty\\", "T:\\Missing\\"}) {
     FILLPANEL(kLeftSide, folder);
     EXPECT_EQ(Names(LP), std::vector<std::string>{".."}) << folder;
-    EXPECT_EQ(LP.Peek(1)->Whole("FT"), kFtParent);
+    EXPECT_EQ(QPANELF.FT(*LP.Peek(1)), kFtParent);
     EXPECT_EQ(LPPATH, folder);
   }
   EXPECT_EQ(CDRVL, "T:");
@@ -90,8 +90,8 @@ TEST_F(PanelsTest, TheHistoryKeepsTheTenNewestFoldersEachOnce) {
   for (int n = 0; n < 11; ++n) FILLPANEL(kRightSide, "T:\\F" + std::to_string(n));
   FILLPANEL(kRightSide, "T:\\F5\\");
   ASSERT_EQ(RPLIST.Records(), 10u);
-  EXPECT_EQ(RPLIST.Peek(1)->Text("PATH"), "T:\\F10\\");
-  EXPECT_EQ(RPLIST.Peek(10)->Text("PATH"), "T:\\F1\\");
+  EXPECT_EQ(QHISTORYF.PATH(*RPLIST.Peek(1)), "T:\\F10\\");
+  EXPECT_EQ(QHISTORYF.PATH(*RPLIST.Peek(10)), "T:\\F1\\");
   EXPECT_EQ(RPPATH, "T:\\F5\\");
   EXPECT_EQ(TRPPATH, "T:\\F5\\");
 }
@@ -115,12 +115,12 @@ TEST_F(PanelsTest, UpAndDownMoveThePanelAndFindTheFolderLeft) {
 TEST_F(PanelsTest, TheDriveListHoldsEveryDriveWithItsIcon) {
   FILLDRIVES();
   ASSERT_GE(QDRIVE.Records(), 2u);
-  EXPECT_EQ(QDRIVE.Peek(1)->Text("DRV"), "C:");
+  EXPECT_EQ(QDRIVEF.DRV(*QDRIVE.Peek(1)), "C:");
   bool t = false;
   for (uint32_t i = 1; i <= QDRIVE.Records(); ++i) {
-    const int64_t icon = QDRIVE.Peek(i)->Whole("DICON");
+    const int64_t icon = QDRIVEF.DICON(*QDRIVE.Peek(i));
     EXPECT_TRUE(icon == 1 || icon == 2);
-    t = t || QDRIVE.Peek(i)->Text("DRV") == "T:";
+    t = t || QDRIVEF.DRV(*QDRIVE.Peek(i)) == "T:";
   }
   EXPECT_TRUE(t);
 }

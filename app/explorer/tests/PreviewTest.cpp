@@ -161,7 +161,7 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
     EXPECT_TRUE(WaitFor([] { return RPPATH == "T:\\Music\\Abba - Gold\\"; }));
     Sync();
     EXPECT_EQ(Text(ew::RightPath), "T:\\Music\\Abba - Gold\\");
-    EXPECT_EQ(RPLIST.Peek(1)->Text("PATH"), "T:\\Music\\Abba - Gold\\");
+    EXPECT_EQ(QHISTORYF.PATH(*RPLIST.Peek(1)), "T:\\Music\\Abba - Gold\\");
     // A missing folder shows ".." alone and is kept all the same.
     SetWindowTextA(Control(ew::LeftPath), "T:\\Nowhere");
     Press(ew::LeftPath, "Enter");
@@ -171,9 +171,9 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
     // The drive list: T: is there; choosing it lists its root.
     uint32_t drive = 0;
     for (uint32_t i = 1; i <= QDRIVE.Records(); ++i)
-      if (QDRIVE.Peek(i)->Text("DRV") == "T:") drive = i;
+      if (QDRIVEF.DRV(*QDRIVE.Peek(i)) == "T:") drive = i;
     ASSERT_NE(drive, 0u);
-    EXPECT_EQ(QDRIVE.Peek(1)->Text("DRV"), "C:");
+    EXPECT_EQ(QDRIVEF.DRV(*QDRIVE.Peek(1)), "C:");
     zq::ui::input::Choose(Control(ew::LeftDrive), static_cast<int32_t>(drive) - 1);
     Press(ew::LeftDrive, "Enter");
     EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\"; }));
@@ -193,7 +193,7 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
       Sync();
     }
     EXPECT_EQ(LPLIST.Records(), 10u);
-    EXPECT_EQ(LPLIST.Peek(1)->Text("PATH"), "T:\\Many\\F10\\");
+    EXPECT_EQ(QHISTORYF.PATH(*LPLIST.Peek(1)), "T:\\Many\\F10\\");
   });
 }
 

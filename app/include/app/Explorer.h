@@ -10,6 +10,7 @@
 #include "hostlib/WinPos.h"
 #include "zqplatform/messages.h"
 #include "zqruntime/queue.h"
+#include "zqruntime/record.h"
 
 // The explorer thread's procedure (started without parameter): runs the explorer window;
 // clears EXPTHREAD and then EXPRUNNING when it closes.
@@ -27,6 +28,34 @@ const zq::rt::RecordLayout& QPANELTYPE();
 // Entry types (FT).
 constexpr uint8_t kFtOther = 0, kFtParent = 1, kFtFolder = 2, kFtFolderFile = 3, kFtFolderIcon = 4,
                   kFtPicture = 5, kFtVideo = 6, kFtAudio = 7;
+// QPANELTYPE's typed view.
+struct QPANELFIELDS : zq::rt::RecordView {
+  QPANELFIELDS() : RecordView(QPANELTYPE()) {}
+  zq::rt::TextField FN{*this, "FN"};    // the name shown: a folder's, a file's without its extension, ".."
+  zq::rt::WholeField C1{*this, "C1"};   // the name's colour: -1 the list's own, 255 while marked
+  zq::rt::WholeField C2{*this, "C2"};   // the name's background, -1
+  zq::rt::WholeField C3{*this, "C3"};   // the selected name's colour, -1
+  zq::rt::WholeField C4{*this, "C4"};   // the selected name's background, -1
+  zq::rt::WholeField ICON{*this, "ICON"};  // the entry's icon in the panel's icon list
+  zq::rt::TextField EXT{*this, "EXT"};  // "<DIR>" for folders, else the extension without the dot
+  zq::rt::TextField FS{*this, "FS"};    // the size in bytes as text, "0" for folders
+  zq::rt::WholeField FT{*this, "FT"};   // the entry type, kFt...
+  zq::rt::WholeField DIR{*this, "DIR"}; // order group: 2 "..", 1 a folder, 0 a file
+  zq::rt::WholeField SEL{*this, "SEL"}; // 1 while marked for a group command
+};
+extern const QPANELFIELDS QPANELF;
+// A drive of the drive lists, and a folder of a side's history.
+struct QDRIVEFIELDS : zq::rt::RecordView {
+  explicit QDRIVEFIELDS(const zq::rt::RecordLayout& layout) : RecordView(layout) {}
+  zq::rt::TextField DRV{*this, "DRV"};       // letter and colon, "D:"
+  zq::rt::WholeField DICON{*this, "DICON"};  // 1 a fixed disk, 2 any other drive
+};
+extern const QDRIVEFIELDS QDRIVEF;
+struct QHISTORYFIELDS : zq::rt::RecordView {
+  explicit QHISTORYFIELDS(const zq::rt::RecordLayout& layout) : RecordView(layout) {}
+  zq::rt::TextField PATH{*this, "PATH"};  // a folder
+};
+extern const QHISTORYFIELDS QHISTORYF;
 // Panel sides.
 constexpr uint8_t kLeftSide = 0, kRightSide = 1;
 

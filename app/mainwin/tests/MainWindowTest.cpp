@@ -9,13 +9,16 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <optional>
 #include <sstream>
 
+#include "DialogAnswers.h"
 #include "DialogWatcher.h"
 #include "app/Explorer.h"
 #include "app/MainWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
+#include "zqplatform/files.h"
 #include "zqplatform/msgbox.h"
 #include "zqplatform/questions.h"
 #include "zqplatform/uiinput.h"
@@ -23,6 +26,7 @@
 #include "zqruntime/threads.h"
 #include "zqruntime/window.h"
 #include "zqtest/ScratchFolder.h"
+#include "zqtest/TreeContents.h"
 
 namespace {
 
@@ -58,6 +62,7 @@ class MainWindow : public ::testing::Test {
     for (const char* name : {"Script.dat", "VExtensions.dat", "AExtensions.dat"}) {
       fs::copy_file(ProgramFolder() / name, folder_.path() / name);
     }
+    if (const char* drives = std::getenv("ZQ_DRIVES")) savedDrives_ = drives;
   }
   void TearDown() override {
     if (main_.valid()) {
@@ -65,6 +70,17 @@ class MainWindow : public ::testing::Test {
       main_.wait_for(10s);
     }
     fs::current_path(before_);
+    if (savedDrives_) setenv("ZQ_DRIVES", savedDrives_->c_str(), 1);
+    else unsetenv("ZQ_DRIVES");
+    zq::fs::ReloadDriveMap();
+  }
+
+  // The test's own disk, reached as D:, with one film in "D:\Films".
+  void MapDisk() {
+    fs::create_directories(disk_ / "Films" / "Alien (1979)");
+    std::ofstream(disk_ / "Films" / "Alien (1979)" / "Alien.mkv", std::ios::binary) << std::string(100, 'x');
+    setenv("ZQ_DRIVES", ("D=" + disk_.path().string()).c_str(), 1);
+    zq::fs::ReloadDriveMap();
   }
 
   void CopyProgramFolderFiles() {
@@ -104,6 +120,8 @@ class MainWindow : public ::testing::Test {
   bool Idle() const { return !T1RUNNING && !T2RUNNING && AllEnabled(); }
 
   zqtest::ScratchFolder folder_{"orvid-main"};
+  zqtest::ScratchFolder disk_{"orvid-main-disk"};
+  std::optional<std::string> savedDrives_;
   fs::path before_;
   std::future<void> main_;
   HWND window_ = 0;
@@ -146,30 +164,31 @@ TEST_F(MainWindow, TheScanButtonDoesNothingUntilARootIsChosen) {
   Start();
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
   SendMessage(window_, WM_NULL, 0, 0);
-  EXPECT_EQ(T1GROUP.Text("ROOT"), "");
+  EXPECT_EQ(T1GROUPF.ROOT(T1GROUP), "");
   EXPECT_EQ(Text(mw::ScanButton), "Scan Root");
   CloseByOk();
   ASSERT_TRUE(Ended());
 }
 
 TEST_F(MainWindow, TheJobsRunTheirStandInsAndTheButtonsComeBack) {
+  MapDisk();
   WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
   DialogWatcher watcher;
   Start();
   ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
 
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
-  ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "D:\\Films"; }));
+  ASSERT_TRUE(WaitFor([] { return T1GROUPF.ROOT(T1GROUP) == "D:\\Films"; }));
   ASSERT_TRUE(WaitFor([&] { return Idle(); }));
-  EXPECT_EQ(T1GROUP.Whole("THREADNR"), MWTHREAD);
+  EXPECT_EQ(T1GROUPF.THREADNR(T1GROUP), MWTHREAD);
   EXPECT_EQ(Text(mw::ScanButton), "Scan Root");
   EXPECT_EQ(State(mw::ScanButton).textColour, 0x0000FFu);
   EXPECT_EQ(ROOTDIR, "D:\\Films");
 
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::StartButton)));
-  ASSERT_TRUE(WaitFor([] { return T2GROUP.Reference("QDIR") == &QDIR; }));
+  ASSERT_TRUE(WaitFor([] { return T2GROUPF.QDIR(T2GROUP) == &QDIR; }));
   ASSERT_TRUE(WaitFor([&] { return Idle(); }));
-  EXPECT_EQ(T2GROUP.Whole("THREADNR"), MWTHREAD);
+  EXPECT_EQ(T2GROUPF.THREADNR(T2GROUP), MWTHREAD);
   EXPECT_EQ(Text(mw::StartButton), "Start");
   EXPECT_EQ(State(mw::StartButton).textColour, 0x0000FFu);
   CloseByOk();
@@ -327,12 +346,12 @@ struct FakeExplorer {
 void AddFolderEntry(const char* name, int32_t icon, int32_t level, bool folder, const char* dir) {
   zq::rt::Record& r = QDIR.Buffer();
   r.Clear();
-  r.SetText("NAME", name);
-  r.SetWhole("ICON", icon);
-  r.SetWhole("LEVEL", level);
-  r.SetWhole("ISFOLDER", folder ? 1 : 0);
-  r.SetWhole("SCRIPT", folder ? 0 : 1);
-  r.SetText("DIRNAME", dir);
+  QDIRF.NAME.Set(r, name);
+  QDIRF.ICON.Set(r, icon);
+  QDIRF.LEVEL.Set(r, level);
+  QDIRF.ISFOLDER.Set(r, folder ? 1 : 0);
+  QDIRF.SCRIPT.Set(r, folder ? 0 : 1);
+  QDIRF.DIRNAME.Set(r, dir);
   QDIR.Add();
 }
 
@@ -473,6 +492,141 @@ TEST_F(MainWindow, InUseWithAFilledFolderList) {
   EXPECT_TRUE(zq::ui::GrabWindow(window_, png.string()));
   CloseByOk();
   ASSERT_TRUE(Ended());
+}
+
+// The next error dialog as shown, answered with OK through the question seam.
+struct ErrorShown {
+  std::string message, procedure, details;
+  Lines buttons;
+};
+std::future<ErrorShown> AnswerNextError() {
+  return std::async(std::launch::async, [] {
+    namespace e = orvid::res::ErrorDialog;
+    using hostlib::test::TextOf;
+    const HWND dialog = hostlib::test::WaitForWindow("Error");
+    if (dialog == 0) return ErrorShown{};
+    ErrorShown shown{TextOf(dialog, e::Message), TextOf(dialog, e::Procedure), TextOf(dialog, e::Details),
+                     hostlib::test::ShownButtons(dialog)};
+    zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(e::Ok));
+    return shown;
+  });
+}
+
+bool NoQuestionOpen() { return zq::ui::OpenQuestions().empty(); }
+
+TEST_F(MainWindow, ABlankRootEntryStartsNoJobAndGetsTheStoredRootBack) {
+  MapDisk();
+  WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
+  AddFolderEntry("Alien", 1, 1, true, "D:\\Films");  // the list of an earlier scan
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
+  zq::ui::TakeAsked();
+  for (const int32_t button : {mw::ScanButton, mw::StartButton}) {
+    for (const char* blank : {"", "   "}) {
+      SetWindowTextA(Control(mw::RootEntry), blank);
+      ASSERT_EQ(Text(mw::RootEntry), blank);
+      ASSERT_TRUE(zq::ui::input::Click(Control(button)));
+      ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; })) << button << " '" << blank << "'";
+      SendMessage(window_, WM_NULL, 0, 0);
+      EXPECT_TRUE(Idle());
+      EXPECT_EQ(T1GROUP.Text("ROOT"), "");
+      EXPECT_EQ(T2GROUP.Reference("QDIR"), nullptr);
+      EXPECT_EQ(ROOTDIR, "D:\\Films");
+      EXPECT_EQ(QDIR.Records(), 1u);
+    }
+  }
+  EXPECT_TRUE(zq::ui::TakeAsked().empty());
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+}
+
+TEST_F(MainWindow, ScanRootTakesARootTypedOnAFirstStart) {
+  MapDisk();
+  CopyProgramFolderFiles();  // no root stored
+  const auto disk = zqtest::Contents(disk_.path());
+  Start();
+  ASSERT_EQ(Text(mw::RootEntry), "");
+  SetWindowTextA(Control(mw::RootEntry), (disk_ / "Films").string().c_str());  // typed as a POSIX path
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
+  ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "D:\\Films"; }));
+  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+  EXPECT_EQ(ROOTDIR, "D:\\Films");
+  EXPECT_EQ(Text(mw::RootEntry), "D:\\Films");
+  Lines names;
+  for (uint32_t i = 1; i <= QDIR.Records(); ++i) names.push_back(QDIR.Peek(i)->Text("NAME"));
+  EXPECT_EQ(names, (Lines{"Alien (1979)", "Alien.mkv", "Missing Icon", "Missing Icon"}));
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready");
+  EXPECT_TRUE(zq::ui::TakeAsked().empty());
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+  EXPECT_EQ(zqtest::Contents(disk_.path()), disk);
+}
+
+TEST_F(MainWindow, ARootThatIsNoFolderIsReportedAndNothingIsScanned) {
+  MapDisk();
+  WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
+  AddFolderEntry("Alien", 1, 1, true, "D:\\Films");
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
+  const std::string typed[] = {
+      "D:\\Nowhere",                         // missing
+      (disk_ / "Nowhere").string(),          // missing, typed as a POSIX path
+      "D:\\Films\\Alien (1979)\\Alien.mkv",  // a file
+      "\\",                                 // no drive
+      "Films",                              // relative to the program folder
+  };
+  for (const std::string& root : typed) {
+    SetWindowTextA(Control(mw::RootEntry), root.c_str());
+    std::future<ErrorShown> error = AnswerNextError();
+    ASSERT_TRUE(WaitFor([&] { return zq::ui::input::Click(Control(mw::ScanButton)); }));
+    const ErrorShown shown = error.get();
+    EXPECT_EQ(shown.message, "Root Folder not found.") << root;
+    EXPECT_EQ(shown.procedure, "ScanRoot") << root;
+    EXPECT_EQ(shown.details, root);
+    EXPECT_EQ(shown.buttons, Lines{"&OK"}) << root;
+    ASSERT_TRUE(WaitFor(NoQuestionOpen));
+    SendMessage(window_, WM_NULL, 0, 0);
+    EXPECT_TRUE(Idle()) << root;
+    EXPECT_EQ(T1GROUP.Text("ROOT"), "") << root;
+    EXPECT_EQ(ROOTDIR, "D:\\Films") << root;
+    EXPECT_EQ(QDIR.Records(), 1u) << root;
+    EXPECT_EQ(Text(mw::RootEntry), root);
+  }
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+}
+
+TEST_F(MainWindow, StartChangesNoRootAndAsksForAScanOfAnotherTypedOne) {
+  MapDisk();
+  fs::create_directories(disk_ / "Other");
+  WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
+  ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "D:\\Films"; }));
+  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+  const uint32_t records = QDIR.Records();
+  ASSERT_EQ(records, 4u);
+
+  SetWindowTextA(Control(mw::RootEntry), "D:\\Other");
+  std::future<ErrorShown> error = AnswerNextError();
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::StartButton)));
+  const ErrorShown shown = error.get();
+  EXPECT_EQ(shown.message, "Run Scan Root First.");
+  EXPECT_EQ(shown.details, "D:\\Other");
+  EXPECT_EQ(shown.buttons, Lines{"&OK"});
+  ASSERT_TRUE(WaitFor(NoQuestionOpen));
+  SendMessage(window_, WM_NULL, 0, 0);
+  EXPECT_TRUE(Idle());
+  EXPECT_EQ(T2GROUP.Reference("QDIR"), nullptr);  // no pass
+  EXPECT_EQ(ROOTDIR, "D:\\Films");
+  EXPECT_EQ(QDIR.Records(), records);
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
 }
 
 }  // namespace

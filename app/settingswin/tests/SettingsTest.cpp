@@ -29,9 +29,10 @@ constexpr const char* kTitle = "Settings - V2.191 - Orvid, the media disk maker"
 
 void AddExtension(zq::rt::Queue& q, const char* ext, const char* cover, int no) {
   q.ClearBuffer();
-  q.Buffer().SetText("EXT", ext);
-  q.Buffer().SetText("COVER", cover);
-  q.Buffer().SetWhole("NOMEDIAURL", no);
+  const EXTFIELDS& EXTF = &q == &AEXTENSIONS ? AEXTF : VEXTF;
+  EXTF.EXT.Set(q.Buffer(), ext);
+  EXTF.COVER.Set(q.Buffer(), cover);
+  EXTF.NOMEDIAURL.Set(q.Buffer(), no);
   q.Add();
 }
 
@@ -58,7 +59,7 @@ void StoredSettings() {
   AddExtension(VEXTENSIONS, "MKV", "MKV", 0);
   AddExtension(VEXTENSIONS, "M2TS", "BLURAY", 1);
   AddExtension(AEXTENSIONS, "MP3", "", 0);
-  QNOSCAN.Buffer().SetText("FNAME", "$RECYCLE.BIN");
+  QNOSCANF.FNAME.Set(QNOSCAN.Buffer(), "$RECYCLE.BIN");
   QNOSCAN.Add();
 }
 
@@ -266,7 +267,7 @@ TEST_F(Settings, TheTablesAreEditedInPlace) {
     s.Ok();
   }
   bool found = false;
-  for (uint32_t n = 1; n <= VEXTENSIONS.Records(); ++n) found |= VEXTENSIONS.Peek(n)->Text("EXT") == "WEBM";
+  for (uint32_t n = 1; n <= VEXTENSIONS.Records(); ++n) found |= VEXTF.EXT(*VEXTENSIONS.Peek(n)) == "WEBM";
   EXPECT_TRUE(found) << "the new extension in upper case";
 }
 

@@ -72,6 +72,8 @@ Binding Bind(uint8_t& value);
 Binding Bind(double& value);
 // A field of a record (a queue's record buffer), by name.
 Binding Bind(RecordRef record, std::string_view field);
+// A field of a record by a typed view's member.
+Binding Bind(RecordRef record, const FieldRefBase& field);
 
 class Window {
  public:
