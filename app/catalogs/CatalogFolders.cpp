@@ -158,7 +158,8 @@ int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, CatalogKind kind, 
   link = "../../.." + link;
 
   DUNEFILE entry;
-  entry.ICON = link + WithoutTrailingBlanks(QDIRF.CN(r));
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r)));
+  entry.ICON = link + NameOnDisk(folder + WithoutTrailingBlanks(QDIRF.CN(r)));
   entry.ALLIGN = "center";
   entry.MURL = link + (QDIRF.MTYPE(r) == FolderMedia::OneVideo ? WithoutTrailingBlanks(QDIRF.MNAME(r)) : std::string());
 

@@ -67,7 +67,7 @@ Outcome Pass::Convert(bool icon, const std::string& folder) {
   UPDATESTATUS(progress_, "Converting " + source);
   const int32_t result = GRCONVERT(source, folder + name, resize, rule.WIDTH, rule.HEIGHT, GETFILTER(rule.FILTER));
   if (result > 0) {
-    (icon ? QDIRF.CN : QDIRF.BN).Set(r, name);
+    (icon ? QDIRF.CN : QDIRF.BN).Set(r, NameOnDisk(folder + name));  // an old file of another case keeps its name
     (icon ? QDIRF.CNACT : QDIRF.BNACT).Set(r, 1);
     q_.Put();
     if (s_.ST.DELAC != 0) file_.DELETE(source);
@@ -89,7 +89,7 @@ Outcome Pass::Compose(const std::string& folder, std::string& text) {
     const std::string name = WithoutTrailingBlanks(s_.ST.ACR.NAME) + ".aai";
     if (Present(folder + name)) {
       blocks[static_cast<size_t>(FolderBlock::Icon)] = true;
-      file.ICON = name;
+      file.ICON = NameOnDisk(folder + name);
       file.ALLIGN = row.ALIGN;
       file.IDX = row.IDX;
       file.IDY = row.IDY;
@@ -113,10 +113,11 @@ Outcome Pass::Compose(const std::string& folder, std::string& text) {
     DUNEFILEDEFAULTS(file, FolderBlock::View);
   }
   // The settings' background box as it stands.
-  if (QDIRF.BNACT(r) != 0 && Present(folder + WithoutTrailingBlanks(s_.ST.ABR.NAME) + ".aai")) {
+  const std::string backgroundPath = folder + WithoutTrailingBlanks(s_.ST.ABR.NAME) + ".aai";
+  if (QDIRF.BNACT(r) != 0 && Present(backgroundPath)) {
     blocks[static_cast<size_t>(FolderBlock::Background)] = true;
     const BACKGROUNDRULE& b = s_.ST.ABR;
-    file.BGPATH = WithoutTrailingBlanks(QDIRF.BN(r));
+    file.BGPATH = NameOnDisk(backgroundPath);
     file.BGX = b.DFX;
     file.BGY = b.DFY;
     file.BGW = b.DFW;

@@ -68,17 +68,17 @@ class ViewDF : public ::testing::Test {
     drive_.Put("Films/Alien (1979)/dune_folder.txt", kFile);
     ASSERT_TRUE(panels_.Open());
     LPPATH = drive_.Win("Films\\Alien (1979)\\");
-    GETPDIR(LP, LPPATH);
+    GETPDIR(LEFTPANEL.entries, LPPATH);
   }
   void TearDown() override {
     panels_.Close();
-    LP.Free();
+    LEFTPANEL.entries.Free();
     RESETSTATE();
   }
   std::string Stored() const { return drive_.Get("Films/Alien (1979)/dune_folder.txt"); }
   uint32_t Row(const std::string& name, const std::string& ext) const {
-    for (uint32_t i = 1; i <= LP.Records(); ++i) {
-      auto r = LP.Peek(i);
+    for (uint32_t i = 1; i <= LEFTPANEL.entries.Records(); ++i) {
+      auto r = LEFTPANEL.entries.Peek(i);
       if (QPANELF.FN(*r) == name && QPANELF.EXT(*r) == ext) return i;
     }
     return 0;
@@ -195,7 +195,7 @@ TEST_F(ViewDF, AnEmptiedFormSavesAnEmptyFile) {
 }
 
 TEST_F(ViewDF, OtherEntriesAndRowsOutsideThePanelDoNothing) {
-  for (uint32_t row : {Row("Alien", "mkv"), Row("..", "<DIR>"), 0u, LP.Records() + 1}) {
+  for (uint32_t row : {Row("Alien", "mkv"), Row("..", "<DIR>"), 0u, LEFTPANEL.entries.Records() + 1}) {
     VIEWDF(kLeftSide, static_cast<int32_t>(row), panels_.ControlHandle(3));  // returns at once
   }
   EXPECT_EQ(FindForm(), 0u);

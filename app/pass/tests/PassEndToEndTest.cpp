@@ -20,23 +20,25 @@ std::string Line(const std::string& key, const std::string& value) {
 
 bool HasBytes(const fs::path& file) { return fs::is_regular_file(file) && fs::file_size(file) > 0; }
 
-// A file of the folder by its name in any letter case, as the disk's Windows view finds it.
-bool HasBytesAnyCase(const fs::path& folder, const std::string& name) {
+// The name as it stands on disk of a file of the folder with bytes, found by its name in any
+// letter case as the disk's Windows view finds it; empty when there is none.
+std::string NameAnyCase(const fs::path& folder, const std::string& name) {
   auto lower = [](std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
   };
   for (const auto& e : fs::directory_iterator(folder))
-    if (lower(e.path().filename().string()) == lower(name) && HasBytes(e.path())) return true;
-  return false;
+    if (lower(e.path().filename().string()) == lower(name) && HasBytes(e.path())) return e.path().filename().string();
+  return {};
 }
 
 // The folder's file as the rules say, from its record after the pass and the default layout
 // rows of a fresh program folder (level 1: 6 columns and 3 rows, deeper 5 and 2).
 std::string ExpectedFolderFile(const zq::rt::Record& r, const fs::path& folder) {
   std::string icon, view, background;
-  if (QDIRF.DFCUR(r) != 0 && HasBytesAnyCase(folder, "folder.aai")) {
-    icon = Line("icon_path", "folder.aai") + Line("icon_valign", "center") + Line("icon_scale_factor", "1");
+  const std::string iconName = NameAnyCase(folder, "folder.aai");
+  if (QDIRF.DFCUR(r) != 0 && !iconName.empty()) {
+    icon = Line("icon_path", iconName) + Line("icon_valign", "center") + Line("icon_scale_factor", "1");
     if (QDIRF.MTYPE(r) == FolderMedia::OneVideo) icon += Line("media_url", TrimmedText(QDIRF.MNAME(r)));
   }
   if (QDIRF.DFNEXT(r) != 0) {
@@ -44,8 +46,9 @@ std::string ExpectedFolderFile(const zq::rt::Record& r, const fs::path& folder) 
     view = Line("use_icon_view", "yes") + Line("num_cols", first ? "6" : "5") + Line("num_rows", first ? "3" : "2") +
            Line("icon_top", "10") + Line("icon_bottom", "10") + Line("caption_font_size", "small");
   }
-  if (QDIRF.BNACT(r) != 0 && HasBytesAnyCase(folder, "background.aai")) {
-    background = Line("background_path", TrimmedText(QDIRF.BN(r))) + Line("background_x", "0") +
+  const std::string backgroundName = NameAnyCase(folder, "background.aai");
+  if (QDIRF.BNACT(r) != 0 && !backgroundName.empty()) {
+    background = Line("background_path", backgroundName) + Line("background_x", "0") +
                  Line("background_y", "0") + Line("background_width", "1920") + Line("background_height", "1080");
   }
   std::string text;
