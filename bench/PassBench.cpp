@@ -47,6 +47,7 @@ const zqtest::ScratchFolder& Disk() {
     }
     setenv("ZQ_DRIVES", ("B=" + folder->path().string()).c_str(), 1);
     zq::fs::ReloadDriveMap();
+    INIPATH = folder->path().string() + "/";  // the program folder, where the scan lists what it left out
     ROOTDIR = "B:\\";
     ST.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
     ST.ABR.NAME = "background";

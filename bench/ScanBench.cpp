@@ -24,6 +24,7 @@ const zqtest::ScratchFolder& Tree() {
     zqtest::BuildBulkTree(folder->path(), kCategories, kFilmsPerCategory);
     setenv("ZQ_DRIVES", ("B=" + folder->path().string()).c_str(), 1);
     zq::fs::ReloadDriveMap();
+    INIPATH = folder->path().string() + "/";  // the program folder, where the scan lists what it left out
     ST.ACR.NAME = "folder";
     ST.ABR.NAME = "background";
     for (const char* ext : {"MKV", "AVI", "MP4", "ISO"}) {

@@ -16,8 +16,6 @@ using orvid::catalogs::Report;
 
 constexpr int32_t kAlreadyExists = 183;
 constexpr uint8_t kQuiet = 1;
-constexpr uint8_t kAudio = 2;
-constexpr uint8_t kOneVideoFile = 3;
 
 std::string Chars(const PASSSETTINGS& s, std::string_view picture) {
   return s.INIPATH + "Chars\\" + std::string(picture);
@@ -31,10 +29,11 @@ int32_t CopyAnnounced(FILEIO& file, const std::string& source, const std::string
   return file.COPY(source, target, 0);
 }
 
-bool Belongs(const zq::rt::Record& r, uint8_t kind) {
-  if (r.Whole("SCRIPT") == 0 || r.Whole("CNACT") == 0 || TLEN(r.Text("CN")) == 0) return false;
-  const int64_t type = r.Whole("MTYPE");
-  return kind == kAudio ? type == 10 : type >= 1 && type <= 4;
+bool Belongs(const zq::rt::Record& r, CatalogKind kind) {
+  if (QDIRF.SCRIPT(r) == 0 || QDIRF.CNACT(r) == 0 || TLEN(QDIRF.CN(r)) == 0) return false;
+  const FolderMedia type = QDIRF.MTYPE(r);
+  return kind == CatalogKind::Audio ? type == FolderMedia::Audio
+                                    : type >= FolderMedia::BluRayRip && type <= FolderMedia::SeveralVideos;
 }
 
 // "A" to "Z" by the name's first character, upper-cased; "0" for any other.
@@ -64,7 +63,7 @@ int16_t Entry(FILEIO& file, const std::string& index, const std::string& name, D
     return 1;
   }
   const std::string path = folder + "dune_folder.txt";
-  if (const int16_t result = WRITEDUNEFILE(record, path, kQuiet); result < 0) {
+  if (const int32_t result = WRITEDUNEFILE(record, path, kQuiet); result < 0) {
     Report(writeError, "WriteCatalog", path, result);
     return 1;
   }
@@ -73,14 +72,14 @@ int16_t Entry(FILEIO& file, const std::string& index, const std::string& name, D
 
 }  // namespace
 
-int16_t MAKEROOTDIR(std::string_view path, uint8_t kind, const PASSSETTINGS& s) {
+int16_t MAKEROOTDIR(std::string_view path, CatalogKind kind, const PASSSETTINGS& s) {
   FILEIO file;
   const std::string folder = CHECKPATH(WithoutTrailingBlanks(path));
   if (const int32_t result = file.CREATEDIR(folder); result != 0 && file.GETLASTSYSTEMERROR() != kAlreadyExists) {
     Report("Error Creating Folder.", "MakeRootDir", folder, result);
     return 1;
   }
-  const bool audio = kind == kAudio;
+  const bool audio = kind == CatalogKind::Audio;
   const std::string main = Chars(s, audio ? ".MainA.aai" : ".MainV.aai");
   const int32_t mainCopy =
       audio ? CopyAnnounced(file, main, folder + ".Main.aai") : file.COPY(main, folder + ".Main.aai", 0);
@@ -111,7 +110,7 @@ int16_t MAKEROOTDIR(std::string_view path, uint8_t kind, const PASSSETTINGS& s) 
   DUNEFILE record = IndexRecord(".Main.aai", s.ST.CAT1);
   if (withBackground) AddBackground(record, ".Back.aai", s.ST.CATBG);
   const std::string filePath = folder + "dune_folder.txt";
-  if (const int16_t result = WRITEDUNEFILE(record, filePath, kQuiet); result < 0) {
+  if (const int32_t result = WRITEDUNEFILE(record, filePath, kQuiet); result < 0) {
     Report("Error Writing dune_folder", "MakeRootDir", filePath, result);
     return 1;
   }
@@ -140,17 +139,17 @@ int16_t MAKEDIR(std::string_view path, std::string_view index, const PASSSETTING
     AddBackground(record, "../.BackS.aai", s.ST.CATBG);
   }
   const std::string filePath = folder + "dune_folder.txt";
-  if (const int16_t result = WRITEDUNEFILE(record, filePath, kQuiet); result < 0) {
+  if (const int32_t result = WRITEDUNEFILE(record, filePath, kQuiet); result < 0) {
     Report("Error Writing dune_folder", "MakeDir", filePath, result);
     return 1;
   }
   return 0;
 }
 
-int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, uint8_t kind, const PASSSETTINGS& s) {
+int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, CatalogKind kind, const PASSSETTINGS& s) {
   const zq::rt::Record& r = q.Buffer();
   if (!Belongs(r, kind)) return 0;
-  const std::string relative = FIXPATH(r.Text("DIRNAME"));
+  const std::string relative = FIXPATH(QDIRF.DIRNAME(r));
   const std::string name = GETSUBDIR(relative);
   if (name.empty()) return 0;  // media in the root itself: no entry of its own
   std::string link = relative;
@@ -159,9 +158,10 @@ int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, uint8_t kind, cons
   link = "../../.." + link;
 
   DUNEFILE entry;
-  entry.ICON = link + WithoutTrailingBlanks(r.Text("CN"));
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r)));
+  entry.ICON = link + NameOnDisk(folder + WithoutTrailingBlanks(QDIRF.CN(r)));
   entry.ALLIGN = "center";
-  entry.MURL = link + (r.Whole("MTYPE") == kOneVideoFile ? WithoutTrailingBlanks(r.Text("MNAME")) : std::string());
+  entry.MURL = link + (QDIRF.MTYPE(r) == FolderMedia::OneVideo ? WithoutTrailingBlanks(QDIRF.MNAME(r)) : std::string());
 
   FILEIO file;
   const std::string catalog = CHECKPATH(WithoutTrailingBlanks(path));

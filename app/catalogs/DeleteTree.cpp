@@ -1,5 +1,6 @@
-// Deleting a folder and everything below it. Symbolic links are removed as links: a link to
-// a folder is never entered, so nothing outside the tree is touched.
+// Deleting a folder and everything below it. Symbolic links are removed as links, the folder's
+// own place included: a link to a folder is never entered, so nothing outside the tree is
+// touched.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -41,21 +42,21 @@ int16_t DELETETREE(std::string_view path, uint8_t quiet) {
 int16_t DELETETREE2(std::string_view path, uint8_t& quietFiles, uint8_t& quietFolders) {
   if (TLEN(path) == 0) return -1;
   const std::string folder = CHECKPATH(WithoutTrailingBlanks(path));
+  FILEIO file;
+  if (const LinkKind link = LinkAt(folder); link != LinkKind::None) {
+    const std::string name = folder.substr(0, folder.size() - 1);
+    const int32_t result = link == LinkKind::ToFolder ? file.REMOVEDIR(name) : file.DELETE(name);
+    if (result != 0) GoOn("Error Removing Folder.", folder, result, quietFolders);
+    return static_cast<int16_t>(result);
+  }
   const std::vector<FolderEntry> entries = Listing(folder);
   if (entries.empty()) return 0;
-  FILEIO file;
   for (const FolderEntry& e : entries) {
     if (e.name == "." || e.name == "..") continue;
     const std::string entry = folder + e.name;
-    if (e.folder && !e.link) {
+    if (e.folder) {
       const int16_t result = DELETETREE2(entry, quietFiles, quietFolders);
       if (result != 0) return result;
-    } else if (e.folder) {
-      const int32_t result = file.REMOVEDIR(entry);  // the link alone
-      if (result != 0) {
-        GoOn("Error Removing Folder.", entry, result, quietFolders);
-        return static_cast<int16_t>(result);
-      }
     } else {
       const int32_t result = file.DELETE(entry);
       if (result != 0 && !GoOn("Error Deleting File.", entry, result, quietFiles)) return static_cast<int16_t>(result);

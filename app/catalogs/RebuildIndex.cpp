@@ -10,19 +10,19 @@ namespace {
 
 using orvid::catalogs::Report;
 
-constexpr uint8_t kVideo = 1, kAudio = 2;
 constexpr const char* kIndexes[] = {"(All)", "0", "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L",
                                     "M",     "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
 
 }  // namespace
 
-void REBUILDINDEX(zq::rt::Queue& q, std::string_view root, uint8_t kind, const PASSSETTINGS& s) {
+void REBUILDINDEX(zq::rt::Queue& q, std::string_view root, CatalogKind kind, const PASSSETTINGS& s) {
   if (TLEN(root) == 0) return Report("Error Invalid Path.", "RebuildIndex", root, -1);
   const uint32_t n = q.Records();
   if (n == 0) return Report("Error No Data available.", "RebuildIndex", "Run Scan Root First.", -1);
   UPDATESTATUS(0, "Removing Old Catalog, Please Wait.");
-  if (kind != kVideo && kind != kAudio) return;
-  const std::string catalog = CHECKPATH(WithoutTrailingBlanks(root)) + (kind == kVideo ? "_CatVideo\\" : "_CatAudio\\");
+  if (kind != CatalogKind::Video && kind != CatalogKind::Audio) return;
+  const std::string catalog =
+      CHECKPATH(WithoutTrailingBlanks(root)) + (kind == CatalogKind::Video ? "_CatVideo\\" : "_CatAudio\\");
   if (const int16_t result = DELETETREE(catalog, 1); result != 0) {
     return Report("Error Deleting Catalog - Delete it Manually Please.", "RebuildIndex", catalog, result);
   }
@@ -34,7 +34,7 @@ void REBUILDINDEX(zq::rt::Queue& q, std::string_view root, uint8_t kind, const P
     if (WRITECATALOG(q, catalog, kind, s) != 0) return;
     UPDATESTATUS(static_cast<int32_t>(100.0 / n * i), "");
   }
-  if ((kind == kVideo ? s.REMEMPTYV : s.REMEMPTYA) == 0) {
+  if ((kind == CatalogKind::Video ? s.REMEMPTYV : s.REMEMPTYA) == 0) {
     UPDATESTATUS(0, "Cleaning Up.");
     for (const char* index : kIndexes) MAKEDIR(catalog + index, index, s);
   }

@@ -7,6 +7,7 @@
 
 #include "app/Explorer.h"
 #include "app/Helpers.h"
+#include "app/Text.h"
 #include "app/State.h"
 #include "hostlib/Procedures.h"
 #include "zqruntime/dirlist.h"
@@ -40,9 +41,9 @@ struct EntryKind {
 // once per extension.
 class FileKinds {
  public:
-  FileKinds() : folderIcon_(ST.ACR.NAME.empty() ? std::string() : ST.ACR.NAME + ".aai") {
-    Read(VEXTENSIONS, video_);
-    Read(AEXTENSIONS, audio_);
+  FileKinds() : folderIcon_(Blank(ST.ACR.NAME) ? std::string() : WithoutTrailingBlanks(ST.ACR.NAME) + ".aai") {
+    Read(VEXTENSIONS, VEXTF, video_);
+    Read(AEXTENSIONS, AEXTF, audio_);
   }
 
   // By the rules' order: folder file, folder icon, picture, video, audio, other.
@@ -59,8 +60,8 @@ class FileKinds {
   }
 
  private:
-  static void Read(const zq::rt::Queue& extensions, std::vector<std::string>& into) {
-    for (uint32_t i = 1; i <= extensions.Records(); ++i) into.push_back(extensions.Peek(i)->Text("EXT"));
+  static void Read(const zq::rt::Queue& extensions, const EXTFIELDS& fields, std::vector<std::string>& into) {
+    for (uint32_t i = 1; i <= extensions.Records(); ++i) into.push_back(fields.EXT(*extensions.Peek(i)));
   }
   static bool In(const std::vector<std::string>& extensions, std::string_view ext) {
     return std::any_of(extensions.begin(), extensions.end(), [&](const std::string& e) { return SameCaseBlind(e, ext); });
@@ -79,27 +80,32 @@ void SetColours(zq::rt::RecordRef& r) {
 void AddParentEntry(zq::rt::Queue& panel) {
   zq::rt::Record& r = panel.Buffer();
   r.Clear();
-  r.SetText("FN", "..");
-  r.SetText("EXT", "<DIR>");
-  r.SetText("FS", "0");
-  r.SetWhole("FT", kFtParent);
-  r.SetWhole("ICON", 7);
-  r.SetWhole("DIR", 2);
+  QPANELF.FN.Set(r, "..");
+  QPANELF.EXT.Set(r, "<DIR>");
+  QPANELF.FS.Set(r, "0");
+  QPANELF.FT.Set(r, kFtParent);
+  QPANELF.ICON.Set(r, 7);
+  QPANELF.DIR.Set(r, 2);
   SetColours(r);
   panel.Add();
 }
 
-zq::rt::Queue& HistoryOf(uint8_t side) { return side == kLeftSide ? LPLIST : RPLIST; }
-
-void Remember(uint8_t side, const std::string& folder) {
-  zq::rt::Queue& history = HistoryOf(side);
+void Remember(zq::rt::Queue& history, const std::string& folder) {
   for (uint32_t i = 1; i <= history.Records(); ++i) {
-    if (history.Peek(i)->Text("PATH") == folder) return;
+    if (QHISTORYF.PATH(*history.Peek(i)) == folder) return;
   }
   history.Buffer().Clear();
-  history.Buffer().SetText("PATH", folder);
+  QHISTORYF.PATH.Set(history.Buffer(), folder);
   history.Add(1);
   while (history.Records() > kHistoryLength) history.Delete(history.Records());
+}
+
+// The drive a folder lies on ("D:"); blank for a path without one (a network path).
+std::string DriveOf(const std::string& folder) {
+  if (folder.size() < 2 || folder[1] != ':') return {};
+  std::string drive = folder.substr(0, 2);
+  std::transform(drive.begin(), drive.end(), drive.begin(), [](unsigned char c) { return std::toupper(c); });
+  return drive;
 }
 
 }  // namespace
@@ -107,17 +113,15 @@ void Remember(uint8_t side, const std::string& folder) {
 void FILLPANEL(uint8_t side, std::string_view path) {
   if (TLEN(path) == 0) return;
   const std::string folder = CHECKPATH(path);
-  Remember(side, folder);
-  std::string drive;
-  if (folder.size() > 1 && folder[1] == ':') {
-    drive = folder.substr(0, 2);
-    std::transform(drive.begin(), drive.end(), drive.begin(), [](unsigned char c) { return std::toupper(c); });
-  }
-  (side == kLeftSide ? CDRVL : CDRVR) = drive;
-  GETPDIR(PANELOF(side), folder);
-  PATHOF(side) = folder;
-  (side == kLeftSide ? TLPPATH : TRPPATH) = folder;
+  EXPLORERPANEL& panel = PANELOF(side);
+  Remember(panel.history, folder);
+  panel.drive = DriveOf(folder);
+  GETPDIR(panel.entries, folder);
+  panel.SetFolder(folder);
+  panel.pathText = folder;
 }
+
+void EXPLORERPANEL::ListAgain() { GETPDIR(entries, Folder()); }
 
 void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
   if (ABORTALL) return;
@@ -132,8 +136,8 @@ void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
   FileKinds kinds;
   zq::rt::Record& r = panel.Buffer();
   const zq::rt::Record& entry = listing.Buffer();
-  const uint32_t nameField = entry.Layout().Find("NAME"), attributeField = entry.Layout().Find("ATTRIB"),
-                 sizeField = entry.Layout().Find("SIZE");
+  const uint32_t nameField = zq::rt::DirectoryView().NAME.Number(),
+                 attributeField = zq::rt::DirectoryView().ATTRIB.Number(), sizeField = zq::rt::DirectoryView().SIZE.Number();
   for (uint32_t i = 1; i <= listing.Records(); ++i) {
     listing.Get(i);
     const std::string name = entry.Text(nameField);
@@ -181,15 +185,15 @@ void FILLDRIVES() {
     const std::string item = GETITEM(drives, n, "|");
     if (TLEN(item) == 0) continue;
     QDRIVE.Buffer().Clear();
-    QDRIVE.Buffer().SetText("DRV", GETITEM(item, 1, "@").substr(0, 2));
-    QDRIVE.Buffer().SetWhole("DICON", TRIM(GETITEM(item, 2, "@")) == "3" ? 1 : 2);
+    QDRIVEF.DRV.Set(QDRIVE.Buffer(), GETITEM(item, 1, "@").substr(0, 2));
+    QDRIVEF.DICON.Set(QDRIVE.Buffer(), TRIM(GETITEM(item, 2, "@")) == "3" ? 1 : 2);
     QDRIVE.Add();
   }
 }
 
 uint8_t DIRUP(uint8_t side) {
   uint8_t shortened = 0;
-  const std::string parent = GETUPDIR(PATHOF(side), &shortened);
+  const std::string parent = GETUPDIR(PANELOF(side).Folder(), &shortened);
   if (!shortened) return 0;
   FILLPANEL(side, parent);
   return 1;
@@ -198,15 +202,15 @@ uint8_t DIRUP(uint8_t side) {
 uint8_t DIRDN(uint8_t side, int32_t row) {
   OLDDIR.clear();
   if (row < 1) return 0;
-  std::optional<zq::rt::Record> entry = PANELOF(side).Peek(static_cast<uint32_t>(row));
+  std::optional<zq::rt::Record> entry = PANELOF(side).entries.Peek(static_cast<uint32_t>(row));
   if (!entry) return 0;
-  const std::string current = CHECKPATH(PATHOF(side));
-  switch (entry->Whole("FT")) {
+  const std::string current = CHECKPATH(PANELOF(side).Folder());
+  switch (QPANELF.FT(*entry)) {
     case kFtParent:
       OLDDIR = current;
       return DIRUP(side);
     case kFtFolder:
-      FILLPANEL(side, current + entry->Text("FN"));
+      FILLPANEL(side, current + QPANELF.FN(*entry));
       return 1;
     default:
       return 0;
@@ -216,9 +220,9 @@ uint8_t DIRDN(uint8_t side, int32_t row) {
 int32_t FINDDIR(std::string_view path, int32_t side) {
   const std::string name = GETSUBDIR(path);
   if (TLEN(name) == 0) return 1;
-  const zq::rt::Queue& panel = PANELOF(static_cast<uint8_t>(side));
+  const zq::rt::Queue& panel = PANELOF(static_cast<uint8_t>(side)).entries;
   for (uint32_t i = 1; i <= panel.Records(); ++i) {
-    if (panel.Peek(i)->Text("FN") == name) return static_cast<int32_t>(i);
+    if (QPANELF.FN(*panel.Peek(i)) == name) return static_cast<int32_t>(i);
   }
   return 1;
 }

@@ -1,6 +1,5 @@
 // Writing and reading a folder file through the library's string and file objects.
 #include <array>
-#include <charconv>
 #include <string>
 
 #include "app/FolderFile.h"
@@ -21,54 +20,50 @@ constexpr uint32_t kNormalWriteThrough = 0x80000080;
 constexpr int32_t kFileNotFound = 2;
 constexpr size_t kReadLimit = 2048;
 
-
 // A CSTRING(width) keeps width - 1 characters.
-std::string Cut(std::string value, size_t width) {
+void Cut(std::string& value, size_t width) {
   if (value.size() > width - 1) value.resize(width - 1);
-  return value;
-}
-
-// The leading whole number of a value (sign and digits), its low 16 bits; 0 when there is
-// none.
-int16_t Short(std::string_view value) {
-  int64_t number = 0;
-  const char* begin = value.data() + (value.starts_with('+') ? 1 : 0);
-  std::from_chars(begin, value.data() + value.size(), number);
-  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(number) & 0xFFFF));
-}
-
-double Real(std::string_view value) {
-  double number = 0;
-  const char* begin = value.data() + (value.starts_with('+') ? 1 : 0);
-  if (std::from_chars(begin, value.data() + value.size(), number).ec != std::errc()) return 0;
-  return number;
 }
 
 }  // namespace
 
-int16_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet) {
+int32_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet) {
   const std::string plain = DUNEFILETEXT(record);
   if (plain.empty()) return 0;
   return WRITEFOLDERTEXT(plain, path, quiet);
 }
 
-int16_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet) {
+std::string FolderFileBytes(std::string_view ansi) {
+  if (ansi.empty()) return {};
   XSTRING converter;
+  converter.SET(ansi, static_cast<int32_t>(ansi.size()));
+  return converter.WTOM();
+}
+
+std::string FolderFileAnsi(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  XSTRING converter;
+  converter.SET(utf8, static_cast<int32_t>(utf8.size()));
+  return converter.MTOW();
+}
+
+int32_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet) {
+  return WRITEFOLDERBYTES(FolderFileBytes(text), path, quiet);
+}
+
+int32_t WRITEFOLDERBYTES(std::string_view bytes, std::string_view path, uint8_t quiet) {
   FILEIO file;
-  int32_t result = 0;
-  if (text.empty()) {
-    result = file.CREATEEMPTYFILE(WithoutTrailingBlanks(path), kReadWrite, kNoSharing, kCreateAlways, kNormalWriteThrough);
-  } else {
-    converter.SET(text, static_cast<int32_t>(text.size()));
-    const std::string utf8 = converter.WTOM();
-    result = file.WRITEFILE(WithoutTrailingBlanks(path), utf8, static_cast<int32_t>(utf8.size()), 0, kReadWrite, kNoSharing,
-                            kOpenAlways, kNormalWriteThrough);
-  }
+  const std::string target = WithoutTrailingBlanks(path);
+  const int32_t result =
+      bytes.empty()
+          ? file.CREATEEMPTYFILE(target, kReadWrite, kNoSharing, kCreateAlways, kNormalWriteThrough)
+          : file.WRITEFILE(target, bytes, static_cast<int32_t>(bytes.size()), 0, kReadWrite, kNoSharing, kOpenAlways,
+                           kNormalWriteThrough);
   if (result < 0 && quiet == 0) {
-    result = ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", WithoutTrailingBlanks(path), static_cast<int16_t>(result),
-                      99, 0, MWHANDLE);
+    return ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", target, static_cast<int16_t>(result), 99, 0,
+                    MWHANDLE);
   }
-  return static_cast<int16_t>(result);
+  return result;
 }
 
 int16_t READDUNEFILE(DUNEFILE& r, std::string_view path) {
@@ -82,38 +77,17 @@ int16_t READDUNEFILE(DUNEFILE& r, std::string_view path) {
   if (read < 0 && file.GETLASTSYSTEMERROR() == kFileNotFound) return 0;
   if (read <= 0) return static_cast<int16_t>(read);
 
-  XSTRING text;
   const std::string_view raw(buffer.data(), buffer.size());
-  const std::string content = WithoutTrailingBlanks(raw);
-  text.SET(content, static_cast<int32_t>(content.size()));
-  const std::string ansi = text.MTOW();
+  const std::string ansi = FolderFileAnsi(WithoutTrailingBlanks(WithoutByteOrderMark(raw)));
   file.CLOSEFILE();
 
   DUNEFILEFROMTEXT(r, ansi);
-  for (auto [field, width] : {std::pair{&r.ICON, 256}, {&r.ALLIGN, 10}, {&r.MURL, 256}, {&r.IVIEW, 5},
-                              {&r.FSIZE, 10}, {&r.BGPATH, 256}}) {
-    *field = Cut(std::move(*field), static_cast<size_t>(width));
+  for (const FolderFileKey& key : FolderFileKeys()) {
+    if (key.width != 0) Cut(r.*std::get<std::string DUNEFILE::*>(key.field), key.width);
   }
   return 0;
 }
 
 void DUNEFILEFROMTEXT(DUNEFILE& r, std::string_view ansi) {
-  r.ICON = RDFI(ansi, "icon_path");
-  r.ALLIGN = RDFI(ansi, "icon_valign");
-  r.IDX = Short(RDFI(ansi, "icon_dx"));
-  r.IDY = Short(RDFI(ansi, "icon_dy"));
-  r.SCALE = Real(RDFI(ansi, "icon_scale_factor"));
-  r.MURL = RDFI(ansi, "media_url");
-  r.IVIEW = RDFI(ansi, "use_icon_view");
-  r.COLS = Short(RDFI(ansi, "num_cols"));
-  r.ROWS = Short(RDFI(ansi, "num_rows"));
-  r.TOP = Short(RDFI(ansi, "icon_top"));
-  r.BOT = Short(RDFI(ansi, "icon_bottom"));
-  r.FSIZE = RDFI(ansi, "caption_font_size");
-  r.TEXTBOT = Short(RDFI(ansi, "text_bottom"));
-  r.BGPATH = RDFI(ansi, "background_path");
-  r.BGX = Short(RDFI(ansi, "background_x"));
-  r.BGY = Short(RDFI(ansi, "background_y"));
-  r.BGW = Short(RDFI(ansi, "background_width"));
-  r.BGH = Short(RDFI(ansi, "background_height"));
+  for (const FolderFileKey& key : FolderFileKeys()) SetFolderValue(r, key, RDFI(ansi, key.key));
 }

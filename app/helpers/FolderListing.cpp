@@ -5,15 +5,12 @@
 std::vector<FolderEntry> ListFolder(const std::string& folder) {
   zq::rt::Queue listing(zq::rt::DirectoryLayout());
   zq::rt::ListDirectory(folder + "*.*", listing);
-  const zq::rt::RecordLayout& layout = listing.Layout();
-  const zq::rt::TextField name(layout, "NAME");
-  const zq::rt::WholeField attributes(layout, "ATTRIB"), link(layout, "ISLINK");
-  const zq::rt::RealField bytes(layout, "SIZE");
+  const zq::rt::DirectoryFields& f = zq::rt::DirectoryView();
   std::vector<FolderEntry> entries;
   entries.reserve(listing.Records());
   for (uint32_t i = 1; i <= listing.Records(); ++i) {
     const zq::rt::Record r = *listing.Peek(i);
-    entries.push_back({name(r), bytes(r), (attributes(r) & zq::rt::kAttrDirectory) != 0, link(r) != 0});
+    entries.push_back({f.NAME(r), f.SIZE(r), (f.ATTRIB(r) & zq::rt::kAttrDirectory) != 0, f.ISLINK(r) != 0});
   }
   return entries;
 }

@@ -69,8 +69,8 @@ void CompleteLayouts() {
   for (uint32_t i = 1; i <= 7; ++i) {
     bool added = QSCRIPT.Records() < i;
     if (!added) QSCRIPT.Get(i);
-    QSCRIPT.Buffer().SetWhole("NR", i);
-    QSCRIPT.Buffer().SetWhole("DIR", i + 1);
+    QSCRIPTF.NR.Set(QSCRIPT.Buffer(), i);
+    QSCRIPTF.DIR.Set(QSCRIPT.Buffer(), i + 1);
     if (added) {
       QSCRIPT.Add(i);
     } else {

@@ -18,8 +18,6 @@ namespace {
 namespace lm = orvid::res::LazyModeOptions;
 using zq::rt::Bind;
 
-constexpr uint8_t kAudio = 10;
-
 // The options of the window "Lazy Mode Options".
 struct LMTYPE {
   uint8_t MI = 0;  // only folders without any icon
@@ -60,12 +58,16 @@ bool AskOptions(LMTYPE& options) {
 }
 
 bool Wanted(const zq::rt::RecordRef& folder, const LMTYPE& options) {
-  if (folder.Whole("SCRIPT") != 1) return false;
-  if (options.MI != 0) return folder.Whole("CNACT") == 0 && folder.Whole("CFACT") == 0;
-  const int64_t kind = folder.Whole("MTYPE");
-  if (kind == kAudio) return options.AM != 0;
-  if (kind >= 1 && kind <= 4) return options.VM != 0;
-  if (kind == 0) return options.FW != 0;
+  if (QDIRF.SCRIPT(folder) != 1) return false;
+  if (options.MI != 0) return QDIRF.CNACT(folder) == 0 && QDIRF.CFACT(folder) == 0;
+  switch (QDIRF.MTYPE(folder)) {
+    case FolderMedia::Audio: return options.AM != 0;
+    case FolderMedia::BluRayRip:
+    case FolderMedia::DvdRip:
+    case FolderMedia::OneVideo:
+    case FolderMedia::SeveralVideos: return options.VM != 0;
+    case FolderMedia::None: return options.FW != 0;
+  }
   return true;
 }
 
@@ -79,13 +81,16 @@ void BuildFolders(const LMTYPE& options) {
     if (!Wanted(*folder, options)) continue;
     zq::rt::Record& entry = QD.Buffer();
     entry.Clear();
-    const std::string dir = folder->Text("DIRNAME");
+    const std::string dir = QDIRF.DIRNAME(*folder);
     std::string name = GETSUBDIR(dir);
     if (COMPARENC(name, ROOTDIR, 1) == 0) name.clear();
-    entry.SetText("NAME", name);
-    entry.SetText("DIRNAME", dir);
-    for (const char* field : {"CNACT", "CFACT", "MTYPE"}) entry.SetWhole(field, folder->Whole(field));
-    for (const char* field : {"CN", "CF"}) entry.SetText(field, folder->Text(field));
+    QDF.NAME.Set(entry, name);
+    QDF.DIRNAME.Set(entry, dir);
+    QDF.CNACT.Set(entry, QDIRF.CNACT(*folder));
+    QDF.CFACT.Set(entry, QDIRF.CFACT(*folder));
+    QDF.MTYPE.Set(entry, QDIRF.MTYPE(*folder));
+    QDF.CN.Set(entry, QDIRF.CN(*folder));
+    QDF.CF.Set(entry, QDIRF.CF(*folder));
     QD.Add();
   }
 }
@@ -93,7 +98,7 @@ void BuildFolders(const LMTYPE& options) {
 // The entry at the position into the right panel; false when there is none.
 bool Show(uint32_t position) {
   if (position < 1 || !QD.Get(position)) return false;
-  FILLPANEL(kRightSide, CHECKPATH(QD.Buffer().Text("DIRNAME")));
+  FILLPANEL(kRightSide, CHECKPATH(QDF.DIRNAME(QD.Buffer())));
   return true;
 }
 
@@ -117,10 +122,11 @@ const zq::rt::RecordLayout& QDTYPE() {
   return layout;
 }
 
+const QDFIELDS QDF;
 zq::rt::Queue QD(QDTYPE());
 
 int SORTDESTDIR(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b) {
-  const int32_t order = COMPARENC(a.Text("NAME") + "0", b.Text("NAME") + "0", 0);
+  const int32_t order = COMPARENC(QDF.NAME(a) + "0", QDF.NAME(b) + "0", 0);
   return order > 0 ? 1 : order < 0 ? -1 : 0;
 }
 

@@ -2,6 +2,7 @@
 // the closing protocol.
 #include <string>
 
+#include "RootFolder.h"
 #include "app/Explorer.h"
 #include "app/IniFile.h"
 #include "app/MainWindow.h"
@@ -32,6 +33,7 @@ using zq::rt::Window;
 
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGreen = 0x00FF00;
+constexpr uint8_t kOkOnly = 99;  // the error dialog's button set
 constexpr const char* kTrayTip = "Orvid 0.1\r\n\r\nMade by the Orvid project";
 constexpr const char* kFolderIcons[] = {"VistaFolder", "VistaImage",   "VistaMovie", "CrossSmall",
                                         "VistaMulImage", "VistaAudio2", "Star",       "Info"};
@@ -42,7 +44,11 @@ constexpr const char* kLayoutSpec =
     "@2~Top|Center|Bottom~3;#3~~0|999|1~1;#4~~0|999|1~1;#5~~0|5|.1;@6~OMI|ALL~2;#8~~1|10|1;#9~~1|10|1;"
     "#10~~0|50|1;#11~~0|50|1;#12~~-50|50|1;@13~Small|Normal~2;@14~Yes|No~2;";
 
-
+// Two roots as one folder: in their drive form with a final "\", without regard to case.
+bool SameRootFolder(std::string_view a, std::string_view b) {
+  const std::string first = CHECKPATH(zq::rt::WindowsForm(a)), second = CHECKPATH(zq::rt::WindowsForm(b));
+  return first.size() == second.size() && COMPARENC(first, second, 0) == 0;
+}
 
 zq::rt::WindowDef Definition() {
   return zq::rt::ParseWindowDefinition(orvid::res::WindowText("MainWindow")).window.value_or(zq::rt::WindowDef{});
@@ -72,6 +78,10 @@ class MainWindow {
     MWWINPOS.INIT(w_, 1, 0, 1, 2, 0);
     MWWINPOS.SET(mw::Background, 4, 0, 1, 0);
     MWWINPOS.SET(mw::FolderFrame, 1, 3, 1, 0);
+    // The progress bar and the status line keep to the bottom across the whole width, below
+    // the folder list and the picture.
+    MWWINPOS.SET(mw::Progress, 3, 1, 0, 0);
+    MWWINPOS.SET(mw::StatusLine, 3, 1, 0, 0);
     editip_.SORTALLOWED = 0;
     editip_.INSALLOWED = 0;
     editip_.DELALLOWED = 1;
@@ -97,15 +107,15 @@ class MainWindow {
     for (auto [control, option] : options) w_.Use(control, Bind(*option));
     w_.Use(mw::Progress, Bind(progress_));
     w_.Use(mw::StatusLine, Bind(status_));
-    const std::pair<int32_t, const char*> fields[] = {
-        {mw::BufName, "NAME"},          {mw::BufIcon, "ICON"},
-        {mw::BufLevel, "LEVEL"},        {mw::BufScript, "SCRIPT"},
-        {mw::BufDirName, "DIRNAME"},    {mw::BufCoverName, "CN"},
-        {mw::BufCoverNameAct, "CNACT"}, {mw::BufCoverFile, "CF"},
-        {mw::BufCoverFileAct, "CFACT"}, {mw::BufFolderFileCur, "DFCUR"},
-        {mw::BufFolderFileNext, "DFNEXT"}, {mw::BufMediaType, "MTYPE"},
-        {mw::BufMediaName, "MNAME"}};
-    for (auto [control, field] : fields) w_.Use(control, Bind(entry_, field));
+    const std::pair<int32_t, const zq::rt::FieldRefBase*> fields[] = {
+        {mw::BufName, &QDIRF.NAME},          {mw::BufIcon, &QDIRF.ICON},
+        {mw::BufLevel, &QDIRF.LEVEL},        {mw::BufScript, &QDIRF.SCRIPT},
+        {mw::BufDirName, &QDIRF.DIRNAME},    {mw::BufCoverName, &QDIRF.CN},
+        {mw::BufCoverNameAct, &QDIRF.CNACT}, {mw::BufCoverFile, &QDIRF.CF},
+        {mw::BufCoverFileAct, &QDIRF.CFACT}, {mw::BufFolderFileCur, &QDIRF.DFCUR},
+        {mw::BufFolderFileNext, &QDIRF.DFNEXT}, {mw::BufMediaType, &QDIRF.MTYPE},
+        {mw::BufMediaName, &QDIRF.MNAME}};
+    for (auto [control, field] : fields) w_.Use(control, Bind(entry_, *field));
     w_.From(mw::FolderList, QDIR);
     w_.From(mw::LayoutList, QSCRIPT);
   }
@@ -234,8 +244,8 @@ class MainWindow {
 
   void OpenInExplorer() {
     if (!FetchChosen()) return;
-    std::string folder = CHECKPATH(entry_.Text("DIRNAME"));
-    if (entry_.Whole("ISFOLDER") != 0) folder += WithoutTrailingBlanks(entry_.Text("NAME"));
+    std::string folder = CHECKPATH(QDIRF.DIRNAME(entry_));
+    if (QDIRF.ISFOLDER(entry_) != 0) folder += WithoutTrailingBlanks(QDIRF.NAME(entry_));
     SHOWINEXPLORER(folder);
   }
 
@@ -260,7 +270,7 @@ class MainWindow {
   // A folder-list entry chosen: the layout row of its level is marked.
   void FolderChosen() {
     if (FetchChosen()) {
-      int64_t level = entry_.Whole("LEVEL");
+      int64_t level = QDIRF.LEVEL(entry_);
       if (level > 0 && level <= 7) {
         w_.Select(mw::LayoutList, static_cast<uint32_t>(level));
         w_.Focus(mw::FolderList);
@@ -292,16 +302,36 @@ class MainWindow {
     Redraw();
   }
 
+  // The root entry as typed, in its drive form (a POSIX path typed); empty when blank, after
+  // the stored root has been put back into it.
+  std::string TypedRoot() {
+    w_.Take();
+    if (Blank(SCRROOT)) {
+      SCRROOT = ROOTDIR;
+      Redraw();
+      return {};
+    }
+    return zq::rt::WindowsForm(WithoutTrailingBlanks(SCRROOT));
+  }
+
+  // Only a typed root that is a folder is scanned and becomes the root; else the list keeps
+  // what it holds.
   void ScanButton() {
-    if (Blank(ROOTDIR)) return;
     if (T1RUNNING) {
       T1ABORT = 1;
       return;
     }
+    const std::string root = TypedRoot();
+    if (root.empty()) return;
+    if (const uint32_t error = RootFolderError(root); error != 0) {
+      ERRORMSG("Root Folder not found.", "ScanRoot", WithoutTrailingBlanks(SCRROOT), static_cast<int16_t>(error),
+               kOkOnly, 0, MWHANDLE);
+      return;
+    }
     JobStarts(mw::ScanButton);
-    SCRROOT = ROOTDIR = zq::rt::WindowsForm(SCRROOT);  // a POSIX path typed in its drive form
-    T1GROUP.SetText("ROOT", ROOTDIR);
-    T1GROUP.SetWhole("THREADNR", MWTHREAD);
+    SCRROOT = ROOTDIR = root;
+    T1GROUPF.ROOT.Set(T1GROUP, ROOTDIR);
+    T1GROUPF.THREADNR.Set(T1GROUP, MWTHREAD);
     T1ENDED = 0;
     T1RUNNING = 1;
     T1ABORT = 0;
@@ -313,10 +343,16 @@ class MainWindow {
       T2ABORT = 1;
       return;
     }
+    // The pass works on the root last scanned or chosen; another one typed is not taken.
+    const std::string root = TypedRoot();
+    if (root.empty()) return;
+    if (!SameRootFolder(root, ROOTDIR)) {
+      ERRORMSG("Run Scan Root First.", "WriteScript", WithoutTrailingBlanks(SCRROOT), -1, kOkOnly, 0, MWHANDLE);
+      return;
+    }
     JobStarts(mw::StartButton);
-    SCRROOT = ROOTDIR = zq::rt::WindowsForm(SCRROOT);  // the pass refuses a root other than the scanned one
-    T2GROUP.SetReference("QDIR", &QDIR);
-    T2GROUP.SetWhole("THREADNR", MWTHREAD);
+    T2GROUPF.QDIR.Set(T2GROUP, &QDIR);
+    T2GROUPF.THREADNR.Set(T2GROUP, MWTHREAD);
     T2ENDED = 0;
     T2RUNNING = 1;
     T2ABORT = 0;

@@ -1,4 +1,8 @@
 // MFIMPORT: the media list and its totals read from a CSV file.
+#include <algorithm>
+#include <cstdint>
+
+#include "CsvList.h"
 #include "CsvText.h"
 #include "FileFlags.h"
 #include "app/Helpers.h"
@@ -30,15 +34,8 @@ std::string_view ValueAt(const std::vector<std::string>& values, size_t n) {
   return n < values.size() ? std::string_view(values[n]) : std::string_view();
 }
 
-struct RecordFields {
-  explicit RecordFields(const zq::rt::RecordLayout& l)
-      : DIR(l, "DIR"), DNAME(l, "DNAME"), MNAME(l, "MNAME"), EXTENSION(l, "EXTENSION"), SCAT(l, "SCAT"),
-        STYPE(l, "STYPE"), RSIZE(l, "RSIZE"), HRSIZE(l, "HRSIZE"), MTYPE(l, "MTYPE") {}
-  zq::rt::TextField DIR, DNAME, MNAME, EXTENSION, SCAT, STYPE, RSIZE, HRSIZE;
-  zq::rt::WholeField MTYPE;
-};
-
-void AddRecord(const RecordFields& f, const std::vector<std::string>& values) {
+void AddRecord(const std::vector<std::string>& values) {
+  const MFQFIELDS& f = MFQF;
   zq::rt::Record& r = MFQ.Buffer();
   r.Clear();
   f.DIR.Set(r, FolderOf(ValueAt(values, 0), ValueAt(values, 1)));
@@ -47,7 +44,7 @@ void AddRecord(const RecordFields& f, const std::vector<std::string>& values) {
   f.EXTENSION.Set(r, ValueAt(values, 3));
   f.SCAT.Set(r, ValueAt(values, 4));
   f.STYPE.Set(r, ValueAt(values, 5));
-  f.RSIZE.Set(r, ValueAt(values, 6));
+  f.RSIZE.SetText(r, ValueAt(values, 6));
   f.HRSIZE.Set(r, ValueAt(values, 7));
   f.MTYPE.Set(r, KindOfType(ValueAt(values, 5)));
   MFQ.Add();
@@ -73,27 +70,30 @@ void ReadTotals(const std::vector<std::string_view>& lines, size_t first) {
       *disk[n - std::size(kinds)] = zq::text::ReadReal(ValueAt(values, kTotalNumber));
     }
   }
-  t.CNTTF = t.CNTBD + t.CNTDD + t.CNTMF + t.CNTAF + t.CNTUF;
+  // A hand-edited file may hold counts whose sum no LONG holds: the total stops at the limit.
+  const int64_t count = int64_t{t.CNTBD} + t.CNTDD + t.CNTMF + t.CNTAF + t.CNTUF;
+  t.CNTTF = static_cast<int32_t>(std::clamp<int64_t>(count, INT32_MIN, INT32_MAX));
   t.TOTTSIZE = t.TOTBSIZE + t.TOTVSIZE + t.TOTMSIZE + t.TOTASIZE + t.TOTUSIZE;
 }
 
-// The list from the file's text: the header skipped, records up to the first line whose
-// first value is empty, empty lines skipped, then the totals.
+}  // namespace
+
+namespace medialist {
+
 void ReadList(std::string_view text) {
   const std::vector<std::string_view> lines = SplitLines(text);
-  const RecordFields fields(MFQ.Layout());
   MFQ.Free();
   size_t at = 1;
   for (; at < lines.size(); ++at) {
     const std::vector<std::string> values = SplitValues(lines[at]);
     if (values.front().empty()) break;
-    AddRecord(fields, values);
+    AddRecord(values);
   }
   while (at < lines.size() && lines[at].empty()) ++at;
   ReadTotals(lines, at);
 }
 
-}  // namespace
+}  // namespace medialist
 
 std::string MFIMPORT() {
   std::string name = zq::rt::OpenFileDialog("Read CSV", ".csv", LWHANDLE);
@@ -114,6 +114,6 @@ std::string MFIMPORT() {
     return name;
   }
   text.resize(static_cast<size_t>(result));
-  ReadList(text);
+  medialist::ReadList(text);
   return name;
 }

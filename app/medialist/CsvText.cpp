@@ -77,13 +77,13 @@ std::string WithCsvExtension(std::string_view name) {
   return result;
 }
 
-uint8_t KindOfType(std::string_view type) {
+MediumType KindOfType(std::string_view type) {
   static constexpr std::array<std::string_view, 4> kKinds = {"BD-Rip", "DVD-Rip", "Video-File", "Music-File"};
   const std::string trimmed = WithoutTrailingBlanks(type);
   for (size_t i = 0; i < kKinds.size(); ++i) {
-    if (trimmed == kKinds[i]) return static_cast<uint8_t>(i + 1);
+    if (trimmed == kKinds[i]) return static_cast<MediumType>(i + 1);
   }
-  return 0;
+  return MediumType::Unknown;
 }
 
 }  // namespace medialist

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/Records.h"
+
 namespace medialist {
 
 inline constexpr std::string_view kHeader = "Path;Folder;MediaName;Combined;Extension;Category;Type;Size;R-Size";
@@ -37,6 +39,6 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 std::string WithCsvExtension(std::string_view name);
 
 // The MTYPE of a kind text: "BD-Rip" 1, "DVD-Rip" 2, "Video-File" 3, "Music-File" 4, else 0.
-uint8_t KindOfType(std::string_view type);
+MediumType KindOfType(std::string_view type);
 
 }  // namespace medialist

@@ -9,7 +9,6 @@ namespace medialist {
 
 class TotalsCounter {
  public:
-  explicit TotalsCounter(const zq::rt::RecordLayout& layout);
   // Adds one record to the count and size of its kind; its folder names the disk.
   void Count(const zq::rt::RecordRef& r);
   // The totals of the records counted, with the size, used and free space of the disk that
@@ -17,9 +16,6 @@ class TotalsCounter {
   MEDIATOTALS Finish() const;
 
  private:
-  zq::rt::TextField dir_;
-  zq::rt::RealField rsize_;
-  zq::rt::WholeField mtype_;
   MEDIATOTALS totals_;
   std::string lastDir_;
 };

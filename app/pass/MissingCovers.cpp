@@ -12,18 +12,18 @@ using namespace orvid::pass;
 namespace {
 
 std::string CoverOf(const zq::rt::Record& r, const PASSSETTINGS& s) {
-  switch (r.Whole("MTYPE")) {
-    case 1:
+  switch (QDIRF.MTYPE(r)) {
+    case FolderMedia::BluRayRip:
       return "BluRay.aai";
-    case 2:
+    case FolderMedia::DvdRip:
       return "DVD.aai";
-    case 3: {
-      const std::string ext = GETEXT(WithoutTrailingBlanks(r.Text("MNAME")));
+    case FolderMedia::OneVideo: {
+      const std::string ext = GETEXT(WithoutTrailingBlanks(QDIRF.MNAME(r)));
       for (const auto& [known, cover] : s.COVERS)
         if (!ext.empty() && SameWordNC(known, ext)) return cover + ".aai";
       return "Misc.aai";
     }
-    case 4:
+    case FolderMedia::SeveralVideos:
       return "Series.aai";
     default:
       return "Folder.aai";
@@ -42,11 +42,11 @@ void MISSINGCOVERS(zq::rt::Queue& q, const PASSSETTINGS& s) {
   bool silenced = false;
   for (uint32_t i = 1; i <= n; ++i) {
     const zq::rt::Record r = *q.Peek(i);
-    const int64_t level = r.Whole("LEVEL");
-    if (r.Whole("SCRIPT") != 0 && level >= 1 && level <= 7) {
+    const int64_t level = QDIRF.LEVEL(r);
+    if (QDIRF.SCRIPT(r) != 0 && level >= 1 && level <= 7) {
       const bool all = SameWordNC(rows.At(level).AUTOICON, "ALL");
-      if (all || (r.Whole("CNACT") == 0 && r.Whole("CFACT") == 0)) {
-        const std::string destination = CHECKPATH(WithoutTrailingBlanks(r.Text("DIRNAME"))) + target;
+      if (all || (QDIRF.CNACT(r) == 0 && QDIRF.CFACT(r) == 0)) {
+        const std::string destination = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r))) + target;
         const int32_t result = file.COPY(s.INIPATH + "Covers\\" + CoverOf(r, s), destination, 0);
         if (result < 0 && AskUnlessSilenced(silenced, "Error Copying Cover Image.", "MissingCovers", destination,
                                             result) == kCancel) {

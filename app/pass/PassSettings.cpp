@@ -7,17 +7,17 @@ namespace {
 
 LAYOUTROW RowOf(const zq::rt::Record& r) {
   LAYOUTROW row;
-  row.ALIGN = WithoutTrailingBlanks(r.Text("ALIGN"));
-  row.IDX = static_cast<int16_t>(r.Whole("IDX"));
-  row.IDY = static_cast<int16_t>(r.Whole("IDY"));
-  row.SCALE = r.Real("SCALE");
-  row.AUTOICON = WithoutTrailingBlanks(r.Text("AUTOICON"));
-  row.COLS = static_cast<int16_t>(r.Whole("COLS"));
-  row.ROWS = static_cast<int16_t>(r.Whole("ROWS"));
-  row.TOP = static_cast<int16_t>(r.Whole("TOP"));
-  row.BOT = static_cast<int16_t>(r.Whole("BOT"));
-  row.FSIZE = WithoutTrailingBlanks(r.Text("FSIZE"));
-  row.IVIEW = WithoutTrailingBlanks(r.Text("IVIEW"));
+  row.ALIGN = WithoutTrailingBlanks(QSCRIPTF.ALIGN(r));
+  row.IDX = static_cast<int16_t>(QSCRIPTF.IDX(r));
+  row.IDY = static_cast<int16_t>(QSCRIPTF.IDY(r));
+  row.SCALE = QSCRIPTF.SCALE(r);
+  row.AUTOICON = WithoutTrailingBlanks(QSCRIPTF.AUTOICON(r));
+  row.COLS = static_cast<int16_t>(QSCRIPTF.COLS(r));
+  row.ROWS = static_cast<int16_t>(QSCRIPTF.ROWS(r));
+  row.TOP = static_cast<int16_t>(QSCRIPTF.TOP(r));
+  row.BOT = static_cast<int16_t>(QSCRIPTF.BOT(r));
+  row.FSIZE = WithoutTrailingBlanks(QSCRIPTF.FSIZE(r));
+  row.IVIEW = WithoutTrailingBlanks(QSCRIPTF.IVIEW(r));
   return row;
 }
 
@@ -25,7 +25,7 @@ LAYOUTROW RowOf(const zq::rt::Record& r) {
 std::string ScannedRoot(const zq::rt::Queue& q) {
   for (uint32_t i = 1; i <= q.Records(); ++i) {
     const std::optional<zq::rt::Record> r = q.Peek(i);
-    if (r && r->Whole("LEVEL") == 1) return CHECKPATH(WithoutTrailingBlanks(r->Text("DIRNAME")));
+    if (r && QDIRF.LEVEL(*r) == 1) return CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(*r)));
   }
   return {};
 }
@@ -51,7 +51,7 @@ PASSSETTINGS TAKEPASSSETTINGS(const zq::rt::Queue& q) {
   for (uint32_t i = 1; i <= QSCRIPT.Records(); ++i) s.LAYOUTS.push_back(RowOf(*QSCRIPT.Peek(i)));
   for (uint32_t i = 1; i <= VEXTENSIONS.Records(); ++i) {
     const zq::rt::Record r = *VEXTENSIONS.Peek(i);
-    s.COVERS.emplace_back(WithoutTrailingBlanks(r.Text("EXT")), WithoutTrailingBlanks(r.Text("COVER")));
+    s.COVERS.emplace_back(WithoutTrailingBlanks(VEXTF.EXT(r)), WithoutTrailingBlanks(VEXTF.COVER(r)));
   }
   s.INIPATH = CHECKPATH(INIPATH);
   s.ROOT = ScannedRoot(q);

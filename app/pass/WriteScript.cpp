@@ -1,9 +1,9 @@
 // The processing pass on its own thread.
-#include <optional>
 #include <string>
 
 #include "PassParts.h"
 #include "app/Catalogs.h"
+#include "app/FolderFile.h"
 #include "app/Helpers.h"
 #include "app/MainWindow.h"
 #include "app/Pass.h"
@@ -19,11 +19,7 @@ namespace {
 
 constexpr std::string_view kWorking = "Creating Movie Scripts (And Covert Images).";
 constexpr std::string_view kFolderFile = "dune_folder.txt";
-constexpr uint8_t kVideoCatalog = 1, kAudioCatalog = 2;
-constexpr int64_t kOneVideoFile = 3, kAudio = 10;
-constexpr uint32_t kReadWrite = 0xC0000000;
-constexpr uint32_t kOpenAlways = 4;
-constexpr uint32_t kNormalWriteThrough = 0x80000080;
+constexpr uint8_t kQuiet = 1;
 
 // How a folder record ends: the pass goes on, or ends at once with or without "Ready.".
 enum class Outcome { Next, EndQuietly, EndReady };
@@ -50,29 +46,29 @@ class Pass {
   const PASSSETTINGS& s_;
   LayoutRows rows_;
   FILEIO file_;
-  XSTRING string_;
   int32_t progress_ = 0;
   bool quietConversion_ = false, quietMissingIcon_ = false, quietDeletion_ = false, quietWriting_ = false;
 };
 
 bool Pass::Skipped(const zq::rt::Record& r) const {
-  const int64_t type = r.Whole("MTYPE");
-  if (r.Whole("SCRIPT") == 0) return true;
-  if (type == kAudio) return s_.PROCESSA == 0;
-  return type >= 1 && type <= 5 && s_.PROCESSV == 0;
+  const FolderMedia type = QDIRF.MTYPE(r);
+  if (QDIRF.SCRIPT(r) == 0) return true;
+  if (type == FolderMedia::Audio) return s_.PROCESSA == 0;
+  // Kinds 1 to 5 count as video; the scan gives no kind 5.
+  return type >= FolderMedia::BluRayRip && type <= FolderMedia{5} && s_.PROCESSV == 0;
 }
 
 Outcome Pass::Convert(bool icon, const std::string& folder) {
   zq::rt::Record& r = q_.Buffer();
   const PICTURERULE& rule = icon ? static_cast<const PICTURERULE&>(s_.ST.ACR) : s_.ST.ABR;
-  const std::string source = folder + WithoutTrailingBlanks(r.Text(icon ? "CF" : "BF"));
+  const std::string source = folder + WithoutTrailingBlanks((icon ? QDIRF.CF : QDIRF.BF)(r));
   const std::string name = WithoutTrailingBlanks(rule.NAME) + ".aai";
   const uint8_t resize = (icon ? s_.AUTOICRESIZE : s_.AUTOBGRESIZE) != 0 ? GETRESIZE(rule.RESIZE, rule.KEEPAR) : 0;
   UPDATESTATUS(progress_, "Converting " + source);
   const int32_t result = GRCONVERT(source, folder + name, resize, rule.WIDTH, rule.HEIGHT, GETFILTER(rule.FILTER));
   if (result > 0) {
-    r.SetText(icon ? "CN" : "BN", name);
-    r.SetWhole(icon ? "CNACT" : "BNACT", 1);
+    (icon ? QDIRF.CN : QDIRF.BN).Set(r, NameOnDisk(folder + name));  // an old file of another case keeps its name
+    (icon ? QDIRF.CNACT : QDIRF.BNACT).Set(r, 1);
     q_.Put();
     if (s_.ST.DELAC != 0) file_.DELETE(source);
   } else if (AskUnlessSilenced(quietConversion_,
@@ -86,34 +82,48 @@ Outcome Pass::Convert(bool icon, const std::string& folder) {
 
 Outcome Pass::Compose(const std::string& folder, std::string& text) {
   const zq::rt::Record& r = q_.Buffer();
-  LAYOUTROW& row = rows_.At(r.Whole("LEVEL"));
-  std::optional<PADDEDICON> icon;
-  std::optional<PADDEDVIEW> view;
-  std::optional<PADDEDBACKGROUND> background;
-  if (r.Whole("DFCUR") != 0) {
+  const LAYOUTROW& row = rows_.At(QDIRF.LEVEL(r));
+  DUNEFILE file;
+  FolderBlocks blocks{};
+  if (QDIRF.DFCUR(r) != 0) {
     const std::string name = WithoutTrailingBlanks(s_.ST.ACR.NAME) + ".aai";
     if (Present(folder + name)) {
-      if (row.ALIGN.empty()) row.ALIGN = "Center";
-      const std::string media = WithoutTrailingBlanks(r.Text("MNAME"));
-      icon = PADDEDICON{
-          name,     LowerWord(row.ALIGN), r.Whole("MTYPE") == kOneVideoFile ? media : std::string(), row.IDX, row.IDY,
-          row.SCALE};
+      blocks[static_cast<size_t>(FolderBlock::Icon)] = true;
+      file.ICON = NameOnDisk(folder + name);
+      file.ALLIGN = row.ALIGN;
+      file.IDX = row.IDX;
+      file.IDY = row.IDY;
+      file.SCALE = row.SCALE;
+      if (QDIRF.MTYPE(r) == FolderMedia::OneVideo) file.MURL = WithoutTrailingBlanks(QDIRF.MNAME(r));
+      DUNEFILEDEFAULTS(file, FolderBlock::Icon);
     } else if (AskUnlessSilenced(quietMissingIcon_, "Error NO AAI Format Cover Found.", "WriteScript", folder + name,
                                  static_cast<int32_t>(file_.GETFILESIZE(folder + name))) == kCancel) {
       return Outcome::EndQuietly;
     }
   }
-  if (r.Whole("DFNEXT") != 0) {
-    if (row.COLS <= 0) row.COLS = 6;
-    if (row.ROWS <= 0) row.ROWS = 3;
-    if (row.FSIZE.empty()) row.FSIZE = "small";
-    view = PADDEDVIEW{LowerWord(row.IVIEW), LowerWord(row.FSIZE), row.COLS, row.ROWS, row.TOP, row.BOT};
+  // The view block whatever the row's IVIEW holds.
+  if (QDIRF.DFNEXT(r) != 0) {
+    blocks[static_cast<size_t>(FolderBlock::View)] = true;
+    file.IVIEW = row.IVIEW;
+    file.COLS = row.COLS;
+    file.ROWS = row.ROWS;
+    file.TOP = row.TOP;
+    file.BOT = row.BOT;
+    file.FSIZE = row.FSIZE;
+    DUNEFILEDEFAULTS(file, FolderBlock::View);
   }
-  if (r.Whole("BNACT") != 0 && Present(folder + WithoutTrailingBlanks(s_.ST.ABR.NAME) + ".aai")) {
+  // The settings' background box as it stands.
+  const std::string backgroundPath = folder + WithoutTrailingBlanks(s_.ST.ABR.NAME) + ".aai";
+  if (QDIRF.BNACT(r) != 0 && Present(backgroundPath)) {
+    blocks[static_cast<size_t>(FolderBlock::Background)] = true;
     const BACKGROUNDRULE& b = s_.ST.ABR;
-    background = PADDEDBACKGROUND{WithoutTrailingBlanks(r.Text("BN")), b.DFX, b.DFY, b.DFW, b.DFH};
+    file.BGPATH = NameOnDisk(backgroundPath);
+    file.BGX = b.DFX;
+    file.BGY = b.DFY;
+    file.BGW = b.DFW;
+    file.BGH = b.DFH;
   }
-  text = PADDEDTEXT(icon, view, background);
+  text = FOLDERFILETEXT(file, blocks, kPaddedKeys);
   return Outcome::Next;
 }
 
@@ -127,9 +137,7 @@ Outcome Pass::Update(const std::string& folder, const std::string& text) {
     }
   }
   if (s_.UPDSCRIPT == 0 || text.empty()) return Outcome::Next;
-  string_.SET(text, TLEN(text));
-  const std::string utf8 = string_.WTOM();
-  const int32_t result = file_.WRITEFILE(path, utf8, 0, 0, kReadWrite, 0, kOpenAlways, kNormalWriteThrough);
+  const int32_t result = WRITEFOLDERTEXT(text, path, kQuiet);
   if (result < 0 &&
       AskUnlessSilenced(quietWriting_, "Error Writing dune_folder.txt", "WriteScript", path, result) == kCancel) {
     return Outcome::EndReady;
@@ -141,11 +149,11 @@ Outcome Pass::Folder(uint32_t i) {
   if (!q_.Get(i)) return Outcome::Next;
   const zq::rt::Record& r = q_.Buffer();
   if (Skipped(r)) return Outcome::Next;
-  const std::string folder = CHECKPATH(WithoutTrailingBlanks(r.Text("DIRNAME")));
-  if (s_.DOICCONV != 0 && r.Whole("CFACT") != 0 && TLEN(r.Text("CF")) != 0) {
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r)));
+  if (s_.DOICCONV != 0 && QDIRF.CFACT(r) != 0 && TLEN(QDIRF.CF(r)) != 0) {
     if (Convert(true, folder) != Outcome::Next) return Outcome::EndQuietly;
   }
-  if (s_.DOBGCONV != 0 && r.Whole("BFACT") != 0 && TLEN(r.Text("BF")) != 0) {
+  if (s_.DOBGCONV != 0 && QDIRF.BFACT(r) != 0 && TLEN(QDIRF.BF(r)) != 0) {
     if (Convert(false, folder) != Outcome::Next) return Outcome::EndQuietly;
   }
   std::string text;
@@ -176,8 +184,8 @@ bool Pass::Run() {
   }
   UPDATESTATUS(100, "");
   const std::string root = s_.ROOT.empty() ? ROOTDIR : s_.ROOT;
-  if (s_.PROCESSV != 0 && s_.DOINDEXV != 0) REBUILDINDEX(q_, root, kVideoCatalog, s_);
-  if (s_.PROCESSA != 0 && s_.DOINDEXA != 0) REBUILDINDEX(q_, root, kAudioCatalog, s_);
+  if (s_.PROCESSV != 0 && s_.DOINDEXV != 0) REBUILDINDEX(q_, root, CatalogKind::Video, s_);
+  if (s_.PROCESSA != 0 && s_.DOINDEXA != 0) REBUILDINDEX(q_, root, CatalogKind::Audio, s_);
   return true;
 }
 
@@ -186,7 +194,7 @@ bool Pass::Run() {
 void WRITESCRIPT(std::string_view group) {
   zq::rt::Record parameter(SharedLayout(T2GROUPTYPE()));
   parameter.AssignBytes(group);
-  auto* q = static_cast<zq::rt::Queue*>(parameter.Reference("QDIR"));
+  auto* q = static_cast<zq::rt::Queue*>(T2GROUPF.QDIR(parameter));
   if (q == nullptr) return;
   const PASSSETTINGS s = TAKEPASSSETTINGS(*q);
   // A root chosen after the scan: the list belongs to another disk.
@@ -200,5 +208,5 @@ void WRITESCRIPT(std::string_view group) {
 void WRITESCRIPTTH(std::string_view group) {
   zq::rt::Record parameter(SharedLayout(T2GROUPTYPE()));
   parameter.AssignBytes(group);
-  RUNJOB(kPassEnded, static_cast<uint32_t>(parameter.Whole("THREADNR")), [&] { WRITESCRIPT(group); });
+  RUNJOB(kPassEnded, static_cast<uint32_t>(T2GROUPF.THREADNR(parameter)), [&] { WRITESCRIPT(group); });
 }

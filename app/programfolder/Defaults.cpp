@@ -25,17 +25,17 @@ void AddLayouts() {
   for (int n = 1; n <= 7; ++n) {
     zq::rt::Record& r = QSCRIPT.Buffer();
     r.Clear();
-    r.SetWhole("NR", n);
-    r.SetText("ALIGN", "Center");
-    r.SetReal("SCALE", 1);
-    r.SetText("AUTOICON", "OMI");
-    r.SetWhole("DIR", n + 1);
-    r.SetWhole("COLS", n == 1 ? 6 : 5);
-    r.SetWhole("ROWS", n == 1 ? 3 : 2);
-    r.SetWhole("TOP", 10);
-    r.SetWhole("BOT", 10);
-    r.SetText("FSIZE", "Small");
-    r.SetText("IVIEW", "Yes");
+    QSCRIPTF.NR.Set(r, n);
+    QSCRIPTF.ALIGN.Set(r, "Center");
+    QSCRIPTF.SCALE.Set(r, 1);
+    QSCRIPTF.AUTOICON.Set(r, "OMI");
+    QSCRIPTF.DIR.Set(r, n + 1);
+    QSCRIPTF.COLS.Set(r, n == 1 ? 6 : 5);
+    QSCRIPTF.ROWS.Set(r, n == 1 ? 3 : 2);
+    QSCRIPTF.TOP.Set(r, 10);
+    QSCRIPTF.BOT.Set(r, 10);
+    QSCRIPTF.FSIZE.Set(r, "Small");
+    QSCRIPTF.IVIEW.Set(r, "Yes");
     QSCRIPT.Add();
   }
 }
@@ -43,19 +43,19 @@ void AddLayouts() {
 void AddExtensions() {
   for (const VideoExtension& v : VideoExtensions()) {
     VEXTENSIONS.ClearBuffer();
-    VEXTENSIONS.Buffer().SetText("EXT", v.ext);
-    VEXTENSIONS.Buffer().SetText("COVER", v.ext);
-    VEXTENSIONS.Buffer().SetWhole("NOMEDIAURL", v.noMediaUrl ? 1 : 0);
+    VEXTF.EXT.Set(VEXTENSIONS.Buffer(), v.ext);
+    VEXTF.COVER.Set(VEXTENSIONS.Buffer(), v.ext);
+    VEXTF.NOMEDIAURL.Set(VEXTENSIONS.Buffer(), v.noMediaUrl ? 1 : 0);
     VEXTENSIONS.Add();
   }
   for (std::string_view a : AudioExtensions()) {
     AEXTENSIONS.ClearBuffer();
-    AEXTENSIONS.Buffer().SetText("EXT", a);
+    AEXTF.EXT.Set(AEXTENSIONS.Buffer(), a);
     AEXTENSIONS.Add();
   }
   // The system's own folders and the catalogs the pass builds.
   for (const char* name : {"$RECYCLE.BIN", "SYSTEM VOLUME INFORMATION", "LOST+FOUND", "_CATVIDEO", "_CATAUDIO"}) {
-    QNOSCAN.Buffer().SetText("FNAME", name);
+    QNOSCANF.FNAME.Set(QNOSCAN.Buffer(), name);
     QNOSCAN.Add();
   }
 }

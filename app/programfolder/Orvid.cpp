@@ -1,12 +1,19 @@
 // The program Orvid, started in its program folder.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "app/MainWindow.h"
+#include "app/Records.h"
 #include "zqplatform/uimodel.h"
 
 int main() {
+  // A field name that no layout binds would read 0 and drop its writes without a word.
+  if (const std::string unbound = UNBOUNDFIELDS(); !unbound.empty()) {
+    std::fprintf(stderr, "Orvid's record views name fields their layouts lack: %s\n", unbound.c_str());
+    return 2;
+  }
   // Without a display the window model falls back to showing nothing: a window nobody can
   // see or close would keep the program waiting for ever.
   const char* chosen = std::getenv("ZQ_PRESENTER");

@@ -19,40 +19,40 @@ bool IsDiscImage(std::string_view extension) {
 
 }  // namespace
 
-void MLIST(std::string_view path, std::string_view name, uint8_t category, uint8_t kind) {
+void MLIST(std::string_view path, std::string_view name, uint8_t category, MediumType kind) {
   zq::rt::Record& r = MFQ.Buffer();
   r.Clear();
   const std::string extension = GETEXT(name);
-  r.SetText("DIR", WithoutTrailingBlanks(path));
-  r.SetText("DNAME", GETSUBDIR(path));
-  r.SetText("MNAME", WithoutTrailingBlanks(name));
-  r.SetText("EXTENSION", extension);
-  r.SetText("SCAT", category == 1 ? "V" : category == 2 ? "A" : "U");
+  MFQF.DIR.Set(r, WithoutTrailingBlanks(path));
+  MFQF.DNAME.Set(r, GETSUBDIR(path));
+  MFQF.MNAME.Set(r, WithoutTrailingBlanks(name));
+  MFQF.EXTENSION.Set(r, extension);
+  MFQF.SCAT.Set(r, category == 1 ? "V" : category == 2 ? "A" : "U");
   const std::string full = CHECKPATH(path) + std::string(name);
   double size = 0;
-  if (kind == 1 || kind == 2) {
+  if (kind == MediumType::BdRip || kind == MediumType::DvdRip) {
     size = GETDIRSIZE(full);
-    r.SetWhole("MTYPE", kind);
-    r.SetText("STYPE", kind == 1 ? "BD-Rip" : "DVD-Rip");
+    MFQF.MTYPE.Set(r, kind);
+    MFQF.STYPE.Set(r, kind == MediumType::BdRip ? "BD-Rip" : "DVD-Rip");
   } else {
     FILEIO file;
     size = file.GETFILESIZE(full);
-    if (kind == 3 && IsDiscImage(extension)) {
+    if (kind == MediumType::VideoFile && IsDiscImage(extension)) {
       const bool bluRay = size >= kBluRayImage;
-      r.SetWhole("MTYPE", bluRay ? 1 : 2);
-      r.SetText("STYPE", bluRay ? "BD-Rip" : "DVD-Rip");
-    } else if (kind == 3) {
-      r.SetWhole("MTYPE", 3);
-      r.SetText("STYPE", "Video-File");
-    } else if (kind == 4) {
-      r.SetWhole("MTYPE", 4);
-      r.SetText("STYPE", "Music-File");
+      MFQF.MTYPE.Set(r, bluRay ? MediumType::BdRip : MediumType::DvdRip);
+      MFQF.STYPE.Set(r, bluRay ? "BD-Rip" : "DVD-Rip");
+    } else if (kind == MediumType::VideoFile) {
+      MFQF.MTYPE.Set(r, MediumType::VideoFile);
+      MFQF.STYPE.Set(r, "Video-File");
+    } else if (kind == MediumType::MusicFile) {
+      MFQF.MTYPE.Set(r, MediumType::MusicFile);
+      MFQF.STYPE.Set(r, "Music-File");
     } else {
-      r.SetWhole("MTYPE", 0);
-      r.SetText("STYPE", "Unknown");
+      MFQF.MTYPE.Set(r, MediumType::Unknown);
+      MFQF.STYPE.Set(r, "Unknown");
     }
   }
-  r.SetReal("RSIZE", size);
-  r.SetText("HRSIZE", HRSIZE(size));
+  MFQF.RSIZE.Set(r, size);
+  MFQF.HRSIZE.Set(r, HRSIZE(size));
   MFQ.Add();
 }

@@ -1,5 +1,6 @@
 // One folder of the scan, and the folders below it.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,7 @@ constexpr int32_t kIconAai = 5;
 constexpr int32_t kIconAudio = 6;
 constexpr int32_t kIconBackground = 7;
 
-// Kinds and classes of the media files of a folder.
-constexpr uint8_t kVideo = 3, kVideoNoUrl = 4, kAudio = 10;
+// Classes of the media files of a folder.
 constexpr uint8_t kClassVideo = 1, kClassAudio = 2;
 
 
@@ -60,10 +60,11 @@ ScanRules ReadRules(Upper& upper) {
   rules.backgroundName = upper(WithoutTrailingBlanks(ST.ABR.NAME));
   for (uint32_t i = 1; i <= VEXTENSIONS.Records(); ++i) {
     const auto r = VEXTENSIONS.Peek(i);
-    rules.video.emplace_back(upper(r->Text("EXT")), static_cast<uint8_t>(r->Whole("NOMEDIAURL")));
+    rules.video.emplace_back(upper(VEXTF.EXT(*r)), static_cast<uint8_t>(VEXTF.NOMEDIAURL(*r)));
   }
-  for (uint32_t i = 1; i <= AEXTENSIONS.Records(); ++i) rules.audio.push_back(upper(AEXTENSIONS.Peek(i)->Text("EXT")));
-  for (uint32_t i = 1; i <= QNOSCAN.Records(); ++i) rules.noScan.push_back(QNOSCAN.Peek(i)->Text("FNAME"));
+  for (uint32_t i = 1; i <= AEXTENSIONS.Records(); ++i) rules.audio.push_back(upper(AEXTF.EXT(*AEXTENSIONS.Peek(i))));
+  for (uint32_t i = 1; i <= QNOSCAN.Records(); ++i)
+    rules.noScan.push_back(upper(WithoutTrailingBlanks(QNOSCANF.FNAME(*QNOSCAN.Peek(i)))));
   return rules;
 }
 
@@ -83,19 +84,25 @@ struct Picture {
   }
 };
 
+// A sub-folder to enter, or the reason it cannot be entered.
+struct SubFolder {
+  std::string name;
+  std::optional<LeftOutReason> fault;
+};
+
 struct MediaFile {
   std::string name;
-  uint8_t kind;
+  FolderMedia kind;  // the kind it gives a folder alone: one video, several (no media link), audio
   uint8_t cls;
 };
 
 // The folder's own state while its entries are read.
 struct FolderFindings {
   Picture aaiIcon, otherIcon, aaiBackground, otherBackground;
-  uint8_t ripKind = 0;
+  FolderMedia ripKind = FolderMedia::None;
   std::vector<MediaFile> media;
   bool noUrlVideo = false;
-  std::vector<std::string> subFolders;
+  std::vector<SubFolder> subFolders;
 };
 
 bool Skipped(std::string_view upper) {
@@ -141,55 +148,66 @@ std::vector<Entry> FolderScan::List(const std::string& folder) {
   return entries;
 }
 
+// What keeps a folder the scan would use from being reached: a name that no Windows path
+// can hold, or a link.
+std::optional<LeftOutReason> FaultOf(const Entry& e) {
+  if (!IsWindowsName(e.name)) return LeftOutReason::NameWindowsCannotHold;
+  if (e.link) return LeftOutReason::FolderLink;
+  return std::nullopt;
+}
+
 void FolderScan::Folder(const std::string& path, const Entry& e, FolderFindings& f) {
   if (e.upper == "BDMV" || e.upper == "VIDEO_TS") {
-    if (e.link) return LEAVEOUT(path, e.name, LeftOutReason::FolderLink);
-    const uint8_t kind = e.upper == "BDMV" ? 1 : 2;
-    if (f.ripKind == 0) f.ripKind = kind;
-    MLIST(path, e.upper, 1, kind);
+    if (const auto fault = FaultOf(e)) return LEAVEOUT(path, e.name, *fault);
+    const bool bluRay = e.upper == "BDMV";
+    if (f.ripKind == FolderMedia::None) f.ripKind = bluRay ? FolderMedia::BluRayRip : FolderMedia::DvdRip;
+    MLIST(path, e.upper, 1, bluRay ? MediumType::BdRip : MediumType::DvdRip);
     return;
   }
   if (Skipped(e.upper)) return;
-  if (e.link) return LEAVEOUT(path, e.name, LeftOutReason::FolderLink);
   if (std::find(rules_.noScan.begin(), rules_.noScan.end(), e.upper) != rules_.noScan.end()) return;
-  f.subFolders.push_back(e.name);
+  f.subFolders.push_back({e.name, FaultOf(e)});
 }
 
+// Only the files the scan uses, media and the pictures the settings name, count as left out.
 void FolderScan::File(const std::string& path, const Entry& e, FolderFindings& f) {
-  if (CHECKPATH(path).size() + e.name.size() > kPathBytes) return LEAVEOUT(path, e.name, LeftOutReason::PathTooLong);
   const std::string ext = GETEXT(e.upper);
   if (ext.empty()) return;
-  const std::string name = WithoutTrailingBlanks(e.name);
   Picture* picture = nullptr;
   if (e.upper == rules_.iconName + ".AAI") picture = &f.aaiIcon;
   else if (e.upper == rules_.iconName + "." + ext) picture = &f.otherIcon;
   else if (e.upper == rules_.backgroundName + ".AAI") picture = &f.aaiBackground;
   else if (e.upper == rules_.backgroundName + "." + ext) picture = &f.otherBackground;
+  const auto video = std::find_if(rules_.video.begin(), rules_.video.end(),
+                                  [&](const auto& known) { return known.first == ext; });
+  const bool audio = std::find(rules_.audio.begin(), rules_.audio.end(), ext) != rules_.audio.end();
+  if (!picture && video == rules_.video.end() && !audio) return;
+  if (!IsWindowsName(e.name)) return LEAVEOUT(path, e.name, LeftOutReason::NameWindowsCannotHold);
+  if (CHECKPATH(path).size() + e.name.size() > kPathBytes) return LEAVEOUT(path, e.name, LeftOutReason::PathTooLong);
+
+  const std::string name = WithoutTrailingBlanks(e.name);
   if (picture && name.size() > kPictureBytes) LEAVEOUT(path, e.name, LeftOutReason::PictureNameTooLong);
   else if (picture) picture->Take(name);
-
-  for (const auto& [videoExt, noUrl] : rules_.video) {
-    if (videoExt != ext) continue;
-    MLIST(path, name, 1, 3);
-    f.media.push_back({name, noUrl ? kVideoNoUrl : kVideo, kClassVideo});
+  if (video != rules_.video.end()) {
+    const bool noUrl = video->second != 0;
+    MLIST(path, name, 1, MediumType::VideoFile);
+    f.media.push_back({name, noUrl ? FolderMedia::SeveralVideos : FolderMedia::OneVideo, kClassVideo});
     if (noUrl) f.noUrlVideo = true;
-    return;
-  }
-  if (std::find(rules_.audio.begin(), rules_.audio.end(), ext) != rules_.audio.end()) {
-    MLIST(path, name, 2, 4);
-    f.media.push_back({name, kAudio, kClassAudio});
+  } else if (audio) {
+    MLIST(path, name, 2, MediumType::MusicFile);
+    f.media.push_back({name, FolderMedia::Audio, kClassAudio});
   }
 }
 
 void FolderScan::Add(std::string_view name, std::string_view dirname, int32_t icon, int32_t level, uint8_t isFolder) {
   zq::rt::Record& r = q_.Buffer();
   r.Clear();
-  r.SetText("NAME", name);
-  r.SetText("DIRNAME", dirname);
-  r.SetWhole("ICON", icon);
-  r.SetWhole("LEVEL", level);
-  r.SetWhole("SCRIPT", 0);
-  r.SetWhole("ISFOLDER", isFolder);
+  QDIRF.NAME.Set(r, name);
+  QDIRF.DIRNAME.Set(r, dirname);
+  QDIRF.ICON.Set(r, icon);
+  QDIRF.LEVEL.Set(r, level);
+  QDIRF.SCRIPT.Set(r, 0);
+  QDIRF.ISFOLDER.Set(r, isFolder);
   q_.Add();
 }
 
@@ -203,75 +221,73 @@ uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
   for (const Entry& e : entries) {
     UPDATESTATUS(-99, "Scanning Directory Structure.");
     if (e.name == "." || e.name == "..") continue;
-    if (!IsWindowsName(e.name)) {
-      LEAVEOUT(path, e.name, LeftOutReason::NameWindowsCannotHold);
-      continue;
-    }
     if (e.folder) Folder(std::string(path), e, f);
     else File(std::string(path), e, f);
   }
 
   const std::string dirname = WithoutTrailingBlanks(path);
   bool enter = true;
-  if (f.ripKind != 0) {
-    Add(f.ripKind == 1 ? "BDMV" : "VIDEO_TS", dirname, kIconVideo, level, 1);
+  if (f.ripKind != FolderMedia::None) {
+    Add(f.ripKind == FolderMedia::BluRayRip ? "BDMV" : "VIDEO_TS", dirname, kIconVideo, level, 1);
     enter = false;
   } else if (!f.media.empty()) {
     std::stable_sort(f.media.begin(), f.media.end(), [](const MediaFile& a, const MediaFile& b) { return a.cls < b.cls; });
-    for (const MediaFile& m : f.media) Add(m.name, dirname, m.kind == kAudio ? kIconAudio : kIconVideo, level, 0);
+    for (const MediaFile& m : f.media) Add(m.name, dirname, m.kind == FolderMedia::Audio ? kIconAudio : kIconVideo, level, 0);
     enter = DEEPSCAN != 0;
   }
 
   uint8_t result = 0;
   if (enter) {
-    for (const std::string& sub : f.subFolders) {
+    for (const SubFolder& sub : f.subFolders) {
       if (StopAsked()) break;
-      const std::string subPath = folder + sub;
-      if (!FolderFits(subPath)) {
-        LEAVEOUT(path, sub, LeftOutReason::PathTooLong);
+      const std::string subPath = folder + sub.name;
+      std::optional<LeftOutReason> fault = sub.fault;
+      if (!fault && !FolderFits(subPath)) fault = LeftOutReason::PathTooLong;
+      if (fault) {
+        LEAVEOUT(path, sub.name, *fault);
         continue;
       }
-      Add(sub, dirname, kIconSubFolder, level, 1);
+      Add(sub.name, dirname, kIconSubFolder, level, 1);
       result |= Scan(subPath, level);
     }
   }
 
   zq::rt::Record& r = q_.Buffer();
   r.Clear();
-  r.SetWhole("LEVEL", level);
-  r.SetWhole("SCRIPT", 1);
-  r.SetText("DIRNAME", dirname);
-  r.SetWhole("DFNEXT", result);
-  r.SetText("CN", f.aaiIcon.name);
-  r.SetWhole("CNACT", f.aaiIcon.found);
-  r.SetText("CF", f.otherIcon.name);
-  r.SetWhole("CFACT", f.otherIcon.found);
-  r.SetText("BN", f.aaiBackground.name);
-  r.SetWhole("BNACT", f.aaiBackground.found);
-  r.SetText("BF", f.otherBackground.name);
-  r.SetWhole("BFACT", f.otherBackground.found);
+  QDIRF.LEVEL.Set(r, level);
+  QDIRF.SCRIPT.Set(r, 1);
+  QDIRF.DIRNAME.Set(r, dirname);
+  QDIRF.DFNEXT.Set(r, result);
+  QDIRF.CN.Set(r, f.aaiIcon.name);
+  QDIRF.CNACT.Set(r, f.aaiIcon.found);
+  QDIRF.CF.Set(r, f.otherIcon.name);
+  QDIRF.CFACT.Set(r, f.otherIcon.found);
+  QDIRF.BN.Set(r, f.aaiBackground.name);
+  QDIRF.BNACT.Set(r, f.aaiBackground.found);
+  QDIRF.BF.Set(r, f.otherBackground.name);
+  QDIRF.BFACT.Set(r, f.otherBackground.found);
   if (f.otherIcon.found || f.aaiIcon.found) {
-    r.SetText("NAME", f.otherIcon.found ? f.otherIcon.name : f.aaiIcon.name);
-    r.SetWhole("ICON", f.otherIcon.found ? kIconPicture : kIconAai);
-    r.SetWhole("DFCUR", 1);
+    QDIRF.NAME.Set(r, f.otherIcon.found ? f.otherIcon.name : f.aaiIcon.name);
+    QDIRF.ICON.Set(r, f.otherIcon.found ? kIconPicture : kIconAai);
+    QDIRF.DFCUR.Set(r, 1);
   } else {
-    r.SetText("NAME", "Missing Icon");
-    r.SetWhole("ICON", kIconMissing);
-    r.SetWhole("DFCUR", 0);
+    QDIRF.NAME.Set(r, "Missing Icon");
+    QDIRF.ICON.Set(r, kIconMissing);
+    QDIRF.DFCUR.Set(r, 0);
   }
   const auto firstOf = [&](uint8_t cls) -> const MediaFile* {
     for (const MediaFile& m : f.media)
       if (m.cls == cls) return &m;
     return nullptr;
   };
-  if (f.ripKind != 0) {
-    r.SetWhole("MTYPE", f.ripKind);
+  if (f.ripKind != FolderMedia::None) {
+    QDIRF.MTYPE.Set(r, f.ripKind);
   } else if (const MediaFile* video = firstOf(kClassVideo)) {
-    r.SetWhole("MTYPE", f.media.size() == 1 && !f.noUrlVideo ? 3 : 4);
-    r.SetText("MNAME", video->name);
+    QDIRF.MTYPE.Set(r, f.media.size() == 1 && !f.noUrlVideo ? FolderMedia::OneVideo : FolderMedia::SeveralVideos);
+    QDIRF.MNAME.Set(r, video->name);
   } else if (const MediaFile* audio = firstOf(kClassAudio)) {
-    r.SetWhole("MTYPE", 10);
-    r.SetText("MNAME", audio->name);
+    QDIRF.MTYPE.Set(r, FolderMedia::Audio);
+    QDIRF.MNAME.Set(r, audio->name);
   }
   q_.Add();
 

@@ -1,5 +1,6 @@
 // The scan thread.
 #include <string>
+#include <vector>
 
 #include "LeftOut.h"
 #include "app/MainWindow.h"
@@ -8,22 +9,31 @@
 #include "hostlib/Procedures.h"
 #include "zqruntime/dirlist.h"
 
+namespace {
+
+// Writes the left-out file; the final status line, naming the file when entries were left out.
+std::string ReportLeftOut(std::string_view root, const std::vector<LEFTOUTENTRY>& leftOut) {
+  const int32_t written = WRITELEFTOUT(root, leftOut);
+  if (leftOut.empty()) return "Ready";
+  const std::string count = "Ready - " + LEFTOUTCOUNT(leftOut.size()) + " left out";
+  return count + (written > 0 ? ", see " : "; not written: ") + std::string(kLeftOutFile);
+}
+
+}  // namespace
+
 void SCANDIRTH(std::string_view group) {
   zq::rt::Record parameter(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
   parameter.AssignBytes(group);
-  const auto thread = static_cast<uint32_t>(parameter.Whole("THREADNR"));
+  const auto thread = static_cast<uint32_t>(T1GROUPF.THREADNR(parameter));
   RUNJOB(kScanEnded, thread, [&] {
     // A root typed as a POSIX path is scanned in its drive-letter form.
-    const std::string root = CHECKPATH(zq::rt::WindowsForm(parameter.Text("ROOT")));
+    const std::string root = CHECKPATH(zq::rt::WindowsForm(T1GROUPF.ROOT(parameter)));
     QDIR.Free();
     MFQ.Free();
     CLEARLEFTOUT();
     TI.START();
     SCANDIR(QDIR, root, 0);
 
-    const size_t leftOut = SCANLEFTOUT().size();
-    UPDATESTATUS(0, leftOut == 0
-                        ? std::string("Ready")
-                        : "Ready - " + std::to_string(leftOut) + " entries left out (names, paths or links)");
+    UPDATESTATUS(0, ReportLeftOut(root, SCANLEFTOUT()));
   });
 }

@@ -1,5 +1,5 @@
-// The record layouts of the program's queues and thread parameters.
-#include "app/State.h"
+// The record layouts of the program's queues and thread parameters, and their typed views.
+#include "app/Records.h"
 
 using namespace zq::rt;
 
@@ -56,3 +56,12 @@ const RecordLayout& T2GROUPTYPE() {
   static const RecordLayout layout{REFERENCE("QDIR"), LONG("THREADNR")};
   return layout;
 }
+
+const QDIRFIELDS QDIRF;
+const MFQFIELDS MFQF;
+const QSCRIPTFIELDS QSCRIPTF;
+const EXTFIELDS VEXTF(VEXTTYPE());
+const EXTFIELDS AEXTF(AEXTTYPE());
+const QNOSCANFIELDS QNOSCANF;
+const T1GROUPFIELDS T1GROUPF;
+const T2GROUPFIELDS T2GROUPF;

@@ -219,12 +219,15 @@ bool RemoveDirectoryA(const char* path) {
 DWORD GetFileAttributesA(const char* path) {
   std::string posix = Resolve(path);
   if (posix.empty()) return INVALID_FILE_ATTRIBUTES;
+  struct stat link {};
+  const DWORD linkBit = lstat(posix.c_str(), &link) == 0 && S_ISLNK(link.st_mode) ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
   struct stat st {};
   if (stat(posix.c_str(), &st) != 0) {
+    if (linkBit != 0) return FILE_ATTRIBUTE_ARCHIVE | linkBit;  // a link that leads nowhere
     FailErrno(errno, FsOp::Query, posix);
     return INVALID_FILE_ATTRIBUTES;
   }
-  return AttributesOf(st);
+  return AttributesOf(st) | linkBit;
 }
 
 bool SetFileAttributesA(const char* path, DWORD attributes) {

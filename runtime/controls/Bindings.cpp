@@ -40,4 +40,9 @@ Binding Bind(RecordRef record, std::string_view field) {
                  [record, name](std::string_view t) mutable { record.SetText(name, t); }};
 }
 
+Binding Bind(RecordRef record, const FieldRefBase& field) {
+  return Binding{[record, field] { return field.Text(record); },
+                 [record, field](std::string_view t) mutable { field.SetText(record, t); }};
+}
+
 }  // namespace zq::rt

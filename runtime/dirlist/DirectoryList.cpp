@@ -62,6 +62,11 @@ const RecordLayout& DirectoryLayout() {
   return layout;
 }
 
+const DirectoryFields& DirectoryView() {
+  static const DirectoryFields view;
+  return view;
+}
+
 uint32_t ListDirectory(std::string_view pattern, Queue& queue) {
   queue.Free();
   const std::string text(pattern);

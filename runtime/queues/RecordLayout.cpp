@@ -131,4 +131,13 @@ uint32_t RecordLayout::Find(std::string_view name) const {
   }
 }
 
+FieldRefBase::FieldRefBase(RecordView& view, std::string_view name, uint32_t kinds)
+    : number_(view.Layout().Find(name)) {
+  ++view.members_;
+  const Field* field = view.Layout().At(number_);
+  if (field && (kinds >> static_cast<uint32_t>(field->kind) & 1u) != 0) return;
+  view.unbound_.emplace_back(name);
+  number_ = 0;
+}
+
 }  // namespace zq::rt

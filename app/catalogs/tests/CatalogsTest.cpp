@@ -40,7 +40,7 @@ class Catalogs : public PassFixture {
 
   void Rebuild() {
     Scan();
-    REBUILDINDEX(QDIR, "T:\\", 1, TAKEPASSSETTINGS(QDIR));
+    REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));
   }
 
   fs::path Video() const { return Root() / "_CatVideo"; }
@@ -171,11 +171,54 @@ TEST_F(Catalogs, ALinkLeftInTheOldCatalogIsRemovedAsALink) {
   EXPECT_TRUE(fs::exists(Video() / "A/Alien/dune_folder.txt"));
 }
 
+TEST_F(Catalogs, ALinkInPlaceOfTheCatalogOrOfAFolderInItGoesAsALinkAndWhatItLeadsToStays) {
+  Film("Films/Alien", "Alien.mkv");
+  Put(Root() / "Films/Alien/dune_folder.txt", 40);
+  zqtest::ScratchFolder elsewhere("orvid-elsewhere");
+  Put(elsewhere / "keep.txt", 10);
+  Put(elsewhere / "A/Alien/dune_folder.txt", 20);
+  fs::create_directory_symlink("A", elsewhere / "B");
+  Scan();
+  ErrorAnswers answers;
+  REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));
+  const auto catalog = Tree(Video());
+
+  struct Case {
+    const char* link;  // below the root
+    fs::path target;
+    bool folder;
+  };
+  const Case cases[] = {
+      {"_CatVideo", elsewhere.path(), true},
+      {"_catvideo", Root() / "Films", true},  // the media folder itself, named in another case
+      {"_CatVideo", Root() / "Gone", true},   // leading nowhere
+      {"_CatVideo/A", elsewhere.path(), true},
+      {"_CatVideo/(All)", Root() / "Films", true},
+      {"_CatVideo/A/Alien", Root() / "Films/Alien", true},
+      {"_CatVideo/(All)/Alien/dune_folder.txt", Root() / "Films/Alien/dune_folder.txt", false},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(Video());
+    fs::create_directories((Root() / c.link).parent_path());
+    if (c.folder) fs::create_directory_symlink(c.target, Root() / c.link);
+    else fs::create_symlink(c.target, Root() / c.link);
+    const auto media = Tree(Root() / "Films");
+    const auto other = Tree(elsewhere.path());
+    REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));
+    EXPECT_EQ(Tree(Root() / "Films"), media) << c.link;
+    EXPECT_EQ(Tree(elsewhere.path()), other) << c.link;
+    EXPECT_FALSE(fs::is_symlink(Video())) << c.link;
+    EXPECT_EQ(Tree(Video()), catalog) << c.link;  // real folders and files, as without the link
+  }
+  EXPECT_FALSE(fs::exists(fs::symlink_status(Root() / "_catvideo")));
+  EXPECT_EQ(answers.Messages(), Strings{});
+}
+
 TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReported) {
   Film("Films/Alien", "Alien.mkv");
   Scan();
   ErrorAnswers answers;
-  REBUILDINDEX(QDIR, "T:\\Gone\\", 1, TAKEPASSSETTINGS(QDIR));  // a root whose folder is gone
+  REBUILDINDEX(QDIR, "T:\\Gone\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));  // a root whose folder is gone
   EXPECT_EQ(answers.Messages(), Strings{"Error Creating Folder."});
   EXPECT_EQ(answers.Seen()[0].procedure, "MakeRootDir");
   EXPECT_EQ(answers.Seen()[0].details, "T:\\Gone\\_CatVideo\\");
@@ -185,8 +228,8 @@ TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReported) {
 TEST_F(Catalogs, TheRebuildsOwnErrors) {
   ErrorAnswers answers;
   PASSSETTINGS s = TAKEPASSSETTINGS(QDIR);
-  REBUILDINDEX(QDIR, "  ", 1, s);
-  REBUILDINDEX(QDIR, "T:\\", 1, s);
+  REBUILDINDEX(QDIR, "  ", CatalogKind::Video, s);
+  REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, s);
   EXPECT_EQ(answers.Messages(), (Strings{"Error Invalid Path.", "Error No Data available."}));
   EXPECT_EQ(answers.Seen()[1].details, "Run Scan Root First.");
   EXPECT_EQ(answers.Seen()[1].procedure, "RebuildIndex");

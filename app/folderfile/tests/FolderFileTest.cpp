@@ -182,6 +182,14 @@ TEST_F(FolderFile, ALongerOldFileLeavesNothingBehind) {
   EXPECT_EQ(FileBytes(file_), kBackgroundBlock);
 }
 
+TEST_F(FolderFile, AWriteOfMoreThan32KiBReportsItsWholeCount) {
+  DUNEFILE r;
+  r.ICON = std::string(40000, 'i') + ".aai";
+  const std::string bytes = "icon_path = " + r.ICON + "\r\nicon_valign = center\r\n";
+  EXPECT_EQ(WRITEDUNEFILE(r, path_, 0), static_cast<int32_t>(bytes.size()));
+  EXPECT_EQ(FileBytes(file_), bytes);
+}
+
 TEST_F(FolderFile, ScaleFactorsInTheirShortestForm) {
   for (const auto& [scale, text] : {std::pair{2.0, "2"}, {1.2, "1.2"}, {0.1, "0.1"}, {-0.75, "-0.75"}}) {
     DUNEFILE r;
@@ -191,6 +199,23 @@ TEST_F(FolderFile, ScaleFactorsInTheirShortestForm) {
     EXPECT_EQ(FileBytes(file_),
               std::string("icon_path = i.aai\r\nicon_valign = center\r\nicon_scale_factor = ") + text + "\r\n");
   }
+}
+
+TEST(FolderFileText, ThePaddedFormStartsEveryValueAtTheLines21stCharacterAndHasNoTextBottom) {
+  DUNEFILE r = AllThree();
+  r.ICON = "folder.aai";
+  r.MURL = "Alien.mkv";
+  const FolderBlocks all{true, true, true};
+  EXPECT_EQ(FOLDERFILETEXT(r, all, kPaddedKeys),
+            "icon_path         = folder.aai\r\nicon_valign       = top\r\nicon_dx           = -5\r\n"
+            "icon_scale_factor = 1.5\r\nmedia_url         = Alien.mkv\r\n\r\n"
+            "use_icon_view     = yes\r\nnum_cols          = 4\r\nnum_rows          = 2\r\nicon_top          = 10\r\n"
+            "icon_bottom       = 20\r\ncaption_font_size = normal\r\n\r\n"
+            "background_path   = background.aai\r\nbackground_x      = 12\r\nbackground_y      = -3\r\n"
+            "background_width  = 1280\r\nbackground_height = 720\r\n");
+  EXPECT_EQ(FOLDERFILETEXT(r, FolderBlocks{false, true, false}, kPaddedKeys).substr(0, 20), "use_icon_view     = ")
+      << "a block given alone starts the text";
+  EXPECT_EQ(FOLDERFILETEXT(r, FolderBlocks{}, kPaddedKeys), "");
 }
 
 TEST_F(FolderFile, LineFeedOnlyAndCarriageReturnFilesReadAlike) {
@@ -236,6 +261,19 @@ TEST(KeyReader, KeysMatchOnlyAtTheStartOfALine) {
   EXPECT_EQ(RDFI(text, "num_rows"), "");
   EXPECT_EQ(RDFI(text, ""), "");
   EXPECT_EQ(RDFI("", "icon_path"), "");
+}
+
+TEST_F(FolderFile, AByteOrderMarkAndTabsBeforeTheEqualsSignHideNoKey) {
+  PutBytes(file_, "\xEF\xBB\xBF" "icon_path = " + kAmelieUtf8 + ".aai\r\nicon_valign\t= top\r\n"
+                  "media_url \t = Alien.mkv\r\n\tnum_cols\t=\t4\r\n");
+  DUNEFILE r;
+  ASSERT_EQ(READDUNEFILE(r, path_), 0);
+  EXPECT_EQ(r.ICON, AmelieAnsi() + ".aai");
+  EXPECT_EQ(r.ALLIGN, "top");
+  EXPECT_EQ(r.MURL, "Alien.mkv");
+  EXPECT_EQ(r.COLS, 4) << "a tab after the \"=\" belongs to the value, whose number still reads";
+  EXPECT_EQ(RDFI("\xEF\xBB\xBFicon_path\t= a.aai\r\n", "icon_path"), "a.aai");
+  EXPECT_EQ(RDFI("x\xEF\xBB\xBFicon_path = a.aai", "icon_path"), "") << "a mark only at the text's start";
 }
 
 TEST_F(FolderFile, NumbersKeepTheirLow16BitsAndMissingKeysClearTheirFields) {

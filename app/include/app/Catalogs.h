@@ -14,8 +14,11 @@
 #include "app/Pass.h"
 #include "zqruntime/queue.h"
 
-// Deletes the catalog of kind (1 video, 2 audio) under root and builds it anew from q.
-void REBUILDINDEX(zq::rt::Queue& q, std::string_view root, uint8_t kind, const PASSSETTINGS& s);
+// A catalog's kind.
+enum class CatalogKind : uint8_t { Video = 1, Audio = 2 };
+
+// Deletes the catalog of kind under root and builds it anew from q.
+void REBUILDINDEX(zq::rt::Queue& q, std::string_view root, CatalogKind kind, const PASSSETTINGS& s);
 
 // Deletes the folder and everything below it: 0 on success or when it does not exist, -1
 // for a blank path, else the failing removal's code. quiet: failed file deletions are passed
@@ -25,10 +28,10 @@ int16_t DELETETREE(std::string_view path, uint8_t quiet);
 int16_t DELETETREE2(std::string_view path, uint8_t& quietFiles, uint8_t& quietFolders);
 
 // The catalog's top folder with its pictures and file: 0, or 1 after a reported error.
-int16_t MAKEROOTDIR(std::string_view path, uint8_t kind, const PASSSETTINGS& s);
+int16_t MAKEROOTDIR(std::string_view path, CatalogKind kind, const PASSSETTINGS& s);
 // One index folder with its picture and file, unless it exists: 0, or 1 after a reported
 // error.
 int16_t MAKEDIR(std::string_view path, std::string_view index, const PASSSETTINGS& s);
 // The two entries of q's current record (its buffer), unless it does not belong in the
 // catalog of kind: 0, or 1 after a reported error.
-int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, uint8_t kind, const PASSSETTINGS& s);
+int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, CatalogKind kind, const PASSSETTINGS& s);

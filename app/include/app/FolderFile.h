@@ -1,17 +1,25 @@
-// The folder file "dune_folder.txt": the record DUNEFILE, its plain form and its reader.
+// The folder file "dune_folder.txt": the record DUNEFILE, its one key table, its writer and
+// its readers.
 //
-// The plain form: lines of key, " = " and value, each ending in CR LF, in three blocks
-// (icon, view, background) in that order, each written whole or not at all, with one empty
-// line before a block when something was written before it. Composed in the ANSI code page,
-// stored as UTF-8. Numbers in plain decimal; the scale with at most 15 significant digits.
+// The file: lines of key, " = " and value, each ending in CR LF, in three blocks (icon, view,
+// background) in that order, each written whole or not at all, with one empty line before a
+// block when something was written before it. Composed in the ANSI code page, stored as UTF-8.
+// Numbers in plain decimal; the scale with at most 15 significant digits. Two forms: the plain
+// one (the catalogs, the editor) and the padded one (the pass), whose keys are padded to 17
+// characters so that every value starts at the line's 21st character.
 //
-// The reader takes a line end to be CR LF, LF or CR, and a key only at the start of a line
-// (after blanks), any letter case, followed by blanks and "="; the value is what follows the
-// "=", without blanks at either end.
+// The reader takes a line end to be CR LF, LF or CR, a leading UTF-8 byte-order mark, and a
+// key only at the start of a line (after blanks or tabs), any letter case, followed by blanks
+// or tabs and "="; the value is what follows the "=", without blanks at either end.
 #pragma once
+#include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 // One "dune_folder.txt". Texts are held without trailing blanks; the widths are those the
 // reader cuts to (a CSTRING(n) holds n - 1 characters).
@@ -43,20 +51,69 @@ struct DUNEFILE {
   std::string TEXT;    // CSTRING(256)
 };
 
-// The plain form of the record, the alignment "bot" written as "bottom" (the player knows
-// top, center and bottom; the editors wrote "Bot"), the defaults it applies stored back into
-// it (ALLIGN "center", COLS 6, ROWS 3, FSIZE "small", BGW 1920, BGH 1080); empty when no block applies.
+// The blocks in the order they are written; a FolderBlocks tells which of them to write.
+enum class FolderBlock : uint8_t { Icon, View, Background };
+using FolderBlocks = std::array<bool, 3>;
+constexpr bool HasBlock(const FolderBlocks& blocks, FolderBlock b) { return blocks[static_cast<size_t>(b)]; }
+
+using FolderField = std::variant<std::string DUNEFILE::*, int16_t DUNEFILE::*, double DUNEFILE::*>;
+
+// One key: its block, the record's field it holds and how its line is written.
+struct FolderFileKey {
+  std::string_view key;
+  FolderBlock block;
+  FolderField field;
+  bool always = true;         // else written only when not 0 and not blank
+  std::string_view fallback = {};  // written instead of a blank text or a number of 0 or less
+  uint16_t width = 0;         // a text's field is a CSTRING(width)
+  std::string (*word)(std::string_view) = nullptr;  // how a text is written, when not as it is
+  bool padded = true;         // the padded form holds the key too
+};
+
+// The 18 keys in writing order.
+std::span<const FolderFileKey> FolderFileKeys();
+
+// The key widths of the two forms.
+constexpr size_t kPlainKeys = 0, kPaddedKeys = 17;
+
+// The value of the key's field as its line shows it, before any fallback.
+std::string FolderValue(const DUNEFILE& record, const FolderFileKey& key);
+// Whether the key's line is written: always, or when its field is not 0 or blank.
+bool FolderLineWritten(const DUNEFILE& record, const FolderFileKey& key);
+// One line: the key padded to width, " = ", the value and CR LF.
+std::string FolderFileLine(std::string_view key, std::string_view value, size_t width);
+
+// The blocks the record's own fields call for: icon when ICON is not blank, view when IVIEW
+// is "yes" in any case, background when BGPATH is not blank.
+FolderBlocks DUNEFILEBLOCKS(const DUNEFILE& record);
+// Stores the fallbacks of the block's keys into the record where their fields are blank or
+// 0 or less: ALLIGN "center", COLS 6, ROWS 3, FSIZE "small", BGW 1920, BGH 1080.
+void DUNEFILEDEFAULTS(DUNEFILE& record, FolderBlock block);
+
+// The text of the given blocks of the record with keys padded to width (kPlainKeys or
+// kPaddedKeys), nothing applied to the record; empty when no block is given.
+std::string FOLDERFILETEXT(const DUNEFILE& record, const FolderBlocks& blocks, size_t width);
+
+// The plain form of the record's own blocks, the alignment "bot" written as "bottom" (the
+// player knows top, center and bottom; the editors wrote "Bot"), the defaults of those blocks
+// stored back into it; empty when no block applies.
 std::string DUNEFILETEXT(DUNEFILE& record);
 
 // Writes the plain form to path (created or overwritten whole). The bytes written; 0 when no
 // block applies (the file is then not touched); on a failed write the file layer's negative
 // code when quiet is not 0, else "Error Writing dune_folder.txt" is shown and its answer (1)
 // returned.
-int16_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet);
+int32_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet);
 
-// Writes a folder file's plain form (ANSI) to path as WRITEDUNEFILE does, an empty text as an
-// empty file; the bytes written, or on failure as WRITEDUNEFILE.
-int16_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet);
+// Writes a folder file's text (ANSI) to path as UTF-8, an empty text as an empty file; the
+// bytes written, or on failure as WRITEDUNEFILE.
+int32_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet);
+// Writes a folder file's stored bytes (UTF-8) to path as WRITEFOLDERTEXT does.
+int32_t WRITEFOLDERBYTES(std::string_view bytes, std::string_view path, uint8_t quiet);
+
+// A folder file's text as stored (UTF-8) from the ANSI code page's, and back.
+std::string FolderFileBytes(std::string_view ansi);
+std::string FolderFileAnsi(std::string_view utf8);
 
 // Fills the 18 keyed fields from the first 2,048 bytes of the file at path; a key the file
 // lacks gives an empty text or 0. 0 after a read; -999 for a blank path; 0 for an empty or
@@ -66,6 +123,22 @@ int16_t READDUNEFILE(DUNEFILE& record, std::string_view path);
 
 // Fills the 18 keyed fields from a folder file's whole text (ANSI), the texts uncut.
 void DUNEFILEFROMTEXT(DUNEFILE& record, std::string_view ansi);
+// Sets the key's field from a value as read (a number's low 16 bits; 0 for no number).
+void SetFolderValue(DUNEFILE& record, const FolderFileKey& key, std::string_view value);
 
+// A line of a text and the line end that follows it: CR LF, LF, CR, or none for a last line
+// without one.
+struct TextLine {
+  std::string_view text, end;
+};
+std::vector<TextLine> SplitLines(std::string_view text);
+
+// The text after its UTF-8 byte-order mark, the text itself when it has none.
+std::string_view WithoutByteOrderMark(std::string_view text);
 // The value of key in text (the key's trailing blanks dropped); empty when no line holds it.
 std::string RDFI(std::string_view text, std::string_view key);
+// The value when line holds key, by the reader's rule; false when it does not.
+bool FolderKeyLine(std::string_view line, std::string_view key, std::string_view* value);
+// The position in FolderFileKeys() of the key the line holds, with its value; none for a line
+// of no key.
+std::optional<size_t> FolderFileKeyOf(std::string_view line, std::string_view* value);

@@ -50,6 +50,14 @@ struct FolderEntry {
 // The entries of a folder (a path ending in "\"), "." and ".." included, in the listing's order.
 std::vector<FolderEntry> ListFolder(const std::string& folder);
 
+// The symbolic link a path (a final "\" allowed) names: none, one to a folder, or one to a
+// file or to nothing.
+enum class LinkKind { None, ToFolder, ToOther };
+LinkKind LinkAt(std::string_view path);
+// The last name of a file's path in the case it stands in on disk, found as the file layer
+// finds names (case-blind where the exact name is missing); as written when none matches.
+std::string NameOnDisk(std::string_view path);
+
 // Whether a listed name can stand in a Windows path as it is: not "." or "..", none of
 // \ / : * ? " < > | or a control character, and no final "." or blank. Any other name would
 // make the path layer reach another entry than the one listed.

@@ -8,7 +8,6 @@
 // by record through its own buffer; other threads read it through copies (Queue::Peek).
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,21 +55,3 @@ void WRITESCRIPT(std::string_view group);
 // Copies a default cover from "Covers" under INIPATH into each folder of q that lacks one
 // (or into every folder, where the level's layout row says "ALL"), then scans the root again.
 void MISSINGCOVERS(zq::rt::Queue& q, const PASSSETTINGS& s);
-
-// The padded text of one folder's "dune_folder.txt" from its blocks' values (empty when no
-// block applies): keys padded to 17 characters, blocks apart by an empty line, CR LF line ends.
-struct PADDEDICON {
-  std::string PATH, VALIGN, MEDIAURL;
-  int16_t DX = 0, DY = 0;
-  double SCALE = 0;
-};
-struct PADDEDVIEW {
-  std::string IVIEW, FSIZE;
-  int16_t COLS = 0, ROWS = 0, TOP = 0, BOT = 0;
-};
-struct PADDEDBACKGROUND {
-  std::string PATH;
-  int16_t X = 0, Y = 0, W = 0, H = 0;
-};
-std::string PADDEDTEXT(const std::optional<PADDEDICON>& icon, const std::optional<PADDEDVIEW>& view,
-                       const std::optional<PADDEDBACKGROUND>& background);

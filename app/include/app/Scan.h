@@ -1,17 +1,20 @@
 // The folder scan: the folder list QDIR and the media list MFQ from the media root.
 //
-// Entries the scan leaves out, each reported once (SCANLEFTOUT) and counted in the final
-// status line: names a Windows path cannot hold (they would make the path layer reach
-// another entry), files whose path and folders whose folder file would not fit the lists'
-// 255 bytes, picture names longer than the 63 characters of the lists' picture fields, and
-// symbolic links to folders, which are never followed (a link to a parent would recurse
-// without end, one elsewhere would list a folder twice or leave the disk).
+// Entries the scan leaves out, each reported once (SCANLEFTOUT), listed in "ScanLeftOut.txt"
+// in the program folder and counted in the final status line: names a Windows path cannot
+// hold (they would make the path layer reach another entry), files whose path and folders
+// whose folder file would not fit the lists' 255 bytes, picture names longer than the 63
+// characters of the lists' picture fields, and symbolic links to folders, which are never
+// followed (a link to a parent would recurse without end, one elsewhere would list a folder
+// twice or leave the disk). Only entries the scan would have used count: folders it would
+// enter or take as a rip, media files and the pictures the settings name.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/Records.h"
 #include "zqruntime/queue.h"
 
 // The scan thread: group holds the bytes of T1GROUP (the root to scan and the thread to
@@ -22,9 +25,9 @@ void SCANDIRTH(std::string_view group);
 // sub-folders it may enter; 1 when the folder has an icon. Called with level 0 for a root.
 uint8_t SCANDIR(zq::rt::Queue& q, std::string_view path, int32_t level);
 
-// Adds one medium to MFQ. category: 1 video, 2 audio, else unknown. kind: 1 Blu-ray rip
-// folder, 2 DVD rip folder, 3 video file, 4 audio file, else unknown.
-void MLIST(std::string_view path, std::string_view name, uint8_t category, uint8_t kind);
+// Adds one medium to MFQ. category: 1 video, 2 audio, else unknown. kind: a rip folder (BdRip,
+// DvdRip), a video file (a disc image becomes a rip by its size) or a music file.
+void MLIST(std::string_view path, std::string_view name, uint8_t category, MediumType kind);
 
 enum class LeftOutReason : uint8_t {
   NameWindowsCannotHold,

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "app/Records.h"
 #include "hostlib/WinPos.h"
 #include "zqplatform/messages.h"
 #include "zqruntime/queue.h"
@@ -23,25 +24,6 @@ constexpr int32_t kPassEnded = 0x401;        // the processing thread has ended
 constexpr int32_t kStatusChanged = 0x410;    // UPDATESTATUS stored a new status line
 constexpr int32_t kShowInExplorer = 0x420;   // the explorer shows RPPATH
 constexpr int32_t kTrayDoubleClick = 0x431;  // the tray icon was double-clicked
-
-// Record layouts of the queues and thread parameters.
-const zq::rt::RecordLayout& QDIRTYPE();     // a scanned folder's entries, in tree order
-const zq::rt::RecordLayout& MFQTYPE();      // one medium of the media list
-const zq::rt::RecordLayout& QSCRIPTTYPE();  // one folder level's layout
-const zq::rt::RecordLayout& VEXTTYPE();     // a video extension
-const zq::rt::RecordLayout& AEXTTYPE();     // an audio extension
-const zq::rt::RecordLayout& QNOSCANTYPE();  // a folder name the scan does not enter
-const zq::rt::RecordLayout& T1GROUPTYPE();  // ROOT CSTRING(256), THREADNR LONG: 260 bytes
-const zq::rt::RecordLayout& T2GROUPTYPE();  // QDIR a queue's address, THREADNR LONG
-
-// A layout above as the runtime's queues and records take it (the layouts last as long as the
-// program): zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
-std::shared_ptr<const zq::rt::RecordLayout> SharedLayout(const zq::rt::RecordLayout& layout);
-
-// Field numbers of QDIRTYPE that the main window's folder list shows.
-constexpr uint32_t kQDirName = 1;
-constexpr uint32_t kQDirIcon = 2;
-constexpr uint32_t kQDirLevel = 3;
 
 extern zq::rt::Queue QDIR;         // folder list: NAME ICON LEVEL SCRIPT ISFOLDER DIRNAME CN CNACT CF CFACT BN BNACT BF BFACT DFCUR DFNEXT MTYPE MNAME
 extern zq::rt::Queue MFQ;          // media list: DIR DNAME MNAME EXTENSION SCAT STYPE RSIZE HRSIZE MTYPE

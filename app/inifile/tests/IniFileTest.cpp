@@ -74,9 +74,9 @@ TEST_F(IniFile, AFirstStartWithoutFilesReportsTheThreeDataFilesAndCompletesTheDe
 TEST_F(IniFile, ThreeLayoutRowsGainFourCopiesOfTheThird) {
   for (uint32_t n = 1; n <= 3; ++n) {
     QSCRIPT.ClearBuffer();
-    QSCRIPT.Buffer().SetText("ALIGN", n == 3 ? "Bottom" : "Top");
-    QSCRIPT.Buffer().SetReal("SCALE", n * 0.5);
-    QSCRIPT.Buffer().SetWhole("COLS", n);
+    QSCRIPTF.ALIGN.Set(QSCRIPT.Buffer(), n == 3 ? "Bottom" : "Top");
+    QSCRIPTF.SCALE.Set(QSCRIPT.Buffer(), n * 0.5);
+    QSCRIPTF.COLS.Set(QSCRIPT.Buffer(), n);
     QSCRIPT.Add();
   }
   ASSERT_GT(WRITEQUEUE(QSCRIPT, Path("Script.dat")), 0);
@@ -189,7 +189,7 @@ void FillEveryKey() {
   RPPATH = "D:\\Right\\";
   MWPOS = "1,2,678,432";
   for (const char* name : {"$RECYCLE.BIN", "_CATVIDEO"}) {
-    QNOSCAN.Buffer().SetText("FNAME", name);
+    QNOSCANF.FNAME.Set(QNOSCAN.Buffer(), name);
     QNOSCAN.Add();
   }
 }
@@ -202,7 +202,7 @@ TEST_F(IniFile, EveryKeySurvivesASaveAndALoad) {
   INIPATH = folder_.path().string() + "/";
   EXPECT_EQ(Load(), Lines{});
   SETTINGSGROUP loaded = ST;
-  std::string noScan = QNOSCAN.Peek(1)->Text("FNAME") + "," + QNOSCAN.Peek(2)->Text("FNAME");
+  std::string noScan = QNOSCANF.FNAME(*QNOSCAN.Peek(1)) + "," + QNOSCANF.FNAME(*QNOSCAN.Peek(2));
   std::array<uint8_t, 13> options{RMC,      DOICCONV,  AUTOICRESIZE, DOBGCONV, AUTOBGRESIZE, DELSCRIPT, UPDSCRIPT,
                                   PROCESSV, DOINDEXV, REMEMPTYV,    PROCESSA, DOINDEXA,     REMEMPTYA};
   std::array<std::string, 5> paths{ROOTDIR, EWPOS, LPPATH, RPPATH, MWPOS};

@@ -25,12 +25,12 @@ TEST_F(InExplorer, TheLazyButtonStartsStepsAndStopsLazyMode) {
     ASSERT_TRUE(WaitFor([&] { return Text(ew::LazyButton) == "Stop" && LAZYMODE == 1; }));
     Sync();
     ASSERT_GT(QD.Records(), 2u);
-    const std::string first = CHECKPATH(QD.Peek(1)->Text("DIRNAME"));
+    const std::string first = CHECKPATH(QDF.DIRNAME(*QD.Peek(1)));
     EXPECT_EQ(RPPATH, first);
     EXPECT_EQ(Text(ew::RightPath), first);
     Press(ew::LeftPanel, "Right");
     Sync();
-    const std::string second = CHECKPATH(QD.Peek(2)->Text("DIRNAME"));
+    const std::string second = CHECKPATH(QDF.DIRNAME(*QD.Peek(2)));
     EXPECT_EQ(RPPATH, second);
     EXPECT_EQ(Text(ew::RightPath), second);
     Press(ew::LeftPanel, "Left");

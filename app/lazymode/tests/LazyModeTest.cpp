@@ -37,8 +37,8 @@ class LazyMode : public ::testing::Test {
   void SetUp() override {
     RESETSTATE();
     QD.Free();
-    RP.Free();
-    RPLIST.Free();
+    RIGHTPANEL.entries.Free();
+    RIGHTPANEL.history.Free();
     zqtest::BuildMediaTree(drive_.folder());
     ST.ACR.NAME = "folder";
     ST.ABR.NAME = "background";
@@ -54,13 +54,14 @@ class LazyMode : public ::testing::Test {
   void TearDown() override {
     input::ForgetAnswers();
     QD.Free();
-    RP.Free();
-    RPLIST.Free();
+    RIGHTPANEL.entries.Free();
+    RIGHTPANEL.history.Free();
     RESETSTATE();
   }
   static void AddExtension(zq::rt::Queue& q, const char* ext) {
     q.ClearBuffer();
-    q.Buffer().SetText("EXT", ext);
+    const EXTFIELDS& EXTF = &q == &AEXTENSIONS ? AEXTF : VEXTF;
+    EXTF.EXT.Set(q.Buffer(), ext);
     q.Add();
   }
 
@@ -106,17 +107,17 @@ class LazyMode : public ::testing::Test {
     std::vector<std::pair<std::string, std::string>> named;
     for (uint32_t n = 1; n <= QDIR.Records(); ++n) {
       auto r = QDIR.Peek(n);
-      if (r->Whole("SCRIPT") != 1) continue;
-      const int64_t kind = r->Whole("MTYPE");
-      bool take = o.onlyMissing ? r->Whole("CNACT") == 0 && r->Whole("CFACT") == 0
+      if (QDIRF.SCRIPT(*r) != 1) continue;
+      const int64_t kind = static_cast<int64_t>(QDIRF.MTYPE(*r));
+      bool take = o.onlyMissing ? QDIRF.CNACT(*r) == 0 && QDIRF.CFACT(*r) == 0
                   : kind == 10  ? o.audio
                   : kind >= 1 && kind <= 4 ? o.video
                   : kind == 0   ? o.withoutMedia
                                 : true;
       if (!take) continue;
-      std::string name = GETSUBDIR(r->Text("DIRNAME"));
+      std::string name = GETSUBDIR(QDIRF.DIRNAME(*r));
       if (COMPARENC(name, ROOTDIR, 1) == 0) name.clear();
-      named.emplace_back(name + "0", CHECKPATH(r->Text("DIRNAME")));
+      named.emplace_back(name + "0", CHECKPATH(QDIRF.DIRNAME(*r)));
     }
     std::stable_sort(named.begin(), named.end(),
                      [](const auto& a, const auto& b) { return COMPARENC(a.first, b.first, 0) < 0; });
@@ -144,8 +145,8 @@ TEST_F(LazyMode, EveryScannedFolderInTheOrderOfItsName) {
   ExpectSameOrder(walked, Expected(all));
   EXPECT_NE(std::find(walked.begin(), walked.end(), drive_.Win("Films\\Alien (1979)\\")), walked.end());
   EXPECT_NE(std::find(walked.begin(), walked.end(), drive_.Win("Music\\Abba - Gold\\")), walked.end());
-  EXPECT_EQ(RP.Records() > 0, true);
-  EXPECT_EQ(TLEN(QD.Buffer().Text("DIRNAME")) > 0, true);
+  EXPECT_EQ(RIGHTPANEL.entries.Records() > 0, true);
+  EXPECT_EQ(TLEN(QDF.DIRNAME(QD.Buffer())) > 0, true);
 }
 
 TEST_F(LazyMode, EachOptionChoosesItsFolders) {
@@ -184,7 +185,7 @@ TEST_F(LazyMode, LeftAndRightStopAtEitherEnd) {
   for (size_t i = 0; i < want.size() + 2; ++i) SETDESTDIR(1);
   EXPECT_EQ(GETSUBDIR(RPPATH), GETSUBDIR(want.back()));  // the last again
   // Every folder shown is in the right panel's history.
-  EXPECT_EQ(RPLIST.Peek(1)->Text("PATH"), RPPATH);
+  EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), RPPATH);
 }
 
 TEST_F(LazyMode, ACancelOrEscStartsNothingAndKeepsTheList) {
@@ -210,9 +211,9 @@ TEST_F(LazyMode, NoMatchingFolderOrNoScanStartsNothing) {
 }
 
 TEST_F(LazyMode, TheListIsACopyTheScansRecordBufferIsLeftAlone) {
-  QDIR.Buffer().SetText("NAME", "held by the scan");
+  QDIRF.NAME.Set(QDIR.Buffer(), "held by the scan");
   ASSERT_EQ(Start({}), 1);
-  EXPECT_EQ(QDIR.Buffer().Text("NAME"), "held by the scan");
+  EXPECT_EQ(QDIRF.NAME(QDIR.Buffer()), "held by the scan");
   const uint32_t visited = QD.Records();
   QDIR.Free();  // a new scan starts
   EXPECT_EQ(SETDESTDIR(1), 0);  // no scan, no step
@@ -229,8 +230,8 @@ TEST_F(LazyMode, TheOrderPutsANameBeforeLongerOnesThatGoOnWithALetter) {
   };
   for (Case c : {Case{"Alien", "alien", 0}, Case{"Alien", "Aliens", -1}, Case{"Alien", "Alien 2", 1},
                  Case{"Alien", "Alien-2", 1}, Case{"Alien", "Alien0", -1}, Case{"Abba", "Björk", -1}, Case{"", "A", -1}}) {
-    a.SetText("NAME", c.a);
-    b.SetText("NAME", c.b);
+    QDF.NAME.Set(a, c.a);
+    QDF.NAME.Set(b, c.b);
     EXPECT_EQ(SORTDESTDIR(a, b), c.order) << c.a << " / " << c.b;
     EXPECT_EQ(SORTDESTDIR(b, a), -c.order) << c.b << " / " << c.a;
   }

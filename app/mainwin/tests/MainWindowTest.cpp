@@ -10,14 +10,18 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
+#include "DialogAnswers.h"
 #include "DialogWatcher.h"
+#include "WindowLayout.h"
 #include "app/Explorer.h"
 #include "app/MainWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
+#include "zqplatform/files.h"
 #include "zqplatform/msgbox.h"
 #include "zqplatform/questions.h"
 #include "zqplatform/uiinput.h"
@@ -25,6 +29,7 @@
 #include "zqruntime/threads.h"
 #include "zqruntime/window.h"
 #include "zqtest/ScratchFolder.h"
+#include "zqtest/TreeContents.h"
 
 namespace {
 
@@ -60,6 +65,7 @@ class MainWindow : public ::testing::Test {
     for (const char* name : {"Script.dat", "VExtensions.dat", "AExtensions.dat"}) {
       fs::copy_file(ProgramFolder() / name, folder_.path() / name);
     }
+    if (const char* drives = std::getenv("ZQ_DRIVES")) savedDrives_ = drives;
   }
   void TearDown() override {
     if (main_.valid()) {
@@ -67,6 +73,17 @@ class MainWindow : public ::testing::Test {
       main_.wait_for(10s);
     }
     fs::current_path(before_);
+    if (savedDrives_) setenv("ZQ_DRIVES", savedDrives_->c_str(), 1);
+    else unsetenv("ZQ_DRIVES");
+    zq::fs::ReloadDriveMap();
+  }
+
+  // The test's own disk, reached as D:, with one film in "D:\Films".
+  void MapDisk() {
+    fs::create_directories(disk_ / "Films" / "Alien (1979)");
+    std::ofstream(disk_ / "Films" / "Alien (1979)" / "Alien.mkv", std::ios::binary) << std::string(100, 'x');
+    setenv("ZQ_DRIVES", ("D=" + disk_.path().string()).c_str(), 1);
+    zq::fs::ReloadDriveMap();
   }
 
   void CopyProgramFolderFiles() {
@@ -106,6 +123,8 @@ class MainWindow : public ::testing::Test {
   bool Idle() const { return !T1RUNNING && !T2RUNNING && AllEnabled(); }
 
   zqtest::ScratchFolder folder_{"orvid-main"};
+  zqtest::ScratchFolder disk_{"orvid-main-disk"};
+  std::optional<std::string> savedDrives_;
   fs::path before_;
   std::future<void> main_;
   HWND window_ = 0;
@@ -148,30 +167,31 @@ TEST_F(MainWindow, TheScanButtonDoesNothingUntilARootIsChosen) {
   Start();
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
   SendMessage(window_, WM_NULL, 0, 0);
-  EXPECT_EQ(T1GROUP.Text("ROOT"), "");
+  EXPECT_EQ(T1GROUPF.ROOT(T1GROUP), "");
   EXPECT_EQ(Text(mw::ScanButton), "Scan Root");
   CloseByOk();
   ASSERT_TRUE(Ended());
 }
 
 TEST_F(MainWindow, TheJobsRunTheirStandInsAndTheButtonsComeBack) {
+  MapDisk();
   WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
   DialogWatcher watcher;
   Start();
   ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
 
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
-  ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "D:\\Films"; }));
+  ASSERT_TRUE(WaitFor([] { return T1GROUPF.ROOT(T1GROUP) == "D:\\Films"; }));
   ASSERT_TRUE(WaitFor([&] { return Idle(); }));
-  EXPECT_EQ(T1GROUP.Whole("THREADNR"), MWTHREAD);
+  EXPECT_EQ(T1GROUPF.THREADNR(T1GROUP), MWTHREAD);
   EXPECT_EQ(Text(mw::ScanButton), "Scan Root");
   EXPECT_EQ(State(mw::ScanButton).textColour, 0x0000FFu);
   EXPECT_EQ(ROOTDIR, "D:\\Films");
 
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::StartButton)));
-  ASSERT_TRUE(WaitFor([] { return T2GROUP.Reference("QDIR") == &QDIR; }));
+  ASSERT_TRUE(WaitFor([] { return T2GROUPF.QDIR(T2GROUP) == &QDIR; }));
   ASSERT_TRUE(WaitFor([&] { return Idle(); }));
-  EXPECT_EQ(T2GROUP.Whole("THREADNR"), MWTHREAD);
+  EXPECT_EQ(T2GROUPF.THREADNR(T2GROUP), MWTHREAD);
   EXPECT_EQ(Text(mw::StartButton), "Start");
   EXPECT_EQ(State(mw::StartButton).textColour, 0x0000FFu);
   CloseByOk();
@@ -352,12 +372,12 @@ struct FakeExplorer {
 void AddFolderEntry(const char* name, int32_t icon, int32_t level, bool folder, const char* dir) {
   zq::rt::Record& r = QDIR.Buffer();
   r.Clear();
-  r.SetText("NAME", name);
-  r.SetWhole("ICON", icon);
-  r.SetWhole("LEVEL", level);
-  r.SetWhole("ISFOLDER", folder ? 1 : 0);
-  r.SetWhole("SCRIPT", folder ? 0 : 1);
-  r.SetText("DIRNAME", dir);
+  QDIRF.NAME.Set(r, name);
+  QDIRF.ICON.Set(r, icon);
+  QDIRF.LEVEL.Set(r, level);
+  QDIRF.ISFOLDER.Set(r, folder ? 1 : 0);
+  QDIRF.SCRIPT.Set(r, folder ? 0 : 1);
+  QDIRF.DIRNAME.Set(r, dir);
   QDIR.Add();
 }
 
@@ -463,6 +483,47 @@ TEST_F(MainWindow, ALargerWindowGrowsTheFolderListAndMovesTheRestWithItsRightAnd
   EXPECT_NE(MWPOS.find(","), std::string::npos);
 }
 
+// The window grown by the user to 1.5 times its size, then shrunk to its minimum: no control
+// lies over another or outside the window either time; the pictures go under ZQ_GRAB_DIR.
+void ExpectControlsApartGrownAndShrunk(HWND window, const std::string& name) {
+  orvid::test::Size opened = orvid::test::InnerSize(window);
+  ASSERT_TRUE(orvid::test::SizedTo(window, {opened.width * 3 / 2, opened.height * 3 / 2})) << name;
+  EXPECT_EQ(orvid::test::Overlaps(window), Lines{}) << name << " grown";
+  EXPECT_TRUE(orvid::test::Grab(window, name + "-grown"));
+  ASSERT_TRUE(orvid::test::SizedTo(window, {0, 0})) << name;
+  EXPECT_EQ(orvid::test::Overlaps(window), Lines{}) << name << " shrunk";
+  EXPECT_TRUE(orvid::test::Grab(window, name + "-shrunk"));
+}
+
+TEST_F(MainWindow, EveryResizableWindowGrownAndShrunkKeepsItsControlsApart) {
+  CopyProgramFolderFiles();
+  const std::string busy = "Orvid Explorer is already Running !";
+  DialogWatcher watcher([&](const std::string& text) { return text == busy; });
+  Start();
+  UPDATESTATUS(40, "Scanning D:\\Films");
+  ExpectControlsApartGrownAndShrunk(window_, "MainWindow");
+
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF2));
+  HWND explorer = orvid::test::WaitForWindow("Explorer - V2.191 - Orvid, the media disk maker");
+  ASSERT_NE(explorer, 0u);
+  ExpectControlsApartGrownAndShrunk(explorer, "Explorer");
+
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF2));  // the text box saying it runs already
+  HWND textBox = orvid::test::WaitForWindow("Message");
+  ASSERT_NE(textBox, 0u);
+  ExpectControlsApartGrownAndShrunk(textBox, "TextBox");
+  ASSERT_TRUE(zq::ui::input::CloseRequest(textBox));
+
+  ASSERT_TRUE(WaitFor([&] { return zq::ui::input::KeyPress(window_, kF3); }));
+  ASSERT_TRUE(WaitFor([] { return LWHANDLE != 0 && IsWindowVisible(LWHANDLE); }));
+  HWND mediaList = LWHANDLE;
+  SendMessage(mediaList, WM_NULL, 0, 0);  // its loop runs
+  ExpectControlsApartGrownAndShrunk(mediaList, "MediaList");
+  ASSERT_TRUE(zq::ui::input::CloseRequest(mediaList));
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+}
+
 TEST_F(MainWindow, InUseWithAFilledFolderList) {
   if (zq::ui::PresenterName() != "qt") GTEST_SKIP() << "a picture needs the Qt presenter";
   CopyProgramFolderFiles();
@@ -498,6 +559,141 @@ TEST_F(MainWindow, InUseWithAFilledFolderList) {
   EXPECT_TRUE(zq::ui::GrabWindow(window_, png.string()));
   CloseByOk();
   ASSERT_TRUE(Ended());
+}
+
+// The next error dialog as shown, answered with OK through the question seam.
+struct ErrorShown {
+  std::string message, procedure, details;
+  Lines buttons;
+};
+std::future<ErrorShown> AnswerNextError() {
+  return std::async(std::launch::async, [] {
+    namespace e = orvid::res::ErrorDialog;
+    using hostlib::test::TextOf;
+    const HWND dialog = hostlib::test::WaitForWindow("Error");
+    if (dialog == 0) return ErrorShown{};
+    ErrorShown shown{TextOf(dialog, e::Message), TextOf(dialog, e::Procedure), TextOf(dialog, e::Details),
+                     hostlib::test::ShownButtons(dialog)};
+    zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(e::Ok));
+    return shown;
+  });
+}
+
+bool NoQuestionOpen() { return zq::ui::OpenQuestions().empty(); }
+
+TEST_F(MainWindow, ABlankRootEntryStartsNoJobAndGetsTheStoredRootBack) {
+  MapDisk();
+  WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
+  AddFolderEntry("Alien", 1, 1, true, "D:\\Films");  // the list of an earlier scan
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
+  zq::ui::TakeAsked();
+  for (const int32_t button : {mw::ScanButton, mw::StartButton}) {
+    for (const char* blank : {"", "   "}) {
+      SetWindowTextA(Control(mw::RootEntry), blank);
+      ASSERT_EQ(Text(mw::RootEntry), blank);
+      ASSERT_TRUE(zq::ui::input::Click(Control(button)));
+      ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; })) << button << " '" << blank << "'";
+      SendMessage(window_, WM_NULL, 0, 0);
+      EXPECT_TRUE(Idle());
+      EXPECT_EQ(T1GROUP.Text("ROOT"), "");
+      EXPECT_EQ(T2GROUP.Reference("QDIR"), nullptr);
+      EXPECT_EQ(ROOTDIR, "D:\\Films");
+      EXPECT_EQ(QDIR.Records(), 1u);
+    }
+  }
+  EXPECT_TRUE(zq::ui::TakeAsked().empty());
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+}
+
+TEST_F(MainWindow, ScanRootTakesARootTypedOnAFirstStart) {
+  MapDisk();
+  CopyProgramFolderFiles();  // no root stored
+  const auto disk = zqtest::Contents(disk_.path());
+  Start();
+  ASSERT_EQ(Text(mw::RootEntry), "");
+  SetWindowTextA(Control(mw::RootEntry), (disk_ / "Films").string().c_str());  // typed as a POSIX path
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
+  ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "D:\\Films"; }));
+  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+  EXPECT_EQ(ROOTDIR, "D:\\Films");
+  EXPECT_EQ(Text(mw::RootEntry), "D:\\Films");
+  Lines names;
+  for (uint32_t i = 1; i <= QDIR.Records(); ++i) names.push_back(QDIR.Peek(i)->Text("NAME"));
+  EXPECT_EQ(names, (Lines{"Alien (1979)", "Alien.mkv", "Missing Icon", "Missing Icon"}));
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready");
+  EXPECT_TRUE(zq::ui::TakeAsked().empty());
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+  EXPECT_EQ(zqtest::Contents(disk_.path()), disk);
+}
+
+TEST_F(MainWindow, ARootThatIsNoFolderIsReportedAndNothingIsScanned) {
+  MapDisk();
+  WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
+  AddFolderEntry("Alien", 1, 1, true, "D:\\Films");
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
+  const std::string typed[] = {
+      "D:\\Nowhere",                         // missing
+      (disk_ / "Nowhere").string(),          // missing, typed as a POSIX path
+      "D:\\Films\\Alien (1979)\\Alien.mkv",  // a file
+      "\\",                                 // no drive
+      "Films",                              // relative to the program folder
+  };
+  for (const std::string& root : typed) {
+    SetWindowTextA(Control(mw::RootEntry), root.c_str());
+    std::future<ErrorShown> error = AnswerNextError();
+    ASSERT_TRUE(WaitFor([&] { return zq::ui::input::Click(Control(mw::ScanButton)); }));
+    const ErrorShown shown = error.get();
+    EXPECT_EQ(shown.message, "Root Folder not found.") << root;
+    EXPECT_EQ(shown.procedure, "ScanRoot") << root;
+    EXPECT_EQ(shown.details, root);
+    EXPECT_EQ(shown.buttons, Lines{"&OK"}) << root;
+    ASSERT_TRUE(WaitFor(NoQuestionOpen));
+    SendMessage(window_, WM_NULL, 0, 0);
+    EXPECT_TRUE(Idle()) << root;
+    EXPECT_EQ(T1GROUP.Text("ROOT"), "") << root;
+    EXPECT_EQ(ROOTDIR, "D:\\Films") << root;
+    EXPECT_EQ(QDIR.Records(), 1u) << root;
+    EXPECT_EQ(Text(mw::RootEntry), root);
+  }
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+}
+
+TEST_F(MainWindow, StartChangesNoRootAndAsksForAScanOfAnotherTypedOne) {
+  MapDisk();
+  fs::create_directories(disk_ / "Other");
+  WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
+  ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "D:\\Films"; }));
+  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+  const uint32_t records = QDIR.Records();
+  ASSERT_EQ(records, 4u);
+
+  SetWindowTextA(Control(mw::RootEntry), "D:\\Other");
+  std::future<ErrorShown> error = AnswerNextError();
+  ASSERT_TRUE(zq::ui::input::Click(Control(mw::StartButton)));
+  const ErrorShown shown = error.get();
+  EXPECT_EQ(shown.message, "Run Scan Root First.");
+  EXPECT_EQ(shown.details, "D:\\Other");
+  EXPECT_EQ(shown.buttons, Lines{"&OK"});
+  ASSERT_TRUE(WaitFor(NoQuestionOpen));
+  SendMessage(window_, WM_NULL, 0, 0);
+  EXPECT_TRUE(Idle());
+  EXPECT_EQ(T2GROUP.Reference("QDIR"), nullptr);  // no pass
+  EXPECT_EQ(ROOTDIR, "D:\\Films");
+  EXPECT_EQ(QDIR.Records(), records);
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
 }
 
 }  // namespace

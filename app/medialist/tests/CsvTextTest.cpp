@@ -48,7 +48,7 @@ TEST(CsvText, KindsComeFromTheTypeText) {
   const std::pair<const char*, uint8_t> cases[] = {{"BD-Rip", 1},     {"DVD-Rip", 2}, {"Video-File", 3},
                                                    {"Music-File", 4}, {"Unknown", 0}, {"bd-rip", 0},
                                                    {"", 0}};
-  for (const auto& [type, kind] : cases) EXPECT_EQ(KindOfType(type), kind) << type;
+  for (const auto& [type, kind] : cases) EXPECT_EQ(static_cast<uint8_t>(KindOfType(type)), kind) << type;
 }
 
 }  // namespace

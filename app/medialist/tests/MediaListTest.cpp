@@ -2,6 +2,7 @@
 // byte for byte against one written from its rules, the round trip, and the edge cases.
 #include <filesystem>
 
+#include "CsvText.h"
 #include "DialogWatcher.h"
 #include "MediaListFixture.h"
 #include "app/Helpers.h"
@@ -36,7 +37,7 @@ void ExpectSameRecords(const std::vector<zq::rt::Record>& expected) {
   ASSERT_EQ(MFQ.Records(), expected.size());
   for (uint32_t i = 1; i <= MFQ.Records(); ++i) {
     SCOPED_TRACE("record " + std::to_string(i));
-    EXPECT_EQ(MFQ.Peek(i)->Bytes(), expected[i - 1].Bytes()) << MFQ.Peek(i)->Text("DIR");
+    EXPECT_EQ(MFQ.Peek(i)->Bytes(), expected[i - 1].Bytes()) << MFQF.DIR(*MFQ.Peek(i));
   }
 }
 
@@ -62,15 +63,15 @@ void AddMedium(const std::string& dir, const std::string& dname, const std::stri
   static const char* types[] = {"Unknown", "BD-Rip", "DVD-Rip", "Video-File", "Music-File"};
   zq::rt::Record& r = MFQ.Buffer();
   r.Clear();
-  r.SetText("DIR", dir);
-  r.SetText("DNAME", dname);
-  r.SetText("MNAME", mname);
-  r.SetText("EXTENSION", GETEXT(mname));
-  r.SetText("SCAT", kind == 4 ? "A" : kind == 0 ? "U" : "V");
-  r.SetText("STYPE", types[kind]);
-  r.SetReal("RSIZE", size);
-  r.SetText("HRSIZE", HRSIZE(size));
-  r.SetWhole("MTYPE", kind);
+  MFQF.DIR.Set(r, dir);
+  MFQF.DNAME.Set(r, dname);
+  MFQF.MNAME.Set(r, mname);
+  MFQF.EXTENSION.Set(r, GETEXT(mname));
+  MFQF.SCAT.Set(r, kind == 4 ? "A" : kind == 0 ? "U" : "V");
+  MFQF.STYPE.Set(r, types[kind]);
+  MFQF.RSIZE.Set(r, size);
+  MFQF.HRSIZE.Set(r, HRSIZE(size));
+  MFQF.MTYPE.Set(r, static_cast<MediumType>(kind));
   MFQ.Add();
 }
 
@@ -165,6 +166,22 @@ TEST_F(MediaListCsv, LinesEndedByLfAloneReadAsLines) {
   EXPECT_EQ(FileBytes(scratch_ / "again.csv"), text);
 }
 
+TEST_F(MediaListCsv, CountsOfAHandEditedFileAddUpToTheLargestCountAtMost) {
+  std::string text = std::string(medialist::kHeader) + "\r\n\r\n\r\n";
+  for (size_t n = 0; n < medialist::kTotalLabels.size(); ++n) {
+    text += std::string(medialist::kTotalLead) + std::string(medialist::kTotalLabels[n]);
+    text += n < 2 ? ";2147483647;1\r\n" : ";1;1\r\n";
+  }
+  WriteBytes(scratch_ / "edited.csv", text);
+
+  Import("W:\\edited.csv");
+  EXPECT_EQ(MFQ.Records(), 0u);
+  EXPECT_EQ(MFSIZE.CNTBD, 2147483647);
+  EXPECT_EQ(MFSIZE.CNTDD, 2147483647);
+  EXPECT_EQ(MFSIZE.CNTTF, 2147483647);
+  EXPECT_EQ(MFSIZE.TOTTSIZE, 5.0);
+}
+
 TEST_F(MediaListCsv, NamesHoldingSemicolonsOrQuotesAreQuotedAndReadBackWhole) {
   AddMedium("T:\\Music\\Rock; Pop", "Rock; Pop", "The \"Best\".mp3", 4, 2048);
   AddMedium("T:\\Music\\Plain", "Plain", "a;b.mp3", 4, 10);
@@ -239,6 +256,24 @@ TEST_F(MediaListCsv, TheDiskIsTheDriveOfTheLastRecordsFolder) {
   MFTOTALS();
   EXPECT_EQ(MFSIZE.DISKT, capacity);
   EXPECT_EQ(MFSIZE.DISKF, static_cast<double>(fs::space(disk_.folder()).available));
+}
+
+TEST_F(MediaListCsv, TheDiskFiguresAreThoseOfTheVolumeThatHoldsTheMediaWhereverItIsMounted) {
+  // No drive letter of its own: the volume is reached below C:, as a disk mounted at /data is.
+  MapDrives("W=" + scratch_.path().string());
+  zqtest::BuildMediaTree(disk_.folder());
+  const auto tree = zqtest::Contents(disk_.folder());
+  Scan(disk_.folder());
+  PostedEvents();
+  ASSERT_GT(MFQ.Records(), 0u);
+  ASSERT_EQ(MFQ.Peek(1)->Text("DIR").rfind("C:\\", 0), 0u);
+  MFTOTALS();
+  const fs::space_info volume = fs::space(disk_.folder());
+  ASSERT_NE(volume.capacity, fs::space("/").capacity);
+  EXPECT_EQ(MFSIZE.DISKT, static_cast<double>(volume.capacity));
+  EXPECT_EQ(MFSIZE.DISKF, static_cast<double>(volume.available));
+  EXPECT_EQ(MFSIZE.DISKU, MFSIZE.DISKT - MFSIZE.DISKF);
+  EXPECT_EQ(zqtest::Contents(disk_.folder()), tree);
 }
 
 TEST_F(MediaListCsv, AFailedWriteOrReadShowsItsErrorAndKeepsTheList) {

@@ -136,7 +136,7 @@ TEST_F(MediaListWindow, WriteAndReadCsvShowTheFileAndTheListReadFromIt) {
     hostlib::test::Grab(w, "MediaList-after-read");
   });
   EXPECT_EQ(FileBytes(scratch_ / "list.txt.csv").substr(0, 9), "Path;Fold");
-  EXPECT_EQ(MFQ.Peek(2)->Whole("MTYPE"), 4);
+  EXPECT_EQ(MFQF.MTYPE(*MFQ.Peek(2)), MediumType::MusicFile);
 }
 
 TEST_F(MediaListWindow, WriteCsvOfAnEmptyListShowsZeroAndAsksNothing) {
@@ -156,15 +156,15 @@ TEST_F(MediaListWindow, HeaderClicksSortAndDeleteRemovesTheChosenRecord) {
     HWND list = ControlOf(w, ml::List);
     input::ListPress(list, -1, 0);  // "Path": by category, then folder
     EXPECT_TRUE(WaitFor([&] { return StateOf(w, ml::List)->rows[0].cells[4] == "A"; }));
-    EXPECT_EQ(MFQ.Peek(1)->Text("DIR"), "T:\\Music\\Abba - Gold");
+    EXPECT_EQ(MFQF.DIR(*MFQ.Peek(1)), "T:\\Music\\Abba - Gold");
     input::ListPress(list, -1, 0);  // again: descending
     EXPECT_TRUE(WaitFor([&] { return StateOf(w, ml::List)->rows[0].cells[4] == "V"; }));
-    EXPECT_EQ(MFQ.Peek(1)->Text("DIR"), "T:\\Series\\Lost\\Season 2");
+    EXPECT_EQ(MFQF.DIR(*MFQ.Peek(1)), "T:\\Series\\Lost\\Season 2");
 
     input::ListPress(list, 0, 2);
     input::KeyPress(list, VK_DELETE);
     EXPECT_TRUE(WaitFor([&] { return MFQ.Records() == 18; }));
-    EXPECT_EQ(MFQ.Peek(1)->Text("DIR"), "T:\\Series\\Lost\\Season 1");
+    EXPECT_EQ(MFQF.DIR(*MFQ.Peek(1)), "T:\\Series\\Lost\\Season 1");
     EXPECT_TRUE(WaitFor([&] { return StateOf(w, ml::List)->rows.size() == 18; }));
   });
 }

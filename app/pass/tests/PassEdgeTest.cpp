@@ -366,12 +366,12 @@ TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
   BuildTree();
   DOICCONV = 0;
   // Level 3 (the films): default covers for every folder, also over an AAI icon there.
-  SetRow(3, [](zq::rt::Record& r) { r.SetText("AUTOICON", "ALL"); });
+  SetRow(3, [](zq::rt::Record& r) { QSCRIPTF.AUTOICON.Set(r, "ALL"); });
   // Level 2 ("Films"): 8 columns, no rows given, no icon view asked for.
   SetRow(2, [](zq::rt::Record& r) {
-    r.SetWhole("COLS", 8);
-    r.SetWhole("ROWS", 0);
-    r.SetText("IVIEW", "No");
+    QSCRIPTF.COLS.Set(r, 8);
+    QSCRIPTF.ROWS.Set(r, 0);
+    QSCRIPTF.IVIEW.Set(r, "No");
   });
   Scan();
   const uint32_t media = MFQ.Records();
@@ -393,7 +393,7 @@ TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
   // A film whose extension the table no longer holds gets the "Misc" cover.
   Scan();
   ASSERT_TRUE(VEXTENSIONS.Get(1));
-  ASSERT_EQ(TrimmedText(VEXTENSIONS.Buffer().Text("EXT")), "MKV");
+  ASSERT_EQ(TrimmedText(VEXTF.EXT(VEXTENSIONS.Buffer())), "MKV");
   VEXTENSIONS.Delete();
   Pass();
   EXPECT_EQ(ReadAll(Root() / "Films/Alien (1979)/folder.aai"), ReadAll(covers / "Misc.aai"));
@@ -409,9 +409,9 @@ TEST_F(PassEdge, AnotherThreadReadsTheFolderListThroughCopiesWhileThePassWritesI
       for (uint32_t i = 1; i <= QDIR.Records(); ++i) {
         const std::optional<zq::rt::Record> r = QDIR.Peek(i);
         if (!r) continue;
-        const std::string cn = TrimmedText(r->Text("CN"));
-        if (r->Whole("CNACT") != 0 && cn.empty()) ++torn;
-        if (r->Whole("CNACT") == 0 && !cn.empty()) ++torn;
+        const std::string cn = TrimmedText(QDIRF.CN(*r));
+        if (QDIRF.CNACT(*r) != 0 && cn.empty()) ++torn;
+        if (QDIRF.CNACT(*r) == 0 && !cn.empty()) ++torn;
       }
     }
   });

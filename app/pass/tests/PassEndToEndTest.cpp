@@ -20,32 +20,35 @@ std::string Line(const std::string& key, const std::string& value) {
 
 bool HasBytes(const fs::path& file) { return fs::is_regular_file(file) && fs::file_size(file) > 0; }
 
-// A file of the folder by its name in any letter case, as the disk's Windows view finds it.
-bool HasBytesAnyCase(const fs::path& folder, const std::string& name) {
+// The name as it stands on disk of a file of the folder with bytes, found by its name in any
+// letter case as the disk's Windows view finds it; empty when there is none.
+std::string NameAnyCase(const fs::path& folder, const std::string& name) {
   auto lower = [](std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
   };
   for (const auto& e : fs::directory_iterator(folder))
-    if (lower(e.path().filename().string()) == lower(name) && HasBytes(e.path())) return true;
-  return false;
+    if (lower(e.path().filename().string()) == lower(name) && HasBytes(e.path())) return e.path().filename().string();
+  return {};
 }
 
 // The folder's file as the rules say, from its record after the pass and the default layout
 // rows of a fresh program folder (level 1: 6 columns and 3 rows, deeper 5 and 2).
 std::string ExpectedFolderFile(const zq::rt::Record& r, const fs::path& folder) {
   std::string icon, view, background;
-  if (r.Whole("DFCUR") != 0 && HasBytesAnyCase(folder, "folder.aai")) {
-    icon = Line("icon_path", "folder.aai") + Line("icon_valign", "center") + Line("icon_scale_factor", "1");
-    if (r.Whole("MTYPE") == 3) icon += Line("media_url", TrimmedText(r.Text("MNAME")));
+  const std::string iconName = NameAnyCase(folder, "folder.aai");
+  if (QDIRF.DFCUR(r) != 0 && !iconName.empty()) {
+    icon = Line("icon_path", iconName) + Line("icon_valign", "center") + Line("icon_scale_factor", "1");
+    if (QDIRF.MTYPE(r) == FolderMedia::OneVideo) icon += Line("media_url", TrimmedText(QDIRF.MNAME(r)));
   }
-  if (r.Whole("DFNEXT") != 0) {
-    const bool first = r.Whole("LEVEL") == 1;
+  if (QDIRF.DFNEXT(r) != 0) {
+    const bool first = QDIRF.LEVEL(r) == 1;
     view = Line("use_icon_view", "yes") + Line("num_cols", first ? "6" : "5") + Line("num_rows", first ? "3" : "2") +
            Line("icon_top", "10") + Line("icon_bottom", "10") + Line("caption_font_size", "small");
   }
-  if (r.Whole("BNACT") != 0 && HasBytesAnyCase(folder, "background.aai")) {
-    background = Line("background_path", TrimmedText(r.Text("BN"))) + Line("background_x", "0") +
+  const std::string backgroundName = NameAnyCase(folder, "background.aai");
+  if (QDIRF.BNACT(r) != 0 && !backgroundName.empty()) {
+    background = Line("background_path", backgroundName) + Line("background_x", "0") +
                  Line("background_y", "0") + Line("background_width", "1920") + Line("background_height", "1080");
   }
   std::string text;
@@ -94,8 +97,8 @@ TEST_F(PassEndToEnd, EveryOptionOnWritesEachFolderFileByTheRulesConvertsThePictu
   int written = 0;
   for (uint32_t i = 1; i <= QDIR.Records(); ++i) {
     const zq::rt::Record r = *QDIR.Peek(i);
-    if (r.Whole("SCRIPT") == 0) continue;
-    const fs::path folder = PosixOf(Root(), r.Text("DIRNAME"));
+    if (QDIRF.SCRIPT(r) == 0) continue;
+    const fs::path folder = PosixOf(Root(), QDIRF.DIRNAME(r));
     const std::string expected = ExpectedFolderFile(r, folder);
     if (expected.empty()) {
       EXPECT_FALSE(fs::exists(folder / "dune_folder.txt")) << folder;

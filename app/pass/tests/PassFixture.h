@@ -23,6 +23,7 @@
 #include "zqruntime/dirlist.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
+#include "zqtest/TreeContents.h"
 
 namespace fs = std::filesystem;
 
@@ -74,27 +75,22 @@ inline std::string ReadAll(const fs::path& file) {
   return s.str();
 }
 
-// Every regular file below root (links not followed) with its bytes; large sparse media by
-// their size and their first and last MiB.
-inline std::map<std::string, std::string> Contents(const fs::path& root) {
-  std::map<std::string, std::string> files;
+using zqtest::Contents;
+
+// Every entry below root, links not followed: folders as "folder", links as "link to " and
+// where they lead, files by their size and a checksum of their bytes as Contents gives them.
+// Nothing when root is gone.
+inline std::map<std::string, std::string> Tree(const fs::path& root) {
+  std::map<std::string, std::string> entries;
+  if (!fs::is_directory(fs::symlink_status(root))) return entries;
+  for (const auto& [relative, bytes] : Contents(root))
+    entries[relative] = std::to_string(bytes.size()) + " bytes, sum " + std::to_string(std::hash<std::string>{}(bytes));
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-    if (it->is_symlink() || !it->is_regular_file()) continue;
-    const uintmax_t size = it->file_size();
-    std::string bytes;
-    if (size <= (64u << 20)) {
-      bytes = ReadAll(it->path());
-    } else {
-      std::ifstream in(it->path(), std::ios::binary);
-      std::string head(1 << 20, '\0'), tail(1 << 20, '\0');
-      in.read(head.data(), head.size());
-      in.seekg(-static_cast<std::streamoff>(tail.size()), std::ios::end);
-      in.read(tail.data(), tail.size());
-      bytes = std::to_string(size) + head + tail;
-    }
-    files[fs::relative(it->path(), root).string()] = std::move(bytes);
+    const std::string relative = fs::relative(it->path(), root).string();
+    if (it->is_symlink()) entries[relative] = "link to " + fs::read_symlink(it->path()).string();
+    else if (it->is_directory()) entries[relative] = "folder";
   }
-  return files;
+  return entries;
 }
 
 class PassFixture : public ::testing::Test {
@@ -106,7 +102,14 @@ class PassFixture : public ::testing::Test {
     if (drives) savedDrives_ = drives;
     setenv("ZQ_DRIVES", ("T=" + scratch_.path().string()).c_str(), 1);
     zq::fs::ReloadDriveMap();
-    INIPATH = CHECKPATH(zq::rt::WindowsForm(ORVID_PROGRAM_FOLDER));
+    // The program folder's settings and pictures in a home of the test's own, which the scan
+    // writes its list of left-out entries to (made anew when a test sets up again).
+    for (const auto& e : fs::directory_iterator(home_.path())) fs::remove_all(e.path());
+    for (const char* name : {"Orvid.INI", "Script.dat", "VExtensions.dat", "AExtensions.dat"})
+      fs::copy_file(fs::path(ORVID_PROGRAM_FOLDER) / name, home_ / name);
+    for (const char* pictures : {"Covers", "Chars"})
+      fs::create_directory_symlink(fs::path(ORVID_PROGRAM_FOLDER) / pictures, home_ / pictures);
+    INIPATH = CHECKPATH(zq::rt::WindowsForm(home_.path().string()));
     GETINI();
     ST.ABR.NAME = "background";  // the tree's backgrounds
     for (uint8_t* option : {&RMC, &DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &DELSCRIPT, &UPDSCRIPT, &PROCESSV,
@@ -147,8 +150,8 @@ class PassFixture : public ::testing::Test {
 
   void Scan() {
     zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
-    group.SetText("ROOT", ROOTDIR);
-    group.SetWhole("THREADNR", GetCurrentThreadId());
+    T1GROUPF.ROOT.Set(group, ROOTDIR);
+    T1GROUPF.THREADNR.Set(group, GetCurrentThreadId());
     SCANDIRTH(std::string(group.Bytes()));
     Drain();
   }
@@ -156,8 +159,8 @@ class PassFixture : public ::testing::Test {
   // The pass on this thread over QDIR; the program events it posted.
   std::vector<uint32_t> Pass() {
     zq::rt::Record group(SharedLayout(T2GROUPTYPE()));
-    group.SetReference("QDIR", &QDIR);
-    group.SetWhole("THREADNR", GetCurrentThreadId());
+    T2GROUPF.QDIR.Set(group, &QDIR);
+    T2GROUPF.THREADNR.Set(group, GetCurrentThreadId());
     WRITESCRIPTTH(std::string(group.Bytes()));
     return Drain();
   }
@@ -173,6 +176,7 @@ class PassFixture : public ::testing::Test {
   std::string Folder(const std::string& relative) const { return (scratch_.path() / relative).string(); }
 
   zqtest::ScratchFolder scratch_{"orvid-pass"};
+  zqtest::ScratchFolder home_{"orvid-pass-home"};  // the program folder
 
  private:
   bool hadDrives_ = false;

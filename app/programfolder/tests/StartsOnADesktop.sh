@@ -5,7 +5,7 @@
 # Usage: StartsOnADesktop.sh <program folder> <screenshot.png>
 set -euo pipefail
 # A sanitizer build reports leaks at exit; those of the desktop's libraries are not ours.
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp:print_suppressions=0"
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/../../../testing/desktop" && pwd)/lsan.supp:print_suppressions=0"
 folder=$1
 shot=$2
 scratch=$(mktemp -d)

@@ -1,9 +1,12 @@
-// A media tree mapped to the drive T:, the settings a typical disk is scanned with, and the
-// scan run as the main window runs it.
+// A media tree mapped to the drive T:, a program folder of its own, the settings a typical
+// disk is scanned with, and the scan run as the main window runs it.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,6 +17,7 @@
 #include "zqplatform/messages.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
+#include "zqtest/TreeContents.h"
 
 class ScanFixture : public ::testing::Test {
  protected:
@@ -24,13 +28,14 @@ class ScanFixture : public ::testing::Test {
     if (drives) savedDrives_ = drives;
     setenv("ZQ_DRIVES", ("T=" + scratch_.path().string()).c_str(), 1);
     zq::fs::ReloadDriveMap();
+    INIPATH = home_.path().string() + "/";
     ST.ACR.NAME = "folder";
     ST.ABR.NAME = "background";
     for (const auto& [ext, noUrl] : {std::pair{"MKV", 0}, {"AVI", 0}, {"MP4", 0}, {"ISO", 0}, {"IMG", 0}, {"TS", 1}})
       AddRow(VEXTENSIONS, ext, noUrl);
     for (const char* ext : {"MP3", "FLAC"}) AddRow(AEXTENSIONS, ext, 0);
     QNOSCAN.Buffer().Clear();
-    QNOSCAN.Buffer().SetText("FNAME", "TRAILERS");
+    QNOSCANF.FNAME.Set(QNOSCAN.Buffer(), "TRAILERS");
     QNOSCAN.Add();
   }
 
@@ -43,16 +48,17 @@ class ScanFixture : public ::testing::Test {
 
   static void AddRow(zq::rt::Queue& q, const char* ext, int noUrl) {
     q.Buffer().Clear();
-    q.Buffer().SetText("EXT", ext);
-    q.Buffer().SetWhole("NOMEDIAURL", noUrl);
+    const EXTFIELDS& EXTF = &q == &AEXTENSIONS ? AEXTF : VEXTF;
+    EXTF.EXT.Set(q.Buffer(), ext);
+    EXTF.NOMEDIAURL.Set(q.Buffer(), noUrl);
     q.Add();
   }
 
   // The bytes of T1GROUP for a root, notifying this thread.
   static std::string Group(const std::string& root) {
     zq::rt::Record group(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
-    group.SetText("ROOT", root);
-    group.SetWhole("THREADNR", GetCurrentThreadId());
+    T1GROUPF.ROOT.Set(group, root);
+    T1GROUPF.THREADNR.Set(group, GetCurrentThreadId());
     return std::string(group.Bytes());
   }
 
@@ -72,7 +78,13 @@ class ScanFixture : public ::testing::Test {
 
   std::string Posix(const std::string& relative) const { return (scratch_.path() / relative).string(); }
 
+  static std::string FileText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
   zqtest::ScratchFolder scratch_{"orvid-scan"};
+  zqtest::ScratchFolder home_{"orvid-scan-home"};  // the program folder
 
  private:
   bool hadDrives_ = false;

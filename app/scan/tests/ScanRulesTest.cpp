@@ -4,6 +4,8 @@
 #include <thread>
 
 #include "ScanFixture.h"
+#include "app/IniFile.h"
+#include "hostlib/QueueFiles.h"
 #include "zqruntime/threads.h"
 
 namespace {
@@ -21,7 +23,7 @@ class ScanRules : public ScanFixture {
   static zq::rt::Record Own(const std::string& dirname) {
     for (uint32_t i = 1; i <= QDIR.Records(); ++i) {
       zq::rt::Record r = *QDIR.Peek(i);
-      if (r.Whole("SCRIPT") == 1 && r.Text("DIRNAME") == dirname) return r;
+      if (QDIRF.SCRIPT(r) == 1 && QDIRF.DIRNAME(r) == dirname) return r;
     }
     ADD_FAILURE() << "no own record for " << dirname;
     return *QDIR.Peek(1);
@@ -39,7 +41,7 @@ TEST_F(ScanRules, TheFirstRipByNameDecidesAndMediaBesideItGetOnlyMediaRecords) {
   Put("Film/Film.mkv");
   Scan("T:\\Film");
   EXPECT_EQ(Names(QDIR, "NAME"), (std::vector<std::string>{"BDMV", "Missing Icon"}));
-  EXPECT_EQ(Own("T:\\Film\\").Whole("MTYPE"), 1);
+  EXPECT_EQ(QDIRF.MTYPE(Own("T:\\Film\\")), FolderMedia::BluRayRip);
   EXPECT_EQ(Names(MFQ, "MNAME"), (std::vector<std::string>{"BDMV", "Film.mkv", "VIDEO_TS"}));
   EXPECT_EQ(Names(MFQ, "STYPE"), (std::vector<std::string>{"BD-Rip", "Video-File", "DVD-Rip"}));
 }
@@ -65,8 +67,8 @@ TEST_F(ScanRules, MediaKinds) {
     QDIR.Free();
     Scan("T:\\" + folder);
     const zq::rt::Record own = Own("T:\\" + folder + "\\");
-    EXPECT_EQ(own.Whole("MTYPE"), c.mtype) << folder;
-    EXPECT_EQ(own.Text("MNAME"), c.mname) << folder;
+    EXPECT_EQ(static_cast<int>(QDIRF.MTYPE(own)), c.mtype) << folder;
+    EXPECT_EQ(QDIRF.MNAME(own), c.mname) << folder;
   }
 }
 
@@ -81,22 +83,22 @@ TEST_F(ScanRules, PicturesByTheirSettingsNames) {
   ST.ACR.NAME = "folder  ";
   Scan("T:\\");
   const zq::rt::Record a = Own("T:\\A"), b = Own("T:\\B"), c = Own("T:\\C");
-  EXPECT_EQ(a.Text("NAME"), "folder.jpg");
-  EXPECT_EQ(a.Whole("ICON"), 2);
-  EXPECT_EQ(a.Text("CN"), "folder.aai");
-  EXPECT_EQ(a.Text("CF"), "folder.jpg");
-  EXPECT_EQ(b.Text("CF"), "Folder.png") << "the later by name";
-  EXPECT_EQ(c.Text("BN"), "background.AAI");
-  EXPECT_EQ(c.Text("BF"), "BACKGROUND.jpg");
-  EXPECT_EQ(c.Text("NAME"), "Missing Icon");
-  EXPECT_EQ(QDIR.Peek(QDIR.Records() - 1)->Text("NAME"), "Missing Icon");
+  EXPECT_EQ(QDIRF.NAME(a), "folder.jpg");
+  EXPECT_EQ(QDIRF.ICON(a), 2);
+  EXPECT_EQ(QDIRF.CN(a), "folder.aai");
+  EXPECT_EQ(QDIRF.CF(a), "folder.jpg");
+  EXPECT_EQ(QDIRF.CF(b), "Folder.png") << "the later by name";
+  EXPECT_EQ(QDIRF.BN(c), "background.AAI");
+  EXPECT_EQ(QDIRF.BF(c), "BACKGROUND.jpg");
+  EXPECT_EQ(QDIRF.NAME(c), "Missing Icon");
+  EXPECT_EQ(QDIRF.NAME(*QDIR.Peek(QDIR.Records() - 1)), "Missing Icon");
   // The background record follows C's own record and names the AAI one.
   bool seen = false;
   for (uint32_t i = 1; i <= QDIR.Records(); ++i) {
     const zq::rt::Record r = *QDIR.Peek(i);
-    if (r.Whole("ICON") == 7) {
-      EXPECT_EQ(r.Text("NAME"), "background.AAI");
-      EXPECT_EQ(QDIR.Peek(i - 1)->Text("DIRNAME"), "T:\\C");
+    if (QDIRF.ICON(r) == 7) {
+      EXPECT_EQ(QDIRF.NAME(r), "background.AAI");
+      EXPECT_EQ(QDIRF.DIRNAME(*QDIR.Peek(i - 1)), "T:\\C");
       seen = true;
     }
   }
@@ -107,9 +109,49 @@ TEST_F(ScanRules, PicturesByTheirSettingsNames) {
   ST.ACR.NAME = longName;
   QDIR.Free();
   Scan("T:\\E");
-  EXPECT_EQ(Own("T:\\E\\").Text("CF"), "") << "a picture name the list cannot hold whole is not taken";
+  EXPECT_EQ(QDIRF.CF(Own("T:\\E\\")), "") << "a picture name the list cannot hold whole is not taken";
   ASSERT_EQ(SCANLEFTOUT().size(), 1u);
   EXPECT_EQ(SCANLEFTOUT()[0].reason, LeftOutReason::PictureNameTooLong);
+}
+
+TEST_F(ScanRules, FoldersNotToScanHandEditedInLowerCaseAreNotEntered) {
+  for (auto [table, name] : {std::pair{&QSCRIPT, "Script.dat"}, {&VEXTENSIONS, "VExtensions.dat"},
+                             {&AEXTENSIONS, "AExtensions.dat"}})
+    ASSERT_GE(WRITEQUEUE(*table, INIPATH + name), 0) << name;
+  std::ofstream(home_ / "Orvid.INI", std::ios::binary)
+      << "[PROCESS]\r\nNoScan=trailers\xFE" "Extras\r\nAutoRSIcon=folder\r\nAutoRSBack=background\r\n";
+  GETINI();
+  ASSERT_EQ(Names(QNOSCAN, "FNAME"), (std::vector<std::string>{"trailers", "Extras"}));
+  for (const char* folder : {"Trailers", "EXTRAS", "Films"}) Put(std::string(folder) + "/x.mkv");
+  Scan("T:\\");
+  EXPECT_EQ(Names(MFQ, "DIR"), (std::vector<std::string>{"T:\\Films"}));
+}
+
+// Only what the scan would use counts as lost: folders it would enter, media files and the
+// pictures the settings name; each lost entry is listed in the program folder's file.
+TEST_F(ScanRules, OnlyEntriesTheScanWouldUseAreLeftOutAndListed) {
+  ST.ABR.NAME = "a long background";
+  // The folder's path and its folder file just fit the lists; a file name of 16 bytes does not.
+  const std::string a = zqtest::media_tree_detail::NameOfLength("A long folder ", 236);
+  for (const char* file : {"a long notes.nfo", "a long film1.mkv", "a long background.png", "a long picture.jpg"})
+    Put(a + "/" + file);
+  for (const char* file : {"notes?.nfo", "film?.mkv"}) Put(std::string("B/") + file);
+  Put("C/film.mkv");  // without deepscan, its sub-folders are never entered
+  fs::create_directories(scratch_ / "C" / "Extras?");
+  fs::create_directory_symlink("../B", scratch_ / "C" / "Linked");
+  fs::create_directories(scratch_ / "D");
+  fs::create_directory_symlink("../B", scratch_ / "D" / "Trailers");  // a folder not to scan
+  Put("E/film\n.mkv");
+  const auto tree = zqtest::Contents(scratch_.path());
+  Scan("T:\\");
+  EXPECT_EQ(FileText(home_ / "ScanLeftOut.txt"),
+            "4 entries left out of the scan of T:\\\r\n"
+            "Path too long\tT:\\" + a + "\\a long background.png\r\n"
+            "Path too long\tT:\\" + a + "\\a long film1.mkv\r\n"
+            "Name Windows cannot hold\tT:\\B\\film?.mkv\r\n"
+            "Name Windows cannot hold\tT:\\E\\film<0A>.mkv\r\n");
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 4 entries left out, see ScanLeftOut.txt");
+  EXPECT_EQ(zqtest::Contents(scratch_.path()), tree);
 }
 
 TEST_F(ScanRules, FoldersNotToScan) {
@@ -164,13 +206,13 @@ TEST_F(ScanRules, StoppingARunningScanKeepsConsistentLists) {
   uint32_t entered = 0, own = 0;
   for (uint32_t i = 1; i <= QDIR.Records(); ++i) {
     const zq::rt::Record r = *QDIR.Peek(i);
-    entered += r.Whole("ICON") == 1 ? 1 : 0;
-    own += r.Whole("SCRIPT") == 1 ? 1 : 0;
+    entered += QDIRF.ICON(r) == 1 ? 1 : 0;
+    own += QDIRF.SCRIPT(r) == 1 ? 1 : 0;
   }
   EXPECT_EQ(own, entered + 1);
   const zq::rt::Record last = *QDIR.Peek(QDIR.Records());
-  EXPECT_EQ(last.Text("DIRNAME"), "T:\\") << "the root's own record comes last";
-  EXPECT_EQ(last.Whole("SCRIPT"), 1);
+  EXPECT_EQ(QDIRF.DIRNAME(last), "T:\\") << "the root's own record comes last";
+  EXPECT_EQ(QDIRF.SCRIPT(last), 1);
   T1RUNNING = 0;
 }
 

@@ -29,9 +29,10 @@ constexpr const char* kTitle = "Settings - V2.191 - Orvid, the media disk maker"
 
 void AddExtension(zq::rt::Queue& q, const char* ext, const char* cover, int no) {
   q.ClearBuffer();
-  q.Buffer().SetText("EXT", ext);
-  q.Buffer().SetText("COVER", cover);
-  q.Buffer().SetWhole("NOMEDIAURL", no);
+  const EXTFIELDS& EXTF = &q == &AEXTENSIONS ? AEXTF : VEXTF;
+  EXTF.EXT.Set(q.Buffer(), ext);
+  EXTF.COVER.Set(q.Buffer(), cover);
+  EXTF.NOMEDIAURL.Set(q.Buffer(), no);
   q.Add();
 }
 
@@ -58,7 +59,7 @@ void StoredSettings() {
   AddExtension(VEXTENSIONS, "MKV", "MKV", 0);
   AddExtension(VEXTENSIONS, "M2TS", "BLURAY", 1);
   AddExtension(AEXTENSIONS, "MP3", "", 0);
-  QNOSCAN.Buffer().SetText("FNAME", "$RECYCLE.BIN");
+  QNOSCANF.FNAME.Set(QNOSCAN.Buffer(), "$RECYCLE.BIN");
   QNOSCAN.Add();
 }
 
@@ -222,6 +223,29 @@ TEST_F(Settings, EditsOfEveryKindReachTheSettings) {
   EXPECT_EQ(ST.ABR.WIDTH, 1920);
 }
 
+TEST_F(Settings, AChoiceOutsideTheListShowsNoneAndTheFirstChoicePickedIsKept) {
+  ST.ACR.RESIZE = "";
+  ST.ACR.FILTER = "Sharpest";
+  for (bool pick : {false, true}) {
+    Open s;
+    ASSERT_NE(s.Window(), 0u);
+    s.Tab(2, sw::IconResize);
+    EXPECT_EQ(s.Choice(sw::IconResize), "");
+    EXPECT_EQ(s.Choice(sw::IconFilter), "");
+    if (pick) {
+      input::Choose(s.Control(sw::IconResize), 0);
+      input::Choose(s.Control(sw::IconFilter), 0);
+    }
+    s.Ok();
+    if (!pick) {  // untouched, they stay as they were
+      EXPECT_EQ(ST.ACR.RESIZE, "");
+      EXPECT_EQ(ST.ACR.FILTER, "Sharpest");
+    }
+  }
+  EXPECT_EQ(ST.ACR.RESIZE, "None");
+  EXPECT_EQ(ST.ACR.FILTER, "Fast");
+}
+
 TEST_F(Settings, TabsShowTheirOwnControls) {
   Open s;
   ASSERT_NE(s.Window(), 0u);
@@ -266,7 +290,7 @@ TEST_F(Settings, TheTablesAreEditedInPlace) {
     s.Ok();
   }
   bool found = false;
-  for (uint32_t n = 1; n <= VEXTENSIONS.Records(); ++n) found |= VEXTENSIONS.Peek(n)->Text("EXT") == "WEBM";
+  for (uint32_t n = 1; n <= VEXTENSIONS.Records(); ++n) found |= VEXTF.EXT(*VEXTENSIONS.Peek(n)) == "WEBM";
   EXPECT_TRUE(found) << "the new extension in upper case";
 }
 

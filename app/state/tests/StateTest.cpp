@@ -5,12 +5,12 @@
 TEST(ProgramState, ThreadParametersKeepTheirWholeWidth) {
   EXPECT_EQ(T1GROUPTYPE().Size(), 260u);
   EXPECT_EQ(T2GROUPTYPE().Size(), sizeof(void*) + 4);
-  T2GROUP.SetReference("QDIR", &QDIR);
-  T2GROUP.SetWhole("THREADNR", 77);
+  T2GROUPF.QDIR.Set(T2GROUP, &QDIR);
+  T2GROUPF.THREADNR.Set(T2GROUP, 77);
   zq::rt::Record copy(SharedLayout(T2GROUPTYPE()));
   copy.AssignBytes(T2GROUP.Bytes());
-  EXPECT_EQ(copy.Reference("QDIR"), &QDIR);
-  EXPECT_EQ(copy.Whole("THREADNR"), 77);
+  EXPECT_EQ(T2GROUPF.QDIR(copy), &QDIR);
+  EXPECT_EQ(T2GROUPF.THREADNR(copy), 77);
 }
 
 TEST(ProgramState, StartsEmptyAndResetsToTheStart) {
@@ -18,7 +18,7 @@ TEST(ProgramState, StartsEmptyAndResetsToTheStart) {
   for (zq::rt::Queue* q : {&QDIR, &MFQ, &QSCRIPT, &VEXTENSIONS, &AEXTENSIONS, &QNOSCAN}) EXPECT_EQ(q->Records(), 0u);
   EXPECT_TRUE(ST.CAT1.ALLIGN.empty());
   EXPECT_EQ(DEEPSCAN, 0);
-  QDIR.Buffer().SetText("NAME", "Alien");
+  QDIRF.NAME.Set(QDIR.Buffer(), "Alien");
   QDIR.Add();
   DEEPSCAN = 1;
   ABORTALL = 1;
@@ -31,12 +31,53 @@ TEST(ProgramState, StartsEmptyAndResetsToTheStart) {
 }
 
 TEST(ProgramState, LayoutsNameTheFieldsTheProceduresUse) {
-  EXPECT_EQ(QDIRTYPE().Find("NAME"), kQDirName);
-  EXPECT_EQ(QDIRTYPE().Find("ICON"), kQDirIcon);
-  EXPECT_EQ(QDIRTYPE().Find("LEVEL"), kQDirLevel);
+  EXPECT_EQ(QDIRF.NAME.Number(), kQDirName);
+  EXPECT_EQ(QDIRF.ICON.Number(), kQDirIcon);
+  EXPECT_EQ(QDIRF.LEVEL.Number(), kQDirLevel);
   EXPECT_EQ(QDIRTYPE().FieldCount(), 18u);
   EXPECT_EQ(MFQTYPE().FieldCount(), 9u);
   EXPECT_EQ(QSCRIPTTYPE().FieldCount(), 14u);
   EXPECT_EQ(VEXTTYPE().FieldCount(), 3u);
   EXPECT_EQ(QNOSCANTYPE().FieldCount(), 1u);
+}
+
+TEST(ProgramState, EveryTypedViewBindsEachFieldOfItsLayout) {
+  EXPECT_EQ(UNBOUNDFIELDS(), "");
+  for (const auto& [name, view] : RECORDVIEWS()) {
+    EXPECT_TRUE(view->Unbound().empty()) << name;
+    EXPECT_EQ(view->Members(), view->Layout().FieldCount()) << name << ": a field without its member";
+  }
+}
+
+TEST(ProgramState, TheFieldCheckNamesAMisspeltField) {
+  struct Misspelt : zq::rt::RecordView {
+    Misspelt() : RecordView(QDIRTYPE()) {}
+    zq::rt::WholeField DFNEXT{*this, "DFNEXT"};
+    zq::rt::WholeField DFNXT{*this, "DFNXT"};
+    zq::rt::TextField MTYPE{*this, "MTYPE"};  // a number, not a text
+  } misspelt;
+  EXPECT_EQ(UNBOUNDFIELDS({{"QDIR", &QDIRF}, {"BAD", &misspelt}}), "BAD.DFNXT, BAD.MTYPE");
+  zq::rt::Record r(SharedLayout(QDIRTYPE()));
+  EXPECT_FALSE(misspelt.DFNXT.Set(r, 1));
+  EXPECT_TRUE(misspelt.DFNEXT.Set(r, 1));
+  EXPECT_EQ(QDIRF.DFNEXT(r), 1);
+}
+
+TEST(ProgramState, MediaCodesKeepTheirStoredNumbers) {
+  zq::rt::Record folder(SharedLayout(QDIRTYPE()));
+  const std::pair<FolderMedia, int64_t> kinds[] = {{FolderMedia::None, 0},          {FolderMedia::BluRayRip, 1},
+                                                   {FolderMedia::DvdRip, 2},        {FolderMedia::OneVideo, 3},
+                                                   {FolderMedia::SeveralVideos, 4}, {FolderMedia::Audio, 10}};
+  for (const auto& [kind, stored] : kinds) {
+    QDIRF.MTYPE.Set(folder, kind);
+    EXPECT_EQ(folder.Whole(QDIRF.MTYPE.Number()), stored);
+  }
+  zq::rt::Record medium(SharedLayout(MFQTYPE()));
+  const std::pair<MediumType, int64_t> types[] = {{MediumType::Unknown, 0},   {MediumType::BdRip, 1},
+                                                  {MediumType::DvdRip, 2},    {MediumType::VideoFile, 3},
+                                                  {MediumType::MusicFile, 4}};
+  for (const auto& [type, stored] : types) {
+    MFQF.MTYPE.Set(medium, type);
+    EXPECT_EQ(medium.Whole(MFQF.MTYPE.Number()), stored);
+  }
 }

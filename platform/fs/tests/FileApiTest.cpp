@@ -290,12 +290,17 @@ TEST(PathCalls, CopyMoveAndFoldersDoTheirWork) {
   EXPECT_FALSE(t.Has("Renamed"));
 }
 
-TEST(PathCalls, ALinkIsRemovedAsALinkAndWhatItLeadsToStays) {
+TEST(PathCalls, ALinkIsReportedAndRemovedAsALinkAndWhatItLeadsToStays) {
   TempDrive t('T');
   t.Put("media/film.mkv", "film");
   std::filesystem::create_directory_symlink(t.Posix("media"), t.Posix("folder link"));
   std::filesystem::create_symlink(t.Posix("media/film.mkv"), t.Posix("file link"));
   std::filesystem::create_symlink(t.Posix("gone"), t.Posix("dangling"));
+  constexpr DWORD kLink = FILE_ATTRIBUTE_REPARSE_POINT;
+  EXPECT_EQ(GetFileAttributesA(t.Win("folder link\\").c_str()), FILE_ATTRIBUTE_DIRECTORY | kLink);
+  EXPECT_EQ(GetFileAttributesA(t.Win("FILE LINK").c_str()), FILE_ATTRIBUTE_ARCHIVE | kLink);
+  EXPECT_EQ(GetFileAttributesA(t.Win("dangling").c_str()), FILE_ATTRIBUTE_ARCHIVE | kLink);
+  EXPECT_EQ(GetFileAttributesA(t.Win("folder link\\film.mkv").c_str()), FILE_ATTRIBUTE_ARCHIVE);
   EXPECT_FALSE(DeleteFileA(t.Win("folder link").c_str()));  // a folder link is no file
   EXPECT_FALSE(RemoveDirectoryA(t.Win("file link").c_str()));
   EXPECT_TRUE(RemoveDirectoryA(t.Win("folder link").c_str()));

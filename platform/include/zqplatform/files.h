@@ -53,7 +53,7 @@ constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 constexpr DWORD FILE_ATTRIBUTE_TEMPORARY = 0x100;
-constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x400;  // a listed entry is a symbolic link
+constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x400;  // a symbolic link
 constexpr DWORD FILE_FLAG_WRITE_THROUGH = 0x80000000;   // every write reaches the disk
 constexpr DWORD FILE_FLAG_OVERLAPPED = 0x40000000;      // accepted; I/O stays synchronous
 constexpr DWORD FILE_FLAG_NO_BUFFERING = 0x20000000;    // accepted; I/O stays buffered
@@ -119,6 +119,8 @@ bool MoveFileExA(const char* source, const char* target, DWORD flags);
 bool CopyFileA(const char* source, const char* target, bool failIfExists);
 bool CreateDirectoryA(const char* path);
 bool RemoveDirectoryA(const char* path);
+// A symbolic link reports what it leads to with FILE_ATTRIBUTE_REPARSE_POINT added; one that
+// leads nowhere reports FILE_ATTRIBUTE_ARCHIVE with it.
 DWORD GetFileAttributesA(const char* path);
 // Only FILE_ATTRIBUTE_READONLY is stored (as the write permission bits).
 bool SetFileAttributesA(const char* path, DWORD attributes);

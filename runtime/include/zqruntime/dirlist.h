@@ -20,6 +20,18 @@ constexpr uint8_t kAttrArchive = 0x20;
 // (bytes, exact beyond 4 GB), ATTRIB BYTE, ISLINK BYTE (1 for a symbolic link; the other
 // fields then describe what it leads to).
 const RecordLayout& DirectoryLayout();
+// DirectoryLayout()'s typed view.
+struct DirectoryFields : RecordView {
+  DirectoryFields() : RecordView(DirectoryLayout()) {}
+  TextField NAME{*this, "NAME"};
+  TextField SHORTNAME{*this, "SHORTNAME"};
+  WholeField DATE{*this, "DATE"};
+  WholeField TIME{*this, "TIME"};
+  RealField SIZE{*this, "SIZE"};
+  WholeField ATTRIB{*this, "ATTRIB"};  // kAttr... bits
+  WholeField ISLINK{*this, "ISLINK"};
+};
+const DirectoryFields& DirectoryView();
 
 // Lists the entries of a folder that match a pattern ("D:\Films\*.*"), sub-folders and
 // hidden and system entries included, into queue (its layout must be DirectoryLayout()'s or

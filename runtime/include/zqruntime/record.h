@@ -153,22 +153,63 @@ class Record : public RecordRef {
   std::unique_ptr<std::byte[]> storage_;
 };
 
-// A field of a layout resolved once by name, with a typed view: a struct of such members
-// reads like the record declaration it mirrors.
-//   struct QDriveView { zq::rt::TextField DRV; zq::rt::WholeField DICON; };
-//   QDriveView v{{layout, "DRV"}, {layout, "DICON"}};  v.DRV.Set(buffer, "C:");
+// A typed view of a layout: a struct derived from it whose members are fields bound by name
+// as it is built, so that it reads like the record declaration it mirrors. Unbound() names the
+// members the layout lacks or holds in a kind the member cannot read (a number read as text
+// and a text read as a number), so that a misspelt name is found once, at start-up.
+//   struct QDriveFields : zq::rt::RecordView {
+//     QDriveFields() : RecordView(DriveLayout()) {}
+//     zq::rt::TextField DRV{*this, "DRV"};     // the drive, "C:"
+//     zq::rt::WholeField DICON{*this, "DICON"};
+//   };
+//   const QDriveFields QDRIVEF;  ...  QDRIVEF.DRV.Set(buffer, "C:");  QDRIVEF.DICON(record)
+class RecordView {
+ public:
+  explicit RecordView(const RecordLayout& layout) : layout_(&layout) {}
+  RecordView(const RecordView&) = delete;
+  RecordView& operator=(const RecordView&) = delete;
+
+  const RecordLayout& Layout() const { return *layout_; }
+  const std::vector<std::string>& Unbound() const { return unbound_; }
+  // The members built on the view, bound or not.
+  uint32_t Members() const { return members_; }
+
+ private:
+  friend class FieldRefBase;
+  const RecordLayout* layout_;
+  std::vector<std::string> unbound_;
+  uint32_t members_ = 0;
+};
+
+// A set of field kinds as a bit mask.
+constexpr uint32_t KindSet(std::initializer_list<FieldKind> kinds) {
+  uint32_t set = 0;
+  for (FieldKind k : kinds) set |= 1u << static_cast<uint32_t>(k);
+  return set;
+}
+constexpr uint32_t kWholeKinds = KindSet({FieldKind::Byte, FieldKind::Short, FieldKind::Long, FieldKind::ULong});
+
+// A field of a layout resolved once by name. Built on a RecordView it reports itself there
+// when the layout has no such field or one of another kind.
 class FieldRefBase {
  public:
   FieldRefBase(const RecordLayout& layout, std::string_view name) : number_(layout.Find(name)) {}
   uint32_t Number() const { return number_; }
   bool Bound() const { return number_ != 0; }
+  // The field by the record's text conversions, whatever its kind.
+  std::string Text(const RecordRef& r, uint32_t e = 1) const { return r.Text(number_, e); }
+  bool SetText(RecordRef& r, std::string_view v, uint32_t e = 1) const { return r.SetText(number_, v, e); }
 
  protected:
+  // kinds: the field kinds the member reads, as KindSet gives them.
+  FieldRefBase(RecordView& view, std::string_view name, uint32_t kinds);
   uint32_t number_;
 };
 
 struct TextField : FieldRefBase {
   using FieldRefBase::FieldRefBase;
+  TextField(RecordView& view, std::string_view name)
+      : FieldRefBase(view, name, KindSet({FieldKind::String, FieldKind::CString})) {}
   std::string operator()(const RecordRef& r, uint32_t e = 1) const { return r.Text(number_, e); }
   bool Set(RecordRef& r, std::string_view v, uint32_t e = 1) const {
     return r.SetText(number_, v, e);
@@ -177,14 +218,30 @@ struct TextField : FieldRefBase {
 
 struct WholeField : FieldRefBase {
   using FieldRefBase::FieldRefBase;
+  WholeField(RecordView& view, std::string_view name) : FieldRefBase(view, name, kWholeKinds) {}
   int64_t operator()(const RecordRef& r, uint32_t e = 1) const { return r.Whole(number_, e); }
   bool Set(RecordRef& r, int64_t v, uint32_t e = 1) const { return r.SetWhole(number_, v, e); }
 };
 
 struct RealField : FieldRefBase {
   using FieldRefBase::FieldRefBase;
+  RealField(RecordView& view, std::string_view name) : FieldRefBase(view, name, KindSet({FieldKind::Real})) {}
   double operator()(const RecordRef& r, uint32_t e = 1) const { return r.Real(number_, e); }
   bool Set(RecordRef& r, double v, uint32_t e = 1) const { return r.SetReal(number_, v, e); }
+};
+
+struct ReferenceField : FieldRefBase {
+  ReferenceField(RecordView& view, std::string_view name) : FieldRefBase(view, name, KindSet({FieldKind::Reference})) {}
+  void* operator()(const RecordRef& r) const { return r.Reference(number_); }
+  bool Set(RecordRef& r, void* v) const { return r.SetReference(number_, v); }
+};
+
+// A whole-number field whose stored values are those of an enumeration E.
+template <typename E>
+struct EnumField : FieldRefBase {
+  EnumField(RecordView& view, std::string_view name) : FieldRefBase(view, name, kWholeKinds) {}
+  E operator()(const RecordRef& r, uint32_t e = 1) const { return static_cast<E>(r.Whole(number_, e)); }
+  bool Set(RecordRef& r, E v, uint32_t e = 1) const { return r.SetWhole(number_, static_cast<int64_t>(v), e); }
 };
 
 }  // namespace zq::rt

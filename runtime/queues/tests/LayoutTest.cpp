@@ -196,4 +196,26 @@ TEST(Layouts, TypedFieldViewsBindByName) {
   EXPECT_FALSE(zq::rt::RealField(*layout, "NONE").Bound());
 }
 
+TEST(Layouts, TypedViewsNameTheFieldsTheirLayoutLacksOrHoldsOfAnotherKind) {
+  const RecordLayout layout = layouts::QDRIVE;
+  struct Drive : zq::rt::RecordView {
+    explicit Drive(const RecordLayout& l) : RecordView(l) {}
+    zq::rt::TextField DRV{*this, "DRV"};
+    zq::rt::WholeField DICON{*this, "DICON"};
+    zq::rt::TextField DRIVE{*this, "DRIVE"};   // no such field
+    zq::rt::RealField DICONR{*this, "DICON"};  // a whole number, not a real
+    zq::rt::WholeField DRVW{*this, "DRV"};     // a text, not a number
+  };
+  const Drive v(layout);
+  EXPECT_EQ(v.Unbound(), (std::vector<std::string>{"DRIVE", "DICON", "DRV"}));
+  EXPECT_EQ(v.Members(), 5u);
+  EXPECT_EQ(v.DRV.Number(), 1u);
+  EXPECT_EQ(v.DICON.Number(), 2u);
+  EXPECT_FALSE(v.DRIVE.Bound());
+  EXPECT_FALSE(v.DICONR.Bound()) << "a field of another kind is not bound, so it is not written";
+  Record r(std::make_shared<const RecordLayout>(layout));
+  EXPECT_FALSE(v.DRVW.Set(r, 5));
+  EXPECT_EQ(r.Text(1), "");
+}
+
 }  // namespace

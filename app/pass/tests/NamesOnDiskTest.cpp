@@ -1,0 +1,91 @@
+// Pictures whose names stand on disk in another case than the settings': the folder file and
+// the catalog entries name them as they stand, and a conversion into one replaces it under
+// its own name.
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include "ErrorAnswers.h"
+#include "PassFixture.h"
+
+namespace {
+
+using orvid::test::ErrorAnswers;
+using zqtest::media_tree_detail::Put;
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The names in the folder that read name without regard to case.
+std::vector<std::string> NamesAnyCase(const fs::path& folder, const std::string& name) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder))
+    if (Lower(e.path().filename().string()) == name) names.push_back(e.path().filename().string());
+  return names;
+}
+
+// Every file below root but the pictures and the folder files, with its bytes.
+std::map<std::string, std::string> Media(const fs::path& root) {
+  std::map<std::string, std::string> files = Contents(root);
+  std::erase_if(files, [](const auto& e) {
+    const std::string name = Lower(fs::path(e.first).filename().string());
+    return name.starts_with("folder.") || name.starts_with("background.") || name == "dune_folder.txt";
+  });
+  return files;
+}
+
+class NamesOnDisk : public PassFixture {};
+
+TEST_F(NamesOnDisk, LinksNameThePicturesAsTheyStandAndAConversionKeepsTheOldFilesName) {
+  struct Case {
+    std::vector<std::pair<std::string, fs::path>> pictures;  // names in the film's folder
+    std::string icon, background;                             // the AAI names afterwards
+    std::string iconSize;                                     // the icon as ImageMagick reads it
+  };
+  const fs::path& aai = Pictures().aai;
+  const Case cases[] = {
+      {{{"Folder.AAI", aai}}, "Folder.AAI", "", "300 450"},
+      {{{"FOLDER.aai", aai}, {"Background.AAI", aai}}, "FOLDER.aai", "Background.AAI", "300 450"},
+      // Converted into the old AAI files of another case.
+      {{{"folder.jpg", Pictures().cover}, {"Folder.AAI", aai}}, "Folder.AAI", "", "400 600"},
+      {{{"Folder.Jpg", Pictures().cover}, {"folder.AAI", aai}, {"background.png", Pictures().background},
+        {"BACKGROUND.aai", aai}},
+       "folder.AAI", "BACKGROUND.aai", "400 600"},
+  };
+  RMC = 0;
+  for (const Case& c : cases) {
+    fs::remove_all(Root());
+    fs::create_directories(Root());
+    const fs::path film = Root() / "Films/Alien";
+    Put(film / "Alien.mkv", 1500);
+    Put(film / "Alien.nfo", 30);
+    for (const auto& [name, picture] : c.pictures) fs::copy_file(picture, film / name);
+    const auto media = Media(Root() / "Films");
+    Scan();
+    ErrorAnswers answers;
+    Pass();
+    EXPECT_EQ(answers.Messages(), std::vector<std::string>{}) << c.icon;
+
+    EXPECT_EQ(NamesAnyCase(film, "folder.aai"), std::vector<std::string>{c.icon});
+    EXPECT_EQ(SizeByImageMagick(film / c.icon), c.iconSize) << c.icon;
+    std::string text = "icon_path         = " + c.icon +
+                       "\r\nicon_valign       = center\r\nicon_scale_factor = 1\r\nmedia_url         = Alien.mkv\r\n";
+    if (!c.background.empty()) {
+      EXPECT_EQ(NamesAnyCase(film, "background.aai"), std::vector<std::string>{c.background});
+      text += "\r\nbackground_path   = " + c.background +
+              "\r\nbackground_x      = 0\r\nbackground_y      = 0\r\nbackground_width  = 1920\r\n"
+              "background_height = 1080\r\n";
+    }
+    EXPECT_EQ(ReadAll(film / "dune_folder.txt"), text);
+    const std::string entry = "icon_path = ../../../Films/Alien/" + c.icon +
+                              "\r\nicon_valign = center\r\nmedia_url = ../../../Films/Alien/Alien.mkv\r\n";
+    EXPECT_EQ(ReadAll(Root() / "_CatVideo/A/Alien/dune_folder.txt"), entry);
+    EXPECT_EQ(ReadAll(Root() / "_CatVideo/(All)/Alien/dune_folder.txt"), entry);
+
+    EXPECT_EQ(Media(Root() / "Films"), media) << c.icon;
+  }
+}
+
+}  // namespace
