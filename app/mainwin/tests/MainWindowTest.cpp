@@ -199,6 +199,7 @@ TEST_F(MainWindow, TheJobsRunTheirStandInsAndTheButtonsComeBack) {
 }
 
 TEST_F(MainWindow, AJobThatAnExceptionEndsStillEndsAndTheProgramCloses) {
+  MapDisk();
   WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
   std::atomic<int> thrown{0};
   JOBTESTHOOK = [&](int32_t) {
