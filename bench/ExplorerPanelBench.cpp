@@ -43,8 +43,8 @@ const zqtest::ScratchFolder& Folder() {
 
 void BM_ListIntoPanel(benchmark::State& state) {
   Folder();
-  for (auto _ : state) GETPDIR(LP, "B:\\");
-  state.counters["entries"] = static_cast<double>(LP.Records());
+  for (auto _ : state) GETPDIR(LEFTPANEL.entries, "B:\\");
+  state.counters["entries"] = static_cast<double>(LEFTPANEL.entries.Records());
 }
 BENCHMARK(BM_ListIntoPanel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

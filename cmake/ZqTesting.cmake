@@ -23,12 +23,12 @@ function(zq_add_gtest name)
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${env_script}")
 endfunction()
 
-# zq_add_desktop_test(NAME SCRIPT file.py [WINDOW_MANAGER] [SCREEN WxH])
+# zq_add_desktop_test(NAME SCRIPT file.py [ARGS arg...] [WINDOW_MANAGER] [SCREEN WxH])
 # A Python script that drives the real orvid in an X session of its own (testing/desktop: its
 # usage is at the top of orvid_desktop.py), labelled "desktop"; its PNGs go under grabs/.
 find_program(ZQ_DESKTOP_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 function(zq_add_desktop_test name)
-  cmake_parse_arguments(ARG "WINDOW_MANAGER" "SCRIPT;SCREEN" "" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOW_MANAGER" "SCRIPT;SCREEN" "ARGS" ${ARGN})
   set(session "${CMAKE_SOURCE_DIR}/testing/desktop")
   set(options)
   if(ARG_WINDOW_MANAGER)
@@ -38,23 +38,35 @@ function(zq_add_desktop_test name)
     list(APPEND options --screen ${ARG_SCREEN})
   endif()
   add_test(NAME ${name}
-    COMMAND bash ${session}/desktop-session.sh ${options} -- ${ZQ_DESKTOP_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_SCRIPT})
+    COMMAND bash ${session}/desktop-session.sh ${options} -- ${ZQ_DESKTOP_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_SCRIPT} ${ARG_ARGS})
   # A sanitizer build reports leaks at exit; those of the desktop's libraries are not ours.
   set_tests_properties(${name} PROPERTIES LABELS desktop TIMEOUT 180 ENVIRONMENT
     "PYTHONPATH=${session};ORVID_FOLDER=${CMAKE_BINARY_DIR}/Orvid;ZQ_GRAB_DIR=${CMAKE_CURRENT_BINARY_DIR}/grabs;LSAN_OPTIONS=suppressions=${session}/lsan.supp:print_suppressions=0")
 endfunction()
 
-# zq_add_fuzzer(NAME SOURCES src... [LIBS lib...]): a libFuzzer target (clang, -DZQ_FUZZ=ON),
-# collected into ${CMAKE_BINARY_DIR}/fuzz/ so scripts/fuzz.sh finds every one.
+# zq_add_fuzzer(NAME SOURCES src... [LIBS lib...] [DICT file] [SEEDS folder]): a libFuzzer
+# target (clang, -DZQ_FUZZ=ON), collected into ${CMAKE_BINARY_DIR}/fuzz/ so scripts/fuzz.sh finds
+# every one. A dictionary goes to fuzz-dicts/NAME.dict, the files of a seed folder to
+# fuzz-seeds/NAME/, where scripts/fuzz-seeds.sh adds the seeds it makes at fuzz time.
 function(zq_add_fuzzer name)
   if(NOT ZQ_FUZZ)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "DICT;SEEDS" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
   add_dependencies(fuzzers ${name})
+  if(ARG_DICT)
+    configure_file(${ARG_DICT} ${CMAKE_BINARY_DIR}/fuzz-dicts/${name}.dict COPYONLY)
+  endif()
+  if(ARG_SEEDS)
+    file(GLOB seeds CONFIGURE_DEPENDS ${ARG_SEEDS}/*)
+    foreach(seed IN LISTS seeds)
+      get_filename_component(seedName ${seed} NAME)
+      configure_file(${seed} ${CMAKE_BINARY_DIR}/fuzz-seeds/${name}/${seedName} COPYONLY)
+    endforeach()
+  endif()
 endfunction()

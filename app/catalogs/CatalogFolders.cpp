@@ -63,7 +63,7 @@ int16_t Entry(FILEIO& file, const std::string& index, const std::string& name, D
     return 1;
   }
   const std::string path = folder + "dune_folder.txt";
-  if (const int16_t result = WRITEDUNEFILE(record, path, kQuiet); result < 0) {
+  if (const int32_t result = WRITEDUNEFILE(record, path, kQuiet); result < 0) {
     Report(writeError, "WriteCatalog", path, result);
     return 1;
   }
@@ -110,7 +110,7 @@ int16_t MAKEROOTDIR(std::string_view path, CatalogKind kind, const PASSSETTINGS&
   DUNEFILE record = IndexRecord(".Main.aai", s.ST.CAT1);
   if (withBackground) AddBackground(record, ".Back.aai", s.ST.CATBG);
   const std::string filePath = folder + "dune_folder.txt";
-  if (const int16_t result = WRITEDUNEFILE(record, filePath, kQuiet); result < 0) {
+  if (const int32_t result = WRITEDUNEFILE(record, filePath, kQuiet); result < 0) {
     Report("Error Writing dune_folder", "MakeRootDir", filePath, result);
     return 1;
   }
@@ -139,7 +139,7 @@ int16_t MAKEDIR(std::string_view path, std::string_view index, const PASSSETTING
     AddBackground(record, "../.BackS.aai", s.ST.CATBG);
   }
   const std::string filePath = folder + "dune_folder.txt";
-  if (const int16_t result = WRITEDUNEFILE(record, filePath, kQuiet); result < 0) {
+  if (const int32_t result = WRITEDUNEFILE(record, filePath, kQuiet); result < 0) {
     Report("Error Writing dune_folder", "MakeDir", filePath, result);
     return 1;
   }

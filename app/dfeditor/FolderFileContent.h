@@ -1,5 +1,12 @@
-// A folder file as the editor holds it: the keyed values in a DUNEFILE, uncut, and the lines
-// of every other key in their order, so that saving drops nothing the file held.
+// A folder file as the editor holds it: the keyed values in a DUNEFILE, uncut, and every line
+// as it is stored, so that a save writes back only the values the user changed.
+//
+// A save keeps every line it does not change byte for byte (and the byte-order mark the file
+// began with). Only the keys whose values differ from the values read are written, as the
+// plain form writes them: a line replaced, put in beside its block's other keys, or removed
+// where the value no longer calls for it. A block that a change switches on (an icon path, an
+// icon view "yes", a background path) gets every line it lacks; a block switched off loses
+// all of its lines and the empty line that parted it from the next.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -9,19 +16,27 @@
 #include "app/FolderFile.h"
 
 struct FolderFileContent {
-  DUNEFILE record;
-  std::vector<std::string> others;  // lines without a key of the record, without line ends
+  // One stored line: its bytes (UTF-8, as stored) and its line end (CR LF, LF, CR or none).
+  struct Line {
+    std::string bytes, end;
+  };
+  DUNEFILE record;    // the values the form shows and edits
+  DUNEFILE asRead;    // the values as read, to tell what the user changed
+  std::string mark;   // the byte-order mark the file began with, or nothing
+  std::vector<Line> lines;
 };
+
+// The content of a file's stored bytes.
+FolderFileContent FolderFileContentOf(std::string_view bytes);
+
+// The bytes a save stores: empty when the save leaves no line of a file that had some.
+std::string FolderFileContentBytes(const FolderFileContent& content);
 
 // Reads the whole file at path. 0 after a read (an empty file included); -999 for a blank
 // path; the file layer's negative code when it cannot be read (-1 for a file above 16 MiB),
 // the content then untouched.
 int16_t ReadFolderFileContent(FolderFileContent& content, std::string_view path);
 
-// The text written: the record's blocks, then the other lines, after an empty line when a
-// block stands before them; empty when there is neither.
-std::string FolderFileContentText(FolderFileContent& content);
-
-// Writes the file anew from the content (an emptied form gives an empty file); the bytes
-// written, or the failure as WRITEDUNEFILE reports it.
-int16_t SaveFolderFileContent(FolderFileContent& content, std::string_view path);
+// Writes the file from the content (an emptied content as an empty file); the bytes written,
+// or the failure as WRITEDUNEFILE reports it.
+int32_t SaveFolderFileContent(const FolderFileContent& content, std::string_view path);

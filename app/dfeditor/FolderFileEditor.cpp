@@ -87,9 +87,9 @@ class FolderFileForm {
 
 void VIEWDF(uint8_t side, int32_t row, HWND otherList) {
   if (row < 1) return;
-  std::optional<zq::rt::Record> entry = PANELOF(side).Peek(static_cast<uint32_t>(row));
+  std::optional<zq::rt::Record> entry = PANELOF(side).entries.Peek(static_cast<uint32_t>(row));
   if (!entry || QPANELF.ICON(*entry) != kFolderFileIcon) return;
-  const std::string path = CHECKPATH(PATHOF(side)) + QPANELF.FN(*entry) + "." + QPANELF.EXT(*entry);
+  const std::string path = CHECKPATH(PANELOF(side).Folder()) + QPANELF.FN(*entry) + "." + QPANELF.EXT(*entry);
   FolderFileContent content;
   const int16_t read = ReadFolderFileContent(content, path);
   if (read < 0) {

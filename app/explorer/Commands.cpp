@@ -3,6 +3,7 @@
 #include "ExplorerParts.h"
 #include "app/Explorer.h"
 #include "app/Helpers.h"
+#include "app/Text.h"
 #include "app/State.h"
 #include "hostlib/Dialogs.h"
 #include "hostlib/Procedures.h"
@@ -17,22 +18,21 @@ constexpr int32_t kMarkedColour = 255;  // red
 constexpr int32_t kDefaultColour = -1;
 constexpr const char* kSameFile = "Source and Target are the same File.";
 
-uint8_t Other(uint8_t side) { return side == kLeftSide ? kRightSide : kLeftSide; }
-
 bool IsPicture(const zq::rt::RecordRef& entry) {
   const int64_t type = QPANELF.FT(entry);
   return type == kFtFolderIcon || type == kFtPicture;
 }
 
 std::string FilePath(uint8_t side, const zq::rt::RecordRef& entry) {
-  return CHECKPATH(PATHOF(side)) + QPANELF.FN(entry) + "." + QPANELF.EXT(entry);
+  return CHECKPATH(PANELOF(side).Folder()) + QPANELF.FN(entry) + "." + QPANELF.EXT(entry);
 }
 
 void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code) {
   ERRORMSG(message, procedure, details, static_cast<int16_t>(code), kOkOnly, 0, DWHANDLE);
 }
 
-std::string TargetName() { return FMODE == 2 ? ST.ABR.NAME : ST.ACR.NAME; }
+// The other folder's icon or background name, as the settings hold it without trailing blanks.
+std::string TargetName() { return WithoutTrailingBlanks(FMODE == kCopyAsBackground ? ST.ABR.NAME : ST.ACR.NAME); }
 
 // The first marked entry of a panel from a row on; 0 when none is marked there.
 uint32_t FirstMarked(const zq::rt::Queue& panel, uint32_t from = 1) {
@@ -51,11 +51,11 @@ void SetMark(zq::rt::Queue& panel, uint32_t row, bool marked) {
 
 // One conversion (R$DOCONVITM); true when it succeeded.
 bool ConvertOne(uint8_t side, uint32_t row, uint8_t copyMode, const CONVERTOPTIONS& options) {
-  zq::rt::Queue& panel = PANELOF(side);
+  zq::rt::Queue& panel = PANELOF(side).entries;
   std::optional<zq::rt::Record> entry = panel.Peek(row);
   if (!entry) return false;
   const std::string source = FilePath(side, *entry);
-  std::string target = CHECKPATH(PATHOF(Other(side)));
+  std::string target = CHECKPATH(PANELOF(OTHERSIDE(side)).Folder());
   if (copyMode == 1) {
     target += TargetName() + ".aai";
   } else {
@@ -78,6 +78,17 @@ bool ConvertOne(uint8_t side, uint32_t row, uint8_t copyMode, const CONVERTOPTIO
   return true;
 }
 
+// The group conversion: every marked picture of the side into the other side's folder, each
+// unmarked once converted; stops between pictures when the program closes.
+void ConvertMarked(uint8_t side, const CONVERTOPTIONS& options) {
+  const zq::rt::Queue& panel = PANELOF(side).entries;
+  for (uint32_t i = 1; i <= panel.Records(); ++i) {
+    if (ABORTALL) return;
+    std::optional<zq::rt::Record> entry = panel.Peek(i);
+    if (entry && QPANELF.SEL(*entry) == 1 && IsPicture(*entry)) ConvertOne(side, i, 0, options);
+  }
+}
+
 // Deletes the entry's file (R$DODELITEM); true when it is gone.
 bool DeleteOne(uint8_t side, const zq::rt::RecordRef& entry) {
   const std::string path = FilePath(side, entry);
@@ -96,10 +107,10 @@ bool Deletable(const zq::rt::RecordRef& entry) { return QPANELF.FT(entry) == kFt
 
 void COPYITEM(uint8_t side, int32_t row) {
   if (row < 1) return;
-  std::optional<zq::rt::Record> entry = PANELOF(side).Peek(static_cast<uint32_t>(row));
+  std::optional<zq::rt::Record> entry = PANELOF(side).entries.Peek(static_cast<uint32_t>(row));
   if (!entry || !IsPicture(*entry)) return;
   const std::string source = FilePath(side, *entry);
-  const std::string target = CHECKPATH(PATHOF(Other(side))) + TargetName() + "." + QPANELF.EXT(*entry);
+  const std::string target = CHECKPATH(PANELOF(OTHERSIDE(side)).Folder()) + TargetName() + "." + QPANELF.EXT(*entry);
   if (SAMEFILE(source, target)) {
     Report(kSameFile, "CopyItem", source, 0);
   } else {
@@ -107,19 +118,14 @@ void COPYITEM(uint8_t side, int32_t row) {
     const int32_t result = file.COPY(source, target, 0);
     if (result != 0) Report("Error Copying.", "CopyItem", source, result);
   }
-  GETPDIR(PANELOF(Other(side)), PATHOF(Other(side)));
+  PANELOF(OTHERSIDE(side)).ListAgain();
 }
 
 void CONVERTITEM(uint8_t side, int32_t row, uint8_t copyMode) {
-  zq::rt::Queue& panel = PANELOF(side);
+  zq::rt::Queue& panel = PANELOF(side).entries;
   if (FirstMarked(panel) != 0 && copyMode == 0) {
     CONVERTOPTIONS options;
-    if (!ASKCONVERTOPTIONS(options)) return;
-    for (uint32_t i = 1; i <= panel.Records(); ++i) {
-      if (ABORTALL) return;
-      std::optional<zq::rt::Record> entry = panel.Peek(i);
-      if (entry && QPANELF.SEL(*entry) == 1 && IsPicture(*entry)) ConvertOne(side, i, copyMode, options);
-    }
+    if (ASKCONVERTOPTIONS(options)) ConvertMarked(side, options);
     return;
   }
   if (row < 1) return;
@@ -133,7 +139,7 @@ void MKDIR(uint8_t side) {
   if (!name) return;
   const std::string clipped = name->substr(0, static_cast<size_t>(TLEN(*name)));
   if (clipped.empty()) return;
-  const std::string path = CHECKPATH(PATHOF(side)) + clipped;
+  const std::string path = CHECKPATH(PANELOF(side).Folder()) + clipped;
   if (std::string fault = FOLDERNAMEFAULT(clipped); !fault.empty()) {
     Report(fault, "MKDir", path, 0);
     return;
@@ -146,11 +152,11 @@ void MKDIR(uint8_t side) {
     Report("Error Creating Folder.", "MKDir", path, result);
     return;
   }
-  GETPDIR(PANELOF(side), PATHOF(side));
+  PANELOF(side).ListAgain();
 }
 
 void DELETEITEM(uint8_t side, int32_t row) {
-  zq::rt::Queue& panel = PANELOF(side);
+  zq::rt::Queue& panel = PANELOF(side).entries;
   if (FirstMarked(panel) != 0) {
     if (!ASKDELETE()) return;
     // Entries that stay marked (a failed deletion) are passed over; the rest are taken in turn.

@@ -1,6 +1,7 @@
 // DUNECOMMANDER: the explorer window, its opening, its event loop and keys, and the preview.
 #include <memory>
 #include <mutex>
+#include <span>
 #include <utility>
 
 #include "ExplorerParts.h"
@@ -43,10 +44,31 @@ zq::rt::WindowDef Definition() {
   return zq::rt::ParseWindowDefinition(orvid::res::WindowText("ExplorerWindow")).window.value_or(zq::rt::WindowDef{});
 }
 
+// Each side's controls, by side.
+struct SideControls {
+  int32_t list, path, drive;
+};
+constexpr SideControls kSideControls[] = {{ew::LeftPanel, ew::LeftPath, ew::LeftDrive},
+                                          {ew::RightPanel, ew::RightPath, ew::RightDrive}};
+
+const SideControls& ControlsOf(uint8_t side) { return kSideControls[side]; }
+int32_t ListOf(uint8_t side) { return ControlsOf(side).list; }
 bool IsList(int32_t control) { return control == ew::LeftPanel || control == ew::RightPanel; }
-uint8_t SideOf(int32_t list) { return list == ew::LeftPanel ? kLeftSide : kRightSide; }
-int32_t ListOf(uint8_t side) { return side == kLeftSide ? ew::LeftPanel : ew::RightPanel; }
-int32_t PathFieldOf(uint8_t side) { return side == kLeftSide ? ew::LeftPath : ew::RightPath; }
+// The side a panel, path field or drive field belongs to.
+uint8_t SideOf(int32_t control) {
+  const SideControls& left = ControlsOf(kLeftSide);
+  return control == left.list || control == left.path || control == left.drive ? kLeftSide : kRightSide;
+}
+
+// A key as the explorer takes it: the control it was pressed in, and the panel it acts on
+// (the list it was pressed in, else the list the buttons' keys go to) with its chosen row.
+struct KeyPress {
+  uint32_t key;
+  int32_t field;
+  bool inList;
+  uint8_t side;
+  int32_t choice;
+};
 
 // Clears EXPTHREAD, then EXPRUNNING when the loop ends, however it ends.
 struct RunningFlags {
@@ -74,8 +96,8 @@ class Explorer {
   }
 
   void Redraw() {
-    for (int32_t control : {ew::LeftPanel, ew::RightPanel, ew::LeftPath, ew::RightPath, ew::LeftDrive, ew::RightDrive})
-      w_.Refresh(control);
+    for (const SideControls& side : kSideControls)
+      for (int32_t control : {side.list, side.path, side.drive}) w_.Refresh(control);
     w_.Display();
   }
 
@@ -83,12 +105,13 @@ class Explorer {
   void Open() {
     DWHANDLE = 0;
     FILLDRIVES();
-    if (TLEN(LPPATH) == 0) LPPATH = CHECKPATH(ROOTDIR);
-    if (TLEN(RPPATH) == 0) RPPATH = CHECKPATH(ROOTDIR);
-    FILLPANEL(kLeftSide, LPPATH);
-    FILLPANEL(kRightSide, RPPATH);
+    for (uint8_t side : {kLeftSide, kRightSide}) {
+      EXPLORERPANEL& panel = PANELOF(side);
+      if (TLEN(panel.Folder()) == 0) panel.SetFolder(CHECKPATH(ROOTDIR));
+    }
+    for (uint8_t side : {kLeftSide, kRightSide}) FILLPANEL(side, PANELOF(side).Folder());
     OLDDIR.clear();
-    IMGACT = 0;
+    IMGACT = kPreviewOff;
     w_.Open();
     openExplorer = &w_;
     DWHANDLE = w_.Handle();
@@ -118,7 +141,7 @@ class Explorer {
     WPC.SET(ew::RightDrive, 2, 0, 0, ew::RightPanel);
     WPC.SETSTRWINPOS(EWPOS);
     WPC.RESIZE();
-    FMODE = 1;
+    FMODE = kCopyAsIcon;
     ShowMode("F4 - Icon", kYellow);
   }
 
@@ -127,16 +150,15 @@ class Explorer {
   }
 
   void Bind() {
-    w_.From(ew::LeftPanel, LP);
-    w_.From(ew::RightPanel, RP);
-    w_.From(ew::LeftPath, LPLIST);
-    w_.From(ew::RightPath, RPLIST);
-    w_.From(ew::LeftDrive, QDRIVE);
-    w_.From(ew::RightDrive, QDRIVE);
-    w_.Use(ew::LeftPath, zq::rt::Bind(TLPPATH));
-    w_.Use(ew::RightPath, zq::rt::Bind(TRPPATH));
-    w_.Use(ew::LeftDrive, zq::rt::Bind(CDRVL));
-    w_.Use(ew::RightDrive, zq::rt::Bind(CDRVR));
+    for (uint8_t side : {kLeftSide, kRightSide}) {
+      const SideControls& controls = ControlsOf(side);
+      EXPLORERPANEL& panel = PANELOF(side);
+      w_.From(controls.list, panel.entries);
+      w_.From(controls.path, panel.history);
+      w_.From(controls.drive, QDRIVE);
+      w_.Use(controls.path, zq::rt::Bind(panel.pathText));
+      w_.Use(controls.drive, zq::rt::Bind(panel.drive));
+    }
     w_.Use(ew::ImageInfo, zq::rt::Bind(IMAGEINFO));
     w_.Display();
   }
@@ -193,15 +215,15 @@ class Explorer {
     w_.Hide(ew::Preview, ew::Preview);
     WPC.RESIZE();
     SetImageMode();
-    if (IMGACT == 1) w_.PostAccepted(ew::RightPanel);
-    if (IMGACT == 2) w_.PostAccepted(ew::LeftPanel);
+    if (IMGACT == kPreviewOverLeft) w_.PostAccepted(ew::RightPanel);
+    if (IMGACT == kPreviewOverRight) w_.PostAccepted(ew::LeftPanel);
   }
 
   void ShowFolder() {
     const std::string folder = TAKESHOWNFOLDER();
-    if (IMGACT != 0 || folder.empty()) return;
+    if (IMGACT != kPreviewOff || folder.empty()) return;
     w_.Focus(ew::RightPanel);
-    TRPPATH = folder;
+    RIGHTPANEL.pathText = folder;
     w_.Display(ew::RightPath, ew::RightPath);
     w_.PostAccepted(ew::RightPath);
     Redraw();
@@ -216,9 +238,9 @@ class Explorer {
         break;
       case ew::LeftPath:
       case ew::RightPath: {
-        const uint8_t side = field == ew::LeftPath ? kLeftSide : kRightSide;
+        const uint8_t side = SideOf(field);
         w_.Take(field, field);
-        FILLPANEL(side, side == kLeftSide ? TLPPATH : TRPPATH);
+        FILLPANEL(side, PANELOF(side).pathText);
         w_.Select(ListOf(side), 1);
         Redraw();
         w_.Focus(ListOf(side));
@@ -226,7 +248,7 @@ class Explorer {
       }
       case ew::LeftDrive:
       case ew::RightDrive: {
-        const uint8_t side = field == ew::LeftDrive ? kLeftSide : kRightSide;
+        const uint8_t side = SideOf(field);
         const uint32_t row = w_.Choice(field);
         if (row >= 1 && row <= QDRIVE.Records()) {
           FILLPANEL(side, QDRIVEF.DRV(*QDRIVE.Peek(row)) + "\\");
@@ -252,85 +274,146 @@ class Explorer {
     }
   }
 
+  using KeyAction = void (Explorer::*)(const KeyPress&);
+  struct KeyBinding {
+    const char* key;
+    KeyAction action;
+  };
+
+  // The keys of the panels, the path and drive fields and the window.
+  static std::span<const KeyBinding> Keys() {
+    static constexpr KeyBinding table[] = {
+        {"Enter", &Explorer::Enter},
+        {"DoubleClick", &Explorer::Enter},
+        {"Backspace", &Explorer::Up},
+        {"F2", &Explorer::SwitchPreview},
+        {"F3", &Explorer::EditFolderFile},
+        {"F4", &Explorer::SwitchMode},
+        {"F5", &Explorer::Copy},
+        {"F6", &Explorer::Convert},
+        {"F7", &Explorer::Convert},
+        {"F8", &Explorer::NewFolder},
+        {"Ins", &Explorer::Mark},
+        {"Del", &Explorer::Delete},
+        {"F9", &Explorer::Settings},
+        {"F10", &Explorer::CloseKey},
+        {"Alt+1", &Explorer::FocusPath},
+        {"Alt+2", &Explorer::FocusPath},
+        {"Right", &Explorer::LazyStep},
+        {"Left", &Explorer::LazyStep},
+        {"RightClick", &Explorer::RightClick},
+        {"Ctrl+R", &Explorer::ListAgain},
+    };
+    return table;
+  }
+
   // A key pressed in a control (a list, a path field or the window).
   void Key(int32_t field, uint32_t key) {
-    if (IsList(field)) list_ = field;
     const bool inList = IsList(field);
+    if (inList) list_ = field;
     const uint8_t side = SideOf(inList ? field : list_);
-    const int32_t list = ListOf(side);
-    const int32_t choice = static_cast<int32_t>(w_.Choice(list));
-    if (key == KeyCode("Enter") || key == zq::rt::kDoubleClick) {
-      if (field == ew::LeftPath || field == ew::RightPath || field == ew::LeftDrive || field == ew::RightDrive) {
-        w_.PostAccepted(field);
-      } else if (inList && DIRDN(side, choice)) {
-        Moved(side);
+    const KeyPress press{key, field, inList, side, static_cast<int32_t>(w_.Choice(ListOf(side)))};
+    for (const KeyBinding& binding : Keys()) {
+      if (key == KeyCode(binding.key)) {
+        (this->*binding.action)(press);
+        return;
       }
-    } else if (key == KeyCode("Backspace")) {
-      if (!inList) return;
-      OLDDIR = PATHOF(side);
-      if (DIRUP(side)) Moved(side);
-    } else if (key == KeyCode("F2")) {
-      if (IMGACT == 0) {
-        if (!inList) return;
-        IMGACT = side == kLeftSide ? 2 : 1;
-        SetImageMode();
-        DisplayImage(list);
-      } else {
-        IMGACT = 0;
-        SetImageMode();
-      }
-    } else if (key == KeyCode("F3")) {
-      if (choice > 0) VIEWDF(side, choice, w_.ControlHandle(ListOf(side == kLeftSide ? kRightSide : kLeftSide)));
-    } else if (key == KeyCode("F4")) {
-      if (FMODE == 1) {
-        FMODE = 2;
-        ShowMode("F4 - Background", kMagenta);
-      } else {
-        FMODE = 1;
-        ShowMode("F4 - Icon", kYellow);
-      }
-    } else if (key == KeyCode("F5")) {
-      if (IMGACT == 0 && choice > 0) COPYITEM(side, choice);
-      Redraw();
-    } else if (key == KeyCode("F6") || key == KeyCode("F7")) {
-      if (IMGACT != 0 || choice <= 0) return;
-      CONVERTITEM(side, choice, key == KeyCode("F7") ? 1 : 0);
-      const uint8_t other = side == kLeftSide ? kRightSide : kLeftSide;
-      GETPDIR(PANELOF(other), PATHOF(other));
-      Redraw();
-    } else if (key == KeyCode("F8")) {
-      if (choice > 0) MKDIR(side);
-      Redraw();
-    } else if (key == KeyCode("Ins")) {
-      Select(list);
-    } else if (key == KeyCode("Del")) {
-      if (choice <= 0) return;
-      DELETEITEM(side, choice);
-      Redraw();
-      w_.Focus(list);
-      DisplayImage(list);
-    } else if (key == KeyCode("F9")) {
-      SETTINGS();
-    } else if (key == KeyCode("F10")) {
-      w_.Post(zq::rt::kCloseWindow);
-    } else if (key == KeyCode("Alt+1")) {
-      w_.Focus(ew::LeftPath);
-    } else if (key == KeyCode("Alt+2")) {
-      w_.Focus(ew::RightPath);
-    } else if (key == KeyCode("Right") || key == KeyCode("Left")) {
-      if (LAZYMODE == 0) return;
-      SETDESTDIR(key == KeyCode("Right") ? 1 : -1);
-      TRPPATH = RPPATH;
-      Redraw();
-      if (key == KeyCode("Right")) w_.Focus(ew::LeftPanel);
-    } else if (key == zq::rt::kRightClick) {
-      if (inList) RightClick(field);
-    } else if (key == KeyCode("Ctrl+R")) {
-      if (!inList) return;
-      GETPDIR(PANELOF(side), PATHOF(side));
-      w_.Refresh(list);
-      w_.Select(list, 1);
     }
+  }
+
+  // Enter or a double click: a path or drive field takes its text, a list enters the chosen folder.
+  void Enter(const KeyPress& k) {
+    if (k.field == ew::LeftPath || k.field == ew::RightPath || k.field == ew::LeftDrive || k.field == ew::RightDrive) {
+      w_.PostAccepted(k.field);
+    } else if (k.inList && DIRDN(k.side, k.choice)) {
+      Moved(k.side);
+    }
+  }
+
+  void Up(const KeyPress& k) {
+    if (!k.inList) return;
+    OLDDIR = PANELOF(k.side).Folder();
+    if (DIRUP(k.side)) Moved(k.side);
+  }
+
+  // F2: the chosen picture over the other panel, or the preview off.
+  void SwitchPreview(const KeyPress& k) {
+    if (IMGACT == kPreviewOff) {
+      if (!k.inList) return;
+      IMGACT = k.side == kLeftSide ? kPreviewOverRight : kPreviewOverLeft;
+      SetImageMode();
+      DisplayImage(ListOf(k.side));
+    } else {
+      IMGACT = kPreviewOff;
+      SetImageMode();
+    }
+  }
+
+  void EditFolderFile(const KeyPress& k) {
+    if (k.choice > 0) VIEWDF(k.side, k.choice, w_.ControlHandle(ListOf(OTHERSIDE(k.side))));
+  }
+
+  void SwitchMode(const KeyPress&) {
+    if (FMODE == kCopyAsIcon) {
+      FMODE = kCopyAsBackground;
+      ShowMode("F4 - Background", kMagenta);
+    } else {
+      FMODE = kCopyAsIcon;
+      ShowMode("F4 - Icon", kYellow);
+    }
+  }
+
+  void Copy(const KeyPress& k) {
+    if (IMGACT == kPreviewOff && k.choice > 0) COPYITEM(k.side, k.choice);
+    Redraw();
+  }
+
+  // F6 converts, F7 converts into the other folder's icon or background.
+  void Convert(const KeyPress& k) {
+    if (IMGACT != kPreviewOff || k.choice <= 0) return;
+    CONVERTITEM(k.side, k.choice, k.key == KeyCode("F7") ? 1 : 0);
+    PANELOF(OTHERSIDE(k.side)).ListAgain();
+    Redraw();
+  }
+
+  void NewFolder(const KeyPress& k) {
+    if (k.choice > 0) MKDIR(k.side);
+    Redraw();
+  }
+
+  void Mark(const KeyPress& k) { Select(ListOf(k.side)); }
+
+  void Delete(const KeyPress& k) {
+    if (k.choice <= 0) return;
+    const int32_t list = ListOf(k.side);
+    DELETEITEM(k.side, k.choice);
+    Redraw();
+    w_.Focus(list);
+    DisplayImage(list);
+  }
+
+  void Settings(const KeyPress&) { SETTINGS(); }
+
+  void CloseKey(const KeyPress&) { w_.Post(zq::rt::kCloseWindow); }
+
+  void FocusPath(const KeyPress& k) { w_.Focus(k.key == KeyCode("Alt+1") ? ew::LeftPath : ew::RightPath); }
+
+  // Lazy mode's steps: Right to the next folder, Left to the one before.
+  void LazyStep(const KeyPress& k) {
+    if (LAZYMODE == 0) return;
+    const bool forward = k.key == KeyCode("Right");
+    SETDESTDIR(forward ? 1 : -1);
+    RIGHTPANEL.pathText = RIGHTPANEL.Folder();
+    Redraw();
+    if (forward) w_.Focus(ew::LeftPanel);
+  }
+
+  // Ctrl+R: the panel's folder listed again, the cursor on the first row.
+  void ListAgain(const KeyPress& k) {
+    if (!k.inList) return;
+    PANELOF(k.side).ListAgain();
+    w_.Refresh(k.field);
+    w_.Select(k.field, 1);
   }
 
   // After DIRDN or DIRUP moved a panel: the cursor on the folder just left.
@@ -338,19 +421,20 @@ class Explorer {
     w_.Refresh(ListOf(side));
     w_.Select(ListOf(side), static_cast<uint32_t>(FINDDIR(OLDDIR, side)));
     Redraw();
-    w_.Refresh(PathFieldOf(side));
+    w_.Refresh(ControlsOf(side).path);
   }
 
   // The right button on a list: the row it went down on is chosen there, then F2.
-  void RightClick(int32_t list) {
-    if (const uint32_t row = w_.MouseDownRow(list); row > 0) w_.Select(list, row);
-    w_.Focus(list);
-    Key(list, KeyCode("F2"));
+  void RightClick(const KeyPress& k) {
+    if (!k.inList) return;
+    if (const uint32_t row = w_.MouseDownRow(k.field); row > 0) w_.Select(k.field, row);
+    w_.Focus(k.field);
+    Key(k.field, KeyCode("F2"));
   }
 
   // R$SELECT: marks or unmarks a picture, then the cursor one row down.
   void Select(int32_t list) {
-    zq::rt::Queue& panel = PANELOF(SideOf(list));
+    zq::rt::Queue& panel = PANELOF(SideOf(list)).entries;
     const uint32_t row = w_.Choice(list);
     if (row > 0 && panel.Get(row) && GRFILETYPE(QPANELF.EXT(panel.Buffer())) > 0) {
       const bool marked = QPANELF.SEL(panel.Buffer()) == 1;
@@ -376,7 +460,7 @@ class Explorer {
         w_.SetTextColour(ew::LazyButton, kOrangeRed);
         LAZYMODE = 0;
       }
-      TRPPATH = RPPATH;
+      RIGHTPANEL.pathText = RIGHTPANEL.Folder();
       Redraw();
     } else {
       w_.SetText(ew::LazyButton, "Semi-Auto");
@@ -387,9 +471,9 @@ class Explorer {
 
   // R$SETIMAGEMODE: the preview in place of the panel and path field it covers.
   void SetImageMode() {
-    if (IMGACT == 1 || IMGACT == 2) {
-      const int32_t list = IMGACT == 1 ? ew::LeftPanel : ew::RightPanel;
-      const int32_t path = IMGACT == 1 ? ew::LeftPath : ew::RightPath;
+    if (IMGACT == kPreviewOverLeft || IMGACT == kPreviewOverRight) {
+      const SideControls& covered = ControlsOf(IMGACT == kPreviewOverLeft ? kLeftSide : kRightSide);
+      const int32_t list = covered.list, path = covered.path;
       w_.Hide(list, list);
       if (auto at = w_.Rect(list)) w_.SetRect(ew::Preview, *at);
       w_.Unhide(ew::Preview, ew::Preview);
@@ -405,19 +489,19 @@ class Explorer {
     w_.Hide(ew::ImageInfo, ew::ImageInfo);
     w_.Unhide(ew::LeftPath, ew::LeftPath);
     w_.Unhide(ew::RightPath, ew::RightPath);
-    IMGACT = 0;
+    IMGACT = kPreviewOff;
   }
 
   // R$DODISPLAYIMAGE: the chosen picture of the list decodes in the background; any other
   // choice clears the preview at once.
   void DisplayImage(int32_t list) {
-    if (IMGACT == 0) return;
+    if (IMGACT == kPreviewOff) return;
     const uint8_t side = SideOf(list);
     const uint32_t row = w_.Choice(list);
-    std::optional<zq::rt::Record> entry = row > 0 ? PANELOF(side).Peek(row) : std::nullopt;
+    std::optional<zq::rt::Record> entry = row > 0 ? PANELOF(side).entries.Peek(row) : std::nullopt;
     const int64_t type = entry ? QPANELF.FT(*entry) : -1;
     if (type == kFtFolderIcon || type == kFtPicture) {
-      DUMS = CHECKPATH(PATHOF(side)) + QPANELF.FN(*entry) + "." + QPANELF.EXT(*entry);
+      DUMS = CHECKPATH(PANELOF(side).Folder()) + QPANELF.FN(*entry) + "." + QPANELF.EXT(*entry);
       HWND image = w_.ControlHandle(ew::Preview);
       PreviewLoader::Request request{DUMS, ST.RESIZEIMAGE, GR_GetWinWidth(image), GR_GetWinHeight(image),
                                      ST.STRIPALPHA};
@@ -433,7 +517,7 @@ class Explorer {
 
   void PreviewReady() {
     std::optional<PreviewLoader::Result> result = preview_->Take();
-    if (!result || IMGACT == 0) {
+    if (!result || IMGACT == kPreviewOff) {
       if (result && result->picture != 0) zq::ui::ReleasePicture(result->picture);
       return;
     }
@@ -476,7 +560,7 @@ void SHOWINEXPLORER(std::string_view folder) {
     if (const uint32_t thread = EXPTHREAD; thread != 0) zq::rt::Post(kShowInExplorer, 0, thread);
     return;
   }
-  RPPATH = folder;
+  RIGHTPANEL.SetFolder(std::string(folder));
   STARTEXPLORER();
 }
 

@@ -34,18 +34,19 @@ const zq::rt::RecordLayout& QPANELTYPE() {
 const QPANELFIELDS QPANELF;
 const QDRIVEFIELDS QDRIVEF(DriveType());
 const QHISTORYFIELDS QHISTORYF(HistoryType());
-zq::rt::Queue LP(Shared(QPANELTYPE()));
-zq::rt::Queue RP(Shared(QPANELTYPE()));
+
+EXPLORERPANEL::EXPLORERPANEL(std::string& folder)
+    : entries(Shared(QPANELTYPE())), history(Shared(HistoryType())), folder_(folder) {}
+
+EXPLORERPANEL LEFTPANEL(LPPATH);
+EXPLORERPANEL RIGHTPANEL(RPPATH);
 zq::rt::Queue QDRIVE(Shared(DriveType()));
-zq::rt::Queue LPLIST(Shared(HistoryType()));
-zq::rt::Queue RPLIST(Shared(HistoryType()));
-std::string CDRVL, CDRVR, TLPPATH, TRPPATH, OLDDIR, DUMS, IMAGEINFO;
+std::string OLDDIR, DUMS, IMAGEINFO;
 PICTURE CLAIMAGE;
 WINPOSCLASS WPC;
 HWND DWHANDLE = 0;
-uint8_t IMGACT = 0;
-uint8_t FMODE = 1;
+PREVIEWMODE IMGACT = kPreviewOff;
+COPYTARGET FMODE = kCopyAsIcon;
 uint8_t LAZYMODE = 0;
 
-zq::rt::Queue& PANELOF(uint8_t side) { return side == kLeftSide ? LP : RP; }
-std::string& PATHOF(uint8_t side) { return side == kLeftSide ? LPPATH : RPPATH; }
+EXPLORERPANEL& PANELOF(uint8_t side) { return side == kLeftSide ? LEFTPANEL : RIGHTPANEL; }

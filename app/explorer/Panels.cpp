@@ -7,6 +7,7 @@
 
 #include "app/Explorer.h"
 #include "app/Helpers.h"
+#include "app/Text.h"
 #include "app/State.h"
 #include "hostlib/Procedures.h"
 #include "zqruntime/dirlist.h"
@@ -40,7 +41,7 @@ struct EntryKind {
 // once per extension.
 class FileKinds {
  public:
-  FileKinds() : folderIcon_(ST.ACR.NAME.empty() ? std::string() : ST.ACR.NAME + ".aai") {
+  FileKinds() : folderIcon_(Blank(ST.ACR.NAME) ? std::string() : WithoutTrailingBlanks(ST.ACR.NAME) + ".aai") {
     Read(VEXTENSIONS, VEXTF, video_);
     Read(AEXTENSIONS, AEXTF, audio_);
   }
@@ -89,10 +90,7 @@ void AddParentEntry(zq::rt::Queue& panel) {
   panel.Add();
 }
 
-zq::rt::Queue& HistoryOf(uint8_t side) { return side == kLeftSide ? LPLIST : RPLIST; }
-
-void Remember(uint8_t side, const std::string& folder) {
-  zq::rt::Queue& history = HistoryOf(side);
+void Remember(zq::rt::Queue& history, const std::string& folder) {
   for (uint32_t i = 1; i <= history.Records(); ++i) {
     if (QHISTORYF.PATH(*history.Peek(i)) == folder) return;
   }
@@ -102,22 +100,28 @@ void Remember(uint8_t side, const std::string& folder) {
   while (history.Records() > kHistoryLength) history.Delete(history.Records());
 }
 
+// The drive a folder lies on ("D:"); blank for a path without one (a network path).
+std::string DriveOf(const std::string& folder) {
+  if (folder.size() < 2 || folder[1] != ':') return {};
+  std::string drive = folder.substr(0, 2);
+  std::transform(drive.begin(), drive.end(), drive.begin(), [](unsigned char c) { return std::toupper(c); });
+  return drive;
+}
+
 }  // namespace
 
 void FILLPANEL(uint8_t side, std::string_view path) {
   if (TLEN(path) == 0) return;
   const std::string folder = CHECKPATH(path);
-  Remember(side, folder);
-  std::string drive;
-  if (folder.size() > 1 && folder[1] == ':') {
-    drive = folder.substr(0, 2);
-    std::transform(drive.begin(), drive.end(), drive.begin(), [](unsigned char c) { return std::toupper(c); });
-  }
-  (side == kLeftSide ? CDRVL : CDRVR) = drive;
-  GETPDIR(PANELOF(side), folder);
-  PATHOF(side) = folder;
-  (side == kLeftSide ? TLPPATH : TRPPATH) = folder;
+  EXPLORERPANEL& panel = PANELOF(side);
+  Remember(panel.history, folder);
+  panel.drive = DriveOf(folder);
+  GETPDIR(panel.entries, folder);
+  panel.SetFolder(folder);
+  panel.pathText = folder;
 }
+
+void EXPLORERPANEL::ListAgain() { GETPDIR(entries, Folder()); }
 
 void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
   if (ABORTALL) return;
@@ -189,7 +193,7 @@ void FILLDRIVES() {
 
 uint8_t DIRUP(uint8_t side) {
   uint8_t shortened = 0;
-  const std::string parent = GETUPDIR(PATHOF(side), &shortened);
+  const std::string parent = GETUPDIR(PANELOF(side).Folder(), &shortened);
   if (!shortened) return 0;
   FILLPANEL(side, parent);
   return 1;
@@ -198,9 +202,9 @@ uint8_t DIRUP(uint8_t side) {
 uint8_t DIRDN(uint8_t side, int32_t row) {
   OLDDIR.clear();
   if (row < 1) return 0;
-  std::optional<zq::rt::Record> entry = PANELOF(side).Peek(static_cast<uint32_t>(row));
+  std::optional<zq::rt::Record> entry = PANELOF(side).entries.Peek(static_cast<uint32_t>(row));
   if (!entry) return 0;
-  const std::string current = CHECKPATH(PATHOF(side));
+  const std::string current = CHECKPATH(PANELOF(side).Folder());
   switch (QPANELF.FT(*entry)) {
     case kFtParent:
       OLDDIR = current;
@@ -216,7 +220,7 @@ uint8_t DIRDN(uint8_t side, int32_t row) {
 int32_t FINDDIR(std::string_view path, int32_t side) {
   const std::string name = GETSUBDIR(path);
   if (TLEN(name) == 0) return 1;
-  const zq::rt::Queue& panel = PANELOF(static_cast<uint8_t>(side));
+  const zq::rt::Queue& panel = PANELOF(static_cast<uint8_t>(side)).entries;
   for (uint32_t i = 1; i <= panel.Records(); ++i) {
     if (QPANELF.FN(*panel.Peek(i)) == name) return static_cast<int32_t>(i);
   }

@@ -27,29 +27,43 @@ void Cut(std::string& value, size_t width) {
 
 }  // namespace
 
-int16_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet) {
+int32_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet) {
   const std::string plain = DUNEFILETEXT(record);
   if (plain.empty()) return 0;
   return WRITEFOLDERTEXT(plain, path, quiet);
 }
 
-int16_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet) {
+std::string FolderFileBytes(std::string_view ansi) {
+  if (ansi.empty()) return {};
   XSTRING converter;
+  converter.SET(ansi, static_cast<int32_t>(ansi.size()));
+  return converter.WTOM();
+}
+
+std::string FolderFileAnsi(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  XSTRING converter;
+  converter.SET(utf8, static_cast<int32_t>(utf8.size()));
+  return converter.MTOW();
+}
+
+int32_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet) {
+  return WRITEFOLDERBYTES(FolderFileBytes(text), path, quiet);
+}
+
+int32_t WRITEFOLDERBYTES(std::string_view bytes, std::string_view path, uint8_t quiet) {
   FILEIO file;
-  int32_t result = 0;
-  if (text.empty()) {
-    result = file.CREATEEMPTYFILE(WithoutTrailingBlanks(path), kReadWrite, kNoSharing, kCreateAlways, kNormalWriteThrough);
-  } else {
-    converter.SET(text, static_cast<int32_t>(text.size()));
-    const std::string utf8 = converter.WTOM();
-    result = file.WRITEFILE(WithoutTrailingBlanks(path), utf8, static_cast<int32_t>(utf8.size()), 0, kReadWrite, kNoSharing,
-                            kOpenAlways, kNormalWriteThrough);
-  }
+  const std::string target = WithoutTrailingBlanks(path);
+  const int32_t result =
+      bytes.empty()
+          ? file.CREATEEMPTYFILE(target, kReadWrite, kNoSharing, kCreateAlways, kNormalWriteThrough)
+          : file.WRITEFILE(target, bytes, static_cast<int32_t>(bytes.size()), 0, kReadWrite, kNoSharing, kOpenAlways,
+                           kNormalWriteThrough);
   if (result < 0 && quiet == 0) {
-    result = ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", WithoutTrailingBlanks(path), static_cast<int16_t>(result),
-                      99, 0, MWHANDLE);
+    return ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", target, static_cast<int16_t>(result), 99, 0,
+                    MWHANDLE);
   }
-  return static_cast<int16_t>(result);
+  return result;
 }
 
 int16_t READDUNEFILE(DUNEFILE& r, std::string_view path) {
@@ -63,11 +77,8 @@ int16_t READDUNEFILE(DUNEFILE& r, std::string_view path) {
   if (read < 0 && file.GETLASTSYSTEMERROR() == kFileNotFound) return 0;
   if (read <= 0) return static_cast<int16_t>(read);
 
-  XSTRING text;
   const std::string_view raw(buffer.data(), buffer.size());
-  const std::string content = WithoutTrailingBlanks(raw);
-  text.SET(content, static_cast<int32_t>(content.size()));
-  const std::string ansi = text.MTOW();
+  const std::string ansi = FolderFileAnsi(WithoutTrailingBlanks(WithoutByteOrderMark(raw)));
   file.CLOSEFILE();
 
   DUNEFILEFROMTEXT(r, ansi);

@@ -40,19 +40,26 @@ const std::array<FolderFileKey, 18> kKeys{{
     {.key = "background_height", .block = Background, .field = &DUNEFILE::BGH, .fallback = "1080"},
 }};
 
+// A number's text after the tabs a value keeps.
+std::string_view Digits(std::string_view value) {
+  const size_t first = value.find_first_not_of('\t');
+  value = first == std::string_view::npos ? std::string_view() : value.substr(first);
+  return value.starts_with('+') ? value.substr(1) : value;
+}
+
 // The leading whole number of a value (sign and digits), its low 16 bits; 0 when there is
 // none.
 int16_t Short(std::string_view value) {
+  value = Digits(value);
   int64_t number = 0;
-  const char* begin = value.data() + (value.starts_with('+') ? 1 : 0);
-  std::from_chars(begin, value.data() + value.size(), number);
+  std::from_chars(value.data(), value.data() + value.size(), number);
   return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(number) & 0xFFFF));
 }
 
 double Real(std::string_view value) {
+  value = Digits(value);
   double number = 0;
-  const char* begin = value.data() + (value.starts_with('+') ? 1 : 0);
-  if (std::from_chars(begin, value.data() + value.size(), number).ec != std::errc()) return 0;
+  if (std::from_chars(value.data(), value.data() + value.size(), number).ec != std::errc()) return 0;
   return number;
 }
 

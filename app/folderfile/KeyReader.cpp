@@ -5,39 +5,64 @@
 
 namespace {
 
-std::string_view SkipBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
+std::string_view Skip(std::string_view text, std::string_view blanks) {
+  const size_t first = text.find_first_not_of(blanks);
   return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
+// Blanks and tabs may stand around a key.
+std::string_view SkipSpace(std::string_view text) { return Skip(text, " \t"); }
+
 std::string_view TrimBlanks(std::string_view text) {
-  text = SkipBlanks(text);
+  text = Skip(text, " ");
   const size_t last = text.find_last_not_of(' ');
   return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
 }  // namespace
 
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  return text.starts_with(kMark) ? text.substr(kMark.size()) : text;
+}
+
 bool FolderKeyLine(std::string_view line, std::string_view key, std::string_view* value) {
-  line = SkipBlanks(line);
+  line = SkipSpace(line);
   if (line.size() < key.size() || !SameWordNC(line.substr(0, key.size()), key)) return false;
-  line = SkipBlanks(line.substr(key.size()));
+  line = SkipSpace(line.substr(key.size()));
   if (line.empty() || line.front() != '=') return false;
   *value = TrimBlanks(line.substr(1));
   return true;
 }
 
+std::optional<size_t> FolderFileKeyOf(std::string_view line, std::string_view* value) {
+  const std::span<const FolderFileKey> keys = FolderFileKeys();
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (FolderKeyLine(line, keys[i].key, value)) return i;
+  }
+  return std::nullopt;
+}
+
+std::vector<TextLine> SplitLines(std::string_view text) {
+  std::vector<TextLine> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    // CR LF, LF and CR each end a line.
+    const size_t endLength = text.substr(end).starts_with("\r\n") ? 2 : (end < text.size() ? 1 : 0);
+    lines.push_back({text.substr(start, end - start), text.substr(end, endLength)});
+    start = end + endLength;
+  }
+  return lines;
+}
+
 std::string RDFI(std::string_view text, std::string_view key) {
   key = key.substr(0, static_cast<size_t>(TLEN(key)));
   if (key.empty()) return {};
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
+  for (const TextLine& line : SplitLines(WithoutByteOrderMark(text))) {
     std::string_view value;
-    if (FolderKeyLine(text.substr(start, end - start), key, &value)) return std::string(value);
-    // CR LF, LF and CR each end a line.
-    start = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
+    if (FolderKeyLine(line.text, key, &value)) return std::string(value);
   }
   return {};
 }

@@ -1,6 +1,7 @@
 // MFEXPORT: the media list written to a CSV file.
 #include <cmath>
 
+#include "CsvList.h"
 #include "CsvText.h"
 #include "FileFlags.h"
 #include "Totals.h"
@@ -51,8 +52,10 @@ std::string SizeText(double size) {
   return zq::rt::WholeText(static_cast<int64_t>(size));
 }
 
-// The whole file: header, one line per record with progress, two empty lines, the totals.
-// MFSIZE is counted from the same records on the way.
+}  // namespace
+
+namespace medialist {
+
 std::string ListText() {
   const uint32_t dir = MFQF.DIR.Number(), dname = MFQF.DNAME.Number(), mname = MFQF.MNAME.Number(),
                  extension = MFQF.EXTENSION.Number(), scat = MFQF.SCAT.Number(), stype = MFQF.STYPE.Number(),
@@ -105,7 +108,7 @@ std::string ListText() {
   return text;
 }
 
-}  // namespace
+}  // namespace medialist
 
 std::string MFEXPORT() {
   if (MFQ.Records() == 0) return "0";
@@ -113,7 +116,7 @@ std::string MFEXPORT() {
   std::string name = zq::rt::SaveFileDialog("Write CSV", ".csv", LWHANDLE);
   if (name.empty()) return {};
   name = WithCsvExtension(name);
-  const std::string text = ListText();
+  const std::string text = medialist::ListText();
 
   FILEIO file;
   const int32_t written = file.WRITEFILE(name, text, static_cast<int32_t>(text.size()), 0, kReadWrite, kNoSharing,

@@ -1,4 +1,8 @@
 // MFIMPORT: the media list and its totals read from a CSV file.
+#include <algorithm>
+#include <cstdint>
+
+#include "CsvList.h"
 #include "CsvText.h"
 #include "FileFlags.h"
 #include "app/Helpers.h"
@@ -66,12 +70,16 @@ void ReadTotals(const std::vector<std::string_view>& lines, size_t first) {
       *disk[n - std::size(kinds)] = zq::text::ReadReal(ValueAt(values, kTotalNumber));
     }
   }
-  t.CNTTF = t.CNTBD + t.CNTDD + t.CNTMF + t.CNTAF + t.CNTUF;
+  // A hand-edited file may hold counts whose sum no LONG holds: the total stops at the limit.
+  const int64_t count = int64_t{t.CNTBD} + t.CNTDD + t.CNTMF + t.CNTAF + t.CNTUF;
+  t.CNTTF = static_cast<int32_t>(std::clamp<int64_t>(count, INT32_MIN, INT32_MAX));
   t.TOTTSIZE = t.TOTBSIZE + t.TOTVSIZE + t.TOTMSIZE + t.TOTASIZE + t.TOTUSIZE;
 }
 
-// The list from the file's text: the header skipped, records up to the first line whose
-// first value is empty, empty lines skipped, then the totals.
+}  // namespace
+
+namespace medialist {
+
 void ReadList(std::string_view text) {
   const std::vector<std::string_view> lines = SplitLines(text);
   MFQ.Free();
@@ -85,7 +93,7 @@ void ReadList(std::string_view text) {
   ReadTotals(lines, at);
 }
 
-}  // namespace
+}  // namespace medialist
 
 std::string MFIMPORT() {
   std::string name = zq::rt::OpenFileDialog("Read CSV", ".csv", LWHANDLE);
@@ -106,6 +114,6 @@ std::string MFIMPORT() {
     return name;
   }
   text.resize(static_cast<size_t>(result));
-  ReadList(text);
+  medialist::ReadList(text);
   return name;
 }

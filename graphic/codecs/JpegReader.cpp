@@ -24,6 +24,7 @@ struct ErrorTrap {
   jpeg_error_mgr manager;
   std::jmp_buf jump;
   Status status = Status::Corrupt;
+  bool inScans = false;  // the headers are read: what follows is entropy-coded data
 };
 
 [[noreturn]] void Fail(j_common_ptr cinfo) {
@@ -33,10 +34,14 @@ struct ErrorTrap {
 }
 
 // Warnings of damaged data (bad Huffman codes, a premature end) fail the picture: the library
-// would go on with grey blocks. Stray bytes between segments, which many cameras write, harm
-// no pixel.
+// would go on with grey blocks. Stray bytes between the header segments, which many cameras
+// write, harm no pixel; bytes a scan leaves over before the next marker mean that its data
+// decoded to something else than was written.
 void Warn(j_common_ptr cinfo, int level) {
-  if (level < 0 && cinfo->err->msg_code != JWRN_EXTRANEOUS_DATA) Fail(cinfo);
+  if (level >= 0) return;
+  const bool strayBetweenHeaders =
+      cinfo->err->msg_code == JWRN_EXTRANEOUS_DATA && !reinterpret_cast<ErrorTrap*>(cinfo->err)->inScans;
+  if (!strayBetweenHeaders) Fail(cinfo);
 }
 
 struct Session {
@@ -94,6 +99,7 @@ Status Decode(Session& s, std::span<const uint8_t> bytes, const SizeWanted& want
   jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
   jpeg_read_header(&cinfo, TRUE);
+  s.trap.inScans = true;
   if (int64_t{cinfo.image_width} * cinfo.image_height > kMaxJpegSourcePixels) return Status::Size;
   cinfo.mem->max_memory_to_use = kJpegMemory;
   orientation = OrientationOf(cinfo);

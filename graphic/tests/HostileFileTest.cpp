@@ -129,6 +129,29 @@ TEST_F(HostileFiles, StrayBytesBetweenSegmentsHarmNoPixel) {
   EXPECT_EQ(Bytes(folder / "target.aai").size(), Bytes(folder / "good.aai").size());
 }
 
+// Noise over a stretch of the scan data decodes to garbage without a broken code; the bytes
+// the scan then leaves over before its end marker are what shows the damage.
+TEST_F(HostileFiles, NoiseOverTheScanDataFailsAndWritesNoTarget) {
+  const std::size_t scan = ScanData();
+  ASSERT_GT(scan, 0u);
+  const std::size_t scanLength = goodJpeg.size() - 2 - scan;
+  uint32_t seed = 12345;
+  for (std::size_t stretch : {std::size_t{40}, std::size_t{300}, scanLength - 64}) {
+    std::vector<uint8_t> noisy = goodJpeg;
+    const std::size_t from = scan + (scanLength - stretch) / 2;
+    for (std::size_t i = from; i < from + stretch; ++i) {
+      seed = seed * 1103515245 + 12345;
+      noisy[i] = uint8_t(seed >> 16);
+      if (noisy[i] == 0xFF) noisy[i] = 0x7F;  // no marker: the damage stays inside the scan
+    }
+    std::filesystem::remove(folder / "target.aai");
+    EXPECT_EQ(ConvertBytes(noisy, "noisy.jpg"), GR_ERROR_CORRUPT) << stretch << " bytes of noise";
+    EXPECT_FALSE(std::filesystem::exists(folder / "target.aai")) << stretch << " bytes of noise";
+    EXPECT_FALSE(RunCommand("convert -regard-warnings " + Quote(folder / "noisy.jpg") + " null:"))
+        << "ImageMagick reads " << stretch << " bytes of noise without a warning";
+  }
+}
+
 TEST_F(HostileFiles, AFailedConversionLeavesTheOldTargetWhole) {
   ASSERT_EQ(Convert(folder / "good.jpg", folder / "target.aai", 0, 0, 0), 1);
   const std::vector<uint8_t> before = Bytes(folder / "target.aai");

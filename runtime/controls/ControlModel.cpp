@@ -178,6 +178,7 @@ void Window::Impl::ShowValue(ControlState& c, std::string_view text) {
           return;
         }
       }
+      SetModelValue(c, -1);  // a value that is no choice shows none
       return;
     }
     case Kind::Group: {
@@ -188,9 +189,23 @@ void Window::Impl::ShowValue(ControlState& c, std::string_view text) {
       }
       return;
     }
+    case Kind::Combo:
+      SetWindowTextA(c.hwnd, Shown(c.def, text).c_str());
+      if (c.def.readOnly) ChooseRowOfText(c);
+      return;
     default:
       SetWindowTextA(c.hwnd, Shown(c.def, text).c_str());
   }
+}
+
+void Window::Impl::ChooseRowOfText(ControlState& c) {
+  auto s = zq::ui::Snapshot(c.hwnd);
+  if (!s) return;
+  int32_t row = -1;
+  for (std::size_t i = 0; i < s->rows.size() && row < 0; ++i) {
+    if (!s->rows[i].cells.empty() && s->rows[i].cells.front() == s->text) row = static_cast<int32_t>(i);
+  }
+  SetModelValue(c, row);
 }
 
 std::string Window::Impl::Shown(const ControlDef& d, std::string_view text) {

@@ -59,10 +59,12 @@ bool Window::Refresh(int32_t control) {
   int32_t count = static_cast<int32_t>(rows.size());
   if (c->selection >= count) c->selection = count - 1;
   int32_t selection = c->selection;
-  return zq::ui::Update(c->hwnd, [&](zq::ui::WindowState& s) {
+  const bool updated = zq::ui::Update(c->hwnd, [&](zq::ui::WindowState& s) {
     s.rows = std::move(rows);
     s.value = selection;
   });
+  if (updated && c->def.kind == zq::ui::Kind::Combo && c->def.readOnly) impl_->ChooseRowOfText(*c);
+  return updated;
 }
 
 uint32_t Window::Choice(int32_t control) const {

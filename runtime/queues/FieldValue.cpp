@@ -111,7 +111,7 @@ void WriteText(const Field& f, std::byte* p, std::string_view text) {
   switch (f.kind) {
     case FieldKind::String: {
       const size_t n = std::min<size_t>(text.size(), f.size);
-      std::memcpy(p, text.data(), n);
+      if (n > 0) std::memcpy(p, text.data(), n);  // an empty view may have no data at all
       std::memset(p + n, ' ', f.size - n);
       return;
     }
@@ -119,7 +119,7 @@ void WriteText(const Field& f, std::byte* p, std::string_view text) {
     case FieldKind::Group: {
       const size_t room = f.kind == FieldKind::CString ? f.size - 1 : f.size;
       const size_t n = std::min<size_t>(text.size(), room);
-      std::memcpy(p, text.data(), n);
+      if (n > 0) std::memcpy(p, text.data(), n);
       std::memset(p + n, 0, f.size - n);
       return;
     }

@@ -104,6 +104,9 @@ struct Window::Impl {
   // The control's value as its variable holds it, and back.
   std::string ValueText(const ControlState& c) const;
   void ShowValue(ControlState& c, std::string_view text);
+  // A read-only combo shows no text of its own, only a row of its list: the row holding its
+  // text is chosen, none when no row holds it.
+  void ChooseRowOfText(ControlState& c);
   // A text as the control shows it: without a STRING's trailing blanks, upper-cased for an
   // upper-case entry, cut to the control's length in characters.
   static std::string Shown(const ControlDef& d, std::string_view text);
@@ -125,7 +128,7 @@ struct Window::Impl {
 
 // The resources where icons are looked up by the names the definitions give (SetIconInstance).
 HINSTANCE IconInstance();
-// Whether a screen rectangle lies at least partly on the screen.
+// Whether a screen rectangle lies at least partly on the work area of one of the screens.
 bool OnScreen(const RECT& r);
 
 // Whether Tab and the window's opening give the control the focus: a visible, enabled control

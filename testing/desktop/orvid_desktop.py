@@ -132,6 +132,14 @@ def text(acc):
     return t.get_text(0, -1) if t is not None else name(acc)
 
 
+def extents(acc):
+    """(x, y, width, height) of an accessible on the screen."""
+    acc.clear_cache()
+    from gi.repository import Atspi
+    r = acc.get_extents(Atspi.CoordType.SCREEN)
+    return (r.x, r.y, r.width, r.height)
+
+
 def states(acc):
     """The accessible's states by name ("checked", "focused", "visible" ...)."""
     acc.clear_cache()
@@ -263,6 +271,15 @@ class Orvid:
         info = run("xwininfo", "-id", window)
         value = lambda label: int(re.search(rf"{label}:\s+(-?\d+)", info).group(1))
         return (value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"), value("Height"))
+
+    @staticmethod
+    def frame_extents(window):
+        """(left, right, top, bottom) of the frame the window manager draws around a window."""
+        try:
+            numbers = re.findall(r"\d+", run("xprop", "-id", window, "_NET_FRAME_EXTENTS").split("=", 1)[-1])
+        except AssertionError:
+            numbers = []
+        return tuple(int(n) for n in numbers[:4]) if len(numbers) >= 4 else (0, 0, 0, 0)
 
     @staticmethod
     def work_area():

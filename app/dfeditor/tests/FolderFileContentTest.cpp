@@ -1,10 +1,14 @@
-// The folder file as the editor holds it: every keyed value whole, the lines of other keys
-// kept in order, a save of unchanged content byte for byte, an emptied content as an empty
-// file, and the alignment the player understands.
+// The folder file as the editor holds it, in either code page: every keyed value read, an
+// untouched save giving back the stored bytes (a byte-order mark, other keys, line ends and
+// characters outside the code page included), a changed value written while every other line
+// stays, blocks switched on and off, an emptied content as an empty file, and a save of more
+// than 32 KiB counted whole.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "DialogWatcher.h"
@@ -15,6 +19,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
+bool Cp1252() {
+  const char* acp = std::getenv("ZQ_ACP");
+  return acp && std::string(acp) == "1252";
+}
+
+const std::string kMark = "\xEF\xBB\xBF";
+// "千" has no place in Windows-1252, "é" has.
+const std::string kThousand = "\xE5\x8D\x83";
+std::string ThousandAnsi() { return Cp1252() ? "?" : kThousand; }
+std::string AmelieAnsi() { return Cp1252() ? "Am\xE9lie" : "Am\xC3\xA9lie"; }
+const std::string kAmelie = "Am\xC3\xA9lie";
+
 std::string FileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;
@@ -24,88 +40,171 @@ std::string FileBytes(const fs::path& path) {
 
 void PutBytes(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-const std::string kWritten =
+const std::string kIconBlock =
     "icon_path = folder.aai\r\nicon_valign = center\r\nicon_dx = -5\r\nicon_scale_factor = 1.25\r\n"
-    "media_url = Alien.mkv\r\n\r\n"
+    "media_url = Alien.mkv\r\n";
+const std::string kViewBlock =
     "use_icon_view = yes\r\nnum_cols = 6\r\nnum_rows = 3\r\nicon_top = 10\r\nicon_bottom = 20\r\n"
-    "caption_font_size = small\r\ntext_bottom = -4\r\n\r\n"
+    "caption_font_size = small\r\ntext_bottom = -4\r\n";
+const std::string kBackgroundBlock =
     "background_path = fanart.aai\r\nbackground_x = 0\r\nbackground_y = 0\r\nbackground_width = 1920\r\n"
     "background_height = 1080\r\n";
+const std::string kWritten = kIconBlock + "\r\n" + kViewBlock + "\r\n" + kBackgroundBlock;
+
+// A user's own file: saved with a byte-order mark, keys padded and followed by tabs, a value
+// outside the code page, LF line ends, two empty lines, "bot", a number with a leading zero, a
+// second line of a key, another program's key, and no line end after the last line.
+const std::string kUsersOwn = kMark + "icon_path\t= " + kThousand + ".aai\n" + "icon_valign       = bot\n" +
+                              "media_url \t = " + kThousand + ".mkv\n\n\n" + "use_icon_view     = yes\n" +
+                              "num_cols          = 06\n" + "icon_path = second.aai\n" + "animation_enabled = no";
 
 class Content : public ::testing::Test {
  protected:
   fs::path File() const { return folder_.path() / "dune_folder.txt"; }
+  FolderFileContent Read(std::string_view stored) {
+    PutBytes(File(), stored);
+    FolderFileContent c;
+    EXPECT_EQ(ReadFolderFileContent(c, File().string()), 0);
+    return c;
+  }
   zqtest::ScratchFolder folder_{"orvid-dfcontent"};
 };
 
-TEST_F(Content, EveryKeyedValueIsReadAndAnUnchangedSaveWritesTheSameBytes) {
-  const std::string text = kWritten + "\r\nanimation_enabled = no\r\nPaint_Captions = yes\r\n";
-  PutBytes(File(), text);
-  FolderFileContent c;
-  ASSERT_EQ(ReadFolderFileContent(c, File().string()), 0);
+TEST_F(Content, EveryKeyedValueIsReadBehindAMarkAndTabs) {
+  FolderFileContent c = Read(kUsersOwn);
+  EXPECT_EQ(c.record.ICON, ThousandAnsi() + ".aai") << "the first line of a key";
+  EXPECT_EQ(c.record.ALLIGN, "bot");
+  EXPECT_EQ(c.record.MURL, ThousandAnsi() + ".mkv");
+  EXPECT_EQ(c.record.IVIEW, "yes");
+  EXPECT_EQ(c.record.COLS, 6);
+  c = Read(kWritten);
   EXPECT_EQ(c.record.ICON, "folder.aai");
   EXPECT_EQ(c.record.IDX, -5);
   EXPECT_EQ(c.record.SCALE, 1.25);
   EXPECT_EQ(c.record.TEXTBOT, -4);
   EXPECT_EQ(c.record.BGW, 1920);
-  EXPECT_EQ(c.others, (std::vector<std::string>{"animation_enabled = no", "Paint_Captions = yes"}));
-  EXPECT_GT(SaveFolderFileContent(c, File().string()), 0);
-  EXPECT_EQ(FileBytes(File()), text);
 }
 
-TEST_F(Content, UnknownKeysFollowTheBlocksWhereverTheyStood) {
-  PutBytes(File(), "animation_enabled = no\nicon_path = a.aai\nsystem_files = *.aai\n");
-  FolderFileContent c;
-  ASSERT_EQ(ReadFolderFileContent(c, File().string()), 0);
-  EXPECT_EQ(FolderFileContentText(c),
-            "icon_path = a.aai\r\nicon_valign = center\r\n\r\nanimation_enabled = no\r\nsystem_files = *.aai\r\n");
-  c.record = DUNEFILE{};
-  EXPECT_EQ(FolderFileContentText(c), "animation_enabled = no\r\nsystem_files = *.aai\r\n");
+TEST_F(Content, AnUntouchedSaveGivesBackTheStoredBytes) {
+  for (const std::string& stored :
+       {kUsersOwn, kWritten + "\r\nanimation_enabled = no\r\nPaint_Captions = yes\r\n",
+        std::string("icon_path         = folder.aai\ricon_valign       = center\r"), kMark, std::string()}) {
+    SCOPED_TRACE(stored);
+    FolderFileContent c = Read(stored);
+    EXPECT_EQ(SaveFolderFileContent(c, File().string()), static_cast<int32_t>(stored.size()));
+    EXPECT_EQ(FileBytes(File()), stored);
+  }
+}
+
+TEST_F(Content, AChangedValueIsWrittenWhileEveryOtherLineStays) {
+  const std::string stored = kMark + "icon_path\t= " + kThousand + ".aai\r\nicon_valign       = top\r\n" +
+                             "icon_dx = 3\r\nmedia_url = " + kThousand + ".mkv\r\n\r\n" +
+                             "use_icon_view = yes\r\nnum_cols = 06\r\nnum_rows = 2\r\n\r\nanimation_enabled = no\r\n";
+  FolderFileContent c = Read(stored);
+  c.record.IDX = 0;
+  c.record.IDY = 7;
+  c.record.COLS = 8;
+  c.record.BGX = 12;  // no background: not written
+  c.record.FSIZE = "Normal";
+  EXPECT_GT(SaveFolderFileContent(c, File().string()), 0);
+  EXPECT_EQ(FileBytes(File()), kMark + "icon_path\t= " + kThousand + ".aai\r\nicon_valign       = top\r\n" +
+                                   "icon_dy = 7\r\nmedia_url = " + kThousand + ".mkv\r\n\r\n" +
+                                   "use_icon_view = yes\r\nnum_cols = 8\r\nnum_rows = 2\r\n" +
+                                   "caption_font_size = normal\r\n\r\nanimation_enabled = no\r\n");
+  c = Read(stored);
+  c.record.MURL = AmelieAnsi() + ".mkv";
+  EXPECT_GT(SaveFolderFileContent(c, File().string()), 0);
+  EXPECT_EQ(FileBytes(File()), kMark + "icon_path\t= " + kThousand + ".aai\r\nicon_valign       = top\r\n" +
+                                   "icon_dx = 3\r\nmedia_url = " + kAmelie + ".mkv\r\n\r\n" +
+                                   "use_icon_view = yes\r\nnum_cols = 06\r\nnum_rows = 2\r\n\r\nanimation_enabled = no\r\n")
+      << "stored as UTF-8 in either code page";
+}
+
+TEST_F(Content, ABlockSwitchedOffLosesItsLinesAndOneSwitchedOnGetsThemAll) {
+  struct Case {
+    const char* what;
+    std::string stored;
+    std::function<void(DUNEFILE&)> edit;
+    std::string saved;
+  };
+  const std::string other = "animation_enabled = no\r\n";
+  const Case cases[] = {
+      {"view off", kWritten + "\r\n" + other, [](DUNEFILE& r) { r.IVIEW = "No"; },
+       kIconBlock + "\r\n" + kBackgroundBlock + "\r\n" + other},
+      {"icon and background off", kWritten + "\r\n" + other,
+       [](DUNEFILE& r) {
+         r.ICON.clear();
+         r.BGPATH.clear();
+       },
+       kViewBlock + "\r\n" + other},
+      {"background on", "icon_path = a.aai\r\n\r\n" + other, [](DUNEFILE& r) { r.BGPATH = "fanart.aai"; },
+       "icon_path = a.aai\r\n\r\nbackground_path = fanart.aai\r\nbackground_x = 0\r\nbackground_y = 0\r\n"
+       "background_width = 1920\r\nbackground_height = 1080\r\n\r\n" + other},
+      {"view on before the other keys", other, [](DUNEFILE& r) { r.IVIEW = "Yes"; },
+       "use_icon_view = yes\r\nnum_cols = 6\r\nnum_rows = 3\r\nicon_top = 0\r\nicon_bottom = 0\r\n"
+       "caption_font_size = small\r\ntext_bottom = 0\r\n\r\n" + other},
+      {"view on with its old lines", "icon_path = a.aai\nuse_icon_view = no\nnum_rows = 04\n",
+       [](DUNEFILE& r) { r.IVIEW = "Yes"; },
+       "icon_path = a.aai\nuse_icon_view = yes\r\nnum_cols = 6\r\nnum_rows = 04\nicon_top = 0\r\nicon_bottom = 0\r\n"
+       "caption_font_size = small\r\ntext_bottom = 0\r\n"},
+      {"icon on in an empty file", "", [](DUNEFILE& r) { r.ICON = "a.aai"; },
+       "icon_path = a.aai\r\nicon_valign = center\r\n"},
+      {"alignment chosen as Bot", "icon_path = a.aai\r\nicon_valign = top\r\n", [](DUNEFILE& r) { r.ALLIGN = "Bot"; },
+       "icon_path = a.aai\r\nicon_valign = bottom\r\n"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    FolderFileContent c = Read(k.stored);
+    k.edit(c.record);
+    EXPECT_EQ(SaveFolderFileContent(c, File().string()), static_cast<int32_t>(k.saved.size()));
+    EXPECT_EQ(FileBytes(File()), k.saved);
+  }
+}
+
+TEST_F(Content, ASaveOfMoreThan32KiBReportsItsWholeCount) {
+  std::string others;
+  while (others.size() < 40000) others += "note = " + std::string(90, 'n') + "\r\n";
+  FolderFileContent c = Read("icon_path = a.aai\r\n" + others);
+  c.record.ICON = "b.aai";
+  const std::string saved = "icon_path = b.aai\r\n" + others;
+  orvid::test::DialogWatcher watcher;
+  EXPECT_EQ(SaveFolderFileContent(c, File().string()), static_cast<int32_t>(saved.size()));
+  EXPECT_EQ(FileBytes(File()), saved);
+  EXPECT_TRUE(watcher.Errors().empty());
 }
 
 TEST_F(Content, AValueLongerThanTheReadersBufferIsKeptWhole) {
   const std::string longPath(3000, 'p');
-  PutBytes(File(), "icon_path = " + longPath + "\r\nicon_valign = top\r\nbackground_path = b.aai\r\n");
-  FolderFileContent c;
-  ASSERT_EQ(ReadFolderFileContent(c, File().string()), 0);
+  FolderFileContent c = Read("icon_path = " + longPath + "\r\nicon_valign = top\r\nbackground_path = b.aai\r\n");
   EXPECT_EQ(c.record.ICON, longPath);
   EXPECT_EQ(c.record.BGPATH, "b.aai");
+  c.record.ALLIGN = "Center";
   EXPECT_GT(SaveFolderFileContent(c, File().string()), 0);
-  EXPECT_NE(FileBytes(File()).find("icon_path = " + longPath + "\r\n"), std::string::npos);
+  EXPECT_EQ(FileBytes(File()), "icon_path = " + longPath + "\r\nicon_valign = center\r\nbackground_path = b.aai\r\n");
 }
 
 TEST_F(Content, AnEmptiedContentSavesAnEmptyFile) {
-  PutBytes(File(), kWritten);
-  FolderFileContent c;
-  ASSERT_EQ(ReadFolderFileContent(c, File().string()), 0);
-  c.record = DUNEFILE{};
-  EXPECT_EQ(SaveFolderFileContent(c, File().string()), 0);
-  EXPECT_TRUE(fs::exists(File()));
-  EXPECT_EQ(fs::file_size(File()), 0u);
+  for (const std::string& stored : {kWritten, kMark + kWritten + "\r\n"}) {
+    FolderFileContent c = Read(stored);
+    c.record = DUNEFILE{};
+    EXPECT_EQ(SaveFolderFileContent(c, File().string()), 0);
+    EXPECT_TRUE(fs::exists(File()));
+    EXPECT_EQ(fs::file_size(File()), 0u);
+  }
 }
 
 TEST_F(Content, AnEmptyFileReadsAsNothingAndAMissingOneIsReported) {
-  PutBytes(File(), "");
   FolderFileContent c;
-  c.others = {"kept"};
+  c.record.ICON = "kept";
+  PutBytes(File(), "");
   ASSERT_EQ(ReadFolderFileContent(c, File().string()), 0);
   EXPECT_TRUE(c.record.ICON.empty());
-  EXPECT_TRUE(c.others.empty());
   FolderFileContent missing;
-  missing.others = {"untouched"};
+  missing.record.ICON = "untouched";
   EXPECT_LT(ReadFolderFileContent(missing, (folder_.path() / "none.txt").string()), 0);
-  EXPECT_EQ(missing.others, (std::vector<std::string>{"untouched"}));
+  EXPECT_EQ(missing.record.ICON, "untouched");
   EXPECT_FALSE(fs::exists(folder_.path() / "none.txt"));
   EXPECT_EQ(ReadFolderFileContent(missing, "   "), -999);
-}
-
-TEST_F(Content, BotAndBottomBothReadAndBottomIsWritten) {
-  for (const char* stored : {"bot", "Bot", "bottom", "BOTTOM"}) {
-    PutBytes(File(), std::string("icon_path = a.aai\r\nicon_valign = ") + stored + "\r\n");
-    FolderFileContent c;
-    ASSERT_EQ(ReadFolderFileContent(c, File().string()), 0);
-    EXPECT_EQ(FolderFileContentText(c), "icon_path = a.aai\r\nicon_valign = bottom\r\n") << stored;
-  }
 }
 
 TEST_F(Content, AFailedSaveShowsTheFolderFilesMessage) {

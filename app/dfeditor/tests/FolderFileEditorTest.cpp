@@ -4,6 +4,7 @@
 // cannot be read.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -67,17 +68,17 @@ class ViewDF : public ::testing::Test {
     drive_.Put("Films/Alien (1979)/dune_folder.txt", kFile);
     ASSERT_TRUE(panels_.Open());
     LPPATH = drive_.Win("Films\\Alien (1979)\\");
-    GETPDIR(LP, LPPATH);
+    GETPDIR(LEFTPANEL.entries, LPPATH);
   }
   void TearDown() override {
     panels_.Close();
-    LP.Free();
+    LEFTPANEL.entries.Free();
     RESETSTATE();
   }
   std::string Stored() const { return drive_.Get("Films/Alien (1979)/dune_folder.txt"); }
   uint32_t Row(const std::string& name, const std::string& ext) const {
-    for (uint32_t i = 1; i <= LP.Records(); ++i) {
-      auto r = LP.Peek(i);
+    for (uint32_t i = 1; i <= LEFTPANEL.entries.Records(); ++i) {
+      auto r = LEFTPANEL.entries.Peek(i);
       if (QPANELF.FN(*r) == name && QPANELF.EXT(*r) == ext) return i;
     }
     return 0;
@@ -150,10 +151,21 @@ TEST_F(ViewDF, TheFormLiesOverTheOtherPanelAndShowsEveryValue) {
 }
 
 TEST_F(ViewDF, AnUntouchedSaveWritesTheSameBytesAndKeepsUnknownKeys) {
-  Start(Row("dune_folder", "txt"));
-  ASSERT_NE(form_, 0u);
-  Press(df::Save);
-  EXPECT_EQ(Stored(), kFile);
+  // A user's own file too: a byte-order mark, keys padded or followed by a tab, a name outside
+  // Windows-1252, "bot", LF line ends and no end after the last line.
+  const std::string thousand = "\xE5\x8D\x83";
+  const std::string usersOwn = "\xEF\xBB\xBFicon_path\t= " + thousand + ".aai\nicon_valign       = bot\n" +
+                               "media_url = Alien.mkv\n\nuse_icon_view     = yes\nnum_cols          = 06\nnote = x";
+  const bool cp1252 = std::getenv("ZQ_ACP") && std::string(std::getenv("ZQ_ACP")) == "1252";
+  for (const auto& [stored, icon] : {std::pair{kFile, std::string("folder.aai")},
+                                     {usersOwn, (cp1252 ? "?" : thousand) + ".aai"}}) {
+    drive_.Put("Films/Alien (1979)/dune_folder.txt", stored);
+    Start(Row("dune_folder", "txt"));
+    ASSERT_NE(form_, 0u);
+    EXPECT_EQ(Text(df::Icon), icon);
+    Press(df::Save);
+    EXPECT_EQ(Stored(), stored);
+  }
 }
 
 TEST_F(ViewDF, EditsAreSaved) {
@@ -165,11 +177,29 @@ TEST_F(ViewDF, EditsAreSaved) {
   Type(df::BgPath, "background.aai");
   EXPECT_TRUE(Grab(form_, "FolderFileEditor-edited"));
   Press(df::Save);
-  const std::string stored = Stored();
-  EXPECT_NE(stored.find("icon_valign = bottom\r\nicon_dx = -5\r\nicon_dy = 7\r\n"), std::string::npos) << stored;
-  EXPECT_EQ(stored.find("use_icon_view"), std::string::npos) << stored;
-  EXPECT_NE(stored.find("background_path = background.aai\r\n"), std::string::npos) << stored;
-  EXPECT_NE(stored.find("\r\n\r\nanimation_enabled = no\r\n"), std::string::npos) << stored;
+  EXPECT_EQ(Stored(),
+            "icon_path = folder.aai\r\nicon_valign = bottom\r\nicon_dx = -5\r\nicon_dy = 7\r\n"
+            "icon_scale_factor = 1.25\r\nmedia_url = Alien.mkv\r\n\r\n"
+            "background_path = background.aai\r\nbackground_x = 0\r\nbackground_y = 0\r\nbackground_width = 1920\r\n"
+            "background_height = 1080\r\n\r\nanimation_enabled = no\r\n");
+}
+
+TEST_F(ViewDF, KeysTheFileLacksShowNoChoiceAndTheFirstChoicePickedIsSaved) {
+  const std::string lacking = "icon_path = folder.aai\r\nmedia_url = Alien.mkv\r\n";
+  drive_.Put("Films/Alien (1979)/dune_folder.txt", lacking);
+  Start(Row("dune_folder", "txt"));
+  ASSERT_NE(form_, 0u);
+  for (int32_t list : {df::Allign, df::IView, df::FSize}) EXPECT_EQ(Choice(list), "") << list;
+  Press(df::Save);  // the writer's own default for the alignment, no view block
+  EXPECT_EQ(Stored(), "icon_path = folder.aai\r\nicon_valign = center\r\nmedia_url = Alien.mkv\r\n");
+  drive_.Put("Films/Alien (1979)/dune_folder.txt", lacking);
+  Start(Row("dune_folder", "txt"));
+  ASSERT_NE(form_, 0u);
+  for (int32_t list : {df::Allign, df::IView, df::FSize}) ASSERT_TRUE(input::Choose(Control(list), 0)) << list;
+  Press(df::Save);
+  EXPECT_EQ(Stored(), "icon_path = folder.aai\r\nicon_valign = top\r\nmedia_url = Alien.mkv\r\n\r\n"
+                      "use_icon_view = yes\r\nnum_cols = 6\r\nnum_rows = 3\r\nicon_top = 0\r\nicon_bottom = 0\r\n"
+                      "caption_font_size = normal\r\ntext_bottom = 0\r\n");
 }
 
 TEST_F(ViewDF, AnEmptiedFormSavesAnEmptyFile) {
@@ -183,7 +213,7 @@ TEST_F(ViewDF, AnEmptiedFormSavesAnEmptyFile) {
 }
 
 TEST_F(ViewDF, OtherEntriesAndRowsOutsideThePanelDoNothing) {
-  for (uint32_t row : {Row("Alien", "mkv"), Row("..", "<DIR>"), 0u, LP.Records() + 1}) {
+  for (uint32_t row : {Row("Alien", "mkv"), Row("..", "<DIR>"), 0u, LEFTPANEL.entries.Records() + 1}) {
     VIEWDF(kLeftSide, static_cast<int32_t>(row), panels_.ControlHandle(3));  // returns at once
   }
   EXPECT_EQ(FindForm(), 0u);

@@ -40,17 +40,17 @@ class CommandsTest : public ExplorerFixture {
 
 TEST_F(CommandsTest, F5CopiesAPictureAsTheOtherFoldersIconOrBackground) {
   WithPicturesAndAlien([&] {
-    PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "F5");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F5");
     EXPECT_EQ(Contents(Alien("folder.jpg")), Contents(Pictures("sunset.jpg")));
     Press(ew::LeftPanel, "F4");
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
-    PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "F5");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "F5");
     // The existing "Background.PNG" is the same name to Windows: it is overwritten.
     EXPECT_EQ(Contents(Alien("Background.PNG")), Contents(Pictures("poster.png")));
     EXPECT_FALSE(fs::exists(Alien("background.png")));
-    const uint32_t row = RowOf(RP, "Background", "PNG");
+    const uint32_t row = RowOf(RIGHTPANEL.entries, "Background", "PNG");
     ASSERT_NE(row, 0u);
-    EXPECT_EQ(QPANELF.FS(*RP.Peek(row)), std::to_string(fs::file_size(Pictures("poster.png"))));
+    EXPECT_EQ(QPANELF.FS(*RIGHTPANEL.entries.Peek(row)), std::to_string(fs::file_size(Pictures("poster.png"))));
     // A folder or a non-picture is not copied.
     PressOn(ew::LeftPanel, 1, "F5");
     EXPECT_TRUE(Errors().empty());
@@ -63,9 +63,9 @@ TEST_F(CommandsTest, SourceAndTargetBeingOneFileIsRefusedAndTheFileKept) {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
     const std::string before = Contents(Pictures("folder.aai"));
-    PressOn(ew::LeftPanel, RowOf(LP, "folder", "aai"), "F5");  // icon mode: folder.aai onto itself
-    PressOn(ew::LeftPanel, RowOf(LP, "folder", "aai"), "F7");
-    PressOn(ew::LeftPanel, RowOf(LP, "folder", "aai"), "F6");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F5");  // icon mode: folder.aai onto itself
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F7");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F6");
     EXPECT_TRUE(WaitFor([&] { return Errors().size() == 3; }));
     EXPECT_EQ(Errors(), (std::vector<std::string>{kSameFile, kSameFile, kSameFile}));
     EXPECT_EQ(Contents(Pictures("folder.aai")), before);
@@ -74,45 +74,68 @@ TEST_F(CommandsTest, SourceAndTargetBeingOneFileIsRefusedAndTheFileKept) {
 
 TEST_F(CommandsTest, F6AndF7ConvertTheChosenPictureToAai) {
   WithPicturesAndAlien([&] {
-    PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "F6");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "F6");
     EXPECT_EQ(AaiSize(Alien("poster.aai")), std::make_pair(300, 450));
-    PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "F7");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F7");
     EXPECT_EQ(AaiSize(Alien("folder.aai")), std::make_pair(640, 400));
     Press(ew::LeftPanel, "F4");
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
-    PressOn(ew::LeftPanel, RowOf(LP, "beach", "bmp"), "F7");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "beach", "bmp"), "F7");
     EXPECT_EQ(AaiSize(Alien("background.aai")), std::make_pair(200, 100));
-    EXPECT_NE(RowOf(RP, "background", "aai"), 0u);  // the other panel listed again
-    EXPECT_EQ(QPANELF.FT(*RP.Peek(RowOf(RP, "folder", "aai"))), kFtFolderIcon);
+    EXPECT_NE(RowOf(RIGHTPANEL.entries, "background", "aai"), 0u);  // the other panel listed again
+    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "folder", "aai"))), kFtFolderIcon);
     // F7 ignores marks: only the chosen picture is converted.
-    PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "Ins");
-    PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "F7");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F7");
     EXPECT_EQ(AaiSize(Alien("background.aai")), std::make_pair(640, 400));
-    EXPECT_TRUE(Marked(LP, RowOf(LP, "poster", "png")));
+    EXPECT_TRUE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "poster", "png")));
     EXPECT_TRUE(Errors().empty());
   });
+}
+
+TEST_F(CommandsTest, TheIconAndBackgroundNamesOfTheSettingsAreTakenWithoutTrailingBlanks) {
+  WriteSettings("T:\\Pictures\\", "T:\\Films\\Alien (1979)\\", 0, "folder ", "background ");
+  const std::map<std::string, std::string> pictures = Files(OnDisk("Pictures"));
+  std::map<std::string, std::string> alien = Files(OnDisk("Films/Alien (1979)"));
+  RunWithMain([&] {
+    ASSERT_NE(OpenExplorer(), 0u);
+    Sync();
+    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "folder", "aai"))), kFtFolderIcon);
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F7");
+    EXPECT_EQ(AaiSize(Alien("folder.aai")), std::make_pair(640, 400));
+    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "folder", "aai"))), kFtFolderIcon);
+    Press(ew::LeftPanel, "F4");
+    EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "F5");
+    EXPECT_TRUE(Errors().empty());
+  });
+  // The icon made, the background replaced under its own name, nothing else touched.
+  alien["folder.aai"] = Checksum(Alien("folder.aai"));
+  alien["Background.PNG"] = pictures.at("poster.png");
+  EXPECT_EQ(Files(OnDisk("Films/Alien (1979)")), alien);
+  EXPECT_EQ(Files(OnDisk("Pictures")), pictures);
 }
 
 TEST_F(CommandsTest, InsMarksOnlyPicturesAndMovesTheCursorDown) {
   WithPicturesAndAlien([&] {
     PressOn(ew::LeftPanel, 1, "Ins");  // ".."
-    EXPECT_FALSE(Marked(LP, 1));
+    EXPECT_FALSE(Marked(LEFTPANEL.entries, 1));
     EXPECT_EQ(zq::ui::Snapshot(Control(ew::LeftPanel))->value, 1);  // row 2 chosen
     Press(ew::LeftPanel, "Ins");
     Sync();
-    EXPECT_TRUE(Marked(LP, 2));
+    EXPECT_TRUE(Marked(LEFTPANEL.entries, 2));
     PressOn(ew::LeftPanel, 2, "Ins");
-    EXPECT_FALSE(Marked(LP, 2));
-    EXPECT_EQ(QPANELF.C1(*LP.Peek(2)), -1);
+    EXPECT_FALSE(Marked(LEFTPANEL.entries, 2));
+    EXPECT_EQ(QPANELF.C1(*LEFTPANEL.entries.Peek(2)), -1);
   });
 }
 
 TEST_F(CommandsTest, F6WithMarksConvertsTheMarkedPicturesWithTheOptionsChosen) {
   WithPicturesAndAlien([&] {
-    PressOn(ew::LeftPanel, RowOf(LP, "beach", "bmp"), "Ins");
-    PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "beach", "bmp"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "Ins");
     // The choice on an unmarked picture: still the marked ones only.
-    Choose(ew::LeftPanel, RowOf(LP, "poster", "png"));
+    Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"));
     Press(ew::LeftPanel, "F6");
     HWND dialog = WaitForDialog();
     ASSERT_NE(dialog, 0u);
@@ -131,22 +154,22 @@ TEST_F(CommandsTest, F6WithMarksConvertsTheMarkedPicturesWithTheOptionsChosen) {
     EXPECT_EQ(AaiSize(Alien("beach.aai")), std::make_pair(100, 50));
     EXPECT_EQ(AaiSize(Alien("sunset.aai")).first, 100);
     EXPECT_FALSE(fs::exists(Alien("poster.aai")));
-    EXPECT_FALSE(Marked(LP, RowOf(LP, "beach", "bmp")));
-    EXPECT_FALSE(Marked(LP, RowOf(LP, "sunset", "jpg")));
-    EXPECT_NE(RowOf(RP, "beach", "aai"), 0u);
+    EXPECT_FALSE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "beach", "bmp")));
+    EXPECT_FALSE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "sunset", "jpg")));
+    EXPECT_NE(RowOf(RIGHTPANEL.entries, "beach", "aai"), 0u);
   });
 }
 
 TEST_F(CommandsTest, TheOptionsWindowKeepsTheSourcesFormatOrCancelsAndAFailedConversionKeepsItsMark) {
   WithPicturesAndAlien([&] {
-    PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "Ins");
     Press(ew::LeftPanel, "F6");
     ASSERT_NE(WaitForDialog(), 0u);
     zq::ui::input::AnswerQuestion(Answer::Cancelled());
     EXPECT_TRUE(WaitFor(NoDialog));
     Sync();
     EXPECT_FALSE(fs::exists(Alien("poster.aai")));
-    EXPECT_TRUE(Marked(LP, RowOf(LP, "poster", "png")));
+    EXPECT_TRUE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "poster", "png")));
     Press(ew::LeftPanel, "F6");
     HWND dialog = WaitForDialog();
     ASSERT_NE(dialog, 0u);
@@ -155,20 +178,20 @@ TEST_F(CommandsTest, TheOptionsWindowKeepsTheSourcesFormatOrCancelsAndAFailedCon
 
     Sync();
     EXPECT_TRUE(fs::exists(Alien("poster.png")));
-    EXPECT_FALSE(Marked(LP, RowOf(LP, "poster", "png")));
+    EXPECT_FALSE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "poster", "png")));
   });
   // The film folder's "folder.jpg" is no picture inside: its conversion fails and it stays marked.
   WriteSettings("T:\\Films\\Alien (1979)\\", "T:\\Pictures\\");
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    PressOn(ew::LeftPanel, RowOf(LP, "folder", "jpg"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "jpg"), "Ins");
     Press(ew::LeftPanel, "F6");
     ASSERT_NE(WaitForDialog(), 0u);
     zq::ui::input::AnswerQuestion(Answer::Pressed(cw::Ok));
     Sync();
     EXPECT_EQ(Errors(), std::vector<std::string>{"Error Converting."});
-    EXPECT_TRUE(Marked(LP, RowOf(LP, "folder", "jpg")));
+    EXPECT_TRUE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "folder", "jpg")));
   });
 }
 
@@ -206,7 +229,7 @@ TEST_F(CommandsTest, F8MakesAFolderOnlyFromANameThatStaysInThePanelsFolder) {
         const std::string trimmed = c.name.substr(0, c.name.find_last_not_of(' ') + 1);
         if (c.made) {
           EXPECT_TRUE(fs::is_directory(folder / c.name)) << c.name;
-          EXPECT_NE(RowOf(PANELOF(side), c.name), 0u) << c.name;
+          EXPECT_NE(RowOf(PANELOF(side).entries, c.name), 0u) << c.name;
           EXPECT_TRUE(Errors().empty()) << c.name;
           fs::remove(folder / c.name);
           Press(list, "Ctrl+R");
@@ -248,15 +271,15 @@ TEST_F(CommandsTest, DelDeletesAPictureOrTheFolderFileAtOnceWithoutConfirmation)
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    PressOn(ew::LeftPanel, RowOf(LP, "dune_folder", "txt"), "Del");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "dune_folder", "txt"), "Del");
     EXPECT_FALSE(fs::exists(Alien("dune_folder.txt")));
-    EXPECT_EQ(RowOf(LP, "dune_folder", "txt"), 0u);
-    PressOn(ew::LeftPanel, RowOf(LP, "Background", "PNG"), "Del");
+    EXPECT_EQ(RowOf(LEFTPANEL.entries, "dune_folder", "txt"), 0u);
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "Background", "PNG"), "Del");
     EXPECT_FALSE(fs::exists(Alien("Background.PNG")));
     // A folder, a film and any other file stay.
-    PressOn(ew::LeftPanel, RowOf(LP, "Featurettes"), "Del");
-    PressOn(ew::LeftPanel, RowOf(LP, "Alien", "mkv"), "Del");
-    PressOn(ew::LeftPanel, RowOf(LP, "Alien", "nfo"), "Del");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "Featurettes"), "Del");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "Alien", "mkv"), "Del");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "Alien", "nfo"), "Del");
     EXPECT_TRUE(fs::is_directory(Alien("Featurettes")));
     EXPECT_TRUE(fs::exists(Alien("Alien.mkv")));
     EXPECT_TRUE(fs::exists(Alien("Alien.nfo")));
@@ -267,7 +290,7 @@ TEST_F(CommandsTest, DelDeletesAPictureOrTheFolderFileAtOnceWithoutConfirmation)
 TEST_F(CommandsTest, DelAsksWhenSetToAndAlwaysForMarkedEntries) {
   WithPicturesAndAlien(
       [&] {
-        Choose(ew::LeftPanel, RowOf(LP, "poster", "png"));
+        Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"));
         Press(ew::LeftPanel, "Del");
         ASSERT_NE(WaitForDialog(), 0u);
         zq::ui::input::AnswerQuestion(Answer::Pressed(dw::Cancel));
@@ -278,10 +301,10 @@ TEST_F(CommandsTest, DelAsksWhenSetToAndAlwaysForMarkedEntries) {
         zq::ui::input::AnswerQuestion(Answer::Pressed(dw::Ok));
         Sync();
         EXPECT_FALSE(fs::exists(Pictures("poster.png")));
-        EXPECT_EQ(RowOf(LP, "poster", "png"), 0u);
+        EXPECT_EQ(RowOf(LEFTPANEL.entries, "poster", "png"), 0u);
         // Marked entries: one question, every marked picture deleted.
-        PressOn(ew::LeftPanel, RowOf(LP, "beach", "bmp"), "Ins");
-        PressOn(ew::LeftPanel, RowOf(LP, "sunset", "jpg"), "Ins");
+        PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "beach", "bmp"), "Ins");
+        PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "Ins");
         Press(ew::LeftPanel, "Del");
         ASSERT_NE(WaitForDialog(), 0u);
         zq::ui::input::AnswerQuestion(Answer::Pressed(dw::Ok));
@@ -289,7 +312,7 @@ TEST_F(CommandsTest, DelAsksWhenSetToAndAlwaysForMarkedEntries) {
         EXPECT_FALSE(fs::exists(Pictures("beach.bmp")));
         EXPECT_FALSE(fs::exists(Pictures("sunset.jpg")));
         EXPECT_TRUE(fs::exists(Pictures("folder.aai")));
-        EXPECT_EQ(Names(LP), (std::vector<std::string>{"..", "folder.aai"}));
+        EXPECT_EQ(Names(LEFTPANEL.entries), (std::vector<std::string>{"..", "folder.aai"}));
       },
       1);
 }
@@ -303,28 +326,28 @@ TEST_F(CommandsTest, DelRemovesALinkAsALinkAndAFailedDeletionKeepsTheEntry) {
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    PressOn(ew::LeftPanel, RowOf(LP, "linked", "jpg"), "Del");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "linked", "jpg"), "Del");
     EXPECT_FALSE(fs::exists(fs::symlink_status(Pictures("linked.jpg"))));
     EXPECT_TRUE(fs::exists(Pictures("sunset.jpg")));
-    PressOn(ew::LeftPanel, RowOf(LP, "Linked Folder"), "Del");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "Linked Folder"), "Del");
     EXPECT_TRUE(fs::is_symlink(Pictures("Linked Folder")));
     EXPECT_TRUE(fs::exists(OnDisk("Locked/kept.png")));
     // A file that became a folder with content since the listing cannot be deleted: the error
     // is reported and the entry stays.
     fs::remove(OnDisk("Locked/kept.png"));
     fs::create_directories(OnDisk("Locked/kept.png/inside"));
-    PressOn(ew::RightPanel, RowOf(RP, "kept", "png"), "Del");
+    PressOn(ew::RightPanel, RowOf(RIGHTPANEL.entries, "kept", "png"), "Del");
     EXPECT_TRUE(WaitFor([&] { return Errors().size() == 1; }));
     EXPECT_EQ(Errors(), std::vector<std::string>{"Error Deleting."});
     EXPECT_TRUE(fs::is_directory(OnDisk("Locked/kept.png/inside")));
-    EXPECT_NE(RowOf(RP, "kept", "png"), 0u);
+    EXPECT_NE(RowOf(RIGHTPANEL.entries, "kept", "png"), 0u);
   });
 }
 
 TEST_F(CommandsTest, ClosingTheMainWindowEndsAGroupCommandBetweenEntries) {
   WithPicturesAndAlien([&] {
     for (const char* name : {"beach", "poster", "sunset"}) {
-      Choose(ew::LeftPanel, RowOf(LP, name));
+      Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, name));
       Press(ew::LeftPanel, "Ins");
     }
     Sync();
@@ -342,8 +365,8 @@ TEST_F(CommandsTest, ClosingTheMainWindowEndsAGroupCommandBetweenEntries) {
 
 TEST_F(CommandsTest, ClosingTheMainWindowCancelsTheOptionsWindowAndNothingIsConverted) {
   WithPicturesAndAlien([&] {
-    PressOn(ew::LeftPanel, RowOf(LP, "beach", "bmp"), "Ins");
-    PressOn(ew::LeftPanel, RowOf(LP, "poster", "png"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "beach", "bmp"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "Ins");
     Press(ew::LeftPanel, "F6");
     ASSERT_NE(WaitForDialog(), 0u);
     zq::ui::input::CloseRequest(main_);

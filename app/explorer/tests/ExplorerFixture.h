@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,7 +65,11 @@ class ExplorerFixture : public ::testing::Test {
   void SetUp() override {
     RESETSTATE();
     // The explorer's globals live for the whole program: each test starts them afresh.
-    for (zq::rt::Queue* q : {&LP, &RP, &QDRIVE, &LPLIST, &RPLIST}) q->Free();
+    for (EXPLORERPANEL* panel : {&LEFTPANEL, &RIGHTPANEL}) {
+      panel->entries.Free();
+      panel->history.Free();
+    }
+    QDRIVE.Free();
     LAZYMODE = 0;
     const char* drives = std::getenv("ZQ_DRIVES");
     hadDrives_ = drives != nullptr;
@@ -109,10 +114,11 @@ class ExplorerFixture : public ::testing::Test {
 
   // The settings the program starts with: both panels' folders, the picture names and the
   // explorer's options, and the extension tables.
-  void WriteSettings(const std::string& left, const std::string& right, int confirmDelete = 0) {
+  void WriteSettings(const std::string& left, const std::string& right, int confirmDelete = 0,
+                     const std::string& icon = "folder", const std::string& background = "background") {
     std::ofstream ini(Program() / "Orvid.INI", std::ios::binary);
-    ini << "[PROCESS]\r\nAutoRSIcon=folder|None|0|Fast|0|0\r\n"
-        << "AutoRSBack=background|None|0|Fast|0|0|0|0|0|0\r\nRoot=T:\\\r\n"
+    ini << "[PROCESS]\r\nAutoRSIcon=" << icon << "|None|0|Fast|0|0\r\n"
+        << "AutoRSBack=" << background << "|None|0|Fast|0|0|0|0|0|0\r\nRoot=T:\\\r\n"
         << "[EXPLORER]\r\nExpFontSize=8\r\nConfirmDel=" << confirmDelete << "\r\nResize=3\r\nStripAlpha=0\r\n"
         << "LPPath=" << left << "\r\nRPPath=" << right << "\r\n";
     std::ofstream(Program() / "Script.dat", std::ios::binary);
@@ -227,6 +233,20 @@ class ExplorerFixture : public ::testing::Test {
   }
 
   std::vector<std::string> Errors() { return watcher_.Errors(); }
+
+  // A file's size and checksum.
+  static std::string Checksum(const std::filesystem::path& file) {
+    const std::string data = Contents(file);
+    return std::to_string(data.size()) + ":" + std::to_string(std::hash<std::string>{}(data));
+  }
+
+  // Every file below a folder with its checksum, by its path inside the folder.
+  static std::map<std::string, std::string> Files(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+      if (entry.is_regular_file()) files[entry.path().lexically_relative(folder).string()] = Checksum(entry.path());
+    return files;
+  }
 
   static std::vector<std::string> Names(const zq::rt::Queue& panel) {
     std::vector<std::string> names;

@@ -2,6 +2,9 @@
 // moving through folders, the path history and drives, the show-a-folder and tray events,
 // and closing either window while the other runs.
 #include "ExplorerFixture.h"
+#include "app/LazyMode.h"
+#include "app/Scan.h"
+#include "hostlib/Procedures.h"
 #include "zqruntime/threads.h"
 #include "zqruntime/window.h"
 
@@ -9,7 +12,28 @@ namespace {
 
 using orvid::test::WaitFor;
 
-class ExplorerWindowTest : public ExplorerFixture {};
+class ExplorerWindowTest : public ExplorerFixture {
+ protected:
+  // The drive a drive field shows: a read-only combo shows its chosen row only.
+  std::string ShownDrive(int32_t field) const {
+    auto s = zq::ui::Snapshot(Control(field));
+    if (!s || s->value < 0 || static_cast<size_t>(s->value) >= s->rows.size()) return "";
+    return s->rows[static_cast<size_t>(s->value)].cells.at(0);
+  }
+
+  // The drive's row in the drive fields' list (0-based), as the user picks it.
+  static int32_t DriveRow(const std::string& drive) {
+    for (uint32_t i = 1; i <= QDRIVE.Records(); ++i)
+      if (QDRIVEF.DRV(*QDRIVE.Peek(i)) == drive) return static_cast<int32_t>(i) - 1;
+    return -1;
+  }
+
+  // A path typed into a path field and taken with Enter.
+  void Type(int32_t field, const std::string& path) {
+    SetWindowTextA(Control(field), path.c_str());
+    Press(field, "Enter");
+  }
+};
 
 TEST_F(ExplorerWindowTest, OpensBesideTheMainWindowWithBothPanelsListed) {
   WriteSettings("T:\\Films\\", "T:\\Pictures\\");
@@ -18,11 +42,12 @@ TEST_F(ExplorerWindowTest, OpensBesideTheMainWindowWithBothPanelsListed) {
     Sync();
     EXPECT_TRUE(EXPRUNNING);
     EXPECT_NE(EXPTHREAD, 0u);
-    EXPECT_EQ(Names(LP)[0], "..");
-    EXPECT_NE(RowOf(LP, "Alien (1979)"), 0u);
-    EXPECT_EQ(Names(RP), (std::vector<std::string>{"..", "beach.bmp", "folder.aai", "poster.png", "sunset.jpg"}));
-    EXPECT_EQ(QPANELF.FT(*RP.Peek(3)), kFtFolderIcon);
-    EXPECT_EQ(QPANELF.FT(*RP.Peek(2)), kFtPicture);
+    EXPECT_EQ(Names(LEFTPANEL.entries)[0], "..");
+    EXPECT_NE(RowOf(LEFTPANEL.entries, "Alien (1979)"), 0u);
+    EXPECT_EQ(Names(RIGHTPANEL.entries),
+              (std::vector<std::string>{"..", "beach.bmp", "folder.aai", "poster.png", "sunset.jpg"}));
+    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(3)), kFtFolderIcon);
+    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(2)), kFtPicture);
     EXPECT_EQ(Text(ew::LeftPath), "T:\\Films\\");
     EXPECT_EQ(Text(ew::RightPath), "T:\\Pictures\\");
     EXPECT_EQ(Text(ew::ModeButton), "F4 - Icon");
@@ -45,36 +70,80 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    const uint32_t alien = RowOf(LP, "Alien (1979)");
+    const uint32_t alien = RowOf(LEFTPANEL.entries, "Alien (1979)");
     Choose(ew::LeftPanel, alien);
     Press(ew::LeftPanel, "Enter");
     Sync();
     EXPECT_EQ(LPPATH, "T:\\Films\\Alien (1979)\\");
-    EXPECT_NE(RowOf(LP, "Alien", "mkv"), 0u);
-    EXPECT_EQ(QPANELF.FT(*LP.Peek(RowOf(LP, "dune_folder", "txt"))), kFtFolderFile);
-    EXPECT_EQ(QPANELF.FT(*LP.Peek(RowOf(LP, "Alien", "mkv"))), kFtVideo);
-    EXPECT_EQ(QPANELF.FT(*LP.Peek(RowOf(LP, "Alien", "nfo"))), kFtOther);
-    EXPECT_EQ(QPANELF.FS(*LP.Peek(RowOf(LP, "Alien", "mkv"))), "1500");
+    EXPECT_NE(RowOf(LEFTPANEL.entries, "Alien", "mkv"), 0u);
+    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "dune_folder", "txt"))), kFtFolderFile);
+    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))), kFtVideo);
+    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "nfo"))), kFtOther);
+    EXPECT_EQ(QPANELF.FS(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))), "1500");
     Press(ew::LeftPanel, "Backspace");
     Sync();
     EXPECT_EQ(LPPATH, "T:\\Films\\");
-    EXPECT_EQ(QPANELF.FN(*LP.Peek(alien)), "Alien (1979)");
+    EXPECT_EQ(QPANELF.FN(*LEFTPANEL.entries.Peek(alien)), "Alien (1979)");
     // Enter on ".." goes up too, with the cursor on the folder just left.
     Choose(ew::LeftPanel, 1);
     Press(ew::LeftPanel, "Enter");
     Sync();
     EXPECT_EQ(LPPATH, "T:\\");
     // The history holds each folder once, newest first.
-    ASSERT_EQ(LPLIST.Records(), 3u);
-    EXPECT_EQ(QHISTORYF.PATH(*LPLIST.Peek(1)), "T:\\");
-    EXPECT_EQ(QHISTORYF.PATH(*LPLIST.Peek(2)), "T:\\Films\\Alien (1979)\\");
-    EXPECT_EQ(QHISTORYF.PATH(*LPLIST.Peek(3)), "T:\\Films\\");
+    ASSERT_EQ(LEFTPANEL.history.Records(), 3u);
+    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(1)), "T:\\");
+    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(2)), "T:\\Films\\Alien (1979)\\");
+    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(3)), "T:\\Films\\");
     // At the drive root Backspace does nothing and no ".." is listed.
     Press(ew::LeftPanel, "Backspace");
     Sync();
     EXPECT_EQ(LPPATH, "T:\\");
-    EXPECT_EQ(RowOf(LP, ".."), 0u);
-    EXPECT_EQ(CDRVL, "T:");
+    EXPECT_EQ(RowOf(LEFTPANEL.entries, ".."), 0u);
+    EXPECT_EQ(LEFTPANEL.drive, "T:");
+  });
+}
+
+TEST_F(ExplorerWindowTest, EachDriveFieldShowsItsPanelsDriveWhereverThePanelMoves) {
+  std::filesystem::create_directories(scratch_ / "other" / "Covers");
+  setenv("ZQ_DRIVES", ("T=" + Disk().string() + ";U=" + (scratch_ / "other").string()).c_str(), 1);
+  zq::fs::ReloadDriveMap();
+  WriteSettings("T:\\Films\\", "T:\\Pictures\\");
+  RunWithMain([&] {
+    ST.ACR.NAME = "folder";
+    SCANDIR(QDIR, "T:\\", 0);
+    ASSERT_NE(OpenExplorer(), 0u);
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::LeftDrive), "T:");
+    EXPECT_EQ(ShownDrive(ew::RightDrive), "T:");
+    // Picked by the user.
+    ASSERT_GE(DriveRow("U:"), 0);
+    zq::ui::input::Choose(Control(ew::LeftDrive), DriveRow("U:"));
+    EXPECT_TRUE(WaitFor([] { return LPPATH == "U:\\"; }));
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::LeftDrive), "U:");
+    // Another drive by the path field, by its history, and lazy mode on the right.
+    Type(ew::LeftPath, "T:\\Music\\");
+    EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\Music\\"; }));
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::LeftDrive), "T:");
+    Type(ew::LeftPath, "u:\\Covers");
+    EXPECT_TRUE(WaitFor([] { return LPPATH == "u:\\Covers\\"; }));
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::LeftDrive), "U:");
+    zq::ui::input::Choose(Control(ew::LeftPath), 1);  // the history's second entry, "T:\Music\"
+    EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\Music\\"; }));
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::LeftDrive), "T:");
+    zq::ui::input::Choose(Control(ew::RightDrive), DriveRow("U:"));
+    EXPECT_TRUE(WaitFor([] { return RPPATH == "U:\\"; }));
+    Sync();
+    EXPECT_EQ(ShownDrive(ew::RightDrive), "U:");
+    zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(orvid::res::LazyModeOptions::OkButton));
+    zq::ui::input::Click(Control(ew::LazyButton));
+    EXPECT_TRUE(WaitFor([] { return LAZYMODE == 1; }));
+    Sync();
+    EXPECT_EQ(RPPATH.substr(0, 3), "T:\\");
+    EXPECT_EQ(ShownDrive(ew::RightDrive), "T:");
   });
 }
 
@@ -87,9 +156,9 @@ TEST_F(ExplorerWindowTest, TheMainWindowsDoubleClickShowsTheFolderCarriedWithThe
     SHOWINEXPLORER("T:\\Music\\Abba - Gold");
     EXPECT_TRUE(WaitFor([] { return RPPATH == "T:\\Music\\Abba - Gold\\"; }));
     Sync();
-    EXPECT_EQ(QHISTORYF.PATH(*RPLIST.Peek(1)), "T:\\Music\\Abba - Gold\\");
-    ASSERT_NE(RowOf(RP, "01 Dancing Queen", "mp3"), 0u);
-    EXPECT_EQ(QPANELF.FT(*RP.Peek(RowOf(RP, "01 Dancing Queen", "mp3"))), kFtAudio);
+    EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), "T:\\Music\\Abba - Gold\\");
+    ASSERT_NE(RowOf(RIGHTPANEL.entries, "01 Dancing Queen", "mp3"), 0u);
+    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "01 Dancing Queen", "mp3"))), kFtAudio);
     // The tray's double click forwarded by the main window: the explorer shows or hides with it.
     zq::rt::Post(kTrayDoubleClick, 0, EXPTHREAD);
     Sync();

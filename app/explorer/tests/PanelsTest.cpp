@@ -37,27 +37,28 @@ TEST_F(PanelsTest, EachFileGetsTheFirstTypeWhoseRuleMatches) {
   };
   fs::create_directories(OnDisk("Types"));
   for (const TypeCase& c : cases) std::ofstream(OnDisk("Types/" + c.file)) << "x";
-  GETPDIR(LP, "T:\\Types");
+  GETPDIR(LEFTPANEL.entries, "T:\\Types");
   for (const TypeCase& c : cases) {
     const auto dot = c.file.rfind('.');
     const std::string name = dot == std::string::npos ? c.file : c.file.substr(0, dot);
     const std::string ext = dot == std::string::npos ? "" : c.file.substr(dot + 1);
-    const uint32_t row = RowOf(LP, name, ext);
+    const uint32_t row = RowOf(LEFTPANEL.entries, name, ext);
     ASSERT_NE(row, 0u) << c.file;
-    EXPECT_EQ(QPANELF.FT(*LP.Peek(row)), c.type) << c.file;
-    EXPECT_EQ(QPANELF.ICON(*LP.Peek(row)), c.icon) << c.file;
-    EXPECT_EQ(QPANELF.FS(*LP.Peek(row)), "1") << c.file;
-    EXPECT_EQ(QPANELF.C1(*LP.Peek(row)), -1) << c.file;
+    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(row)), c.type) << c.file;
+    EXPECT_EQ(QPANELF.ICON(*LEFTPANEL.entries.Peek(row)), c.icon) << c.file;
+    EXPECT_EQ(QPANELF.FS(*LEFTPANEL.entries.Peek(row)), "1") << c.file;
+    EXPECT_EQ(QPANELF.C1(*LEFTPANEL.entries.Peek(row)), -1) << c.file;
   }
 }
 
 TEST_F(PanelsTest, ParentFirstThenFoldersThenFilesEachByNameCaseBlind) {
   for (const char* folder : {"beta", "Alpha", "gamma"}) fs::create_directories(OnDisk("Order/") / folder);
   for (const char* file : {"b.txt", "A.txt", "c.jpg"}) std::ofstream(OnDisk("Order/") / file) << "x";
-  GETPDIR(RP, "T:\\Order\\");
-  EXPECT_EQ(Names(RP), (std::vector<std::string>{"..", "Alpha", "beta", "gamma", "A.txt", "b.txt", "c.jpg"}));
+  GETPDIR(RIGHTPANEL.entries, "T:\\Order\\");
+  EXPECT_EQ(Names(RIGHTPANEL.entries),
+            (std::vector<std::string>{"..", "Alpha", "beta", "gamma", "A.txt", "b.txt", "c.jpg"}));
   // The extension takes no part in the order.
-  const zq::rt::Record a = *RP.Peek(5);
+  const zq::rt::Record a = *RIGHTPANEL.entries.Peek(5);
   zq::rt::Record b = a;
   QPANELF.EXT.Set(b, "zzz");
   EXPECT_EQ(DIRSORT(a, b), 0);
@@ -67,42 +68,42 @@ TEST_F(PanelsTest, NamesAWindowsPathCannotHoldAreLeftOut) {
   // Such a name would make the path layer reach another file ("..\\..\\x" leads outside).
   for (const char* folder : {"..\\..\\Escape", "Alien.", "kept"}) fs::create_directories(OnDisk("Odd/") / folder);
   for (const char* file : {"a:b.jpg", "what?.jpg", "fine.jpg"}) std::ofstream(OnDisk("Odd/") / file) << "x";
-  GETPDIR(RP, "T:\\Odd\\");
-  EXPECT_EQ(Names(RP), (std::vector<std::string>{"..", "kept", "fine.jpg"}));
+  GETPDIR(RIGHTPANEL.entries, "T:\\Odd\\");
+  EXPECT_EQ(Names(RIGHTPANEL.entries), (std::vector<std::string>{"..", "kept", "fine.jpg"}));
 }
 
 TEST_F(PanelsTest, AnEmptyOrMissingFolderShowsTheParentEntryAlone) {
   fs::create_directories(OnDisk("Empty"));
   for (const char* folder : {"T:\\Empty\\", "T:\\Missing\\"}) {
     FILLPANEL(kLeftSide, folder);
-    EXPECT_EQ(Names(LP), std::vector<std::string>{".."}) << folder;
-    EXPECT_EQ(QPANELF.FT(*LP.Peek(1)), kFtParent);
+    EXPECT_EQ(Names(LEFTPANEL.entries), std::vector<std::string>{".."}) << folder;
+    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(1)), kFtParent);
     EXPECT_EQ(LPPATH, folder);
   }
-  EXPECT_EQ(CDRVL, "T:");
+  EXPECT_EQ(LEFTPANEL.drive, "T:");
   // A network path blanks the drive field.
   FILLPANEL(kLeftSide, "\\\\nas\\media");
-  EXPECT_EQ(CDRVL, "");
+  EXPECT_EQ(LEFTPANEL.drive, "");
   EXPECT_EQ(LPPATH, "\\\\nas\\media\\");
 }
 
 TEST_F(PanelsTest, TheHistoryKeepsTheTenNewestFoldersEachOnce) {
   for (int n = 0; n < 11; ++n) FILLPANEL(kRightSide, "T:\\F" + std::to_string(n));
   FILLPANEL(kRightSide, "T:\\F5\\");
-  ASSERT_EQ(RPLIST.Records(), 10u);
-  EXPECT_EQ(QHISTORYF.PATH(*RPLIST.Peek(1)), "T:\\F10\\");
-  EXPECT_EQ(QHISTORYF.PATH(*RPLIST.Peek(10)), "T:\\F1\\");
+  ASSERT_EQ(RIGHTPANEL.history.Records(), 10u);
+  EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), "T:\\F10\\");
+  EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(10)), "T:\\F1\\");
   EXPECT_EQ(RPPATH, "T:\\F5\\");
-  EXPECT_EQ(TRPPATH, "T:\\F5\\");
+  EXPECT_EQ(RIGHTPANEL.pathText, "T:\\F5\\");
 }
 
 TEST_F(PanelsTest, UpAndDownMoveThePanelAndFindTheFolderLeft) {
   FILLPANEL(kLeftSide, "T:\\Films\\");
-  const uint32_t alien = RowOf(LP, "Alien (1979)");
+  const uint32_t alien = RowOf(LEFTPANEL.entries, "Alien (1979)");
   EXPECT_EQ(DIRDN(kLeftSide, static_cast<int32_t>(alien)), 1);
   EXPECT_EQ(OLDDIR, "");
   EXPECT_EQ(LPPATH, "T:\\Films\\Alien (1979)\\");
-  EXPECT_EQ(DIRDN(kLeftSide, static_cast<int32_t>(RowOf(LP, "Alien", "mkv"))), 0);  // a file
+  EXPECT_EQ(DIRDN(kLeftSide, static_cast<int32_t>(RowOf(LEFTPANEL.entries, "Alien", "mkv"))), 0);  // a file
   EXPECT_EQ(DIRDN(kLeftSide, 1), 1);  // ".."
   EXPECT_EQ(OLDDIR, "T:\\Films\\Alien (1979)\\");
   EXPECT_EQ(FINDDIR(OLDDIR, kLeftSide), static_cast<int32_t>(alien));

@@ -52,7 +52,7 @@ TEST_F(PreviewTest, F2ShowsTheChosenPictureOverTheOtherPanelAndF2AgainTheListsAg
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
     Grab("explorer-panels");
-    Choose(ew::LeftPanel, RowOf(LP, "folder", "aai"));
+    Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"));
     Press(ew::LeftPanel, "F2");
     EXPECT_TRUE(WaitFor([&] { return IMAGEINFO.starts_with(std::to_string(Preview() ? Preview()->width : -1)); }));
     Sync();
@@ -77,7 +77,7 @@ TEST_F(PreviewTest, F2ShowsTheChosenPictureOverTheOtherPanelAndF2AgainTheListsAg
     Choose(ew::LeftPanel, 1);
     EXPECT_TRUE(WaitFor([&] { return !Preview() && IMAGEINFO.empty(); }));
     // The window resized: the picture is loaded again at the new size.
-    Choose(ew::LeftPanel, RowOf(LP, "sunset", "jpg"));
+    Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"));
     EXPECT_TRUE(WaitFor([&] { return Preview() != nullptr; }));
     const int32_t before = Preview()->width;
     RECT bigger = zq::ui::Snapshot(explorer_)->rect;
@@ -121,7 +121,7 @@ TEST_F(PreviewTest, ButtonsPressTheirKeyIntoThePanelAndTheRightClickShowsThePict
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    Choose(ew::LeftPanel, RowOf(LP, "poster", "png"));
+    Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"));
     zq::ui::input::Click(Control(ew::CopyButton));
     Sync();
     EXPECT_EQ(Contents(OnDisk("Films/Alien (1979)/folder.png")), Contents(OnDisk("Pictures/poster.png")));
@@ -133,8 +133,9 @@ TEST_F(PreviewTest, ButtonsPressTheirKeyIntoThePanelAndTheRightClickShowsThePict
     zq::ui::input::Click(Control(ew::ModeButton));
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Icon"; }));
     // The right button on a picture row of the right panel: chosen there and shown over the left.
-    const uint32_t row = RowOf(RP, "folder", "jpg");
-    zq::ui::input::ListPress(Control(ew::RightPanel), static_cast<int32_t>(RowOf(RP, "folder", "png")) - 1, 0, true);
+    const uint32_t row = RowOf(RIGHTPANEL.entries, "folder", "jpg");
+    const auto folderPng = static_cast<int32_t>(RowOf(RIGHTPANEL.entries, "folder", "png"));
+    zq::ui::input::ListPress(Control(ew::RightPanel), folderPng - 1, 0, true);
     Sync();
     EXPECT_EQ(IMGACT, 1);
     EXPECT_FALSE(Shown(ew::LeftPanel));
@@ -161,13 +162,13 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
     EXPECT_TRUE(WaitFor([] { return RPPATH == "T:\\Music\\Abba - Gold\\"; }));
     Sync();
     EXPECT_EQ(Text(ew::RightPath), "T:\\Music\\Abba - Gold\\");
-    EXPECT_EQ(QHISTORYF.PATH(*RPLIST.Peek(1)), "T:\\Music\\Abba - Gold\\");
+    EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), "T:\\Music\\Abba - Gold\\");
     // A missing folder shows ".." alone and is kept all the same.
     SetWindowTextA(Control(ew::LeftPath), "T:\\Nowhere");
     Press(ew::LeftPath, "Enter");
     EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\Nowhere\\"; }));
     Sync();
-    EXPECT_EQ(Names(LP), std::vector<std::string>{".."});
+    EXPECT_EQ(Names(LEFTPANEL.entries), std::vector<std::string>{".."});
     // The drive list: T: is there; choosing it lists its root.
     uint32_t drive = 0;
     for (uint32_t i = 1; i <= QDRIVE.Records(); ++i)
@@ -181,10 +182,10 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
     // Ctrl+R lists the folder again: a file made meanwhile shows up.
     std::ofstream(OnDisk("late.nfo")) << "x";
     Sync();
-    EXPECT_EQ(RowOf(LP, "late", "nfo"), 0u);
+    EXPECT_EQ(RowOf(LEFTPANEL.entries, "late", "nfo"), 0u);
     Press(ew::LeftPanel, "Ctrl+R");
     Sync();
-    EXPECT_NE(RowOf(LP, "late", "nfo"), 0u);
+    EXPECT_NE(RowOf(LEFTPANEL.entries, "late", "nfo"), 0u);
     // Eleven folders on one side keep the ten newest.
     for (int n = 0; n < 11; ++n) fs::create_directories(OnDisk("Many/F" + std::to_string(n)));
     for (int n = 0; n < 11; ++n) {
@@ -192,8 +193,8 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
       Press(ew::LeftPath, "Enter");
       Sync();
     }
-    EXPECT_EQ(LPLIST.Records(), 10u);
-    EXPECT_EQ(QHISTORYF.PATH(*LPLIST.Peek(1)), "T:\\Many\\F10\\");
+    EXPECT_EQ(LEFTPANEL.history.Records(), 10u);
+    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(1)), "T:\\Many\\F10\\");
   });
 }
 

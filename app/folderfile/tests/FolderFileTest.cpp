@@ -182,6 +182,14 @@ TEST_F(FolderFile, ALongerOldFileLeavesNothingBehind) {
   EXPECT_EQ(FileBytes(file_), kBackgroundBlock);
 }
 
+TEST_F(FolderFile, AWriteOfMoreThan32KiBReportsItsWholeCount) {
+  DUNEFILE r;
+  r.ICON = std::string(40000, 'i') + ".aai";
+  const std::string bytes = "icon_path = " + r.ICON + "\r\nicon_valign = center\r\n";
+  EXPECT_EQ(WRITEDUNEFILE(r, path_, 0), static_cast<int32_t>(bytes.size()));
+  EXPECT_EQ(FileBytes(file_), bytes);
+}
+
 TEST_F(FolderFile, ScaleFactorsInTheirShortestForm) {
   for (const auto& [scale, text] : {std::pair{2.0, "2"}, {1.2, "1.2"}, {0.1, "0.1"}, {-0.75, "-0.75"}}) {
     DUNEFILE r;
@@ -253,6 +261,19 @@ TEST(KeyReader, KeysMatchOnlyAtTheStartOfALine) {
   EXPECT_EQ(RDFI(text, "num_rows"), "");
   EXPECT_EQ(RDFI(text, ""), "");
   EXPECT_EQ(RDFI("", "icon_path"), "");
+}
+
+TEST_F(FolderFile, AByteOrderMarkAndTabsBeforeTheEqualsSignHideNoKey) {
+  PutBytes(file_, "\xEF\xBB\xBF" "icon_path = " + kAmelieUtf8 + ".aai\r\nicon_valign\t= top\r\n"
+                  "media_url \t = Alien.mkv\r\n\tnum_cols\t=\t4\r\n");
+  DUNEFILE r;
+  ASSERT_EQ(READDUNEFILE(r, path_), 0);
+  EXPECT_EQ(r.ICON, AmelieAnsi() + ".aai");
+  EXPECT_EQ(r.ALLIGN, "top");
+  EXPECT_EQ(r.MURL, "Alien.mkv");
+  EXPECT_EQ(r.COLS, 4) << "a tab after the \"=\" belongs to the value, whose number still reads";
+  EXPECT_EQ(RDFI("\xEF\xBB\xBFicon_path\t= a.aai\r\n", "icon_path"), "a.aai");
+  EXPECT_EQ(RDFI("x\xEF\xBB\xBFicon_path = a.aai", "icon_path"), "") << "a mark only at the text's start";
 }
 
 TEST_F(FolderFile, NumbersKeepTheirLow16BitsAndMissingKeysClearTheirFields) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "hostlib/Picture.h"
 #include "hostlib/WinPos.h"
@@ -59,24 +60,45 @@ extern const QHISTORYFIELDS QHISTORYF;
 // Panel sides.
 constexpr uint8_t kLeftSide = 0, kRightSide = 1;
 
-extern zq::rt::Queue LP, RP;          // the left and right panel
-extern zq::rt::Queue QDRIVE;          // DRV STRING(3), DICON LONG
-extern zq::rt::Queue LPLIST, RPLIST;  // PATH CSTRING(256): each side's recent folders, newest first
-extern std::string CDRVL, CDRVR;      // the drive shown in each drive list ("D:")
-extern std::string TLPPATH, TRPPATH;  // the text of each path field
-extern std::string OLDDIR;            // the folder just left
-extern std::string DUMS;              // the preview's file
-extern std::string IMAGEINFO;         // the preview's information line
-extern PICTURE CLAIMAGE;              // the preview picture
-extern WINPOSCLASS WPC;               // the explorer's positions and resize rules
-extern HWND DWHANDLE;                 // the open explorer window, owner of its dialogs; 0: none
-extern uint8_t IMGACT;  // preview: 0 off, 1 right selection over the left panel, 2 left over the right
-extern uint8_t FMODE;   // copy target: 1 icon, 2 background
+// One side of the explorer: its entries, its path field with the folders shown there before,
+// and its drive field. The folder it shows is LPPATH or RPPATH of the program state.
+class EXPLORERPANEL {
+ public:
+  explicit EXPLORERPANEL(std::string& folder);
+
+  zq::rt::Queue entries;  // LP or RP: QPANEL records
+  zq::rt::Queue history;  // LPLIST or RPLIST: PATH CSTRING(256), the recent folders, newest first
+  std::string pathText;   // TLPPATH or TRPPATH: the path field's text
+  std::string drive;      // CDRVL or CDRVR: the drive field ("D:"), blank off a drive
+
+  const std::string& Folder() const { return folder_; }
+  void SetFolder(std::string folder) { folder_ = std::move(folder); }
+  // Lists the folder again (GETPDIR), without touching the history or the drive field.
+  void ListAgain();
+
+ private:
+  std::string& folder_;
+};
+
+extern EXPLORERPANEL LEFTPANEL, RIGHTPANEL;
+extern zq::rt::Queue QDRIVE;  // DRV STRING(3), DICON LONG: the drives of both drive fields
+extern std::string OLDDIR;    // the folder just left
+extern std::string DUMS;      // the preview's file
+extern std::string IMAGEINFO; // the preview's information line
+extern PICTURE CLAIMAGE;      // the preview picture
+extern WINPOSCLASS WPC;       // the explorer's positions and resize rules
+extern HWND DWHANDLE;         // the open explorer window, owner of its dialogs; 0: none
+
+// Where the preview shows (IMGACT): the picture chosen in one panel over the other one.
+enum PREVIEWMODE : uint8_t { kPreviewOff = 0, kPreviewOverLeft = 1, kPreviewOverRight = 2 };
+extern PREVIEWMODE IMGACT;
+// What a copy or copy-convert makes in the other folder (FMODE): its icon or its background.
+enum COPYTARGET : uint8_t { kCopyAsIcon = 1, kCopyAsBackground = 2 };
+extern COPYTARGET FMODE;
 extern uint8_t LAZYMODE;  // 1 while lazy mode steps the right panel
 
-// The side's panel queue and its folder (LPPATH or RPPATH).
-zq::rt::Queue& PANELOF(uint8_t side);
-std::string& PATHOF(uint8_t side);
+EXPLORERPANEL& PANELOF(uint8_t side);
+constexpr uint8_t OTHERSIDE(uint8_t side) { return side == kLeftSide ? kRightSide : kLeftSide; }
 
 // Panels.
 void FILLPANEL(uint8_t side, std::string_view path);

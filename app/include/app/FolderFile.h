@@ -8,16 +8,18 @@
 // one (the catalogs, the editor) and the padded one (the pass), whose keys are padded to 17
 // characters so that every value starts at the line's 21st character.
 //
-// The reader takes a line end to be CR LF, LF or CR, and a key only at the start of a line
-// (after blanks), any letter case, followed by blanks and "="; the value is what follows the
-// "=", without blanks at either end.
+// The reader takes a line end to be CR LF, LF or CR, a leading UTF-8 byte-order mark, and a
+// key only at the start of a line (after blanks or tabs), any letter case, followed by blanks
+// or tabs and "="; the value is what follows the "=", without blanks at either end.
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 // One "dune_folder.txt". Texts are held without trailing blanks; the widths are those the
 // reader cuts to (a CSTRING(n) holds n - 1 characters).
@@ -101,11 +103,17 @@ std::string DUNEFILETEXT(DUNEFILE& record);
 // block applies (the file is then not touched); on a failed write the file layer's negative
 // code when quiet is not 0, else "Error Writing dune_folder.txt" is shown and its answer (1)
 // returned.
-int16_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet);
+int32_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet);
 
 // Writes a folder file's text (ANSI) to path as UTF-8, an empty text as an empty file; the
 // bytes written, or on failure as WRITEDUNEFILE.
-int16_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet);
+int32_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet);
+// Writes a folder file's stored bytes (UTF-8) to path as WRITEFOLDERTEXT does.
+int32_t WRITEFOLDERBYTES(std::string_view bytes, std::string_view path, uint8_t quiet);
+
+// A folder file's text as stored (UTF-8) from the ANSI code page's, and back.
+std::string FolderFileBytes(std::string_view ansi);
+std::string FolderFileAnsi(std::string_view utf8);
 
 // Fills the 18 keyed fields from the first 2,048 bytes of the file at path; a key the file
 // lacks gives an empty text or 0. 0 after a read; -999 for a blank path; 0 for an empty or
@@ -118,7 +126,19 @@ void DUNEFILEFROMTEXT(DUNEFILE& record, std::string_view ansi);
 // Sets the key's field from a value as read (a number's low 16 bits; 0 for no number).
 void SetFolderValue(DUNEFILE& record, const FolderFileKey& key, std::string_view value);
 
+// A line of a text and the line end that follows it: CR LF, LF, CR, or none for a last line
+// without one.
+struct TextLine {
+  std::string_view text, end;
+};
+std::vector<TextLine> SplitLines(std::string_view text);
+
+// The text after its UTF-8 byte-order mark, the text itself when it has none.
+std::string_view WithoutByteOrderMark(std::string_view text);
 // The value of key in text (the key's trailing blanks dropped); empty when no line holds it.
 std::string RDFI(std::string_view text, std::string_view key);
 // The value when line holds key, by the reader's rule; false when it does not.
 bool FolderKeyLine(std::string_view line, std::string_view key, std::string_view* value);
+// The position in FolderFileKeys() of the key the line holds, with its value; none for a line
+// of no key.
+std::optional<size_t> FolderFileKeyOf(std::string_view line, std::string_view* value);

@@ -37,8 +37,8 @@ class LazyMode : public ::testing::Test {
   void SetUp() override {
     RESETSTATE();
     QD.Free();
-    RP.Free();
-    RPLIST.Free();
+    RIGHTPANEL.entries.Free();
+    RIGHTPANEL.history.Free();
     zqtest::BuildMediaTree(drive_.folder());
     ST.ACR.NAME = "folder";
     ST.ABR.NAME = "background";
@@ -54,8 +54,8 @@ class LazyMode : public ::testing::Test {
   void TearDown() override {
     input::ForgetAnswers();
     QD.Free();
-    RP.Free();
-    RPLIST.Free();
+    RIGHTPANEL.entries.Free();
+    RIGHTPANEL.history.Free();
     RESETSTATE();
   }
   static void AddExtension(zq::rt::Queue& q, const char* ext) {
@@ -145,7 +145,7 @@ TEST_F(LazyMode, EveryScannedFolderInTheOrderOfItsName) {
   ExpectSameOrder(walked, Expected(all));
   EXPECT_NE(std::find(walked.begin(), walked.end(), drive_.Win("Films\\Alien (1979)\\")), walked.end());
   EXPECT_NE(std::find(walked.begin(), walked.end(), drive_.Win("Music\\Abba - Gold\\")), walked.end());
-  EXPECT_EQ(RP.Records() > 0, true);
+  EXPECT_EQ(RIGHTPANEL.entries.Records() > 0, true);
   EXPECT_EQ(TLEN(QDF.DIRNAME(QD.Buffer())) > 0, true);
 }
 
@@ -185,7 +185,7 @@ TEST_F(LazyMode, LeftAndRightStopAtEitherEnd) {
   for (size_t i = 0; i < want.size() + 2; ++i) SETDESTDIR(1);
   EXPECT_EQ(GETSUBDIR(RPPATH), GETSUBDIR(want.back()));  // the last again
   // Every folder shown is in the right panel's history.
-  EXPECT_EQ(QHISTORYF.PATH(*RPLIST.Peek(1)), RPPATH);
+  EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), RPPATH);
 }
 
 TEST_F(LazyMode, ACancelOrEscStartsNothingAndKeepsTheList) {

@@ -2,6 +2,7 @@
 // byte for byte against one written from its rules, the round trip, and the edge cases.
 #include <filesystem>
 
+#include "CsvText.h"
 #include "DialogWatcher.h"
 #include "MediaListFixture.h"
 #include "app/Helpers.h"
@@ -163,6 +164,22 @@ TEST_F(MediaListCsv, LinesEndedByLfAloneReadAsLines) {
   ExpectTotals(MFSIZE, totals);
   Export("W:\\again.csv");
   EXPECT_EQ(FileBytes(scratch_ / "again.csv"), text);
+}
+
+TEST_F(MediaListCsv, CountsOfAHandEditedFileAddUpToTheLargestCountAtMost) {
+  std::string text = std::string(medialist::kHeader) + "\r\n\r\n\r\n";
+  for (size_t n = 0; n < medialist::kTotalLabels.size(); ++n) {
+    text += std::string(medialist::kTotalLead) + std::string(medialist::kTotalLabels[n]);
+    text += n < 2 ? ";2147483647;1\r\n" : ";1;1\r\n";
+  }
+  WriteBytes(scratch_ / "edited.csv", text);
+
+  Import("W:\\edited.csv");
+  EXPECT_EQ(MFQ.Records(), 0u);
+  EXPECT_EQ(MFSIZE.CNTBD, 2147483647);
+  EXPECT_EQ(MFSIZE.CNTDD, 2147483647);
+  EXPECT_EQ(MFSIZE.CNTTF, 2147483647);
+  EXPECT_EQ(MFSIZE.TOTTSIZE, 5.0);
 }
 
 TEST_F(MediaListCsv, NamesHoldingSemicolonsOrQuotesAreQuotedAndReadBackWhole) {

@@ -1,6 +1,7 @@
 // The Qt presenter's controls as the model sets them: a tab chosen by the user tells the
 // parent, a right click on a list marks the row under the mouse, a window's size limits hold
-// while the user drags, combos show icons, row heights and their drop-down sizes, a button its
+// while the user drags, combos show icons, row heights and their drop-down sizes (a read-only
+// one too narrow for its icon beside the text shows the text alone), a button its
 // icon, and a list its icon and tree in the marked columns and the highlighted cell alone.
 #include <gtest/gtest.h>
 
@@ -110,6 +111,46 @@ TEST(QtControls, CombosShowIconsRowHeightsAndTheirDropDownSizes) {
   });
   zq::ui::Update(drives, [](zq::ui::WindowState& s) { s.readOnly = false; });
   OnWidget<QComboBox>(drives, [](QComboBox& c) { EXPECT_TRUE(c.isEditable()); });
+  DestroyWindow(w);
+}
+
+// The pixels of a widget as it paints itself: how many are red (the test icon) and how many dark.
+struct Painted {
+  int red = 0, dark = 0;
+};
+Painted PixelsOf(QWidget& w) {
+  const QImage image = w.grab().toImage();
+  Painted painted;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() > 200 && c.green() < 60 && c.blue() < 60) ++painted.red;
+      if (c.lightness() < 80) ++painted.dark;
+    }
+  }
+  return painted;
+}
+
+TEST(QtControls, AReadOnlyComboTooNarrowForItsIconBesideTheTextShowsTheTextAlone) {
+  HWND w = Window("Drives");
+  HWND narrow = zq::ui::CreateControl(w, Kind::Combo, 5, "", RECT{10, 10, 48, 28});
+  HWND wide = zq::ui::CreateControl(w, Kind::Combo, 7, "", RECT{60, 10, 200, 28});
+  HICON icon = zq::ui::test::RedIcon();
+  for (HWND combo : {narrow, wide}) {
+    zq::ui::Update(combo, [&](zq::ui::WindowState& s) {
+      s.readOnly = true;
+      s.icons = {icon};
+      s.rows = std::vector<zq::ui::Row>{{{"C:"}, 1, 0, {}}, {{"T:"}, 1, 0, {}}};
+      s.value = 1;
+    });
+  }
+  OnWidget<QComboBox>(narrow, [](QComboBox& c) {
+    EXPECT_EQ(c.currentText(), "T:");
+    const Painted painted = PixelsOf(c);
+    EXPECT_EQ(painted.red, 0);
+    EXPECT_GT(painted.dark, 0);  // the letter
+  });
+  OnWidget<QComboBox>(wide, [](QComboBox& c) { EXPECT_GT(PixelsOf(c).red, 0); });
   DestroyWindow(w);
 }
 

@@ -1,6 +1,7 @@
 // What the definitions give the controls in the model: a button's picture, drop-down sizes,
 // read-only combos with icons and row heights, the columns that draw a list's icon and tree;
-// and at run time the highlighted column, a right press on a list, the text colour read back
+// and at run time the highlighted column, a right press on a list, the row a read-only combo
+// shows for its variable, the text colour read back
 // and a control bound to a field of one of two groups with fields of the same name.
 #include <gtest/gtest.h>
 
@@ -60,6 +61,48 @@ TEST(ControlKinds, DropListsAndCombosTakeTheirDropSizesRowHeightAndReadOnly) {
   EXPECT_EQ(State(w, 6).lineHeight, zq::ui::DialogUnitsToPixels(w.Definition().font, RECT{0, 0, 0, 11}).bottom);
   EXPECT_FALSE(w.SetLineHeight(2, 11));  // a check box has no rows
   EXPECT_EQ(State(w, 2).dropCount, 0);
+}
+
+// The chosen row of the combo, as a read-only combo shows it; empty when none is chosen.
+std::string ShownRow(const Window& w, int32_t control) {
+  const zq::ui::WindowState s = State(w, control);
+  return s.value >= 0 && static_cast<std::size_t>(s.value) < s.rows.size() ? s.rows[s.value].cells.at(0) : "";
+}
+
+TEST(ControlKinds, AReadOnlyComboShowsTheRowHoldingItsVariableAtEveryDisplay) {
+  Window w(test::Load("Sheet"));
+  ASSERT_TRUE(w.Open());
+  Queue drives(RecordLayout{STRING("DRV", 3), LONG("DICON")});
+  auto fill = [&](std::initializer_list<const char*> letters) {
+    drives.Free();
+    for (const char* letter : letters) {
+      drives.Buffer().Clear();
+      drives.Buffer().SetText("DRV", letter);
+      drives.Add();
+    }
+  };
+  fill({"C:", "D:", "T:"});
+  std::string drive = "T:";
+  ASSERT_TRUE(w.From(6, drives));
+  ASSERT_TRUE(w.Use(6, Bind(drive)));
+  w.Display();
+  EXPECT_EQ(ShownRow(w, 6), "T:");
+  // Chosen by the user, then changed by the program: the program's drive shows.
+  zq::ui::input::Choose(w.ControlHandle(6), 0);
+  drive = "D:";
+  w.Display();
+  EXPECT_EQ(ShownRow(w, 6), "D:");
+  // The rows read again in another order.
+  fill({"T:", "D:", "C:"});
+  ASSERT_TRUE(w.Refresh(6));
+  EXPECT_EQ(ShownRow(w, 6), "D:");
+  // A drive the list does not hold, and none.
+  for (const char* other : {"X:", ""}) {
+    drive = other;
+    w.Display();
+    EXPECT_EQ(State(w, 6).value, -1) << other;
+  }
+  w.Close();
 }
 
 TEST(ControlKinds, TheTextColourIsReadBack) {

@@ -3,6 +3,8 @@
 // dropped-down list shows the model's number of rows at its width.
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 
 #include "../KeysAndText.h"
@@ -16,8 +18,29 @@ namespace zq::ui::qt {
 
 namespace {
 
+// A combo box whose closed field, when it is read-only and too narrow for the chosen row's icon
+// beside its text, shows the text alone (the dropped-down list keeps the icons).
+class ChoiceBox : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    if (!isEditable() && !option.currentIcon.isNull()) {
+      const QRect room = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+      const int needed = option.iconSize.width() + 4 + fontMetrics().horizontalAdvance(option.currentText);
+      if (needed > room.width()) option.currentIcon = QIcon();
+    }
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+  }
+};
+
 QWidget* Make(QWidget* parent, const WindowState&) {
-  auto* c = new QComboBox(parent);
+  auto* c = new ChoiceBox(parent);
   c->setItemDelegate(new QStyledItemDelegate(c));  // its rows take the size the items ask for
   return c;
 }
@@ -47,8 +70,13 @@ void ApplyItems(QComboBox* c, const WindowState& s) {
 }
 
 void Connect(QWidget* w, HWND h, const WidgetMirror& mirror) {
-  QObject::connect(static_cast<QComboBox*>(w), &QComboBox::currentIndexChanged, [&mirror, h](int i) {
+  auto* c = static_cast<QComboBox*>(w);
+  QObject::connect(c, &QComboBox::currentIndexChanged, [&mirror, h](int i) {
     if (!mirror.Syncing()) input::Choose(h, i);
+  });
+  // What the user types into an editable combo is its text in the model, as in an entry.
+  QObject::connect(c, &QComboBox::editTextChanged, [&mirror, h](const QString& t) {
+    if (!mirror.Syncing()) Update(h, [&](WindowState& m) { m.text = ToAnsi(t); });
   });
 }
 
