@@ -93,7 +93,7 @@ void VIEWDF(uint8_t side, int32_t row, HWND otherList) {
   FolderFileContent content;
   const int16_t read = ReadFolderFileContent(content, path);
   if (read < 0) {
-    ERRORMSG("Error Reading dune_folder.txt", "ViewDF", path, read, 99, 0, DWHANDLE);
+    ERRORMSG("Error Reading dune_folder.txt", "ViewDF", path, read, kOkOnly, 0, DWHANDLE);
     return;
   }
   FolderFileForm form(content, path);

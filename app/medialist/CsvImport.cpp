@@ -4,11 +4,11 @@
 
 #include "CsvList.h"
 #include "CsvText.h"
-#include "FileFlags.h"
 #include "app/Helpers.h"
 #include "app/MediaList.h"
 #include "app/State.h"
 #include "hostlib/Dialogs.h"
+#include "hostlib/FileModes.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
 #include "zqplatform/numbers.h"
@@ -106,11 +106,11 @@ std::string MFIMPORT() {
   std::string text;
   if (result == 0 && size > 0) {
     text.assign(static_cast<size_t>(size), '\0');
-    result = file.READFILE(name, text, static_cast<int32_t>(text.size()), 0, kReadWrite, kNoSharing, kOpenExisting,
+    result = file.READFILE(name, text, static_cast<int32_t>(text.size()), 0, kReadWrite, kNoSharing, OPEN_EXISTING,
                            kNormalWriteThrough);
   }
   if (result < 0) {
-    ERRORMSG("Error Reading CSV.", "MFImport", "", static_cast<int16_t>(result), 99, 0, LWHANDLE);
+    ERRORMSG("Error Reading CSV.", "MFImport", "", static_cast<int16_t>(result), kOkOnly, 0, LWHANDLE);
     return name;
   }
   text.resize(static_cast<size_t>(result));

@@ -3,6 +3,7 @@
 #include "app/MediaList.h"
 #include "app/State.h"
 #include "hostlib/EditIP.h"
+#include "hostlib/ResizeRules.h"
 #include "hostlib/WinPos.h"
 #include "orvid/controlnumbers.h"
 #include "orvid/windows.h"
@@ -38,9 +39,9 @@ class MediaListWindow {
     editip_.INIT(MFQ, ml::List, kSortSpec);
     GuardTheList();
     MWWINPOS.CENTERWIN(LWHANDLE);
-    winpos_.INIT(w_, 1, 0, 1, 1, 0);
-    winpos_.SET(ml::List, 1, 3, 0, 0);
-    winpos_.SET(ml::Panel, 4, 0, 1, 0);
+    winpos_.INIT(w_, 1, 0, 1, kTopLeft, kKeepSize);
+    winpos_.SET(ml::List, kTopLeft, kGrowWidth | kGrowHeight, 0, 0);
+    winpos_.SET(ml::Panel, kBottomRight, kKeepSize, 1, 0);
     winpos_.RESIZE();
     DiskTexts();
     w_.Display();

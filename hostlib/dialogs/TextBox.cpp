@@ -13,7 +13,7 @@ using namespace hostlib::dialogs;
 
 constexpr int32_t kText = orvid::res::TextBox::Text;
 constexpr int32_t kLineHeight = 9;  // dialog units per line
-constexpr int32_t kCloseEvent = 0x400;
+constexpr int32_t kCloseEvent = zq::rt::kUserEvent;
 
 zq::ui::Align AlignmentOf(uint8_t alignment) {
   switch (alignment) {
