@@ -41,10 +41,6 @@ std::string shownFolder;
 
 Window* openExplorer = nullptr;  // the explorer thread's open window
 
-zq::rt::WindowDef Definition() {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText("ExplorerWindow")).window.value_or(zq::rt::WindowDef{});
-}
-
 // Each side's controls, by side.
 struct SideControls {
   int32_t list, path, drive;
@@ -81,7 +77,7 @@ struct RunningFlags {
 
 class Explorer {
  public:
-  Explorer() : w_(Definition()) {}
+  Explorer() : w_(orvid::res::WindowDefinition("ExplorerWindow")) {}
 
   void Run() {
     Open();

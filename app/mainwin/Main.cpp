@@ -50,13 +50,9 @@ bool SameRootFolder(std::string_view a, std::string_view b) {
   return first.size() == second.size() && COMPARENC(first, second, 0) == 0;
 }
 
-zq::rt::WindowDef Definition() {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText("MainWindow")).window.value_or(zq::rt::WindowDef{});
-}
-
 class MainWindow {
  public:
-  MainWindow() : w_(Definition()), entry_(SharedLayout(QDIRTYPE())) {}
+  MainWindow() : w_(orvid::res::WindowDefinition("MainWindow")), entry_(SharedLayout(QDIRTYPE())) {}
 
   void Run() {
     INIPATH = CHECKPATH(zq::rt::CurrentFolder());

@@ -4,6 +4,7 @@
 
 #include "CsvList.h"
 #include "CsvText.h"
+#include "app/Text.h"
 #include "app/Helpers.h"
 #include "app/MediaList.h"
 #include "app/State.h"
@@ -52,7 +53,7 @@ void AddRecord(const std::vector<std::string>& values) {
 
 // The eight total lines from line first on, as far as the text has them. The file has no
 // line for all kinds together: those are the sums of the five kinds read.
-void ReadTotals(const std::vector<std::string_view>& lines, size_t first) {
+void ReadTotals(const std::vector<TextLine>& lines, size_t first) {
   if (first >= lines.size()) return;
   MEDIATOTALS& t = MFSIZE;
   const std::pair<int32_t*, double*> kinds[] = {{&t.CNTBD, &t.TOTBSIZE},
@@ -62,7 +63,7 @@ void ReadTotals(const std::vector<std::string_view>& lines, size_t first) {
                                                 {&t.CNTUF, &t.TOTUSIZE}};
   double* const disk[] = {&t.DISKT, &t.DISKU, &t.DISKF};
   for (size_t n = 0; n < kTotalLabels.size() && first + n < lines.size(); ++n) {
-    const std::vector<std::string> values = SplitValues(lines[first + n]);
+    const std::vector<std::string> values = SplitValues(lines[first + n].text);
     if (n < std::size(kinds)) {
       *kinds[n].first = zq::text::ReadLong(ValueAt(values, kTotalNumber));
       *kinds[n].second = zq::text::ReadReal(ValueAt(values, kTotalSecond));
@@ -81,15 +82,15 @@ void ReadTotals(const std::vector<std::string_view>& lines, size_t first) {
 namespace medialist {
 
 void ReadList(std::string_view text) {
-  const std::vector<std::string_view> lines = SplitLines(text);
+  const std::vector<TextLine> lines = SplitLines(text);
   MFQ.Free();
   size_t at = 1;
   for (; at < lines.size(); ++at) {
-    const std::vector<std::string> values = SplitValues(lines[at]);
+    const std::vector<std::string> values = SplitValues(lines[at].text);
     if (values.front().empty()) break;
     AddRecord(values);
   }
-  while (at < lines.size() && lines[at].empty()) ++at;
+  while (at < lines.size() && lines[at].text.empty()) ++at;
   ReadTotals(lines, at);
 }
 

@@ -6,6 +6,7 @@
 #include "hostlib/Dialogs.h"
 #include "hostlib/Wrappers.h"
 #include "orvid/controlnumbers.h"
+#include "orvid/windows.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ zq::ui::Align AlignmentOf(uint8_t alignment) {
 }  // namespace
 
 void MBOX(std::string_view text, int16_t timeoutMs, uint8_t alignment, HWND owner) {
-  zq::rt::Window w(Definition("TextBox"));
+  zq::rt::Window w(orvid::res::WindowDefinition("TextBox"));
   if (!OpenOver(w, owner)) return;
   NoticeText notice = MakeNoticeText(text);
   w.SetText(kText, notice.text);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "hostlib/Dialogs.h"
+#include "procedures/WholeNumber.h"
 #include "zqruntime/queue.h"
 #include "zqvantor/windows.h"
 
@@ -23,13 +24,6 @@ std::vector<std::string_view> Items(std::string_view text) {
     text.remove_prefix(comma + 1);
   }
   return items;
-}
-
-bool Number(std::string_view item, int32_t& value) {
-  while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
-  while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
-  auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), value);
-  return error == std::errc() && end == item.data() + item.size() && !item.empty();
 }
 
 // A proportional size; no change over a zero base.
@@ -57,7 +51,7 @@ DlgRect WinPosFromText(std::string_view text) {
   int32_t v[4] = {0, 0, 0, 0};
   std::vector<std::string_view> items = Items(text);
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (!Number(items[i], v[i])) v[i] = 0;
+    v[i] = hostlib::detail::WholeNumber(items[i]);
   }
   return {v[0], v[1], v[2], v[3]};
 }
