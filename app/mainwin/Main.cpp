@@ -78,6 +78,10 @@ class MainWindow {
     MWWINPOS.INIT(w_, 1, 0, 1, 2, 0);
     MWWINPOS.SET(mw::Background, 4, 0, 1, 0);
     MWWINPOS.SET(mw::FolderFrame, 1, 3, 1, 0);
+    // The progress bar and the status line keep to the bottom across the whole width, below
+    // the folder list and the picture.
+    MWWINPOS.SET(mw::Progress, 3, 1, 0, 0);
+    MWWINPOS.SET(mw::StatusLine, 3, 1, 0, 0);
     editip_.SORTALLOWED = 0;
     editip_.INSALLOWED = 0;
     editip_.DELALLOWED = 1;

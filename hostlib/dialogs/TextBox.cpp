@@ -41,6 +41,8 @@ void MBOX(std::string_view text, int16_t timeoutMs, uint8_t alignment, HWND owne
   w.SetRect(kText, field);
   box.height = field.height + marginH;
   w.SetPosition(box);
+  // Shrunk by the user, the box keeps its margins and one line of its text.
+  w.SetMinSize(box.width / 4, marginH + kLineHeight);
   std::optional<TIMER> timer;
   if (timeoutMs > 0) timer.emplace().SETWAIT(timeoutMs);
   while (w.Accept()) {

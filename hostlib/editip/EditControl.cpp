@@ -2,6 +2,7 @@
 #include <charconv>
 
 #include "hostlib/EditIP.h"
+#include "hostlib/Procedures.h"
 
 namespace {
 
@@ -27,6 +28,15 @@ double Number(std::string_view text) {
   double v = 0;
   auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), v);
   return error == std::errc() && end == s.data() + s.size() ? v : 0;
+}
+
+// The choice a stored value equals in any letter case; the value itself when it is none.
+std::string ChoiceOf(const std::vector<std::string>& choices, const std::string& value) {
+  std::string stored = TRIM(value);
+  for (const std::string& choice : choices) {
+    if (COMPARENC(stored, choice, 0) == 0) return choice;
+  }
+  return value;
 }
 
 }  // namespace
@@ -87,8 +97,11 @@ int32_t EDITIP::CREATECONTROL() {
   if (!w.Create(c)) return 0;
   // The control edits the cell's field as text; the accepted control writes AQNEW.
   AQNEW = QDAT->Buffer().Text(FIELD);
+  if (TYPE == kDropList) AQNEW = ChoiceOf(c.choices, AQNEW);
   w.Use(kEditControl, zq::rt::Bind(AQNEW));
   w.Display(kEditControl, kEditControl);
+  w.Take(kEditControl, kEditControl);  // AQNEW: the value shown
+  opened_ = AQNEW;
   w.PlaceOverCell(kEditControl, LBU, static_cast<uint32_t>(CURROW), CURCOL);
   w.Focus(kEditControl);
   if (CURSORMODE == "B") {

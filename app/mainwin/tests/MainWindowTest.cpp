@@ -14,6 +14,7 @@
 
 #include "DialogAnswers.h"
 #include "DialogWatcher.h"
+#include "WindowLayout.h"
 #include "app/Explorer.h"
 #include "app/MainWindow.h"
 #include "app/State.h"
@@ -455,6 +456,47 @@ TEST_F(MainWindow, ALargerWindowGrowsTheFolderListAndMovesTheRestWithItsRightAnd
   CloseByOk();
   ASSERT_TRUE(Ended());
   EXPECT_NE(MWPOS.find(","), std::string::npos);
+}
+
+// The window grown by the user to 1.5 times its size, then shrunk to its minimum: no control
+// lies over another or outside the window either time; the pictures go under ZQ_GRAB_DIR.
+void ExpectControlsApartGrownAndShrunk(HWND window, const std::string& name) {
+  orvid::test::Size opened = orvid::test::InnerSize(window);
+  ASSERT_TRUE(orvid::test::SizedTo(window, {opened.width * 3 / 2, opened.height * 3 / 2})) << name;
+  EXPECT_EQ(orvid::test::Overlaps(window), Lines{}) << name << " grown";
+  EXPECT_TRUE(orvid::test::Grab(window, name + "-grown"));
+  ASSERT_TRUE(orvid::test::SizedTo(window, {0, 0})) << name;
+  EXPECT_EQ(orvid::test::Overlaps(window), Lines{}) << name << " shrunk";
+  EXPECT_TRUE(orvid::test::Grab(window, name + "-shrunk"));
+}
+
+TEST_F(MainWindow, EveryResizableWindowGrownAndShrunkKeepsItsControlsApart) {
+  CopyProgramFolderFiles();
+  const std::string busy = "Orvid Explorer is already Running !";
+  DialogWatcher watcher([&](const std::string& text) { return text == busy; });
+  Start();
+  UPDATESTATUS(40, "Scanning D:\\Films");
+  ExpectControlsApartGrownAndShrunk(window_, "MainWindow");
+
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF2));
+  HWND explorer = orvid::test::WaitForWindow("Explorer - V2.191 - Orvid, the media disk maker");
+  ASSERT_NE(explorer, 0u);
+  ExpectControlsApartGrownAndShrunk(explorer, "Explorer");
+
+  ASSERT_TRUE(zq::ui::input::KeyPress(window_, kF2));  // the text box saying it runs already
+  HWND textBox = orvid::test::WaitForWindow("Message");
+  ASSERT_NE(textBox, 0u);
+  ExpectControlsApartGrownAndShrunk(textBox, "TextBox");
+  ASSERT_TRUE(zq::ui::input::CloseRequest(textBox));
+
+  ASSERT_TRUE(WaitFor([&] { return zq::ui::input::KeyPress(window_, kF3); }));
+  ASSERT_TRUE(WaitFor([] { return LWHANDLE != 0 && IsWindowVisible(LWHANDLE); }));
+  HWND mediaList = LWHANDLE;
+  SendMessage(mediaList, WM_NULL, 0, 0);  // its loop runs
+  ExpectControlsApartGrownAndShrunk(mediaList, "MediaList");
+  ASSERT_TRUE(zq::ui::input::CloseRequest(mediaList));
+  CloseByOk();
+  ASSERT_TRUE(Ended());
 }
 
 TEST_F(MainWindow, InUseWithAFilledFolderList) {
