@@ -9,6 +9,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -111,8 +112,16 @@ extern zq::rt::Record T1GROUP;
 extern zq::rt::Record T2GROUP;
 
 // A job's end: marks T1ENDED (event kScanEnded) or T2ENDED (kPassEnded), then posts the event
-// to thread. Every job ends with this call.
+// to thread.
 void POSTJOBEND(int32_t event, uint32_t thread);
+
+// Runs a job's work on the calling thread and posts its end (POSTJOBEND) from a guard, as the
+// work returns or as an exception leaves it, so the main window never waits for a job that has
+// gone. Every job runs its work through this call.
+void RUNJOB(int32_t event, uint32_t thread, const std::function<void()>& work);
+// Called by RUNJOB before the work, when set (never in the program): a test's way to throw
+// inside a job.
+extern std::function<void(int32_t event)> JOBTESTHOOK;
 
 extern uint32_t MWTHREAD;  // the main window's thread
 extern HWND MWHANDLE;      // the main window, owner of the error dialogs

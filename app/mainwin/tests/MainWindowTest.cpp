@@ -4,6 +4,7 @@
 // explorer's keys and the tray icon, and a picture of the window in use.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <future>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 
 #include "DialogAnswers.h"
 #include "DialogWatcher.h"
@@ -194,6 +196,30 @@ TEST_F(MainWindow, TheJobsRunTheirStandInsAndTheButtonsComeBack) {
   EXPECT_EQ(State(mw::StartButton).textColour, 0x0000FFu);
   CloseByOk();
   ASSERT_TRUE(Ended());
+}
+
+TEST_F(MainWindow, AJobThatAnExceptionEndsStillEndsAndTheProgramCloses) {
+  MapDisk();
+  WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
+  std::atomic<int> thrown{0};
+  JOBTESTHOOK = [&](int32_t) {
+    ++thrown;
+    throw std::runtime_error("a fault inside the job");
+  };
+  DialogWatcher watcher;
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
+  int jobs = 0;
+  for (int32_t button : {mw::ScanButton, mw::StartButton}) {
+    ASSERT_TRUE(zq::ui::input::Click(Control(button)));
+    ASSERT_TRUE(WaitFor([&] { return thrown == jobs + 1; })) << button;
+    ++jobs;
+    ASSERT_TRUE(WaitFor([&] { return Idle(); })) << button;
+  }
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  JOBTESTHOOK = nullptr;
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("MainWinPos="), std::string::npos);
 }
 
 TEST_F(MainWindow, StopAsksTheRunningJobToStopAndItsEndEnablesTheControls) {

@@ -1,9 +1,9 @@
 // What the user does to the Qt presenter's widgets becomes model input: a press on a list's
 // row or header is the model's click with the row and column under the mouse, and a row
-// chosen in a list or a drop list, or a value spun, tells the control's parent; values changed
-// through the accessibility interface are the model's; an entry
-// shows the caret the program sets; the close button, moves, sizes and clicks become the
-// messages Windows sends.
+// chosen in a list or a drop list, or a value spun, tells the control's parent; text typed into
+// a combo is its text in the model, and values changed through the accessibility interface are
+// the model's; an entry shows the caret the program sets; the close button, moves, sizes and
+// clicks become the messages Windows sends.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -81,6 +81,19 @@ TEST(QtInput, ARowChosenInQtTellsTheParent) {
   ASSERT_TRUE(command);
   EXPECT_EQ(command->wParam, (WPARAM{CBN_SELCHANGE} << 16) | 7u);
   EXPECT_EQ(zq::ui::Snapshot(drop)->value, 2);
+  DestroyWindow(w);
+}
+
+TEST(QtInput, TextTypedIntoAnEditableComboIsItsTextInTheModel) {
+  HWND w = CreateWindowExA(0, "Type", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND path = zq::ui::CreateControl(w, Kind::Combo, 4, "T:\\Films\\", RECT{10, 10, 200, 30});
+  zq::ui::Update(path, [](zq::ui::WindowState& s) { s.rows = std::vector<zq::ui::Row>{{{"T:\\Films\\"}, 0, 0, {}}}; });
+  OnWidget<QComboBox>(path, [](QComboBox& c) {
+    ASSERT_NE(c.lineEdit(), nullptr);
+    c.lineEdit()->selectAll();
+    QTest::keyClicks(c.lineEdit(), "U:\\Covers");
+  });
+  EXPECT_EQ(zq::ui::Snapshot(path)->text, "U:\\Covers");
   DestroyWindow(w);
 }
 

@@ -74,7 +74,8 @@ void Connect(QWidget* w, HWND h, const WidgetMirror& mirror) {
   QObject::connect(c, &QComboBox::currentIndexChanged, [&mirror, h](int i) {
     if (!mirror.Syncing()) input::Choose(h, i);
   });
-  // The edit line's text, typed or set through the accessibility interface, is the model's.
+  // The edit line's text, typed or set through the accessibility interface, is the model's, as
+  // in an entry.
   QObject::connect(c, &QComboBox::editTextChanged, [&mirror, h](const QString& t) {
     if (!mirror.Syncing()) TextToModel(h, t);
   });
