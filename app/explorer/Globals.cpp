@@ -35,7 +35,7 @@ const QPANELFIELDS QPANELF;
 const QDRIVEFIELDS QDRIVEF(DriveType());
 const QHISTORYFIELDS QHISTORYF(HistoryType());
 
-EXPLORERPANEL::EXPLORERPANEL(std::string& folder)
+EXPLORERPANEL::EXPLORERPANEL(Guarded<std::string>& folder)
     : entries(Shared(QPANELTYPE())), history(Shared(HistoryType())), folder_(folder) {}
 
 EXPLORERPANEL LEFTPANEL(LPPATH);

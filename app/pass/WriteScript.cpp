@@ -1,4 +1,5 @@
 // The processing pass on its own thread.
+#include <optional>
 #include <string>
 
 #include "PassParts.h"
@@ -37,8 +38,9 @@ class Pass {
  private:
   Outcome Folder(uint32_t i);
   bool Skipped(const zq::rt::Record& r) const;
-  Outcome Convert(bool icon, const std::string& folder);
-  Outcome Compose(const std::string& folder, std::string& text);
+  // r is the copy of folder record i the pass works on; a conversion writes it back.
+  Outcome Convert(bool icon, uint32_t i, zq::rt::Record& r, const std::string& folder);
+  Outcome Compose(const zq::rt::Record& r, const std::string& folder, std::string& text);
   Outcome Update(const std::string& folder, const std::string& text);
   bool Present(const std::string& path) { return file_.GETFILESIZE(path) > 0; }
 
@@ -58,8 +60,7 @@ bool Pass::Skipped(const zq::rt::Record& r) const {
   return type >= FolderMedia::BluRayRip && type <= FolderMedia{5} && s_.PROCESSV == 0;
 }
 
-Outcome Pass::Convert(bool icon, const std::string& folder) {
-  zq::rt::Record& r = q_.Buffer();
+Outcome Pass::Convert(bool icon, uint32_t i, zq::rt::Record& r, const std::string& folder) {
   const PICTURERULE& rule = icon ? static_cast<const PICTURERULE&>(s_.ST.ACR) : s_.ST.ABR;
   const std::string source = folder + WithoutTrailingBlanks((icon ? QDIRF.CF : QDIRF.BF)(r));
   const std::string name = WithoutTrailingBlanks(rule.NAME) + ".aai";
@@ -69,7 +70,7 @@ Outcome Pass::Convert(bool icon, const std::string& folder) {
   if (result > 0) {
     (icon ? QDIRF.CN : QDIRF.BN).Set(r, NameOnDisk(folder + name));  // an old file of another case keeps its name
     (icon ? QDIRF.CNACT : QDIRF.BNACT).Set(r, 1);
-    q_.Put();
+    q_.Put(i, r);
     if (s_.ST.DELAC != 0) file_.DELETE(source);
   } else if (AskUnlessSilenced(quietConversion_,
                                icon ? "Error Converting (Cover) to AAI Format." : "Error Converting to AAI Format.",
@@ -80,8 +81,7 @@ Outcome Pass::Convert(bool icon, const std::string& folder) {
   return Outcome::Next;
 }
 
-Outcome Pass::Compose(const std::string& folder, std::string& text) {
-  const zq::rt::Record& r = q_.Buffer();
+Outcome Pass::Compose(const zq::rt::Record& r, const std::string& folder, std::string& text) {
   const LAYOUTROW& row = rows_.At(QDIRF.LEVEL(r));
   DUNEFILE file;
   FolderBlocks blocks{};
@@ -146,18 +146,19 @@ Outcome Pass::Update(const std::string& folder, const std::string& text) {
 }
 
 Outcome Pass::Folder(uint32_t i) {
-  if (!q_.Get(i)) return Outcome::Next;
-  const zq::rt::Record& r = q_.Buffer();
+  std::optional<zq::rt::Record> copy = q_.Peek(i);
+  if (!copy) return Outcome::Next;
+  zq::rt::Record& r = *copy;
   if (Skipped(r)) return Outcome::Next;
   const std::string folder = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r)));
   if (s_.DOICCONV != 0 && QDIRF.CFACT(r) != 0 && TLEN(QDIRF.CF(r)) != 0) {
-    if (Convert(true, folder) != Outcome::Next) return Outcome::EndQuietly;
+    if (Convert(true, i, r, folder) != Outcome::Next) return Outcome::EndQuietly;
   }
   if (s_.DOBGCONV != 0 && QDIRF.BFACT(r) != 0 && TLEN(QDIRF.BF(r)) != 0) {
-    if (Convert(false, folder) != Outcome::Next) return Outcome::EndQuietly;
+    if (Convert(false, i, r, folder) != Outcome::Next) return Outcome::EndQuietly;
   }
   std::string text;
-  if (s_.UPDSCRIPT != 0 && Compose(folder, text) != Outcome::Next) return Outcome::EndQuietly;
+  if (s_.UPDSCRIPT != 0 && Compose(r, folder, text) != Outcome::Next) return Outcome::EndQuietly;
   return Update(folder, text);
 }
 
@@ -183,7 +184,7 @@ bool Pass::Run() {
     UPDATESTATUS(progress_, "");
   }
   UPDATESTATUS(100, "");
-  const std::string root = s_.ROOT.empty() ? ROOTDIR : s_.ROOT;
+  const std::string root = s_.ROOT.empty() ? s_.ROOTDIR : s_.ROOT;
   if (s_.PROCESSV != 0 && s_.DOINDEXV != 0) REBUILDINDEX(q_, root, CatalogKind::Video, s_);
   if (s_.PROCESSA != 0 && s_.DOINDEXA != 0) REBUILDINDEX(q_, root, CatalogKind::Audio, s_);
   return true;
@@ -198,8 +199,8 @@ void WRITESCRIPT(std::string_view group) {
   if (q == nullptr) return;
   const PASSSETTINGS s = TAKEPASSSETTINGS(*q);
   // A root chosen after the scan: the list belongs to another disk.
-  if (!s.ROOT.empty() && !SameRoot(s.ROOT, CHECKPATH(zq::rt::WindowsForm(ROOTDIR)))) {
-    ERRORMSG("Run Scan Root First.", "WriteScript", ROOTDIR, -1, kOkOnly, 0, MWHANDLE);
+  if (!s.ROOT.empty() && !SameRoot(s.ROOT, CHECKPATH(zq::rt::WindowsForm(s.ROOTDIR)))) {
+    ERRORMSG("Run Scan Root First.", "WriteScript", s.ROOTDIR, -1, kOkOnly, 0, MWHANDLE);
     return;
   }
   if (Pass(*q, s).Run()) UPDATESTATUS(0, "Ready.");
