@@ -74,9 +74,10 @@ void Connect(QWidget* w, HWND h, const WidgetMirror& mirror) {
   QObject::connect(c, &QComboBox::currentIndexChanged, [&mirror, h](int i) {
     if (!mirror.Syncing()) input::Choose(h, i);
   });
-  // What the user types into an editable combo is its text in the model, as in an entry.
+  // The edit line's text, typed or set through the accessibility interface, is the model's, as
+  // in an entry.
   QObject::connect(c, &QComboBox::editTextChanged, [&mirror, h](const QString& t) {
-    if (!mirror.Syncing()) Update(h, [&](WindowState& m) { m.text = ToAnsi(t); });
+    if (!mirror.Syncing()) TextToModel(h, t);
   });
 }
 
