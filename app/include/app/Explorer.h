@@ -73,6 +73,7 @@ class EXPLORERPANEL {
   std::string pathText;   // TLPPATH or TRPPATH: the path field's text
   std::string drive;      // CDRVL or CDRVR: the drive field ("D:"), blank off a drive
 
+  // The folder, read and set as a copy under its lock: the main window and tests read it too.
   std::string Folder() const { return folder_.Get(); }
   void SetFolder(std::string folder) { folder_.Set(std::move(folder)); }
   // Lists the folder again (GETPDIR), without touching the history or the drive field.
@@ -113,6 +114,9 @@ int32_t FINDDIR(std::string_view path, int32_t side);
 
 // File commands, on the explorer thread with the explorer window open.
 void COPYITEM(uint8_t side, int32_t row);
-void CONVERTITEM(uint8_t side, int32_t row, uint8_t copyMode);
+// A conversion's copy mode: F6 converts under the picture's own name, F7 into the other
+// folder's icon or background (FMODE).
+enum COPYMODE : uint8_t { kConvertUnderItsName = 0, kConvertAsIconOrBackground = 1 };
+void CONVERTITEM(uint8_t side, int32_t row, COPYMODE copyMode);
 void MKDIR(uint8_t side);
 void DELETEITEM(uint8_t side, int32_t row);

@@ -30,18 +30,12 @@
 #include <memory>
 #include <string>
 
+#include "app/Events.h"
 #include "app/Guarded.h"
 #include "app/Records.h"
 #include "hostlib/WinPos.h"
 #include "zqplatform/messages.h"
 #include "zqruntime/queue.h"
-
-// Program events, posted to a thread's active window.
-constexpr int32_t kScanEnded = 0x400;        // the scan thread has ended
-constexpr int32_t kPassEnded = 0x401;        // the processing thread has ended
-constexpr int32_t kStatusChanged = 0x410;    // UPDATESTATUS stored a new status line
-constexpr int32_t kShowInExplorer = 0x420;   // the explorer shows RPPATH
-constexpr int32_t kTrayDoubleClick = 0x431;  // the tray icon was double-clicked
 
 extern zq::rt::Queue QDIR;         // folder list: NAME ICON LEVEL SCRIPT ISFOLDER DIRNAME CN CNACT CF CFACT BN BNACT BF BFACT DFCUR DFNEXT MTYPE MNAME
 extern zq::rt::Queue MFQ;          // media list: DIR DNAME MNAME EXTENSION SCAT STYPE RSIZE HRSIZE MTYPE

@@ -111,15 +111,17 @@ class MainWindow : public ::testing::Test {
   HWND Control(int32_t n) const { return ControlOf(window_, n); }
   zq::ui::WindowState State(int32_t n) const { return zq::ui::Snapshot(Control(n)).value_or(zq::ui::WindowState{}); }
   std::string Text(int32_t n) const { return State(n).text; }
-  // Controls 1 to 30 that are enabled.
+  // The controls of the job range that are enabled.
   std::vector<int32_t> EnabledInJobRange() const {
     std::vector<int32_t> enabled;
-    for (int32_t n = 1; n <= 30; ++n) {
+    for (int32_t n = mw::JobRangeFirst; n <= mw::JobRangeLast; ++n) {
       if (Control(n) != 0 && State(n).enabled) enabled.push_back(n);
     }
     return enabled;
   }
-  bool AllEnabled() const { return EnabledInJobRange().size() == 30; }
+  bool AllEnabled() const {
+    return EnabledInJobRange().size() == static_cast<size_t>(mw::JobRangeLast - mw::JobRangeFirst + 1);
+  }
   bool Idle() const { return !T1RUNNING && !T2RUNNING && AllEnabled(); }
 
   zqtest::ScratchFolder folder_{"orvid-main"};
@@ -152,7 +154,7 @@ TEST_F(MainWindow, StartsCleanInTheProgramFolder) {
   CopyProgramFolderFiles();
   DialogWatcher watcher;
   Start();
-  EXPECT_EQ(QSCRIPT.Records(), 7u);
+  EXPECT_EQ(QSCRIPT.Records(), kLayoutRows);
   EXPECT_GT(VEXTENSIONS.Records(), 10u);
   EXPECT_EQ(State(mw::IconConvert).value, 1);
   EXPECT_EQ(State(mw::DeepScan).value, 0);
