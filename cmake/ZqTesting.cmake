@@ -23,12 +23,12 @@ function(zq_add_gtest name)
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${env_script}")
 endfunction()
 
-# zq_add_desktop_test(NAME SCRIPT file.py [WINDOW_MANAGER] [SCREEN WxH])
+# zq_add_desktop_test(NAME SCRIPT file.py [ARGS arg...] [WINDOW_MANAGER] [SCREEN WxH])
 # A Python script that drives the real orvid in an X session of its own (testing/desktop: its
 # usage is at the top of orvid_desktop.py), labelled "desktop"; its PNGs go under grabs/.
 find_program(ZQ_DESKTOP_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 function(zq_add_desktop_test name)
-  cmake_parse_arguments(ARG "WINDOW_MANAGER" "SCRIPT;SCREEN" "" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOW_MANAGER" "SCRIPT;SCREEN" "ARGS" ${ARGN})
   set(session "${CMAKE_SOURCE_DIR}/testing/desktop")
   set(options)
   if(ARG_WINDOW_MANAGER)
@@ -38,7 +38,7 @@ function(zq_add_desktop_test name)
     list(APPEND options --screen ${ARG_SCREEN})
   endif()
   add_test(NAME ${name}
-    COMMAND bash ${session}/desktop-session.sh ${options} -- ${ZQ_DESKTOP_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_SCRIPT})
+    COMMAND bash ${session}/desktop-session.sh ${options} -- ${ZQ_DESKTOP_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_SCRIPT} ${ARG_ARGS})
   # A sanitizer build reports leaks at exit; those of the desktop's libraries are not ours.
   set_tests_properties(${name} PROPERTIES LABELS desktop TIMEOUT 180 ENVIRONMENT
     "PYTHONPATH=${session};ORVID_FOLDER=${CMAKE_BINARY_DIR}/Orvid;ZQ_GRAB_DIR=${CMAKE_CURRENT_BINARY_DIR}/grabs;LSAN_OPTIONS=suppressions=${session}/lsan.supp:print_suppressions=0")

@@ -220,7 +220,8 @@ void EDITIP::EditorEvent() {
           key == kCtrlUp || key == kCtrlDown) {
         LASTKEY = key;
         w.PostAccepted(kEditControl);
-      } else if (TYPE == kCheckBox && (key == VK_SPACE || IsClick(key))) {
+      } else if (TYPE == kCheckBox && key == VK_SPACE) {
+        // A click toggles the box by itself, each press of a double click too.
         w.SetValue(kEditControl, w.Value(kEditControl) != 0 ? 0 : 1);
       }
       return;
@@ -250,9 +251,11 @@ void EDITIP::EndEdit(bool cancel) {
     Show();
     STEP();
   } else {
-    // AQNEW holds the control's value as the accepted control wrote it.
+    // AQNEW holds the control's value as the accepted control wrote it; a drop list's choice
+    // counts only when the user picked another than it showed.
     LQE = 0;
-    if (AQNEW != AQOLD) {
+    bool picked = TYPE != kDropList || AQNEW != opened_;
+    if (picked && AQNEW != AQOLD) {
       if (QDAT->Position() != CPOINT) QDAT->Get(static_cast<uint32_t>(CURROW));
       QDAT->Buffer().SetText(FIELD, AQNEW);
       QDAT->Put();

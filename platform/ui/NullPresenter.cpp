@@ -1,5 +1,7 @@
 // The presenter that shows nothing: the model alone, for machines without a display.
 #include <atomic>
+#include <mutex>
+#include <vector>
 
 #include "Presenter.h"
 #include "zqplatform/msgbox.h"
@@ -8,9 +10,16 @@ namespace zq::ui {
 
 namespace {
 std::atomic<bool> nullTray{false};
-}
+std::mutex workAreasLock;
+std::vector<RECT> nullWorkAreas;
+}  // namespace
 
 void SetNullTrayAvailable(bool available) { nullTray = available; }
+
+void SetNullWorkAreas(std::vector<RECT> workAreas) {
+  std::lock_guard hold(workAreasLock);
+  nullWorkAreas = std::move(workAreas);
+}
 
 namespace detail {
 
@@ -37,7 +46,10 @@ class NullPresenter final : public Presenter {
     int32_t pixels = (font.points > 0 ? font.points : 8) * 96 / 72;
     return FontMetrics{(pixels + 1) / 2, pixels + (pixels + 4) / 5};
   }
-  RECT WorkArea() override { return RECT{0, 0, 1920, 1080}; }
+  std::vector<RECT> WorkAreas() override {
+    std::lock_guard hold(workAreasLock);
+    return nullWorkAreas.empty() ? std::vector<RECT>{RECT{0, 0, 1920, 1080}} : nullWorkAreas;
+  }
   // Nobody is there to choose: a menu shown is dismissed at once.
   uint32_t TrackMenu(const TrackedMenu&) override { return 0; }
   void ChooseInOpenMenu(uint32_t) override {}

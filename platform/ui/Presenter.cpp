@@ -1,6 +1,7 @@
 // Which presenter shows the model, and the model's calls that go straight to it.
 #include "Presenter.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <string>
@@ -57,7 +58,16 @@ bool UsePresenter(std::string_view name) {
   return detail::ThePresenter().Name() == name;
 }
 
-RECT WorkArea() { return detail::ThePresenter().WorkArea(); }
+RECT WorkArea() { return detail::ThePresenter().WorkAreas().front(); }
+
+std::vector<RECT> WorkAreas() { return detail::ThePresenter().WorkAreas(); }
+
+bool OnAWorkArea(const RECT& r, const std::vector<RECT>& workAreas) {
+  return std::any_of(workAreas.begin(), workAreas.end(), [&](const RECT& area) {
+    return std::max(r.left, area.left) < std::min(r.right, area.right) &&
+           std::max(r.top, area.top) < std::min(r.bottom, area.bottom);
+  });
+}
 
 void Flush() { detail::ThePresenter().Flush(); }
 

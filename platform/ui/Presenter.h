@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "zqplatform/questions.h"
 #include "zqplatform/uimodel.h"
@@ -23,7 +24,8 @@ class Presenter {
   virtual void TrayChanged() = 0;
   virtual bool TrayAvailable() = 0;
   virtual FontMetrics Measure(const Font& font) = 0;
-  virtual RECT WorkArea() = 0;
+  // Every screen's work area, the primary screen's first; never empty.
+  virtual std::vector<RECT> WorkAreas() = 0;
 
   // Shows the tracked menu and waits for the user; the command chosen, or 0.
   virtual uint32_t TrackMenu(const TrackedMenu& menu) = 0;

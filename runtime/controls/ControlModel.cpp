@@ -178,6 +178,7 @@ void Window::Impl::ShowValue(ControlState& c, std::string_view text) {
           return;
         }
       }
+      SetModelValue(c, -1);  // a value that is no choice shows none
       return;
     }
     case Kind::Group: {

@@ -383,10 +383,6 @@ RECT Window::Impl::Centred(HWND owner) const {
   return {x, y, x + width, y + height};
 }
 
-bool OnScreen(const RECT& r) {
-  RECT screen = zq::ui::WorkArea();
-  return std::max(r.left, screen.left) < std::min(r.right, screen.right) &&
-         std::max(r.top, screen.top) < std::min(r.bottom, screen.bottom);
-}
+bool OnScreen(const RECT& r) { return zq::ui::OnAWorkArea(r, zq::ui::WorkAreas()); }
 
 }  // namespace zq::rt

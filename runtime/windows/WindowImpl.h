@@ -128,7 +128,7 @@ struct Window::Impl {
 
 // The resources where icons are looked up by the names the definitions give (SetIconInstance).
 HINSTANCE IconInstance();
-// Whether a screen rectangle lies at least partly on the screen.
+// Whether a screen rectangle lies at least partly on the work area of one of the screens.
 bool OnScreen(const RECT& r);
 
 // Whether Tab and the window's opening give the control the focus: a visible, enabled control

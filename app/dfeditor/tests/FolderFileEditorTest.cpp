@@ -184,6 +184,24 @@ TEST_F(ViewDF, EditsAreSaved) {
             "background_height = 1080\r\n\r\nanimation_enabled = no\r\n");
 }
 
+TEST_F(ViewDF, KeysTheFileLacksShowNoChoiceAndTheFirstChoicePickedIsSaved) {
+  const std::string lacking = "icon_path = folder.aai\r\nmedia_url = Alien.mkv\r\n";
+  drive_.Put("Films/Alien (1979)/dune_folder.txt", lacking);
+  Start(Row("dune_folder", "txt"));
+  ASSERT_NE(form_, 0u);
+  for (int32_t list : {df::Allign, df::IView, df::FSize}) EXPECT_EQ(Choice(list), "") << list;
+  Press(df::Save);  // the writer's own default for the alignment, no view block
+  EXPECT_EQ(Stored(), "icon_path = folder.aai\r\nicon_valign = center\r\nmedia_url = Alien.mkv\r\n");
+  drive_.Put("Films/Alien (1979)/dune_folder.txt", lacking);
+  Start(Row("dune_folder", "txt"));
+  ASSERT_NE(form_, 0u);
+  for (int32_t list : {df::Allign, df::IView, df::FSize}) ASSERT_TRUE(input::Choose(Control(list), 0)) << list;
+  Press(df::Save);
+  EXPECT_EQ(Stored(), "icon_path = folder.aai\r\nicon_valign = top\r\nmedia_url = Alien.mkv\r\n\r\n"
+                      "use_icon_view = yes\r\nnum_cols = 6\r\nnum_rows = 3\r\nicon_top = 0\r\nicon_bottom = 0\r\n"
+                      "caption_font_size = normal\r\ntext_bottom = 0\r\n");
+}
+
 TEST_F(ViewDF, AnEmptiedFormSavesAnEmptyFile) {
   drive_.Put("Films/Alien (1979)/dune_folder.txt", "icon_path = folder.aai\r\nicon_valign = top\r\n");
   Start(Row("dune_folder", "txt"));

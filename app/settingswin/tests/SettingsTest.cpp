@@ -223,6 +223,29 @@ TEST_F(Settings, EditsOfEveryKindReachTheSettings) {
   EXPECT_EQ(ST.ABR.WIDTH, 1920);
 }
 
+TEST_F(Settings, AChoiceOutsideTheListShowsNoneAndTheFirstChoicePickedIsKept) {
+  ST.ACR.RESIZE = "";
+  ST.ACR.FILTER = "Sharpest";
+  for (bool pick : {false, true}) {
+    Open s;
+    ASSERT_NE(s.Window(), 0u);
+    s.Tab(2, sw::IconResize);
+    EXPECT_EQ(s.Choice(sw::IconResize), "");
+    EXPECT_EQ(s.Choice(sw::IconFilter), "");
+    if (pick) {
+      input::Choose(s.Control(sw::IconResize), 0);
+      input::Choose(s.Control(sw::IconFilter), 0);
+    }
+    s.Ok();
+    if (!pick) {  // untouched, they stay as they were
+      EXPECT_EQ(ST.ACR.RESIZE, "");
+      EXPECT_EQ(ST.ACR.FILTER, "Sharpest");
+    }
+  }
+  EXPECT_EQ(ST.ACR.RESIZE, "None");
+  EXPECT_EQ(ST.ACR.FILTER, "Fast");
+}
+
 TEST_F(Settings, TabsShowTheirOwnControls) {
   Open s;
   ASSERT_NE(s.Window(), 0u);

@@ -353,6 +353,59 @@ TEST(EditIP, ACheckBoxTogglesWithSpaceAndWritesOneOrZero) {
   EXPECT_EQ(e.q.Peek(1)->Whole("X"), 0);
 }
 
+TEST(EditIP, AClickOnTheCheckBoxTogglesItOnceAndADoubleClickTogglesItForEachPress) {
+  Editor e("1~U;$3");
+  e.ed.CURCOL = 3;
+  e.ed.STEP();
+  e.Key(VK_RETURN);
+  ASSERT_EQ(e.ed.TYPE, kCheckBox);
+  HWND box = e.EditorHandle();
+  input::Click(box);
+  e.Pump();
+  EXPECT_EQ(e.w.Value(EDITIP::kEditControl), 1);
+  // A double click as the presenter reports it: a click, the double click, a click.
+  input::Click(box);
+  input::DoubleClick(box);
+  input::Click(box);
+  e.Pump();
+  EXPECT_EQ(e.w.Value(EDITIP::kEditControl), 1);
+  e.Key(VK_SPACE);
+  e.Key(VK_SPACE);
+  e.Key(VK_RETURN);
+  EXPECT_EQ(e.q.Peek(1)->Whole("X"), 1);
+}
+
+// The stored value shows as the choice it equals in any letter case, as none when it is no
+// choice; Enter on a cell whose choice the user did not pick writes nothing.
+TEST(EditIP, AnUntouchedDropListCellKeepsItsValueAndAPickedChoiceIsWritten) {
+  Editor e;
+  const std::vector<std::pair<std::string, int32_t>> stored = {{"center", 1}, {"Middle", -1}, {"", -1}, {"BOTTOM", 2}};
+  for (uint32_t row = 1; row <= stored.size(); ++row) {
+    e.q.Get(row);
+    e.q.Buffer().SetText("Pos", stored[row - 1].first);
+    e.q.Put();
+  }
+  std::vector<std::string> before;
+  for (uint32_t row = 1; row <= e.q.Records(); ++row) before.emplace_back(e.q.Peek(row)->Bytes());
+  for (uint32_t row = 1; row <= stored.size(); ++row) {
+    e.ed.CURROW = static_cast<int32_t>(row);
+    e.ed.CURCOL = 2;
+    e.ed.STEP();
+    e.Key(VK_RETURN);
+    ASSERT_EQ(e.ed.TYPE, kDropList);
+    EXPECT_EQ(zq::ui::Snapshot(e.EditorHandle())->value, stored[row - 1].second) << stored[row - 1].first;
+    e.Key(VK_RETURN);
+  }
+  for (uint32_t row = 1; row <= e.q.Records(); ++row) EXPECT_EQ(e.q.Peek(row)->Bytes(), before[row - 1]) << row;
+  e.ed.CURROW = 3;
+  e.ed.STEP();
+  e.Key(VK_RETURN);
+  input::Choose(e.EditorHandle(), 0);
+  e.Pump();
+  e.Key(VK_RETURN);
+  EXPECT_EQ(e.At(3, "Pos"), "Top");
+}
+
 TEST(EditIP, AClickOnACellMovesTheCursorAndTheFocusLeavingDropsTheEdit) {
   Editor e;
   e.Click(2, 3);  // row 3, column 4

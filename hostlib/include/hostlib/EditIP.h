@@ -114,4 +114,5 @@ class EDITIP {
 
   zq::rt::Window* window_ = nullptr;
   std::map<int32_t, ColumnEntry> fields_;
+  std::string opened_;  // the value the editing control showed when it opened
 };

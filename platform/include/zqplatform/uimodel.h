@@ -201,8 +201,12 @@ struct FontMetrics {
 };
 FontMetrics Measure(const Font& font);
 RECT DialogUnitsToPixels(const Font& font, RECT dialogUnits);
-// The screen's work area in pixels.
+// The primary screen's work area in pixels.
 RECT WorkArea();
+// Every screen's work area in pixels, the primary screen's first.
+std::vector<RECT> WorkAreas();
+// Whether a rectangle lies at least partly on one of the work areas.
+bool OnAWorkArea(const RECT& rect, const std::vector<RECT>& workAreas);
 
 // Runs a loop of GetMessage and DispatchMessage on the calling thread, which must own the
 // window, until EndDialog names it or it is destroyed; returns EndDialog's result, or -1 on
@@ -253,6 +257,9 @@ bool UsePresenter(std::string_view name);
 // Whether the notification area exists. The null presenter's can be switched for tests.
 bool TrayAvailable();
 void SetNullTrayAvailable(bool available);
+// The screens the null presenter reports, by their work areas, the primary first (empty: one
+// screen of 1920 by 1080 pixels); for tests.
+void SetNullWorkAreas(std::vector<RECT> workAreas);
 // Writes the window as shown to a PNG file (the file name in UTF-8); false with the null
 // presenter, for an unknown or hidden window, or when the file cannot be written.
 bool GrabWindow(HWND hwnd, const std::string& pngFile);

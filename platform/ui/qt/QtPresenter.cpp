@@ -3,10 +3,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <mutex>
 #include <tuple>
+#include <vector>
 
 #include "../Presenter.h"
 #include "ExitHook.h"
@@ -72,15 +74,19 @@ class QtPresenter final : public Presenter {
     return fm;
   }
 
-  RECT WorkArea() override {
-    RECT r{0, 0, 1920, 1080};
+  std::vector<RECT> WorkAreas() override {
+    std::vector<RECT> areas;
     gui_->Call([&] {
-      if (QScreen* s = QGuiApplication::primaryScreen()) {
+      QScreen* primary = QGuiApplication::primaryScreen();
+      QList<QScreen*> screens = QGuiApplication::screens();
+      std::stable_partition(screens.begin(), screens.end(), [&](QScreen* s) { return s == primary; });
+      for (QScreen* s : screens) {
         QRect g = s->availableGeometry();
-        r = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+        areas.push_back(RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
       }
     });
-    return r;
+    if (areas.empty()) areas.push_back(RECT{0, 0, 1920, 1080});
+    return areas;
   }
 
   uint32_t TrackMenu(const TrackedMenu& menu) override {

@@ -1,9 +1,13 @@
-// The widget of a top-level window: its close button, and the moves and sizes the user makes,
-// go to the model as input. The platform's answers to the mirror's own placements are no
-// input: they may come after newer placements, or hold a place the platform chose itself.
+// The widget of a top-level window: its close button, and every move and size of the user or
+// the window system, go to the model as input. The platform's answers to the mirror's own
+// placements are no input while a newer placement waits for its answer (an earlier answer may
+// come after newer placements); once none waits, the window's geometry, wherever the user,
+// the window system or its rules put it, is the model's.
 #pragma once
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <deque>
 
 #include "zqplatform/uimodel.h"
@@ -14,7 +18,7 @@ class WidgetMirror;
 
 class TopWindow : public QWidget {
  public:
-  TopWindow(HWND hwnd, const WidgetMirror& mirror) : hwnd_(hwnd), mirror_(mirror) {}
+  TopWindow(HWND hwnd, const WidgetMirror& mirror);
 
   // Places the window where the model has it.
   void Place(const QRect& r);
@@ -25,13 +29,28 @@ class TopWindow : public QWidget {
   void resizeEvent(QResizeEvent* e) override;
 
  private:
-  void Report(const QEvent& e);
+  using Clock = std::chrono::steady_clock;
+  struct Asked {
+    QRect rect;
+    Clock::time_point at;
+  };
 
-  static constexpr size_t kMostAsked = 16;
+  void Report(const QEvent& e);
+  // Forgets the placements no answer came for in time; true when none waits any more.
+  bool AnswersDone();
+  // The window's geometry to the model once no placement waits.
+  void Settle();
+  void MovedTo(const QRect& f);
+
+  // How long a placement waits for its answer: the platform may answer none (a placement
+  // the window holds already, one made before the window system managed the window).
+  static constexpr std::chrono::milliseconds kAnswerTime{500};
+  static constexpr size_t kMostAsked = 64;
   HWND hwnd_;
   const WidgetMirror& mirror_;
-  std::deque<QRect> asked_;  // placements the platform has not answered yet, oldest first
+  std::deque<Asked> asked_;  // placements the platform has not answered yet, oldest first
   QRect lastAnswer_;         // one answer comes as a resize and a move
+  QTimer settle_;
 };
 
 }  // namespace zq::ui::qt

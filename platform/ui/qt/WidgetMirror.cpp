@@ -19,6 +19,7 @@ namespace zq::ui::qt {
 namespace {
 
 constexpr char kOwnFocusPolicy[] = "zqFocusPolicy";
+constexpr char kAskedFlags[] = "zqWindowFlags";
 
 uint32_t Modifiers(Qt::KeyboardModifiers m) {
   return (m & Qt::ShiftModifier ? input::kShift : 0) | (m & Qt::ControlModifier ? input::kCtrl : 0) |
@@ -205,7 +206,12 @@ void WidgetMirror::ApplyTopLevel(QWidget* w, const WindowState& s) {
   if (s.maximizeBox) flags |= Qt::WindowMaximizeButtonHint;
   if (s.frameless) flags |= Qt::FramelessWindowHint;
   if (s.topmost) flags |= Qt::WindowStaysOnTopHint;
-  if (w->windowFlags() != flags) w->setWindowFlags(flags);  // hides the window
+  // Qt adds flags of its own to those asked (a maximise button brings the system menu), and a
+  // change hides the window: the flags asked last are kept to compare with.
+  if (QVariant asked = w->property(kAskedFlags); !asked.isValid() || asked.toUInt() != flags.toInt()) {
+    w->setWindowFlags(flags);
+    w->setProperty(kAskedFlags, static_cast<unsigned>(flags.toInt()));
+  }
   w->setWindowTitle(FromAnsi(s.text));
   if (s.icon) {
     if (QIcon icon = IconOf(s.icon); !icon.isNull()) w->setWindowIcon(icon);

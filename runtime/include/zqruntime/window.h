@@ -116,7 +116,7 @@ class Window {
   std::string Title() const;
   DlgRect Position() const;  // dialog units
   // Moves and sizes the window within its minimum and maximum size. A position that is
-  // blank, partial, zero-sized or off the screen gives the designed size, centred.
+  // blank, partial, zero-sized or off every screen gives the designed size, centred.
   void SetPosition(const DlgRect& at);
   void SetTimer(int32_t hundredths);
   void SetImmediateResize(bool on);

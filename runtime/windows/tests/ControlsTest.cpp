@@ -268,6 +268,24 @@ TEST(WindowControls, AChoiceInADropListIsAccepted) {
   EXPECT_FALSE(zq::ui::input::Choose(w.ControlHandle(2), 1));  // a spin box has no rows
 }
 
+TEST(WindowControls, ADropListShowsNoChoiceForAValueOutsideItsChoicesAndTakesTheFirstWhenPicked) {
+  Window w(test::Load("Choices"));
+  ASSERT_TRUE(w.Open());
+  for (std::string value : {"", "Middle", "top"}) {
+    std::string align = value;
+    w.Use(1, Bind(align));
+    w.Display();
+    EXPECT_EQ(zq::ui::Snapshot(w.ControlHandle(1))->value, -1) << value;
+    EXPECT_EQ(w.Value(1), 0) << value;
+    w.Take();
+    EXPECT_EQ(align, "") << value;
+    align = value;
+    ASSERT_TRUE(zq::ui::input::Choose(w.ControlHandle(1), 0));
+    EXPECT_EQ(Batch(w), (std::vector<Seen>{{kAccepted, 1}})) << value;
+    EXPECT_EQ(align, "Top") << value;
+  }
+}
+
 TEST(WindowControls, RangesAndPropertiesByNumber) {
   Window w(test::Load("Pair"));
   ASSERT_TRUE(w.Open());

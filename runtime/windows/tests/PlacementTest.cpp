@@ -1,5 +1,5 @@
 // Where windows stand and how large they are: the size limits hold for the program's moves as
-// for the user's, a stored position that is blank, partial, zero-sized or off the screen
+// for the user's, a stored position that is blank, partial, zero-sized or off every screen
 // opens the window at its designed size, centred; and Yield lets calls sent to the thread run
 // while the loop's events wait.
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 #include "TestWindows.h"
 #include "zqplatform/uiinput.h"
@@ -70,6 +71,56 @@ TEST(Placement, AStoredPositionThatCannotBeShownGivesTheDesignedSizeCentred) {
   // A position partly on the screen stays.
   w.SetPosition({-50, 10, 200, 120});
   EXPECT_EQ(w.Position(), (DlgRect{-50, 10, 200, 120}));
+}
+
+// A stored position is kept when it lies at least partly on the work area of any screen, and
+// otherwise opens at the designed size centred on the primary screen; the screens are the null
+// presenter's, set for each layout (pixels, the primary first).
+TEST(Placement, AStoredPositionIsKeptOnTheWorkAreaOfEveryScreen) {
+  if (zq::ui::PresenterName() != "null") GTEST_SKIP() << "the screens are set through the null presenter";
+  struct Case {
+    RECT at;  // where the user left the window (whole dialog units)
+    bool kept;
+  };
+  struct Layout {
+    const char* name;
+    std::vector<RECT> screens;
+    std::vector<Case> cases;
+  };
+  const RECT onPrimary{100, 99, 900, 699};
+  const std::vector<Layout> layouts = {
+      {"one screen", {{0, 0, 1920, 1080}}, {{onPrimary, true}, {{2100, 99, 2900, 699}, false}}},
+      {"a second screen to the right",
+       {{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}},
+       {{onPrimary, true},
+        {{2100, 99, 2900, 699}, true},     // wholly on the second
+        {{1500, 99, 2300, 699}, true},     // across both
+        {{3300, 99, 4100, 699}, false},    // right of the second
+        {{2100, 1101, 2900, 1701}, false}}},  // below the second, right of the first
+      {"a second screen to the left and higher",
+       {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}},
+       {{onPrimary, true}, {{-1200, -150, -400, 450}, true}, {{-1200, 900, -400, 1500}, false}}},
+      {"a second screen below", {{0, 0, 1920, 1080}, {0, 1080, 1920, 2160}}, {{{100, 1200, 900, 1800}, true}}},
+  };
+  Window w(test::Load("Pair"));
+  for (const Layout& layout : layouts) {
+    zq::ui::SetNullWorkAreas(layout.screens);
+    ASSERT_TRUE(w.Open()) << layout.name;
+    RECT designed = Rect(w);  // centred on the primary screen
+    for (const Case& c : layout.cases) {
+      MoveWindow(w.Handle(), c.at.left, c.at.top, c.at.right - c.at.left, c.at.bottom - c.at.top, true);
+      DlgRect stored = w.Position();
+      w.SetPosition({5, 5, 60, 40});
+      w.SetPosition(stored);
+      RECT expected = c.kept ? c.at : designed;
+      RECT r = Rect(w);
+      EXPECT_EQ((std::vector{r.left, r.top, r.right, r.bottom}),
+                (std::vector{expected.left, expected.top, expected.right, expected.bottom}))
+          << layout.name << ": " << c.at.left << "," << c.at.top;
+    }
+    w.Close();
+  }
+  zq::ui::SetNullWorkAreas({});
 }
 
 TEST(Placement, ADefinitionsPositionOffTheScreenOpensCentred) {
