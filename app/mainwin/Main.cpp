@@ -195,21 +195,16 @@ class MainWindow {
     return false;
   }
 
-  void ScanEnded() {
-    w_.SetText(mw::ScanButton, "Scan Root");
-    w_.SetTextColour(mw::ScanButton, kRed);
-    w_.Enable(mw::JobRangeFirst, mw::JobRangeLast);
-    T1ENDED = 0;
-    T1RUNNING = 0;
-    Redraw();
-  }
+  void ScanEnded() { JobEnded(mw::ScanButton, "Scan Root", T1ENDED, T1RUNNING); }
+  void PassEnded() { JobEnded(mw::StartButton, "Start", T2ENDED, T2RUNNING); }
 
-  void PassEnded() {
-    w_.SetText(mw::StartButton, "Start");
-    w_.SetTextColour(mw::StartButton, kRed);
+  // The job's button reads its name again and every control of the job range is enabled.
+  void JobEnded(int32_t button, std::string_view name, std::atomic<uint8_t>& ended, std::atomic<uint8_t>& running) {
+    w_.SetText(button, name);
+    w_.SetTextColour(button, kRed);
     w_.Enable(mw::JobRangeFirst, mw::JobRangeLast);
-    T2ENDED = 0;
-    T2RUNNING = 0;
+    ended = 0;
+    running = 0;
     Redraw();
   }
 

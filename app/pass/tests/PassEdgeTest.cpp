@@ -395,7 +395,11 @@ TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
   BuildTree();
   DOICCONV = 0;
   // Level 3 (the films): default covers for every folder, also over an AAI icon there.
-  SetRow(3, [](zq::rt::Record& r) { QSCRIPTF.AUTOICON.Set(r, "ALL"); });
+  // Its alignment in the editors' old word, written as the player reads it.
+  SetRow(3, [](zq::rt::Record& r) {
+    QSCRIPTF.AUTOICON.Set(r, "ALL");
+    QSCRIPTF.ALIGN.Set(r, "Bot");
+  });
   // Level 2 ("Films"): 8 columns, no rows given, no icon view asked for.
   SetRow(2, [](zq::rt::Record& r) {
     QSCRIPTF.COLS.Set(r, 8);
@@ -418,6 +422,8 @@ TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
   EXPECT_NE(films.find("use_icon_view     = no\r\nnum_cols          = 8\r\nnum_rows          = 3\r\n"),
             std::string::npos)
       << films;
+  const std::string killBill = ReadAll(Root() / "Films/Kill Bill/dune_folder.txt");
+  EXPECT_TRUE(killBill.starts_with("icon_path         = folder.aai\r\nicon_valign       = bottom\r\n")) << killBill;
 
   // A film whose extension the table no longer holds gets the "Misc" cover.
   Scan();
