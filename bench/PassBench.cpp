@@ -37,16 +37,19 @@ fs::path FilmFolder(const fs::path& root, int n) { return root / ("Film " + std:
 void UseDisk(const fs::path& root) {
   setenv("ZQ_DRIVES", ("B=" + root.string()).c_str(), 1);
   zq::fs::ReloadDriveMap();
-  ROOTDIR = "B:\\";
-  ST.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
-  ST.ABR.NAME = "background";
-  ST.ABR.RESIZE = "Both";
-  ST.ABR.KEEPAR = 1;
-  ST.ABR.FILTER = "Bicubic";
-  ST.ABR.WIDTH = 1280;
-  ST.ABR.HEIGHT = 720;
-  ST.ABR.DFW = 1920;
-  ST.ABR.DFH = 1080;
+  INIPATH = root.string() + "/";  // the program folder, where the scan lists what it left out
+  ROOTDIR.Set("B:\\");
+  ST.Change([&](SETTINGSGROUP& st) {
+    st.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
+    st.ABR.NAME = "background";
+    st.ABR.RESIZE = "Both";
+    st.ABR.KEEPAR = 1;
+    st.ABR.FILTER = "Bicubic";
+    st.ABR.WIDTH = 1280;
+    st.ABR.HEIGHT = 720;
+    st.ABR.DFW = 1920;
+    st.ABR.DFH = 1080;
+  });
   for (int n = 1; n <= 7; ++n) {
     QSCRIPT.Buffer().Clear();
     QSCRIPT.Buffer().SetText("ALIGN", "Center");
@@ -92,7 +95,7 @@ void ConversionOptions() {
 
 void Scan() {
   zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
-  group.SetText("ROOT", ROOTDIR);
+  group.SetText("ROOT", ROOTDIR.Get());
   SCANDIRTH(std::string(group.Bytes()));
 }
 

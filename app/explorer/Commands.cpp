@@ -32,7 +32,10 @@ void Report(std::string_view message, std::string_view procedure, std::string_vi
 }
 
 // The other folder's icon or background name, as the settings hold it without trailing blanks.
-std::string TargetName() { return WithoutTrailingBlanks(FMODE == kCopyAsBackground ? ST.ABR.NAME : ST.ACR.NAME); }
+std::string TargetName() {
+  const SETTINGSGROUP st = ST.Get();
+  return WithoutTrailingBlanks(FMODE == kCopyAsBackground ? st.ABR.NAME : st.ACR.NAME);
+}
 
 // The first marked entry of a panel from a row on; 0 when none is marked there.
 uint32_t FirstMarked(const zq::rt::Queue& panel, uint32_t from = 1) {
@@ -50,10 +53,10 @@ void SetMark(zq::rt::Queue& panel, uint32_t row, bool marked) {
 }
 
 // The conversion of an entry into the other side's folder (R$DOCONVITM's source and target).
-hostlib::Conversion ConversionOf(uint8_t side, const zq::rt::Record& entry, uint8_t copyMode,
+hostlib::Conversion ConversionOf(uint8_t side, const zq::rt::Record& entry, COPYMODE copyMode,
                                  const CONVERTOPTIONS& options) {
   std::string target = CHECKPATH(PANELOF(OTHERSIDE(side)).Folder());
-  if (copyMode == 1) {
+  if (copyMode == kConvertAsIconOrBackground) {
     target += TargetName() + ".aai";
   } else {
     target += QPANELF.FN(entry) + (options.AAI ? std::string(".aai") : "." + QPANELF.EXT(entry));
@@ -64,7 +67,7 @@ hostlib::Conversion ConversionOf(uint8_t side, const zq::rt::Record& entry, uint
 
 // One conversion (R$DOCONVITM), its picture from the pool when converted ahead there under
 // its row; true when it succeeded.
-bool ConvertOne(uint8_t side, uint32_t row, uint8_t copyMode, const CONVERTOPTIONS& options,
+bool ConvertOne(uint8_t side, uint32_t row, COPYMODE copyMode, const CONVERTOPTIONS& options,
                 hostlib::ConversionPool& pool) {
   zq::rt::Queue& panel = PANELOF(side).entries;
   std::optional<zq::rt::Record> entry = panel.Peek(row);
@@ -79,7 +82,7 @@ bool ConvertOne(uint8_t side, uint32_t row, uint8_t copyMode, const CONVERTOPTIO
     Report("Error Converting.", "ConvertItem", c.source, result);
     return false;
   }
-  if (copyMode == 0) {
+  if (copyMode == kConvertUnderItsName) {
     SetMark(panel, row, false);
     REDRAWEXPLORER();
   }
@@ -97,12 +100,12 @@ void ConvertMarked(uint8_t side, const CONVERTOPTIONS& options) {
   };
   std::vector<hostlib::ConversionPool::Job> jobs;
   for (uint32_t i = 1; i <= panel.Records(); ++i) {
-    if (std::optional<zq::rt::Record> entry = marked(i)) jobs.push_back({i, ConversionOf(side, *entry, 0, options)});
+    if (std::optional<zq::rt::Record> entry = marked(i)) jobs.push_back({i, ConversionOf(side, *entry, kConvertUnderItsName, options)});
   }
   hostlib::ConversionPool pool(std::move(jobs));
   for (uint32_t i = 1; i <= panel.Records(); ++i) {
     if (ABORTALL) return;
-    if (marked(i)) ConvertOne(side, i, 0, options, pool);
+    if (marked(i)) ConvertOne(side, i, kConvertUnderItsName, options, pool);
   }
 }
 
@@ -138,9 +141,9 @@ void COPYITEM(uint8_t side, int32_t row) {
   PANELOF(OTHERSIDE(side)).ListAgain();
 }
 
-void CONVERTITEM(uint8_t side, int32_t row, uint8_t copyMode) {
+void CONVERTITEM(uint8_t side, int32_t row, COPYMODE copyMode) {
   zq::rt::Queue& panel = PANELOF(side).entries;
-  if (FirstMarked(panel) != 0 && copyMode == 0) {
+  if (FirstMarked(panel) != 0 && copyMode == kConvertUnderItsName) {
     CONVERTOPTIONS options;
     if (ASKCONVERTOPTIONS(options)) ConvertMarked(side, options);
     return;
@@ -202,6 +205,6 @@ void DELETEITEM(uint8_t side, int32_t row) {
   if (row < 1) return;
   std::optional<zq::rt::Record> entry = panel.Peek(static_cast<uint32_t>(row));
   if (!entry || !Deletable(*entry)) return;
-  if (ST.CONFIRMDELETE && !ASKDELETE()) return;
+  if (ST.Get().CONFIRMDELETE && !ASKDELETE()) return;
   if (DeleteOne(side, *entry)) panel.Delete(static_cast<uint32_t>(row));
 }
