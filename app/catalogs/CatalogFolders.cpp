@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
+#include "zqplatform/handles.h"
 
 namespace {
 
@@ -14,7 +15,6 @@ using orvid::catalogs::AddBackground;
 using orvid::catalogs::IndexRecord;
 using orvid::catalogs::Report;
 
-constexpr int32_t kAlreadyExists = 183;
 constexpr uint8_t kQuiet = 1;
 
 std::string Chars(const PASSSETTINGS& s, std::string_view picture) {
@@ -29,7 +29,7 @@ int32_t CopyAnnounced(FILEIO& file, const std::string& source, const std::string
   return file.COPY(source, target, 0);
 }
 
-bool Belongs(const zq::rt::Record& r, CatalogKind kind) {
+bool Belongs(const zq::rt::RecordRef& r, CatalogKind kind) {
   if (QDIRF.SCRIPT(r) == 0 || QDIRF.CNACT(r) == 0 || TLEN(QDIRF.CN(r)) == 0) return false;
   const FolderMedia type = QDIRF.MTYPE(r);
   return kind == CatalogKind::Audio ? type == FolderMedia::Audio
@@ -50,7 +50,7 @@ int32_t MakeEntryFolder(FILEIO& file, const std::string& index, const std::strin
     made = CHECKPATH(index + (copy == 1 ? name : name + " (" + std::to_string(copy) + ")"));
     if (file.CREATEDIR(made) == 0) return 0;
     const int32_t code = file.GETLASTSYSTEMERROR();
-    if (code != kAlreadyExists) return code;
+    if (code != ERROR_ALREADY_EXISTS) return code;
   }
 }
 
@@ -75,7 +75,7 @@ int16_t Entry(FILEIO& file, const std::string& index, const std::string& name, D
 int16_t MAKEROOTDIR(std::string_view path, CatalogKind kind, const PASSSETTINGS& s) {
   FILEIO file;
   const std::string folder = CHECKPATH(WithoutTrailingBlanks(path));
-  if (const int32_t result = file.CREATEDIR(folder); result != 0 && file.GETLASTSYSTEMERROR() != kAlreadyExists) {
+  if (const int32_t result = file.CREATEDIR(folder); result != 0 && file.GETLASTSYSTEMERROR() != ERROR_ALREADY_EXISTS) {
     Report("Error Creating Folder.", "MakeRootDir", folder, result);
     return 1;
   }
@@ -124,7 +124,7 @@ int16_t MAKEDIR(std::string_view path, std::string_view index, const PASSSETTING
   UPDATESTATUS(0, "Create Catalog " + std::string(index));
   if (file.CREATEDIR(folder) != 0) {
     const int32_t code = file.GETLASTSYSTEMERROR();
-    if (code != kAlreadyExists) {
+    if (code != ERROR_ALREADY_EXISTS) {
       Report("Error Creating Folder.", "MakeDir", folder, code);
       return 1;
     }
@@ -146,10 +146,10 @@ int16_t MAKEDIR(std::string_view path, std::string_view index, const PASSSETTING
   return 0;
 }
 
-int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, CatalogKind kind, const PASSSETTINGS& s) {
-  const zq::rt::Record& r = q.Buffer();
+int16_t WRITECATALOG(const zq::rt::RecordRef& r, std::string_view path, std::string_view root, CatalogKind kind,
+                     const PASSSETTINGS& s) {
   if (!Belongs(r, kind)) return 0;
-  const std::string relative = FIXPATH(QDIRF.DIRNAME(r));
+  const std::string relative = FIXPATH(QDIRF.DIRNAME(r), root);
   const std::string name = GETSUBDIR(relative);
   if (name.empty()) return 0;  // media in the root itself: no entry of its own
   std::string link = relative;

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr uint8_t kOkOnly = 99;
 constexpr int32_t kMarkedColour = 255;  // red
 constexpr int32_t kDefaultColour = -1;
 constexpr const char* kSameFile = "Source and Target are the same File.";
@@ -32,7 +31,10 @@ void Report(std::string_view message, std::string_view procedure, std::string_vi
 }
 
 // The other folder's icon or background name, as the settings hold it without trailing blanks.
-std::string TargetName() { return WithoutTrailingBlanks(FMODE == kCopyAsBackground ? ST.ABR.NAME : ST.ACR.NAME); }
+std::string TargetName() {
+  const SETTINGSGROUP st = ST.Get();
+  return WithoutTrailingBlanks(FMODE == kCopyAsBackground ? st.ABR.NAME : st.ACR.NAME);
+}
 
 // The first marked entry of a panel from a row on; 0 when none is marked there.
 uint32_t FirstMarked(const zq::rt::Queue& panel, uint32_t from = 1) {
@@ -50,13 +52,13 @@ void SetMark(zq::rt::Queue& panel, uint32_t row, bool marked) {
 }
 
 // One conversion (R$DOCONVITM); true when it succeeded.
-bool ConvertOne(uint8_t side, uint32_t row, uint8_t copyMode, const CONVERTOPTIONS& options) {
+bool ConvertOne(uint8_t side, uint32_t row, COPYMODE copyMode, const CONVERTOPTIONS& options) {
   zq::rt::Queue& panel = PANELOF(side).entries;
   std::optional<zq::rt::Record> entry = panel.Peek(row);
   if (!entry) return false;
   const std::string source = FilePath(side, *entry);
   std::string target = CHECKPATH(PANELOF(OTHERSIDE(side)).Folder());
-  if (copyMode == 1) {
+  if (copyMode == kConvertAsIconOrBackground) {
     target += TargetName() + ".aai";
   } else {
     target += QPANELF.FN(*entry) + (options.AAI ? std::string(".aai") : "." + QPANELF.EXT(*entry));
@@ -71,7 +73,7 @@ bool ConvertOne(uint8_t side, uint32_t row, uint8_t copyMode, const CONVERTOPTIO
     Report("Error Converting.", "ConvertItem", source, result);
     return false;
   }
-  if (copyMode == 0) {
+  if (copyMode == kConvertUnderItsName) {
     SetMark(panel, row, false);
     REDRAWEXPLORER();
   }
@@ -85,7 +87,7 @@ void ConvertMarked(uint8_t side, const CONVERTOPTIONS& options) {
   for (uint32_t i = 1; i <= panel.Records(); ++i) {
     if (ABORTALL) return;
     std::optional<zq::rt::Record> entry = panel.Peek(i);
-    if (entry && QPANELF.SEL(*entry) == 1 && IsPicture(*entry)) ConvertOne(side, i, 0, options);
+    if (entry && QPANELF.SEL(*entry) == 1 && IsPicture(*entry)) ConvertOne(side, i, kConvertUnderItsName, options);
   }
 }
 
@@ -121,9 +123,9 @@ void COPYITEM(uint8_t side, int32_t row) {
   PANELOF(OTHERSIDE(side)).ListAgain();
 }
 
-void CONVERTITEM(uint8_t side, int32_t row, uint8_t copyMode) {
+void CONVERTITEM(uint8_t side, int32_t row, COPYMODE copyMode) {
   zq::rt::Queue& panel = PANELOF(side).entries;
-  if (FirstMarked(panel) != 0 && copyMode == 0) {
+  if (FirstMarked(panel) != 0 && copyMode == kConvertUnderItsName) {
     CONVERTOPTIONS options;
     if (ASKCONVERTOPTIONS(options)) ConvertMarked(side, options);
     return;
@@ -184,6 +186,6 @@ void DELETEITEM(uint8_t side, int32_t row) {
   if (row < 1) return;
   std::optional<zq::rt::Record> entry = panel.Peek(static_cast<uint32_t>(row));
   if (!entry || !Deletable(*entry)) return;
-  if (ST.CONFIRMDELETE && !ASKDELETE()) return;
+  if (ST.Get().CONFIRMDELETE && !ASKDELETE()) return;
   if (DeleteOne(side, *entry)) panel.Delete(static_cast<uint32_t>(row));
 }

@@ -14,6 +14,7 @@
 #include "app/SettingsWindow.h"
 #include "app/State.h"
 #include "hostlib/Procedures.h"
+#include "hostlib/ResizeRules.h"
 #include "orvid/controlnumbers.h"
 #include "orvid/windows.h"
 #include "zqruntime/window.h"
@@ -39,10 +40,6 @@ std::mutex shownLock;
 std::string shownFolder;
 
 Window* openExplorer = nullptr;  // the explorer thread's open window
-
-zq::rt::WindowDef Definition() {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText("ExplorerWindow")).window.value_or(zq::rt::WindowDef{});
-}
 
 // Each side's controls, by side.
 struct SideControls {
@@ -80,7 +77,7 @@ struct RunningFlags {
 
 class Explorer {
  public:
-  Explorer() : w_(Definition()) {}
+  Explorer() : w_(orvid::res::WindowDefinition("ExplorerWindow")) {}
 
   void Run() {
     Open();
@@ -107,7 +104,7 @@ class Explorer {
     FILLDRIVES();
     for (uint8_t side : {kLeftSide, kRightSide}) {
       EXPLORERPANEL& panel = PANELOF(side);
-      if (TLEN(panel.Folder()) == 0) panel.SetFolder(CHECKPATH(ROOTDIR));
+      if (TLEN(panel.Folder()) == 0) panel.SetFolder(CHECKPATH(ROOTDIR.Get()));
     }
     for (uint8_t side : {kLeftSide, kRightSide}) FILLPANEL(side, PANELOF(side).Folder());
     OLDDIR.clear();
@@ -116,7 +113,7 @@ class Explorer {
     openExplorer = &w_;
     DWHANDLE = w_.Handle();
     zq::ui::Font font = w_.Font(ew::LeftPanel).value_or(zq::ui::Font{});
-    if (ST.EXPFONTSIZE > 0) font.points = ST.EXPFONTSIZE;
+    if (const uint8_t points = ST.Get().EXPFONTSIZE; points > 0) font.points = points;
     w_.SetFont(ew::LeftPanel, font);
     w_.SetFont(ew::RightPanel, font);
     w_.SetTitle(kTitle);
@@ -130,15 +127,15 @@ class Explorer {
     w_.Select(ew::LeftPanel, 1);
     w_.Focus(ew::LeftPanel);
     CLAIMAGE.INIT(w_, ew::Preview);
-    WPC.INIT(w_, 1, 0, 1, 3, 0);
-    WPC.SET(ew::OkButton, 4, 0, 0, 0);
-    WPC.SET(ew::Frame, 1, 3, 0, 0);
-    WPC.SET(ew::LeftPanel, 1, 6, 0, 0);
-    WPC.SET(ew::RightPanel, 2, 6, 0, 0);
-    WPC.SET(ew::LeftPath, 1, 16, 0, ew::LeftPanel);
-    WPC.SET(ew::LeftDrive, 2, 0, 0, ew::LeftPanel);
-    WPC.SET(ew::RightPath, 1, 16, 0, ew::RightPanel);
-    WPC.SET(ew::RightDrive, 2, 0, 0, ew::RightPanel);
+    WPC.INIT(w_, 1, 0, 1, kBottomLeft, kKeepSize);
+    WPC.SET(ew::OkButton, kBottomRight, kKeepSize, 0, 0);
+    WPC.SET(ew::Frame, kTopLeft, kGrowWidth | kGrowHeight, 0, 0);
+    WPC.SET(ew::LeftPanel, kTopLeft, kGrowHeight | kShareWidth, 0, 0);
+    WPC.SET(ew::RightPanel, kTopRight, kGrowHeight | kShareWidth, 0, 0);
+    WPC.SET(ew::LeftPath, kTopLeft, kFollowWidth, 0, ew::LeftPanel);
+    WPC.SET(ew::LeftDrive, kTopRight, kKeepSize, 0, ew::LeftPanel);
+    WPC.SET(ew::RightPath, kTopLeft, kFollowWidth, 0, ew::RightPanel);
+    WPC.SET(ew::RightDrive, kTopRight, kKeepSize, 0, ew::RightPanel);
     WPC.SETSTRWINPOS(EWPOS);
     WPC.RESIZE();
     FMODE = kCopyAsIcon;
@@ -371,7 +368,7 @@ class Explorer {
   // F6 converts, F7 converts into the other folder's icon or background.
   void Convert(const KeyPress& k) {
     if (IMGACT != kPreviewOff || k.choice <= 0) return;
-    CONVERTITEM(k.side, k.choice, k.key == KeyCode("F7") ? 1 : 0);
+    CONVERTITEM(k.side, k.choice, k.key == KeyCode("F7") ? kConvertAsIconOrBackground : kConvertUnderItsName);
     PANELOF(OTHERSIDE(k.side)).ListAgain();
     Redraw();
   }
@@ -503,8 +500,9 @@ class Explorer {
     if (type == kFtFolderIcon || type == kFtPicture) {
       DUMS = CHECKPATH(PANELOF(side).Folder()) + QPANELF.FN(*entry) + "." + QPANELF.EXT(*entry);
       HWND image = w_.ControlHandle(ew::Preview);
-      PreviewLoader::Request request{DUMS, ST.RESIZEIMAGE, GR_GetWinWidth(image), GR_GetWinHeight(image),
-                                     ST.STRIPALPHA};
+      const SETTINGSGROUP st = ST.Get();
+      PreviewLoader::Request request{DUMS, st.RESIZEIMAGE, GR_GetWinWidth(image), GR_GetWinHeight(image),
+                                     st.STRIPALPHA};
       if (request.resizeMode != 0 && (request.width < kSmallestSide || request.height < kSmallestSide)) return;
       preview_->Load(std::move(request));
       return;

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr uint8_t kOkOnly = 99;
 constexpr uint32_t kValueCapacity = 1024;
 
 // A data file with its queue's text as loaded, to tell whether the queue changed since.
@@ -63,10 +62,10 @@ DataFiles& Files() {
   return *dataFiles;
 }
 
-// Rows 1 to 7, each numbered with the level below it; an added row repeats the row before it.
+// Rows 1 to kLayoutRows, each numbered with the level below it; an added row repeats the row before it.
 void CompleteLayouts() {
   if (QSCRIPT.Records() == 0) QSCRIPT.ClearBuffer();
-  for (uint32_t i = 1; i <= 7; ++i) {
+  for (uint32_t i = 1; i <= kLayoutRows; ++i) {
     bool added = QSCRIPT.Records() < i;
     if (!added) QSCRIPT.Get(i);
     QSCRIPTF.NR.Set(QSCRIPT.Buffer(), i);
@@ -128,7 +127,9 @@ void GETINI() {
   if (int32_t result = PUTQUEUE(QNOSCAN, noScan, 1); result < 0) {
     Report("Error Setting NoScan Folders.", "GetINI", result);
   }
-  for (const orvid::ini::Key& key : orvid::ini::Keys()) ReadKey(key, ini);
+  SETTINGSGROUP st = ST.Get();
+  for (const orvid::ini::Key& key : orvid::ini::Keys(st)) ReadKey(key, ini);
+  ST.Set(st);
 }
 
 void PUTINI() {
@@ -142,7 +143,8 @@ void PUTINI() {
     Report("Error Writing\tAExtensions.dat", "Main", result);
   }
   bool writing = true;
-  for (const orvid::ini::Key& key : orvid::ini::Keys()) {
+  SETTINGSGROUP st = ST.Get();
+  for (const orvid::ini::Key& key : orvid::ini::Keys(st)) {
     if (writing && key.key == "AutoRSIcon") {
       int32_t error = 0;
       std::string noScan = GETQUEUE(QNOSCAN, error, 1);

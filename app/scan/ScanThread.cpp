@@ -22,7 +22,7 @@ std::string ReportLeftOut(std::string_view root, const std::vector<LEFTOUTENTRY>
 }  // namespace
 
 void SCANDIRTH(std::string_view group) {
-  zq::rt::Record parameter(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
+  zq::rt::Record parameter(SharedLayout(T1GROUPTYPE()));
   parameter.AssignBytes(group);
   const auto thread = static_cast<uint32_t>(T1GROUPF.THREADNR(parameter));
   RUNJOB(kScanEnded, thread, [&] {

@@ -1,5 +1,5 @@
-// What the three dialogs share: their definitions, opening over an owner, the program's close,
-// and the loop that waits for a button or the time-out.
+// What the three dialogs share: opening over an owner, the program's close, and the loop that
+// waits for a button or the time-out.
 #pragma once
 #include <cstdint>
 #include <string_view>
@@ -8,9 +8,6 @@
 #include "zqruntime/window.h"
 
 namespace hostlib::dialogs {
-
-// A dialog window's definition from the program's resources.
-zq::rt::WindowDef Definition(std::string_view name);
 
 // Opens w on the calling thread, centred over the owner when there is one (read from the
 // window model, so the owner's thread may be busy or waiting).
@@ -34,5 +31,9 @@ void TimeOut(zq::rt::Window& w, AnswerRules& rules, int32_t buttonSet, int16_t t
 
 // Runs the loop until a button, the time-out, a close or the program's close; the answer.
 uint8_t RunAnswerLoop(zq::rt::Window& w, const AnswerRules& rules);
+
+// Shows the numbered button set in w (rules name its buttons and count-down), runs the loop
+// with its time-out and closes w; the answer.
+uint8_t AskAndClose(zq::rt::Window& w, AnswerRules rules, int32_t buttonSet, bool withIgnoreAll, int16_t timeoutMs);
 
 }  // namespace hostlib::dialogs

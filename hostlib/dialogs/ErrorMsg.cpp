@@ -4,6 +4,7 @@
 #include "dialogs/DialogLoop.h"
 #include "hostlib/Dialogs.h"
 #include "orvid/controlnumbers.h"
+#include "orvid/windows.h"
 #include "zqplatform/uimodel.h"
 
 namespace {
@@ -21,7 +22,7 @@ bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::s
 
 // The details keep their whole text; one too long for the field's line wraps in it and scrolls.
 zq::rt::WindowDef WithDetails(std::string_view details) {
-  zq::rt::WindowDef def = Definition("ErrorDialog");
+  zq::rt::WindowDef def = orvid::res::WindowDefinition("ErrorDialog");
   for (zq::rt::ControlDef& c : def.controls) {
     if (c.number != kDetails) continue;
     c.maxLength = 0;
@@ -51,12 +52,5 @@ uint8_t ERRORMSG(std::string_view message, std::string_view procedure, std::stri
     if (Blank(s.text)) w.Hide(s.control, s.control);
   }
   w.SetText(kErrorCode, std::to_string(errorCode));
-  AnswerRules rules;
-  rules.buttons = &kButtons;
-  rules.countdown = kCountdown;
-  rules.preset = ShowButtonSet(w, kButtons, kCountdown, ButtonSetOf(buttonSet, true));
-  TimeOut(w, rules, buttonSet, timeoutMs);
-  uint8_t answer = RunAnswerLoop(w, rules);
-  w.Close();
-  return answer;
+  return AskAndClose(w, {.buttons = &kButtons, .countdown = kCountdown}, buttonSet, true, timeoutMs);
 }

@@ -111,15 +111,17 @@ class MainWindow : public ::testing::Test {
   HWND Control(int32_t n) const { return ControlOf(window_, n); }
   zq::ui::WindowState State(int32_t n) const { return zq::ui::Snapshot(Control(n)).value_or(zq::ui::WindowState{}); }
   std::string Text(int32_t n) const { return State(n).text; }
-  // Controls 1 to 30 that are enabled.
+  // The controls of the job range that are enabled.
   std::vector<int32_t> EnabledInJobRange() const {
     std::vector<int32_t> enabled;
-    for (int32_t n = 1; n <= 30; ++n) {
+    for (int32_t n = mw::JobRangeFirst; n <= mw::JobRangeLast; ++n) {
       if (Control(n) != 0 && State(n).enabled) enabled.push_back(n);
     }
     return enabled;
   }
-  bool AllEnabled() const { return EnabledInJobRange().size() == 30; }
+  bool AllEnabled() const {
+    return EnabledInJobRange().size() == static_cast<size_t>(mw::JobRangeLast - mw::JobRangeFirst + 1);
+  }
   bool Idle() const { return !T1RUNNING && !T2RUNNING && AllEnabled(); }
 
   zqtest::ScratchFolder folder_{"orvid-main"};
@@ -152,7 +154,7 @@ TEST_F(MainWindow, StartsCleanInTheProgramFolder) {
   CopyProgramFolderFiles();
   DialogWatcher watcher;
   Start();
-  EXPECT_EQ(QSCRIPT.Records(), 7u);
+  EXPECT_EQ(QSCRIPT.Records(), kLayoutRows);
   EXPECT_GT(VEXTENSIONS.Records(), 10u);
   EXPECT_EQ(State(mw::IconConvert).value, 1);
   EXPECT_EQ(State(mw::DeepScan).value, 0);
@@ -186,7 +188,7 @@ TEST_F(MainWindow, TheJobsRunTheirStandInsAndTheButtonsComeBack) {
   EXPECT_EQ(T1GROUPF.THREADNR(T1GROUP), MWTHREAD);
   EXPECT_EQ(Text(mw::ScanButton), "Scan Root");
   EXPECT_EQ(State(mw::ScanButton).textColour, 0x0000FFu);
-  EXPECT_EQ(ROOTDIR, "D:\\Films");
+  EXPECT_EQ(ROOTDIR.Get(), "D:\\Films");
 
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::StartButton)));
   ASSERT_TRUE(WaitFor([] { return T2GROUPF.QDIR(T2GROUP) == &QDIR; }));
@@ -599,7 +601,7 @@ TEST_F(MainWindow, ABlankRootEntryStartsNoJobAndGetsTheStoredRootBack) {
       EXPECT_TRUE(Idle());
       EXPECT_EQ(T1GROUP.Text("ROOT"), "");
       EXPECT_EQ(T2GROUP.Reference("QDIR"), nullptr);
-      EXPECT_EQ(ROOTDIR, "D:\\Films");
+      EXPECT_EQ(ROOTDIR.Get(), "D:\\Films");
       EXPECT_EQ(QDIR.Records(), 1u);
     }
   }
@@ -619,7 +621,7 @@ TEST_F(MainWindow, ScanRootTakesARootTypedOnAFirstStart) {
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
   ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "D:\\Films"; }));
   ASSERT_TRUE(WaitFor([&] { return Idle(); }));
-  EXPECT_EQ(ROOTDIR, "D:\\Films");
+  EXPECT_EQ(ROOTDIR.Get(), "D:\\Films");
   EXPECT_EQ(Text(mw::RootEntry), "D:\\Films");
   Lines names;
   for (uint32_t i = 1; i <= QDIR.Records(); ++i) names.push_back(QDIR.Peek(i)->Text("NAME"));
@@ -658,7 +660,7 @@ TEST_F(MainWindow, ARootThatIsNoFolderIsReportedAndNothingIsScanned) {
     SendMessage(window_, WM_NULL, 0, 0);
     EXPECT_TRUE(Idle()) << root;
     EXPECT_EQ(T1GROUP.Text("ROOT"), "") << root;
-    EXPECT_EQ(ROOTDIR, "D:\\Films") << root;
+    EXPECT_EQ(ROOTDIR.Get(), "D:\\Films") << root;
     EXPECT_EQ(QDIR.Records(), 1u) << root;
     EXPECT_EQ(Text(mw::RootEntry), root);
   }
@@ -690,7 +692,7 @@ TEST_F(MainWindow, StartChangesNoRootAndAsksForAScanOfAnotherTypedOne) {
   SendMessage(window_, WM_NULL, 0, 0);
   EXPECT_TRUE(Idle());
   EXPECT_EQ(T2GROUP.Reference("QDIR"), nullptr);  // no pass
-  EXPECT_EQ(ROOTDIR, "D:\\Films");
+  EXPECT_EQ(ROOTDIR.Get(), "D:\\Films");
   EXPECT_EQ(QDIR.Records(), records);
   CloseByOk();
   ASSERT_TRUE(Ended());

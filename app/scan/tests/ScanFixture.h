@@ -29,8 +29,10 @@ class ScanFixture : public ::testing::Test {
     setenv("ZQ_DRIVES", ("T=" + scratch_.path().string()).c_str(), 1);
     zq::fs::ReloadDriveMap();
     INIPATH = home_.path().string() + "/";
-    ST.ACR.NAME = "folder";
-    ST.ABR.NAME = "background";
+    ST.Change([&](SETTINGSGROUP& st) {
+      st.ACR.NAME = "folder";
+      st.ABR.NAME = "background";
+    });
     for (const auto& [ext, noUrl] : {std::pair{"MKV", 0}, {"AVI", 0}, {"MP4", 0}, {"ISO", 0}, {"IMG", 0}, {"TS", 1}})
       AddRow(VEXTENSIONS, ext, noUrl);
     for (const char* ext : {"MP3", "FLAC"}) AddRow(AEXTENSIONS, ext, 0);
@@ -56,7 +58,7 @@ class ScanFixture : public ::testing::Test {
 
   // The bytes of T1GROUP for a root, notifying this thread.
   static std::string Group(const std::string& root) {
-    zq::rt::Record group(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
+    zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
     T1GROUPF.ROOT.Set(group, root);
     T1GROUPF.THREADNR.Set(group, GetCurrentThreadId());
     return std::string(group.Bytes());
