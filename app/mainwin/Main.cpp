@@ -116,7 +116,7 @@ class MainWindow {
     w_.From(mw::LayoutList, QSCRIPT);
   }
 
-  void ShowBackground() { w_.SetPicture(mw::Background, ST.BACKGROUND == 2 ? "DuneP.jpg" : "DuneC.jpg"); }
+  void ShowBackground() { w_.SetPicture(mw::Background, ST.Get().BACKGROUND == 2 ? "DuneP.jpg" : "DuneC.jpg"); }
 
   void Redraw() {
     STATUSLINE now = STATUSNOW();
@@ -132,7 +132,7 @@ class MainWindow {
       case zq::rt::kOpenWindow:
         MWWINPOS.SETSTRWINPOS(MWPOS);
         MWWINPOS.RESIZE();
-        SCRROOT = ROOTDIR;
+        SCRROOT = ROOTDIR.Get();
         Redraw();
         return true;
       case zq::rt::kCloseWindow:
@@ -274,9 +274,10 @@ class MainWindow {
     std::string chosen = zq::rt::FolderDialog("Select Root", SCRROOT, MWHANDLE);
     if (!chosen.empty()) SCRROOT = chosen;
     if (!Blank(SCRROOT)) {
-      SCRROOT = ROOTDIR = zq::rt::WindowsForm(SCRROOT);
+      SCRROOT = zq::rt::WindowsForm(SCRROOT);
+      ROOTDIR.Set(SCRROOT);
     } else {
-      SCRROOT = ROOTDIR;
+      SCRROOT = ROOTDIR.Get();
     }
     Redraw();
   }
@@ -298,7 +299,7 @@ class MainWindow {
   std::string TypedRoot() {
     w_.Take();
     if (Blank(SCRROOT)) {
-      SCRROOT = ROOTDIR;
+      SCRROOT = ROOTDIR.Get();
       Redraw();
       return {};
     }
@@ -320,8 +321,9 @@ class MainWindow {
       return;
     }
     JobStarts(mw::ScanButton);
-    SCRROOT = ROOTDIR = root;
-    T1GROUPF.ROOT.Set(T1GROUP, ROOTDIR);
+    SCRROOT = root;
+    ROOTDIR.Set(root);
+    T1GROUPF.ROOT.Set(T1GROUP, root);
     T1GROUPF.THREADNR.Set(T1GROUP, MWTHREAD);
     T1ENDED = 0;
     T1RUNNING = 1;
@@ -337,7 +339,7 @@ class MainWindow {
     // The pass works on the root last scanned or chosen; another one typed is not taken.
     const std::string root = TypedRoot();
     if (root.empty()) return;
-    if (!SameRootFolder(root, ROOTDIR)) {
+    if (!SameRootFolder(root, ROOTDIR.Get())) {
       ERRORMSG("Run Scan Root First.", "WriteScript", WithoutTrailingBlanks(SCRROOT), -1, kOkOnly, 0, MWHANDLE);
       return;
     }

@@ -40,10 +40,10 @@ std::string GETFILE(std::string_view name);
 std::string GETEXT(std::string_view name);
 // The last folder name of the path ("C:" for a drive root), empty when there is none.
 std::string GETSUBDIR(std::string_view path);
-// The path relative to the media root ROOTDIR, with a leading and a trailing "\"; empty when
-// ROOTDIR is blank. The root's length is dropped from the front whether or not the path
-// lies under it.
-std::string FIXPATH(std::string_view path);
+// The path relative to the media root, with a leading and a trailing "\"; empty when the
+// root is blank. The root's length is dropped from the front whether or not the path lies
+// under it.
+std::string FIXPATH(std::string_view path, std::string_view root);
 
 // One entry of a folder listing: its name as listed, its size in bytes (files), and whether it
 // is a folder and whether it is a symbolic link.
