@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 
