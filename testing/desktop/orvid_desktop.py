@@ -79,12 +79,21 @@ def children(acc):
     return [c for c in (acc.get_child_at_index(i) for i in range(acc.get_child_count())) if c is not None]
 
 
+def _gone_as(empty, ask):
+    """What ask() answers, or empty for an accessible gone meanwhile (a window closed)."""
+    from gi.repository import GLib
+    try:
+        return ask()
+    except GLib.GError:
+        return empty
+
+
 def role(acc):
-    return acc.get_role_name()
+    return _gone_as("", acc.get_role_name)
 
 
 def name(acc):
-    return acc.get_name() or ""
+    return _gone_as("", acc.get_name) or ""
 
 
 def walk(root):
