@@ -127,7 +127,8 @@ def act(acc, action):
 
 
 def text(acc):
-    """The text an accessible shows: its text interface's, else its name."""
+    """The text an accessible shows now: its text interface's, else its name."""
+    acc.clear_cache()
     t = acc.get_text_iface()
     return t.get_text(0, -1) if t is not None else name(acc)
 

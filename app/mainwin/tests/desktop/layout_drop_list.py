@@ -5,7 +5,7 @@
 import os
 from pathlib import Path
 
-from orvid_desktop import Orvid, act, children, extents, find, find_all, poll
+from orvid_desktop import Orvid, act, children, extents, find, find_all, poll, text
 
 FIELD, RECORD = b"\xfd", b"\xfe"
 COLUMNS = 14
@@ -33,10 +33,10 @@ with Orvid(files={"Orvid/Script.dat": script}) as orvid:
         (t for t in find_all(main, role="tree") if len(find_all(t, role="table cell")) >= 7 * COLUMNS), None))
 
     def align_cell(row):
-        return find_all(layout, role="table cell")[(row - 1) * COLUMNS + 1]
+        return [c for c in children(layout) if c.get_role_name() == "table cell"][(row - 1) * COLUMNS + 1]
 
     def editor_over(cell):
-        for box in find_all(main, role="combo box"):
+        for box in (c for c in children(main) if c.get_role_name() == "combo box"):
             b = extents(box)
             if b[2] > 0 and abs(b[1] - cell[1]) <= 3 and abs(b[0] - cell[0]) <= 3:
                 return box
@@ -45,22 +45,22 @@ with Orvid(files={"Orvid/Script.dat": script}) as orvid:
     def open_cell(row):
         """Double-clicks the row's Align cell: the drop list comes over it."""
         cell = extents(align_cell(row))
-        orvid.xdotool("mousemove", "--sync", *centre(cell), "click", "--repeat", "2", "--delay", "60", "1")
+        orvid.xdotool("mousemove", *centre(cell), "click", "--repeat", "2", "--delay", "60", "1")
         return cell, poll(f"the drop list over row {row}", lambda: editor_over(cell))
 
     def commit(cell, row, shown):
         orvid.xdotool("key", "Return")
         poll(f"the drop list of row {row} gone", lambda: editor_over(cell) is None)
-        assert align_cell(row).get_name() == shown, (row, align_cell(row).get_name())
+        assert text(align_cell(row)) == shown, (row, text(align_cell(row)))
 
     for row, opens_on in ((1, "Center"), (2, ""), (3, "")):
         cell, editor = open_cell(row)
-        assert editor.get_name() == opens_on, (row, editor.get_name())
+        assert text(editor) == opens_on, (row, text(editor))
         commit(cell, row, STORED[row].decode())
 
     cell, editor = open_cell(3)
     orvid.xdotool("key", "Down")
-    poll("the first choice shown", lambda: editor.get_name() == "Top")
+    poll("the first choice shown", lambda: text(editor) == "Top")
     commit(cell, 3, "Top")
 
     act(find(main, name="OK", role="push button"), "press")

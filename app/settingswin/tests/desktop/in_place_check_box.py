@@ -2,7 +2,7 @@
 # mouse and the keyboard as a user does: one click toggles a box once, a double click toggles
 # it for each of its presses (so it ends as it was), Space toggles it; Enter writes each into
 # the table, and the program's close saves VExtensions.dat with exactly those changes.
-from orvid_desktop import Orvid, act, children, extents, find, find_all, poll, states
+from orvid_desktop import Orvid, act, children, extents, find, find_all, poll, states, text
 
 FIELD, RECORD = b"\xfd", b"\xfe"
 
@@ -22,15 +22,15 @@ with Orvid() as orvid:
         (t for t in find_all(settings, role="tree") if extents(t)[2] > 0 and "showing" in states(t)), None))
 
     def no_url_cell(row):
-        return find_all(video, role="table cell")[(row - 1) * 3 + 2]
+        return [c for c in children(video) if c.get_role_name() == "table cell"][(row - 1) * 3 + 2]
 
     def open_box(row):
         """Double-clicks the row's "No url" cell: the check box comes over it."""
         cell = extents(no_url_cell(row))
-        orvid.xdotool("mousemove", "--sync", *centre(cell), "click", "--repeat", "2", "--delay", "60", "1")
+        orvid.xdotool("mousemove", *centre(cell), "click", "--repeat", "2", "--delay", "60", "1")
 
         def over_cell():
-            for box in find_all(settings, role="check box"):
+            for box in (c for c in children(settings) if c.get_role_name() == "check box"):
                 b = extents(box)
                 if b[2] > 0 and abs(b[1] - cell[1]) <= 2 and abs(b[0] - cell[0]) <= 2:
                     return box
@@ -43,15 +43,15 @@ with Orvid() as orvid:
 
     def commit(row, shown):
         orvid.xdotool("key", "Return")
-        poll(f"row {row} showing {shown}", lambda: no_url_cell(row).get_name() == shown)
+        poll(f"row {row} showing {shown}", lambda: text(no_url_cell(row)) == shown)
 
     box = open_box(1)
-    orvid.xdotool("mousemove", "--sync", *indicator(box), "click", "1")
+    orvid.xdotool("mousemove", *indicator(box), "click", "1")
     poll("the box checked by one click", lambda: "checked" in states(box))
     commit(1, "1")
 
     box = open_box(2)
-    orvid.xdotool("mousemove", "--sync", *indicator(box), "click", "--repeat", "2", "--delay", "60", "1")
+    orvid.xdotool("mousemove", *indicator(box), "click", "--repeat", "2", "--delay", "60", "1")
     orvid.xdotool("key", "space")  # after the double click's presses have reached the box
     poll("the box checked by Space after the double click", lambda: "checked" in states(box))
     orvid.xdotool("key", "space")
