@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
+#include "zqplatform/handles.h"
 
 namespace {
 
@@ -14,7 +15,6 @@ using orvid::catalogs::AddBackground;
 using orvid::catalogs::IndexRecord;
 using orvid::catalogs::Report;
 
-constexpr int32_t kAlreadyExists = 183;
 constexpr uint8_t kQuiet = 1;
 
 std::string Chars(const PASSSETTINGS& s, std::string_view picture) {
@@ -50,7 +50,7 @@ int32_t MakeEntryFolder(FILEIO& file, const std::string& index, const std::strin
     made = CHECKPATH(index + (copy == 1 ? name : name + " (" + std::to_string(copy) + ")"));
     if (file.CREATEDIR(made) == 0) return 0;
     const int32_t code = file.GETLASTSYSTEMERROR();
-    if (code != kAlreadyExists) return code;
+    if (code != ERROR_ALREADY_EXISTS) return code;
   }
 }
 
@@ -75,7 +75,7 @@ int16_t Entry(FILEIO& file, const std::string& index, const std::string& name, D
 int16_t MAKEROOTDIR(std::string_view path, CatalogKind kind, const PASSSETTINGS& s) {
   FILEIO file;
   const std::string folder = CHECKPATH(WithoutTrailingBlanks(path));
-  if (const int32_t result = file.CREATEDIR(folder); result != 0 && file.GETLASTSYSTEMERROR() != kAlreadyExists) {
+  if (const int32_t result = file.CREATEDIR(folder); result != 0 && file.GETLASTSYSTEMERROR() != ERROR_ALREADY_EXISTS) {
     Report("Error Creating Folder.", "MakeRootDir", folder, result);
     return 1;
   }
@@ -124,7 +124,7 @@ int16_t MAKEDIR(std::string_view path, std::string_view index, const PASSSETTING
   UPDATESTATUS(0, "Create Catalog " + std::string(index));
   if (file.CREATEDIR(folder) != 0) {
     const int32_t code = file.GETLASTSYSTEMERROR();
-    if (code != kAlreadyExists) {
+    if (code != ERROR_ALREADY_EXISTS) {
       Report("Error Creating Folder.", "MakeDir", folder, code);
       return 1;
     }

@@ -6,7 +6,6 @@
 namespace orvid::catalogs {
 
 void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code) {
-  constexpr uint8_t kAbortOnly = 7;
   ERRORMSG(message, procedure, details, static_cast<int16_t>(code), kAbortOnly, 0, MWHANDLE);
 }
 

@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr uint8_t kCancel = 2, kIgnoreAll = 9;
-constexpr uint8_t kCancelIgnoreAll = 10;
-
 std::vector<FolderEntry> Listing(const std::string& folder) {
   std::vector<FolderEntry> entries = ListFolder(folder);
   std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });

@@ -3,15 +3,12 @@
 #include <array>
 
 #include "app/Text.h"
+#include "hostlib/FileModes.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
 
 namespace {
 
-constexpr uint32_t kReadWrite = 0xC0000000;
-constexpr uint32_t kNoSharing = 0;
-constexpr uint32_t kOpenExisting = 3;
-constexpr uint32_t kNormalWriteThrough = 0x80000080;
 constexpr uint8_t kShowErrors = 0;
 // A folder file holds a few lines; a larger file is not read (-1) rather than held whole.
 constexpr double kLargest = 16 << 20;
@@ -45,7 +42,7 @@ int16_t ReadFolderFileContent(FolderFileContent& content, std::string_view path)
   std::vector<char> buffer(static_cast<size_t>(size));
   if (!buffer.empty()) {
     const int32_t read = file.READFILE(WithoutTrailingBlanks(path), buffer, static_cast<int32_t>(buffer.size()), 0, kReadWrite,
-                                       kNoSharing, kOpenExisting, kNormalWriteThrough);
+                                       kNoSharing, OPEN_EXISTING, kNormalWriteThrough);
     if (read < 0) return static_cast<int16_t>(read);
     buffer.resize(static_cast<size_t>(read));
     file.CLOSEFILE();

@@ -20,14 +20,10 @@ using zq::rt::Bind;
 
 constexpr int64_t kFolderFileIcon = 3;
 
-zq::rt::WindowDef Definition() {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText("FolderFileEditor")).window.value_or(zq::rt::WindowDef{});
-}
-
 class FolderFileForm {
  public:
   FolderFileForm(FolderFileContent& content, std::string path)
-      : w_(Definition()), content_(content), path_(std::move(path)) {}
+      : w_(orvid::res::WindowDefinition("FolderFileEditor")), content_(content), path_(std::move(path)) {}
 
   void Run(HWND otherList) {
     w_.Open(DWHANDLE);
@@ -93,7 +89,7 @@ void VIEWDF(uint8_t side, int32_t row, HWND otherList) {
   FolderFileContent content;
   const int16_t read = ReadFolderFileContent(content, path);
   if (read < 0) {
-    ERRORMSG("Error Reading dune_folder.txt", "ViewDF", path, read, 99, 0, DWHANDLE);
+    ERRORMSG("Error Reading dune_folder.txt", "ViewDF", path, read, kOkOnly, 0, DWHANDLE);
     return;
   }
   FolderFileForm form(content, path);

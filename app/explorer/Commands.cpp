@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr uint8_t kOkOnly = 99;
 constexpr int32_t kMarkedColour = 255;  // red
 constexpr int32_t kDefaultColour = -1;
 constexpr const char* kSameFile = "Source and Target are the same File.";

@@ -11,10 +11,6 @@ namespace {
 
 using zq::rt::Window;
 
-zq::rt::WindowDef Definition(std::string_view name) {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText(name)).window.value_or(zq::rt::WindowDef{});
-}
-
 // Opens the dialog over the explorer.
 void OpenOverExplorer(Window& w) {
   w.Open(DWHANDLE);
@@ -37,7 +33,7 @@ bool ASKCONVERTOPTIONS(CONVERTOPTIONS& options) {
   options = CONVERTOPTIONS{};
   options.KAR = 1;
   options.SFILTER = "Bilinear";
-  Window w(Definition("ConvertDialog"));
+  Window w(orvid::res::WindowDefinition("ConvertDialog"));
   OpenOverExplorer(w);
   w.Use(cw::Aai, zq::rt::Bind(options.AAI));
   w.Use(cw::Width, zq::rt::Bind(options.WIDTH));
@@ -77,7 +73,7 @@ bool ASKCONVERTOPTIONS(CONVERTOPTIONS& options) {
 
 std::optional<std::string> ASKFOLDERNAME() {
   namespace fw = orvid::res::FolderNameDialog;
-  Window w(Definition("FolderNameDialog"));
+  Window w(orvid::res::WindowDefinition("FolderNameDialog"));
   OpenOverExplorer(w);
   w.Focus(fw::FolderName);
   std::optional<std::string> name;
@@ -96,7 +92,7 @@ std::optional<std::string> ASKFOLDERNAME() {
 
 bool ASKDELETE() {
   namespace dw = orvid::res::DeleteDialog;
-  Window w(Definition("DeleteDialog"));
+  Window w(orvid::res::WindowDefinition("DeleteDialog"));
   OpenOverExplorer(w);
   w.Focus(dw::Ok);
   bool yes = false;

@@ -14,6 +14,7 @@
 #include "app/SettingsWindow.h"
 #include "app/State.h"
 #include "hostlib/Procedures.h"
+#include "hostlib/ResizeRules.h"
 #include "orvid/controlnumbers.h"
 #include "orvid/windows.h"
 #include "zqruntime/window.h"
@@ -39,10 +40,6 @@ std::mutex shownLock;
 std::string shownFolder;
 
 Window* openExplorer = nullptr;  // the explorer thread's open window
-
-zq::rt::WindowDef Definition() {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText("ExplorerWindow")).window.value_or(zq::rt::WindowDef{});
-}
 
 // Each side's controls, by side.
 struct SideControls {
@@ -80,7 +77,7 @@ struct RunningFlags {
 
 class Explorer {
  public:
-  Explorer() : w_(Definition()) {}
+  Explorer() : w_(orvid::res::WindowDefinition("ExplorerWindow")) {}
 
   void Run() {
     Open();
@@ -130,15 +127,15 @@ class Explorer {
     w_.Select(ew::LeftPanel, 1);
     w_.Focus(ew::LeftPanel);
     CLAIMAGE.INIT(w_, ew::Preview);
-    WPC.INIT(w_, 1, 0, 1, 3, 0);
-    WPC.SET(ew::OkButton, 4, 0, 0, 0);
-    WPC.SET(ew::Frame, 1, 3, 0, 0);
-    WPC.SET(ew::LeftPanel, 1, 6, 0, 0);
-    WPC.SET(ew::RightPanel, 2, 6, 0, 0);
-    WPC.SET(ew::LeftPath, 1, 16, 0, ew::LeftPanel);
-    WPC.SET(ew::LeftDrive, 2, 0, 0, ew::LeftPanel);
-    WPC.SET(ew::RightPath, 1, 16, 0, ew::RightPanel);
-    WPC.SET(ew::RightDrive, 2, 0, 0, ew::RightPanel);
+    WPC.INIT(w_, 1, 0, 1, kBottomLeft, kKeepSize);
+    WPC.SET(ew::OkButton, kBottomRight, kKeepSize, 0, 0);
+    WPC.SET(ew::Frame, kTopLeft, kGrowWidth | kGrowHeight, 0, 0);
+    WPC.SET(ew::LeftPanel, kTopLeft, kGrowHeight | kShareWidth, 0, 0);
+    WPC.SET(ew::RightPanel, kTopRight, kGrowHeight | kShareWidth, 0, 0);
+    WPC.SET(ew::LeftPath, kTopLeft, kFollowWidth, 0, ew::LeftPanel);
+    WPC.SET(ew::LeftDrive, kTopRight, kKeepSize, 0, ew::LeftPanel);
+    WPC.SET(ew::RightPath, kTopLeft, kFollowWidth, 0, ew::RightPanel);
+    WPC.SET(ew::RightDrive, kTopRight, kKeepSize, 0, ew::RightPanel);
     WPC.SETSTRWINPOS(EWPOS);
     WPC.RESIZE();
     FMODE = kCopyAsIcon;

@@ -7,10 +7,6 @@ namespace {
 
 using namespace zq::rt;
 
-std::shared_ptr<const RecordLayout> Shared(const RecordLayout& layout) {
-  return std::shared_ptr<const RecordLayout>(&layout, [](const RecordLayout*) {});
-}
-
 const RecordLayout& DriveType() {
   static const RecordLayout layout{STRING("DRV", 3), LONG("DICON")};
   return layout;
@@ -36,11 +32,11 @@ const QDRIVEFIELDS QDRIVEF(DriveType());
 const QHISTORYFIELDS QHISTORYF(HistoryType());
 
 EXPLORERPANEL::EXPLORERPANEL(std::string& folder)
-    : entries(Shared(QPANELTYPE())), history(Shared(HistoryType())), folder_(folder) {}
+    : entries(SharedLayout(QPANELTYPE())), history(SharedLayout(HistoryType())), folder_(folder) {}
 
 EXPLORERPANEL LEFTPANEL(LPPATH);
 EXPLORERPANEL RIGHTPANEL(RPPATH);
-zq::rt::Queue QDRIVE(Shared(DriveType()));
+zq::rt::Queue QDRIVE(SharedLayout(DriveType()));
 std::string OLDDIR, DUMS, IMAGEINFO;
 PICTURE CLAIMAGE;
 WINPOSCLASS WPC;

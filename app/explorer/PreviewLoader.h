@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-constexpr int32_t kPreviewReady = 0x440;
+#include "app/Events.h"
 
 class PreviewLoader {
  public:

@@ -6,18 +6,12 @@
 #include "app/State.h"
 #include "app/Text.h"
 #include "hostlib/Dialogs.h"
+#include "hostlib/FileModes.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
 
 namespace {
 
-constexpr uint32_t kReadWrite = 0xC0000000;
-constexpr uint32_t kNoSharing = 0;
-constexpr uint32_t kOpenAlways = 4;
-constexpr uint32_t kOpenExisting = 3;
-constexpr uint32_t kCreateAlways = 2;
-constexpr uint32_t kNormalWriteThrough = 0x80000080;
-constexpr int32_t kFileNotFound = 2;
 constexpr size_t kReadLimit = 2048;
 
 // A CSTRING(width) keeps width - 1 characters.
@@ -56,11 +50,11 @@ int32_t WRITEFOLDERBYTES(std::string_view bytes, std::string_view path, uint8_t 
   const std::string target = WithoutTrailingBlanks(path);
   const int32_t result =
       bytes.empty()
-          ? file.CREATEEMPTYFILE(target, kReadWrite, kNoSharing, kCreateAlways, kNormalWriteThrough)
-          : file.WRITEFILE(target, bytes, static_cast<int32_t>(bytes.size()), 0, kReadWrite, kNoSharing, kOpenAlways,
+          ? file.CREATEEMPTYFILE(target, kReadWrite, kNoSharing, CREATE_ALWAYS, kNormalWriteThrough)
+          : file.WRITEFILE(target, bytes, static_cast<int32_t>(bytes.size()), 0, kReadWrite, kNoSharing, OPEN_ALWAYS,
                            kNormalWriteThrough);
   if (result < 0 && quiet == 0) {
-    return ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", target, static_cast<int16_t>(result), 99, 0,
+    return ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", target, static_cast<int16_t>(result), kOkOnly, 0,
                     MWHANDLE);
   }
   return result;
@@ -73,8 +67,8 @@ int16_t READDUNEFILE(DUNEFILE& r, std::string_view path) {
   buffer.fill(' ');
   // An existing file only: reading never leaves an empty folder file behind.
   const int32_t read = file.READFILE(WithoutTrailingBlanks(path), buffer, static_cast<int32_t>(buffer.size()), 0, kReadWrite,
-                                     kNoSharing, kOpenExisting, kNormalWriteThrough);
-  if (read < 0 && file.GETLASTSYSTEMERROR() == kFileNotFound) return 0;
+                                     kNoSharing, OPEN_EXISTING, kNormalWriteThrough);
+  if (read < 0 && file.GETLASTSYSTEMERROR() == ERROR_FILE_NOT_FOUND) return 0;
   if (read <= 0) return static_cast<int16_t>(read);
 
   const std::string_view raw(buffer.data(), buffer.size());

@@ -1,9 +1,8 @@
 // The folder file's keys: one table for writing, reading and the editor.
-#include <charconv>
-
 #include "app/FolderFile.h"
 #include "app/Helpers.h"
 #include "app/Text.h"
+#include "zqplatform/numbers.h"
 #include "zqruntime/picture.h"
 
 namespace {
@@ -39,29 +38,6 @@ const std::array<FolderFileKey, 18> kKeys{{
     {.key = "background_width", .block = Background, .field = &DUNEFILE::BGW, .fallback = "1920"},
     {.key = "background_height", .block = Background, .field = &DUNEFILE::BGH, .fallback = "1080"},
 }};
-
-// A number's text after the tabs a value keeps.
-std::string_view Digits(std::string_view value) {
-  const size_t first = value.find_first_not_of('\t');
-  value = first == std::string_view::npos ? std::string_view() : value.substr(first);
-  return value.starts_with('+') ? value.substr(1) : value;
-}
-
-// The leading whole number of a value (sign and digits), its low 16 bits; 0 when there is
-// none.
-int16_t Short(std::string_view value) {
-  value = Digits(value);
-  int64_t number = 0;
-  std::from_chars(value.data(), value.data() + value.size(), number);
-  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(number) & 0xFFFF));
-}
-
-double Real(std::string_view value) {
-  value = Digits(value);
-  double number = 0;
-  if (std::from_chars(value.data(), value.data() + value.size(), number).ec != std::errc()) return 0;
-  return number;
-}
 
 // A blank text or a number of 0 or less: where a fallback applies.
 bool Unset(const DUNEFILE& r, const FolderFileKey& key) {
@@ -119,9 +95,10 @@ void SetFolderValue(DUNEFILE& r, const FolderFileKey& key, std::string_view valu
         if constexpr (std::is_same_v<Value, std::string>) {
           field = std::string(value);
         } else if constexpr (std::is_same_v<Value, double>) {
-          field = Real(value);
+          field = zq::text::ReadReal(value);
         } else {
-          field = Short(value);
+          // The leading whole number (sign and digits), its low 16 bits; 0 when there is none.
+          field = static_cast<int16_t>(zq::text::ReadLongWrapped(value));
         }
       },
       key.field);

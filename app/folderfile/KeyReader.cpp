@@ -1,6 +1,7 @@
 // One key's value out of a folder file's text.
 #include "app/FolderFile.h"
 #include "app/Helpers.h"
+#include "app/Text.h"
 #include "hostlib/Procedures.h"
 
 namespace {
@@ -41,20 +42,6 @@ std::optional<size_t> FolderFileKeyOf(std::string_view line, std::string_view* v
     if (FolderKeyLine(line, keys[i].key, value)) return i;
   }
   return std::nullopt;
-}
-
-std::vector<TextLine> SplitLines(std::string_view text) {
-  std::vector<TextLine> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
-    // CR LF, LF and CR each end a line.
-    const size_t endLength = text.substr(end).starts_with("\r\n") ? 2 : (end < text.size() ? 1 : 0);
-    lines.push_back({text.substr(start, end - start), text.substr(end, endLength)});
-    start = end + endLength;
-  }
-  return lines;
 }
 
 std::string RDFI(std::string_view text, std::string_view key) {

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr uint8_t kOkOnly = 99;
 constexpr uint32_t kValueCapacity = 1024;
 
 // A data file with its queue's text as loaded, to tell whether the queue changed since.
@@ -63,10 +62,10 @@ DataFiles& Files() {
   return *dataFiles;
 }
 
-// Rows 1 to 7, each numbered with the level below it; an added row repeats the row before it.
+// Rows 1 to kLayoutRows, each numbered with the level below it; an added row repeats the row before it.
 void CompleteLayouts() {
   if (QSCRIPT.Records() == 0) QSCRIPT.ClearBuffer();
-  for (uint32_t i = 1; i <= 7; ++i) {
+  for (uint32_t i = 1; i <= kLayoutRows; ++i) {
     bool added = QSCRIPT.Records() < i;
     if (!added) QSCRIPT.Get(i);
     QSCRIPTF.NR.Set(QSCRIPT.Buffer(), i);

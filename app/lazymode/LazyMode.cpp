@@ -26,13 +26,9 @@ struct LMTYPE {
   uint8_t FW = 1;  // folders without media
 };
 
-zq::rt::WindowDef Definition() {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText("LazyModeOptions")).window.value_or(zq::rt::WindowDef{});
-}
-
 // The options window over the explorer; false when it was cancelled.
 bool AskOptions(LMTYPE& options) {
-  zq::rt::Window w(Definition());
+  zq::rt::Window w(orvid::res::WindowDefinition("LazyModeOptions"));
   w.Open(DWHANDLE);
   WINPOSCLASS position;
   position.INIT(DWHANDLE);

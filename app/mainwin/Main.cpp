@@ -15,6 +15,7 @@
 #include "hostlib/Dialogs.h"
 #include "hostlib/EditIP.h"
 #include "hostlib/Procedures.h"
+#include "hostlib/ResizeRules.h"
 #include "orvid/controlnumbers.h"
 #include "orvid/icons.h"
 #include "orvid/windows.h"
@@ -33,7 +34,6 @@ using zq::rt::Window;
 
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGreen = 0x00FF00;
-constexpr uint8_t kOkOnly = 99;  // the error dialog's button set
 constexpr const char* kTrayTip = "Orvid 0.1\r\n\r\nMade by the Orvid project";
 constexpr const char* kFolderIcons[] = {"VistaFolder", "VistaImage",   "VistaMovie", "CrossSmall",
                                         "VistaMulImage", "VistaAudio2", "Star",       "Info"};
@@ -50,13 +50,9 @@ bool SameRootFolder(std::string_view a, std::string_view b) {
   return first.size() == second.size() && COMPARENC(first, second, 0) == 0;
 }
 
-zq::rt::WindowDef Definition() {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText("MainWindow")).window.value_or(zq::rt::WindowDef{});
-}
-
 class MainWindow {
  public:
-  MainWindow() : w_(Definition()), entry_(SharedLayout(QDIRTYPE())) {}
+  MainWindow() : w_(orvid::res::WindowDefinition("MainWindow")), entry_(SharedLayout(QDIRTYPE())) {}
 
   void Run() {
     INIPATH = CHECKPATH(zq::rt::CurrentFolder());
@@ -75,13 +71,13 @@ class MainWindow {
       w_.SetIcon(mw::FolderList, n, LoadIconA(zq::rt::IconInstance(), name.c_str()));
     }
     w_.AddAlert(zq::rt::KeyCode("F1"));  // the window's help file
-    MWWINPOS.INIT(w_, 1, 0, 1, 2, 0);
-    MWWINPOS.SET(mw::Background, 4, 0, 1, 0);
-    MWWINPOS.SET(mw::FolderFrame, 1, 3, 1, 0);
+    MWWINPOS.INIT(w_, 1, 0, 1, kTopRight, kKeepSize);
+    MWWINPOS.SET(mw::Background, kBottomRight, kKeepSize, 1, 0);
+    MWWINPOS.SET(mw::FolderFrame, kTopLeft, kGrowWidth | kGrowHeight, 1, 0);
     // The progress bar and the status line keep to the bottom across the whole width, below
     // the folder list and the picture.
-    MWWINPOS.SET(mw::Progress, 3, 1, 0, 0);
-    MWWINPOS.SET(mw::StatusLine, 3, 1, 0, 0);
+    MWWINPOS.SET(mw::Progress, kBottomLeft, kGrowWidth, 0, 0);
+    MWWINPOS.SET(mw::StatusLine, kBottomLeft, kGrowWidth, 0, 0);
     editip_.SORTALLOWED = 0;
     editip_.INSALLOWED = 0;
     editip_.DELALLOWED = 1;
@@ -202,7 +198,7 @@ class MainWindow {
   void ScanEnded() {
     w_.SetText(mw::ScanButton, "Scan Root");
     w_.SetTextColour(mw::ScanButton, kRed);
-    w_.Enable(1, 30);
+    w_.Enable(mw::JobRangeFirst, mw::JobRangeLast);
     T1ENDED = 0;
     T1RUNNING = 0;
     Redraw();
@@ -211,7 +207,7 @@ class MainWindow {
   void PassEnded() {
     w_.SetText(mw::StartButton, "Start");
     w_.SetTextColour(mw::StartButton, kRed);
-    w_.Enable(1, 30);
+    w_.Enable(mw::JobRangeFirst, mw::JobRangeLast);
     T2ENDED = 0;
     T2RUNNING = 0;
     Redraw();
@@ -271,7 +267,7 @@ class MainWindow {
   void FolderChosen() {
     if (FetchChosen()) {
       int64_t level = QDIRF.LEVEL(entry_);
-      if (level > 0 && level <= 7) {
+      if (level > 0 && level <= kLayoutRows) {
         w_.Select(mw::LayoutList, static_cast<uint32_t>(level));
         w_.Focus(mw::FolderList);
       }
@@ -296,7 +292,7 @@ class MainWindow {
     w_.Take();
     w_.SetText(button, "Stop");
     w_.SetTextColour(button, kGreen);
-    w_.Disable(1, 30);
+    w_.Disable(mw::JobRangeFirst, mw::JobRangeLast);
     w_.Enable(button, button);
     w_.Enable(mw::ExplorerButton, mw::ExplorerButton);
     Redraw();

@@ -3,13 +3,13 @@
 
 #include "CsvList.h"
 #include "CsvText.h"
-#include "FileFlags.h"
 #include "Totals.h"
 #include "app/Helpers.h"
 #include "app/MainWindow.h"
 #include "app/MediaList.h"
 #include "app/State.h"
 #include "hostlib/Dialogs.h"
+#include "hostlib/FileModes.h"
 #include "hostlib/Wrappers.h"
 #include "zqruntime/dialogs.h"
 #include "zqruntime/picture.h"
@@ -120,9 +120,9 @@ std::string MFEXPORT() {
 
   FILEIO file;
   const int32_t written = file.WRITEFILE(name, text, static_cast<int32_t>(text.size()), 0, kReadWrite, kNoSharing,
-                                         kOpenAlways, kNormalWriteThrough);
+                                         OPEN_ALWAYS, kNormalWriteThrough);
   if (written <= 0) {
-    ERRORMSG("Error Writing CSV.", "MFExport", "", static_cast<int16_t>(written), 99, 0, LWHANDLE);
+    ERRORMSG("Error Writing CSV.", "MFExport", "", static_cast<int16_t>(written), kOkOnly, 0, LWHANDLE);
     return name;
   }
   MSGBOX("CSV File written - Size " + zq::rt::WholeText(written) + " Bytes.", 0, 2000, LWHANDLE);

@@ -4,11 +4,12 @@
 
 #include "CsvList.h"
 #include "CsvText.h"
-#include "FileFlags.h"
+#include "app/Text.h"
 #include "app/Helpers.h"
 #include "app/MediaList.h"
 #include "app/State.h"
 #include "hostlib/Dialogs.h"
+#include "hostlib/FileModes.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
 #include "zqplatform/numbers.h"
@@ -52,7 +53,7 @@ void AddRecord(const std::vector<std::string>& values) {
 
 // The eight total lines from line first on, as far as the text has them. The file has no
 // line for all kinds together: those are the sums of the five kinds read.
-void ReadTotals(const std::vector<std::string_view>& lines, size_t first) {
+void ReadTotals(const std::vector<TextLine>& lines, size_t first) {
   if (first >= lines.size()) return;
   MEDIATOTALS& t = MFSIZE;
   const std::pair<int32_t*, double*> kinds[] = {{&t.CNTBD, &t.TOTBSIZE},
@@ -62,7 +63,7 @@ void ReadTotals(const std::vector<std::string_view>& lines, size_t first) {
                                                 {&t.CNTUF, &t.TOTUSIZE}};
   double* const disk[] = {&t.DISKT, &t.DISKU, &t.DISKF};
   for (size_t n = 0; n < kTotalLabels.size() && first + n < lines.size(); ++n) {
-    const std::vector<std::string> values = SplitValues(lines[first + n]);
+    const std::vector<std::string> values = SplitValues(lines[first + n].text);
     if (n < std::size(kinds)) {
       *kinds[n].first = zq::text::ReadLong(ValueAt(values, kTotalNumber));
       *kinds[n].second = zq::text::ReadReal(ValueAt(values, kTotalSecond));
@@ -81,15 +82,15 @@ void ReadTotals(const std::vector<std::string_view>& lines, size_t first) {
 namespace medialist {
 
 void ReadList(std::string_view text) {
-  const std::vector<std::string_view> lines = SplitLines(text);
+  const std::vector<TextLine> lines = SplitLines(text);
   MFQ.Free();
   size_t at = 1;
   for (; at < lines.size(); ++at) {
-    const std::vector<std::string> values = SplitValues(lines[at]);
+    const std::vector<std::string> values = SplitValues(lines[at].text);
     if (values.front().empty()) break;
     AddRecord(values);
   }
-  while (at < lines.size() && lines[at].empty()) ++at;
+  while (at < lines.size() && lines[at].text.empty()) ++at;
   ReadTotals(lines, at);
 }
 
@@ -106,11 +107,11 @@ std::string MFIMPORT() {
   std::string text;
   if (result == 0 && size > 0) {
     text.assign(static_cast<size_t>(size), '\0');
-    result = file.READFILE(name, text, static_cast<int32_t>(text.size()), 0, kReadWrite, kNoSharing, kOpenExisting,
+    result = file.READFILE(name, text, static_cast<int32_t>(text.size()), 0, kReadWrite, kNoSharing, OPEN_EXISTING,
                            kNormalWriteThrough);
   }
   if (result < 0) {
-    ERRORMSG("Error Reading CSV.", "MFImport", "", static_cast<int16_t>(result), 99, 0, LWHANDLE);
+    ERRORMSG("Error Reading CSV.", "MFImport", "", static_cast<int16_t>(result), kOkOnly, 0, LWHANDLE);
     return name;
   }
   text.resize(static_cast<size_t>(result));

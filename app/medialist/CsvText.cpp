@@ -56,21 +56,6 @@ std::vector<std::string> SplitValues(std::string_view line) {
   return values;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
-  return lines;
-}
-
 std::string WithCsvExtension(std::string_view name) {
   std::string result = WithoutTrailingBlanks(name);
   if (!SameWordNC(GETEXT(result), "CSV")) result += ".csv";

@@ -32,9 +32,6 @@ void AppendValue(std::string& line, std::string_view value);
 // other value is taken as it is, quotes included.
 std::vector<std::string> SplitValues(std::string_view line);
 
-// The lines of a text: CR LF, CR and LF alone each end a line; nothing follows the last end.
-std::vector<std::string_view> SplitLines(std::string_view text);
-
 // The name with ".csv" appended, unless its extension is "CSV" in any letter case.
 std::string WithCsvExtension(std::string_view name);
 

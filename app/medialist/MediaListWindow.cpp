@@ -3,6 +3,7 @@
 #include "app/MediaList.h"
 #include "app/State.h"
 #include "hostlib/EditIP.h"
+#include "hostlib/ResizeRules.h"
 #include "hostlib/WinPos.h"
 #include "orvid/controlnumbers.h"
 #include "orvid/windows.h"
@@ -16,21 +17,17 @@ using zq::rt::Bind;
 // The first three columns sort by category and then by folder path, folder name or media name.
 constexpr const char* kSortSpec = "!1~~~SCat,Dir;!2~~~SCat,DName;!3~~~SCat,MName";
 
-zq::rt::WindowDef Definition(std::string_view name) {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText(name)).window.value_or(zq::rt::WindowDef{});
-}
-
 // A scan or a pass is adding to MFQ: its end is marked before its end event is posted.
 bool JobAddsToTheList() { return (T1RUNNING && !T1ENDED) || (T2RUNNING && !T2ENDED); }
 
 class MediaListWindow {
  public:
-  MediaListWindow() : w_(Definition("MediaList")) {}
+  MediaListWindow() : w_(orvid::res::WindowDefinition("MediaList")) {}
 
   void Run() {
     w_.Open();
     LWHANDLE = w_.Handle();
-    w_.SetTitle(Definition("MainWindow").title);
+    w_.SetTitle(orvid::res::WindowDefinition("MainWindow").title);
     BindControls();
     editip_.INSALLOWED = 0;
     editip_.DELALLOWED = 0;
@@ -38,9 +35,9 @@ class MediaListWindow {
     editip_.INIT(MFQ, ml::List, kSortSpec);
     GuardTheList();
     MWWINPOS.CENTERWIN(LWHANDLE);
-    winpos_.INIT(w_, 1, 0, 1, 1, 0);
-    winpos_.SET(ml::List, 1, 3, 0, 0);
-    winpos_.SET(ml::Panel, 4, 0, 1, 0);
+    winpos_.INIT(w_, 1, 0, 1, kTopLeft, kKeepSize);
+    winpos_.SET(ml::List, kTopLeft, kGrowWidth | kGrowHeight, 0, 0);
+    winpos_.SET(ml::Panel, kBottomRight, kKeepSize, 1, 0);
     winpos_.RESIZE();
     DiskTexts();
     w_.Display();

@@ -43,7 +43,7 @@ void MISSINGCOVERS(zq::rt::Queue& q, const PASSSETTINGS& s) {
   for (uint32_t i = 1; i <= n; ++i) {
     const zq::rt::Record r = *q.Peek(i);
     const int64_t level = QDIRF.LEVEL(r);
-    if (QDIRF.SCRIPT(r) != 0 && level >= 1 && level <= 7) {
+    if (QDIRF.SCRIPT(r) != 0 && level >= 1 && level <= kLayoutRows) {
       const bool all = SameWordNC(rows.At(level).AUTOICON, "ALL");
       if (all || (QDIRF.CNACT(r) == 0 && QDIRF.CFACT(r) == 0)) {
         const std::string destination = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r))) + target;

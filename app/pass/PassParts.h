@@ -1,4 +1,4 @@
-// What the pass's procedures share: the layout row buffer and the error dialog's answers.
+// What the pass's procedures share: the layout row buffer and the error dialog's questions.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -8,12 +8,9 @@
 #include "app/Helpers.h"
 #include "app/Pass.h"
 #include "app/Text.h"
+#include "hostlib/Dialogs.h"
 
 namespace orvid::pass {
-
-constexpr uint8_t kCancel = 2, kIgnoreAll = 9;
-constexpr uint8_t kCancelIgnoreAll = 10;  // the error dialog's Cancel, Ignore and Ignore All
-constexpr uint8_t kOkOnly = 99;
 
 // The layout row buffer: row n of the table when it has one, else the row read last.
 class LayoutRows {

@@ -208,6 +208,5 @@ void WRITESCRIPT(std::string_view group) {
 void WRITESCRIPTTH(std::string_view group) {
   zq::rt::Record parameter(SharedLayout(T2GROUPTYPE()));
   parameter.AssignBytes(group);
-  WRITESCRIPT(group);
-  POSTJOBEND(kPassEnded, static_cast<uint32_t>(T2GROUPF.THREADNR(parameter)));
+  RUNJOB(kPassEnded, static_cast<uint32_t>(T2GROUPF.THREADNR(parameter)), [&] { WRITESCRIPT(group); });
 }

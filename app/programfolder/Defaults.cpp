@@ -22,7 +22,7 @@ namespace {
 
 void AddLayouts() {
   // Level 1 shows the collection as a wall of covers, deeper levels fewer and larger ones.
-  for (int n = 1; n <= 7; ++n) {
+  for (uint32_t n = 1; n <= kLayoutRows; ++n) {
     zq::rt::Record& r = QSCRIPT.Buffer();
     r.Clear();
     QSCRIPTF.NR.Set(r, n);

@@ -3,15 +3,12 @@
 
 #include "LeftOut.h"
 #include "app/State.h"
+#include "hostlib/FileModes.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
 
 namespace {
 
-constexpr uint32_t kReadWrite = 0xC0000000;
-constexpr uint32_t kNoSharing = 0;
-constexpr uint32_t kOpenAlways = 4;
-constexpr uint32_t kNormalWriteThrough = 0x80000080;
 
 std::string_view ReasonText(LeftOutReason reason) {
   switch (reason) {
@@ -58,6 +55,6 @@ int32_t WRITELEFTOUT(std::string_view root, const std::vector<LEFTOUTENTRY>& ent
   }
   const std::string text = Text(root, entries);
   const int32_t written =
-      io.WRITEFILE(file, text, static_cast<int32_t>(text.size()), 0, kReadWrite, kNoSharing, kOpenAlways, kNormalWriteThrough);
+      io.WRITEFILE(file, text, static_cast<int32_t>(text.size()), 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough);
   return written > 0 ? 1 : written;
 }

@@ -22,18 +22,18 @@ std::string ReportLeftOut(std::string_view root, const std::vector<LEFTOUTENTRY>
 }  // namespace
 
 void SCANDIRTH(std::string_view group) {
-  zq::rt::Record parameter(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
+  zq::rt::Record parameter(SharedLayout(T1GROUPTYPE()));
   parameter.AssignBytes(group);
-  // A root typed as a POSIX path is scanned in its drive-letter form.
-  const std::string root = CHECKPATH(zq::rt::WindowsForm(T1GROUPF.ROOT(parameter)));
   const auto thread = static_cast<uint32_t>(T1GROUPF.THREADNR(parameter));
+  RUNJOB(kScanEnded, thread, [&] {
+    // A root typed as a POSIX path is scanned in its drive-letter form.
+    const std::string root = CHECKPATH(zq::rt::WindowsForm(T1GROUPF.ROOT(parameter)));
+    QDIR.Free();
+    MFQ.Free();
+    CLEARLEFTOUT();
+    TI.START();
+    SCANDIR(QDIR, root, 0);
 
-  QDIR.Free();
-  MFQ.Free();
-  CLEARLEFTOUT();
-  TI.START();
-  SCANDIR(QDIR, root, 0);
-
-  UPDATESTATUS(0, ReportLeftOut(root, SCANLEFTOUT()));
-  POSTJOBEND(kScanEnded, thread);
+    UPDATESTATUS(0, ReportLeftOut(root, SCANLEFTOUT()));
+  });
 }

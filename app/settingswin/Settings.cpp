@@ -29,10 +29,6 @@ constexpr const char* kResizeNames[] = {"None", "Bigger", "Smaller", "Both"};
 std::atomic<bool> claimed{false};
 std::atomic<HWND> openWindow{0};
 
-zq::rt::WindowDef Definition() {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText("Settings")).window.value_or(zq::rt::WindowDef{});
-}
-
 // A text cut to the characters its setting holds.
 Binding Text(std::string& value, size_t characters) {
   return Binding{[&value] { return value; },
@@ -41,7 +37,7 @@ Binding Text(std::string& value, size_t characters) {
 
 class SettingsWindow {
  public:
-  SettingsWindow() : w_(Definition()) {}
+  SettingsWindow() : w_(orvid::res::WindowDefinition("Settings")) {}
 
   void Run() {
     w_.Open();

@@ -51,6 +51,18 @@ void POSTJOBEND(int32_t event, uint32_t thread) {
   zq::rt::Post(event, 0, thread);
 }
 
+std::function<void(int32_t)> JOBTESTHOOK;
+
+void RUNJOB(int32_t event, uint32_t thread, const std::function<void()>& work) {
+  struct EndEvent {
+    int32_t event;
+    uint32_t thread;
+    ~EndEvent() { POSTJOBEND(event, thread); }
+  } end{event, thread};
+  if (JOBTESTHOOK) JOBTESTHOOK(event);
+  work();
+}
+
 void RESETSTATE() {
   for (Queue* q : {&QDIR, &MFQ, &QSCRIPT, &VEXTENSIONS, &AEXTENSIONS, &QNOSCAN}) {
     q->Free();
@@ -67,6 +79,7 @@ void RESETSTATE() {
     *flag = 0;
   }
   EXPTHREAD = 0;
+  JOBTESTHOOK = nullptr;
   T1GROUP.Clear();
   T2GROUP.Clear();
   MWTHREAD = 0;

@@ -18,7 +18,7 @@ const ButtonSet& ButtonSetOf(int32_t number, bool withIgnoreAll) {
   static const ButtonSet ignoreAll{{{kCancel, 132}, {kIgnore, 180}, {kIgnoreAll, 228}}, kIgnore};
   static const ButtonSet okOnly{{{kOk, 180}}, kOk};
   if (number >= 0 && number <= 9) return sets[number];
-  return number == 10 && withIgnoreAll ? ignoreAll : okOnly;
+  return number == kCancelIgnoreAll && withIgnoreAll ? ignoreAll : okOnly;
 }
 
 Answer ShowButtonSet(zq::rt::Window& w, const ButtonNumbers& numbers, int32_t countdown, const ButtonSet& set) {

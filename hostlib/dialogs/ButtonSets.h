@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "hostlib/Dialogs.h"
 #include "zqruntime/window.h"
 
 namespace hostlib::dialogs {
 
 // The answers, also the buttons' roles: OK 1 ... Ignore All 9; 0 no button.
-enum Answer : uint8_t { kNoAnswer = 0, kOk, kCancel, kAbort, kRetry, kIgnore, kSkip, kYes, kNo, kIgnoreAll };
+using Answer = DialogAnswer;
 
 struct Placed {
   Answer button;
@@ -21,7 +22,7 @@ struct ButtonSet {
   Answer first;                 // focus and preset answer (kNoAnswer for set 0)
 };
 
-// The set by number; withIgnoreAll: set 10 is the error dialog's Cancel, Ignore, Ignore All
+// The set by number; withIgnoreAll: set 10 (kCancelIgnoreAll) is the error dialog's Cancel, Ignore, Ignore All
 // (otherwise it is OK only, as every number outside 0..9).
 const ButtonSet& ButtonSetOf(int32_t number, bool withIgnoreAll);
 

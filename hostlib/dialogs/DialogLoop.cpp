@@ -7,7 +7,6 @@
 #include "hostlib/Dialogs.h"
 #include "hostlib/WinPos.h"
 #include "hostlib/Wrappers.h"
-#include "orvid/windows.h"
 #include "zqruntime/threads.h"
 
 namespace hostlib::dialogs {
@@ -16,10 +15,6 @@ namespace {
 std::atomic<const std::atomic<uint8_t>*> closingFlag{nullptr};
 std::atomic<uint32_t> closingThread{0};
 }  // namespace
-
-zq::rt::WindowDef Definition(std::string_view name) {
-  return zq::rt::ParseWindowDefinition(orvid::res::WindowText(name)).window.value_or(zq::rt::WindowDef{});
-}
 
 bool OpenOver(zq::rt::Window& w, HWND owner) {
   if (owner == 0) return w.Open();

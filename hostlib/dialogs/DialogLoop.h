@@ -1,5 +1,5 @@
-// What the three dialogs share: their definitions, opening over an owner, the program's close,
-// and the loop that waits for a button or the time-out.
+// What the three dialogs share: opening over an owner, the program's close, and the loop that
+// waits for a button or the time-out.
 #pragma once
 #include <cstdint>
 #include <string_view>
@@ -8,9 +8,6 @@
 #include "zqruntime/window.h"
 
 namespace hostlib::dialogs {
-
-// A dialog window's definition from the program's resources.
-zq::rt::WindowDef Definition(std::string_view name);
 
 // Opens w on the calling thread, centred over the owner when there is one (read from the
 // window model, so the owner's thread may be busy or waiting).

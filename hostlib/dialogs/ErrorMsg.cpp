@@ -4,6 +4,7 @@
 #include "dialogs/DialogLoop.h"
 #include "hostlib/Dialogs.h"
 #include "orvid/controlnumbers.h"
+#include "orvid/windows.h"
 #include "zqplatform/uimodel.h"
 
 namespace {
@@ -21,7 +22,7 @@ bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::s
 
 // The details keep their whole text; one too long for the field's line wraps in it and scrolls.
 zq::rt::WindowDef WithDetails(std::string_view details) {
-  zq::rt::WindowDef def = Definition("ErrorDialog");
+  zq::rt::WindowDef def = orvid::res::WindowDefinition("ErrorDialog");
   for (zq::rt::ControlDef& c : def.controls) {
     if (c.number != kDetails) continue;
     c.maxLength = 0;

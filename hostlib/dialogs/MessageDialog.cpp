@@ -2,6 +2,7 @@
 #include "dialogs/DialogLoop.h"
 #include "hostlib/Dialogs.h"
 #include "orvid/controlnumbers.h"
+#include "orvid/windows.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr int32_t kText = M::Message, kCountdown = M::Countdown;
 }  // namespace
 
 uint8_t MSGBOX(std::string_view text, int16_t buttonSet, int16_t timeoutMs, HWND owner) {
-  zq::rt::Window w(Definition("MessageDialog"));
+  zq::rt::Window w(orvid::res::WindowDefinition("MessageDialog"));
   if (!OpenOver(w, owner)) return kNoAnswer;
   w.SetText(kText, text);  // cut to the field's 100 characters
   if (text.find_first_not_of(' ') == std::string_view::npos) w.Hide(kText, kText);

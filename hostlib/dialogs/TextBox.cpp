@@ -6,6 +6,7 @@
 #include "hostlib/Dialogs.h"
 #include "hostlib/Wrappers.h"
 #include "orvid/controlnumbers.h"
+#include "orvid/windows.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ using namespace hostlib::dialogs;
 
 constexpr int32_t kText = orvid::res::TextBox::Text;
 constexpr int32_t kLineHeight = 9;  // dialog units per line
-constexpr int32_t kCloseEvent = 0x400;
+constexpr int32_t kCloseEvent = zq::rt::kUserEvent;
 
 zq::ui::Align AlignmentOf(uint8_t alignment) {
   switch (alignment) {
@@ -26,7 +27,7 @@ zq::ui::Align AlignmentOf(uint8_t alignment) {
 }  // namespace
 
 void MBOX(std::string_view text, int16_t timeoutMs, uint8_t alignment, HWND owner) {
-  zq::rt::Window w(Definition("TextBox"));
+  zq::rt::Window w(orvid::res::WindowDefinition("TextBox"));
   if (!OpenOver(w, owner)) return;
   NoticeText notice = MakeNoticeText(text);
   w.SetText(kText, notice.text);

@@ -1,7 +1,8 @@
 // The in-place editor's editing control, and sorting by a column.
-#include <charconv>
+#include <algorithm>
 
 #include "hostlib/EditIP.h"
+#include "zqplatform/numbers.h"
 #include "hostlib/Procedures.h"
 
 namespace {
@@ -19,15 +20,9 @@ std::vector<std::string_view> Bars(std::string_view text) {
   }
 }
 
-double Number(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  std::string s(text);
-  if (!s.empty() && s.front() == '.') s.insert(0, "0");
-  if (s.size() > 1 && s[0] == '-' && s[1] == '.') s.insert(1, "0");
-  double v = 0;
-  auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), v);
-  return error == std::errc() && end == s.data() + s.size() ? v : 0;
+// A spin box's bound; one beyond the runtime's spin range is taken as its limit.
+double Bound(std::string_view text) {
+  return std::clamp(zq::text::ReadReal(text), -zq::rt::kSpinLimit, zq::rt::kSpinLimit);
 }
 
 // The choice a stored value equals in any letter case; the value itself when it is none.
@@ -57,7 +52,7 @@ int32_t EDITIP::CREATECONTROL() {
       c.kind = zq::ui::Kind::DropList;
       for (std::string_view choice : Bars(entry->part2)) c.choices.emplace_back(choice);
       // As many choices as part 3 says (5 without), as wide as the list's column.
-      c.dropCount = static_cast<int32_t>(Number(entry->part3));
+      c.dropCount = zq::text::ReadLong(entry->part3);
       if (c.dropCount <= 0) c.dropCount = 5;
       if (auto column = w.Column(LBU, CURCOL)) c.dropWidth = column->width;
       c.keys = {left, right, ctrlUp, ctrlDown};
@@ -66,9 +61,9 @@ int32_t EDITIP::CREATECONTROL() {
       c.kind = zq::ui::Kind::Spin;
       std::vector<std::string_view> range = Bars(entry->part3);
       range.resize(3);
-      c.low = Number(range[0]);
-      c.high = Number(range[1]);
-      c.step = Number(range[2]);
+      c.low = Bound(range[0]);
+      c.high = Bound(range[1]);
+      c.step = zq::text::ReadReal(range[2]);
       if (!zq::rt::ValidRange(c.low, c.high, c.step)) c.step = 1;
       c.keys = {left, right, ctrlUp, ctrlDown, ctrlLeft, ctrlRight};
       break;

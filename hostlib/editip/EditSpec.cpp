@@ -1,7 +1,6 @@
 // The column specification of the in-place editor.
-#include <charconv>
-
 #include "hostlib/EditIP.h"
+#include "procedures/WholeNumber.h"
 
 namespace {
 
@@ -9,13 +8,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
   return s;
-}
-
-int32_t ColumnNumber(std::string_view text) {
-  text = Trim(text);
-  int32_t n = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-  return error == std::errc() && end == text.data() + text.size() ? n : 0;
 }
 
 }  // namespace
@@ -42,7 +34,7 @@ std::vector<EditSpecEntry> ParseEditSpec(std::string_view spec) {
       std::size_t tilde = part < 3 ? text.find('~') : std::string_view::npos;
       std::string_view item = text.substr(0, tilde);
       if (part == 0) {
-        e.column = ColumnNumber(item);
+        e.column = hostlib::detail::WholeNumber(item);
       } else {
         *parts[part] = std::string(item);
       }

@@ -4,15 +4,13 @@
 #include <string>
 
 #include "ZQ_Vantor.h"
+#include "hostlib/FileModes.h"
 #include "hostlib/QueueFiles.h"
 #include "hostlib/Wrappers.h"
 #include "wrappers/HostArgs.h"
-#include "zqplatform/files.h"
+#include "zqplatform/handles.h"
 
 namespace {
-
-constexpr uint32_t kWriteAccess = GENERIC_READ | GENERIC_WRITE;
-constexpr uint32_t kWriteFlags = FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL;
 
 bool Blank(std::string_view file) { return file.find_first_not_of(' ') == std::string_view::npos; }
 
@@ -20,7 +18,7 @@ bool Blank(std::string_view file) { return file.find_first_not_of(' ') == std::s
 int32_t WriteEmpty(FILEIO& io, std::string_view file) {
   using hostlib::detail::Len;
   using hostlib::detail::Ptr;
-  return FICreateEmptyFile(io.FIHANDLE, Len(file), Ptr(file), kWriteAccess, 0, CREATE_ALWAYS, kWriteFlags);
+  return FICreateEmptyFile(io.FIHANDLE, Len(file), Ptr(file), kReadWrite, kNoSharing, CREATE_ALWAYS, kNormalWriteThrough);
 }
 
 }  // namespace
@@ -32,7 +30,7 @@ int32_t WRITEQUEUE(zq::rt::Queue& q, std::string_view file, int32_t /*first*/) {
   if (error < 0) return error;
   FILEIO io;
   if (text.empty()) return WriteEmpty(io, file);
-  return io.WRITEFILE(file, text, 0, 0, kWriteAccess, 0, OPEN_ALWAYS, kWriteFlags);
+  return io.WRITEFILE(file, text, 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough);
 }
 
 int32_t READQUEUE(zq::rt::Queue& q, std::string_view file, int32_t /*first*/) {
@@ -42,7 +40,7 @@ int32_t READQUEUE(zq::rt::Queue& q, std::string_view file, int32_t /*first*/) {
   if (size < 0 || size >= INT_MAX) return kQueueFileReadFailed;
   // One byte more than the size, so that an empty file is opened too (a folder is refused).
   std::string text(static_cast<size_t>(size) + 1, '\0');
-  const int32_t read = io.READFILE(file, text, 0, 0, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, kWriteFlags);
+  const int32_t read = io.READFILE(file, text, 0, 0, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, kNormalWriteThrough);
   if (read < 0) return kQueueFileReadFailed;
   text.resize(static_cast<size_t>(read));
   text.resize(std::min(text.size(), text.find('\0')));  // the text ends at a zero byte
@@ -51,15 +49,12 @@ int32_t READQUEUE(zq::rt::Queue& q, std::string_view file, int32_t /*first*/) {
 
 namespace {
 
-// Windows error numbers of a file that is not there.
-constexpr int32_t kFileNotFound = 2;
-constexpr int32_t kPathNotFound = 3;
-
+// The file is not there (the platform's error numbers).
 bool Missing(std::string_view file) {
   FILEIO io;
   if (io.GETFILESIZE(file) >= 0) return false;
   const int32_t system = io.GETLASTSYSTEMERROR();
-  return system == kFileNotFound || system == kPathNotFound;
+  return system == ERROR_FILE_NOT_FOUND || system == ERROR_PATH_NOT_FOUND;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "hostlib/Dialogs.h"
+#include "procedures/WholeNumber.h"
 #include "zqruntime/queue.h"
 #include "zqvantor/windows.h"
 
@@ -23,13 +24,6 @@ std::vector<std::string_view> Items(std::string_view text) {
     text.remove_prefix(comma + 1);
   }
   return items;
-}
-
-bool Number(std::string_view item, int32_t& value) {
-  while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
-  while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
-  auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), value);
-  return error == std::errc() && end == item.data() + item.size() && !item.empty();
 }
 
 // A proportional size; no change over a zero base.
@@ -57,7 +51,7 @@ DlgRect WinPosFromText(std::string_view text) {
   int32_t v[4] = {0, 0, 0, 0};
   std::vector<std::string_view> items = Items(text);
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (!Number(items[i], v[i])) v[i] = 0;
+    v[i] = hostlib::detail::WholeNumber(items[i]);
   }
   return {v[0], v[1], v[2], v[3]};
 }
@@ -165,21 +159,21 @@ void WINPOSCLASS::RESIZE() {
 
 void WINPOSCLASS::DoResize(const Rule& rule, const DlgRect& window, const Rule* relative, const DlgRect* relativeNow,
                            int32_t& width, int32_t& height) const {
-  if (rule.RS & 1) width = rule.WI + (window.width - CLA_W);
-  if (rule.RS & 2) height = rule.HE + (window.height - CLA_H);
-  if (rule.RS & 4) width = Share(window.width, rule.WI, CLA_W, width);
-  if (rule.RS & 8) height = Share(window.height, rule.HE, CLA_H, height);
-  if (relative && (rule.RS & 16)) width = rule.WI + (relativeNow->width - relative->WI);
-  if (relative && (rule.RS & 32)) height = rule.HE + (relativeNow->height - relative->HE);
+  if (rule.RS & kGrowWidth) width = rule.WI + (window.width - CLA_W);
+  if (rule.RS & kGrowHeight) height = rule.HE + (window.height - CLA_H);
+  if (rule.RS & kShareWidth) width = Share(window.width, rule.WI, CLA_W, width);
+  if (rule.RS & kShareHeight) height = Share(window.height, rule.HE, CLA_H, height);
+  if (relative && (rule.RS & kFollowWidth)) width = rule.WI + (relativeNow->width - relative->WI);
+  if (relative && (rule.RS & kFollowHeight)) height = rule.HE + (relativeNow->height - relative->HE);
 }
 
 int16_t WINPOSCLASS::RESIZECONTROL(int32_t control) {
   if (!RuleOf(control)) {
-    ERRORMSG("Error Reading Mem Queue", "ResizeControl", "", -1, 99, 0, 0);
+    ERRORMSG("Error Reading Mem Queue", "ResizeControl", "", -1, kOkOnly, 0, 0);
     return -1;
   }
   if (std::find(RCC.begin(), RCC.end(), control) != RCC.end()) {
-    ERRORMSG("Error Control points to another Relative Control.", "ResizeControl", "", -2, 99, 0, 0);
+    ERRORMSG("Error Control points to another Relative Control.", "ResizeControl", "", -2, kOkOnly, 0, 0);
     return -2;
   }
   RCC.push_back(control);
@@ -195,14 +189,14 @@ int16_t WINPOSCLASS::RESIZECONTROL(int32_t control) {
     const Rule relative = *RuleOf(rule.RR);  // placed first, so its rule exists
     DlgRect r1 = w.Rect(rule.RR).value_or(DlgRect{});
     DoResize(rule, window, &relative, &r1, width, height);
-    bool right = rule.RP == 2 || rule.RP == 4;
-    bool below = rule.RP == 3 || rule.RP == 4;
+    bool right = rule.RP == kTopRight || rule.RP == kBottomRight;
+    bool below = rule.RP == kBottomLeft || rule.RP == kBottomRight;
     x = right ? r1.x + r1.width - ((relative.XL + relative.WI) - (rule.XL + rule.WI)) - width : r1.x + (rule.XL - relative.XL);
     y = below ? r1.y + r1.height + (rule.YT - (relative.YT + relative.HE)) : r1.y - (relative.YT - (rule.YT + rule.HE)) - height;
   } else {
     DoResize(rule, window, nullptr, nullptr, width, height);
-    if (rule.RP == 2 || rule.RP == 4) x = window.width - (CLA_W - (rule.XL + rule.WI)) - width;
-    if (rule.RP == 3 || rule.RP == 4) y = window.height - (CLA_H - (rule.YT + rule.HE)) - height;
+    if (rule.RP == kTopRight || rule.RP == kBottomRight) x = window.width - (CLA_W - (rule.XL + rule.WI)) - width;
+    if (rule.RP == kBottomLeft || rule.RP == kBottomRight) y = window.height - (CLA_H - (rule.YT + rule.HE)) - height;
   }
   w.SetRect(control, {x, y, width, height});
   return 0;

@@ -14,8 +14,6 @@ CreateFailureReport& Replacement() {
   return report;
 }
 
-constexpr uint8_t kOkOnly = 99;
-
 }  // namespace
 
 void SetCreateFailureReport(CreateFailureReport report) {

@@ -121,7 +121,7 @@ class FileIO {
   int32_t viewSize_ = 0;
   int32_t* lengthWord_ = nullptr;
   std::unique_ptr<zq::sync::NamedMutex> viewMutex_;
-  std::recursive_timed_mutex viewGuard_;
+  zqv::BinarySemaphore viewGuard_;  // held within one create, open or close only
 
   mutable std::mutex recordLock_;
   std::string operation_;

@@ -24,6 +24,22 @@ std::string_view TrimBlanks(std::string_view s) {
 
 std::atomic_ref<int32_t> Word(int32_t* word) { return std::atomic_ref<int32_t>(*word); }
 
+// The view guard taken for the rest of a call.
+class ViewGuard {
+ public:
+  explicit ViewGuard(zqv::BinarySemaphore& guard) : guard_(guard), held_(guard.TryAcquireFor(kViewWait)) {}
+  ~ViewGuard() {
+    if (held_) guard_.Release();
+  }
+  ViewGuard(const ViewGuard&) = delete;
+  ViewGuard& operator=(const ViewGuard&) = delete;
+  bool Held() const { return held_; }
+
+ private:
+  zqv::BinarySemaphore& guard_;
+  bool held_;
+};
+
 }  // namespace
 
 int32_t FileIO::BlockBytes() const {
@@ -36,8 +52,8 @@ int32_t FileIO::MakeView(std::string_view name, int32_t size, uint32_t protectio
   using Status = SharedMemory::Status;
   if (size < 1) return kBadViewSize;
   if (mapping_) return kHasView;
-  std::unique_lock guard(viewGuard_, std::defer_lock);
-  if (!guard.try_lock_for(kViewWait)) return kViewTimeout;
+  const ViewGuard guard(viewGuard_);
+  if (!guard.Held()) return kViewTimeout;
   if (viewMutex_) return kHasViewMutex;
 
   std::string base(TrimBlanks(name));
@@ -67,8 +83,8 @@ int32_t FileIO::MemCreateView(std::string_view name, int32_t size, uint32_t prot
 int32_t FileIO::MemOpenView(std::string_view name, int32_t size) { return MakeView(name, size, 0, false); }
 
 int32_t FileIO::MemCloseView() {
-  std::unique_lock guard(viewGuard_, std::defer_lock);
-  if (!guard.try_lock_for(kViewWait)) return kViewTimeout;
+  const ViewGuard guard(viewGuard_);
+  if (!guard.Held()) return kViewTimeout;
   if (!mapping_) return kNoView;
   viewMutex_.reset();
   mapping_.reset();

@@ -404,7 +404,7 @@ void ColumnLine(const std::vector<std::string>& t, WindowDef& w) {
 }  // namespace
 
 bool ValidRange(double low, double high, double step) {
-  return low <= high && step > 0 && step <= 4e9 && low >= -2e9 && high <= 2e9;
+  return low <= high && step > 0 && step <= 4e9 && low >= -kSpinLimit && high <= kSpinLimit;
 }
 
 ParsedDefinition ParseWindowDefinition(std::string_view text) {

@@ -1,12 +1,13 @@
 """Drives the real orvid on the desktop of desktop-session.sh, as a user does.
 
 A desktop test is a Python script, one per CTest test, registered in CMake with
-    zq_add_desktop_test(NAME Area.BehaviourAsASentence SCRIPT tests/my_test.py [WINDOW_MANAGER])
+    zq_add_desktop_test(Area.BehaviourAsASentence SCRIPT tests/my_test.py [ARGS ...] [WINDOW_MANAGER])
 which runs it in its own X session (Xvfb, session and accessibility bus, openbox if asked) with
 ORVID_FOLDER (the built program folder) and ZQ_GRAB_DIR (where its PNGs go) set. A script:
 
-    from orvid_desktop import Orvid, poll
-    with Orvid(ini={"MAIN": {"MainWinPos": "10,10,900,600"}}, files={"media/a/b.mkv": b""}) as orvid:
+    from orvid_desktop import Orvid, act, find, poll
+    with Orvid(ini={"PROCESS": {"Root": '"M:\\"'}}, files={"media/a/b.mkv": b""},
+               env={"ZQ_DRIVES": "M={scratch}/media"}) as orvid:
         window = orvid.window("^Orvid ")            # X window id of a shown top-level window
         orvid.xdotool("windowsize", window, 1000, 700)
         poll("the new size", lambda: orvid.geometry(window)[2:] == (1000, 700))
@@ -18,10 +19,13 @@ ORVID_FOLDER (the built program folder) and ZQ_GRAB_DIR (where its PNGs go) set.
         assert orvid.ini()["MAIN"]["MainWinPos"] == "..."
         orvid.grab("after-resize")                  # ZQ_GRAB_DIR/after-resize.png
 
-Orvid copies the program folder to a scratch folder (its home) with the given Orvid.INI (none:
-the program writes its defaults) and files under the home, starts ./orvid there, and on leaving
-the with block stops it by its process id if it still runs and removes the scratch folder. A
-failing test prints the program's output. Every wait is a poll with a deadline; no fixed sleeps.
+Orvid copies the program folder to a scratch folder (its home, scratch/Orvid) with the given
+Orvid.INI (none: the program writes its defaults) and files under the scratch folder (None: a
+folder), sets the environment given ("{scratch}" stands for the scratch folder), starts ./orvid
+there, and on leaving the with block stops it by its process id if it still runs and removes
+the scratch folder. A failing test prints the program's output. Every wait is a poll with a
+deadline; no fixed sleeps. The accessibles' helpers (find, act, text, checked, extents) take
+the names the controls show, without the "&" of their mnemonics.
 """
 import hashlib
 import os
@@ -113,24 +117,27 @@ def find(root, name=None, role=None, timeout=DEADLINE):
                 timeout)
 
 
+def _iface(acc, interface):
+    return interface in acc.get_interfaces()
+
+
 def act(acc, action):
     """Does the accessible's action of that name ("toggle", "press", "setfocus" ...)."""
-    actions = acc.get_action_iface()
-    if actions is None:
-        raise AssertionError(f"{role(acc)} {name(acc)!r} has no actions")
-    names = [actions.get_action_name(i) for i in range(actions.get_n_actions())]
+    from gi.repository import Atspi
+    names = [Atspi.Action.get_action_name(acc, i) for i in range(Atspi.Action.get_n_actions(acc))] \
+        if _iface(acc, "Action") else []
     for i, n in enumerate(names):
         if n.lower().replace(" ", "") == action.lower().replace(" ", ""):
-            actions.do_action(i)
+            Atspi.Action.do_action(acc, i)
             return
     raise AssertionError(f"{role(acc)} {name(acc)!r} has no action {action!r}, only {names}")
 
 
 def text(acc):
-    """The text an accessible shows now: its text interface's, else its name."""
+    """The text an accessible shows: its text interface's, else its name."""
+    from gi.repository import Atspi
     acc.clear_cache()
-    t = acc.get_text_iface()
-    return t.get_text(0, -1) if t is not None else name(acc)
+    return Atspi.Text.get_text(acc, 0, -1) if _iface(acc, "Text") else name(acc)
 
 
 def extents(acc):
@@ -185,7 +192,7 @@ def checksums(root):
 class Orvid:
     """The real program, started from a copy of the program folder; see the module's text."""
 
-    def __init__(self, ini=None, files=None, args=()):
+    def __init__(self, ini=None, files=None, args=(), env=None):
         self.scratch = Path(tempfile.mkdtemp(prefix="orvid-desktop-", dir=os.environ.get("DESKTOP_SESSION_DIR")))
         self.home = self.scratch / "Orvid"
         shutil.copytree(os.environ["ORVID_FOLDER"], self.home, symlinks=True)
@@ -200,6 +207,7 @@ class Orvid:
             else:
                 path.write_bytes(content if isinstance(content, bytes) else content.encode())
         self.args = list(args)
+        self.env = {k: str(v).replace("{scratch}", str(self.scratch)) for k, v in (env or {}).items()}
         self.process = None
         self.returncode = None
 
@@ -211,6 +219,7 @@ class Orvid:
         env = dict(os.environ)
         for unwanted in ("QT_QPA_PLATFORM", "ZQ_PRESENTER"):
             env.pop(unwanted, None)
+        env.update(self.env)
         self.log = open(self.scratch / "orvid.log", "wb")
         self.process = subprocess.Popen(["./orvid", *self.args], cwd=self.home, env=env, stdout=self.log,
                                         stderr=subprocess.STDOUT)

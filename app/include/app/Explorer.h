@@ -71,7 +71,8 @@ class EXPLORERPANEL {
   std::string pathText;   // TLPPATH or TRPPATH: the path field's text
   std::string drive;      // CDRVL or CDRVR: the drive field ("D:"), blank off a drive
 
-  const std::string& Folder() const { return folder_; }
+  // The folder, read and set as a copy: the main window reads it too.
+  std::string Folder() const { return folder_; }
   void SetFolder(std::string folder) { folder_ = std::move(folder); }
   // Lists the folder again (GETPDIR), without touching the history or the drive field.
   void ListAgain();

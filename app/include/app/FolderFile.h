@@ -126,13 +126,6 @@ void DUNEFILEFROMTEXT(DUNEFILE& record, std::string_view ansi);
 // Sets the key's field from a value as read (a number's low 16 bits; 0 for no number).
 void SetFolderValue(DUNEFILE& record, const FolderFileKey& key, std::string_view value);
 
-// A line of a text and the line end that follows it: CR LF, LF, CR, or none for a last line
-// without one.
-struct TextLine {
-  std::string_view text, end;
-};
-std::vector<TextLine> SplitLines(std::string_view text);
-
 // The text after its UTF-8 byte-order mark, the text itself when it has none.
 std::string_view WithoutByteOrderMark(std::string_view text);
 // The value of key in text (the key's trailing blanks dropped); empty when no line holds it.

@@ -46,7 +46,7 @@ struct PASSSETTINGS {
 PASSSETTINGS TAKEPASSSETTINGS(const zq::rt::Queue& q);
 
 // The processing thread: group holds the bytes of T2GROUP (the folder queue and the thread to
-// notify). Ends with POSTJOBEND(kPassEnded, THREADNR), whatever the outcome.
+// notify). Runs through RUNJOB(kPassEnded, THREADNR), so its end is posted whatever the outcome.
 void WRITESCRIPTTH(std::string_view group);
 
 // The pass over the folder queue of the group.

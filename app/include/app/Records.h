@@ -108,6 +108,8 @@ struct QSCRIPTFIELDS : zq::rt::RecordView {
   zq::rt::TextField IVIEW{*this, "IVIEW"};         // icon view: "Yes" or "No"
 };
 extern const QSCRIPTFIELDS QSCRIPTF;
+// The layout table has a row for each of the levels 1 to kLayoutRows.
+constexpr uint32_t kLayoutRows = 7;
 
 // VEXTTYPE and AEXTTYPE: a video or an audio extension (the same fields, EXT of its own size).
 struct EXTFIELDS : zq::rt::RecordView {

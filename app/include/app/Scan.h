@@ -18,7 +18,7 @@
 #include "zqruntime/queue.h"
 
 // The scan thread: group holds the bytes of T1GROUP (the root to scan and the thread to
-// notify). Ends with POSTJOBEND(kScanEnded, THREADNR).
+// notify). Runs through RUNJOB(kScanEnded, THREADNR).
 void SCANDIRTH(std::string_view group);
 
 // Scans one folder into q (a QDIRTYPE queue) and MFQ, with its entries at level + 1, and the

@@ -9,20 +9,15 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/Events.h"
 #include "app/Records.h"
 #include "hostlib/WinPos.h"
 #include "zqplatform/messages.h"
 #include "zqruntime/queue.h"
-
-// Program events, posted to a thread's active window.
-constexpr int32_t kScanEnded = 0x400;        // the scan thread has ended
-constexpr int32_t kPassEnded = 0x401;        // the processing thread has ended
-constexpr int32_t kStatusChanged = 0x410;    // UPDATESTATUS stored a new status line
-constexpr int32_t kShowInExplorer = 0x420;   // the explorer shows RPPATH
-constexpr int32_t kTrayDoubleClick = 0x431;  // the tray icon was double-clicked
 
 extern zq::rt::Queue QDIR;         // folder list: NAME ICON LEVEL SCRIPT ISFOLDER DIRNAME CN CNACT CF CFACT BN BNACT BF BFACT DFCUR DFNEXT MTYPE MNAME
 extern zq::rt::Queue MFQ;          // media list: DIR DNAME MNAME EXTENSION SCAT STYPE RSIZE HRSIZE MTYPE
@@ -111,8 +106,16 @@ extern zq::rt::Record T1GROUP;
 extern zq::rt::Record T2GROUP;
 
 // A job's end: marks T1ENDED (event kScanEnded) or T2ENDED (kPassEnded), then posts the event
-// to thread. Every job ends with this call.
+// to thread.
 void POSTJOBEND(int32_t event, uint32_t thread);
+
+// Runs a job's work on the calling thread and posts its end (POSTJOBEND) from a guard, as the
+// work returns or as an exception leaves it, so the main window never waits for a job that has
+// gone. Every job runs its work through this call.
+void RUNJOB(int32_t event, uint32_t thread, const std::function<void()>& work);
+// Called by RUNJOB before the work, when set (never in the program): a test's way to throw
+// inside a job.
+extern std::function<void(int32_t event)> JOBTESTHOOK;
 
 extern uint32_t MWTHREAD;  // the main window's thread
 extern HWND MWHANDLE;      // the main window, owner of the error dialogs

@@ -53,8 +53,8 @@ class IniFile : public ::testing::Test {
 
 TEST_F(IniFile, AFirstStartWithoutFilesReportsTheThreeDataFilesAndCompletesTheDefaults) {
   EXPECT_EQ(Load(), (Lines{"Error Reading Script.dat", "Error Reading VExtensions.dat", "Error Reading AExtensions.dat"}));
-  ASSERT_EQ(QSCRIPT.Records(), 7u);
-  for (uint32_t n = 1; n <= 7; ++n) {
+  ASSERT_EQ(QSCRIPT.Records(), kLayoutRows);
+  for (uint32_t n = 1; n <= kLayoutRows; ++n) {
     EXPECT_EQ(Row(n, "NR"), std::to_string(n));
     EXPECT_EQ(Row(n, "DIR"), std::to_string(n + 1));
     EXPECT_EQ(Row(n, "ALIGN"), "");
@@ -82,9 +82,9 @@ TEST_F(IniFile, ThreeLayoutRowsGainFourCopiesOfTheThird) {
   ASSERT_GT(WRITEQUEUE(QSCRIPT, Path("Script.dat")), 0);
   QSCRIPT.Free();
   EXPECT_EQ(Load(), (Lines{"Error Reading VExtensions.dat", "Error Reading AExtensions.dat"}));
-  ASSERT_EQ(QSCRIPT.Records(), 7u);
+  ASSERT_EQ(QSCRIPT.Records(), kLayoutRows);
   EXPECT_EQ(Row(1, "ALIGN"), "Top");
-  for (uint32_t n = 3; n <= 7; ++n) {
+  for (uint32_t n = 3; n <= kLayoutRows; ++n) {
     EXPECT_EQ(Row(n, "ALIGN"), "Bottom") << n;
     EXPECT_EQ(Row(n, "SCALE"), "1.5") << n;
     EXPECT_EQ(Row(n, "COLS"), "3") << n;

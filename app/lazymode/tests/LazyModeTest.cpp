@@ -221,7 +221,7 @@ TEST_F(LazyMode, TheListIsACopyTheScansRecordBufferIsLeftAlone) {
 }
 
 TEST_F(LazyMode, TheOrderPutsANameBeforeLongerOnesThatGoOnWithALetter) {
-  const std::shared_ptr<const zq::rt::RecordLayout> layout(&QDTYPE(), [](const zq::rt::RecordLayout*) {});
+  const std::shared_ptr<const zq::rt::RecordLayout> layout = SharedLayout(QDTYPE());
   zq::rt::Record a(layout), b(layout);
   struct Case {
     const char* a;

@@ -4,6 +4,7 @@
 // explorer's keys and the tray icon, and a picture of the window in use.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <future>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 
 #include "DialogAnswers.h"
 #include "DialogWatcher.h"
@@ -109,15 +111,17 @@ class MainWindow : public ::testing::Test {
   HWND Control(int32_t n) const { return ControlOf(window_, n); }
   zq::ui::WindowState State(int32_t n) const { return zq::ui::Snapshot(Control(n)).value_or(zq::ui::WindowState{}); }
   std::string Text(int32_t n) const { return State(n).text; }
-  // Controls 1 to 30 that are enabled.
+  // The controls of the job range that are enabled.
   std::vector<int32_t> EnabledInJobRange() const {
     std::vector<int32_t> enabled;
-    for (int32_t n = 1; n <= 30; ++n) {
+    for (int32_t n = mw::JobRangeFirst; n <= mw::JobRangeLast; ++n) {
       if (Control(n) != 0 && State(n).enabled) enabled.push_back(n);
     }
     return enabled;
   }
-  bool AllEnabled() const { return EnabledInJobRange().size() == 30; }
+  bool AllEnabled() const {
+    return EnabledInJobRange().size() == static_cast<size_t>(mw::JobRangeLast - mw::JobRangeFirst + 1);
+  }
   bool Idle() const { return !T1RUNNING && !T2RUNNING && AllEnabled(); }
 
   zqtest::ScratchFolder folder_{"orvid-main"};
@@ -150,7 +154,7 @@ TEST_F(MainWindow, StartsCleanInTheProgramFolder) {
   CopyProgramFolderFiles();
   DialogWatcher watcher;
   Start();
-  EXPECT_EQ(QSCRIPT.Records(), 7u);
+  EXPECT_EQ(QSCRIPT.Records(), kLayoutRows);
   EXPECT_GT(VEXTENSIONS.Records(), 10u);
   EXPECT_EQ(State(mw::IconConvert).value, 1);
   EXPECT_EQ(State(mw::DeepScan).value, 0);
@@ -194,6 +198,30 @@ TEST_F(MainWindow, TheJobsRunTheirStandInsAndTheButtonsComeBack) {
   EXPECT_EQ(State(mw::StartButton).textColour, 0x0000FFu);
   CloseByOk();
   ASSERT_TRUE(Ended());
+}
+
+TEST_F(MainWindow, AJobThatAnExceptionEndsStillEndsAndTheProgramCloses) {
+  MapDisk();
+  WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
+  std::atomic<int> thrown{0};
+  JOBTESTHOOK = [&](int32_t) {
+    ++thrown;
+    throw std::runtime_error("a fault inside the job");
+  };
+  DialogWatcher watcher;
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; }));
+  int jobs = 0;
+  for (int32_t button : {mw::ScanButton, mw::StartButton}) {
+    ASSERT_TRUE(zq::ui::input::Click(Control(button)));
+    ASSERT_TRUE(WaitFor([&] { return thrown == jobs + 1; })) << button;
+    ++jobs;
+    ASSERT_TRUE(WaitFor([&] { return Idle(); })) << button;
+  }
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  JOBTESTHOOK = nullptr;
+  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("MainWinPos="), std::string::npos);
 }
 
 TEST_F(MainWindow, StopAsksTheRunningJobToStopAndItsEndEnablesTheControls) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "CsvText.h"
+#include "app/Text.h"
 
 namespace {
 
@@ -30,10 +31,15 @@ TEST(CsvText, ValuesSplitAtSemicolonsOutsideQuotes) {
 
 TEST(CsvText, LinesEndAtCrLfCrOrLf) {
   using Lines = std::vector<std::string_view>;
-  EXPECT_EQ(SplitLines("a\r\nb\r\n\r\nc\r\n"), (Lines{"a", "b", "", "c"}));
-  EXPECT_EQ(SplitLines("a\nb\n\nc\n"), (Lines{"a", "b", "", "c"}));
-  EXPECT_EQ(SplitLines("a\rb\r\nc\nd"), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines(""), Lines{});
+  const auto texts = [](std::string_view text) {
+    Lines lines;
+    for (const TextLine& line : SplitLines(text)) lines.push_back(line.text);
+    return lines;
+  };
+  EXPECT_EQ(texts("a\r\nb\r\n\r\nc\r\n"), (Lines{"a", "b", "", "c"}));
+  EXPECT_EQ(texts("a\nb\n\nc\n"), (Lines{"a", "b", "", "c"}));
+  EXPECT_EQ(texts("a\rb\r\nc\nd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(texts(""), Lines{});
 }
 
 TEST(CsvText, DotCsvIsAppendedUnlessTheExtensionIsCsv) {

@@ -23,7 +23,7 @@ using hostlib::test::TextOf;
 using orvid::test::ControlOf;
 using orvid::test::WaitFor;
 
-std::string MainTitle() { return zq::rt::ParseWindowDefinition(orvid::res::WindowText("MainWindow")).window->title; }
+std::string MainTitle() { return orvid::res::WindowDefinition("MainWindow").title; }
 
 std::optional<zq::ui::WindowState> StateOf(HWND window, int32_t control) {
   return zq::ui::Snapshot(ControlOf(window, control));

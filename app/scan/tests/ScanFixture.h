@@ -56,7 +56,7 @@ class ScanFixture : public ::testing::Test {
 
   // The bytes of T1GROUP for a root, notifying this thread.
   static std::string Group(const std::string& root) {
-    zq::rt::Record group(std::shared_ptr<const zq::rt::RecordLayout>(&T1GROUPTYPE(), [](const auto*) {}));
+    zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
     T1GROUPF.ROOT.Set(group, root);
     T1GROUPF.THREADNR.Set(group, GetCurrentThreadId());
     return std::string(group.Bytes());

@@ -272,7 +272,7 @@ TEST(TextBox, TheTextFollowsTheBoxWhenTheUserSizesIt) {
 
 TEST(TextBox, ClosesOnProgramEvent0x400AndAfterItsTimeOut) {
   uint32_t thread = zq::rt::CurrentThread();
-  auto answerer = AnswerWhenShown("Message", [thread](HWND) { zq::rt::Post(0x400, 0, thread); });
+  auto answerer = AnswerWhenShown("Message", [thread](HWND) { zq::rt::Post(zq::rt::kUserEvent, 0, thread); });
   MBOX("Working", 0, 0, 0);
   answerer.get();
 

@@ -7,6 +7,16 @@
 
 #include "zqplatform/messages.h"
 
+// The error dialog's answers, which are also its buttons' roles; kNoAnswer for a time-out.
+enum DialogAnswer : uint8_t { kNoAnswer = 0, kOk, kCancel, kAbort, kRetry, kIgnore, kSkip, kYes, kNo, kIgnoreAll };
+
+// The error dialog's button sets that the program uses.
+enum ErrorButtons : uint8_t {
+  kAbortOnly = 7,         // Abort: an error that ends a catalog rebuild
+  kCancelIgnoreAll = 10,  // Cancel, Ignore and Ignore All: a per-item error of a long job
+  kOkOnly = 99,           // OK: a single report
+};
+
 // The error dialog: message, failing procedure, details and code with one of the numbered
 // button sets; the button pressed (OK 1 ... Ignore All 9), 0 when set 0 times out.
 uint8_t ERRORMSG(std::string_view message, std::string_view procedure, std::string_view details,

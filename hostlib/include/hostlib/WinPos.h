@@ -3,16 +3,16 @@
 // when the window is resized. Screen rectangles are pixels (VTWinGetSize, VTWinSetSize);
 // window and control positions are the runtime's dialog units.
 //
-// A rule keeps a control's distance to a corner of the window (rp 1 top left, 2 top right,
-// 3 bottom left, 4 bottom right) or to another control (rr), and grows its size by the bits
-// of rs: 1 width and 2 height with the window, 4 width and 8 height as a share of the window,
-// 16 width and 32 height with the relative control.
+// A rule keeps a control's distance to a corner (rp, a ResizeCorner) of the window or of
+// another control (rr), and changes its size by the bits of rs (ResizeGrowth): with the
+// window, as a share of the window, or with the relative control.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "hostlib/ResizeRules.h"
 #include "zqplatform/messages.h"
 #include "zqruntime/window.h"
 
@@ -26,7 +26,7 @@ class WINPOSCLASS {
   struct Rule {
     int32_t FNR = 0;  // control number
     int32_t XL = 0, YT = 0, WI = 0, HE = 0;  // its box when the rules were recorded
-    int16_t RP = 1;
+    int16_t RP = kTopLeft;
     int16_t RS = 0;
     int32_t RR = 0;  // relative control, 0: the window
   };

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int32_t kTrayEvent = 0x431;
+constexpr int32_t kTrayEvent = zq::rt::kUserEvent + 0x31;
 
 class TrayCallback : public ::testing::Test {
  protected:
@@ -68,8 +68,8 @@ TEST_F(TrayCallback, AMenuChoicePostsTheItemNumber) {
 }
 
 TEST_F(TrayCallback, PostItReachesTheThreadsActiveWindow) {
-  POSTIT(0x420, static_cast<int32_t>(zq::rt::CurrentThread()));
-  EXPECT_EQ(ProgramEvents(), std::vector<int32_t>{0x420});
+  POSTIT(zq::rt::kUserEvent + 0x20, static_cast<int32_t>(zq::rt::CurrentThread()));
+  EXPECT_EQ(ProgramEvents(), std::vector<int32_t>{zq::rt::kUserEvent + 0x20});
 }
 
 TEST_F(TrayCallback, CreateFailuresAreTheLibrarysCodes) {

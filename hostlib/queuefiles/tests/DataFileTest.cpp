@@ -6,6 +6,7 @@
 
 #include "Layouts.h"
 #include "ZQ_Vantor.h"
+#include "hostlib/FileModes.h"
 #include "hostlib/QueueFiles.h"
 #include "zqtest/ScratchFolder.h"
 
@@ -31,7 +32,7 @@ class DataFile : public ::testing::Test {
   // Loads while another file object holds the file without sharing.
   int32_t LoadWhileHeld(QueueDataFile& data) {
     const int32_t holder = FICreate();
-    FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), 0xC0000000, 0, 3, 0x80);
+    FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), kReadWrite, kNoSharing, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
     const int32_t result = data.Load();
     FIDestroy(holder);
     return result;

@@ -7,6 +7,7 @@
 
 #include "Layouts.h"
 #include "ZQ_Vantor.h"
+#include "hostlib/FileModes.h"
 #include "hostlib/QueueFiles.h"
 #include "zqtest/ScratchFolder.h"
 
@@ -100,7 +101,7 @@ TEST_F(QueueFile, AnUnreadableFileFailsAndStaysAsItWas) {
   Write(file, bytes);
   // Another file object holds the file open without sharing.
   const int32_t holder = FICreate();
-  ASSERT_EQ(FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), 0xC0000000, 0, 3, 0x80), 0);
+  ASSERT_EQ(FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), kReadWrite, kNoSharing, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL), 0);
   Queue q(layouts::VEXTENSIONS);
   AddExtension(q, "KEEP", "", 0);
   EXPECT_EQ(READQUEUE(q, file, 1), kQueueFileReadFailed);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogAnswers.h"
+#include "hostlib/ResizeRules.h"
 #include "hostlib/WinPos.h"
 #include "zqplatform/uiinput.h"
 
@@ -49,7 +50,7 @@ struct Resized : ::testing::Test {
   WINPOSCLASS pos;
   void SetUp() override {
     ASSERT_TRUE(w.Open());
-    pos.INIT(w, 0, 0, 1, 1, 0);
+    pos.INIT(w, 0, 0, 1, kTopLeft, kKeepSize);
   }
   void SizeTo(int32_t width, int32_t height) { UserSizes(w, &pos, width, height); }
   DlgRect At(int32_t control) { return w.Rect(control).value_or(DlgRect{}); }
@@ -63,14 +64,14 @@ TEST_F(Resized, TheBaseSizeIsTheClientAreaAtInit) {
 }
 
 TEST_F(Resized, EachModeKeepsItsDistancesOverATableOfWindowSizes) {
-  pos.SET(2, 2, 0, 0, 0);
-  pos.SET(3, 3, 0, 0, 0);
-  pos.SET(4, 4, 0, 0, 0);
-  pos.SET(5, 1, 3, 0, 0);   // grows with the window
-  pos.SET(6, 3, 6, 0, 0);   // bottom left, share of the width, grows in height
-  pos.SET(7, 4, 6, 0, 0);
-  pos.SET(9, 3, 16, 0, 5);  // below the list, as wide as it grows
-  pos.SET(10, 2, 0, 0, 5);  // right edge with the list's, above it
+  pos.SET(2, kTopRight, kKeepSize, 0, 0);
+  pos.SET(3, kBottomLeft, kKeepSize, 0, 0);
+  pos.SET(4, kBottomRight, kKeepSize, 0, 0);
+  pos.SET(5, kTopLeft, kGrowWidth | kGrowHeight, 0, 0);
+  pos.SET(6, kBottomLeft, kGrowHeight | kShareWidth, 0, 0);
+  pos.SET(7, kBottomRight, kGrowHeight | kShareWidth, 0, 0);
+  pos.SET(9, kBottomLeft, kFollowWidth, 0, 5);  // below the list
+  pos.SET(10, kTopRight, kKeepSize, 0, 5);     // right edge with the list's, above it
   struct Size {
     int32_t w, h;
   };
@@ -92,7 +93,7 @@ TEST_F(Resized, EachModeKeepsItsDistancesOverATableOfWindowSizes) {
 }
 
 TEST_F(Resized, SetInsideChangesOnlyTheControlsWhollyWithin) {
-  pos.SET(6, 3, 0, 1, 0);
+  pos.SET(6, kBottomLeft, kKeepSize, 1, 0);
   for (const auto& r : pos.Rules()) {
     bool within = r.FNR == 6 || r.FNR == 8;
     EXPECT_EQ(r.RP, within ? 3 : 1) << r.FNR;  // 10 lies only partly inside
@@ -100,7 +101,7 @@ TEST_F(Resized, SetInsideChangesOnlyTheControlsWhollyWithin) {
 }
 
 TEST_F(Resized, ALoopOfRelativeControlsIsReportedAndLeavesThemInPlace) {
-  pos.SET(1, 3, 0, 0, 1);
+  pos.SET(1, kBottomLeft, kKeepSize, 0, 1);
   int reports = 0;
   std::string code;
   auto answer = [&] {
@@ -132,7 +133,7 @@ TEST_F(Resized, SetForAControlWithoutARuleSaysSoInTheTextBox) {
     text = hostlib::test::TextOf(d, 1);
     zq::ui::input::KeyPress(d, VK_ESCAPE);
   });
-  pos.SET(55, 2, 0, 0, 0);
+  pos.SET(55, kTopRight, kKeepSize, 0, 0);
   answerer.get();
   EXPECT_EQ(text, "\r\n(2) Memory Queue Error : 30");
 }
@@ -142,7 +143,7 @@ TEST(WinPos, AZeroBaseSizeChangesNothing) {
   ASSERT_TRUE(w.Open());
   UserSizes(w, nullptr, 0, 0);  // its client area is empty when the rules are recorded
   WINPOSCLASS pos;
-  pos.INIT(w, 0, 0, 1, 1, 12);
+  pos.INIT(w, 0, 0, 1, kTopLeft, kShareWidth | kShareHeight);
   EXPECT_EQ(pos.CLA_W, 0);
   UserSizes(w, &pos, 200, 100);
   EXPECT_EQ(w.Rect(1), (DlgRect{0, 0, 40, 14}));
@@ -158,7 +159,7 @@ TEST(WinPos, MinimumAndMaximumSizes) {
     Window w(Def(kWindow));
     ASSERT_TRUE(w.Open());
     WINPOSCLASS pos;
-    pos.INIT(w, c.min, c.max, 0, 1, 0);
+    pos.INIT(w, c.min, c.max, 0, kTopLeft, kKeepSize);
     EXPECT_TRUE(pos.Rules().empty());
     UserSizes(w, nullptr, 100, 50);
     EXPECT_EQ(w.Position().width, c.small.width);

@@ -4,29 +4,27 @@
 #include <filesystem>
 #include <fstream>
 
+#include "hostlib/FileModes.h"
 #include "zqtest/ScratchFolder.h"
 #include "hostlib/Wrappers.h"
 
 namespace {
 
-constexpr uint32_t kReadWrite = 0xC0000000;
-constexpr uint32_t kOpenAlways = 4;
-constexpr uint32_t kNormalWriteThrough = 0x80000080;
 
 TEST(FileIO, WritesReadsAndSizesFiles) {
   zqtest::ScratchFolder dir;
   const std::string file = (dir / "f.bin").string();
   FILEIO f;
-  EXPECT_EQ(f.WRITEFILE(file, "hello", 0, 0, kReadWrite, 0, kOpenAlways, kNormalWriteThrough), 5);
+  EXPECT_EQ(f.WRITEFILE(file, "hello", 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough), 5);
   EXPECT_EQ(f.INTERROR, 0);
   std::array<char, 16> buffer{};
-  EXPECT_EQ(f.READFILE(file, buffer, 5, 0, kReadWrite, 0, kOpenAlways, kNormalWriteThrough), 5);
+  EXPECT_EQ(f.READFILE(file, buffer, 5, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough), 5);
   EXPECT_EQ(std::string(buffer.data(), 5), "hello");
   EXPECT_EQ(f.GETFILESIZE(file), 5.0);
   EXPECT_EQ(f.INTERROR, 0);
-  EXPECT_EQ(f.READFILE(file, buffer, 17, 0, kReadWrite, 0, kOpenAlways, kNormalWriteThrough), -55);
+  EXPECT_EQ(f.READFILE(file, buffer, 17, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough), -55);
   EXPECT_EQ(f.INTERROR, -55);
-  EXPECT_EQ(f.WRITEFILE(file, "", 0, 0, kReadWrite, 0, kOpenAlways, kNormalWriteThrough), -54);
+  EXPECT_EQ(f.WRITEFILE(file, "", 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough), -54);
   EXPECT_EQ(f.INTERROR, -54);
 }
 
@@ -52,12 +50,12 @@ TEST(FileIO, FoldersCopiesAndDeletesKeepTheirStatus) {
   EXPECT_LT(f.CREATEDIR(sub), 0);  // exists already
   EXPECT_LT(f.INTERROR, 0);
   const int32_t system = f.GETLASTSYSTEMERROR();
-  EXPECT_EQ(system, 183);
+  EXPECT_EQ(system, ERROR_ALREADY_EXISTS);
   EXPECT_LT(f.INTERROR, 0);  // untouched by the query
 
   const std::string a = (dir / "a.txt").string();
   const std::string b = (dir / "sub" / "b.txt").string();
-  f.WRITEFILE(a, "data", 0, 0, kReadWrite, 0, kOpenAlways, kNormalWriteThrough);
+  f.WRITEFILE(a, "data", 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough);
   EXPECT_EQ(f.COPY(a, b, 1), 0);
   EXPECT_EQ(f.INTERROR, 0);
   EXPECT_LT(f.COPY(a, b, 1), 0);  // the target exists

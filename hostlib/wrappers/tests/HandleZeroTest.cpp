@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "hostlib/FileModes.h"
 #include "hostlib/Wrappers.h"
 
 namespace {
@@ -72,8 +73,8 @@ TEST(HandleZero, RevArray) {
   ExpectStatus(a, a.SETL(1, 1, 1, 1));
   ExpectStatus(a, a.LOCATE("a", 0, 0));
   ExpectStatus(a, a.FIELDCOUNT());
-  ExpectStatus(a, a.READARRAY("x", 0, 0, 0xC0000000, 0, 4, 0x80000080));
-  ExpectStatus(a, a.WRITEARRAY("x", 0, 0, 0xC0000000, 0, 4, 0x80000080));
+  ExpectStatus(a, a.READARRAY("x", 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough));
+  ExpectStatus(a, a.WRITEARRAY("x", 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough));
   a.INTERROR = 0;
   EXPECT_EQ(a.GET(0, 0, 0), "");
   ExpectOut(a);
@@ -85,8 +86,8 @@ TEST(HandleZero, FileIO) {
   FILEIO f;
   f.DESTRUCT();
   std::array<char, 4> buffer{};
-  ExpectStatus(f, f.WRITEFILE("x", "data", 0, 0, 0xC0000000, 0, 4, 0x80000080));
-  ExpectStatus(f, f.READFILE("x", buffer, 0, 0, 0xC0000000, 0, 4, 0x80000080));
+  ExpectStatus(f, f.WRITEFILE("x", "data", 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough));
+  ExpectStatus(f, f.READFILE("x", buffer, 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough));
   EXPECT_LT(f.GETFILESIZE("x"), 0);
   EXPECT_EQ(f.INTERROR, kOutOfRange);
   ExpectStatus(f, f.CREATEDIR("x"));

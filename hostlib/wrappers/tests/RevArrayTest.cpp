@@ -3,14 +3,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "hostlib/FileModes.h"
 #include "zqtest/ScratchFolder.h"
 #include "hostlib/Wrappers.h"
 
 namespace {
 
-constexpr uint32_t kReadWrite = 0xC0000000;
-constexpr uint32_t kOpenAlways = 4;
-constexpr uint32_t kNormalWriteThrough = 0x80000080;
 
 TEST(RevArray, SetsAndGetsByPositionWithStatusAndOutParameter) {
   REVARRAY a;
@@ -46,12 +44,12 @@ TEST(RevArray, FileRoundTripAndFailures) {
   const std::string file = (dir / "a.dat").string();
   REVARRAY a;
   a.SETS("x\xFEy", 0, 0, 0);
-  EXPECT_EQ(a.WRITEARRAY(file, 0, 0, kReadWrite, 0, kOpenAlways, kNormalWriteThrough), 3);
+  EXPECT_EQ(a.WRITEARRAY(file, 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough), 3);
   EXPECT_EQ(a.INTERROR, 0);
   REVARRAY b;
-  EXPECT_EQ(b.READARRAY(file, 0, 0, kReadWrite, 0, kOpenAlways, kNormalWriteThrough), 3);
+  EXPECT_EQ(b.READARRAY(file, 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough), 3);
   EXPECT_EQ(b.GET(0, 0, 0), "x\xFEy");
-  EXPECT_EQ(b.READARRAY((dir / "none" / "b.dat").string(), 0, 0, kReadWrite, 0, kOpenAlways,
+  EXPECT_EQ(b.READARRAY((dir / "none" / "b.dat").string(), 0, 0, kReadWrite, kNoSharing, OPEN_ALWAYS,
                         kNormalWriteThrough),
             -61);
   EXPECT_EQ(b.INTERROR, -61);

@@ -1,8 +1,9 @@
 // What the user does to the Qt presenter's widgets becomes model input: a press on a list's
 // row or header is the model's click with the row and column under the mouse, and a row
-// chosen in a list or a drop list, or a value spun, tells the control's parent; an entry
-// shows the caret the program sets; the close button, moves, sizes and clicks become the
-// messages Windows sends.
+// chosen in a list or a drop list, or a value spun, tells the control's parent; text typed into
+// a combo is its text in the model, and values changed through the accessibility interface are
+// the model's; an entry shows the caret the program sets; the close button, moves, sizes and
+// clicks become the messages Windows sends.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,6 +84,19 @@ TEST(QtInput, ARowChosenInQtTellsTheParent) {
   DestroyWindow(w);
 }
 
+TEST(QtInput, TextTypedIntoAnEditableComboIsItsTextInTheModel) {
+  HWND w = CreateWindowExA(0, "Type", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
+  HWND path = zq::ui::CreateControl(w, Kind::Combo, 4, "T:\\Films\\", RECT{10, 10, 200, 30});
+  zq::ui::Update(path, [](zq::ui::WindowState& s) { s.rows = std::vector<zq::ui::Row>{{{"T:\\Films\\"}, 0, 0, {}}}; });
+  OnWidget<QComboBox>(path, [](QComboBox& c) {
+    ASSERT_NE(c.lineEdit(), nullptr);
+    c.lineEdit()->selectAll();
+    QTest::keyClicks(c.lineEdit(), "U:\\Covers");
+  });
+  EXPECT_EQ(zq::ui::Snapshot(path)->text, "U:\\Covers");
+  DestroyWindow(w);
+}
+
 TEST(QtInput, ASpinBoxShowsItsStepAndTellsTheParentOfTheUsersValue) {
   HWND w = CreateWindowExA(0, "Spin", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, 0, 0, nullptr);
   HWND spin = zq::ui::CreateControl(w, Kind::Spin, 4, "", RECT{10, 10, 100, 30});
@@ -102,6 +117,60 @@ TEST(QtInput, ASpinBoxShowsItsStepAndTellsTheParentOfTheUsersValue) {
   ASSERT_TRUE(command);
   EXPECT_EQ(command->wParam, (WPARAM{EN_CHANGE} << 16) | 4u);
   EXPECT_EQ(zq::ui::Snapshot(spin)->text, "2.3");
+  DestroyWindow(w);
+}
+
+// A value changed through the accessibility interface (as screen readers and desktop automation
+// change it) is the model's, as one the mouse changes: a check box toggled or clicked is
+// checked once and tells the parent, an entry's and a combo's text, a spin box's value.
+TEST(QtInput, ValuesChangedThroughTheAccessibilityInterfaceAreTheModels) {
+  HWND w = CreateWindowExA(0, "Values", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, 0, 0, nullptr);
+  HWND box = zq::ui::CreateControl(w, Kind::Check, 7, "Deep", RECT{10, 10, 100, 30});
+  HWND entry = zq::ui::CreateControl(w, Kind::Edit, 5, "", RECT{10, 40, 200, 60});
+  HWND combo = zq::ui::CreateControl(w, Kind::Combo, 6, "", RECT{10, 70, 200, 90});
+  HWND spin = zq::ui::CreateControl(w, Kind::Spin, 4, "", RECT{10, 100, 100, 120});
+  zq::ui::Update(combo, [](zq::ui::WindowState& s) { s.rows = {{{"Top"}, 0, 0, {}}, {{"Bottom"}, 0, 0, {}}}; });
+  zq::ui::Update(spin, [](zq::ui::WindowState& s) {
+    s.high = 10;
+    s.step = 1;
+    s.text = "1";
+  });
+  auto accessible = [](QWidget& on) { return QAccessible::queryAccessibleInterface(&on); };
+  auto commands = [&] {
+    zq::ui::Flush();  // the box's check for a click of its own has run
+    std::vector<WPARAM> seen;
+    while (auto m = Posted(w, WM_COMMAND)) seen.push_back(m->wParam);
+    return seen;
+  };
+  const std::vector<WPARAM> onceClicked{(WPARAM{BN_CLICKED} << 16) | 7u};
+  commands();
+  OnWidget<QCheckBox>(box, [&](QCheckBox& b) {
+    accessible(b)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  });
+  EXPECT_EQ(commands(), onceClicked);
+  EXPECT_EQ(zq::ui::Snapshot(box)->value, 1);
+  OnWidget<QCheckBox>(box, [&](QCheckBox& b) { QTest::mouseClick(&b, Qt::LeftButton); });
+  EXPECT_EQ(commands(), onceClicked);
+  EXPECT_EQ(zq::ui::Snapshot(box)->value, 0);
+  OnWidget<QCheckBox>(box, [](QCheckBox& b) { EXPECT_FALSE(b.isChecked()); });
+
+  OnWidget<QLineEdit>(entry, [&](QLineEdit& e) { accessible(e)->setText(QAccessible::Value, "D:\\Films"); });
+  zq::ui::Flush();
+  EXPECT_EQ(zq::ui::Snapshot(entry)->text, "D:\\Films");
+  OnWidget<QComboBox>(combo, [&](QComboBox& c) { accessible(*c.lineEdit())->setText(QAccessible::Value, "Middle"); });
+  zq::ui::Flush();
+  EXPECT_EQ(zq::ui::Snapshot(combo)->text, "Middle");
+  OnWidget<QDoubleSpinBox>(spin, [&](QDoubleSpinBox& sp) { accessible(sp)->valueInterface()->setCurrentValue(7); });
+  zq::ui::Flush();
+  EXPECT_EQ(zq::ui::Snapshot(spin)->text, "7");
+  EXPECT_EQ(commands(), std::vector<WPARAM>{(WPARAM{EN_CHANGE} << 16) | 4u});
+  // The program's own changes are shown, not reported back.
+  zq::ui::Update(entry, [](zq::ui::WindowState& s) { s.text = "E:\\"; });
+  zq::ui::Update(box, [](zq::ui::WindowState& s) { s.value = 1; });
+  OnWidget<QLineEdit>(entry, [](QLineEdit& e) { EXPECT_EQ(e.text(), "E:\\"); });
+  OnWidget<QCheckBox>(box, [](QCheckBox& b) { EXPECT_TRUE(b.isChecked()); });
+  EXPECT_EQ(commands(), std::vector<WPARAM>{});
+  EXPECT_EQ(zq::ui::Snapshot(entry)->text, "E:\\");
   DestroyWindow(w);
 }
 

@@ -102,8 +102,9 @@ struct ControlDef {
   int32_t dropWidth = 0;  // dialog units, 0: the control's width
 };
 
-// Whether low, high and step make a spin box's range: low <= high within +-2e9, a step above
-// 0 and at most 4e9.
+// Whether low, high and step make a spin box's range: low <= high within +-kSpinLimit, a step
+// above 0 and at most 4e9.
+constexpr double kSpinLimit = 2e9;
 bool ValidRange(double low, double high, double step);
 
 struct WindowDef {

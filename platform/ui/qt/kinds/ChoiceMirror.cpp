@@ -70,8 +70,14 @@ void ApplyItems(QComboBox* c, const WindowState& s) {
 }
 
 void Connect(QWidget* w, HWND h, const WidgetMirror& mirror) {
-  QObject::connect(static_cast<QComboBox*>(w), &QComboBox::currentIndexChanged, [&mirror, h](int i) {
+  auto* c = static_cast<QComboBox*>(w);
+  QObject::connect(c, &QComboBox::currentIndexChanged, [&mirror, h](int i) {
     if (!mirror.Syncing()) input::Choose(h, i);
+  });
+  // The edit line's text, typed or set through the accessibility interface, is the model's, as
+  // in an entry.
+  QObject::connect(c, &QComboBox::editTextChanged, [&mirror, h](const QString& t) {
+    if (!mirror.Syncing()) TextToModel(h, t);
   });
 }
 

@@ -7,6 +7,7 @@
 
 #include "../KeysAndText.h"
 #include "../MirrorLook.h"
+#include "../WidgetMirror.h"
 #include "KindMirror.h"
 #include "SetIfDifferent.h"
 
@@ -21,10 +22,10 @@ QWidget* Make(QWidget* parent, const WindowState& s) {
   return new QLineEdit(parent);
 }
 
-void Connect(QWidget* w, HWND h, const WidgetMirror&) {
+void Connect(QWidget* w, HWND h, const WidgetMirror& mirror) {
   if (auto* e = qobject_cast<QLineEdit*>(w)) {
-    QObject::connect(e, &QLineEdit::textEdited, [h](const QString& t) {
-      Update(h, [&](WindowState& m) { m.text = ToAnsi(t); });
+    QObject::connect(e, &QLineEdit::textChanged, [&mirror, h](const QString& t) {
+      if (!mirror.Syncing()) TextToModel(h, t);
     });
   }
 }
@@ -63,6 +64,11 @@ void Apply(QWidget* w, const WindowState& s) {
 }
 
 }  // namespace
+
+void TextToModel(HWND h, const QString& t) {
+  std::string text = ToAnsi(t);
+  if (auto s = Snapshot(h); s && s->text != text) Update(h, [&](WindowState& m) { m.text = text; });
+}
 
 void ApplySelection(QLineEdit* e, const WindowState& s) {
   QPoint wanted(s.selStart, s.selEnd);
