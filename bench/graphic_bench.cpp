@@ -46,10 +46,8 @@ zq::gr::Image Photo(int32_t width, int32_t height) {
   return image;
 }
 
-void Write(bool (*writer)(const zq::gr::Image&, std::FILE*), const zq::gr::Image& image, const std::string& to) {
-  std::FILE* file = std::fopen(to.c_str(), "wb");
-  if (!file || !writer(image, file)) std::abort();
-  std::fclose(file);
+void Write(zq::gr::Writer writer, const zq::gr::Image& image, const std::string& to) {
+  if (!zq::gr::WriteFileWith(writer, image, to)) std::abort();
 }
 
 void Ours(benchmark::State& state, const char* source, uint8_t mode, int32_t w, int32_t h) {

@@ -1,11 +1,13 @@
 // The nine calls: image objects by handle, each with its own lock, and the conversion, which
-// keeps all its state in the call.
+// keeps all its state in the call; beside them the conversion in two steps, whose encodings
+// belong to the host between the two.
 #include <array>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <new>
 
+#include "Encode.h"
 #include "Load.h"
 #include "SafeWrite.h"
 #include "ZQ_Graphic.h"
@@ -65,27 +67,10 @@ void DropAlpha(Image& image) {
   image.alpha = false;
 }
 
-using Writer = bool (*)(const Image&, std::FILE*);
-
-// The writer of a target's format; none for a name that names no format.
-Writer WriterOf(std::string_view path) {
-  switch (FormatOfExtension(ExtensionOf(path))) {
-    case Format::Aai: return WriteAai;
-    case Format::Jpeg: return WriteJpeg;
-    case Format::Png: return WritePng;
-    case Format::Bmp: return WriteBmp;
-    case Format::None: break;
-  }
-  return nullptr;
-}
-
 Status Convert(const std::string& source, const std::string& target, uint8_t mode, Size size, uint8_t filter) {
-  if (source.empty() || target.empty() || !ValidFit(mode, size) || !ValidFilter(filter)) return Status::Argument;
-  const Writer writer = WriterOf(target);
-  if (!writer) return Status::Format;
-  Loaded loaded = LoadFitted(source, mode, size, static_cast<Filter>(filter));
-  if (loaded.status != Status::Ok) return loaded.status;
-  return WriteReplacing(target, [&](std::FILE* file) { return writer(loaded.image, file); });
+  const Encoded encoded = EncodeConversion(source, target, mode, size, filter);
+  if (encoded.status != Status::Ok) return encoded.status;
+  return WriteReplacing(target, encoded.bytes);
 }
 
 }  // namespace
@@ -178,3 +163,63 @@ int32_t Gr_FileType(int32_t nameLength, const char* name) {
   if (const std::size_t dot = text.rfind('.'); dot != std::string_view::npos) text.remove_prefix(dot + 1);
   return static_cast<int32_t>(FormatOfExtension(text));
 }
+
+struct GrEncoded {
+  std::string source, target;        // the names as the host gave them
+  std::string sourcePath, targetPath;  // as they resolved when encoded
+  FileStamp stamp;                   // the source as it stood before it was read
+  Encoded encoded;
+};
+
+GrEncoded* Gr_Encode(int32_t sourceLength, const char* source, int32_t targetLength, const char* target,
+                     uint8_t resizeMode, int32_t width, int32_t height, uint8_t filter) {
+  try {
+    auto encoding = std::make_unique<GrEncoded>();
+    if (source && sourceLength > 0) encoding->source.assign(source, static_cast<std::size_t>(sourceLength));
+    if (target && targetLength > 0) encoding->target.assign(target, static_cast<std::size_t>(targetLength));
+    encoding->sourcePath = PathOfName(sourceLength, source);
+    encoding->targetPath = PathOfName(targetLength, target);
+    encoding->stamp = StampOf(encoding->sourcePath);
+    encoding->encoded =
+        EncodeConversion(encoding->sourcePath, encoding->targetPath, resizeMode, {width, height}, filter);
+    return encoding.release();
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+int32_t Gr_EncodedResult(const GrEncoded* encoding) {
+  return static_cast<int32_t>(encoding ? encoding->encoded.status : Status::Memory);
+}
+
+int64_t Gr_EncodedBytes(const GrEncoded* encoding) {
+  return encoding ? static_cast<int64_t>(encoding->encoded.bytes.capacity()) : 0;
+}
+
+int32_t Gr_EncodedCurrent(const GrEncoded* encoding) {
+  if (!encoding) return 0;
+  try {
+    const std::string sourcePath = PathOfName(static_cast<int32_t>(encoding->source.size()), encoding->source.data());
+    const std::string targetPath = PathOfName(static_cast<int32_t>(encoding->target.size()), encoding->target.data());
+    return sourcePath == encoding->sourcePath && targetPath == encoding->targetPath &&
+                   StampOf(sourcePath) == encoding->stamp
+               ? 1
+               : 0;
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+}
+
+int32_t Gr_WriteEncoded(const GrEncoded* encoding) {
+  if (!encoding) return static_cast<int32_t>(Status::Memory);
+  if (encoding->encoded.status != Status::Ok) return static_cast<int32_t>(encoding->encoded.status);
+  try {
+    const std::string targetPath = PathOfName(static_cast<int32_t>(encoding->target.size()), encoding->target.data());
+    if (targetPath.empty()) return static_cast<int32_t>(Status::Argument);
+    return static_cast<int32_t>(WriteReplacing(targetPath, encoding->encoded.bytes));
+  } catch (const std::bad_alloc&) {
+    return static_cast<int32_t>(Status::Memory);
+  }
+}
+
+void Gr_FreeEncoded(GrEncoded* encoding) { delete encoding; }

@@ -1,6 +1,7 @@
 #include "SafeWrite.h"
 
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -36,7 +37,7 @@ bool WritableTarget(const fs::path& target) {
 
 }  // namespace
 
-Status WriteReplacing(const std::string& target, const std::function<bool(std::FILE*)>& write) {
+Status WriteReplacing(const std::string& target, std::span<const uint8_t> bytes) {
   const fs::path path(target);
   if (target.empty() || !path.has_filename() || !WritableTarget(path)) return Status::Write;
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
@@ -47,7 +48,8 @@ Status WriteReplacing(const std::string& target, const std::function<bool(std::F
     file.reset(std::fopen(temporary.c_str(), "wbx"));
   }
   if (!file) return Status::Write;
-  bool written = write(file.get()) && std::fflush(file.get()) == 0 && !std::ferror(file.get());
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
+                 std::fflush(file.get()) == 0 && !std::ferror(file.get());
   written = std::fclose(file.release()) == 0 && written;
   std::error_code error;
   if (written) fs::rename(temporary, path, error);

@@ -49,13 +49,13 @@ void SetMark(zq::rt::Queue& panel, uint32_t row, bool marked) {
 }
 
 // One conversion (R$DOCONVITM); true when it succeeded.
-bool ConvertOne(uint8_t side, uint32_t row, uint8_t copyMode, const CONVERTOPTIONS& options) {
+bool ConvertOne(uint8_t side, uint32_t row, COPYMODE copyMode, const CONVERTOPTIONS& options) {
   zq::rt::Queue& panel = PANELOF(side).entries;
   std::optional<zq::rt::Record> entry = panel.Peek(row);
   if (!entry) return false;
   const std::string source = FilePath(side, *entry);
   std::string target = CHECKPATH(PANELOF(OTHERSIDE(side)).Folder());
-  if (copyMode == 1) {
+  if (copyMode == kConvertAsIconOrBackground) {
     target += TargetName() + ".aai";
   } else {
     target += QPANELF.FN(*entry) + (options.AAI ? std::string(".aai") : "." + QPANELF.EXT(*entry));
@@ -70,7 +70,7 @@ bool ConvertOne(uint8_t side, uint32_t row, uint8_t copyMode, const CONVERTOPTIO
     Report("Error Converting.", "ConvertItem", source, result);
     return false;
   }
-  if (copyMode == 0) {
+  if (copyMode == kConvertUnderItsName) {
     SetMark(panel, row, false);
     REDRAWEXPLORER();
   }
@@ -84,7 +84,7 @@ void ConvertMarked(uint8_t side, const CONVERTOPTIONS& options) {
   for (uint32_t i = 1; i <= panel.Records(); ++i) {
     if (ABORTALL) return;
     std::optional<zq::rt::Record> entry = panel.Peek(i);
-    if (entry && QPANELF.SEL(*entry) == 1 && IsPicture(*entry)) ConvertOne(side, i, 0, options);
+    if (entry && QPANELF.SEL(*entry) == 1 && IsPicture(*entry)) ConvertOne(side, i, kConvertUnderItsName, options);
   }
 }
 
@@ -120,9 +120,9 @@ void COPYITEM(uint8_t side, int32_t row) {
   PANELOF(OTHERSIDE(side)).ListAgain();
 }
 
-void CONVERTITEM(uint8_t side, int32_t row, uint8_t copyMode) {
+void CONVERTITEM(uint8_t side, int32_t row, COPYMODE copyMode) {
   zq::rt::Queue& panel = PANELOF(side).entries;
-  if (FirstMarked(panel) != 0 && copyMode == 0) {
+  if (FirstMarked(panel) != 0 && copyMode == kConvertUnderItsName) {
     CONVERTOPTIONS options;
     if (ASKCONVERTOPTIONS(options)) ConvertMarked(side, options);
     return;

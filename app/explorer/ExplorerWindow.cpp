@@ -368,7 +368,7 @@ class Explorer {
   // F6 converts, F7 converts into the other folder's icon or background.
   void Convert(const KeyPress& k) {
     if (IMGACT != kPreviewOff || k.choice <= 0) return;
-    CONVERTITEM(k.side, k.choice, k.key == KeyCode("F7") ? 1 : 0);
+    CONVERTITEM(k.side, k.choice, k.key == KeyCode("F7") ? kConvertAsIconOrBackground : kConvertUnderItsName);
     PANELOF(OTHERSIDE(k.side)).ListAgain();
     Redraw();
   }

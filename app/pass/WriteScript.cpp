@@ -1,5 +1,7 @@
 // The processing pass on its own thread.
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "PassParts.h"
 #include "app/Catalogs.h"
@@ -7,6 +9,7 @@
 #include "app/Helpers.h"
 #include "app/MainWindow.h"
 #include "app/Pass.h"
+#include "hostlib/ConversionPool.h"
 #include "hostlib/Dialogs.h"
 #include "hostlib/Picture.h"
 #include "hostlib/Procedures.h"
@@ -27,6 +30,23 @@ enum class Outcome { Next, EndQuietly, EndReady };
 // The two names of a root compare as Windows compares them, without regard to case.
 bool SameRoot(std::string_view a, std::string_view b) { return SameWordNC(a, b); }
 
+// The folder's icon (or background) conversion as the settings ask for it, from the record
+// and the settings alone; none when the step is off or the folder has no such picture.
+std::optional<hostlib::Conversion> ConversionOf(bool icon, const zq::rt::Record& r, const PASSSETTINGS& s) {
+  const std::string picture = WithoutTrailingBlanks((icon ? QDIRF.CF : QDIRF.BF)(r));
+  if ((icon ? s.DOICCONV : s.DOBGCONV) == 0 || (icon ? QDIRF.CFACT : QDIRF.BFACT)(r) == 0 || picture.empty()) {
+    return std::nullopt;
+  }
+  const PICTURERULE& rule = icon ? static_cast<const PICTURERULE&>(s.ST.ACR) : s.ST.ABR;
+  const std::string folder = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r)));
+  const uint8_t resize = (icon ? s.AUTOICRESIZE : s.AUTOBGRESIZE) != 0 ? GETRESIZE(rule.RESIZE, rule.KEEPAR) : 0;
+  return hostlib::Conversion{folder + picture, folder + WithoutTrailingBlanks(rule.NAME) + ".aai", resize,
+                             rule.WIDTH, rule.HEIGHT, GETFILTER(rule.FILTER)};
+}
+
+// The key of a folder record's conversion in the pool: folder order, the icon first.
+uint64_t KeyOf(uint32_t i, bool icon) { return uint64_t{i} * 2 + (icon ? 0 : 1); }
+
 class Pass {
  public:
   Pass(zq::rt::Queue& q, const PASSSETTINGS& s) : q_(q), s_(s), rows_(s.LAYOUTS) {}
@@ -37,7 +57,9 @@ class Pass {
  private:
   Outcome Folder(uint32_t i);
   bool Skipped(const zq::rt::Record& r) const;
-  Outcome Convert(bool icon, const std::string& folder);
+  // The conversions of the records from 1 to n that the pass will ask for, in its order.
+  std::vector<hostlib::ConversionPool::Job> Planned(uint32_t n) const;
+  Outcome Convert(bool icon, uint32_t i, const hostlib::Conversion& c);
   Outcome Compose(const std::string& folder, std::string& text);
   Outcome Update(const std::string& folder, const std::string& text);
   bool Present(const std::string& path) { return file_.GETFILESIZE(path) > 0; }
@@ -46,6 +68,7 @@ class Pass {
   const PASSSETTINGS& s_;
   LayoutRows rows_;
   FILEIO file_;
+  std::optional<hostlib::ConversionPool> pool_;  // the folders' conversions, done ahead
   int32_t progress_ = 0;
   bool quietConversion_ = false, quietMissingIcon_ = false, quietDeletion_ = false, quietWriting_ = false;
 };
@@ -58,22 +81,30 @@ bool Pass::Skipped(const zq::rt::Record& r) const {
   return type >= FolderMedia::BluRayRip && type <= FolderMedia{5} && s_.PROCESSV == 0;
 }
 
-Outcome Pass::Convert(bool icon, const std::string& folder) {
+std::vector<hostlib::ConversionPool::Job> Pass::Planned(uint32_t n) const {
+  std::vector<hostlib::ConversionPool::Job> jobs;
+  for (uint32_t i = 1; i <= n; ++i) {
+    const std::optional<zq::rt::Record> r = q_.Peek(i);
+    if (!r || Skipped(*r)) continue;
+    for (bool icon : {true, false}) {
+      if (std::optional<hostlib::Conversion> c = ConversionOf(icon, *r, s_)) jobs.push_back({KeyOf(i, icon), *c});
+    }
+  }
+  return jobs;
+}
+
+Outcome Pass::Convert(bool icon, uint32_t i, const hostlib::Conversion& c) {
   zq::rt::Record& r = q_.Buffer();
-  const PICTURERULE& rule = icon ? static_cast<const PICTURERULE&>(s_.ST.ACR) : s_.ST.ABR;
-  const std::string source = folder + WithoutTrailingBlanks((icon ? QDIRF.CF : QDIRF.BF)(r));
-  const std::string name = WithoutTrailingBlanks(rule.NAME) + ".aai";
-  const uint8_t resize = (icon ? s_.AUTOICRESIZE : s_.AUTOBGRESIZE) != 0 ? GETRESIZE(rule.RESIZE, rule.KEEPAR) : 0;
-  UPDATESTATUS(progress_, "Converting " + source);
-  const int32_t result = GRCONVERT(source, folder + name, resize, rule.WIDTH, rule.HEIGHT, GETFILTER(rule.FILTER));
+  UPDATESTATUS(progress_, "Converting " + c.source);
+  const int32_t result = pool_->Convert(KeyOf(i, icon), c);
   if (result > 0) {
-    (icon ? QDIRF.CN : QDIRF.BN).Set(r, NameOnDisk(folder + name));  // an old file of another case keeps its name
+    (icon ? QDIRF.CN : QDIRF.BN).Set(r, NameOnDisk(c.target));  // an old file of another case keeps its name
     (icon ? QDIRF.CNACT : QDIRF.BNACT).Set(r, 1);
     q_.Put();
-    if (s_.ST.DELAC != 0) file_.DELETE(source);
+    if (s_.ST.DELAC != 0) file_.DELETE(c.source);
   } else if (AskUnlessSilenced(quietConversion_,
                                icon ? "Error Converting (Cover) to AAI Format." : "Error Converting to AAI Format.",
-                               "WriteScript", source, result) == kCancel) {
+                               "WriteScript", c.source, result) == kCancel) {
     return Outcome::EndQuietly;
   }
   UPDATESTATUS(progress_, kWorking);
@@ -150,11 +181,9 @@ Outcome Pass::Folder(uint32_t i) {
   const zq::rt::Record& r = q_.Buffer();
   if (Skipped(r)) return Outcome::Next;
   const std::string folder = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r)));
-  if (s_.DOICCONV != 0 && QDIRF.CFACT(r) != 0 && TLEN(QDIRF.CF(r)) != 0) {
-    if (Convert(true, folder) != Outcome::Next) return Outcome::EndQuietly;
-  }
-  if (s_.DOBGCONV != 0 && QDIRF.BFACT(r) != 0 && TLEN(QDIRF.BF(r)) != 0) {
-    if (Convert(false, folder) != Outcome::Next) return Outcome::EndQuietly;
+  for (bool icon : {true, false}) {
+    const std::optional<hostlib::Conversion> c = ConversionOf(icon, r, s_);
+    if (c && Convert(icon, i, *c) != Outcome::Next) return Outcome::EndQuietly;
   }
   std::string text;
   if (s_.UPDSCRIPT != 0 && Compose(folder, text) != Outcome::Next) return Outcome::EndQuietly;
@@ -168,6 +197,7 @@ bool Pass::Run() {
   }
   if (s_.RMC != 0) MISSINGCOVERS(q_, s_);
   const uint32_t n = q_.Records();
+  pool_.emplace(Planned(n));
   UPDATESTATUS(0, kWorking);
   for (uint32_t i = 1; i <= n; ++i) {
     switch (Folder(i)) {
@@ -182,6 +212,7 @@ bool Pass::Run() {
     progress_ = static_cast<int32_t>(100.0 / n * i);
     UPDATESTATUS(progress_, "");
   }
+  pool_.reset();
   UPDATESTATUS(100, "");
   const std::string root = s_.ROOT.empty() ? ROOTDIR : s_.ROOT;
   if (s_.PROCESSV != 0 && s_.DOINDEXV != 0) REBUILDINDEX(q_, root, CatalogKind::Video, s_);

@@ -1,6 +1,5 @@
 #include "Canvas.h"
 
-#include <cstdio>
 #include <memory>
 
 #include "Glyphs.h"
@@ -76,14 +75,11 @@ void Canvas::Text(std::string_view text, int32_t cx, int32_t cy, int32_t scale, 
   }
 }
 
-namespace {
-bool Write(const Canvas& canvas, const std::string& file, bool (*writer)(const zq::gr::Image&, std::FILE*)) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(file.c_str(), "wb"), std::fclose);
-  return out && writer(canvas.Picture(), out.get()) && std::fflush(out.get()) == 0;
+bool WriteAai(const Canvas& canvas, const std::string& file) {
+  return zq::gr::WriteFileWith(zq::gr::WriteAai, canvas.Picture(), file);
 }
-}  // namespace
-
-bool WriteAai(const Canvas& canvas, const std::string& file) { return Write(canvas, file, zq::gr::WriteAai); }
-bool WriteJpeg(const Canvas& canvas, const std::string& file) { return Write(canvas, file, zq::gr::WriteJpeg); }
+bool WriteJpeg(const Canvas& canvas, const std::string& file) {
+  return zq::gr::WriteFileWith(zq::gr::WriteJpeg, canvas.Picture(), file);
+}
 
 }  // namespace orvid::folder

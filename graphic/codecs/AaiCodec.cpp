@@ -34,19 +34,20 @@ Decoded ReadAai(std::span<const uint8_t> bytes) {
   return result;
 }
 
-bool WriteAai(const Image& image, std::FILE* file) {
-  uint8_t header[8];
-  PutLe32(header, static_cast<uint32_t>(image.width));
-  PutLe32(header + 4, static_cast<uint32_t>(image.height));
-  if (std::fwrite(header, 1, 8, file) != 8) return false;
-  std::vector<uint8_t> row(image.Stride());
-  for (int32_t y = 0; y < image.height; ++y) {
-    const uint8_t* from = image.Row(y);
-    std::memcpy(row.data(), from, row.size());
-    for (std::size_t a = 3; a < row.size(); a += 4) {
-      if (row[a] == 255 || !image.alpha) row[a] = 254;
+bool WriteAai(const Image& image, Bytes& out) {
+  try {
+    out.resize(8 + image.Stride() * static_cast<std::size_t>(image.height));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  PutLe32(out.data(), static_cast<uint32_t>(image.width));
+  PutLe32(out.data() + 4, static_cast<uint32_t>(image.height));
+  uint8_t* to = out.data() + 8;
+  for (int32_t y = 0; y < image.height; ++y, to += image.Stride()) {
+    std::memcpy(to, image.Row(y), image.Stride());
+    for (std::size_t a = 3; a < image.Stride(); a += 4) {
+      if (to[a] == 255 || !image.alpha) to[a] = 254;
     }
-    if (std::fwrite(row.data(), 1, row.size(), file) != row.size()) return false;
   }
   return true;
 }

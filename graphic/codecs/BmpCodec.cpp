@@ -80,7 +80,7 @@ Decoded ReadBmp(std::span<const uint8_t> bytes) {
   return result;
 }
 
-bool WriteBmp(const Image& image, std::FILE* file) {
+bool WriteBmp(const Image& image, Bytes& out) {
   const bool alpha = image.alpha;
   const uint32_t infoSize = alpha ? 108 : 40;
   const uint32_t bits = alpha ? 32 : 24;
@@ -88,7 +88,12 @@ bool WriteBmp(const Image& image, std::FILE* file) {
   const uint64_t dataSize = uint64_t{stride} * image.height;
   const uint32_t dataAt = static_cast<uint32_t>(kFileHeader) + infoSize;
   if (dataSize + dataAt > 0xFFFFFFFFu) return false;
-  std::vector<uint8_t> header(dataAt, 0);
+  try {
+    out.assign(dataAt + dataSize, 0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  uint8_t* header = out.data();
   header[0] = 'B';
   header[1] = 'M';
   PutLe32(&header[2], static_cast<uint32_t>(dataAt + dataSize));
@@ -110,17 +115,15 @@ bool WriteBmp(const Image& image, std::FILE* file) {
     PutLe32(info + 52, 0xFF000000);
     PutLe32(info + 56, 0x73524742);  // "sRGB"
   }
-  if (std::fwrite(header.data(), 1, header.size(), file) != header.size()) return false;
-  std::vector<uint8_t> row(stride, 0);
-  for (int32_t y = image.height - 1; y >= 0; --y) {
+  uint8_t* row = header + dataAt;
+  for (int32_t y = image.height - 1; y >= 0; --y, row += stride) {
     const uint8_t* from = image.Row(y);
     if (alpha) {
-      std::memcpy(row.data(), from, image.Stride());
+      std::memcpy(row, from, image.Stride());
     } else {
-      uint8_t* to = row.data();
+      uint8_t* to = row;
       for (int32_t x = 0; x < image.width; ++x, from += 4, to += 3) std::memcpy(to, from, 3);
     }
-    if (std::fwrite(row.data(), 1, row.size(), file) != row.size()) return false;
   }
   return true;
 }

@@ -1,12 +1,13 @@
 // Readers and writers of the picture formats. Readers take the file's bytes and refuse
 // hostile data with a status (never more than the picture's own size in memory, bounded by
-// kMaxPixels); writers write a whole picture to an open file.
+// kMaxPixels); writers make a whole file's bytes of a picture in memory.
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "Image.h"
 
@@ -35,11 +36,18 @@ Decoded ReadPng(std::span<const uint8_t> bytes);
 Decoded ReadBmp(std::span<const uint8_t> bytes);
 Decoded ReadAai(std::span<const uint8_t> bytes);
 
-// Writers; false when the file refuses the bytes.
-bool WriteAai(const Image& image, std::FILE* file);
-bool WriteJpeg(const Image& image, std::FILE* file);
-bool WritePng(const Image& image, std::FILE* file);
-bool WriteBmp(const Image& image, std::FILE* file);
+// A file's bytes.
+using Bytes = std::vector<uint8_t>;
+// Writers: the file of the picture into out (replacing what it held); false when the picture
+// cannot be encoded (memory, a size the format cannot hold).
+bool WriteAai(const Image& image, Bytes& out);
+bool WriteJpeg(const Image& image, Bytes& out);
+bool WritePng(const Image& image, Bytes& out);
+bool WriteBmp(const Image& image, Bytes& out);
+using Writer = bool (*)(const Image&, Bytes&);
+// The writer's file of the picture put straight at path (no temporary file), for the build's
+// tools and for tests.
+bool WriteFileWith(Writer writer, const Image& image, const std::string& path);
 
 // The EXIF orientation (1 to 8) in a JPEG's APP1 segment data, 1 when there is none.
 int32_t ExifOrientation(std::span<const uint8_t> app1);

@@ -31,15 +31,31 @@ Decoded ReadPng(std::span<const uint8_t> bytes) {
   return result;
 }
 
-bool WritePng(const Image& image, std::FILE* file) {
+namespace {
+
+// Writes the rows given (format set in png) into out, sized to what the file takes.
+bool WriteRows(png_image& png, const void* rows, png_int_32 stride, Bytes& out) {
+  try {
+    out.resize(PNG_IMAGE_PNG_SIZE_MAX(png));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  png_alloc_size_t size = out.size();
+  if (!png_image_write_to_memory(&png, out.data(), &size, 0, rows, stride, nullptr)) return false;
+  out.resize(size);
+  return true;
+}
+
+}  // namespace
+
+bool WritePng(const Image& image, Bytes& out) {
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   png.width = static_cast<png_uint_32>(image.width);
   png.height = static_cast<png_uint_32>(image.height);
   if (image.alpha) {
     png.format = PNG_FORMAT_BGRA;
-    return png_image_write_to_stdio(&png, file, 0, image.pixels.get(),
-                                    static_cast<png_int_32>(image.Stride()), nullptr) != 0;
+    return WriteRows(png, image.pixels.get(), static_cast<png_int_32>(image.Stride()), out);
   }
   // Without alpha the file is RGB: the pixels are packed into B, G, R rows first.
   std::unique_ptr<uint8_t[]> bgr;
@@ -56,7 +72,7 @@ bool WritePng(const Image& image, std::FILE* file) {
     to[2] = from[2];
   }
   png.format = PNG_FORMAT_BGR;
-  return png_image_write_to_stdio(&png, file, 0, bgr.get(), static_cast<png_int_32>(image.width * 3), nullptr) != 0;
+  return WriteRows(png, bgr.get(), static_cast<png_int_32>(image.width * 3), out);
 }
 
 }  // namespace zq::gr

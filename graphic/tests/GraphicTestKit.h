@@ -33,11 +33,8 @@ inline Image Pattern(int32_t width, int32_t height, bool alpha) {
   return image;
 }
 
-inline bool WriteWith(bool (*writer)(const Image&, std::FILE*), const Image& image, const std::filesystem::path& to) {
-  std::FILE* file = std::fopen(to.c_str(), "wb");
-  if (!file) return false;
-  const bool ok = writer(image, file);
-  return std::fclose(file) == 0 && ok;
+inline bool WriteWith(Writer writer, const Image& image, const std::filesystem::path& to) {
+  return WriteFileWith(writer, image, to.string());
 }
 
 inline std::vector<uint8_t> Bytes(const std::filesystem::path& file) {

@@ -112,6 +112,9 @@ int32_t FINDDIR(std::string_view path, int32_t side);
 
 // File commands, on the explorer thread with the explorer window open.
 void COPYITEM(uint8_t side, int32_t row);
-void CONVERTITEM(uint8_t side, int32_t row, uint8_t copyMode);
+// A conversion's copy mode: F6 converts under the picture's own name, F7 into the other
+// folder's icon or background (FMODE).
+enum COPYMODE : uint8_t { kConvertUnderItsName = 0, kConvertAsIconOrBackground = 1 };
+void CONVERTITEM(uint8_t side, int32_t row, COPYMODE copyMode);
 void MKDIR(uint8_t side);
 void DELETEITEM(uint8_t side, int32_t row);

@@ -3,7 +3,6 @@
 // a failed create; GRCONVERT and GRFILETYPE as the library answers.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -39,10 +38,8 @@ Image Marked(int32_t width, int32_t height, bool alpha) {
   return image;
 }
 
-void Write(bool (*writer)(const Image&, std::FILE*), const Image& image, const std::filesystem::path& to) {
-  std::FILE* file = std::fopen(to.c_str(), "wb");
-  ASSERT_TRUE(file && writer(image, file));
-  std::fclose(file);
+void Write(zq::gr::Writer writer, const Image& image, const std::filesystem::path& to) {
+  ASSERT_TRUE(zq::gr::WriteFileWith(writer, image, to.string()));
 }
 
 class PictureObject : public ::testing::Test {
