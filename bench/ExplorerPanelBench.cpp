@@ -27,7 +27,7 @@ const zqtest::ScratchFolder& Folder() {
     }
     setenv("ZQ_DRIVES", ("B=" + made->path().string()).c_str(), 1);
     zq::fs::ReloadDriveMap();
-    ST.ACR.NAME = "folder";
+    ST.Change([&](SETTINGSGROUP& st) { st.ACR.NAME = "folder"; });
     for (const char* ext : {"MKV", "AVI", "MP4", "ISO"}) {
       VEXTENSIONS.Buffer().Clear();
       VEXTENSIONS.Buffer().SetText("EXT", ext);

@@ -48,16 +48,18 @@ const zqtest::ScratchFolder& Disk() {
     setenv("ZQ_DRIVES", ("B=" + folder->path().string()).c_str(), 1);
     zq::fs::ReloadDriveMap();
     INIPATH = folder->path().string() + "/";  // the program folder, where the scan lists what it left out
-    ROOTDIR = "B:\\";
-    ST.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
-    ST.ABR.NAME = "background";
-    ST.ABR.RESIZE = "Both";
-    ST.ABR.KEEPAR = 1;
-    ST.ABR.FILTER = "Bicubic";
-    ST.ABR.WIDTH = 1280;
-    ST.ABR.HEIGHT = 720;
-    ST.ABR.DFW = 1920;
-    ST.ABR.DFH = 1080;
+    ROOTDIR.Set("B:\\");
+    ST.Change([&](SETTINGSGROUP& st) {
+      st.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
+      st.ABR.NAME = "background";
+      st.ABR.RESIZE = "Both";
+      st.ABR.KEEPAR = 1;
+      st.ABR.FILTER = "Bicubic";
+      st.ABR.WIDTH = 1280;
+      st.ABR.HEIGHT = 720;
+      st.ABR.DFW = 1920;
+      st.ABR.DFH = 1080;
+    });
     for (int n = 1; n <= 7; ++n) {
       QSCRIPT.Buffer().Clear();
       QSCRIPT.Buffer().SetText("ALIGN", "Center");
@@ -77,7 +79,7 @@ const zqtest::ScratchFolder& Disk() {
 
 void Scan() {
   zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
-  group.SetText("ROOT", ROOTDIR);
+  group.SetText("ROOT", ROOTDIR.Get());
   SCANDIRTH(std::string(group.Bytes()));
 }
 

@@ -25,8 +25,10 @@ const zqtest::ScratchFolder& Tree() {
     setenv("ZQ_DRIVES", ("B=" + folder->path().string()).c_str(), 1);
     zq::fs::ReloadDriveMap();
     INIPATH = folder->path().string() + "/";  // the program folder, where the scan lists what it left out
-    ST.ACR.NAME = "folder";
-    ST.ABR.NAME = "background";
+    ST.Change([&](SETTINGSGROUP& st) {
+      st.ACR.NAME = "folder";
+      st.ABR.NAME = "background";
+    });
     for (const char* ext : {"MKV", "AVI", "MP4", "ISO"}) {
       VEXTENSIONS.Buffer().Clear();
       VEXTENSIONS.Buffer().SetText("EXT", ext);

@@ -29,7 +29,7 @@ int32_t CopyAnnounced(FILEIO& file, const std::string& source, const std::string
   return file.COPY(source, target, 0);
 }
 
-bool Belongs(const zq::rt::Record& r, CatalogKind kind) {
+bool Belongs(const zq::rt::RecordRef& r, CatalogKind kind) {
   if (QDIRF.SCRIPT(r) == 0 || QDIRF.CNACT(r) == 0 || TLEN(QDIRF.CN(r)) == 0) return false;
   const FolderMedia type = QDIRF.MTYPE(r);
   return kind == CatalogKind::Audio ? type == FolderMedia::Audio
@@ -146,10 +146,10 @@ int16_t MAKEDIR(std::string_view path, std::string_view index, const PASSSETTING
   return 0;
 }
 
-int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, CatalogKind kind, const PASSSETTINGS& s) {
-  const zq::rt::Record& r = q.Buffer();
+int16_t WRITECATALOG(const zq::rt::RecordRef& r, std::string_view path, std::string_view root, CatalogKind kind,
+                     const PASSSETTINGS& s) {
   if (!Belongs(r, kind)) return 0;
-  const std::string relative = FIXPATH(QDIRF.DIRNAME(r));
+  const std::string relative = FIXPATH(QDIRF.DIRNAME(r), root);
   const std::string name = GETSUBDIR(relative);
   if (name.empty()) return 0;  // media in the root itself: no entry of its own
   std::string link = relative;

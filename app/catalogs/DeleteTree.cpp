@@ -22,10 +22,9 @@ std::vector<FolderEntry> Listing(const std::string& folder) {
 
 // A failure shown unless its kind is quiet; false when the user cancels.
 bool GoOn(std::string_view message, const std::string& path, int32_t code, uint8_t& quiet) {
-  if (quiet != 0) return true;
-  const uint8_t answer =
-      ERRORMSG(message, "DeleteTree", path, static_cast<int16_t>(code), kCancelIgnoreAll, 0, MWHANDLE);
-  if (answer == kIgnoreAll) quiet = 1;
+  bool silenced = quiet != 0;
+  const uint8_t answer = AskUnlessSilenced(silenced, message, "DeleteTree", path, code);
+  quiet = silenced ? 1 : 0;
   return answer != kCancel;
 }
 

@@ -1,4 +1,5 @@
 // Rebuilding a catalog from the folder list.
+#include <optional>
 #include <string>
 
 #include "CatalogText.h"
@@ -30,8 +31,9 @@ void REBUILDINDEX(zq::rt::Queue& q, std::string_view root, CatalogKind kind, con
   if (MAKEROOTDIR(catalog, kind, s) != 0) return;
   UPDATESTATUS(0, "Building Movie Catalog.");
   for (uint32_t i = 1; i <= n; ++i) {
-    if (!q.Get(i)) return Report("Error Reading Mem Queue.", "RebuildIndex", "", q.Error());
-    if (WRITECATALOG(q, catalog, kind, s) != 0) return;
+    const std::optional<zq::rt::Record> r = q.Peek(i);
+    if (!r) return Report("Error Reading Mem Queue.", "RebuildIndex", "", zq::rt::kQueueEntryNotFound);
+    if (WRITECATALOG(*r, catalog, root, kind, s) != 0) return;
     UPDATESTATUS(static_cast<int32_t>(100.0 / n * i), "");
   }
   if ((kind == CatalogKind::Video ? s.REMEMPTYV : s.REMEMPTYA) == 0) {

@@ -2,8 +2,10 @@
 // as it is stored, so that a save writes back only the values the user changed.
 //
 // A save keeps every line it does not change byte for byte (and the byte-order mark the file
-// began with). Only the keys whose values differ from the values read are written, as the
-// plain form writes them: a line replaced, put in beside its block's other keys, or removed
+// began with). Only the keys whose values differ from the values read are written, compared
+// as their lines show them (texts without trailing blanks, the alignment, icon view and font
+// size in lower case with "bot" as "bottom", numbers by value, so "06" left as 6 is no
+// change), and written as the plain form writes them: a line replaced, put in beside its block's other keys, or removed
 // where the value no longer calls for it. A block that a change switches on (an icon path, an
 // icon view "yes", a background path) gets every line it lacks; a block switched off loses
 // all of its lines and the empty line that parted it from the next.

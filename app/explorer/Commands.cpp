@@ -31,7 +31,10 @@ void Report(std::string_view message, std::string_view procedure, std::string_vi
 }
 
 // The other folder's icon or background name, as the settings hold it without trailing blanks.
-std::string TargetName() { return WithoutTrailingBlanks(FMODE == kCopyAsBackground ? ST.ABR.NAME : ST.ACR.NAME); }
+std::string TargetName() {
+  const SETTINGSGROUP st = ST.Get();
+  return WithoutTrailingBlanks(FMODE == kCopyAsBackground ? st.ABR.NAME : st.ACR.NAME);
+}
 
 // The first marked entry of a panel from a row on; 0 when none is marked there.
 uint32_t FirstMarked(const zq::rt::Queue& panel, uint32_t from = 1) {
@@ -183,6 +186,6 @@ void DELETEITEM(uint8_t side, int32_t row) {
   if (row < 1) return;
   std::optional<zq::rt::Record> entry = panel.Peek(static_cast<uint32_t>(row));
   if (!entry || !Deletable(*entry)) return;
-  if (ST.CONFIRMDELETE && !ASKDELETE()) return;
+  if (ST.Get().CONFIRMDELETE && !ASKDELETE()) return;
   if (DeleteOne(side, *entry)) panel.Delete(static_cast<uint32_t>(row));
 }

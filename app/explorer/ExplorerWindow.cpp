@@ -104,7 +104,7 @@ class Explorer {
     FILLDRIVES();
     for (uint8_t side : {kLeftSide, kRightSide}) {
       EXPLORERPANEL& panel = PANELOF(side);
-      if (TLEN(panel.Folder()) == 0) panel.SetFolder(CHECKPATH(ROOTDIR));
+      if (TLEN(panel.Folder()) == 0) panel.SetFolder(CHECKPATH(ROOTDIR.Get()));
     }
     for (uint8_t side : {kLeftSide, kRightSide}) FILLPANEL(side, PANELOF(side).Folder());
     OLDDIR.clear();
@@ -113,7 +113,7 @@ class Explorer {
     openExplorer = &w_;
     DWHANDLE = w_.Handle();
     zq::ui::Font font = w_.Font(ew::LeftPanel).value_or(zq::ui::Font{});
-    if (ST.EXPFONTSIZE > 0) font.points = ST.EXPFONTSIZE;
+    if (const uint8_t points = ST.Get().EXPFONTSIZE; points > 0) font.points = points;
     w_.SetFont(ew::LeftPanel, font);
     w_.SetFont(ew::RightPanel, font);
     w_.SetTitle(kTitle);
@@ -500,8 +500,9 @@ class Explorer {
     if (type == kFtFolderIcon || type == kFtPicture) {
       DUMS = CHECKPATH(PANELOF(side).Folder()) + QPANELF.FN(*entry) + "." + QPANELF.EXT(*entry);
       HWND image = w_.ControlHandle(ew::Preview);
-      PreviewLoader::Request request{DUMS, ST.RESIZEIMAGE, GR_GetWinWidth(image), GR_GetWinHeight(image),
-                                     ST.STRIPALPHA};
+      const SETTINGSGROUP st = ST.Get();
+      PreviewLoader::Request request{DUMS, st.RESIZEIMAGE, GR_GetWinWidth(image), GR_GetWinHeight(image),
+                                     st.STRIPALPHA};
       if (request.resizeMode != 0 && (request.width < kSmallestSide || request.height < kSmallestSide)) return;
       preview_->Load(std::move(request));
       return;

@@ -31,7 +31,7 @@ const QPANELFIELDS QPANELF;
 const QDRIVEFIELDS QDRIVEF(DriveType());
 const QHISTORYFIELDS QHISTORYF(HistoryType());
 
-EXPLORERPANEL::EXPLORERPANEL(std::string& folder)
+EXPLORERPANEL::EXPLORERPANEL(Guarded<std::string>& folder)
     : entries(SharedLayout(QPANELTYPE())), history(SharedLayout(HistoryType())), folder_(folder) {}
 
 EXPLORERPANEL LEFTPANEL(LPPATH);

@@ -37,11 +37,16 @@ struct EntryKind {
   int32_t icon;
 };
 
+// The folder icon's file name for an icon name, empty for none.
+std::string FolderIcon(const std::string& iconName) {
+  return Blank(iconName) ? std::string() : WithoutTrailingBlanks(iconName) + ".aai";
+}
+
 // The entry types of one listing's files: the settings read once, the image library asked
 // once per extension.
 class FileKinds {
  public:
-  FileKinds() : folderIcon_(Blank(ST.ACR.NAME) ? std::string() : WithoutTrailingBlanks(ST.ACR.NAME) + ".aai") {
+  FileKinds() : folderIcon_(FolderIcon(ST.Get().ACR.NAME)) {
     Read(VEXTENSIONS, VEXTF, video_);
     Read(AEXTENSIONS, AEXTF, audio_);
   }

@@ -2,7 +2,6 @@
 #include <algorithm>
 
 #include "app/Helpers.h"
-#include "app/State.h"
 #include "app/Text.h"
 #include "hostlib/Procedures.h"
 
@@ -61,9 +60,9 @@ std::string GETSUBDIR(std::string_view path) {
   return q.substr(start, last - start);
 }
 
-std::string FIXPATH(std::string_view path) {
-  if (TLEN(ROOTDIR) == 0) return {};
-  const size_t rootLength = CHECKPATH(ROOTDIR).size();
+std::string FIXPATH(std::string_view path, std::string_view root) {
+  if (TLEN(root) == 0) return {};
+  const size_t rootLength = CHECKPATH(root).size();
   const std::string q = CHECKPATH(path);
   return CHECKPATH(rootLength - 1 < q.size() ? std::string_view(q).substr(rootLength - 1) : std::string_view());
 }

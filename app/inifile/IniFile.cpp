@@ -127,7 +127,9 @@ void GETINI() {
   if (int32_t result = PUTQUEUE(QNOSCAN, noScan, 1); result < 0) {
     Report("Error Setting NoScan Folders.", "GetINI", result);
   }
-  for (const orvid::ini::Key& key : orvid::ini::Keys()) ReadKey(key, ini);
+  SETTINGSGROUP st = ST.Get();
+  for (const orvid::ini::Key& key : orvid::ini::Keys(st)) ReadKey(key, ini);
+  ST.Set(st);
 }
 
 void PUTINI() {
@@ -141,7 +143,8 @@ void PUTINI() {
     Report("Error Writing\tAExtensions.dat", "Main", result);
   }
   bool writing = true;
-  for (const orvid::ini::Key& key : orvid::ini::Keys()) {
+  SETTINGSGROUP st = ST.Get();
+  for (const orvid::ini::Key& key : orvid::ini::Keys(st)) {
     if (writing && key.key == "AutoRSIcon") {
       int32_t error = 0;
       std::string noScan = GETQUEUE(QNOSCAN, error, 1);

@@ -18,6 +18,12 @@ Binding Text(std::string& text, size_t characters) {
                  [&text, characters](std::string_view t) { text = std::string(t.substr(0, characters)); }};
 }
 
+// A path other threads read, cut the same way.
+Binding Text(Guarded<std::string>& path, size_t characters) {
+  return Binding{[&path] { return path.Get(); },
+                 [&path, characters](std::string_view t) { path.Set(std::string(t.substr(0, characters))); }};
+}
+
 
 std::vector<Binding> Catalog(CATLAYOUT& c) {
   return {Text(c.ALLIGN, 10), Bind(c.DX),  Bind(c.DY),  Bind(c.SCALE),      Bind(c.COLS),
@@ -47,18 +53,18 @@ Key Single(std::string_view section, std::string_view key, Binding item) {
 
 }  // namespace
 
-std::vector<Key> Keys() {
+std::vector<Key> Keys(SETTINGSGROUP& st) {
   std::vector<Key> keys{
-      {"CATALOG", "Catalog1", Catalog(ST.CAT1), CatalogDefaults(ST.CAT1)},
-      {"CATALOG", "Catalog2", Catalog(ST.CAT2), CatalogDefaults(ST.CAT2)},
+      {"CATALOG", "Catalog1", Catalog(st.CAT1), CatalogDefaults(st.CAT1)},
+      {"CATALOG", "Catalog2", Catalog(st.CAT2), CatalogDefaults(st.CAT2)},
       {"CATALOG",
        "CatBkGrnd",
-       {Bind(ST.CATBG.X), Bind(ST.CATBG.Y), Bind(ST.CATBG.W), Bind(ST.CATBG.H), Bind(ST.CATBG.ACT)},
+       {Bind(st.CATBG.X), Bind(st.CATBG.Y), Bind(st.CATBG.W), Bind(st.CATBG.H), Bind(st.CATBG.ACT)},
        {}},
-      {"PROCESS", "AutoRSIcon", Picture(ST.ACR), {}},
-      {"PROCESS", "AutoRSBack", Background(ST.ABR), {}},
+      {"PROCESS", "AutoRSIcon", Picture(st.ACR), {}},
+      {"PROCESS", "AutoRSBack", Background(st.ABR), {}},
       {"PROCESS", "Root", {Text(ROOTDIR, 255)}, {}, true},
-      Single("PROCESS", "DelAfterConv", Bind(ST.DELAC)),
+      Single("PROCESS", "DelAfterConv", Bind(st.DELAC)),
       Single("PROCESS", "Replace", Bind(RMC)),
       Single("PROCESS", "DoICConv", Bind(DOICCONV)),
       Single("PROCESS", "AutoICResize", Bind(AUTOICRESIZE)),
@@ -72,17 +78,17 @@ std::vector<Key> Keys() {
       Single("PROCESS", "ProcessA", Bind(PROCESSA)),
       Single("PROCESS", "MakeIndexA", Bind(DOINDEXA)),
       Single("PROCESS", "RemEmptyA", Bind(REMEMPTYA)),
-      {"EXPLORER", "ExpFontSize", {Bind(ST.EXPFONTSIZE)},
-       [] {
-         if (ST.EXPFONTSIZE < 8 || ST.EXPFONTSIZE > 16) ST.EXPFONTSIZE = 8;
+      {"EXPLORER", "ExpFontSize", {Bind(st.EXPFONTSIZE)},
+       [&st] {
+         if (st.EXPFONTSIZE < 8 || st.EXPFONTSIZE > 16) st.EXPFONTSIZE = 8;
        }},
-      Single("EXPLORER", "ConfirmDel", Bind(ST.CONFIRMDELETE)),
-      {"EXPLORER", "Resize", {Bind(ST.RESIZEIMAGE)}, [] { ST.RESIZEIMAGE |= 4; }},
-      Single("EXPLORER", "StripAlpha", Bind(ST.STRIPALPHA)),
+      Single("EXPLORER", "ConfirmDel", Bind(st.CONFIRMDELETE)),
+      {"EXPLORER", "Resize", {Bind(st.RESIZEIMAGE)}, [&st] { st.RESIZEIMAGE |= 4; }},
+      Single("EXPLORER", "StripAlpha", Bind(st.STRIPALPHA)),
       Single("EXPLORER", "ExplWinPos", Text(EWPOS, 25)),
       Single("EXPLORER", "LPPath", Text(LPPATH, 255)),
       Single("EXPLORER", "RPPath", Text(RPPATH, 255)),
-      Single("MAIN", "BackGround", Bind(ST.BACKGROUND)),
+      Single("MAIN", "BackGround", Bind(st.BACKGROUND)),
       Single("MAIN", "MainWinPos", Text(MWPOS, 25)),
   };
   return keys;

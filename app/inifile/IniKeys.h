@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/State.h"
 #include "zqruntime/window.h"
 
 namespace orvid::ini {
@@ -18,7 +19,8 @@ struct Key {
   bool quoted = false;  // written between double quotes
 };
 
-// The keys in writing order; "NoScan" is not among them (it holds a queue).
-std::vector<Key> Keys();
+// The keys in writing order, the settings group's items bound to st; "NoScan" is not among
+// them (it holds a queue).
+std::vector<Key> Keys(SETTINGSGROUP& st);
 
 }  // namespace orvid::ini

@@ -71,6 +71,7 @@ bool Wanted(const zq::rt::RecordRef& folder, const LMTYPE& options) {
 // record buffer.
 void BuildFolders(const LMTYPE& options) {
   QD.Free();
+  const std::string root = ROOTDIR.Get();
   for (uint32_t n = 1; n <= QDIR.Records(); ++n) {
     std::optional<zq::rt::Record> folder = QDIR.Peek(n);
     if (!folder) break;
@@ -79,7 +80,7 @@ void BuildFolders(const LMTYPE& options) {
     entry.Clear();
     const std::string dir = QDIRF.DIRNAME(*folder);
     std::string name = GETSUBDIR(dir);
-    if (COMPARENC(name, ROOTDIR, 1) == 0) name.clear();
+    if (COMPARENC(name, root, 1) == 0) name.clear();
     QDF.NAME.Set(entry, name);
     QDF.DIRNAME.Set(entry, dir);
     QDF.CNACT.Set(entry, QDIRF.CNACT(*folder));

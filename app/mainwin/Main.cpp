@@ -116,7 +116,7 @@ class MainWindow {
     w_.From(mw::LayoutList, QSCRIPT);
   }
 
-  void ShowBackground() { w_.SetPicture(mw::Background, ST.BACKGROUND == 2 ? "DuneP.jpg" : "DuneC.jpg"); }
+  void ShowBackground() { w_.SetPicture(mw::Background, ST.Get().BACKGROUND == 2 ? "DuneP.jpg" : "DuneC.jpg"); }
 
   void Redraw() {
     STATUSLINE now = STATUSNOW();
@@ -132,7 +132,7 @@ class MainWindow {
       case zq::rt::kOpenWindow:
         MWWINPOS.SETSTRWINPOS(MWPOS);
         MWWINPOS.RESIZE();
-        SCRROOT = ROOTDIR;
+        SCRROOT = ROOTDIR.Get();
         Redraw();
         return true;
       case zq::rt::kCloseWindow:
@@ -195,21 +195,16 @@ class MainWindow {
     return false;
   }
 
-  void ScanEnded() {
-    w_.SetText(mw::ScanButton, "Scan Root");
-    w_.SetTextColour(mw::ScanButton, kRed);
-    w_.Enable(mw::JobRangeFirst, mw::JobRangeLast);
-    T1ENDED = 0;
-    T1RUNNING = 0;
-    Redraw();
-  }
+  void ScanEnded() { JobEnded(mw::ScanButton, "Scan Root", T1ENDED, T1RUNNING); }
+  void PassEnded() { JobEnded(mw::StartButton, "Start", T2ENDED, T2RUNNING); }
 
-  void PassEnded() {
-    w_.SetText(mw::StartButton, "Start");
-    w_.SetTextColour(mw::StartButton, kRed);
+  // The job's button reads its name again and every control of the job range is enabled.
+  void JobEnded(int32_t button, std::string_view name, std::atomic<uint8_t>& ended, std::atomic<uint8_t>& running) {
+    w_.SetText(button, name);
+    w_.SetTextColour(button, kRed);
     w_.Enable(mw::JobRangeFirst, mw::JobRangeLast);
-    T2ENDED = 0;
-    T2RUNNING = 0;
+    ended = 0;
+    running = 0;
     Redraw();
   }
 
@@ -279,9 +274,10 @@ class MainWindow {
     std::string chosen = zq::rt::FolderDialog("Select Root", SCRROOT, MWHANDLE);
     if (!chosen.empty()) SCRROOT = chosen;
     if (!Blank(SCRROOT)) {
-      SCRROOT = ROOTDIR = zq::rt::WindowsForm(SCRROOT);
+      SCRROOT = zq::rt::WindowsForm(SCRROOT);
+      ROOTDIR.Set(SCRROOT);
     } else {
-      SCRROOT = ROOTDIR;
+      SCRROOT = ROOTDIR.Get();
     }
     Redraw();
   }
@@ -303,7 +299,7 @@ class MainWindow {
   std::string TypedRoot() {
     w_.Take();
     if (Blank(SCRROOT)) {
-      SCRROOT = ROOTDIR;
+      SCRROOT = ROOTDIR.Get();
       Redraw();
       return {};
     }
@@ -325,8 +321,9 @@ class MainWindow {
       return;
     }
     JobStarts(mw::ScanButton);
-    SCRROOT = ROOTDIR = root;
-    T1GROUPF.ROOT.Set(T1GROUP, ROOTDIR);
+    SCRROOT = root;
+    ROOTDIR.Set(root);
+    T1GROUPF.ROOT.Set(T1GROUP, root);
     T1GROUPF.THREADNR.Set(T1GROUP, MWTHREAD);
     T1ENDED = 0;
     T1RUNNING = 1;
@@ -342,7 +339,7 @@ class MainWindow {
     // The pass works on the root last scanned or chosen; another one typed is not taken.
     const std::string root = TypedRoot();
     if (root.empty()) return;
-    if (!SameRootFolder(root, ROOTDIR)) {
+    if (!SameRootFolder(root, ROOTDIR.Get())) {
       ERRORMSG("Run Scan Root First.", "WriteScript", WithoutTrailingBlanks(SCRROOT), -1, kOkOnly, 0, MWHANDLE);
       return;
     }

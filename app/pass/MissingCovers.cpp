@@ -59,5 +59,5 @@ void MISSINGCOVERS(zq::rt::Queue& q, const PASSSETTINGS& s) {
   UPDATESTATUS(100, "");
   q.Free();
   MFQ.Free();
-  SCANDIR(q, s.ROOT, 0);
+  SCANDIR(q, s.ROOT, 0, s.SCAN);
 }

@@ -1,4 +1,4 @@
-// What the pass's procedures share: the layout row buffer and the error dialog's questions.
+// What the pass's procedures share: the layout row buffer.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -25,10 +25,5 @@ class LayoutRows {
   const std::vector<LAYOUTROW>& rows_;
   LAYOUTROW row_;
 };
-
-// An error of a kind that Ignore All can silence: shown unless silenced; the answer, or 0
-// when silenced.
-uint8_t AskUnlessSilenced(bool& silenced, std::string_view message, std::string_view procedure,
-                          std::string_view details, int32_t code);
 
 }  // namespace orvid::pass

@@ -1,6 +1,7 @@
 // The settings, options and tables the pass works with, taken once.
 #include "PassParts.h"
 #include "app/Pass.h"
+#include "app/Scan.h"
 #include "hostlib/Procedures.h"
 
 namespace {
@@ -34,7 +35,7 @@ std::string ScannedRoot(const zq::rt::Queue& q) {
 
 PASSSETTINGS TAKEPASSSETTINGS(const zq::rt::Queue& q) {
   PASSSETTINGS s;
-  s.ST = ST;
+  s.ST = ST.Get();
   s.RMC = RMC;
   s.DOICCONV = DOICCONV;
   s.AUTOICRESIZE = AUTOICRESIZE;
@@ -48,12 +49,17 @@ PASSSETTINGS TAKEPASSSETTINGS(const zq::rt::Queue& q) {
   s.PROCESSA = PROCESSA;
   s.DOINDEXA = DOINDEXA;
   s.REMEMPTYA = REMEMPTYA;
-  for (uint32_t i = 1; i <= QSCRIPT.Records(); ++i) s.LAYOUTS.push_back(RowOf(*QSCRIPT.Peek(i)));
-  for (uint32_t i = 1; i <= VEXTENSIONS.Records(); ++i) {
-    const zq::rt::Record r = *VEXTENSIONS.Peek(i);
-    s.COVERS.emplace_back(WithoutTrailingBlanks(VEXTF.EXT(r)), WithoutTrailingBlanks(VEXTF.COVER(r)));
+  // A table another thread edits meanwhile may lose a row between the count and the copy.
+  for (uint32_t i = 1; i <= QSCRIPT.Records(); ++i) {
+    if (const std::optional<zq::rt::Record> r = QSCRIPT.Peek(i)) s.LAYOUTS.push_back(RowOf(*r));
   }
+  for (uint32_t i = 1; i <= VEXTENSIONS.Records(); ++i) {
+    if (const std::optional<zq::rt::Record> r = VEXTENSIONS.Peek(i))
+      s.COVERS.emplace_back(WithoutTrailingBlanks(VEXTF.EXT(*r)), WithoutTrailingBlanks(VEXTF.COVER(*r)));
+  }
+  s.SCAN = TAKESCANRULES(s.ST);
   s.INIPATH = CHECKPATH(INIPATH);
   s.ROOT = ScannedRoot(q);
+  s.ROOTDIR = ROOTDIR.Get();
   return s;
 }

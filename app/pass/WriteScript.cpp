@@ -59,8 +59,9 @@ class Pass {
   bool Skipped(const zq::rt::Record& r) const;
   // The conversions of the records from 1 to n that the pass will ask for, in its order.
   std::vector<hostlib::ConversionPool::Job> Planned(uint32_t n) const;
-  Outcome Convert(bool icon, uint32_t i, const hostlib::Conversion& c);
-  Outcome Compose(const std::string& folder, std::string& text);
+  // r is the copy of folder record i the pass works on; a conversion writes it back.
+  Outcome Convert(bool icon, uint32_t i, zq::rt::Record& r, const hostlib::Conversion& c);
+  Outcome Compose(const zq::rt::Record& r, const std::string& folder, std::string& text);
   Outcome Update(const std::string& folder, const std::string& text);
   bool Present(const std::string& path) { return file_.GETFILESIZE(path) > 0; }
 
@@ -93,14 +94,13 @@ std::vector<hostlib::ConversionPool::Job> Pass::Planned(uint32_t n) const {
   return jobs;
 }
 
-Outcome Pass::Convert(bool icon, uint32_t i, const hostlib::Conversion& c) {
-  zq::rt::Record& r = q_.Buffer();
+Outcome Pass::Convert(bool icon, uint32_t i, zq::rt::Record& r, const hostlib::Conversion& c) {
   UPDATESTATUS(progress_, "Converting " + c.source);
   const int32_t result = pool_->Convert(KeyOf(i, icon), c);
   if (result > 0) {
     (icon ? QDIRF.CN : QDIRF.BN).Set(r, NameOnDisk(c.target));  // an old file of another case keeps its name
     (icon ? QDIRF.CNACT : QDIRF.BNACT).Set(r, 1);
-    q_.Put();
+    q_.Put(i, r);
     if (s_.ST.DELAC != 0) file_.DELETE(c.source);
   } else if (AskUnlessSilenced(quietConversion_,
                                icon ? "Error Converting (Cover) to AAI Format." : "Error Converting to AAI Format.",
@@ -111,8 +111,7 @@ Outcome Pass::Convert(bool icon, uint32_t i, const hostlib::Conversion& c) {
   return Outcome::Next;
 }
 
-Outcome Pass::Compose(const std::string& folder, std::string& text) {
-  const zq::rt::Record& r = q_.Buffer();
+Outcome Pass::Compose(const zq::rt::Record& r, const std::string& folder, std::string& text) {
   const LAYOUTROW& row = rows_.At(QDIRF.LEVEL(r));
   DUNEFILE file;
   FolderBlocks blocks{};
@@ -177,16 +176,17 @@ Outcome Pass::Update(const std::string& folder, const std::string& text) {
 }
 
 Outcome Pass::Folder(uint32_t i) {
-  if (!q_.Get(i)) return Outcome::Next;
-  const zq::rt::Record& r = q_.Buffer();
+  std::optional<zq::rt::Record> copy = q_.Peek(i);
+  if (!copy) return Outcome::Next;
+  zq::rt::Record& r = *copy;
   if (Skipped(r)) return Outcome::Next;
   const std::string folder = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r)));
   for (bool icon : {true, false}) {
     const std::optional<hostlib::Conversion> c = ConversionOf(icon, r, s_);
-    if (c && Convert(icon, i, *c) != Outcome::Next) return Outcome::EndQuietly;
+    if (c && Convert(icon, i, r, *c) != Outcome::Next) return Outcome::EndQuietly;
   }
   std::string text;
-  if (s_.UPDSCRIPT != 0 && Compose(folder, text) != Outcome::Next) return Outcome::EndQuietly;
+  if (s_.UPDSCRIPT != 0 && Compose(r, folder, text) != Outcome::Next) return Outcome::EndQuietly;
   return Update(folder, text);
 }
 
@@ -214,7 +214,7 @@ bool Pass::Run() {
   }
   pool_.reset();
   UPDATESTATUS(100, "");
-  const std::string root = s_.ROOT.empty() ? ROOTDIR : s_.ROOT;
+  const std::string root = s_.ROOT.empty() ? s_.ROOTDIR : s_.ROOT;
   if (s_.PROCESSV != 0 && s_.DOINDEXV != 0) REBUILDINDEX(q_, root, CatalogKind::Video, s_);
   if (s_.PROCESSA != 0 && s_.DOINDEXA != 0) REBUILDINDEX(q_, root, CatalogKind::Audio, s_);
   return true;
@@ -229,8 +229,8 @@ void WRITESCRIPT(std::string_view group) {
   if (q == nullptr) return;
   const PASSSETTINGS s = TAKEPASSSETTINGS(*q);
   // A root chosen after the scan: the list belongs to another disk.
-  if (!s.ROOT.empty() && !SameRoot(s.ROOT, CHECKPATH(zq::rt::WindowsForm(ROOTDIR)))) {
-    ERRORMSG("Run Scan Root First.", "WriteScript", ROOTDIR, -1, kOkOnly, 0, MWHANDLE);
+  if (!s.ROOT.empty() && !SameRoot(s.ROOT, CHECKPATH(zq::rt::WindowsForm(s.ROOTDIR)))) {
+    ERRORMSG("Run Scan Root First.", "WriteScript", s.ROOTDIR, -1, kOkOnly, 0, MWHANDLE);
     return;
   }
   if (Pass(*q, s).Run()) UPDATESTATUS(0, "Ready.");

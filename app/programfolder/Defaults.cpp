@@ -65,24 +65,26 @@ void AddExtensions() {
 void SetDefaults() {
   AddLayouts();
   AddExtensions();
-  ST.CAT1 = {"Center", 0, 0, 1, 6, 3, 10, 10, 0, "Small"};
-  ST.CAT2 = {"Center", 0, 0, 1, 5, 2, 10, 10, 0, "Small"};
-  ST.CATBG = {0, 0, 1920, 1080, 1};
-  // Covers named "folder" and backgrounds named "fanart", as most media tools store them.
-  ST.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
-  ST.ABR.NAME = "fanart";
-  ST.ABR.RESIZE = "Both";
-  ST.ABR.KEEPAR = 1;
-  ST.ABR.FILTER = "Bicubic";
-  ST.ABR.WIDTH = 1920;
-  ST.ABR.HEIGHT = 1080;
-  ST.ABR.DFX = 0;
-  ST.ABR.DFY = 0;
-  ST.ABR.DFW = 1920;
-  ST.ABR.DFH = 1080;
-  ST.EXPFONTSIZE = 10;
-  ST.CONFIRMDELETE = 1;
-  ST.RESIZEIMAGE = 2 | 4;
+  ST.Change([](SETTINGSGROUP& st) {
+    st.CAT1 = {"Center", 0, 0, 1, 6, 3, 10, 10, 0, "Small"};
+    st.CAT2 = {"Center", 0, 0, 1, 5, 2, 10, 10, 0, "Small"};
+    st.CATBG = {0, 0, 1920, 1080, 1};
+    // Covers named "folder" and backgrounds named "fanart", as most media tools store them.
+    st.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
+    st.ABR.NAME = "fanart";
+    st.ABR.RESIZE = "Both";
+    st.ABR.KEEPAR = 1;
+    st.ABR.FILTER = "Bicubic";
+    st.ABR.WIDTH = 1920;
+    st.ABR.HEIGHT = 1080;
+    st.ABR.DFX = 0;
+    st.ABR.DFY = 0;
+    st.ABR.DFW = 1920;
+    st.ABR.DFH = 1080;
+    st.EXPFONTSIZE = 10;
+    st.CONFIRMDELETE = 1;
+    st.RESIZEIMAGE = 2 | 4;
+  });
   for (uint8_t* option : {&DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &UPDSCRIPT, &PROCESSV, &DOINDEXV,
                           &REMEMPTYV, &PROCESSA, &DOINDEXA, &REMEMPTYA}) {
     *option = 1;

@@ -33,15 +33,6 @@ constexpr int32_t kIconBackground = 7;
 constexpr uint8_t kClassVideo = 1, kClassAudio = 2;
 
 
-// What the settings and tables say, read once per scan.
-struct ScanRules {
-  std::string iconName;        // ST.ACR.NAME in upper case
-  std::string backgroundName;  // ST.ABR.NAME in upper case
-  std::vector<std::pair<std::string, uint8_t>> video;  // EXT, NOMEDIAURL
-  std::vector<std::string> audio;
-  std::vector<std::string> noScan;
-};
-
 class Upper {
  public:
   std::string operator()(std::string_view text) {
@@ -53,20 +44,6 @@ class Upper {
  private:
   XSTRING text_;
 };
-
-ScanRules ReadRules(Upper& upper) {
-  ScanRules rules;
-  rules.iconName = upper(WithoutTrailingBlanks(ST.ACR.NAME));
-  rules.backgroundName = upper(WithoutTrailingBlanks(ST.ABR.NAME));
-  for (uint32_t i = 1; i <= VEXTENSIONS.Records(); ++i) {
-    const auto r = VEXTENSIONS.Peek(i);
-    rules.video.emplace_back(upper(VEXTF.EXT(*r)), static_cast<uint8_t>(VEXTF.NOMEDIAURL(*r)));
-  }
-  for (uint32_t i = 1; i <= AEXTENSIONS.Records(); ++i) rules.audio.push_back(upper(AEXTF.EXT(*AEXTENSIONS.Peek(i))));
-  for (uint32_t i = 1; i <= QNOSCAN.Records(); ++i)
-    rules.noScan.push_back(upper(WithoutTrailingBlanks(QNOSCANF.FNAME(*QNOSCAN.Peek(i)))));
-  return rules;
-}
 
 struct Entry {
   std::string name;   // as listed
@@ -118,7 +95,7 @@ bool FolderFits(std::string_view folderPath) { return CHECKPATH(folderPath).size
 
 class FolderScan {
  public:
-  FolderScan(zq::rt::Queue& q, const ScanRules& rules, Upper& upper) : q_(q), rules_(rules), upper_(upper) {}
+  FolderScan(zq::rt::Queue& q, const SCANRULES& rules, Upper& upper) : q_(q), rules_(rules), upper_(upper) {}
 
   uint8_t Scan(std::string_view path, int32_t level);
 
@@ -129,7 +106,7 @@ class FolderScan {
   void Add(std::string_view name, std::string_view dirname, int32_t icon, int32_t level, uint8_t isFolder);
 
   zq::rt::Queue& q_;
-  const ScanRules& rules_;
+  const SCANRULES& rules_;
   Upper& upper_;
 };
 
@@ -165,7 +142,7 @@ void FolderScan::Folder(const std::string& path, const Entry& e, FolderFindings&
     return;
   }
   if (Skipped(e.upper)) return;
-  if (std::find(rules_.noScan.begin(), rules_.noScan.end(), e.upper) != rules_.noScan.end()) return;
+  if (std::find(rules_.NOSCAN.begin(), rules_.NOSCAN.end(), e.upper) != rules_.NOSCAN.end()) return;
   f.subFolders.push_back({e.name, FaultOf(e)});
 }
 
@@ -174,21 +151,21 @@ void FolderScan::File(const std::string& path, const Entry& e, FolderFindings& f
   const std::string ext = GETEXT(e.upper);
   if (ext.empty()) return;
   Picture* picture = nullptr;
-  if (e.upper == rules_.iconName + ".AAI") picture = &f.aaiIcon;
-  else if (e.upper == rules_.iconName + "." + ext) picture = &f.otherIcon;
-  else if (e.upper == rules_.backgroundName + ".AAI") picture = &f.aaiBackground;
-  else if (e.upper == rules_.backgroundName + "." + ext) picture = &f.otherBackground;
-  const auto video = std::find_if(rules_.video.begin(), rules_.video.end(),
+  if (e.upper == rules_.ICONNAME + ".AAI") picture = &f.aaiIcon;
+  else if (e.upper == rules_.ICONNAME + "." + ext) picture = &f.otherIcon;
+  else if (e.upper == rules_.BACKGROUNDNAME + ".AAI") picture = &f.aaiBackground;
+  else if (e.upper == rules_.BACKGROUNDNAME + "." + ext) picture = &f.otherBackground;
+  const auto video = std::find_if(rules_.VIDEO.begin(), rules_.VIDEO.end(),
                                   [&](const auto& known) { return known.first == ext; });
-  const bool audio = std::find(rules_.audio.begin(), rules_.audio.end(), ext) != rules_.audio.end();
-  if (!picture && video == rules_.video.end() && !audio) return;
+  const bool audio = std::find(rules_.AUDIO.begin(), rules_.AUDIO.end(), ext) != rules_.AUDIO.end();
+  if (!picture && video == rules_.VIDEO.end() && !audio) return;
   if (!IsWindowsName(e.name)) return LEAVEOUT(path, e.name, LeftOutReason::NameWindowsCannotHold);
   if (CHECKPATH(path).size() + e.name.size() > kPathBytes) return LEAVEOUT(path, e.name, LeftOutReason::PathTooLong);
 
   const std::string name = WithoutTrailingBlanks(e.name);
   if (picture && name.size() > kPictureBytes) LEAVEOUT(path, e.name, LeftOutReason::PictureNameTooLong);
   else if (picture) picture->Take(name);
-  if (video != rules_.video.end()) {
+  if (video != rules_.VIDEO.end()) {
     const bool noUrl = video->second != 0;
     MLIST(path, name, 1, MediumType::VideoFile);
     f.media.push_back({name, noUrl ? FolderMedia::SeveralVideos : FolderMedia::OneVideo, kClassVideo});
@@ -233,7 +210,7 @@ uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
   } else if (!f.media.empty()) {
     std::stable_sort(f.media.begin(), f.media.end(), [](const MediaFile& a, const MediaFile& b) { return a.cls < b.cls; });
     for (const MediaFile& m : f.media) Add(m.name, dirname, m.kind == FolderMedia::Audio ? kIconAudio : kIconVideo, level, 0);
-    enter = DEEPSCAN != 0;
+    enter = rules_.DEEPSCAN != 0;
   }
 
   uint8_t result = 0;
@@ -298,12 +275,33 @@ uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
 
 }  // namespace
 
-uint8_t SCANDIR(zq::rt::Queue& q, std::string_view path, int32_t level) {
+SCANRULES TAKESCANRULES(const SETTINGSGROUP& st) {
   Upper upper;
-  const ScanRules rules = ReadRules(upper);
+  SCANRULES rules;
+  rules.ICONNAME = upper(WithoutTrailingBlanks(st.ACR.NAME));
+  rules.BACKGROUNDNAME = upper(WithoutTrailingBlanks(st.ABR.NAME));
+  for (uint32_t i = 1; i <= VEXTENSIONS.Records(); ++i) {
+    if (const auto r = VEXTENSIONS.Peek(i)) rules.VIDEO.emplace_back(upper(VEXTF.EXT(*r)), static_cast<uint8_t>(VEXTF.NOMEDIAURL(*r)));
+  }
+  for (uint32_t i = 1; i <= AEXTENSIONS.Records(); ++i) {
+    if (const auto r = AEXTENSIONS.Peek(i)) rules.AUDIO.push_back(upper(AEXTF.EXT(*r)));
+  }
+  for (uint32_t i = 1; i <= QNOSCAN.Records(); ++i) {
+    if (const auto r = QNOSCAN.Peek(i)) rules.NOSCAN.push_back(upper(WithoutTrailingBlanks(QNOSCANF.FNAME(*r))));
+  }
+  rules.DEEPSCAN = DEEPSCAN;
+  return rules;
+}
+
+uint8_t SCANDIR(zq::rt::Queue& q, std::string_view path, int32_t level, const SCANRULES& rules) {
   if (!FolderFits(path)) {
     LEAVEOUT(path, "", LeftOutReason::PathTooLong);
     return 0;
   }
+  Upper upper;
   return FolderScan(q, rules, upper).Scan(path, level);
+}
+
+uint8_t SCANDIR(zq::rt::Queue& q, std::string_view path, int32_t level) {
+  return SCANDIR(q, path, level, TAKESCANRULES(ST.Get()));
 }

@@ -42,20 +42,26 @@ class SettingsWindow {
   void Run() {
     w_.Open();
     openWindow = w_.Handle();
-    MWWINPOS.CENTERWIN(w_.Handle());
+    WINPOSCLASS centre;  // the main window's own positions are its thread's
+    centre.INIT(MWHANDLE);
+    centre.CENTERWIN(w_.Handle());
     w_.SetTitle(kTitle);
     BindControls();
     InitEditor(video_, VEXTENSIONS, sw::VideoList, kExtensionSpec);
     InitEditor(audio_, AEXTENSIONS, sw::AudioList, kExtensionSpec);
     InitEditor(folders_, QNOSCAN, sw::NoScanList, kFolderSpec);
-    ST.RESIZEIMAGE &= 3;
-    locResize_ = kResizeNames[ST.RESIZEIMAGE];
+    st_.RESIZEIMAGE &= 3;
+    ST.Set(st_);
+    locResize_ = kResizeNames[st_.RESIZEIMAGE];
     shown_.Display(w_);
     while (w_.Accept()) {
+      // What a control accepted is in effect at once: the window publishes its copy whole.
+      ST.Set(st_);
       if (video_.CHECKEVENT() != 0 || audio_.CHECKEVENT() != 0 || folders_.CHECKEVENT() != 0) continue;
       if (w_.Event() == zq::rt::kTimer && ABORTALL) break;
       if (w_.Event() == zq::rt::kAccepted && w_.Field() == sw::OkButton) {
         shown_.TakeChanged(w_);
+        ST.Set(st_);
         R$CHECKVALUES(locResize_);
         break;
       }
@@ -98,30 +104,31 @@ class SettingsWindow {
   }
 
   void BindControls() {
-    BindCatalog(ST.CAT1, sw::Cat1Allign, sw::Cat1DX, sw::Cat1DY, sw::Cat1Scale, sw::Cat1Cols, sw::Cat1Rows,
+    BindCatalog(st_.CAT1, sw::Cat1Allign, sw::Cat1DX, sw::Cat1DY, sw::Cat1Scale, sw::Cat1Cols, sw::Cat1Rows,
                 sw::Cat1Top, sw::Cat1Bot, sw::Cat1TextBot, sw::Cat1FSize);
-    BindCatalog(ST.CAT2, sw::Cat2Allign, sw::Cat2DX, sw::Cat2DY, sw::Cat2Scale, sw::Cat2Cols, sw::Cat2Rows,
+    BindCatalog(st_.CAT2, sw::Cat2Allign, sw::Cat2DX, sw::Cat2DY, sw::Cat2Scale, sw::Cat2Cols, sw::Cat2Rows,
                 sw::Cat2Top, sw::Cat2Bot, sw::Cat2TextBot, sw::Cat2FSize);
-    w_.Use(sw::CatBgX, Bind(ST.CATBG.X));
-    w_.Use(sw::CatBgY, Bind(ST.CATBG.Y));
-    w_.Use(sw::CatBgW, Bind(ST.CATBG.W));
-    w_.Use(sw::CatBgH, Bind(ST.CATBG.H));
-    w_.Use(sw::CatBgAct, Bind(ST.CATBG.ACT));
-    BindPicture(ST.ACR, sw::IconName, sw::IconResize, sw::IconFilter, sw::IconWidth, sw::IconHeight, sw::IconKeepAR);
-    BindPicture(ST.ABR, sw::BackName, sw::BackResize, sw::BackFilter, sw::BackWidth, sw::BackHeight, sw::BackKeepAR);
-    w_.Use(sw::BackX, Bind(ST.ABR.DFX));
-    w_.Use(sw::BackY, Bind(ST.ABR.DFY));
-    w_.Use(sw::BackW, Bind(ST.ABR.DFW));
-    w_.Use(sw::BackH, Bind(ST.ABR.DFH));
-    w_.Use(sw::DeleteAfterConvert, Bind(ST.DELAC));
-    w_.Use(sw::FontSize, Bind(ST.EXPFONTSIZE));
-    w_.Use(sw::ConfirmDelete, Bind(ST.CONFIRMDELETE));
+    w_.Use(sw::CatBgX, Bind(st_.CATBG.X));
+    w_.Use(sw::CatBgY, Bind(st_.CATBG.Y));
+    w_.Use(sw::CatBgW, Bind(st_.CATBG.W));
+    w_.Use(sw::CatBgH, Bind(st_.CATBG.H));
+    w_.Use(sw::CatBgAct, Bind(st_.CATBG.ACT));
+    BindPicture(st_.ACR, sw::IconName, sw::IconResize, sw::IconFilter, sw::IconWidth, sw::IconHeight, sw::IconKeepAR);
+    BindPicture(st_.ABR, sw::BackName, sw::BackResize, sw::BackFilter, sw::BackWidth, sw::BackHeight, sw::BackKeepAR);
+    w_.Use(sw::BackX, Bind(st_.ABR.DFX));
+    w_.Use(sw::BackY, Bind(st_.ABR.DFY));
+    w_.Use(sw::BackW, Bind(st_.ABR.DFW));
+    w_.Use(sw::BackH, Bind(st_.ABR.DFH));
+    w_.Use(sw::DeleteAfterConvert, Bind(st_.DELAC));
+    w_.Use(sw::FontSize, Bind(st_.EXPFONTSIZE));
+    w_.Use(sw::ConfirmDelete, Bind(st_.CONFIRMDELETE));
     w_.Use(sw::ViewResize, ChoiceBinding(locResize_, "None|Bigger|Smaller|Both"));
-    w_.Use(sw::StripAlpha, Bind(ST.STRIPALPHA));
-    w_.Use(sw::BackgroundImage, Bind(ST.BACKGROUND));
+    w_.Use(sw::StripAlpha, Bind(st_.STRIPALPHA));
+    w_.Use(sw::BackgroundImage, Bind(st_.BACKGROUND));
   }
 
   Window w_;
+  SETTINGSGROUP st_ = ST.Get();  // the controls' values, published to ST as they are accepted
   EDITIP video_;
   EDITIP audio_;
   EDITIP folders_;
@@ -135,13 +142,16 @@ XSTRING DUMS;
 }  // namespace
 
 uint8_t R$CHECKVALUES(std::string_view locResize) {
-  if (ST.STRIPALPHA != 0) ST.STRIPALPHA = 1;
   const std::string name(locResize.substr(0, static_cast<size_t>(TLEN(locResize))));
   DUMS.SET(name, static_cast<int32_t>(name.size()));
-  ST.RESIZEIMAGE = 0;
-  if (DUMS.COMPARENC("Bigger", -1, 0) == 0) ST.RESIZEIMAGE = 5;
-  if (DUMS.COMPARENC("Smaller", -1, 0) == 0) ST.RESIZEIMAGE = 6;
-  if (DUMS.COMPARENC("Both", -1, 0) == 0) ST.RESIZEIMAGE = 7;
+  uint8_t resize = 0;
+  if (DUMS.COMPARENC("Bigger", -1, 0) == 0) resize = 5;
+  if (DUMS.COMPARENC("Smaller", -1, 0) == 0) resize = 6;
+  if (DUMS.COMPARENC("Both", -1, 0) == 0) resize = 7;
+  ST.Change([resize](SETTINGSGROUP& st) {
+    if (st.STRIPALPHA != 0) st.STRIPALPHA = 1;
+    st.RESIZEIMAGE = resize;
+  });
   return 0;
 }
 

@@ -13,7 +13,7 @@ Queue VEXTENSIONS(SharedLayout(VEXTTYPE()));
 Queue AEXTENSIONS(SharedLayout(AEXTTYPE()));
 Queue QNOSCAN(SharedLayout(QNOSCANTYPE()));
 
-SETTINGSGROUP ST;
+Guarded<SETTINGSGROUP> ST;
 MEDIATOTALS MFSIZE;
 
 uint8_t DEEPSCAN = 0, RMC = 0, DOICCONV = 0, AUTOICRESIZE = 0, DOBGCONV = 0, AUTOBGRESIZE = 0, DELSCRIPT = 0,
@@ -33,14 +33,14 @@ std::atomic<uint8_t> T2ENDED{0};
 Record T1GROUP(SharedLayout(T1GROUPTYPE()));
 Record T2GROUP(SharedLayout(T2GROUPTYPE()));
 
-uint32_t MWTHREAD = 0;
-HWND MWHANDLE = 0;
-HWND LWHANDLE = 0;
+std::atomic<uint32_t> MWTHREAD{0};
+std::atomic<HWND> MWHANDLE{0};
+std::atomic<HWND> LWHANDLE{0};
 
 std::string INIPATH;
-std::string ROOTDIR;
-std::string RPPATH;
-std::string LPPATH;
+Guarded<std::string> ROOTDIR;
+Guarded<std::string> RPPATH;
+Guarded<std::string> LPPATH;
 std::string MWPOS;
 std::string EWPOS;
 WINPOSCLASS MWWINPOS;
@@ -68,7 +68,7 @@ void RESETSTATE() {
     q->Free();
     q->ClearBuffer();
   }
-  ST = {};
+  ST.Set({});
   MFSIZE = {};
   for (uint8_t* option : {&DEEPSCAN, &RMC, &DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &DELSCRIPT,
                           &UPDSCRIPT, &PROCESSV, &DOINDEXV, &REMEMPTYV, &PROCESSA, &DOINDEXA, &REMEMPTYA}) {
@@ -85,5 +85,6 @@ void RESETSTATE() {
   MWTHREAD = 0;
   MWHANDLE = 0;
   LWHANDLE = 0;
-  for (std::string* text : {&INIPATH, &ROOTDIR, &RPPATH, &LPPATH, &MWPOS, &EWPOS}) text->clear();
+  for (std::string* text : {&INIPATH, &MWPOS, &EWPOS}) text->clear();
+  for (Guarded<std::string>* path : {&ROOTDIR, &RPPATH, &LPPATH}) path->Set({});
 }

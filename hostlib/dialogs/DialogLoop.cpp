@@ -73,6 +73,14 @@ uint8_t RunAnswerLoop(zq::rt::Window& w, const AnswerRules& rules) {
   return answer;
 }
 
+uint8_t AskAndClose(zq::rt::Window& w, AnswerRules rules, int32_t buttonSet, bool withIgnoreAll, int16_t timeoutMs) {
+  rules.preset = ShowButtonSet(w, *rules.buttons, rules.countdown, ButtonSetOf(buttonSet, withIgnoreAll));
+  TimeOut(w, rules, buttonSet, timeoutMs);
+  const uint8_t answer = RunAnswerLoop(w, rules);
+  w.Close();
+  return answer;
+}
+
 }  // namespace hostlib::dialogs
 
 void SetDialogsClosingFlag(const std::atomic<uint8_t>* closing) {

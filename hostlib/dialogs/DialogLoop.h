@@ -32,4 +32,8 @@ void TimeOut(zq::rt::Window& w, AnswerRules& rules, int32_t buttonSet, int16_t t
 // Runs the loop until a button, the time-out, a close or the program's close; the answer.
 uint8_t RunAnswerLoop(zq::rt::Window& w, const AnswerRules& rules);
 
+// Shows the numbered button set in w (rules name its buttons and count-down), runs the loop
+// with its time-out and closes w; the answer.
+uint8_t AskAndClose(zq::rt::Window& w, AnswerRules rules, int32_t buttonSet, bool withIgnoreAll, int16_t timeoutMs);
+
 }  // namespace hostlib::dialogs

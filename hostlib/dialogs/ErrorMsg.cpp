@@ -52,12 +52,5 @@ uint8_t ERRORMSG(std::string_view message, std::string_view procedure, std::stri
     if (Blank(s.text)) w.Hide(s.control, s.control);
   }
   w.SetText(kErrorCode, std::to_string(errorCode));
-  AnswerRules rules;
-  rules.buttons = &kButtons;
-  rules.countdown = kCountdown;
-  rules.preset = ShowButtonSet(w, kButtons, kCountdown, ButtonSetOf(buttonSet, true));
-  TimeOut(w, rules, buttonSet, timeoutMs);
-  uint8_t answer = RunAnswerLoop(w, rules);
-  w.Close();
-  return answer;
+  return AskAndClose(w, {.buttons = &kButtons, .countdown = kCountdown}, buttonSet, true, timeoutMs);
 }

@@ -21,14 +21,6 @@ uint8_t MSGBOX(std::string_view text, int16_t buttonSet, int16_t timeoutMs, HWND
   if (!OpenOver(w, owner)) return kNoAnswer;
   w.SetText(kText, text);  // cut to the field's 100 characters
   if (text.find_first_not_of(' ') == std::string_view::npos) w.Hide(kText, kText);
-  AnswerRules rules;
-  rules.buttons = &kButtons;
-  rules.countdown = kCountdown;
-  rules.escAnswer = VK_ESCAPE;
-  rules.cancelled = kNoAnswer;
-  rules.preset = ShowButtonSet(w, kButtons, kCountdown, ButtonSetOf(buttonSet, false));
-  TimeOut(w, rules, buttonSet, timeoutMs);
-  uint8_t answer = RunAnswerLoop(w, rules);
-  w.Close();
-  return answer;
+  const AnswerRules rules{.buttons = &kButtons, .countdown = kCountdown, .escAnswer = VK_ESCAPE, .cancelled = kNoAnswer};
+  return AskAndClose(w, rules, buttonSet, false, timeoutMs);
 }

@@ -87,6 +87,13 @@ bool Queue::Put() {
   return Done();
 }
 
+bool Queue::Put(uint32_t position, const RecordRef& record) {
+  std::lock_guard guard(lock_);
+  if (position == 0 || position > records_.size()) return Fail(kQueueEntryNotFound);
+  View(position).Assign(record);
+  return Done();
+}
+
 bool Queue::Delete() {
   std::lock_guard guard(lock_);
   return Delete(position_);

@@ -134,7 +134,7 @@ TEST_F(Catalogs, AMissingIndexPictureLeavesItsFolderWithoutFileWhileItsEntriesAr
 
 TEST_F(Catalogs, WithTheCatalogBackgroundOffNoFileHasABackground) {
   Film("Films/Alien", "Alien.mkv");
-  ST.CATBG.ACT = 0;
+  ST.Change([&](SETTINGSGROUP& st) { st.CATBG.ACT = 0; });
   ErrorAnswers answers;
   Rebuild();
   EXPECT_FALSE(fs::exists(Video() / ".Back.aai"));

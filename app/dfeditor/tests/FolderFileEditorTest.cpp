@@ -67,8 +67,8 @@ class ViewDF : public ::testing::Test {
     zqtest::BuildMediaTree(drive_.folder());
     drive_.Put("Films/Alien (1979)/dune_folder.txt", kFile);
     ASSERT_TRUE(panels_.Open());
-    LPPATH = drive_.Win("Films\\Alien (1979)\\");
-    GETPDIR(LEFTPANEL.entries, LPPATH);
+    LPPATH.Set(drive_.Win("Films\\Alien (1979)\\"));
+    GETPDIR(LEFTPANEL.entries, LPPATH.Get());
   }
   void TearDown() override {
     panels_.Close();

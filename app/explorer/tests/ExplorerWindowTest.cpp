@@ -62,7 +62,7 @@ TEST_F(ExplorerWindowTest, OpensBesideTheMainWindowWithBothPanelsListed) {
     EXPECT_TRUE(WaitFor([] { return !EXPRUNNING; }));
     EXPECT_EQ(EXPTHREAD, 0u);
   });
-  EXPECT_EQ(LPPATH, "T:\\Films\\");
+  EXPECT_EQ(LPPATH.Get(), "T:\\Films\\");
 }
 
 TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderLeft) {
@@ -74,7 +74,7 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
     Choose(ew::LeftPanel, alien);
     Press(ew::LeftPanel, "Enter");
     Sync();
-    EXPECT_EQ(LPPATH, "T:\\Films\\Alien (1979)\\");
+    EXPECT_EQ(LPPATH.Get(), "T:\\Films\\Alien (1979)\\");
     EXPECT_NE(RowOf(LEFTPANEL.entries, "Alien", "mkv"), 0u);
     EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "dune_folder", "txt"))), kFtFolderFile);
     EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))), kFtVideo);
@@ -82,13 +82,13 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
     EXPECT_EQ(QPANELF.FS(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))), "1500");
     Press(ew::LeftPanel, "Backspace");
     Sync();
-    EXPECT_EQ(LPPATH, "T:\\Films\\");
+    EXPECT_EQ(LPPATH.Get(), "T:\\Films\\");
     EXPECT_EQ(QPANELF.FN(*LEFTPANEL.entries.Peek(alien)), "Alien (1979)");
     // Enter on ".." goes up too, with the cursor on the folder just left.
     Choose(ew::LeftPanel, 1);
     Press(ew::LeftPanel, "Enter");
     Sync();
-    EXPECT_EQ(LPPATH, "T:\\");
+    EXPECT_EQ(LPPATH.Get(), "T:\\");
     // The history holds each folder once, newest first.
     ASSERT_EQ(LEFTPANEL.history.Records(), 3u);
     EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(1)), "T:\\");
@@ -97,7 +97,7 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
     // At the drive root Backspace does nothing and no ".." is listed.
     Press(ew::LeftPanel, "Backspace");
     Sync();
-    EXPECT_EQ(LPPATH, "T:\\");
+    EXPECT_EQ(LPPATH.Get(), "T:\\");
     EXPECT_EQ(RowOf(LEFTPANEL.entries, ".."), 0u);
     EXPECT_EQ(LEFTPANEL.drive, "T:");
   });
@@ -109,7 +109,7 @@ TEST_F(ExplorerWindowTest, EachDriveFieldShowsItsPanelsDriveWhereverThePanelMove
   zq::fs::ReloadDriveMap();
   WriteSettings("T:\\Films\\", "T:\\Pictures\\");
   RunWithMain([&] {
-    ST.ACR.NAME = "folder";
+    ST.Change([&](SETTINGSGROUP& st) { st.ACR.NAME = "folder"; });
     SCANDIR(QDIR, "T:\\", 0);
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
@@ -118,31 +118,31 @@ TEST_F(ExplorerWindowTest, EachDriveFieldShowsItsPanelsDriveWhereverThePanelMove
     // Picked by the user.
     ASSERT_GE(DriveRow("U:"), 0);
     zq::ui::input::Choose(Control(ew::LeftDrive), DriveRow("U:"));
-    EXPECT_TRUE(WaitFor([] { return LPPATH == "U:\\"; }));
+    EXPECT_TRUE(WaitFor([] { return LPPATH.Get() == "U:\\"; }));
     Sync();
     EXPECT_EQ(ShownDrive(ew::LeftDrive), "U:");
     // Another drive by the path field, by its history, and lazy mode on the right.
     Type(ew::LeftPath, "T:\\Music\\");
-    EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\Music\\"; }));
+    EXPECT_TRUE(WaitFor([] { return LPPATH.Get() == "T:\\Music\\"; }));
     Sync();
     EXPECT_EQ(ShownDrive(ew::LeftDrive), "T:");
     Type(ew::LeftPath, "u:\\Covers");
-    EXPECT_TRUE(WaitFor([] { return LPPATH == "u:\\Covers\\"; }));
+    EXPECT_TRUE(WaitFor([] { return LPPATH.Get() == "u:\\Covers\\"; }));
     Sync();
     EXPECT_EQ(ShownDrive(ew::LeftDrive), "U:");
     zq::ui::input::Choose(Control(ew::LeftPath), 1);  // the history's second entry, "T:\Music\"
-    EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\Music\\"; }));
+    EXPECT_TRUE(WaitFor([] { return LPPATH.Get() == "T:\\Music\\"; }));
     Sync();
     EXPECT_EQ(ShownDrive(ew::LeftDrive), "T:");
     zq::ui::input::Choose(Control(ew::RightDrive), DriveRow("U:"));
-    EXPECT_TRUE(WaitFor([] { return RPPATH == "U:\\"; }));
+    EXPECT_TRUE(WaitFor([] { return RPPATH.Get() == "U:\\"; }));
     Sync();
     EXPECT_EQ(ShownDrive(ew::RightDrive), "U:");
     zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(orvid::res::LazyModeOptions::OkButton));
     zq::ui::input::Click(Control(ew::LazyButton));
     EXPECT_TRUE(WaitFor([] { return LAZYMODE == 1; }));
     Sync();
-    EXPECT_EQ(RPPATH.substr(0, 3), "T:\\");
+    EXPECT_EQ(RPPATH.Get().substr(0, 3), "T:\\");
     EXPECT_EQ(ShownDrive(ew::RightDrive), "T:");
   });
 }
@@ -154,7 +154,7 @@ TEST_F(ExplorerWindowTest, TheMainWindowsDoubleClickShowsTheFolderCarriedWithThe
     Sync();
     // What the main window's double click does on its thread: the folder goes with the event.
     SHOWINEXPLORER("T:\\Music\\Abba - Gold");
-    EXPECT_TRUE(WaitFor([] { return RPPATH == "T:\\Music\\Abba - Gold\\"; }));
+    EXPECT_TRUE(WaitFor([] { return RPPATH.Get() == "T:\\Music\\Abba - Gold\\"; }));
     Sync();
     EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), "T:\\Music\\Abba - Gold\\");
     ASSERT_NE(RowOf(RIGHTPANEL.entries, "01 Dancing Queen", "mp3"), 0u);

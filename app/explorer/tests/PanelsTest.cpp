@@ -10,7 +10,7 @@ class PanelsTest : public ExplorerFixture {
  protected:
   void SetUp() override {
     ExplorerFixture::SetUp();
-    ST.ACR.NAME = "folder";
+    ST.Change([&](SETTINGSGROUP& st) { st.ACR.NAME = "folder"; });
     for (const char* ext : {"MKV", "AVI", "ABCDEFGHIJ"}) {
       VEXTENSIONS.Buffer().Clear();
       VEXTF.EXT.Set(VEXTENSIONS.Buffer(), ext);
@@ -78,13 +78,13 @@ TEST_F(PanelsTest, AnEmptyOrMissingFolderShowsTheParentEntryAlone) {
     FILLPANEL(kLeftSide, folder);
     EXPECT_EQ(Names(LEFTPANEL.entries), std::vector<std::string>{".."}) << folder;
     EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(1)), kFtParent);
-    EXPECT_EQ(LPPATH, folder);
+    EXPECT_EQ(LPPATH.Get(), folder);
   }
   EXPECT_EQ(LEFTPANEL.drive, "T:");
   // A network path blanks the drive field.
   FILLPANEL(kLeftSide, "\\\\nas\\media");
   EXPECT_EQ(LEFTPANEL.drive, "");
-  EXPECT_EQ(LPPATH, "\\\\nas\\media\\");
+  EXPECT_EQ(LPPATH.Get(), "\\\\nas\\media\\");
 }
 
 TEST_F(PanelsTest, TheHistoryKeepsTheTenNewestFoldersEachOnce) {
@@ -93,7 +93,7 @@ TEST_F(PanelsTest, TheHistoryKeepsTheTenNewestFoldersEachOnce) {
   ASSERT_EQ(RIGHTPANEL.history.Records(), 10u);
   EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), "T:\\F10\\");
   EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(10)), "T:\\F1\\");
-  EXPECT_EQ(RPPATH, "T:\\F5\\");
+  EXPECT_EQ(RPPATH.Get(), "T:\\F5\\");
   EXPECT_EQ(RIGHTPANEL.pathText, "T:\\F5\\");
 }
 
@@ -102,7 +102,7 @@ TEST_F(PanelsTest, UpAndDownMoveThePanelAndFindTheFolderLeft) {
   const uint32_t alien = RowOf(LEFTPANEL.entries, "Alien (1979)");
   EXPECT_EQ(DIRDN(kLeftSide, static_cast<int32_t>(alien)), 1);
   EXPECT_EQ(OLDDIR, "");
-  EXPECT_EQ(LPPATH, "T:\\Films\\Alien (1979)\\");
+  EXPECT_EQ(LPPATH.Get(), "T:\\Films\\Alien (1979)\\");
   EXPECT_EQ(DIRDN(kLeftSide, static_cast<int32_t>(RowOf(LEFTPANEL.entries, "Alien", "mkv"))), 0);  // a file
   EXPECT_EQ(DIRDN(kLeftSide, 1), 1);  // ".."
   EXPECT_EQ(OLDDIR, "T:\\Films\\Alien (1979)\\");

@@ -72,7 +72,7 @@ TEST_F(PreviewTest, F2ShowsTheChosenPictureOverTheOtherPanelAndF2AgainTheListsAg
     SHOWINEXPLORER("T:\\Music\\");
     Sync();
     EXPECT_FALSE(fs::exists(OnDisk("Films/folder.aai")));
-    EXPECT_EQ(RPPATH, "T:\\Films\\");
+    EXPECT_EQ(RPPATH.Get(), "T:\\Films\\");
     // A row that is no picture clears the preview and its line.
     Choose(ew::LeftPanel, 1);
     EXPECT_TRUE(WaitFor([&] { return !Preview() && IMAGEINFO.empty(); }));
@@ -159,14 +159,14 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
     // A folder typed into the right path field.
     SetWindowTextA(Control(ew::RightPath), "T:\\Music\\Abba - Gold");
     Press(ew::RightPath, "Enter");
-    EXPECT_TRUE(WaitFor([] { return RPPATH == "T:\\Music\\Abba - Gold\\"; }));
+    EXPECT_TRUE(WaitFor([] { return RPPATH.Get() == "T:\\Music\\Abba - Gold\\"; }));
     Sync();
     EXPECT_EQ(Text(ew::RightPath), "T:\\Music\\Abba - Gold\\");
     EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), "T:\\Music\\Abba - Gold\\");
     // A missing folder shows ".." alone and is kept all the same.
     SetWindowTextA(Control(ew::LeftPath), "T:\\Nowhere");
     Press(ew::LeftPath, "Enter");
-    EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\Nowhere\\"; }));
+    EXPECT_TRUE(WaitFor([] { return LPPATH.Get() == "T:\\Nowhere\\"; }));
     Sync();
     EXPECT_EQ(Names(LEFTPANEL.entries), std::vector<std::string>{".."});
     // The drive list: T: is there; choosing it lists its root.
@@ -177,7 +177,7 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
     EXPECT_EQ(QDRIVEF.DRV(*QDRIVE.Peek(1)), "C:");
     zq::ui::input::Choose(Control(ew::LeftDrive), static_cast<int32_t>(drive) - 1);
     Press(ew::LeftDrive, "Enter");
-    EXPECT_TRUE(WaitFor([] { return LPPATH == "T:\\"; }));
+    EXPECT_TRUE(WaitFor([] { return LPPATH.Get() == "T:\\"; }));
     Sync();  // the choice and the Enter both handled, the root listed
     // Ctrl+R lists the folder again: a file made meanwhile shows up.
     std::ofstream(OnDisk("late.nfo")) << "x";

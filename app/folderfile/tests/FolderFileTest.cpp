@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -290,6 +291,18 @@ TEST_F(FolderFile, NumbersKeepTheirLow16BitsAndMissingKeysClearTheirFields) {
   EXPECT_EQ(r.IDX, 0);
   EXPECT_EQ(r.BGPATH, "");
   EXPECT_EQ(r.BGH, 0);
+}
+
+TEST_F(FolderFile, NumbersBeyondTheirTypesReadAsTheirLow16BitsOrInfinity) {
+  PutBytes(file_, "icon_dx = 18446744073709551617\r\nicon_dy = +7\r\nicon_scale_factor = 1e400\r\n");
+  DUNEFILE r;
+  ASSERT_EQ(READDUNEFILE(r, path_), 0);
+  EXPECT_EQ(r.IDX, 1) << "2^64 + 1";
+  EXPECT_EQ(r.IDY, 7);
+  EXPECT_EQ(r.SCALE, std::numeric_limits<double>::infinity());
+  PutBytes(file_, "icon_scale_factor = inf\r\n");
+  ASSERT_EQ(READDUNEFILE(r, path_), 0);
+  EXPECT_EQ(r.SCALE, 0) << "not a number";
 }
 
 TEST_F(FolderFile, OnlyTheFirst2048BytesAreReadAndValuesAreCutToTheirFields) {

@@ -68,20 +68,15 @@ TEST(PathParts, NamesAndExtensions) {
 }
 
 TEST(PathParts, PathsRelativeToTheMediaRoot) {
-  ROOTDIR = "";
-  EXPECT_EQ(FIXPATH("D:\\Media\\Films\\Alien"), "") << "a blank root";
-  ROOTDIR = "   ";
-  EXPECT_EQ(FIXPATH("D:\\Media\\Films\\Alien"), "");
+  EXPECT_EQ(FIXPATH("D:\\Media\\Films\\Alien", ""), "") << "a blank root";
+  EXPECT_EQ(FIXPATH("D:\\Media\\Films\\Alien", "   "), "");
   for (const char* root : {"D:\\Media\\", "D:\\Media"}) {
-    ROOTDIR = root;
-    EXPECT_EQ(FIXPATH("D:\\Media\\Films\\Alien"), "\\Films\\Alien\\");
-    EXPECT_EQ(FIXPATH("D:\\Media\\Films\\Alien\\"), "\\Films\\Alien\\");
-    EXPECT_EQ(FIXPATH("D:\\Media"), "\\");
-    EXPECT_EQ(FIXPATH("E:\\Other\\Folder"), "\\Folder\\") << "not tested to lie under the root";
+    EXPECT_EQ(FIXPATH("D:\\Media\\Films\\Alien", root), "\\Films\\Alien\\");
+    EXPECT_EQ(FIXPATH("D:\\Media\\Films\\Alien\\", root), "\\Films\\Alien\\");
+    EXPECT_EQ(FIXPATH("D:\\Media", root), "\\");
+    EXPECT_EQ(FIXPATH("E:\\Other\\Folder", root), "\\Folder\\") << "not tested to lie under the root";
   }
-  ROOTDIR = "D:\\";
-  EXPECT_EQ(FIXPATH("D:\\Films"), "\\Films\\");
-  ROOTDIR.clear();
+  EXPECT_EQ(FIXPATH("D:\\Films", "D:\\"), "\\Films\\");
 }
 
 TEST(Options, FilterAndResizeCodes) {

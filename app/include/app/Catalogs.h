@@ -32,6 +32,7 @@ int16_t MAKEROOTDIR(std::string_view path, CatalogKind kind, const PASSSETTINGS&
 // One index folder with its picture and file, unless it exists: 0, or 1 after a reported
 // error.
 int16_t MAKEDIR(std::string_view path, std::string_view index, const PASSSETTINGS& s);
-// The two entries of q's current record (its buffer), unless it does not belong in the
-// catalog of kind: 0, or 1 after a reported error.
-int16_t WRITECATALOG(zq::rt::Queue& q, std::string_view path, CatalogKind kind, const PASSSETTINGS& s);
+// The two entries of a folder record (the caller's copy) in the catalog at path under root,
+// unless it does not belong in the catalog of kind: 0, or 1 after a reported error.
+int16_t WRITECATALOG(const zq::rt::RecordRef& r, std::string_view path, std::string_view root, CatalogKind kind,
+                     const PASSSETTINGS& s);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/Guarded.h"
 #include "hostlib/Picture.h"
 #include "hostlib/WinPos.h"
 #include "zqplatform/messages.h"
@@ -64,21 +65,21 @@ constexpr uint8_t kLeftSide = 0, kRightSide = 1;
 // and its drive field. The folder it shows is LPPATH or RPPATH of the program state.
 class EXPLORERPANEL {
  public:
-  explicit EXPLORERPANEL(std::string& folder);
+  explicit EXPLORERPANEL(Guarded<std::string>& folder);
 
   zq::rt::Queue entries;  // LP or RP: QPANEL records
   zq::rt::Queue history;  // LPLIST or RPLIST: PATH CSTRING(256), the recent folders, newest first
   std::string pathText;   // TLPPATH or TRPPATH: the path field's text
   std::string drive;      // CDRVL or CDRVR: the drive field ("D:"), blank off a drive
 
-  // The folder, read and set as a copy: the main window reads it too.
-  std::string Folder() const { return folder_; }
-  void SetFolder(std::string folder) { folder_ = std::move(folder); }
+  // The folder, read and set as a copy under its lock: the main window and tests read it too.
+  std::string Folder() const { return folder_.Get(); }
+  void SetFolder(std::string folder) { folder_.Set(std::move(folder)); }
   // Lists the folder again (GETPDIR), without touching the history or the drive field.
   void ListAgain();
 
  private:
-  std::string& folder_;
+  Guarded<std::string>& folder_;
 };
 
 extern EXPLORERPANEL LEFTPANEL, RIGHTPANEL;

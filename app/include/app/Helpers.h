@@ -1,11 +1,17 @@
-// Size texts, folder sizes, the picture-conversion option codes and path surgery, shared by
-// the scan, the pass, the catalogs, the media list and the explorer. Paths are Windows paths
+// Size texts, folder sizes, the picture-conversion option codes, path surgery and the question
+// for a long job's errors, shared by the scan, the pass, the catalogs, the media list and the
+// explorer. Paths are Windows paths
 // with "\" between names; a folder path these procedures return ends with "\".
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// A per-item error of a long job in the error dialog over the main window (Cancel, Ignore and
+// Ignore All), unless silenced; Ignore All silences the rest. The answer, 0 when silenced.
+uint8_t AskUnlessSilenced(bool& silenced, std::string_view message, std::string_view procedure,
+                          std::string_view details, int32_t code);
 
 // A byte count as text: below 1,024 the plain number and " Bs", else the count in Kb, Mb or
 // Gb (powers of 1,024) rounded to two decimals, right-aligned in ten characters with
@@ -34,10 +40,10 @@ std::string GETFILE(std::string_view name);
 std::string GETEXT(std::string_view name);
 // The last folder name of the path ("C:" for a drive root), empty when there is none.
 std::string GETSUBDIR(std::string_view path);
-// The path relative to the media root ROOTDIR, with a leading and a trailing "\"; empty when
-// ROOTDIR is blank. The root's length is dropped from the front whether or not the path
-// lies under it.
-std::string FIXPATH(std::string_view path);
+// The path relative to the media root, with a leading and a trailing "\"; empty when the
+// root is blank. The root's length is dropped from the front whether or not the path lies
+// under it.
+std::string FIXPATH(std::string_view path, std::string_view root);
 
 // One entry of a folder listing: its name as listed, its size in bytes (files), and whether it
 // is a folder and whether it is a symbolic link.

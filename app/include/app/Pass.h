@@ -1,17 +1,19 @@
 // The processing pass: per folder of the scanned list the icon and background conversions,
 // the padded "dune_folder.txt", default covers for folders without one, then the catalogs.
 //
-// The pass works on what it took when it started: the settings, options and tables
-// (PASSSETTINGS) and the root the folder list was scanned from. A settings window open
-// meanwhile cannot hand it half-typed values, and a root chosen after the scan is refused
-// ("Run Scan Root First.") before anything is changed. The folder list is read and written
-// by record through its own buffer; other threads read it through copies (Queue::Peek).
+// The pass works on what it took when it started: the settings, options and tables, the
+// scan's rules for its rescan, and the roots (PASSSETTINGS), all plain values. A settings
+// window open meanwhile cannot hand it half-typed values, and a root chosen after the scan is
+// refused ("Run Scan Root First.") before anything is changed. The pass and the catalogs take
+// each folder record as a copy (Queue::Peek) and write a changed one back at its position, so
+// the folder list's buffer is no thread's to share.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/Scan.h"
 #include "app/State.h"
 #include "zqruntime/queue.h"
 
@@ -37,12 +39,15 @@ struct PASSSETTINGS {
   uint8_t PROCESSV = 0, DOINDEXV = 0, REMEMPTYV = 0, PROCESSA = 0, DOINDEXA = 0, REMEMPTYA = 0;
   std::vector<LAYOUTROW> LAYOUTS;                           // QSCRIPT's rows; row n is LAYOUTS[n - 1]
   std::vector<std::pair<std::string, std::string>> COVERS;  // VEXTENSIONS: EXT, COVER
+  SCANRULES SCAN;                                           // the rescan's rules
   std::string INIPATH;                                      // CHECKPATH form
-  std::string ROOT;  // the root the folder list was scanned from (CHECKPATH form), empty for no list
+  std::string ROOT;     // the root the folder list was scanned from (CHECKPATH form), empty for no list
+  std::string ROOTDIR;  // the program's root as it stood
 };
 
-// The settings group, the options, the layout and extension tables and INIPATH as they are
-// now, and the root q was scanned from (the folder of its level-1 records).
+// The settings group, the options, the layout and extension tables, the scan's rules, INIPATH
+// and ROOTDIR as they are now, and the root q was scanned from (the folder of its level-1
+// records).
 PASSSETTINGS TAKEPASSSETTINGS(const zq::rt::Queue& q);
 
 // The processing thread: group holds the bytes of T2GROUP (the folder queue and the thread to

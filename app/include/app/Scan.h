@@ -15,14 +15,30 @@
 #include <vector>
 
 #include "app/Records.h"
+#include "app/State.h"
 #include "zqruntime/queue.h"
 
 // The scan thread: group holds the bytes of T1GROUP (the root to scan and the thread to
 // notify). Runs through RUNJOB(kScanEnded, THREADNR).
 void SCANDIRTH(std::string_view group);
 
-// Scans one folder into q (a QDIRTYPE queue) and MFQ, with its entries at level + 1, and the
-// sub-folders it may enter; 1 when the folder has an icon. Called with level 0 for a root.
+// What the scan reads of the settings, the tables and the options, taken once when a scan
+// starts: a settings window open meanwhile does not change a scan under way.
+struct SCANRULES {
+  std::string ICONNAME;                                // ST.ACR.NAME, upper case
+  std::string BACKGROUNDNAME;                          // ST.ABR.NAME, upper case
+  std::vector<std::pair<std::string, uint8_t>> VIDEO;  // VEXTENSIONS: EXT upper case, NOMEDIAURL
+  std::vector<std::string> AUDIO;                      // AEXTENSIONS: EXT upper case
+  std::vector<std::string> NOSCAN;                     // QNOSCAN: FNAME upper case
+  uint8_t DEEPSCAN = 0;
+};
+// The rules of the settings group st and of the tables and options as they stand now.
+SCANRULES TAKESCANRULES(const SETTINGSGROUP& st);
+
+// Scans one folder into q (a QDIRTYPE queue) and MFQ by the rules, with its entries at
+// level + 1, and the sub-folders it may enter; 1 when the folder has an icon. Called with
+// level 0 for a root; without rules, by the rules as they stand now.
+uint8_t SCANDIR(zq::rt::Queue& q, std::string_view path, int32_t level, const SCANRULES& rules);
 uint8_t SCANDIR(zq::rt::Queue& q, std::string_view path, int32_t level);
 
 // Adds one medium to MFQ. category: 1 video, 2 audio, else unknown. kind: a rip folder (BdRip,

@@ -3,9 +3,26 @@
 // boxes, the flags and thread data by which the main, scan, pass and explorer threads work
 // together, the paths, handles and the program's events.
 //
-// Flags that threads share are atomics. Queues are shared as the runtime's queues are (each
-// operation whole, the record buffer shared as it is): a thread that reads a queue another
-// one may change reads through Peek.
+// Every global has one owner, who writes it; any other thread reads a copy or takes the lock
+// the table names. "Start-up" is the main thread before it starts any other thread; a job
+// takes what it reads once, at its start, and works on that copy (TAKESCANRULES,
+// TAKEPASSSETTINGS).
+//
+// | global | written by | read by | guarded by |
+// |---|---|---|---|
+// | QDIR, MFQ | the scan, the pass (its rescan and its conversions); MFQ also the media list while no job runs | the main window's list, the media list, lazy mode | the queue's lock; other threads read through Peek; the pass and the catalogs work on copies of their records |
+// | QSCRIPT | the main window's layout list, GETINI | the pass at its start | the queue's lock; read through Peek |
+// | VEXTENSIONS, AEXTENSIONS, QNOSCAN | the settings window (main or explorer thread, one window at a time), GETINI | the scan and the pass at their start, the explorer | the queue's lock; read through Peek |
+// | ST | the settings window (main or explorer thread), GETINI | every thread | Guarded: read as a copy, changed under its lock |
+// | DEEPSCAN ... REMEMPTYA | the main window (its check boxes, GETINI) while no job runs | the scan and the pass at their start | the job's start: written before its thread starts, never while it runs |
+// | ABORTALL ... T2ENDED, MWTHREAD, MWHANDLE, LWHANDLE | their windows and jobs | every thread | atomics |
+// | T1GROUP, T2GROUP, MWPOS, MWWINPOS, MFSIZE | the main window | the main window (a job gets a copy of its group's bytes) | the main thread only |
+// | INIPATH | start-up | every thread | set before any other thread starts, read-only after |
+// | ROOTDIR | the main window (root, scan and start buttons), GETINI | the explorer, the pass at its start | Guarded |
+// | LPPATH, RPPATH | the explorer while it runs, else the main window (SHOWINEXPLORER, GETINI) | PUTINI, lazy mode | Guarded |
+// | EWPOS | the explorer as it closes, GETINI | the explorer as it opens, PUTINI once the explorer has ended | handed over by EXPRUNNING, cleared after the explorer's last write |
+// | the status line | any thread (UPDATESTATUS) | the main window (STATUSNOW) | its own lock |
+// | JOBTESTHOOK | tests, before a job starts | RUNJOB | the job's start |
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -14,6 +31,7 @@
 #include <string>
 
 #include "app/Events.h"
+#include "app/Guarded.h"
 #include "app/Records.h"
 #include "hostlib/WinPos.h"
 #include "zqplatform/messages.h"
@@ -73,7 +91,7 @@ struct SETTINGSGROUP {
   uint8_t STRIPALPHA = 0;     // the explorer drops a picture's alpha channel
   uint8_t BACKGROUND = 0;     // 2 "Dune Prime", else "Dune Center"
 };
-extern SETTINGSGROUP ST;
+extern Guarded<SETTINGSGROUP> ST;
 
 // Media totals of the media list.
 struct MEDIATOTALS {
@@ -117,15 +135,15 @@ void RUNJOB(int32_t event, uint32_t thread, const std::function<void()>& work);
 // inside a job.
 extern std::function<void(int32_t event)> JOBTESTHOOK;
 
-extern uint32_t MWTHREAD;  // the main window's thread
-extern HWND MWHANDLE;      // the main window, owner of the error dialogs
-extern HWND LWHANDLE;      // the media-list window
+extern std::atomic<uint32_t> MWTHREAD;  // the main window's thread
+extern std::atomic<HWND> MWHANDLE;      // the main window, owner of the error dialogs
+extern std::atomic<HWND> LWHANDLE;      // the media-list window
 
 // Paths and positions.
 extern std::string INIPATH;  // the folder current at start-up, ending with "\"
-extern std::string ROOTDIR;  // the media root
-extern std::string RPPATH;   // the explorer's right panel folder
-extern std::string LPPATH;   // and its left one
+extern Guarded<std::string> ROOTDIR;  // the media root
+extern Guarded<std::string> RPPATH;   // the explorer's right panel folder
+extern Guarded<std::string> LPPATH;   // and its left one
 extern std::string MWPOS;    // main window position "x,y,width,height"
 extern std::string EWPOS;    // explorer window position
 extern WINPOSCLASS MWWINPOS;

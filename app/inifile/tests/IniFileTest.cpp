@@ -60,14 +60,14 @@ TEST_F(IniFile, AFirstStartWithoutFilesReportsTheThreeDataFilesAndCompletesTheDe
     EXPECT_EQ(Row(n, "ALIGN"), "");
     EXPECT_EQ(Row(n, "SCALE"), "0");
   }
-  EXPECT_EQ(ST.CAT1.ALLIGN, "Center");
-  EXPECT_EQ(ST.CAT1.FSIZE, "Small");
-  EXPECT_EQ(ST.CAT2.ALLIGN, "Center");
-  EXPECT_EQ(ST.CAT2.FSIZE, "Small");
-  EXPECT_EQ(ST.EXPFONTSIZE, 8);
-  EXPECT_EQ(ST.RESIZEIMAGE, 4);
-  EXPECT_EQ(ST.BACKGROUND, 0);
-  EXPECT_TRUE(ROOTDIR.empty());
+  EXPECT_EQ(ST.Get().CAT1.ALLIGN, "Center");
+  EXPECT_EQ(ST.Get().CAT1.FSIZE, "Small");
+  EXPECT_EQ(ST.Get().CAT2.ALLIGN, "Center");
+  EXPECT_EQ(ST.Get().CAT2.FSIZE, "Small");
+  EXPECT_EQ(ST.Get().EXPFONTSIZE, 8);
+  EXPECT_EQ(ST.Get().RESIZEIMAGE, 4);
+  EXPECT_EQ(ST.Get().BACKGROUND, 0);
+  EXPECT_TRUE(ROOTDIR.Get().empty());
   EXPECT_EQ(QNOSCAN.Records(), 0u);
 }
 
@@ -102,18 +102,18 @@ TEST_F(IniFile, KeysFixedOnReading) {
     int expected;
   };
   const Case cases[] = {
-      {"EXPLORER", "ExpFontSize", "20", [] { return ST.EXPFONTSIZE; }, 8},
-      {"EXPLORER", "ExpFontSize", "7", [] { return ST.EXPFONTSIZE; }, 8},
-      {"EXPLORER", "ExpFontSize", "12", [] { return ST.EXPFONTSIZE; }, 12},
-      {"EXPLORER", "ExpFontSize", "16", [] { return ST.EXPFONTSIZE; }, 16},
-      {"EXPLORER", "Resize", "5", [] { return ST.RESIZEIMAGE; }, 5},
-      {"EXPLORER", "Resize", "0", [] { return ST.RESIZEIMAGE; }, 4},
-      {"EXPLORER", "Resize", "3", [] { return ST.RESIZEIMAGE; }, 7},
-      {"EXPLORER", "Resize", "x", [] { return ST.RESIZEIMAGE; }, 4},
-      {"MAIN", "BackGround", "258", [] { return ST.BACKGROUND; }, 2},  // a BYTE keeps its low 8 bits
-      {"CATALOG", "CatBkGrnd", "1|2|3|4|1", [] { return ST.CATBG.W; }, 3},
-      {"CATALOG", "CatBkGrnd", "1|2", [] { return ST.CATBG.H; }, 0},
-      {"CATALOG", "CatBkGrnd", "1|2|65539", [] { return ST.CATBG.W; }, 3},  // a SHORT its low 16
+      {"EXPLORER", "ExpFontSize", "20", [] { return ST.Get().EXPFONTSIZE; }, 8},
+      {"EXPLORER", "ExpFontSize", "7", [] { return ST.Get().EXPFONTSIZE; }, 8},
+      {"EXPLORER", "ExpFontSize", "12", [] { return ST.Get().EXPFONTSIZE; }, 12},
+      {"EXPLORER", "ExpFontSize", "16", [] { return ST.Get().EXPFONTSIZE; }, 16},
+      {"EXPLORER", "Resize", "5", [] { return ST.Get().RESIZEIMAGE; }, 5},
+      {"EXPLORER", "Resize", "0", [] { return ST.Get().RESIZEIMAGE; }, 4},
+      {"EXPLORER", "Resize", "3", [] { return ST.Get().RESIZEIMAGE; }, 7},
+      {"EXPLORER", "Resize", "x", [] { return ST.Get().RESIZEIMAGE; }, 4},
+      {"MAIN", "BackGround", "258", [] { return ST.Get().BACKGROUND; }, 2},  // a BYTE keeps its low 8 bits
+      {"CATALOG", "CatBkGrnd", "1|2|3|4|1", [] { return ST.Get().CATBG.W; }, 3},
+      {"CATALOG", "CatBkGrnd", "1|2", [] { return ST.Get().CATBG.H; }, 0},
+      {"CATALOG", "CatBkGrnd", "1|2|65539", [] { return ST.Get().CATBG.W; }, 3},  // a SHORT its low 16
   };
   for (const Case& c : cases) {
     RESETSTATE();
@@ -133,60 +133,62 @@ TEST_F(IniFile, AFontSizeOfTwelveIsWrittenBackAsTwelve) {
 
 TEST_F(IniFile, ARootWithBlanksKeepsThemInsideItsQuotes) {
   Load();
-  ROOTDIR = "  D:\\My Films  ";
+  ROOTDIR.Set("  D:\\My Films  ");
   Save();
   EXPECT_NE(ReadText("Orvid.INI").find("Root=\"  D:\\My Films\"\r\n"), std::string::npos);
   RESETSTATE();
   INIPATH = folder_.path().string() + "/";
   Load();
-  EXPECT_EQ(ROOTDIR, "  D:\\My Films");
+  EXPECT_EQ(ROOTDIR.Get(), "  D:\\My Films");
 }
 
 TEST_F(IniFile, ABarInTheIconNameShiftsTheOtherItems) {
   Load();
-  ST.ACR = {"fol|der", "Smaller", 1, "Bicubic", 400, 600};
+  ST.Change([&](SETTINGSGROUP& st) { st.ACR = {"fol|der", "Smaller", 1, "Bicubic", 400, 600}; });
   Save();
   RESETSTATE();
   INIPATH = folder_.path().string() + "/";
   Load();
-  EXPECT_EQ(ST.ACR.NAME, "fol");
-  EXPECT_EQ(ST.ACR.RESIZE, "der");
-  EXPECT_EQ(ST.ACR.KEEPAR, 0);  // "Smaller" is no number
-  EXPECT_EQ(ST.ACR.FILTER, "1");
-  EXPECT_EQ(ST.ACR.WIDTH, 0);  // "Bicubic"
-  EXPECT_EQ(ST.ACR.HEIGHT, 400);
+  EXPECT_EQ(ST.Get().ACR.NAME, "fol");
+  EXPECT_EQ(ST.Get().ACR.RESIZE, "der");
+  EXPECT_EQ(ST.Get().ACR.KEEPAR, 0);  // "Smaller" is no number
+  EXPECT_EQ(ST.Get().ACR.FILTER, "1");
+  EXPECT_EQ(ST.Get().ACR.WIDTH, 0);  // "Bicubic"
+  EXPECT_EQ(ST.Get().ACR.HEIGHT, 400);
 }
 
 // Every key with a value of its own, saved and loaded again.
 void FillEveryKey() {
-  ST.CAT1 = {"Top", 1, 2, 1.25, 3, 4, 5, 6, -7, "Normal"};
-  ST.CAT2 = {"Bot", 11, 12, 0.5, 13, 14, 15, 16, 17, "Small"};
-  ST.CATBG = {21, 22, 23, 24, 1};
-  ST.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
-  ST.ABR.NAME = "fanart";
-  ST.ABR.RESIZE = "Both";
-  ST.ABR.KEEPAR = 0;
-  ST.ABR.FILTER = "Fast";
-  ST.ABR.WIDTH = 1920;
-  ST.ABR.HEIGHT = 1080;
-  ST.ABR.DFX = 31;
-  ST.ABR.DFY = 32;
-  ST.ABR.DFW = 1280;
-  ST.ABR.DFH = 720;
-  ST.DELAC = 1;
-  ST.EXPFONTSIZE = 11;
-  ST.CONFIRMDELETE = 1;
-  ST.RESIZEIMAGE = 6;
-  ST.STRIPALPHA = 1;
-  ST.BACKGROUND = 2;
+  ST.Change([&](SETTINGSGROUP& st) {
+    st.CAT1 = {"Top", 1, 2, 1.25, 3, 4, 5, 6, -7, "Normal"};
+    st.CAT2 = {"Bot", 11, 12, 0.5, 13, 14, 15, 16, 17, "Small"};
+    st.CATBG = {21, 22, 23, 24, 1};
+    st.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
+    st.ABR.NAME = "fanart";
+    st.ABR.RESIZE = "Both";
+    st.ABR.KEEPAR = 0;
+    st.ABR.FILTER = "Fast";
+    st.ABR.WIDTH = 1920;
+    st.ABR.HEIGHT = 1080;
+    st.ABR.DFX = 31;
+    st.ABR.DFY = 32;
+    st.ABR.DFW = 1280;
+    st.ABR.DFH = 720;
+    st.DELAC = 1;
+    st.EXPFONTSIZE = 11;
+    st.CONFIRMDELETE = 1;
+    st.RESIZEIMAGE = 6;
+    st.STRIPALPHA = 1;
+    st.BACKGROUND = 2;
+  });
   for (uint8_t* o : {&RMC, &DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &DELSCRIPT, &UPDSCRIPT, &PROCESSV,
                      &DOINDEXV, &REMEMPTYV, &PROCESSA, &DOINDEXA, &REMEMPTYA}) {
     *o = 1;
   }
-  ROOTDIR = "D:\\Media";
+  ROOTDIR.Set("D:\\Media");
   EWPOS = "10,20,600,400";
-  LPPATH = "C:\\Left\\";
-  RPPATH = "D:\\Right\\";
+  LPPATH.Set("C:\\Left\\");
+  RPPATH.Set("D:\\Right\\");
   MWPOS = "1,2,678,432";
   for (const char* name : {"$RECYCLE.BIN", "_CATVIDEO"}) {
     QNOSCANF.FNAME.Set(QNOSCAN.Buffer(), name);
@@ -201,36 +203,36 @@ TEST_F(IniFile, EveryKeySurvivesASaveAndALoad) {
   RESETSTATE();
   INIPATH = folder_.path().string() + "/";
   EXPECT_EQ(Load(), Lines{});
-  SETTINGSGROUP loaded = ST;
+  SETTINGSGROUP loaded = ST.Get();
   std::string noScan = QNOSCANF.FNAME(*QNOSCAN.Peek(1)) + "," + QNOSCANF.FNAME(*QNOSCAN.Peek(2));
   std::array<uint8_t, 13> options{RMC,      DOICCONV,  AUTOICRESIZE, DOBGCONV, AUTOBGRESIZE, DELSCRIPT, UPDSCRIPT,
                                   PROCESSV, DOINDEXV, REMEMPTYV,    PROCESSA, DOINDEXA,     REMEMPTYA};
-  std::array<std::string, 5> paths{ROOTDIR, EWPOS, LPPATH, RPPATH, MWPOS};
+  std::array<std::string, 5> paths{ROOTDIR.Get(), EWPOS, LPPATH.Get(), RPPATH.Get(), MWPOS};
   RESETSTATE();
   FillEveryKey();
-  EXPECT_EQ(loaded.CAT1.ALLIGN, ST.CAT1.ALLIGN);
-  EXPECT_EQ(loaded.CAT1.SCALE, ST.CAT1.SCALE);
-  EXPECT_EQ(loaded.CAT1.TEXTBOT, ST.CAT1.TEXTBOT);
-  EXPECT_EQ(loaded.CAT1.FSIZE, ST.CAT1.FSIZE);
-  EXPECT_EQ(loaded.CAT2.DX, ST.CAT2.DX);
-  EXPECT_EQ(loaded.CAT2.SCALE, ST.CAT2.SCALE);
-  EXPECT_EQ(loaded.CATBG.H, ST.CATBG.H);
-  EXPECT_EQ(loaded.CATBG.ACT, ST.CATBG.ACT);
-  EXPECT_EQ(loaded.ACR.NAME, ST.ACR.NAME);
-  EXPECT_EQ(loaded.ACR.FILTER, ST.ACR.FILTER);
-  EXPECT_EQ(loaded.ACR.HEIGHT, ST.ACR.HEIGHT);
-  EXPECT_EQ(loaded.ABR.RESIZE, ST.ABR.RESIZE);
-  EXPECT_EQ(loaded.ABR.DFW, ST.ABR.DFW);
-  EXPECT_EQ(loaded.ABR.DFH, ST.ABR.DFH);
-  EXPECT_EQ(loaded.DELAC, ST.DELAC);
-  EXPECT_EQ(loaded.EXPFONTSIZE, ST.EXPFONTSIZE);
-  EXPECT_EQ(loaded.CONFIRMDELETE, ST.CONFIRMDELETE);
-  EXPECT_EQ(loaded.RESIZEIMAGE, ST.RESIZEIMAGE);
-  EXPECT_EQ(loaded.STRIPALPHA, ST.STRIPALPHA);
-  EXPECT_EQ(loaded.BACKGROUND, ST.BACKGROUND);
+  EXPECT_EQ(loaded.CAT1.ALLIGN, ST.Get().CAT1.ALLIGN);
+  EXPECT_EQ(loaded.CAT1.SCALE, ST.Get().CAT1.SCALE);
+  EXPECT_EQ(loaded.CAT1.TEXTBOT, ST.Get().CAT1.TEXTBOT);
+  EXPECT_EQ(loaded.CAT1.FSIZE, ST.Get().CAT1.FSIZE);
+  EXPECT_EQ(loaded.CAT2.DX, ST.Get().CAT2.DX);
+  EXPECT_EQ(loaded.CAT2.SCALE, ST.Get().CAT2.SCALE);
+  EXPECT_EQ(loaded.CATBG.H, ST.Get().CATBG.H);
+  EXPECT_EQ(loaded.CATBG.ACT, ST.Get().CATBG.ACT);
+  EXPECT_EQ(loaded.ACR.NAME, ST.Get().ACR.NAME);
+  EXPECT_EQ(loaded.ACR.FILTER, ST.Get().ACR.FILTER);
+  EXPECT_EQ(loaded.ACR.HEIGHT, ST.Get().ACR.HEIGHT);
+  EXPECT_EQ(loaded.ABR.RESIZE, ST.Get().ABR.RESIZE);
+  EXPECT_EQ(loaded.ABR.DFW, ST.Get().ABR.DFW);
+  EXPECT_EQ(loaded.ABR.DFH, ST.Get().ABR.DFH);
+  EXPECT_EQ(loaded.DELAC, ST.Get().DELAC);
+  EXPECT_EQ(loaded.EXPFONTSIZE, ST.Get().EXPFONTSIZE);
+  EXPECT_EQ(loaded.CONFIRMDELETE, ST.Get().CONFIRMDELETE);
+  EXPECT_EQ(loaded.RESIZEIMAGE, ST.Get().RESIZEIMAGE);
+  EXPECT_EQ(loaded.STRIPALPHA, ST.Get().STRIPALPHA);
+  EXPECT_EQ(loaded.BACKGROUND, ST.Get().BACKGROUND);
   EXPECT_EQ(noScan, "$RECYCLE.BIN,_CATVIDEO");
   for (uint8_t o : options) EXPECT_EQ(o, 1);
-  EXPECT_EQ(paths, (std::array<std::string, 5>{ROOTDIR, EWPOS, LPPATH, RPPATH, MWPOS}));
+  EXPECT_EQ(paths, (std::array<std::string, 5>{ROOTDIR.Get(), EWPOS, LPPATH.Get(), RPPATH.Get(), MWPOS}));
 }
 
 TEST_F(IniFile, ASaveWritesTheKeysInTheirOrder) {

@@ -16,7 +16,7 @@ class InExplorer : public ExplorerFixture {};
 TEST_F(InExplorer, TheLazyButtonStartsStepsAndStopsLazyMode) {
   WriteSettings("T:\\Pictures\\", "T:\\Films\\");
   RunWithMain([&] {
-    ST.ACR.NAME = "folder";
+    ST.Change([&](SETTINGSGROUP& st) { st.ACR.NAME = "folder"; });
     SCANDIR(QDIR, "T:\\", 0);
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
@@ -26,16 +26,16 @@ TEST_F(InExplorer, TheLazyButtonStartsStepsAndStopsLazyMode) {
     Sync();
     ASSERT_GT(QD.Records(), 2u);
     const std::string first = CHECKPATH(QDF.DIRNAME(*QD.Peek(1)));
-    EXPECT_EQ(RPPATH, first);
+    EXPECT_EQ(RPPATH.Get(), first);
     EXPECT_EQ(Text(ew::RightPath), first);
     Press(ew::LeftPanel, "Right");
     Sync();
     const std::string second = CHECKPATH(QDF.DIRNAME(*QD.Peek(2)));
-    EXPECT_EQ(RPPATH, second);
+    EXPECT_EQ(RPPATH.Get(), second);
     EXPECT_EQ(Text(ew::RightPath), second);
     Press(ew::LeftPanel, "Left");
     Sync();
-    EXPECT_EQ(RPPATH, first);
+    EXPECT_EQ(RPPATH.Get(), first);
     if (zq::ui::PresenterName() == "qt") {
       const char* dir = std::getenv("ZQ_GRAB_DIR");
       std::filesystem::create_directories(dir ? dir : ".");
@@ -46,7 +46,7 @@ TEST_F(InExplorer, TheLazyButtonStartsStepsAndStopsLazyMode) {
     ASSERT_TRUE(WaitFor([&] { return Text(ew::LazyButton) == "Semi-Auto" && LAZYMODE == 0; }));
     Press(ew::LeftPanel, "Right");  // does nothing now
     Sync();
-    EXPECT_EQ(RPPATH, first);
+    EXPECT_EQ(RPPATH.Get(), first);
     Press(ew::LeftPanel, "F10");
     EXPECT_TRUE(WaitFor([] { return !EXPRUNNING; }));
   });

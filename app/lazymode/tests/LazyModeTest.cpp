@@ -40,14 +40,16 @@ class LazyMode : public ::testing::Test {
     RIGHTPANEL.entries.Free();
     RIGHTPANEL.history.Free();
     zqtest::BuildMediaTree(drive_.folder());
-    ST.ACR.NAME = "folder";
-    ST.ABR.NAME = "background";
+    ST.Change([&](SETTINGSGROUP& st) {
+      st.ACR.NAME = "folder";
+      st.ABR.NAME = "background";
+    });
     for (const char* ext : {"MKV", "AVI", "MP4", "ISO", "IMG", "TS"}) AddExtension(VEXTENSIONS, ext);
     for (const char* ext : {"MP3", "FLAC"}) AddExtension(AEXTENSIONS, ext);
-    ROOTDIR = drive_.Win("");
+    ROOTDIR.Set(drive_.Win(""));
     {
       orvid::test::DialogWatcher watcher;
-      SCANDIR(QDIR, ROOTDIR, 0);
+      SCANDIR(QDIR, ROOTDIR.Get(), 0);
     }
     ASSERT_GT(QDIR.Records(), 10u);
   }
@@ -92,11 +94,11 @@ class LazyMode : public ::testing::Test {
 
   // The folders the right panel shows, stepping Right from the first until the last shows again.
   Folders Walk() {
-    Folders shown{RPPATH};
+    Folders shown{RPPATH.Get()};
     for (size_t i = 0; i < QDIR.Records(); ++i) {
       EXPECT_EQ(SETDESTDIR(1), 1);
-      if (RPPATH == shown.back()) break;
-      shown.push_back(RPPATH);
+      if (RPPATH.Get() == shown.back()) break;
+      shown.push_back(RPPATH.Get());
     }
     return shown;
   }
@@ -116,7 +118,7 @@ class LazyMode : public ::testing::Test {
                                 : true;
       if (!take) continue;
       std::string name = GETSUBDIR(QDIRF.DIRNAME(*r));
-      if (COMPARENC(name, ROOTDIR, 1) == 0) name.clear();
+      if (COMPARENC(name, ROOTDIR.Get(), 1) == 0) name.clear();
       named.emplace_back(name + "0", CHECKPATH(QDIRF.DIRNAME(*r)));
     }
     std::stable_sort(named.begin(), named.end(),
@@ -156,7 +158,7 @@ TEST_F(LazyMode, EachOptionChoosesItsFolders) {
   MFQ.Free();
   {
     orvid::test::DialogWatcher watcher;
-    SCANDIR(QDIR, ROOTDIR, 0);
+    SCANDIR(QDIR, ROOTDIR.Get(), 0);
   }
   const Options cases[] = {{true, false, false, false}, {false, false, true, true}, {false, true, true, false},
                            {false, true, false, false}};
@@ -175,17 +177,17 @@ TEST_F(LazyMode, EachOptionChoosesItsFolders) {
 TEST_F(LazyMode, LeftAndRightStopAtEitherEnd) {
   ASSERT_EQ(Start({}), 1);
   const Folders want = Expected({});
-  EXPECT_EQ(RPPATH, want.front());
+  EXPECT_EQ(RPPATH.Get(), want.front());
   EXPECT_EQ(SETDESTDIR(-1), 1);
-  EXPECT_EQ(RPPATH, want.front());  // the first again
+  EXPECT_EQ(RPPATH.Get(), want.front());  // the first again
   EXPECT_EQ(SETDESTDIR(1), 1);
-  EXPECT_EQ(GETSUBDIR(RPPATH), GETSUBDIR(want[1]));
+  EXPECT_EQ(GETSUBDIR(RPPATH.Get()), GETSUBDIR(want[1]));
   EXPECT_EQ(SETDESTDIR(-1), 1);
-  EXPECT_EQ(GETSUBDIR(RPPATH), GETSUBDIR(want[0]));
+  EXPECT_EQ(GETSUBDIR(RPPATH.Get()), GETSUBDIR(want[0]));
   for (size_t i = 0; i < want.size() + 2; ++i) SETDESTDIR(1);
-  EXPECT_EQ(GETSUBDIR(RPPATH), GETSUBDIR(want.back()));  // the last again
+  EXPECT_EQ(GETSUBDIR(RPPATH.Get()), GETSUBDIR(want.back()));  // the last again
   // Every folder shown is in the right panel's history.
-  EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), RPPATH);
+  EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), RPPATH.Get());
 }
 
 TEST_F(LazyMode, ACancelOrEscStartsNothingAndKeepsTheList) {

@@ -188,7 +188,7 @@ TEST_F(MainWindow, TheJobsRunTheirStandInsAndTheButtonsComeBack) {
   EXPECT_EQ(T1GROUPF.THREADNR(T1GROUP), MWTHREAD);
   EXPECT_EQ(Text(mw::ScanButton), "Scan Root");
   EXPECT_EQ(State(mw::ScanButton).textColour, 0x0000FFu);
-  EXPECT_EQ(ROOTDIR, "D:\\Films");
+  EXPECT_EQ(ROOTDIR.Get(), "D:\\Films");
 
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::StartButton)));
   ASSERT_TRUE(WaitFor([] { return T2GROUPF.QDIR(T2GROUP) == &QDIR; }));
@@ -603,7 +603,7 @@ TEST_F(MainWindow, ABlankRootEntryStartsNoJobAndGetsTheStoredRootBack) {
       EXPECT_TRUE(Idle());
       EXPECT_EQ(T1GROUP.Text("ROOT"), "");
       EXPECT_EQ(T2GROUP.Reference("QDIR"), nullptr);
-      EXPECT_EQ(ROOTDIR, "D:\\Films");
+      EXPECT_EQ(ROOTDIR.Get(), "D:\\Films");
       EXPECT_EQ(QDIR.Records(), 1u);
     }
   }
@@ -623,7 +623,7 @@ TEST_F(MainWindow, ScanRootTakesARootTypedOnAFirstStart) {
   ASSERT_TRUE(zq::ui::input::Click(Control(mw::ScanButton)));
   ASSERT_TRUE(WaitFor([] { return T1GROUP.Text("ROOT") == "D:\\Films"; }));
   ASSERT_TRUE(WaitFor([&] { return Idle(); }));
-  EXPECT_EQ(ROOTDIR, "D:\\Films");
+  EXPECT_EQ(ROOTDIR.Get(), "D:\\Films");
   EXPECT_EQ(Text(mw::RootEntry), "D:\\Films");
   Lines names;
   for (uint32_t i = 1; i <= QDIR.Records(); ++i) names.push_back(QDIR.Peek(i)->Text("NAME"));
@@ -662,7 +662,7 @@ TEST_F(MainWindow, ARootThatIsNoFolderIsReportedAndNothingIsScanned) {
     SendMessage(window_, WM_NULL, 0, 0);
     EXPECT_TRUE(Idle()) << root;
     EXPECT_EQ(T1GROUP.Text("ROOT"), "") << root;
-    EXPECT_EQ(ROOTDIR, "D:\\Films") << root;
+    EXPECT_EQ(ROOTDIR.Get(), "D:\\Films") << root;
     EXPECT_EQ(QDIR.Records(), 1u) << root;
     EXPECT_EQ(Text(mw::RootEntry), root);
   }
@@ -694,7 +694,7 @@ TEST_F(MainWindow, StartChangesNoRootAndAsksForAScanOfAnotherTypedOne) {
   SendMessage(window_, WM_NULL, 0, 0);
   EXPECT_TRUE(Idle());
   EXPECT_EQ(T2GROUP.Reference("QDIR"), nullptr);  // no pass
-  EXPECT_EQ(ROOTDIR, "D:\\Films");
+  EXPECT_EQ(ROOTDIR.Get(), "D:\\Films");
   EXPECT_EQ(QDIR.Records(), records);
   CloseByOk();
   ASSERT_TRUE(Ended());

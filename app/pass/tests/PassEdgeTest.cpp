@@ -289,7 +289,7 @@ TEST_F(PassEdge, AStopAfterTheFirstFolderEndsReadyWithoutCatalogs) {
 TEST_F(PassEdge, ARootChosenAfterTheScanAsksForAScanAndChangesNothing) {
   BuildTree();
   Scan();
-  ROOTDIR = "T:\\Films\\";
+  ROOTDIR.Set("T:\\Films\\");
   const auto before = Contents(Root());
   const uint32_t records = QDIR.Records();
   ErrorAnswers answers;
@@ -298,7 +298,7 @@ TEST_F(PassEdge, ARootChosenAfterTheScanAsksForAScanAndChangesNothing) {
   EXPECT_EQ(Contents(Root()), before);
   EXPECT_EQ(QDIR.Records(), records);
   EXPECT_NE(std::find(events.begin(), events.end(), static_cast<uint32_t>(kPassEnded)), events.end());
-  ROOTDIR = "t:\\";  // the same root in another case: accepted
+  ROOTDIR.Set("t:\\");  // the same root in another case: accepted
   Pass();
   EXPECT_EQ(answers.Messages(), Strings{"Run Scan Root First."});
   EXPECT_NE(AlienFile(), kOldAlienFile);
@@ -307,7 +307,7 @@ TEST_F(PassEdge, ARootChosenAfterTheScanAsksForAScanAndChangesNothing) {
 TEST_F(PassEdge, ABlankCoverNameEndsReadyWithNothingProcessed) {
   BuildTree();
   Scan();
-  ST.ACR.NAME.clear();
+  ST.Change([&](SETTINGSGROUP& st) { st.ACR.NAME.clear(); });
   ErrorAnswers answers;
   Pass();
   EXPECT_EQ(answers.Messages(), Strings{"Error no Cover Name."});
@@ -317,24 +317,53 @@ TEST_F(PassEdge, ABlankCoverNameEndsReadyWithNothingProcessed) {
 }
 
 TEST_F(PassEdge, SettingsChangedWhileThePassRunsDoNotReachIt) {
-  BuildTree();
-  // A picture that fails early stops the pass at its error dialog; meanwhile the settings and
-  // options change as a settings window would change them.
-  std::ofstream(Root() / "Films/Alien (1979)/Background.PNG", std::ios::binary | std::ios::trunc) << "no picture";
-  Scan();
-  ErrorAnswers answers([](const ErrorSeen&) {
-    ST.ACR.WIDTH = 10;
-    ST.ACR.NAME = "cover";
-    UPDSCRIPT = 0;
-    DOINDEXV = 0;
-    return Reply::Ignore;
-  });
-  Pass();
-  EXPECT_EQ(answers.Messages(), Strings{"Error Converting to AAI Format."});
-  EXPECT_EQ(SizeByImageMagick(Root() / "Films/Kill Bill/folder.aai"), "400 600");
-  EXPECT_NE(ReadAll(Root() / "Films/Kill Bill/dune_folder.txt").find("icon_path         = folder.aai"),
-            std::string::npos);
-  EXPECT_FALSE(OldVideoCatalog());
+  // An error stops the pass at its dialog; meanwhile the settings, the options and the root
+  // change as a settings window and the main window would change them. The pass, its rescan
+  // for default covers and its catalogs go on with what they took when the pass started.
+  struct Case {
+    const char* error;
+    std::function<void(const fs::path&)> provoke;
+  };
+  const Case cases[] = {
+      // A default cover that cannot be copied: before the rescan.
+      {"Error Copying Cover Image.", [](const fs::path& root) { fs::create_directory(root / "Films/folder.aai"); }},
+      // A background that cannot be converted: after it.
+      {"Error Converting to AAI Format.",
+       [](const fs::path& root) {
+         std::ofstream(root / "Films/Alien (1979)/Background.PNG", std::ios::binary | std::ios::trunc) << "no picture";
+       }},
+  };
+  const SETTINGSGROUP settings = ST.Get();
+  for (const Case& c : cases) {
+    for (const auto& e : fs::directory_iterator(Root())) fs::remove_all(e.path());
+    BuildTree();
+    c.provoke(Root());
+    ST.Set(settings);
+    UPDSCRIPT = DOINDEXV = 1;
+    ROOTDIR.Set("T:\\");
+    Scan();
+    {
+      ErrorAnswers answers([](const ErrorSeen&) {
+        ST.Change([](SETTINGSGROUP& st) {
+          st.ACR.WIDTH = 10;
+          st.ACR.NAME = "cover";
+        });
+        UPDSCRIPT = 0;
+        DOINDEXV = 0;
+        ROOTDIR.Set("T:\\Films\\");
+        return Reply::Ignore;
+      });
+      Pass();
+      EXPECT_EQ(answers.Messages(), Strings{c.error});
+    }
+    EXPECT_EQ(SizeByImageMagick(Root() / "Films/Kill Bill/folder.aai"), "400 600") << c.error;
+    EXPECT_NE(ReadAll(Root() / "Films/Kill Bill/dune_folder.txt").find("icon_path         = folder.aai"),
+              std::string::npos)
+        << c.error;
+    EXPECT_NE(ReadAll(Root() / "_CatVideo/(All)/Kill Bill/dune_folder.txt").find("../../../Films/Kill Bill/folder.aai"),
+              std::string::npos)
+        << c.error;
+  }
 }
 
 TEST_F(PassEdge, AFolderDeeperThanLevelSevenGetsNoDefaultCoverButItsFile) {
@@ -366,7 +395,11 @@ TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
   BuildTree();
   DOICCONV = 0;
   // Level 3 (the films): default covers for every folder, also over an AAI icon there.
-  SetRow(3, [](zq::rt::Record& r) { QSCRIPTF.AUTOICON.Set(r, "ALL"); });
+  // Its alignment in the editors' old word, written as the player reads it.
+  SetRow(3, [](zq::rt::Record& r) {
+    QSCRIPTF.AUTOICON.Set(r, "ALL");
+    QSCRIPTF.ALIGN.Set(r, "Bot");
+  });
   // Level 2 ("Films"): 8 columns, no rows given, no icon view asked for.
   SetRow(2, [](zq::rt::Record& r) {
     QSCRIPTF.COLS.Set(r, 8);
@@ -389,6 +422,8 @@ TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
   EXPECT_NE(films.find("use_icon_view     = no\r\nnum_cols          = 8\r\nnum_rows          = 3\r\n"),
             std::string::npos)
       << films;
+  const std::string killBill = ReadAll(Root() / "Films/Kill Bill/dune_folder.txt");
+  EXPECT_TRUE(killBill.starts_with("icon_path         = folder.aai\r\nicon_valign       = bottom\r\n")) << killBill;
 
   // A film whose extension the table no longer holds gets the "Misc" cover.
   Scan();

@@ -191,7 +191,7 @@ TEST_F(PassEndToEnd, EveryOptionOnWritesEachFolderFileByTheRulesConvertsThePictu
 
 TEST_F(PassEndToEnd, ASecondPassOverAnUnchangedDiskLeavesEveryFileByteIdentical) {
   BuildTree();
-  ST.DELAC = 1;  // the first pass removes the converted pictures; the second has none to convert
+  ST.Change([&](SETTINGSGROUP& st) { st.DELAC = 1; });  // the first pass removes the converted pictures; the second has none to convert
   Scan();
   ErrorAnswers answers;
   Pass();

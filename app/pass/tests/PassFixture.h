@@ -111,12 +111,12 @@ class PassFixture : public ::testing::Test {
       fs::create_directory_symlink(fs::path(ORVID_PROGRAM_FOLDER) / pictures, home_ / pictures);
     INIPATH = CHECKPATH(zq::rt::WindowsForm(home_.path().string()));
     GETINI();
-    ST.ABR.NAME = "background";  // the tree's backgrounds
+    ST.Change([&](SETTINGSGROUP& st) { st.ABR.NAME = "background"; });  // the tree's backgrounds
     for (uint8_t* option : {&RMC, &DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &DELSCRIPT, &UPDSCRIPT, &PROCESSV,
                             &DOINDEXV, &REMEMPTYV, &PROCESSA, &DOINDEXA, &REMEMPTYA}) {
       *option = 1;
     }
-    ROOTDIR = "T:\\";
+    ROOTDIR.Set("T:\\");
   }
 
   void TearDown() override {
@@ -150,7 +150,7 @@ class PassFixture : public ::testing::Test {
 
   void Scan() {
     zq::rt::Record group(SharedLayout(T1GROUPTYPE()));
-    T1GROUPF.ROOT.Set(group, ROOTDIR);
+    T1GROUPF.ROOT.Set(group, ROOTDIR.Get());
     T1GROUPF.THREADNR.Set(group, GetCurrentThreadId());
     SCANDIRTH(std::string(group.Bytes()));
     Drain();

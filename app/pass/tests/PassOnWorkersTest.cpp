@@ -141,7 +141,7 @@ TEST_F(PassOnWorkers, AStopOrTheCloseAfterAFolderLeavesTheDiskOfTheOneThreadPass
 }
 
 TEST_F(PassOnWorkers, PicturesDeletedAfterConversionLeaveTheDiskOfTheOneThreadPass) {
-  ExpectTheSameDisk([] { ST.DELAC = 1; });
+  ExpectTheSameDisk([] { ST.Change([](SETTINGSGROUP& st) { st.DELAC = 1; }); });
 }
 
 }  // namespace

@@ -29,8 +29,10 @@ class ScanFixture : public ::testing::Test {
     setenv("ZQ_DRIVES", ("T=" + scratch_.path().string()).c_str(), 1);
     zq::fs::ReloadDriveMap();
     INIPATH = home_.path().string() + "/";
-    ST.ACR.NAME = "folder";
-    ST.ABR.NAME = "background";
+    ST.Change([&](SETTINGSGROUP& st) {
+      st.ACR.NAME = "folder";
+      st.ABR.NAME = "background";
+    });
     for (const auto& [ext, noUrl] : {std::pair{"MKV", 0}, {"AVI", 0}, {"MP4", 0}, {"ISO", 0}, {"IMG", 0}, {"TS", 1}})
       AddRow(VEXTENSIONS, ext, noUrl);
     for (const char* ext : {"MP3", "FLAC"}) AddRow(AEXTENSIONS, ext, 0);

@@ -76,7 +76,7 @@ TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
   ASSERT_TRUE(zq::ui::input::Click(ControlOf(window, mw::ScanButton)));
   ASSERT_TRUE(WaitFor([] { return T1GROUPF.ROOT(T1GROUP) == "T:\\"; }));
   ASSERT_TRUE(WaitFor([&] { return T1RUNNING == 0 && state(mw::ScanButton).text == "Scan Root"; }));
-  EXPECT_EQ(ROOTDIR, "T:\\");
+  EXPECT_EQ(ROOTDIR.Get(), "T:\\");
   ASSERT_TRUE(WaitFor([&] { return state(mw::FolderList).rows.size() == QDIR.Records(); }));
   const zq::ui::WindowState list = state(mw::FolderList);
   ASSERT_GT(QDIR.Records(), 60u);

@@ -80,7 +80,7 @@ TEST_F(ScanRules, PicturesByTheirSettingsNames) {
   Put("C/BACKGROUND.jpg");
   Put("C/background.AAI");
   Put("D/" + std::string(60, 'x') + ".jpg");
-  ST.ACR.NAME = "folder  ";
+  ST.Change([&](SETTINGSGROUP& st) { st.ACR.NAME = "folder  "; });
   Scan("T:\\");
   const zq::rt::Record a = Own("T:\\A"), b = Own("T:\\B"), c = Own("T:\\C");
   EXPECT_EQ(QDIRF.NAME(a), "folder.jpg");
@@ -106,7 +106,7 @@ TEST_F(ScanRules, PicturesByTheirSettingsNames) {
 
   const std::string longName(64, 'f');
   Put("E/" + longName + ".jpg");
-  ST.ACR.NAME = longName;
+  ST.Change([&](SETTINGSGROUP& st) { st.ACR.NAME = longName; });
   QDIR.Free();
   Scan("T:\\E");
   EXPECT_EQ(QDIRF.CF(Own("T:\\E\\")), "") << "a picture name the list cannot hold whole is not taken";
@@ -130,7 +130,7 @@ TEST_F(ScanRules, FoldersNotToScanHandEditedInLowerCaseAreNotEntered) {
 // Only what the scan would use counts as lost: folders it would enter, media files and the
 // pictures the settings name; each lost entry is listed in the program folder's file.
 TEST_F(ScanRules, OnlyEntriesTheScanWouldUseAreLeftOutAndListed) {
-  ST.ABR.NAME = "a long background";
+  ST.Change([&](SETTINGSGROUP& st) { st.ABR.NAME = "a long background"; });
   // The folder's path and its folder file just fit the lists; a file name of 16 bytes does not.
   const std::string a = zqtest::media_tree_detail::NameOfLength("A long folder ", 236);
   for (const char* file : {"a long notes.nfo", "a long film1.mkv", "a long background.png", "a long picture.jpg"})

@@ -39,23 +39,25 @@ void AddExtension(zq::rt::Queue& q, const char* ext, const char* cover, int no) 
 // Settings as the program writes them, some beyond the narrow ranges a form might offer.
 void StoredSettings() {
   RESETSTATE();
-  ST.CAT1 = {"Bot", -5, 12, 1.25, 6, 3, 10, 20, -4, "small"};
-  ST.CAT2 = {"Center", 0, 0, 1, 5, 2, 10, 10, 0, "Normal"};
-  ST.CATBG = {0, 0, 1920, 1080, 1};
-  ST.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
-  ST.ABR.NAME = "fanart";
-  ST.ABR.RESIZE = "Both";
-  ST.ABR.KEEPAR = 1;
-  ST.ABR.FILTER = "Fast";
-  ST.ABR.WIDTH = 1920;
-  ST.ABR.HEIGHT = 1080;
-  ST.ABR.DFW = 1920;
-  ST.ABR.DFH = 1080;
-  ST.EXPFONTSIZE = 10;
-  ST.CONFIRMDELETE = 1;
-  ST.RESIZEIMAGE = 6;
-  ST.STRIPALPHA = 1;
-  ST.BACKGROUND = 2;
+  ST.Change([&](SETTINGSGROUP& st) {
+    st.CAT1 = {"Bot", -5, 12, 1.25, 6, 3, 10, 20, -4, "small"};
+    st.CAT2 = {"Center", 0, 0, 1, 5, 2, 10, 10, 0, "Normal"};
+    st.CATBG = {0, 0, 1920, 1080, 1};
+    st.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
+    st.ABR.NAME = "fanart";
+    st.ABR.RESIZE = "Both";
+    st.ABR.KEEPAR = 1;
+    st.ABR.FILTER = "Fast";
+    st.ABR.WIDTH = 1920;
+    st.ABR.HEIGHT = 1080;
+    st.ABR.DFW = 1920;
+    st.ABR.DFH = 1080;
+    st.EXPFONTSIZE = 10;
+    st.CONFIRMDELETE = 1;
+    st.RESIZEIMAGE = 6;
+    st.STRIPALPHA = 1;
+    st.BACKGROUND = 2;
+  });
   AddExtension(VEXTENSIONS, "MKV", "MKV", 0);
   AddExtension(VEXTENSIONS, "M2TS", "BLURAY", 1);
   AddExtension(AEXTENSIONS, "MP3", "", 0);
@@ -136,7 +138,7 @@ class Settings : public ::testing::Test {
 };
 
 TEST_F(Settings, ShowsEverySettingAndAnUntouchedOkKeepsEachValueAsItWas) {
-  SETTINGSGROUP before = ST;
+  SETTINGSGROUP before = ST.Get();
   {
     Open s;
     ASSERT_NE(s.Window(), 0u);
@@ -166,20 +168,20 @@ TEST_F(Settings, ShowsEverySettingAndAnUntouchedOkKeepsEachValueAsItWas) {
     EXPECT_TRUE(Grab(s.Window(), "Settings-catalog"));
     s.Ok();
   }
-  EXPECT_EQ(ST.CAT1.ALLIGN, "Bot");
-  EXPECT_EQ(ST.CAT1.DX, -5);
-  EXPECT_EQ(ST.CAT1.SCALE, 1.25);  // not rounded to the spin box's step
-  EXPECT_EQ(ST.CAT1.TEXTBOT, -4);
-  EXPECT_EQ(ST.CAT1.FSIZE, "small");
-  EXPECT_EQ(ST.CATBG.W, 1920);
-  EXPECT_EQ(ST.CATBG.H, 1080);
-  EXPECT_EQ(ST.ABR.DFW, 1920);
-  EXPECT_EQ(ST.ABR.WIDTH, 1920);
-  EXPECT_EQ(ST.ACR.NAME, "folder");
-  EXPECT_EQ(ST.EXPFONTSIZE, 10);
-  EXPECT_EQ(ST.RESIZEIMAGE, 6);  // "Smaller" stored again
-  EXPECT_EQ(ST.BACKGROUND, 2);
-  EXPECT_EQ(ST.CAT2.ALLIGN, before.CAT2.ALLIGN);
+  EXPECT_EQ(ST.Get().CAT1.ALLIGN, "Bot");
+  EXPECT_EQ(ST.Get().CAT1.DX, -5);
+  EXPECT_EQ(ST.Get().CAT1.SCALE, 1.25);  // not rounded to the spin box's step
+  EXPECT_EQ(ST.Get().CAT1.TEXTBOT, -4);
+  EXPECT_EQ(ST.Get().CAT1.FSIZE, "small");
+  EXPECT_EQ(ST.Get().CATBG.W, 1920);
+  EXPECT_EQ(ST.Get().CATBG.H, 1080);
+  EXPECT_EQ(ST.Get().ABR.DFW, 1920);
+  EXPECT_EQ(ST.Get().ABR.WIDTH, 1920);
+  EXPECT_EQ(ST.Get().ACR.NAME, "folder");
+  EXPECT_EQ(ST.Get().EXPFONTSIZE, 10);
+  EXPECT_EQ(ST.Get().RESIZEIMAGE, 6);  // "Smaller" stored again
+  EXPECT_EQ(ST.Get().BACKGROUND, 2);
+  EXPECT_EQ(ST.Get().CAT2.ALLIGN, before.CAT2.ALLIGN);
   EXPECT_EQ(VEXTENSIONS.Records(), 2u);
 }
 
@@ -206,26 +208,28 @@ TEST_F(Settings, EditsOfEveryKindReachTheSettings) {
     EXPECT_TRUE(Grab(s.Window(), "Settings-misc"));
     s.Ok();
   }
-  EXPECT_EQ(ST.CAT1.ALLIGN, "Top");
-  EXPECT_EQ(ST.CAT1.COLS, 8);
-  EXPECT_DOUBLE_EQ(ST.CAT2.SCALE, 2.3);
-  EXPECT_EQ(ST.CATBG.ACT, 0);
-  EXPECT_EQ(ST.ACR.NAME, "poster");
-  EXPECT_EQ(ST.ABR.RESIZE, "None");
-  EXPECT_EQ(ST.ABR.HEIGHT, 720);
-  EXPECT_EQ(ST.DELAC, 1);
-  EXPECT_EQ(ST.EXPFONTSIZE, 12);
-  EXPECT_EQ(ST.CONFIRMDELETE, 0);
-  EXPECT_EQ(ST.RESIZEIMAGE, 7);  // "Both" with the keep-aspect bit
-  EXPECT_EQ(ST.BACKGROUND, 1);
+  EXPECT_EQ(ST.Get().CAT1.ALLIGN, "Top");
+  EXPECT_EQ(ST.Get().CAT1.COLS, 8);
+  EXPECT_DOUBLE_EQ(ST.Get().CAT2.SCALE, 2.3);
+  EXPECT_EQ(ST.Get().CATBG.ACT, 0);
+  EXPECT_EQ(ST.Get().ACR.NAME, "poster");
+  EXPECT_EQ(ST.Get().ABR.RESIZE, "None");
+  EXPECT_EQ(ST.Get().ABR.HEIGHT, 720);
+  EXPECT_EQ(ST.Get().DELAC, 1);
+  EXPECT_EQ(ST.Get().EXPFONTSIZE, 12);
+  EXPECT_EQ(ST.Get().CONFIRMDELETE, 0);
+  EXPECT_EQ(ST.Get().RESIZEIMAGE, 7);  // "Both" with the keep-aspect bit
+  EXPECT_EQ(ST.Get().BACKGROUND, 1);
   // Untouched neighbours stay.
-  EXPECT_EQ(ST.CAT1.DX, -5);
-  EXPECT_EQ(ST.ABR.WIDTH, 1920);
+  EXPECT_EQ(ST.Get().CAT1.DX, -5);
+  EXPECT_EQ(ST.Get().ABR.WIDTH, 1920);
 }
 
 TEST_F(Settings, AChoiceOutsideTheListShowsNoneAndTheFirstChoicePickedIsKept) {
-  ST.ACR.RESIZE = "";
-  ST.ACR.FILTER = "Sharpest";
+  ST.Change([&](SETTINGSGROUP& st) {
+    st.ACR.RESIZE = "";
+    st.ACR.FILTER = "Sharpest";
+  });
   for (bool pick : {false, true}) {
     Open s;
     ASSERT_NE(s.Window(), 0u);
@@ -238,12 +242,12 @@ TEST_F(Settings, AChoiceOutsideTheListShowsNoneAndTheFirstChoicePickedIsKept) {
     }
     s.Ok();
     if (!pick) {  // untouched, they stay as they were
-      EXPECT_EQ(ST.ACR.RESIZE, "");
-      EXPECT_EQ(ST.ACR.FILTER, "Sharpest");
+      EXPECT_EQ(ST.Get().ACR.RESIZE, "");
+      EXPECT_EQ(ST.Get().ACR.FILTER, "Sharpest");
     }
   }
-  EXPECT_EQ(ST.ACR.RESIZE, "None");
-  EXPECT_EQ(ST.ACR.FILTER, "Fast");
+  EXPECT_EQ(ST.Get().ACR.RESIZE, "None");
+  EXPECT_EQ(ST.Get().ACR.FILTER, "Fast");
 }
 
 TEST_F(Settings, TabsShowTheirOwnControls) {
@@ -301,19 +305,19 @@ TEST_F(Settings, CheckValuesMapsTheExplorerOptions) {
   };
   for (Case c : {Case{"Bigger", 5}, Case{"smaller  ", 6}, Case{"BOTH", 7}, Case{"None", 0}, Case{"", 0},
                  Case{"Big", 0}}) {
-    ST.RESIZEIMAGE = 99;
+    ST.Change([&](SETTINGSGROUP& st) { st.RESIZEIMAGE = 99; });
     EXPECT_EQ(R$CHECKVALUES(c.name), 0);
-    EXPECT_EQ(ST.RESIZEIMAGE, c.code) << c.name;
+    EXPECT_EQ(ST.Get().RESIZEIMAGE, c.code) << c.name;
   }
   for (auto [stored, mapped] : {std::pair<uint8_t, uint8_t>{0, 0}, {1, 1}, {5, 1}, {255, 1}}) {
-    ST.STRIPALPHA = stored;
+    ST.Change([&](SETTINGSGROUP& st) { st.STRIPALPHA = stored; });
     R$CHECKVALUES("None");
-    EXPECT_EQ(ST.STRIPALPHA, mapped);
+    EXPECT_EQ(ST.Get().STRIPALPHA, mapped);
   }
 }
 
 TEST_F(Settings, TheCloseBoxKeepsWhatWasAcceptedWithoutMappingTheExplorerOptions) {
-  ST.STRIPALPHA = 3;
+  ST.Change([&](SETTINGSGROUP& st) { st.STRIPALPHA = 3; });
   {
     Open s;
     ASSERT_NE(s.Window(), 0u);
@@ -321,9 +325,9 @@ TEST_F(Settings, TheCloseBoxKeepsWhatWasAcceptedWithoutMappingTheExplorerOptions
     s.Settle();
     s.CloseBox();
   }
-  EXPECT_EQ(ST.CATBG.ACT, 0);
-  EXPECT_EQ(ST.RESIZEIMAGE, 2);  // the keep-aspect bit removed, the name not mapped back
-  EXPECT_EQ(ST.STRIPALPHA, 3);
+  EXPECT_EQ(ST.Get().CATBG.ACT, 0);
+  EXPECT_EQ(ST.Get().RESIZEIMAGE, 2);  // the keep-aspect bit removed, the name not mapped back
+  EXPECT_EQ(ST.Get().STRIPALPHA, 3);
 }
 
 TEST_F(Settings, TheProgramsCloseEndsTheWindowAtItsNextTimerTick) {

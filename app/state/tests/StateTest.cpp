@@ -16,18 +16,18 @@ TEST(ProgramState, ThreadParametersKeepTheirWholeWidth) {
 TEST(ProgramState, StartsEmptyAndResetsToTheStart) {
   RESETSTATE();
   for (zq::rt::Queue* q : {&QDIR, &MFQ, &QSCRIPT, &VEXTENSIONS, &AEXTENSIONS, &QNOSCAN}) EXPECT_EQ(q->Records(), 0u);
-  EXPECT_TRUE(ST.CAT1.ALLIGN.empty());
+  EXPECT_TRUE(ST.Get().CAT1.ALLIGN.empty());
   EXPECT_EQ(DEEPSCAN, 0);
   QDIRF.NAME.Set(QDIR.Buffer(), "Alien");
   QDIR.Add();
   DEEPSCAN = 1;
   ABORTALL = 1;
-  ROOTDIR = "D:\\Films";
+  ROOTDIR.Set("D:\\Films");
   RESETSTATE();
   EXPECT_EQ(QDIR.Records(), 0u);
   EXPECT_EQ(DEEPSCAN, 0);
   EXPECT_EQ(ABORTALL, 0);
-  EXPECT_TRUE(ROOTDIR.empty());
+  EXPECT_TRUE(ROOTDIR.Get().empty());
 }
 
 TEST(ProgramState, LayoutsNameTheFieldsTheProceduresUse) {

@@ -195,6 +195,37 @@ TEST(EditIP, ASpinBoxOverARealStepsByATenth) {
   EXPECT_EQ(e.q.Peek(1)->Whole("E"), -50);
 }
 
+TEST(EditIP, ASpinBoxAndADropListReadTheirNumbersAsLeadingNumbersWithinTheSpinRange) {
+  struct Case {
+    const char* spec;
+    int32_t low, high;
+    double step;
+  };
+  const Case cases[] = {
+      {"#5~~0|1e400|1", 0, 2000000000, 1},  // beyond the spin range: its limit
+      {"#5~~-1e400|5|1", -2000000000, 5, 1},
+      {"#5~~ 0 |5x|\t.5 ", 0, 5, 0.5},
+      {"#5~~0|5|1e400", 0, 5, 1},  // no step beyond the range: a step of 1
+  };
+  for (const Case& c : cases) {
+    Editor e(c.spec);
+    e.ed.CURCOL = 5;
+    e.ed.STEP();
+    e.Key(VK_RETURN);
+    ASSERT_EQ(e.ed.TYPE, kSpinBox) << c.spec;
+    auto s = zq::ui::Snapshot(e.EditorHandle());
+    EXPECT_EQ(s->low, c.low) << c.spec;
+    EXPECT_EQ(s->high, c.high) << c.spec;
+    EXPECT_DOUBLE_EQ(s->step, c.step) << c.spec;
+  }
+  Editor e("@2~Top|Center|Bottom~2x");
+  e.ed.CURCOL = 2;
+  e.ed.STEP();
+  e.Key(VK_RETURN);
+  ASSERT_EQ(e.ed.TYPE, kDropList);
+  EXPECT_EQ(zq::ui::Snapshot(e.EditorHandle())->dropCount, 2);
+}
+
 TEST(EditIP, EscCancelsAndAnUnchangedValueWritesNothing) {
   Editor e;
   e.Key(VK_RETURN);

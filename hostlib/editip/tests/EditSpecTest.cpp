@@ -20,6 +20,7 @@ TEST(EditSpec, EveryEntryKindWithItsParts) {
        {{kSortOnly, 1, "", "", "SCat,Dir"}, {kSortOnly, 2, "", "", "SCat,DName"}, {kSortOnly, 3, "", "", "SCat,MName"}}},
       {"  1~U  ;; ;  @6~OMI|ALL~2 ", {{kEntry, 1, "U", "", ""}, {kDropList, 6, "OMI|ALL", "2", ""}}},
       {"x~U;#~~1|2|1", {{kEntry, 0, "U", "", ""}, {kSpinBox, 0, "", "1|2|1", ""}}},
+      {"+2~U;3x~U;#\t4\t~~1|2|1", {{kEntry, 2, "U", "", ""}, {kEntry, 0, "U", "", ""}, {kSpinBox, 4, "", "1|2|1", ""}}},
       {"1~a~b~c~d", {{kEntry, 1, "a", "b", "c~d"}}},
       {"", {}},
       {";;;", {}},

@@ -181,7 +181,9 @@ TEST(WinPos, PositionTextsRoundTrip) {
                  Case{"1,2", {1, 2, 0, 0}, "1,2,0,0"},
                  Case{"", {0, 0, 0, 0}, "0,0,0,0"},
                  Case{"a,2,,4", {0, 2, 0, 4}, "0,2,0,4"},
-                 Case{"2147483647,-2147483648,3,4", {2147483647, -2147483648, 3, 4}, "2147483647,-2147483648,3,4"}}) {
+                 Case{"2147483647,-2147483648,3,4", {2147483647, -2147483648, 3, 4}, "2147483647,-2147483648,3,4"},
+                 // Numbers as typed values read: a sign, blanks and tabs around; nothing else.
+                 Case{"+5, \t6\t,7x,2147483648", {5, 6, 0, 0}, "5,6,0,0"}}) {
     EXPECT_EQ(WinPosFromText(c.text), c.at) << c.text;
     EXPECT_EQ(WinPosText(c.at), c.back) << c.text;
   }

@@ -51,6 +51,9 @@ class Queue {
   bool Add(uint32_t position);
   // Stores the buffer as the current entry.
   bool Put();
+  // Stores a record of the caller's (of the queue's layout) at a position, the buffer and the
+  // current entry untouched: a thread that works on copies (Peek) writes back this way.
+  bool Put(uint32_t position, const RecordRef& record);
   // Deletes the current entry; the position then names the entry that followed it.
   bool Delete();
   bool Delete(uint32_t position);

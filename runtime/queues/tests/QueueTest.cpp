@@ -95,6 +95,24 @@ TEST(Queue, RecordsAreCopiesOfTheBuffer) {
   EXPECT_FALSE(q.Peek(2));
 }
 
+TEST(Queue, ACopyIsPutBackAtItsPositionWithoutTheBuffer) {
+  Queue q(layouts::MFQ);
+  for (const char* name : {"one.mkv", "two.mkv"}) {
+    q.Buffer().SetText("MNAME", name);
+    ASSERT_TRUE(q.Add());
+  }
+  ASSERT_TRUE(q.Get(1));
+  zq::rt::Record copy = *q.Peek(2);
+  copy.SetText("MNAME", "two (changed).mkv");
+  ASSERT_TRUE(q.Put(2, copy));
+  EXPECT_EQ(q.Peek(2)->Bytes(), copy.Bytes());
+  EXPECT_EQ(q.Peek(1)->Text("MNAME"), "one.mkv");
+  EXPECT_EQ(q.Buffer().Text("MNAME"), "one.mkv");
+  EXPECT_EQ(q.Position(), 1u);
+  EXPECT_FALSE(q.Put(3, copy));
+  EXPECT_EQ(q.Error(), zq::rt::kQueueEntryNotFound);
+}
+
 }  // namespace
 
 namespace {
