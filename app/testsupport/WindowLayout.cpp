@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 

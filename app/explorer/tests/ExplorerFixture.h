@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/Explorer.h"
 #include "app/MainWindow.h"
 #include "app/State.h"
@@ -23,6 +23,7 @@
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 #include "zqruntime/windef.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
 
@@ -216,14 +217,9 @@ class ExplorerFixture : public ::testing::Test {
     return r && QPANELF.SEL(*r) == 1 && QPANELF.C1(*r) == 255;
   }
 
-  static std::string Contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
   // Width and height of an AAI file; {0, 0} when it is missing.
   static std::pair<int32_t, int32_t> AaiSize(const std::filesystem::path& file) {
-    const std::string data = Contents(file);
+    const std::string data = zqtest::FileBytes(file);
     if (data.size() < 8) return {0, 0};
     auto at = [&](size_t i) {
       return static_cast<int32_t>(static_cast<uint8_t>(data[i]) | static_cast<uint8_t>(data[i + 1]) << 8 |
@@ -236,7 +232,7 @@ class ExplorerFixture : public ::testing::Test {
 
   // A file's size and checksum.
   static std::string Checksum(const std::filesystem::path& file) {
-    const std::string data = Contents(file);
+    const std::string data = zqtest::FileBytes(file);
     return std::to_string(data.size()) + ":" + std::to_string(std::hash<std::string>{}(data));
   }
 

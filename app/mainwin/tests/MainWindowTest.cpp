@@ -11,11 +11,9 @@
 #include <fstream>
 #include <future>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 
 #include "DialogAnswers.h"
-#include "DialogWatcher.h"
 #include "WindowLayout.h"
 #include "app/Explorer.h"
 #include "app/MainWindow.h"
@@ -28,6 +26,7 @@
 #include "zqplatform/uimodel.h"
 #include "zqruntime/threads.h"
 #include "zqruntime/window.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqtest/TreeContents.h"
 
@@ -46,13 +45,6 @@ constexpr uint32_t kF2 = 0x71, kF3 = 0x72;
 
 // The program folder the build made, whose files a fresh start finds.
 fs::path ProgramFolder() { return ORVID_FOLDER; }
-
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class MainWindow : public ::testing::Test {
  protected:
@@ -147,7 +139,7 @@ TEST_F(MainWindow, AFirstStartWithoutFilesReportsTheMissingDataFilesAndSavesThem
   for (const char* name : {"Orvid.INI", "Script.dat", "VExtensions.dat", "AExtensions.dat"}) {
     EXPECT_TRUE(fs::exists(folder_.path() / name)) << name;
   }
-  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("MainWinPos="), std::string::npos);
+  EXPECT_NE(zqtest::FileBytes(folder_.path() / "Orvid.INI").find("MainWinPos="), std::string::npos);
 }
 
 TEST_F(MainWindow, StartsCleanInTheProgramFolder) {
@@ -221,7 +213,7 @@ TEST_F(MainWindow, AJobThatAnExceptionEndsStillEndsAndTheProgramCloses) {
   CloseByOk();
   ASSERT_TRUE(Ended());
   JOBTESTHOOK = nullptr;
-  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("MainWinPos="), std::string::npos);
+  EXPECT_NE(zqtest::FileBytes(folder_.path() / "Orvid.INI").find("MainWinPos="), std::string::npos);
 }
 
 TEST_F(MainWindow, StopAsksTheRunningJobToStopAndItsEndEnablesTheControls) {
@@ -548,7 +540,7 @@ TEST_F(MainWindow, InUseWithAFilledFolderList) {
   AddFolderEntry("folder.aai", 5, 3, false, "D:\\Music\\Kind of Blue");
   AddFolderEntry("01 So What.flac", 6, 3, false, "D:\\Music\\Kind of Blue");
   AddFolderEntry("02 Freddie Freeloader.flac", 6, 3, false, "D:\\Music\\Kind of Blue");
-  std::string ini = ReadText(ProgramFolder() / "Orvid.INI");
+  std::string ini = zqtest::FileBytes(ProgramFolder() / "Orvid.INI");
   ini.replace(ini.find("Root=\"\""), 7, "Root=\"D:\\Films\"");
   WriteIni(ini);
   DialogWatcher watcher;
@@ -574,11 +566,11 @@ struct ErrorShown {
 std::future<ErrorShown> AnswerNextError() {
   return std::async(std::launch::async, [] {
     namespace e = orvid::res::ErrorDialog;
-    using hostlib::test::TextOf;
-    const HWND dialog = hostlib::test::WaitForWindow("Error");
+    using orvid::test::TextOf;
+    const HWND dialog = orvid::test::WaitForWindow("Error");
     if (dialog == 0) return ErrorShown{};
     ErrorShown shown{TextOf(dialog, e::Message), TextOf(dialog, e::Procedure), TextOf(dialog, e::Details),
-                     hostlib::test::ShownButtons(dialog)};
+                     orvid::test::ShownButtons(dialog)};
     zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(e::Ok));
     return shown;
   });
@@ -610,7 +602,7 @@ TEST_F(MainWindow, ABlankRootEntryStartsNoJobAndGetsTheStoredRootBack) {
   EXPECT_TRUE(zq::ui::TakeAsked().empty());
   CloseByOk();
   ASSERT_TRUE(Ended());
-  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+  EXPECT_NE(zqtest::FileBytes(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
 }
 
 TEST_F(MainWindow, ScanRootTakesARootTypedOnAFirstStart) {
@@ -632,7 +624,7 @@ TEST_F(MainWindow, ScanRootTakesARootTypedOnAFirstStart) {
   EXPECT_TRUE(zq::ui::TakeAsked().empty());
   CloseByOk();
   ASSERT_TRUE(Ended());
-  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+  EXPECT_NE(zqtest::FileBytes(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
   EXPECT_EQ(zqtest::Contents(disk_.path()), disk);
 }
 
@@ -668,7 +660,7 @@ TEST_F(MainWindow, ARootThatIsNoFolderIsReportedAndNothingIsScanned) {
   }
   CloseByOk();
   ASSERT_TRUE(Ended());
-  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+  EXPECT_NE(zqtest::FileBytes(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
 }
 
 TEST_F(MainWindow, StartChangesNoRootAndAsksForAScanOfAnotherTypedOne) {
@@ -698,7 +690,7 @@ TEST_F(MainWindow, StartChangesNoRootAndAsksForAScanOfAnotherTypedOne) {
   EXPECT_EQ(QDIR.Records(), records);
   CloseByOk();
   ASSERT_TRUE(Ended());
-  EXPECT_NE(ReadText(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+  EXPECT_NE(zqtest::FileBytes(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The media tree mapped to T:, the settings and pictures of a fresh program folder, real
 // pictures in place of the tree's stand-in ones, and the scan and the pass run as the main
-// window runs them (on the test's thread, the errors answered by ErrorAnswers).
+// window runs them (on the test's thread, the errors answered by DialogWatcher).
 #pragma once
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +20,7 @@
 #include "hostlib/Procedures.h"
 #include "zqplatform/files.h"
 #include "zqruntime/dirlist.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqtest/TreeContents.h"
@@ -66,13 +66,6 @@ inline std::string SizeByImageMagick(const fs::path& file) {
 inline std::string TrimmedText(std::string_view text) {
   const size_t end = text.find_last_not_of(' ');
   return std::string(end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1));
-}
-
-inline std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 using zqtest::Contents;

@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/MainWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"

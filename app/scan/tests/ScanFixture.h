@@ -15,6 +15,7 @@
 #include "app/State.h"
 #include "zqplatform/files.h"
 #include "zqplatform/messages.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqtest/TreeContents.h"
@@ -79,11 +80,6 @@ class ScanFixture : public ::testing::Test {
   }
 
   std::string Posix(const std::string& relative) const { return (scratch_.path() / relative).string(); }
-
-  static std::string FileText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
 
   zqtest::ScratchFolder scratch_{"orvid-scan"};
   zqtest::ScratchFolder home_{"orvid-scan-home"};  // the program folder

@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <sstream>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/MainWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
 #include "zqplatform/files.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
 
@@ -28,13 +28,6 @@ using orvid::test::ControlOf;
 using orvid::test::DialogWatcher;
 using orvid::test::WaitFor;
 
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
   const char* programFolder = std::getenv("ORVID_FOLDER");
   ASSERT_TRUE(programFolder);
@@ -44,7 +37,7 @@ TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
   zq::fs::ReloadDriveMap();
   for (const char* name : {"Script.dat", "VExtensions.dat", "AExtensions.dat", "Orvid.HLP", "DuneC.jpg", "DuneP.jpg"})
     fs::copy_file(fs::path(programFolder) / name, home / name);
-  std::string ini = ReadText(fs::path(programFolder) / "Orvid.INI");
+  std::string ini = zqtest::FileBytes(fs::path(programFolder) / "Orvid.INI");
   const size_t root = ini.find("Root=\"\"");
   ASSERT_NE(root, std::string::npos);
   ini.replace(root, 7, "Root=\"" + media.path().string() + "\"");
@@ -92,7 +85,7 @@ TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
   EXPECT_EQ(state(mw::RootEntry).text, "T:\\");
   EXPECT_EQ(state(mw::ScanButton).text, "Scan Root");
   EXPECT_EQ(state(mw::StatusLine).text, "Ready - 7 entries left out, see ScanLeftOut.txt");
-  EXPECT_EQ(ReadText(home / "ScanLeftOut.txt").rfind("7 entries left out of the scan of T:\\\r\n", 0), 0u);
+  EXPECT_EQ(zqtest::FileBytes(home / "ScanLeftOut.txt").rfind("7 entries left out of the scan of T:\\\r\n", 0), 0u);
   EXPECT_TRUE(watcher.Errors().empty());
 
   const char* dir = std::getenv("ZQ_GRAB_DIR");
