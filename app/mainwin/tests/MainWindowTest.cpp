@@ -476,18 +476,20 @@ TEST_F(MainWindow, ALargerWindowGrowsTheFolderListAndMovesTheRestWithItsRightAnd
 }
 
 // The window grown by the user to 1.5 times its size, then shrunk to its minimum: no control
-// lies over another or outside the window either time; the pictures go under ZQ_GRAB_DIR.
+// lies over another or outside the window either time.
 void ExpectControlsApartGrownAndShrunk(HWND window, const std::string& name) {
+  ASSERT_TRUE(orvid::test::ReadyToSize(window)) << name;
   orvid::test::Size opened = orvid::test::InnerSize(window);
   ASSERT_TRUE(orvid::test::SizedTo(window, {opened.width * 3 / 2, opened.height * 3 / 2})) << name;
   EXPECT_EQ(orvid::test::Overlaps(window), Lines{}) << name << " grown";
-  EXPECT_TRUE(orvid::test::Grab(window, name + "-grown"));
   ASSERT_TRUE(orvid::test::SizedTo(window, {0, 0})) << name;
   EXPECT_EQ(orvid::test::Overlaps(window), Lines{}) << name << " shrunk";
-  EXPECT_TRUE(orvid::test::Grab(window, name + "-shrunk"));
 }
 
+// Sized through the model alone: the desktop test sizes the real program's windows on a real
+// display and takes their pictures.
 TEST_F(MainWindow, EveryResizableWindowGrownAndShrunkKeepsItsControlsApart) {
+  if (zq::ui::PresenterName() != "null") GTEST_SKIP() << "the model's sizes alone";
   CopyProgramFolderFiles();
   const std::string busy = "Orvid Explorer is already Running !";
   DialogWatcher watcher([&](const std::string& text) { return text == busy; });
