@@ -26,6 +26,7 @@
 #include "zqplatform/uimodel.h"
 #include "zqruntime/threads.h"
 #include "zqruntime/window.h"
+#include "zqtest/DriveMap.h"
 #include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqtest/TreeContents.h"
@@ -57,7 +58,6 @@ class MainWindow : public ::testing::Test {
     for (const char* name : {"Script.dat", "VExtensions.dat", "AExtensions.dat"}) {
       fs::copy_file(ProgramFolder() / name, folder_.path() / name);
     }
-    if (const char* drives = std::getenv("ZQ_DRIVES")) savedDrives_ = drives;
   }
   void TearDown() override {
     if (main_.valid()) {
@@ -65,17 +65,14 @@ class MainWindow : public ::testing::Test {
       main_.wait_for(10s);
     }
     fs::current_path(before_);
-    if (savedDrives_) setenv("ZQ_DRIVES", savedDrives_->c_str(), 1);
-    else unsetenv("ZQ_DRIVES");
-    zq::fs::ReloadDriveMap();
+    drives_.reset();
   }
 
   // The test's own disk, reached as D:, with one film in "D:\Films".
   void MapDisk() {
     fs::create_directories(disk_ / "Films" / "Alien (1979)");
     std::ofstream(disk_ / "Films" / "Alien (1979)" / "Alien.mkv", std::ios::binary) << std::string(100, 'x');
-    setenv("ZQ_DRIVES", ("D=" + disk_.path().string()).c_str(), 1);
-    zq::fs::ReloadDriveMap();
+    drives_.emplace("D=" + disk_.path().string());
   }
 
   void CopyProgramFolderFiles() {
@@ -118,7 +115,7 @@ class MainWindow : public ::testing::Test {
 
   zqtest::ScratchFolder folder_{"orvid-main"};
   zqtest::ScratchFolder disk_{"orvid-main-disk"};
-  std::optional<std::string> savedDrives_;
+  std::optional<zqtest::DriveMap> drives_;
   fs::path before_;
   std::future<void> main_;
   HWND window_ = 0;

@@ -15,6 +15,7 @@
 #include "zqplatform/files.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
+#include "zqtest/DriveMap.h"
 #include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
@@ -33,8 +34,7 @@ TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
   ASSERT_TRUE(programFolder);
   zqtest::ScratchFolder home("orvid-scan-home"), media("orvid-scan-media");
   zqtest::BuildMediaTree(media.path());
-  setenv("ZQ_DRIVES", ("T=" + media.path().string()).c_str(), 1);
-  zq::fs::ReloadDriveMap();
+  const zqtest::DriveMap drives("T=" + media.path().string());
   for (const char* name : {"Script.dat", "VExtensions.dat", "AExtensions.dat", "Orvid.HLP", "DuneC.jpg", "DuneP.jpg"})
     fs::copy_file(fs::path(programFolder) / name, home / name);
   std::string ini = zqtest::FileBytes(fs::path(programFolder) / "Orvid.INI");
