@@ -1,21 +1,27 @@
 // The processing pass over a generated disk of 1,000 media folders, each with a 1000 x 1500
 // JPEG cover and a 1920 x 1080 JPEG background, both converted to AAI with resizing (covers
-// fitted to 400 x 600, backgrounds to 1280 x 720), against ImageMagick's `convert` doing the
-// same per folder in one process (run in the same bench, over the first 100 folders). Times
-// are per folder. The pass without conversions (the folder files only) is timed too.
+// fitted to 400 x 600, backgrounds to 1280 x 720): with its conversions on the pool (a worker
+// per core) and on the pass's own thread, against ImageMagick's `convert` doing the same per
+// folder (run in the same bench, over the first 100 folders). Times are per folder. The pass
+// without conversions (the folder files only) is timed too. Then the peak memory of a process
+// that runs the whole pass, on the pool and on one thread.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "RatioReport.h"
 #include "app/MainWindow.h"
 #include "app/Pass.h"
 #include "app/Scan.h"
 #include "app/State.h"
+#include "hostlib/ConversionPool.h"
 #include "zqplatform/files.h"
 #include "zqtest/ScratchFolder.h"
 
@@ -26,6 +32,37 @@ constexpr int kFolders = 1000;
 constexpr int kReferenceFolders = 100;
 
 fs::path FilmFolder(const fs::path& root, int n) { return root / ("Film " + std::to_string(n)); }
+
+// The disk at root as the pass sees it: drive B:, the settings and tables of a media disk.
+void UseDisk(const fs::path& root) {
+  setenv("ZQ_DRIVES", ("B=" + root.string()).c_str(), 1);
+  zq::fs::ReloadDriveMap();
+  INIPATH = root.string() + "/";  // the program folder, where the scan lists what it left out
+  ROOTDIR.Set("B:\\");
+  ST.Change([&](SETTINGSGROUP& st) {
+    st.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
+    st.ABR.NAME = "background";
+    st.ABR.RESIZE = "Both";
+    st.ABR.KEEPAR = 1;
+    st.ABR.FILTER = "Bicubic";
+    st.ABR.WIDTH = 1280;
+    st.ABR.HEIGHT = 720;
+    st.ABR.DFW = 1920;
+    st.ABR.DFH = 1080;
+  });
+  for (int n = 1; n <= 7; ++n) {
+    QSCRIPT.Buffer().Clear();
+    QSCRIPT.Buffer().SetText("ALIGN", "Center");
+    QSCRIPT.Buffer().SetText("IVIEW", "Yes");
+    QSCRIPT.Add();
+  }
+  VEXTENSIONS.Buffer().Clear();
+  VEXTENSIONS.Buffer().SetText("EXT", "MKV");
+  VEXTENSIONS.Add();
+  QNOSCAN.Buffer().Clear();
+  QNOSCAN.Buffer().SetText("FNAME", "_PICTURES");
+  QNOSCAN.Add();
+}
 
 const zqtest::ScratchFolder& Disk() {
   static const zqtest::ScratchFolder* disk = [] {
@@ -45,36 +82,15 @@ const zqtest::ScratchFolder& Disk() {
       fs::create_hard_link(pictures / "cover.jpg", film / "folder.jpg");
       fs::create_hard_link(pictures / "background.jpg", film / "background.jpg");
     }
-    setenv("ZQ_DRIVES", ("B=" + folder->path().string()).c_str(), 1);
-    zq::fs::ReloadDriveMap();
-    INIPATH = folder->path().string() + "/";  // the program folder, where the scan lists what it left out
-    ROOTDIR.Set("B:\\");
-    ST.Change([&](SETTINGSGROUP& st) {
-      st.ACR = {"folder", "Smaller", 1, "Bicubic", 400, 600};
-      st.ABR.NAME = "background";
-      st.ABR.RESIZE = "Both";
-      st.ABR.KEEPAR = 1;
-      st.ABR.FILTER = "Bicubic";
-      st.ABR.WIDTH = 1280;
-      st.ABR.HEIGHT = 720;
-      st.ABR.DFW = 1920;
-      st.ABR.DFH = 1080;
-    });
-    for (int n = 1; n <= 7; ++n) {
-      QSCRIPT.Buffer().Clear();
-      QSCRIPT.Buffer().SetText("ALIGN", "Center");
-      QSCRIPT.Buffer().SetText("IVIEW", "Yes");
-      QSCRIPT.Add();
-    }
-    VEXTENSIONS.Buffer().Clear();
-    VEXTENSIONS.Buffer().SetText("EXT", "MKV");
-    VEXTENSIONS.Add();
-    QNOSCAN.Buffer().Clear();
-    QNOSCAN.Buffer().SetText("FNAME", "_PICTURES");
-    QNOSCAN.Add();
+    UseDisk(folder->path());
     return folder;
   }();
   return *disk;
+}
+
+void ConversionOptions() {
+  DOICCONV = AUTOICRESIZE = DOBGCONV = AUTOBGRESIZE = 1;
+  DELSCRIPT = UPDSCRIPT = PROCESSV = 1;
 }
 
 void Scan() {
@@ -93,14 +109,22 @@ double TimedPass() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void BM_PassWithConversions(benchmark::State& state) {
+uint32_t Cores() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+void Pass(benchmark::State& state, uint32_t workers) {
   Disk();
-  DOICCONV = AUTOICRESIZE = DOBGCONV = AUTOBGRESIZE = 1;
-  DELSCRIPT = UPDSCRIPT = PROCESSV = 1;
+  ConversionOptions();
+  hostlib::SetConversionThreads(workers);
   for (auto _ : state) state.SetIterationTime(TimedPass() / kFolders);
   state.counters["folders"] = kFolders;
+  state.counters["workers"] = workers;
 }
-BENCHMARK(BM_PassWithConversions)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_PassOnThePool(benchmark::State& state) { Pass(state, Cores()); }
+BENCHMARK(BM_PassOnThePool)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_PassOnOneThread(benchmark::State& state) { Pass(state, 0); }
+BENCHMARK(BM_PassOnOneThread)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_ImageMagickConvert(benchmark::State& state) {
   const fs::path root = Disk().path();
@@ -131,11 +155,49 @@ void BM_PassWithoutConversions(benchmark::State& state) {
 }
 BENCHMARK(BM_PassWithoutConversions)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+long PeakKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  return -1;
+}
+
+// Run as "pass_bench --pass-once ROOT WORKERS": one pass over the disk at ROOT in a fresh
+// process, then its peak resident memory in kilobytes.
+int PassOnce(const fs::path& root, uint32_t workers) {
+  UseDisk(root);
+  ConversionOptions();
+  hostlib::SetConversionThreads(workers);
+  TimedPass();
+  std::printf("%ld\n", PeakKilobytes());
+  return 0;
+}
+
+void PrintPeakMemory(const char* self) {
+  const fs::path result = Disk().path() / "_pictures" / "peak.txt";
+  for (uint32_t workers : {Cores(), 0u}) {
+    const std::string command = std::string("'") + self + "' --pass-once '" + Disk().path().string() + "' " +
+                                std::to_string(workers) + " > '" + result.string() + "'";
+    long peak = -1;
+    if (std::system(command.c_str()) == 0) std::ifstream(result) >> peak;
+    std::printf("peak memory of a process passing over %d folders with %u workers: %.1f MB (aim: below 200 MB)\n",
+                kFolders, workers, peak / 1024.0);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--pass-once") return PassOnce(argv[2], uint32_t(std::atoi(argv[3])));
   zqbench::RunWithRatios(
       argc, argv,
-      {{"BM_PassWithConversions/iterations:1/manual_time", "BM_ImageMagickConvert/iterations:1/manual_time",
-        "Pass with conversions per folder against ImageMagick convert"}});
+      {{"BM_PassOnThePool/iterations:1/manual_time", "BM_PassOnOneThread/iterations:1/manual_time",
+        "Pass on the pool per folder against the pass on one thread (aim: at most 0.25x)"},
+       {"BM_PassOnThePool/iterations:1/manual_time", "BM_ImageMagickConvert/iterations:1/manual_time",
+        "Pass on the pool per folder against ImageMagick convert (aim: at most 0.05x)"},
+       {"BM_PassOnOneThread/iterations:1/manual_time", "BM_ImageMagickConvert/iterations:1/manual_time",
+        "Pass on one thread per folder against ImageMagick convert"}});
+  PrintPeakMemory(argv[0]);
+  return 0;
 }

@@ -5,6 +5,7 @@
 #include "app/Helpers.h"
 #include "app/Text.h"
 #include "app/State.h"
+#include "hostlib/ConversionPool.h"
 #include "hostlib/Dialogs.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
@@ -51,26 +52,34 @@ void SetMark(zq::rt::Queue& panel, uint32_t row, bool marked) {
   panel.Put();
 }
 
-// One conversion (R$DOCONVITM); true when it succeeded.
-bool ConvertOne(uint8_t side, uint32_t row, COPYMODE copyMode, const CONVERTOPTIONS& options) {
-  zq::rt::Queue& panel = PANELOF(side).entries;
-  std::optional<zq::rt::Record> entry = panel.Peek(row);
-  if (!entry) return false;
-  const std::string source = FilePath(side, *entry);
+// The conversion of an entry into the other side's folder (R$DOCONVITM's source and target).
+hostlib::Conversion ConversionOf(uint8_t side, const zq::rt::Record& entry, COPYMODE copyMode,
+                                 const CONVERTOPTIONS& options) {
   std::string target = CHECKPATH(PANELOF(OTHERSIDE(side)).Folder());
   if (copyMode == kConvertAsIconOrBackground) {
     target += TargetName() + ".aai";
   } else {
-    target += QPANELF.FN(*entry) + (options.AAI ? std::string(".aai") : "." + QPANELF.EXT(*entry));
+    target += QPANELF.FN(entry) + (options.AAI ? std::string(".aai") : "." + QPANELF.EXT(entry));
   }
-  if (SAMEFILE(source, target)) {
-    Report(kSameFile, "ConvertItem", source, 0);
+  return {FilePath(side, entry), target, GETRESIZE(options.SRESIZE, options.KAR), options.WIDTH, options.HEIGHT,
+          GETFILTER(options.SFILTER)};
+}
+
+// One conversion (R$DOCONVITM), its picture from the pool when converted ahead there under
+// its row; true when it succeeded.
+bool ConvertOne(uint8_t side, uint32_t row, COPYMODE copyMode, const CONVERTOPTIONS& options,
+                hostlib::ConversionPool& pool) {
+  zq::rt::Queue& panel = PANELOF(side).entries;
+  std::optional<zq::rt::Record> entry = panel.Peek(row);
+  if (!entry) return false;
+  const hostlib::Conversion c = ConversionOf(side, *entry, copyMode, options);
+  if (SAMEFILE(c.source, c.target)) {
+    Report(kSameFile, "ConvertItem", c.source, 0);
     return false;
   }
-  const int32_t result = GRCONVERT(source, target, GETRESIZE(options.SRESIZE, options.KAR), options.WIDTH,
-                                   options.HEIGHT, GETFILTER(options.SFILTER));
+  const int32_t result = pool.Convert(row, c);
   if (result <= 0) {
-    Report("Error Converting.", "ConvertItem", source, result);
+    Report("Error Converting.", "ConvertItem", c.source, result);
     return false;
   }
   if (copyMode == kConvertUnderItsName) {
@@ -81,13 +90,22 @@ bool ConvertOne(uint8_t side, uint32_t row, COPYMODE copyMode, const CONVERTOPTI
 }
 
 // The group conversion: every marked picture of the side into the other side's folder, each
-// unmarked once converted; stops between pictures when the program closes.
+// unmarked once converted; stops between pictures when the program closes. The pictures are
+// converted ahead on the pool and written here in the panel's order.
 void ConvertMarked(uint8_t side, const CONVERTOPTIONS& options) {
   const zq::rt::Queue& panel = PANELOF(side).entries;
+  auto marked = [&](uint32_t i) {
+    std::optional<zq::rt::Record> entry = panel.Peek(i);
+    return entry && QPANELF.SEL(*entry) == 1 && IsPicture(*entry) ? entry : std::nullopt;
+  };
+  std::vector<hostlib::ConversionPool::Job> jobs;
+  for (uint32_t i = 1; i <= panel.Records(); ++i) {
+    if (std::optional<zq::rt::Record> entry = marked(i)) jobs.push_back({i, ConversionOf(side, *entry, kConvertUnderItsName, options)});
+  }
+  hostlib::ConversionPool pool(std::move(jobs));
   for (uint32_t i = 1; i <= panel.Records(); ++i) {
     if (ABORTALL) return;
-    std::optional<zq::rt::Record> entry = panel.Peek(i);
-    if (entry && QPANELF.SEL(*entry) == 1 && IsPicture(*entry)) ConvertOne(side, i, kConvertUnderItsName, options);
+    if (marked(i)) ConvertOne(side, i, kConvertUnderItsName, options, pool);
   }
 }
 
@@ -133,7 +151,8 @@ void CONVERTITEM(uint8_t side, int32_t row, COPYMODE copyMode) {
   if (row < 1) return;
   std::optional<zq::rt::Record> entry = panel.Peek(static_cast<uint32_t>(row));
   if (!entry || !IsPicture(*entry)) return;
-  ConvertOne(side, static_cast<uint32_t>(row), copyMode, CONVERTOPTIONS{});
+  hostlib::ConversionPool none({});  // one picture: converted here
+  ConvertOne(side, static_cast<uint32_t>(row), copyMode, CONVERTOPTIONS{}, none);
 }
 
 void MKDIR(uint8_t side) {

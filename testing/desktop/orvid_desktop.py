@@ -266,7 +266,7 @@ class Orvid:
     def windows(self, title):
         """The shown top-level windows of the program whose title matches (a regular expression)."""
         try:
-            out = run("xdotool", "search", "--onlyvisible", "--pid", self.process.pid, "--name", title)
+            out = run("xdotool", "search", "--all", "--onlyvisible", "--pid", self.process.pid, "--name", title)
         except AssertionError:  # none yet
             return []
         return [int(w) for w in out.split()]

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/Explorer.h"
 #include "app/FolderFileEditor.h"
 #include "app/State.h"
@@ -20,21 +20,14 @@
 #include "zqruntime/window.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/TempDrive.h"
-#include "zqvantor/windows.h"
 
 namespace {
-
-// A window's screen rectangle: x, y, width, height.
-std::vector<int32_t> ScreenRect(HWND window) {
-  int32_t x = 0, y = 0, w = 0, h = 0;
-  VTWinGetSize(window, &x, &y, &w, &h);
-  return {x, y, w, h};
-}
 
 namespace df = orvid::res::FolderFileEditor;
 namespace fs = std::filesystem;
 namespace input = zq::ui::input;
 using orvid::test::ControlOf;
+using orvid::test::ScreenRect;
 using orvid::test::WaitFor;
 
 const std::string kFile =

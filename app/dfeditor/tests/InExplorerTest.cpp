@@ -2,18 +2,12 @@
 // file lays the form over the other panel.
 #include "../../explorer/tests/ExplorerFixture.h"
 
-#include "zqvantor/windows.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
-// A window's screen rectangle: x, y, width, height.
-std::vector<int32_t> ScreenRect(HWND window) {
-  int32_t x = 0, y = 0, w = 0, h = 0;
-  VTWinGetSize(window, &x, &y, &w, &h);
-  return {x, y, w, h};
-}
-
 namespace df = orvid::res::FolderFileEditor;
+using orvid::test::ScreenRect;
 using orvid::test::WaitFor;
 
 class InExplorer : public ExplorerFixture {};
@@ -52,7 +46,7 @@ TEST_F(InExplorer, F3OnTheFolderFileOpensTheEditorOverTheOtherPanel) {
     }
     zq::ui::input::Click(orvid::test::ControlOf(form, df::Ok));
     EXPECT_TRUE(WaitFor([&] { return !zq::ui::Snapshot(form); }));
-    EXPECT_EQ(Contents(OnDisk("Films/Alien (1979)/dune_folder.txt")), "icon_path = folder.aai\r\n");
+    EXPECT_EQ(zqtest::FileBytes(OnDisk("Films/Alien (1979)/dune_folder.txt")), "icon_path = folder.aai\r\n");
     Press(ew::LeftPanel, "F10");
     EXPECT_TRUE(WaitFor([] { return !EXPRUNNING; }));
   });

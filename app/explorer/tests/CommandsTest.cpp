@@ -2,7 +2,9 @@
 // without the options window, marks, new folders, deletions, and source and target being
 // one file. Dialogs are answered through the question seam and the input calls.
 #include "ExplorerFixture.h"
+#include "hostlib/ConversionPool.h"
 #include "zqruntime/window.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
@@ -41,12 +43,12 @@ class CommandsTest : public ExplorerFixture {
 TEST_F(CommandsTest, F5CopiesAPictureAsTheOtherFoldersIconOrBackground) {
   WithPicturesAndAlien([&] {
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F5");
-    EXPECT_EQ(Contents(Alien("folder.jpg")), Contents(Pictures("sunset.jpg")));
+    EXPECT_EQ(zqtest::FileBytes(Alien("folder.jpg")), zqtest::FileBytes(Pictures("sunset.jpg")));
     Press(ew::LeftPanel, "F4");
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "F5");
     // The existing "Background.PNG" is the same name to Windows: it is overwritten.
-    EXPECT_EQ(Contents(Alien("Background.PNG")), Contents(Pictures("poster.png")));
+    EXPECT_EQ(zqtest::FileBytes(Alien("Background.PNG")), zqtest::FileBytes(Pictures("poster.png")));
     EXPECT_FALSE(fs::exists(Alien("background.png")));
     const uint32_t row = RowOf(RIGHTPANEL.entries, "Background", "PNG");
     ASSERT_NE(row, 0u);
@@ -62,13 +64,13 @@ TEST_F(CommandsTest, SourceAndTargetBeingOneFileIsRefusedAndTheFileKept) {
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    const std::string before = Contents(Pictures("folder.aai"));
+    const std::string before = zqtest::FileBytes(Pictures("folder.aai"));
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F5");  // icon mode: folder.aai onto itself
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F7");
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F6");
     EXPECT_TRUE(WaitFor([&] { return Errors().size() == 3; }));
     EXPECT_EQ(Errors(), (std::vector<std::string>{kSameFile, kSameFile, kSameFile}));
-    EXPECT_EQ(Contents(Pictures("folder.aai")), before);
+    EXPECT_EQ(zqtest::FileBytes(Pictures("folder.aai")), before);
   });
 }
 
@@ -193,6 +195,53 @@ TEST_F(CommandsTest, TheOptionsWindowKeepsTheSourcesFormatOrCancelsAndAFailedCon
     EXPECT_EQ(Errors(), std::vector<std::string>{"Error Converting."});
     EXPECT_TRUE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "folder", "jpg")));
   });
+}
+
+TEST_F(CommandsTest, F6OnMarkedPicturesConvertedAheadLeavesTheFilesErrorsAndMarksOfOneAfterTheOther) {
+  // Pictures of three formats, two among them that do not convert.
+  const char* kinds[] = {".jpg", ".png", ".bmp"};
+  for (int n = 0; n < 12; ++n) MakePicture("Group/p" + std::to_string(n) + kinds[n % 3], 300 + 20 * n, 200 + 10 * n);
+  std::ofstream(OnDisk("Group/p3b.jpg"), std::ios::binary) << "\xFF\xD8\xFF\xE0 no picture";
+  std::ofstream(OnDisk("Group/p7b.png"), std::ios::binary) << "\x89PNG\r\n\x1A\n no picture";
+  struct Outcome {
+    std::map<std::string, std::string> files;
+    std::vector<std::string> errors, marked;
+  };
+  auto convert = [&](uint32_t workers, const std::string& out) {
+    hostlib::SetConversionThreads(workers);
+    fs::create_directories(OnDisk(out));
+    WriteSettings("T:\\Group\\", "T:\\" + out + "\\");
+    watcher_.Clear();
+    Outcome outcome;
+    RunWithMain([&] {
+      ASSERT_NE(OpenExplorer(), 0u);
+      Sync();
+      for (uint32_t row = 1; row <= LEFTPANEL.entries.Records(); ++row) PressOn(ew::LeftPanel, row, "Ins");
+      Press(ew::LeftPanel, "F6");
+      HWND dialog = WaitForDialog();
+      ASSERT_NE(dialog, 0u);
+      zq::ui::input::Choose(orvid::test::ControlOf(dialog, cw::ResizeMode), 2);  // "Smaller"
+      EXPECT_TRUE(WaitFor([&] { return zq::ui::Snapshot(orvid::test::ControlOf(dialog, cw::Width))->enabled; }));
+      zq::ui::input::Spun(orvid::test::ControlOf(dialog, cw::Width), "150");
+      zq::ui::input::Spun(orvid::test::ControlOf(dialog, cw::Height), "150");
+      zq::ui::input::AnswerQuestion(Answer::Pressed(cw::Ok));
+      Sync();
+      outcome.errors = Errors();
+      const std::vector<std::string> names = Names(LEFTPANEL.entries);
+      for (uint32_t row = 1; row <= LEFTPANEL.entries.Records(); ++row)
+        if (Marked(LEFTPANEL.entries, row)) outcome.marked.push_back(names[row - 1]);
+    });
+    outcome.files = Files(OnDisk(out));
+    return outcome;
+  };
+  const Outcome one = convert(0, "One"), many = convert(8, "Many");
+  hostlib::SetConversionThreads(std::thread::hardware_concurrency());
+  EXPECT_EQ(one.files.size(), 12u);
+  EXPECT_EQ(one.errors, (std::vector<std::string>{"Error Converting.", "Error Converting."}));
+  EXPECT_EQ(one.marked, (std::vector<std::string>{"p3b.jpg", "p7b.png"}));
+  EXPECT_EQ(many.files, one.files);
+  EXPECT_EQ(many.errors, one.errors);
+  EXPECT_EQ(many.marked, one.marked);
 }
 
 struct NameCase {

@@ -6,6 +6,7 @@
 #include "ExplorerFixture.h"
 #include "zqruntime/threads.h"
 #include "zqruntime/window.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ TEST_F(PreviewTest, ButtonsPressTheirKeyIntoThePanelAndTheRightClickShowsThePict
     Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"));
     zq::ui::input::Click(Control(ew::CopyButton));
     Sync();
-    EXPECT_EQ(Contents(OnDisk("Films/Alien (1979)/folder.png")), Contents(OnDisk("Pictures/poster.png")));
+    EXPECT_EQ(zqtest::FileBytes(OnDisk("Films/Alien (1979)/folder.png")), zqtest::FileBytes(OnDisk("Pictures/poster.png")));
     zq::ui::input::Click(Control(ew::ModeButton));
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
     // The buttons take the mode's colour after its text.

@@ -63,8 +63,7 @@ extern const QHISTORYFIELDS QHISTORYF;
 constexpr uint8_t kLeftSide = 0, kRightSide = 1;
 
 // One side of the explorer: its entries, its path field with the folders shown there before,
-// and its drive field. The folder it shows is LPPATH or RPPATH of the program state, read and
-// set as a whole under that path's lock (the main window and tests read it too).
+// and its drive field. The folder it shows is LPPATH or RPPATH of the program state.
 class EXPLORERPANEL {
  public:
   explicit EXPLORERPANEL(Guarded<std::string>& folder);

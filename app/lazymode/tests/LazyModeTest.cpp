@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/Explorer.h"
 #include "app/Helpers.h"
 #include "app/LazyMode.h"

@@ -6,16 +6,16 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/IniFile.h"
 #include "app/SettingsWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 
 namespace {
@@ -367,12 +367,10 @@ TEST_F(Settings, EditsReachTheSettingsFileAndTheDataFilesAtTheProgramsClose) {
     PUTINI();
     EXPECT_TRUE(watcher.Errors().empty());
   }
-  std::ifstream in(folder.path() / "Orvid.INI", std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  EXPECT_NE(text.str().find("CatBkGrnd=40|0|1920|1080|1\r\n"), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("ExpFontSize=14\r\n"), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("Resize=6\r\n"), std::string::npos) << text.str();
+  const std::string text = zqtest::FileBytes(folder.path() / "Orvid.INI");
+  EXPECT_NE(text.find("CatBkGrnd=40|0|1920|1080|1\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("ExpFontSize=14\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Resize=6\r\n"), std::string::npos) << text;
   EXPECT_TRUE(std::filesystem::exists(folder.path() / "VExtensions.dat"));
   EXPECT_GT(std::filesystem::file_size(folder.path() / "VExtensions.dat"), 0u);
 }

@@ -10,6 +10,7 @@
 namespace zq::ui::qt {
 
 TopWindow::TopWindow(HWND hwnd, const WidgetMirror& mirror) : hwnd_(hwnd), mirror_(mirror) {
+  AnnounceTopWindows();
   settle_.setSingleShot(true);
   QObject::connect(&settle_, &QTimer::timeout, this, [this] { Settle(); });
 }

@@ -20,6 +20,7 @@ class TopWindow : public QWidget {
  public:
   TopWindow(HWND hwnd, const WidgetMirror& mirror);
 
+  HWND Handle() const { return hwnd_; }
   // Places the window where the model has it.
   void Place(const QRect& r);
 
@@ -52,5 +53,9 @@ class TopWindow : public QWidget {
   QRect lastAnswer_;         // one answer comes as a resize and a move
   QTimer settle_;
 };
+
+// Top-level windows are announced to the accessibility interface as windows or dialogs
+// (TopWindowAccessible.cpp); installed once, before the first window shows.
+void AnnounceTopWindows();
 
 }  // namespace zq::ui::qt
