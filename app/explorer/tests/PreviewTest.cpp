@@ -28,18 +28,10 @@ class PreviewTest : public ExplorerFixture {
     return presenter && std::string(presenter) == "qt";
   }
 
-  static std::string GrabFile(const std::string& name) {
-    const char* dir = std::getenv("ZQ_GRAB_DIR");
-    fs::path folder = dir ? dir : ".";
-    fs::create_directories(folder);
-    return (folder / (name + ".png")).string();
-  }
-
   // The window grabbed to PNG (Qt presenter only), checked to be no blank picture.
   void Grab(const std::string& name) {
     if (!QtPresenter()) return;
-    zq::ui::Flush();
-    EXPECT_TRUE(zq::ui::GrabWindow(explorer_, GrabFile(name)));
+    EXPECT_FALSE(orvid::test::Grab(explorer_, name).empty());
     auto image = zq::ui::GrabImage(explorer_);
     ASSERT_TRUE(image);
     std::set<COLORREF> colours(image->pixels.begin(), image->pixels.end());

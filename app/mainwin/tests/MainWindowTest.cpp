@@ -552,11 +552,7 @@ TEST_F(MainWindow, InUseWithAFilledFolderList) {
   ASSERT_TRUE(zq::ui::input::ListPress(Control(mw::FolderList), 6, 1));
   ASSERT_TRUE(WaitFor([&] { return State(mw::LayoutList).value == 2; }));
   ASSERT_TRUE(WaitFor([&] { return State(mw::Progress).value == 35; }));
-  const char* dir = std::getenv("ZQ_GRAB_DIR");
-  fs::path png = fs::path(dir ? dir : ".") / "MainWindow-in-use.png";
-  fs::create_directories(png.parent_path());
-  zq::ui::Flush();
-  EXPECT_TRUE(zq::ui::GrabWindow(window_, png.string()));
+  EXPECT_TRUE(orvid::test::Grabbed(window_, "MainWindow-in-use"));
   CloseByOk();
   ASSERT_TRUE(Ended());
 }

@@ -88,11 +88,8 @@ TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
   EXPECT_EQ(zqtest::FileBytes(home / "ScanLeftOut.txt").rfind("7 entries left out of the scan of T:\\\r\n", 0), 0u);
   EXPECT_TRUE(watcher.Errors().empty());
 
-  const char* dir = std::getenv("ZQ_GRAB_DIR");
-  const fs::path png = fs::path(dir ? dir : ".") / "MainWindow-after-scan.png";
-  fs::create_directories(png.parent_path());
-  zq::ui::Flush();
-  if (zq::ui::GrabWindow(window, png.string())) std::printf("picture: %s\n", png.string().c_str());
+  if (const std::string png = orvid::test::Grab(window, "MainWindow-after-scan"); !png.empty())
+    std::printf("picture: %s\n", png.c_str());
 
   ASSERT_TRUE(zq::ui::input::Click(ControlOf(window, mw::OkButton)));
   EXPECT_EQ(main.wait_for(20s), std::future_status::ready);
