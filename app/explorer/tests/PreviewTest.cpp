@@ -47,7 +47,7 @@ TEST_F(PreviewTest, F2ShowsTheChosenPictureOverTheOtherPanelAndF2AgainTheListsAg
     Grab("explorer-panels");
     Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"));
     Press(ew::LeftPanel, "F2");
-    EXPECT_TRUE(WaitFor([&] { return IMAGEINFO.starts_with(std::to_string(Preview() ? Preview()->width : -1)); }));
+    EXPECT_TRUE(WaitFor([&] { return Text(ew::ImageInfo).starts_with(std::to_string(Preview() ? Preview()->width : -1)); }));
     Sync();
     EXPECT_EQ(IMGACT, 2);
     EXPECT_FALSE(Shown(ew::RightPanel));
@@ -68,7 +68,7 @@ TEST_F(PreviewTest, F2ShowsTheChosenPictureOverTheOtherPanelAndF2AgainTheListsAg
     EXPECT_EQ(RPPATH.Get(), "T:\\Films\\");
     // A row that is no picture clears the preview and its line.
     Choose(ew::LeftPanel, 1);
-    EXPECT_TRUE(WaitFor([&] { return !Preview() && IMAGEINFO.empty(); }));
+    EXPECT_TRUE(WaitFor([&] { return !Preview() && Text(ew::ImageInfo).empty(); }));
     // The window resized: the picture is loaded again at the new size.
     Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"));
     EXPECT_TRUE(WaitFor([&] { return Preview() != nullptr; }));
