@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 #include "zqruntime/windef.h"
+#include "zqtest/DriveMap.h"
 #include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
@@ -72,13 +74,9 @@ class ExplorerFixture : public ::testing::Test {
     }
     QDRIVE.Free();
     LAZYMODE = 0;
-    const char* drives = std::getenv("ZQ_DRIVES");
-    hadDrives_ = drives != nullptr;
-    if (drives) savedDrives_ = drives;
     std::filesystem::create_directories(Disk());
     std::filesystem::create_directories(Program());
-    setenv("ZQ_DRIVES", ("T=" + Disk().string()).c_str(), 1);
-    zq::fs::ReloadDriveMap();
+    drives_.emplace("T=" + Disk().string());
     zqtest::BuildMediaTree(Disk());
     MakePicture("Pictures/sunset.jpg", 640, 400);
     MakePicture("Pictures/poster.png", 300, 450);
@@ -90,9 +88,7 @@ class ExplorerFixture : public ::testing::Test {
 
   void TearDown() override {
     std::filesystem::current_path(savedFolder_);
-    if (hadDrives_) setenv("ZQ_DRIVES", savedDrives_.c_str(), 1);
-    else unsetenv("ZQ_DRIVES");
-    zq::fs::ReloadDriveMap();
+    drives_.reset();
     RESETSTATE();
   }
 
@@ -260,7 +256,6 @@ class ExplorerFixture : public ::testing::Test {
   HWND explorer_ = 0;
 
  private:
-  bool hadDrives_ = false;
-  std::string savedDrives_;
+  std::optional<zqtest::DriveMap> drives_;
   std::filesystem::path savedFolder_;
 };

@@ -51,82 +51,83 @@ struct OptionCase {
   uint8_t* option;
   std::function<void(const PassEdge&, const fs::path&)> check;
 };
+void PrintTo(const OptionCase& c, std::ostream* os) { *os << c.name; }
 
-TEST_F(PassEdge, EachOptionOffInTurnLeavesOutItsStepOnly) {
-  const OptionCase cases[] = {
-      {"RMC", &RMC,
-       [](const PassEdge&, const fs::path& r) { EXPECT_FALSE(fs::exists(r / "Films/Ran (1985)/folder.aai")); }},
-      {"DOICCONV", &DOICCONV,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/folder.aai"));
-         EXPECT_EQ(zqtest::FileBytes(r / "Films/Alien (1979)/dune_folder.txt").find("icon_path"), std::string::npos);
-       }},
-      {"AUTOICRESIZE", &AUTOICRESIZE,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/folder.aai"), "600 900");
-       }},
-      {"DOBGCONV", &DOBGCONV,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/background.aai"));
-         EXPECT_EQ(zqtest::FileBytes(r / "Films/Alien (1979)/dune_folder.txt").find("background_path"), std::string::npos);
-       }},
-      {"AUTOBGRESIZE", &AUTOBGRESIZE,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/background.aai"), "800 450");
-       }},
-      {"UPDSCRIPT", &UPDSCRIPT,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/dune_folder.txt"));
-         EXPECT_FALSE(fs::exists(r / "Films/dune_folder.txt"));
-       }},
-      {"DELSCRIPT", &DELSCRIPT,
-       [](const PassEdge& t, const fs::path&) { EXPECT_NE(t.AlienFile().find("media_url"), std::string::npos); }},
-      {"PROCESSV", &PROCESSV,
-       [](const PassEdge& t, const fs::path& r) {
-         EXPECT_EQ(t.AlienFile(), kOldAlienFile);
-         EXPECT_TRUE(t.OldVideoCatalog());
-         EXPECT_FALSE(t.OldAudioCatalog());
-         EXPECT_TRUE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
-       }},
-      {"DOINDEXV", &DOINDEXV,
-       [](const PassEdge& t, const fs::path&) {
-         EXPECT_TRUE(t.OldVideoCatalog());
-         EXPECT_NE(t.AlienFile(), kOldAlienFile);
-       }},
-      {"PROCESSA", &PROCESSA,
-       [](const PassEdge& t, const fs::path& r) {
-         EXPECT_FALSE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
-         EXPECT_TRUE(t.OldAudioCatalog());
-         EXPECT_FALSE(t.OldVideoCatalog());
-       }},
-      {"DOINDEXA", &DOINDEXA, [](const PassEdge& t, const fs::path&) { EXPECT_TRUE(t.OldAudioCatalog()); }},
-      {"REMEMPTYV", &REMEMPTYV,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_EQ(Folders(r / "_CatVideo").size(), 28u);
-         EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/dune_folder.txt"));
-         EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/.Q.aai"));
-         EXPECT_TRUE(Folders(r / "_CatVideo/Q").empty());
-         EXPECT_EQ(Folders(r / "_CatAudio").size(), 3u);
-       }},
-      {"REMEMPTYA", &REMEMPTYA,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_EQ(Folders(r / "_CatAudio").size(), 28u);
-         EXPECT_EQ(Folders(r / "_CatVideo").size(), 10u);
-       }},
-  };
-  for (const OptionCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    TearDown();
-    for (const auto& e : fs::directory_iterator(Root())) fs::remove_all(e.path());
-    SetUp();
-    BuildTree();
-    *c.option = 0;
-    Scan();
-    DialogWatcher answers;
-    Pass();
-    c.check(*this, Root());
-  }
+const OptionCase kOptionCases[] = {
+  {"RMC", &RMC,
+   [](const PassEdge&, const fs::path& r) { EXPECT_FALSE(fs::exists(r / "Films/Ran (1985)/folder.aai")); }},
+  {"DOICCONV", &DOICCONV,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/folder.aai"));
+     EXPECT_EQ(zqtest::FileBytes(r / "Films/Alien (1979)/dune_folder.txt").find("icon_path"), std::string::npos);
+   }},
+  {"AUTOICRESIZE", &AUTOICRESIZE,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/folder.aai"), "600 900");
+   }},
+  {"DOBGCONV", &DOBGCONV,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/background.aai"));
+     EXPECT_EQ(zqtest::FileBytes(r / "Films/Alien (1979)/dune_folder.txt").find("background_path"), std::string::npos);
+   }},
+  {"AUTOBGRESIZE", &AUTOBGRESIZE,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/background.aai"), "800 450");
+   }},
+  {"UPDSCRIPT", &UPDSCRIPT,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/dune_folder.txt"));
+     EXPECT_FALSE(fs::exists(r / "Films/dune_folder.txt"));
+   }},
+  {"DELSCRIPT", &DELSCRIPT,
+   [](const PassEdge& t, const fs::path&) { EXPECT_NE(t.AlienFile().find("media_url"), std::string::npos); }},
+  {"PROCESSV", &PROCESSV,
+   [](const PassEdge& t, const fs::path& r) {
+     EXPECT_EQ(t.AlienFile(), kOldAlienFile);
+     EXPECT_TRUE(t.OldVideoCatalog());
+     EXPECT_FALSE(t.OldAudioCatalog());
+     EXPECT_TRUE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
+   }},
+  {"DOINDEXV", &DOINDEXV,
+   [](const PassEdge& t, const fs::path&) {
+     EXPECT_TRUE(t.OldVideoCatalog());
+     EXPECT_NE(t.AlienFile(), kOldAlienFile);
+   }},
+  {"PROCESSA", &PROCESSA,
+   [](const PassEdge& t, const fs::path& r) {
+     EXPECT_FALSE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
+     EXPECT_TRUE(t.OldAudioCatalog());
+     EXPECT_FALSE(t.OldVideoCatalog());
+   }},
+  {"DOINDEXA", &DOINDEXA, [](const PassEdge& t, const fs::path&) { EXPECT_TRUE(t.OldAudioCatalog()); }},
+  {"REMEMPTYV", &REMEMPTYV,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_EQ(Folders(r / "_CatVideo").size(), 28u);
+     EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/dune_folder.txt"));
+     EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/.Q.aai"));
+     EXPECT_TRUE(Folders(r / "_CatVideo/Q").empty());
+     EXPECT_EQ(Folders(r / "_CatAudio").size(), 3u);
+   }},
+  {"REMEMPTYA", &REMEMPTYA,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_EQ(Folders(r / "_CatAudio").size(), 28u);
+     EXPECT_EQ(Folders(r / "_CatVideo").size(), 10u);
+   }},
+};
+
+class OptionOff : public PassEdge, public ::testing::WithParamInterface<OptionCase> {};
+
+TEST_P(OptionOff, LeavesOutItsStepOnly) {
+  BuildTree();
+  *GetParam().option = 0;
+  Scan();
+  DialogWatcher answers;
+  Pass();
+  GetParam().check(*this, Root());
 }
+
+INSTANTIATE_TEST_SUITE_P(EachInTurn, OptionOff, ::testing::ValuesIn(kOptionCases),
+                         [](const ::testing::TestParamInfo<OptionCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PassEdge, ConversionErrorsAnsweredCancelIgnoreAndIgnoreAll) {
   BuildTree(false);  // the tree's pictures are no pictures: every conversion fails

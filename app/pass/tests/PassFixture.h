@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "hostlib/Procedures.h"
 #include "zqplatform/files.h"
 #include "zqruntime/dirlist.h"
+#include "zqtest/DriveMap.h"
 #include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
@@ -90,11 +92,7 @@ class PassFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     RESETSTATE();
-    const char* drives = std::getenv("ZQ_DRIVES");
-    hadDrives_ = drives != nullptr;
-    if (drives) savedDrives_ = drives;
-    setenv("ZQ_DRIVES", ("T=" + scratch_.path().string()).c_str(), 1);
-    zq::fs::ReloadDriveMap();
+    drives_.emplace("T=" + scratch_.path().string());
     // The program folder's settings and pictures in a home of the test's own, which the scan
     // writes its list of left-out entries to (made anew when a test sets up again).
     for (const auto& e : fs::directory_iterator(home_.path())) fs::remove_all(e.path());
@@ -113,11 +111,7 @@ class PassFixture : public ::testing::Test {
   }
 
   void TearDown() override {
-    if (hadDrives_)
-      setenv("ZQ_DRIVES", savedDrives_.c_str(), 1);
-    else
-      unsetenv("ZQ_DRIVES");
-    zq::fs::ReloadDriveMap();
+    drives_.reset();
     RESETSTATE();
   }
 
@@ -172,6 +166,5 @@ class PassFixture : public ::testing::Test {
   zqtest::ScratchFolder home_{"orvid-pass-home"};  // the program folder
 
  private:
-  bool hadDrives_ = false;
-  std::string savedDrives_;
+  std::optional<zqtest::DriveMap> drives_;
 };

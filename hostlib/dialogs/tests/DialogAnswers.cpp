@@ -108,6 +108,10 @@ std::string Grab(HWND window, std::string_view name) {
   return zq::ui::GrabWindow(window, png) ? png : std::string();
 }
 
+bool Grabbed(HWND window, std::string_view name) {
+  return zq::ui::PresenterName() != "qt" || !Grab(window, name).empty();
+}
+
 DialogWatcher::DialogWatcher(std::function<bool(const std::string&)> keep) : DialogWatcher({}, std::move(keep)) {}
 
 DialogWatcher::DialogWatcher(std::function<Reply(const ErrorSeen&)> rule, std::function<bool(const std::string&)> keep)

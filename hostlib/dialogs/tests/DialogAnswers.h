@@ -39,9 +39,12 @@ std::vector<int32_t> ScreenRect(HWND window);
 // thread, 0: any).
 std::future<void> AnswerWhenShown(std::string title, std::function<void(HWND)> answer, DWORD thread = 0);
 
-// Saves the window as shown to <ZQ_GRAB_DIR>/<name>.png (Qt only); the file's path, empty
-// when the presenter cannot grab.
+// Saves the window as shown to <ZQ_GRAB_DIR or the current folder>/<name>.png (Qt only); the
+// file's path, empty when the presenter cannot grab.
 std::string Grab(HWND window, std::string_view name);
+// The same; true when the picture was written, and with the null presenter, which shows
+// nothing to grab.
+bool Grabbed(HWND window, std::string_view name);
 
 // An error dialog as it showed.
 struct ErrorSeen {

@@ -25,7 +25,8 @@ class DataFile : public ::testing::Test {
   // Loads while another file object holds the file without sharing.
   int32_t LoadWhileHeld(QueueDataFile& data) {
     const int32_t holder = FICreate();
-    FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), kReadWrite, kNoSharing, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), kReadWrite, kNoSharing, OPEN_EXISTING,
+               FILE_ATTRIBUTE_NORMAL);
     const int32_t result = data.Load();
     FIDestroy(holder);
     return result;

@@ -94,7 +94,9 @@ TEST_F(QueueFile, AnUnreadableFileFailsAndStaysAsItWas) {
   Write(file, bytes);
   // Another file object holds the file open without sharing.
   const int32_t holder = FICreate();
-  ASSERT_EQ(FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), kReadWrite, kNoSharing, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL), 0);
+  ASSERT_EQ(FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), kReadWrite, kNoSharing, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL),
+            0);
   Queue q(layouts::VEXTENSIONS);
   AddExtension(q, "KEEP", "", 0);
   EXPECT_EQ(READQUEUE(q, file, 1), kQueueFileReadFailed);
