@@ -146,7 +146,7 @@ void BM_OpenMediaList(benchmark::State& state) {
   if (!WithQt(state)) return;
   Folder();
   FillList();
-  const std::string title = zq::rt::ParseWindowDefinition(orvid::res::WindowText("MainWindow")).window->title;
+  const std::string title = orvid::res::WindowDefinition("MainWindow").title;
   double ours = 0, reference = 0;
   for (auto _ : state) {
     std::thread closer([&] {
@@ -180,7 +180,7 @@ void BM_SortByColumn(benchmark::State& state) {
   if (!WithQt(state)) return;
   Folder();
   FillList();
-  zq::rt::Window w(*zq::rt::ParseWindowDefinition(orvid::res::WindowText("MediaList")).window);
+  zq::rt::Window w(orvid::res::WindowDefinition("MediaList"));
   w.Open();
   w.From(orvid::res::MediaList::List, MFQ);
   zq::ui::Flush();

@@ -1,5 +1,6 @@
-# zq_add_gtest(NAME SOURCES src... [LIBS lib...] [ENV VAR=value...])
-# One GoogleTest binary, registered with CTest test by test.
+# zq_add_gtest(NAME SOURCES src... [LIBS lib...] [ENV VAR=value...] [THREADS])
+# One GoogleTest binary, registered with CTest test by test. THREADS: its tests are of those
+# the thread sanitizer run takes (see zq_set_test_properties).
 enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
@@ -8,19 +9,53 @@ include(GoogleTest)
 add_library(zqtest_support INTERFACE)
 target_include_directories(zqtest_support INTERFACE "${CMAKE_SOURCE_DIR}/testing/include")
 
+# The tests that run threads of the program, labelled "threads", which the thread sanitizer
+# run (ZQ_TSAN) takes; the target threaded_tests builds their binaries. Under ZQ_TSAN every test
+# reads the sanitizer's suppressions.
+add_custom_target(threaded_tests)
+if(ZQ_TSAN)
+  set(ZQ_SANITIZER_ENV "TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/scripts/tsan.supp")
+endif()
+
+# zq_set_test_properties(NAME LIST [ENV VAR=value...] [THREADS])
+# The environment, and with THREADS the label "threads", of the tests of binary NAME that a
+# discovery put into LIST. Discovery flattens list-valued properties, so they are set by a
+# script that CTest runs after the discovered tests are defined.
+function(zq_set_test_properties name list)
+  cmake_parse_arguments(ARG "THREADS" "" "ENV" ${ARGN})
+  set(env ${ARG_ENV} ${ZQ_SANITIZER_ENV})
+  set(properties "ENVIRONMENT [==[${env}]==]")
+  if(ARG_THREADS)
+    string(APPEND properties " LABELS threads")
+    add_dependencies(threaded_tests ${name})
+  endif()
+  set(script "${CMAKE_CURRENT_BINARY_DIR}/${list}_properties.cmake")
+  file(WRITE "${script}" "if(${list})\n  set_tests_properties(\${${list}} PROPERTIES ${properties})\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
+endfunction()
+
 function(zq_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "THREADS" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main zqtest_support ${ARG_LIBS})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_LIST ${name}_TESTS)
-  # Discovery flattens list-valued properties, so the environment is set by a script that
-  # CTest runs after the discovered tests are defined.
-  set(env_script "${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake")
-  file(WRITE "${env_script}"
-    "if(${name}_TESTS)\n"
-    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT [==[QT_QPA_PLATFORM=offscreen;${ARG_ENV}]==])\n"
-    "endif()\n")
-  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${env_script}")
+  set(threads)
+  if(ARG_THREADS)
+    set(threads THREADS)
+  endif()
+  zq_set_test_properties(${name} ${name}_TESTS ENV QT_QPA_PLATFORM=offscreen ${ARG_ENV} ${threads})
+endfunction()
+
+# zq_add_null_presenter_tests(NAME [THREADS])
+# The tests of binary NAME once more with the null presenter, named "null:" and the test.
+function(zq_add_null_presenter_tests name)
+  cmake_parse_arguments(ARG "THREADS" "" "" ${ARGN})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_PREFIX "null:" TEST_LIST ${name}_null_TESTS)
+  set(threads)
+  if(ARG_THREADS)
+    set(threads THREADS)
+  endif()
+  zq_set_test_properties(${name} ${name}_null_TESTS ENV ZQ_PRESENTER=null ${threads})
 endfunction()
 
 # zq_add_desktop_test(NAME SCRIPT file.py [ARGS arg...] [WINDOW_MANAGER] [SCREEN WxH])

@@ -43,6 +43,6 @@ WINPOSCLASS WPC;
 HWND DWHANDLE = 0;
 PREVIEWMODE IMGACT = kPreviewOff;
 COPYTARGET FMODE = kCopyAsIcon;
-uint8_t LAZYMODE = 0;
+std::atomic<uint8_t> LAZYMODE{0};
 
 EXPLORERPANEL& PANELOF(uint8_t side) { return side == kLeftSide ? LEFTPANEL : RIGHTPANEL; }

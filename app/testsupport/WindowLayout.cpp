@@ -1,10 +1,8 @@
 #include "WindowLayout.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 
@@ -78,6 +76,12 @@ Size InnerSize(HWND window) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
+bool ReadyToSize(HWND window) {
+  if (!WaitFor([&] { return zq::ui::Snapshot(window).value_or(zq::ui::WindowState{}).minWidth > 0; })) return false;
+  SendMessage(window, WM_NULL, 0, 0);
+  return true;
+}
+
 bool SizedTo(HWND window, Size size) {
   auto s = zq::ui::Snapshot(window);
   if (!s) return false;
@@ -89,15 +93,6 @@ bool SizedTo(HWND window, Size size) {
   if (!WaitFor([&] { return Layout(window) != before; })) return false;
   SendMessage(window, WM_NULL, 0, 0);
   return true;
-}
-
-bool Grab(HWND window, const std::string& name) {
-  if (zq::ui::PresenterName() != "qt") return true;
-  const char* dir = std::getenv("ZQ_GRAB_DIR");
-  std::filesystem::path folder = dir ? dir : ".";
-  std::filesystem::create_directories(folder);
-  zq::ui::Flush();
-  return zq::ui::GrabWindow(window, (folder / (name + ".png")).string());
 }
 
 }  // namespace orvid::test

@@ -21,13 +21,13 @@ struct Size {
 // The window's inner size in pixels.
 Size InnerSize(HWND window);
 
+// Waits until the window has its minimum size, which it takes when its controls are bound for
+// resizing, and its loop has run again: true then, false after 10 seconds.
+bool ReadyToSize(HWND window);
+
 // The user drags the window's lower right corner to a size in pixels (kept within the
 // window's limits, so 0 by 0 is its minimum): true once its controls have moved and its loop
 // has run again, false when nothing moved within 10 seconds.
 bool SizedTo(HWND window, Size size);
-
-// Writes the window as shown to <ZQ_GRAB_DIR or the current folder>/<name>.png; true with the
-// null presenter, which shows nothing to grab.
-bool Grab(HWND window, const std::string& name);
 
 }  // namespace orvid::test

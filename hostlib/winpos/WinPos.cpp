@@ -95,8 +95,8 @@ void WINPOSCLASS::CENTERWIN(HWND handle) {
 }
 
 void WINPOSCLASS::SETSTRWINPOS(std::string_view pos) {
-  // The runtime opens a blank, partial, zero-sized or off-screen position at the window's
-  // designed size, centred.
+  // The runtime opens a blank, partial or zero-sized position, or one on no screen, at the
+  // window's designed size, centred.
   if (zq::rt::Window* w = zq::rt::CurrentWindow()) w->SetPosition(WinPosFromText(pos));
 }
 

@@ -49,7 +49,7 @@ TEST(Icons, EveryPictureDecodesAndAnswersToEachOfItsNames) {
 
 TEST(Icons, TheMessageDialogShowsTheInformationIcon) {
   zq::rt::SetIconInstance(orvid::res::IconInstance());
-  zq::rt::Window w(*zq::rt::ParseWindowDefinition(orvid::res::WindowText("MessageDialog")).window);
+  zq::rt::Window w(orvid::res::WindowDefinition("MessageDialog"));
   ASSERT_TRUE(w.Open());
   EXPECT_EQ(zq::ui::IconImage(zq::ui::Snapshot(w.Handle())->icon), orvid::res::IconImage("Info"));
   w.Close();

@@ -25,7 +25,10 @@ folder), sets the environment given ("{scratch}" stands for the scratch folder),
 there, and on leaving the with block stops it by its process id if it still runs and removes
 the scratch folder. A failing test prints the program's output. Every wait is a poll with a
 deadline; no fixed sleeps. The accessibles' helpers (find, act, text, checked, extents) take
-the names the controls show, without the "&" of their mnemonics.
+the names the controls show, without the "&" of their mnemonics. The screen is 1920 x 1200
+unless SCREEN says otherwise; with WINDOW_MANAGER, the frame's buttons are the window manager's
+actions: run("wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz") maximises,
+run("wmctrl", "-i", "-c", window) is the close button.
 """
 import hashlib
 import os
@@ -76,12 +79,21 @@ def children(acc):
     return [c for c in (acc.get_child_at_index(i) for i in range(acc.get_child_count())) if c is not None]
 
 
+def _gone_as(empty, ask):
+    """What ask() answers, or empty for an accessible gone meanwhile (a window closed)."""
+    from gi.repository import GLib
+    try:
+        return ask()
+    except GLib.GError:
+        return empty
+
+
 def role(acc):
-    return acc.get_role_name()
+    return _gone_as("", acc.get_role_name)
 
 
 def name(acc):
-    return acc.get_name() or ""
+    return _gone_as("", acc.get_name) or ""
 
 
 def walk(root):

@@ -5,13 +5,14 @@
 
 #include <set>
 
-#include "ErrorAnswers.h"
+#include "DialogAnswers.h"
 #include "PassFixture.h"
 #include "app/Catalogs.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
-using orvid::test::ErrorAnswers;
+using orvid::test::DialogWatcher;
 using Strings = std::vector<std::string>;
 using zqtest::media_tree_detail::Put;
 
@@ -56,17 +57,17 @@ TEST_F(Catalogs, EntriesGoUnderTheirFirstLetterAndAllWithLinksBackToTheMedia) {
   Film("Films/Heat", "Heat.part1.mkv");
   Put(Root() / "Films/Heat/Heat.part2.mkv", 10);
   Put(Root() / "Films/No Icon/No Icon.mkv", 10);
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Rebuild();
-  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_EQ(answers.Errors(), Strings{});
   EXPECT_EQ(Folders(Video() / "A"), (std::set<std::string>{"Alien", "amadeus"}));
   EXPECT_EQ(Folders(Video() / "0"), (std::set<std::string>{"2001", "Ébène"}));
   EXPECT_EQ(Folders(Video() / "(All)"), (std::set<std::string>{"2001", "Alien", "amadeus", "Heat", "Ébène"}));
-  EXPECT_EQ(ReadAll(Video() / "A/Alien/dune_folder.txt"),
+  EXPECT_EQ(zqtest::FileBytes(Video() / "A/Alien/dune_folder.txt"),
             "icon_path = ../../../Films/Alien/folder.aai\r\nicon_valign = center\r\n"
             "media_url = ../../../Films/Alien/Alien.mkv\r\n");
   EXPECT_EQ(
-      ReadAll(Video() / "(All)/Heat/dune_folder.txt"),
+      zqtest::FileBytes(Video() / "(All)/Heat/dune_folder.txt"),
       "icon_path = ../../../Films/Heat/folder.aai\r\nicon_valign = center\r\nmedia_url = ../../../Films/Heat/\r\n");
   EXPECT_EQ(Folders(Video()).size(), 28u);  // with REMEMPTYV off every index folder exists
   EXPECT_TRUE(fs::exists(Video() / "Q/dune_folder.txt"));
@@ -78,9 +79,9 @@ TEST_F(Catalogs, ANameTwoMediaFoldersShareGetsANumberAndTheRebuildGoesOn) {
   Film("Series/Heroes/Season 1", "Heroes 1.mkv");
   Film("Series/Fringe/Season 1", "Fringe 1.mkv");
   Film("Series/Zorro", "Zorro.mkv");
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Rebuild();
-  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_EQ(answers.Errors(), Strings{});
   EXPECT_EQ(Folders(Video() / "S"), (std::set<std::string>{"Season 1", "Season 1 (2)", "Season 1 (3)"}));
   EXPECT_EQ(Folders(Video() / "(All)"), (std::set<std::string>{"Season 1", "Season 1 (2)", "Season 1 (3)", "Zorro"}));
   // Each entry leads to its own folder.
@@ -103,18 +104,18 @@ TEST_F(Catalogs, MediaInTheRootItselfHasNoEntry) {
   fs::copy_file(Pictures().aai, Root() / "folder.aai");
   Film("Films/Alien", "Alien.mkv");
   DEEPSCAN = 1;  // below the root's own film
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Rebuild();
-  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_EQ(answers.Errors(), Strings{});
   EXPECT_EQ(Folders(Video() / "(All)"), std::set<std::string>{"Alien"});
 }
 
 TEST_F(Catalogs, AMissingMainPictureStopsTheRebuildAfterMakingTheCatalogFolder) {
   Film("Films/Alien", "Alien.mkv");
   fs::remove(program_.path() / "Chars/.MainV.aai");
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Rebuild();
-  EXPECT_EQ(answers.Messages(), Strings{"Error Copying .Main.aai"});
+  EXPECT_EQ(answers.Errors(), Strings{"Error Copying .Main.aai"});
   EXPECT_EQ(answers.Seen()[0].procedure, "MakeRootDir");
   EXPECT_TRUE(fs::is_directory(Video()));
   EXPECT_TRUE(fs::is_empty(Video()));
@@ -123,9 +124,9 @@ TEST_F(Catalogs, AMissingMainPictureStopsTheRebuildAfterMakingTheCatalogFolder) 
 TEST_F(Catalogs, AMissingIndexPictureLeavesItsFolderWithoutFileWhileItsEntriesAreMade) {
   Film("Films/Quiz Show", "Quiz Show.mkv");
   fs::remove(program_.path() / "Chars/.Q.aai");
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Rebuild();
-  EXPECT_EQ(answers.Messages(), Strings{"Error Copying .Q.aai"});
+  EXPECT_EQ(answers.Errors(), Strings{"Error Copying .Q.aai"});
   EXPECT_EQ(answers.Seen()[0].procedure, "MakeDir");
   EXPECT_FALSE(fs::exists(Video() / "Q/dune_folder.txt"));
   EXPECT_TRUE(fs::exists(Video() / "Q/Quiz Show/dune_folder.txt"));
@@ -135,26 +136,26 @@ TEST_F(Catalogs, AMissingIndexPictureLeavesItsFolderWithoutFileWhileItsEntriesAr
 TEST_F(Catalogs, WithTheCatalogBackgroundOffNoFileHasABackground) {
   Film("Films/Alien", "Alien.mkv");
   ST.Change([&](SETTINGSGROUP& st) { st.CATBG.ACT = 0; });
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Rebuild();
   EXPECT_FALSE(fs::exists(Video() / ".Back.aai"));
   EXPECT_FALSE(fs::exists(Video() / ".BackS.aai"));
   for (const auto& e : fs::recursive_directory_iterator(Video())) {
     if (e.path().filename() != "dune_folder.txt") continue;
-    EXPECT_EQ(ReadAll(e.path()).find("background"), std::string::npos) << e.path();
+    EXPECT_EQ(zqtest::FileBytes(e.path()).find("background"), std::string::npos) << e.path();
   }
 }
 
 TEST_F(Catalogs, AMissingBackgroundPictureIsSkipped) {
   Film("Films/Alien", "Alien.mkv");
   fs::remove(program_.path() / "Chars/.BackV.aai");
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Rebuild();
-  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_EQ(answers.Errors(), Strings{});
   EXPECT_FALSE(fs::exists(Video() / ".Back.aai"));
   EXPECT_TRUE(fs::exists(Video() / ".BackS.aai"));
-  EXPECT_EQ(ReadAll(Video() / "dune_folder.txt").find("background"), std::string::npos);
-  EXPECT_NE(ReadAll(Video() / "A/dune_folder.txt").find("background_path = ../.BackS.aai"), std::string::npos);
+  EXPECT_EQ(zqtest::FileBytes(Video() / "dune_folder.txt").find("background"), std::string::npos);
+  EXPECT_NE(zqtest::FileBytes(Video() / "A/dune_folder.txt").find("background_path = ../.BackS.aai"), std::string::npos);
 }
 
 TEST_F(Catalogs, ALinkLeftInTheOldCatalogIsRemovedAsALink) {
@@ -163,9 +164,9 @@ TEST_F(Catalogs, ALinkLeftInTheOldCatalogIsRemovedAsALink) {
   fs::create_directory_symlink(Root() / "Films", Video() / "A/Films");
   fs::create_symlink(Root() / "Films/Alien/Alien.mkv", Video() / "A/Alien.mkv");
   const auto before = Contents(Root() / "Films");
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Rebuild();
-  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_EQ(answers.Errors(), Strings{});
   EXPECT_FALSE(fs::exists(fs::symlink_status(Video() / "A/Films")));
   EXPECT_EQ(Contents(Root() / "Films"), before);
   EXPECT_TRUE(fs::exists(Video() / "A/Alien/dune_folder.txt"));
@@ -179,7 +180,7 @@ TEST_F(Catalogs, ALinkInPlaceOfTheCatalogOrOfAFolderInItGoesAsALinkAndWhatItLead
   Put(elsewhere / "A/Alien/dune_folder.txt", 20);
   fs::create_directory_symlink("A", elsewhere / "B");
   Scan();
-  ErrorAnswers answers;
+  DialogWatcher answers;
   REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));
   const auto catalog = Tree(Video());
 
@@ -211,26 +212,26 @@ TEST_F(Catalogs, ALinkInPlaceOfTheCatalogOrOfAFolderInItGoesAsALinkAndWhatItLead
     EXPECT_EQ(Tree(Video()), catalog) << c.link;  // real folders and files, as without the link
   }
   EXPECT_FALSE(fs::exists(fs::symlink_status(Root() / "_catvideo")));
-  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_EQ(answers.Errors(), Strings{});
 }
 
 TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReported) {
   Film("Films/Alien", "Alien.mkv");
   Scan();
-  ErrorAnswers answers;
+  DialogWatcher answers;
   REBUILDINDEX(QDIR, "T:\\Gone\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));  // a root whose folder is gone
-  EXPECT_EQ(answers.Messages(), Strings{"Error Creating Folder."});
+  EXPECT_EQ(answers.Errors(), Strings{"Error Creating Folder."});
   EXPECT_EQ(answers.Seen()[0].procedure, "MakeRootDir");
   EXPECT_EQ(answers.Seen()[0].details, "T:\\Gone\\_CatVideo\\");
   EXPECT_NE(STATUSNOW().PROCSTAT, "Ready.");
 }
 
 TEST_F(Catalogs, TheRebuildsOwnErrors) {
-  ErrorAnswers answers;
+  DialogWatcher answers;
   PASSSETTINGS s = TAKEPASSSETTINGS(QDIR);
   REBUILDINDEX(QDIR, "  ", CatalogKind::Video, s);
   REBUILDINDEX(QDIR, "T:\\", CatalogKind::Video, s);
-  EXPECT_EQ(answers.Messages(), (Strings{"Error Invalid Path.", "Error No Data available."}));
+  EXPECT_EQ(answers.Errors(), (Strings{"Error Invalid Path.", "Error No Data available."}));
   EXPECT_EQ(answers.Seen()[1].details, "Run Scan Root First.");
   EXPECT_EQ(answers.Seen()[1].procedure, "RebuildIndex");
 }

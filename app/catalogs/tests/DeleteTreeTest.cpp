@@ -1,7 +1,7 @@
 // Deleting a catalog tree: links go as links, what they lead to stays.
 #include <gtest/gtest.h>
 
-#include "ErrorAnswers.h"
+#include "DialogAnswers.h"
 #include "PassFixture.h"
 #include "app/Catalogs.h"
 
@@ -42,11 +42,11 @@ TEST_F(DeleteTree, WithoutQuietAFailedFileIsShownAndIgnoreAllSilencesTheRest) {
   Put(Root() / "Cat/a.txt", 10);
   Put(Root() / "Cat/b.txt", 10);
   for (const char* f : {"Cat/a.txt", "Cat/b.txt"}) fs::permissions(Root() / f, fs::perms::owner_read);
-  orvid::test::ErrorAnswers answers([](const orvid::test::ErrorSeen& e) {
+  orvid::test::DialogWatcher answers([](const orvid::test::ErrorSeen& e) {
     return e.message == "Error Deleting File." ? orvid::test::Reply::IgnoreAll : orvid::test::Reply::Ignore;
   });
   EXPECT_NE(DELETETREE("T:\\Cat\\", 0), 0);
-  EXPECT_EQ(answers.Messages(), (std::vector<std::string>{"Error Deleting File.", "Error Removing Folder."}));
+  EXPECT_EQ(answers.Errors(), (std::vector<std::string>{"Error Deleting File.", "Error Removing Folder."}));
 }
 
 }  // namespace

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "FolderFileContent.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 
 namespace {
@@ -30,13 +30,6 @@ const std::string kThousand = "\xE5\x8D\x83";
 std::string ThousandAnsi() { return Cp1252() ? "?" : kThousand; }
 std::string AmelieAnsi() { return Cp1252() ? "Am\xE9lie" : "Am\xC3\xA9lie"; }
 const std::string kAmelie = "Am\xC3\xA9lie";
-
-std::string FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 void PutBytes(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
@@ -92,7 +85,7 @@ TEST_F(Content, AnUntouchedSaveGivesBackTheStoredBytes) {
     SCOPED_TRACE(stored);
     FolderFileContent c = Read(stored);
     EXPECT_EQ(SaveFolderFileContent(c, File().string()), static_cast<int32_t>(stored.size()));
-    EXPECT_EQ(FileBytes(File()), stored);
+    EXPECT_EQ(zqtest::FileBytes(File()), stored);
   }
 }
 
@@ -107,14 +100,14 @@ TEST_F(Content, AChangedValueIsWrittenWhileEveryOtherLineStays) {
   c.record.BGX = 12;  // no background: not written
   c.record.FSIZE = "Normal";
   EXPECT_GT(SaveFolderFileContent(c, File().string()), 0);
-  EXPECT_EQ(FileBytes(File()), kMark + "icon_path\t= " + kThousand + ".aai\r\nicon_valign       = top\r\n" +
+  EXPECT_EQ(zqtest::FileBytes(File()), kMark + "icon_path\t= " + kThousand + ".aai\r\nicon_valign       = top\r\n" +
                                    "icon_dy = 7\r\nmedia_url = " + kThousand + ".mkv\r\n\r\n" +
                                    "use_icon_view = yes\r\nnum_cols = 8\r\nnum_rows = 2\r\n" +
                                    "caption_font_size = normal\r\n\r\nanimation_enabled = no\r\n");
   c = Read(stored);
   c.record.MURL = AmelieAnsi() + ".mkv";
   EXPECT_GT(SaveFolderFileContent(c, File().string()), 0);
-  EXPECT_EQ(FileBytes(File()), kMark + "icon_path\t= " + kThousand + ".aai\r\nicon_valign       = top\r\n" +
+  EXPECT_EQ(zqtest::FileBytes(File()), kMark + "icon_path\t= " + kThousand + ".aai\r\nicon_valign       = top\r\n" +
                                    "icon_dx = 3\r\nmedia_url = " + kAmelie + ".mkv\r\n\r\n" +
                                    "use_icon_view = yes\r\nnum_cols = 06\r\nnum_rows = 2\r\n\r\nanimation_enabled = no\r\n")
       << "stored as UTF-8 in either code page";
@@ -157,7 +150,7 @@ TEST_F(Content, ABlockSwitchedOffLosesItsLinesAndOneSwitchedOnGetsThemAll) {
     FolderFileContent c = Read(k.stored);
     k.edit(c.record);
     EXPECT_EQ(SaveFolderFileContent(c, File().string()), static_cast<int32_t>(k.saved.size()));
-    EXPECT_EQ(FileBytes(File()), k.saved);
+    EXPECT_EQ(zqtest::FileBytes(File()), k.saved);
   }
 }
 
@@ -169,7 +162,7 @@ TEST_F(Content, ASaveOfMoreThan32KiBReportsItsWholeCount) {
   const std::string saved = "icon_path = b.aai\r\n" + others;
   orvid::test::DialogWatcher watcher;
   EXPECT_EQ(SaveFolderFileContent(c, File().string()), static_cast<int32_t>(saved.size()));
-  EXPECT_EQ(FileBytes(File()), saved);
+  EXPECT_EQ(zqtest::FileBytes(File()), saved);
   EXPECT_TRUE(watcher.Errors().empty());
 }
 
@@ -180,7 +173,7 @@ TEST_F(Content, AValueLongerThanTheReadersBufferIsKeptWhole) {
   EXPECT_EQ(c.record.BGPATH, "b.aai");
   c.record.ALLIGN = "Center";
   EXPECT_GT(SaveFolderFileContent(c, File().string()), 0);
-  EXPECT_EQ(FileBytes(File()), "icon_path = " + longPath + "\r\nicon_valign = center\r\nbackground_path = b.aai\r\n");
+  EXPECT_EQ(zqtest::FileBytes(File()), "icon_path = " + longPath + "\r\nicon_valign = center\r\nbackground_path = b.aai\r\n");
 }
 
 TEST_F(Content, AnEmptiedContentSavesAnEmptyFile) {

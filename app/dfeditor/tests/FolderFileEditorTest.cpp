@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/Explorer.h"
 #include "app/FolderFileEditor.h"
 #include "app/State.h"
@@ -20,21 +20,14 @@
 #include "zqruntime/window.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/TempDrive.h"
-#include "zqvantor/windows.h"
 
 namespace {
-
-// A window's screen rectangle: x, y, width, height.
-std::vector<int32_t> ScreenRect(HWND window) {
-  int32_t x = 0, y = 0, w = 0, h = 0;
-  VTWinGetSize(window, &x, &y, &w, &h);
-  return {x, y, w, h};
-}
 
 namespace df = orvid::res::FolderFileEditor;
 namespace fs = std::filesystem;
 namespace input = zq::ui::input;
 using orvid::test::ControlOf;
+using orvid::test::ScreenRect;
 using orvid::test::WaitFor;
 
 const std::string kFile =
@@ -50,15 +43,6 @@ const char* kPanels =
     "window \"Panels\" size 678,242 font \"MS Sans Serif\",8\n"
     "2 list \"\" at 6,17,332,202\n  column \"Name\" width 200 field 1\n"
     "3 list \"\" at 340,17,332,202\n  column \"Name\" width 200 field 1\n";
-
-bool Grab(HWND window, const std::string& name) {
-  if (zq::ui::PresenterName() != "qt") return true;
-  const char* dir = std::getenv("ZQ_GRAB_DIR");
-  fs::path folder = dir ? dir : ".";
-  fs::create_directories(folder);
-  zq::ui::Flush();
-  return zq::ui::GrabWindow(window, (folder / (name + ".png")).string());
-}
 
 class ViewDF : public ::testing::Test {
  protected:
@@ -145,7 +129,7 @@ TEST_F(ViewDF, TheFormLiesOverTheOtherPanelAndShowsEveryValue) {
   EXPECT_EQ(Text(df::BgW), "1920");
   EXPECT_EQ(Text(df::BgH), "1080");
   EXPECT_FALSE(zq::ui::Snapshot(Control(df::IfPath))->enabled);
-  EXPECT_TRUE(Grab(form_, "FolderFileEditor"));
+  EXPECT_TRUE(orvid::test::Grabbed(form_, "FolderFileEditor"));
   Press(df::Ok);
   EXPECT_EQ(Stored(), kFile);
 }
@@ -175,7 +159,7 @@ TEST_F(ViewDF, EditsAreSaved) {
   input::Spun(Control(df::IDY), "7");
   input::Choose(Control(df::IView), 1);
   Type(df::BgPath, "background.aai");
-  EXPECT_TRUE(Grab(form_, "FolderFileEditor-edited"));
+  EXPECT_TRUE(orvid::test::Grabbed(form_, "FolderFileEditor-edited"));
   Press(df::Save);
   EXPECT_EQ(Stored(),
             "icon_path = folder.aai\r\nicon_valign = bottom\r\nicon_dx = -5\r\nicon_dy = 7\r\n"

@@ -2,18 +2,12 @@
 // file lays the form over the other panel.
 #include "../../explorer/tests/ExplorerFixture.h"
 
-#include "zqvantor/windows.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
-// A window's screen rectangle: x, y, width, height.
-std::vector<int32_t> ScreenRect(HWND window) {
-  int32_t x = 0, y = 0, w = 0, h = 0;
-  VTWinGetSize(window, &x, &y, &w, &h);
-  return {x, y, w, h};
-}
-
 namespace df = orvid::res::FolderFileEditor;
+using orvid::test::ScreenRect;
 using orvid::test::WaitFor;
 
 class InExplorer : public ExplorerFixture {};
@@ -44,15 +38,10 @@ TEST_F(InExplorer, F3OnTheFolderFileOpensTheEditorOverTheOtherPanel) {
     for (size_t i = 0; i < 4; ++i) EXPECT_NEAR(placed[i], panel[i], 2) << i;
     auto icon = zq::ui::Snapshot(orvid::test::ControlOf(form, df::Icon));
     EXPECT_EQ(icon->text, "folder.aai");
-    if (zq::ui::PresenterName() == "qt") {
-      const char* dir = std::getenv("ZQ_GRAB_DIR");
-      std::filesystem::create_directories(dir ? dir : ".");
-      zq::ui::Flush();
-      EXPECT_TRUE(zq::ui::GrabWindow(form, std::string(dir ? dir : ".") + "/Explorer-editor.png"));
-    }
+    EXPECT_TRUE(orvid::test::Grabbed(form, "Explorer-editor"));
     zq::ui::input::Click(orvid::test::ControlOf(form, df::Ok));
     EXPECT_TRUE(WaitFor([&] { return !zq::ui::Snapshot(form); }));
-    EXPECT_EQ(Contents(OnDisk("Films/Alien (1979)/dune_folder.txt")), "icon_path = folder.aai\r\n");
+    EXPECT_EQ(zqtest::FileBytes(OnDisk("Films/Alien (1979)/dune_folder.txt")), "icon_path = folder.aai\r\n");
     Press(ew::LeftPanel, "F10");
     EXPECT_TRUE(WaitFor([] { return !EXPRUNNING; }));
   });

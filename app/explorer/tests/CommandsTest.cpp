@@ -4,6 +4,7 @@
 #include "ExplorerFixture.h"
 #include "hostlib/ConversionPool.h"
 #include "zqruntime/window.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
@@ -42,12 +43,12 @@ class CommandsTest : public ExplorerFixture {
 TEST_F(CommandsTest, F5CopiesAPictureAsTheOtherFoldersIconOrBackground) {
   WithPicturesAndAlien([&] {
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F5");
-    EXPECT_EQ(Contents(Alien("folder.jpg")), Contents(Pictures("sunset.jpg")));
+    EXPECT_EQ(zqtest::FileBytes(Alien("folder.jpg")), zqtest::FileBytes(Pictures("sunset.jpg")));
     Press(ew::LeftPanel, "F4");
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "F5");
     // The existing "Background.PNG" is the same name to Windows: it is overwritten.
-    EXPECT_EQ(Contents(Alien("Background.PNG")), Contents(Pictures("poster.png")));
+    EXPECT_EQ(zqtest::FileBytes(Alien("Background.PNG")), zqtest::FileBytes(Pictures("poster.png")));
     EXPECT_FALSE(fs::exists(Alien("background.png")));
     const uint32_t row = RowOf(RIGHTPANEL.entries, "Background", "PNG");
     ASSERT_NE(row, 0u);
@@ -63,13 +64,13 @@ TEST_F(CommandsTest, SourceAndTargetBeingOneFileIsRefusedAndTheFileKept) {
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    const std::string before = Contents(Pictures("folder.aai"));
+    const std::string before = zqtest::FileBytes(Pictures("folder.aai"));
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F5");  // icon mode: folder.aai onto itself
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F7");
     PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F6");
     EXPECT_TRUE(WaitFor([&] { return Errors().size() == 3; }));
     EXPECT_EQ(Errors(), (std::vector<std::string>{kSameFile, kSameFile, kSameFile}));
-    EXPECT_EQ(Contents(Pictures("folder.aai")), before);
+    EXPECT_EQ(zqtest::FileBytes(Pictures("folder.aai")), before);
   });
 }
 

@@ -9,11 +9,12 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/Explorer.h"
 #include "app/MainWindow.h"
 #include "app/State.h"
@@ -23,6 +24,8 @@
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
 #include "zqruntime/windef.h"
+#include "zqtest/DriveMap.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
 
@@ -71,13 +74,9 @@ class ExplorerFixture : public ::testing::Test {
     }
     QDRIVE.Free();
     LAZYMODE = 0;
-    const char* drives = std::getenv("ZQ_DRIVES");
-    hadDrives_ = drives != nullptr;
-    if (drives) savedDrives_ = drives;
     std::filesystem::create_directories(Disk());
     std::filesystem::create_directories(Program());
-    setenv("ZQ_DRIVES", ("T=" + Disk().string()).c_str(), 1);
-    zq::fs::ReloadDriveMap();
+    drives_.emplace("T=" + Disk().string());
     zqtest::BuildMediaTree(Disk());
     MakePicture("Pictures/sunset.jpg", 640, 400);
     MakePicture("Pictures/poster.png", 300, 450);
@@ -89,9 +88,7 @@ class ExplorerFixture : public ::testing::Test {
 
   void TearDown() override {
     std::filesystem::current_path(savedFolder_);
-    if (hadDrives_) setenv("ZQ_DRIVES", savedDrives_.c_str(), 1);
-    else unsetenv("ZQ_DRIVES");
-    zq::fs::ReloadDriveMap();
+    drives_.reset();
     RESETSTATE();
   }
 
@@ -216,14 +213,9 @@ class ExplorerFixture : public ::testing::Test {
     return r && QPANELF.SEL(*r) == 1 && QPANELF.C1(*r) == 255;
   }
 
-  static std::string Contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
   // Width and height of an AAI file; {0, 0} when it is missing.
   static std::pair<int32_t, int32_t> AaiSize(const std::filesystem::path& file) {
-    const std::string data = Contents(file);
+    const std::string data = zqtest::FileBytes(file);
     if (data.size() < 8) return {0, 0};
     auto at = [&](size_t i) {
       return static_cast<int32_t>(static_cast<uint8_t>(data[i]) | static_cast<uint8_t>(data[i + 1]) << 8 |
@@ -236,7 +228,7 @@ class ExplorerFixture : public ::testing::Test {
 
   // A file's size and checksum.
   static std::string Checksum(const std::filesystem::path& file) {
-    const std::string data = Contents(file);
+    const std::string data = zqtest::FileBytes(file);
     return std::to_string(data.size()) + ":" + std::to_string(std::hash<std::string>{}(data));
   }
 
@@ -264,7 +256,6 @@ class ExplorerFixture : public ::testing::Test {
   HWND explorer_ = 0;
 
  private:
-  bool hadDrives_ = false;
-  std::string savedDrives_;
+  std::optional<zqtest::DriveMap> drives_;
   std::filesystem::path savedFolder_;
 };

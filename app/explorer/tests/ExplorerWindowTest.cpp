@@ -7,6 +7,7 @@
 #include "hostlib/Procedures.h"
 #include "zqruntime/threads.h"
 #include "zqruntime/window.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
@@ -176,10 +177,7 @@ TEST_F(ExplorerWindowTest, ClosingTheMainWindowClosesTheExplorerFirst) {
   EXPECT_FALSE(EXPRUNNING);
   EXPECT_EQ(EXPTHREAD, 0u);
   EXPECT_TRUE(ABORTALL);
-  const std::string ini = [&] {
-    std::ifstream in(Program() / "Orvid.INI", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }();
+  const std::string ini = zqtest::FileBytes(Program() / "Orvid.INI");
   EXPECT_NE(ini.find("RPPath=T:\\Pictures\\"), std::string::npos);
   EXPECT_NE(ini.find("ExplWinPos="), std::string::npos);
 }

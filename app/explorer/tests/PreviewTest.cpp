@@ -6,6 +6,7 @@
 #include "ExplorerFixture.h"
 #include "zqruntime/threads.h"
 #include "zqruntime/window.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
@@ -27,18 +28,10 @@ class PreviewTest : public ExplorerFixture {
     return presenter && std::string(presenter) == "qt";
   }
 
-  static std::string GrabFile(const std::string& name) {
-    const char* dir = std::getenv("ZQ_GRAB_DIR");
-    fs::path folder = dir ? dir : ".";
-    fs::create_directories(folder);
-    return (folder / (name + ".png")).string();
-  }
-
   // The window grabbed to PNG (Qt presenter only), checked to be no blank picture.
   void Grab(const std::string& name) {
     if (!QtPresenter()) return;
-    zq::ui::Flush();
-    EXPECT_TRUE(zq::ui::GrabWindow(explorer_, GrabFile(name)));
+    EXPECT_FALSE(orvid::test::Grab(explorer_, name).empty());
     auto image = zq::ui::GrabImage(explorer_);
     ASSERT_TRUE(image);
     std::set<COLORREF> colours(image->pixels.begin(), image->pixels.end());
@@ -54,7 +47,7 @@ TEST_F(PreviewTest, F2ShowsTheChosenPictureOverTheOtherPanelAndF2AgainTheListsAg
     Grab("explorer-panels");
     Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"));
     Press(ew::LeftPanel, "F2");
-    EXPECT_TRUE(WaitFor([&] { return IMAGEINFO.starts_with(std::to_string(Preview() ? Preview()->width : -1)); }));
+    EXPECT_TRUE(WaitFor([&] { return Text(ew::ImageInfo).starts_with(std::to_string(Preview() ? Preview()->width : -1)); }));
     Sync();
     EXPECT_EQ(IMGACT, 2);
     EXPECT_FALSE(Shown(ew::RightPanel));
@@ -75,7 +68,7 @@ TEST_F(PreviewTest, F2ShowsTheChosenPictureOverTheOtherPanelAndF2AgainTheListsAg
     EXPECT_EQ(RPPATH.Get(), "T:\\Films\\");
     // A row that is no picture clears the preview and its line.
     Choose(ew::LeftPanel, 1);
-    EXPECT_TRUE(WaitFor([&] { return !Preview() && IMAGEINFO.empty(); }));
+    EXPECT_TRUE(WaitFor([&] { return !Preview() && Text(ew::ImageInfo).empty(); }));
     // The window resized: the picture is loaded again at the new size.
     Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"));
     EXPECT_TRUE(WaitFor([&] { return Preview() != nullptr; }));
@@ -124,7 +117,7 @@ TEST_F(PreviewTest, ButtonsPressTheirKeyIntoThePanelAndTheRightClickShowsThePict
     Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"));
     zq::ui::input::Click(Control(ew::CopyButton));
     Sync();
-    EXPECT_EQ(Contents(OnDisk("Films/Alien (1979)/folder.png")), Contents(OnDisk("Pictures/poster.png")));
+    EXPECT_EQ(zqtest::FileBytes(OnDisk("Films/Alien (1979)/folder.png")), zqtest::FileBytes(OnDisk("Pictures/poster.png")));
     zq::ui::input::Click(Control(ew::ModeButton));
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
     // The buttons take the mode's colour after its text.

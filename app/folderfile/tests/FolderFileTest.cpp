@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/FolderFile.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 
 namespace {
@@ -23,13 +23,6 @@ bool Cp1252() {
 // "Amélie" as the program holds it (the ANSI code page) and as the file stores it (UTF-8).
 std::string AmelieAnsi() { return Cp1252() ? "Am\xE9lie" : "Am\xC3\xA9lie"; }
 const std::string kAmelieUtf8 = "Am\xC3\xA9lie";
-
-std::string FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 void PutBytes(const fs::path& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -131,7 +124,7 @@ TEST_F(FolderFile, EachBlockAloneAllThreeAndNoneByteForByte) {
     fs::remove(file_);
     DUNEFILE written = c.record;
     EXPECT_EQ(WRITEDUNEFILE(written, path_, 1), static_cast<int16_t>(c.bytes.size()));
-    EXPECT_EQ(FileBytes(file_), c.bytes);
+    EXPECT_EQ(zqtest::FileBytes(file_), c.bytes);
     DUNEFILE read;
     read.IFPATH = "kept";
     read.TEXT = "kept too";
@@ -148,7 +141,7 @@ TEST_F(FolderFile, NoBlockWritesNothingAndLeavesTheOldFile) {
   none.MURL = "Alien.mkv";
   none.IVIEW = "No";
   EXPECT_EQ(WRITEDUNEFILE(none, path_, 1), 0);
-  EXPECT_EQ(FileBytes(file_), "old content");
+  EXPECT_EQ(zqtest::FileBytes(file_), "old content");
   fs::remove(file_);
   EXPECT_EQ(WRITEDUNEFILE(none, path_, 1), 0);
   EXPECT_FALSE(fs::exists(file_));
@@ -162,7 +155,7 @@ TEST_F(FolderFile, DefaultsAreWrittenAndKeptInTheRecord) {
   r.BGPATH = "bg.aai";
   r.BGW = -1;
   EXPECT_GT(WRITEDUNEFILE(r, path_, 1), 0);
-  EXPECT_EQ(FileBytes(file_),
+  EXPECT_EQ(zqtest::FileBytes(file_),
             "icon_path = folder.aai\r\nicon_valign = center\r\n\r\n"
             "use_icon_view = yes\r\nnum_cols = 6\r\nnum_rows = 3\r\nicon_top = 0\r\nicon_bottom = 0\r\n"
             "caption_font_size = small\r\ntext_bottom = 0\r\n\r\n"
@@ -180,7 +173,7 @@ TEST_F(FolderFile, ALongerOldFileLeavesNothingBehind) {
   PutBytes(file_, std::string(5000, 'x'));
   DUNEFILE r = BackgroundOnly();
   WRITEDUNEFILE(r, path_, 1);
-  EXPECT_EQ(FileBytes(file_), kBackgroundBlock);
+  EXPECT_EQ(zqtest::FileBytes(file_), kBackgroundBlock);
 }
 
 TEST_F(FolderFile, AWriteOfMoreThan32KiBReportsItsWholeCount) {
@@ -188,7 +181,7 @@ TEST_F(FolderFile, AWriteOfMoreThan32KiBReportsItsWholeCount) {
   r.ICON = std::string(40000, 'i') + ".aai";
   const std::string bytes = "icon_path = " + r.ICON + "\r\nicon_valign = center\r\n";
   EXPECT_EQ(WRITEDUNEFILE(r, path_, 0), static_cast<int32_t>(bytes.size()));
-  EXPECT_EQ(FileBytes(file_), bytes);
+  EXPECT_EQ(zqtest::FileBytes(file_), bytes);
 }
 
 TEST_F(FolderFile, ScaleFactorsInTheirShortestForm) {
@@ -197,7 +190,7 @@ TEST_F(FolderFile, ScaleFactorsInTheirShortestForm) {
     r.ICON = "i.aai";
     r.SCALE = scale;
     WRITEDUNEFILE(r, path_, 1);
-    EXPECT_EQ(FileBytes(file_),
+    EXPECT_EQ(zqtest::FileBytes(file_),
               std::string("icon_path = i.aai\r\nicon_valign = center\r\nicon_scale_factor = ") + text + "\r\n");
   }
 }

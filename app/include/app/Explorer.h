@@ -2,6 +2,7 @@
 // a picture preview and file commands. Everything here belongs to the explorer thread, except
 // DUNECOMMANDER's start (STARTEXPLORER on the main thread) and SHOWINEXPLORER.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -97,7 +98,7 @@ extern PREVIEWMODE IMGACT;
 // What a copy or copy-convert makes in the other folder (FMODE): its icon or its background.
 enum COPYTARGET : uint8_t { kCopyAsIcon = 1, kCopyAsBackground = 2 };
 extern COPYTARGET FMODE;
-extern uint8_t LAZYMODE;  // 1 while lazy mode steps the right panel
+extern std::atomic<uint8_t> LAZYMODE;  // 1 while lazy mode steps the right panel (tests read it)
 
 EXPLORERPANEL& PANELOF(uint8_t side);
 constexpr uint8_t OTHERSIDE(uint8_t side) { return side == kLeftSide ? kRightSide : kLeftSide; }

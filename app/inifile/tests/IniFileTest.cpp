@@ -5,12 +5,12 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/IniFile.h"
 #include "app/State.h"
 #include "hostlib/QueueFiles.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 
 namespace {
@@ -26,12 +26,7 @@ class IniFile : public ::testing::Test {
   }
   std::string Path(const std::string& name) const { return folder_.path().string() + "/" + name; }
   void WriteText(const std::string& name, const std::string& text) const { std::ofstream(Path(name)) << text; }
-  std::string ReadText(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string ReadText(const std::string& name) const { return zqtest::FileBytes(Path(name)); }
   // GETINI with its dialogs answered; the error messages shown.
   Lines Load() {
     orvid::test::DialogWatcher watcher;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/Explorer.h"
 #include "app/Helpers.h"
 #include "app/LazyMode.h"
@@ -82,11 +82,8 @@ class LazyMode : public ::testing::Test {
     set(lm::VideoMedia, o.video);
     set(lm::FoldersWithoutMedia, o.withoutMedia);
     SendMessage(w, WM_NULL, 0, 0);
-    if (!grab.empty() && zq::ui::PresenterName() == "qt") {
-      const char* dir = std::getenv("ZQ_GRAB_DIR");
-      std::filesystem::create_directories(dir ? dir : ".");
-      zq::ui::Flush();
-      EXPECT_TRUE(zq::ui::GrabWindow(w, std::string(dir ? dir : ".") + "/" + grab + ".png"));
+    if (!grab.empty()) {
+      EXPECT_TRUE(orvid::test::Grabbed(w, grab));
     }
     input::AnswerQuestion(Answer::Pressed(lm::OkButton));
     return started.get();

@@ -5,13 +5,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "ScanFixture.h"
 #include "app/MediaList.h"
 #include "zqplatform/uiinput.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/SmallVolume.h"
 
 namespace medialist_test {
@@ -85,13 +85,6 @@ inline std::string FileOfRules(const std::vector<Line>& lines, const std::vector
   text += ";;;;;;;;;Used  Disk Space;" + disk.used + ";" + disk.usedText + "\r\n";
   text += ";;;;;;;;;Free  Disk Space;" + disk.free + ";" + disk.freeText + "\r\n";
   return text;
-}
-
-inline std::string FileBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {

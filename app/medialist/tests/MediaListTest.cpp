@@ -3,10 +3,11 @@
 #include <filesystem>
 
 #include "CsvText.h"
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "MediaListFixture.h"
 #include "app/Helpers.h"
 #include "zqruntime/picture.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ TEST_F(MediaListCsv, TotalsCountEveryKindOfTheTreeAndTheDiskOfItsDrive) {
 TEST_F(MediaListCsv, WrittenFileIsTheFileOfItsRulesByteForByte) {
   ScanTheTree();
   EXPECT_EQ(Export("W:\\list.csv"), "W:\\list.csv");
-  const std::string written = FileBytes(scratch_ / "list.csv");
+  const std::string written = zqtest::FileBytes(scratch_ / "list.csv");
   EXPECT_EQ(written, FixtureFile());
 
   const auto asked = zq::ui::TakeAsked();
@@ -143,7 +144,7 @@ TEST_F(MediaListCsv, ReadingAWrittenFileRestoresTheListAndWritingItAgainIsIdenti
   EXPECT_EQ(asked.back().question.caption, "Read CSV");
 
   Export("W:\\second.csv");
-  EXPECT_EQ(FileBytes(scratch_ / "second.csv"), FileBytes(scratch_ / "first.csv"));
+  EXPECT_EQ(zqtest::FileBytes(scratch_ / "second.csv"), zqtest::FileBytes(scratch_ / "first.csv"));
 }
 
 TEST_F(MediaListCsv, LinesEndedByLfAloneReadAsLines) {
@@ -163,7 +164,7 @@ TEST_F(MediaListCsv, LinesEndedByLfAloneReadAsLines) {
   ExpectSameRecords(scanned);
   ExpectTotals(MFSIZE, totals);
   Export("W:\\again.csv");
-  EXPECT_EQ(FileBytes(scratch_ / "again.csv"), text);
+  EXPECT_EQ(zqtest::FileBytes(scratch_ / "again.csv"), text);
 }
 
 TEST_F(MediaListCsv, CountsOfAHandEditedFileAddUpToTheLargestCountAtMost) {
@@ -187,7 +188,7 @@ TEST_F(MediaListCsv, NamesHoldingSemicolonsOrQuotesAreQuotedAndReadBackWhole) {
   AddMedium("T:\\Music\\Plain", "Plain", "a;b.mp3", 4, 10);
   const std::vector<zq::rt::Record> added = Records();
   Export("W:\\quoted.csv");
-  const std::string text = FileBytes(scratch_ / "quoted.csv");
+  const std::string text = zqtest::FileBytes(scratch_ / "quoted.csv");
   EXPECT_NE(text.find("\r\nT:\\Music\\;\"Rock; Pop\";\"The \"\"Best\"\".mp3\";mp3;A;Music-File;2048;      2.00 Kb"),
             std::string::npos)
       << text;
@@ -198,7 +199,7 @@ TEST_F(MediaListCsv, NamesHoldingSemicolonsOrQuotesAreQuotedAndReadBackWhole) {
   Import("W:\\quoted.csv");
   ExpectSameRecords(added);
   Export("W:\\quoted2.csv");
-  EXPECT_EQ(FileBytes(scratch_ / "quoted2.csv"), text);
+  EXPECT_EQ(zqtest::FileBytes(scratch_ / "quoted2.csv"), text);
 }
 
 TEST_F(MediaListCsv, AMediumInADriveRootKeepsTheRootAsItsFolder) {
@@ -206,7 +207,7 @@ TEST_F(MediaListCsv, AMediumInADriveRootKeepsTheRootAsItsFolder) {
   AddMedium("T:\\Films", "Films", "Other.mkv", 3, 6);
   const std::vector<zq::rt::Record> added = Records();
   Export("W:\\roots.csv");
-  const std::string text = FileBytes(scratch_ / "roots.csv");
+  const std::string text = zqtest::FileBytes(scratch_ / "roots.csv");
   EXPECT_NE(text.find("\r\nT:\\;T:;Film.mkv;mkv;V;Video-File;5;"), std::string::npos) << text;
   EXPECT_NE(text.find("\r\nT:\\;Films;Other.mkv;mkv;V;Video-File;6;"), std::string::npos) << text;
   MFQ.Free();

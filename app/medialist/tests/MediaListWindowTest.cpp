@@ -6,20 +6,20 @@
 #include <thread>
 
 #include "DialogAnswers.h"
-#include "DialogWatcher.h"
 #include "MediaListFixture.h"
 #include "app/Helpers.h"
 #include "orvid/controlnumbers.h"
 #include "orvid/windows.h"
 #include "zqruntime/picture.h"
 #include "zqruntime/window.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
 using namespace medialist_test;
 namespace ml = orvid::res::MediaList;
 namespace input = zq::ui::input;
-using hostlib::test::TextOf;
+using orvid::test::TextOf;
 using orvid::test::ControlOf;
 using orvid::test::WaitFor;
 
@@ -32,7 +32,7 @@ std::optional<zq::ui::WindowState> StateOf(HWND window, int32_t control) {
 // Runs SHOWLOG on this thread while user(window) acts on another; then closes the window.
 void WithMediaList(const std::function<void(HWND)>& user) {
   auto acting = std::async(std::launch::async, [&] {
-    HWND w = hostlib::test::WaitForWindow(MainTitle());
+    HWND w = orvid::test::WaitForWindow(MainTitle());
     if (w == 0) {
       ADD_FAILURE() << "the media list did not open";
       return;
@@ -75,7 +75,7 @@ TEST_F(MediaListWindow, ShowsEveryRecordAndEveryTotalOfTheTree) {
     EXPECT_EQ(TextOf(w, ml::DiskUsedText), HRSIZE(MFSIZE.DISKU));
     EXPECT_EQ(TextOf(w, ml::DiskFreeText), HRSIZE(MFSIZE.DISKF));
     EXPECT_EQ(StateOf(w, ml::DiskUsed)->textColour, 0x0000FFu);
-    hostlib::test::Grab(w, "MediaList");
+    orvid::test::Grab(w, "MediaList");
   });
   EXPECT_EQ(LWHANDLE, 0u);
 }
@@ -133,9 +133,9 @@ TEST_F(MediaListWindow, WriteAndReadCsvShowTheFileAndTheListReadFromIt) {
     EXPECT_EQ(TextOf(w, ml::TotalCount), "2");
     EXPECT_EQ(TextOf(w, ml::DiskTotal), "2048");
     EXPECT_EQ(TextOf(w, ml::DiskUsedText), "      1.00 Kb");
-    hostlib::test::Grab(w, "MediaList-after-read");
+    orvid::test::Grab(w, "MediaList-after-read");
   });
-  EXPECT_EQ(FileBytes(scratch_ / "list.txt.csv").substr(0, 9), "Path;Fold");
+  EXPECT_EQ(zqtest::FileBytes(scratch_ / "list.txt.csv").substr(0, 9), "Path;Fold");
   EXPECT_EQ(MFQF.MTYPE(*MFQ.Peek(2)), MediumType::MusicFile);
 }
 

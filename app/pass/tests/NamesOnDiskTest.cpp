@@ -5,12 +5,13 @@
 
 #include <cctype>
 
-#include "ErrorAnswers.h"
+#include "DialogAnswers.h"
 #include "PassFixture.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
-using orvid::test::ErrorAnswers;
+using orvid::test::DialogWatcher;
 using zqtest::media_tree_detail::Put;
 
 std::string Lower(std::string text) {
@@ -64,9 +65,9 @@ TEST_F(NamesOnDisk, LinksNameThePicturesAsTheyStandAndAConversionKeepsTheOldFile
     for (const auto& [name, picture] : c.pictures) fs::copy_file(picture, film / name);
     const auto media = Media(Root() / "Films");
     Scan();
-    ErrorAnswers answers;
+    DialogWatcher answers;
     Pass();
-    EXPECT_EQ(answers.Messages(), std::vector<std::string>{}) << c.icon;
+    EXPECT_EQ(answers.Errors(), std::vector<std::string>{}) << c.icon;
 
     EXPECT_EQ(NamesAnyCase(film, "folder.aai"), std::vector<std::string>{c.icon});
     EXPECT_EQ(SizeByImageMagick(film / c.icon), c.iconSize) << c.icon;
@@ -78,11 +79,11 @@ TEST_F(NamesOnDisk, LinksNameThePicturesAsTheyStandAndAConversionKeepsTheOldFile
               "\r\nbackground_x      = 0\r\nbackground_y      = 0\r\nbackground_width  = 1920\r\n"
               "background_height = 1080\r\n";
     }
-    EXPECT_EQ(ReadAll(film / "dune_folder.txt"), text);
+    EXPECT_EQ(zqtest::FileBytes(film / "dune_folder.txt"), text);
     const std::string entry = "icon_path = ../../../Films/Alien/" + c.icon +
                               "\r\nicon_valign = center\r\nmedia_url = ../../../Films/Alien/Alien.mkv\r\n";
-    EXPECT_EQ(ReadAll(Root() / "_CatVideo/A/Alien/dune_folder.txt"), entry);
-    EXPECT_EQ(ReadAll(Root() / "_CatVideo/(All)/Alien/dune_folder.txt"), entry);
+    EXPECT_EQ(zqtest::FileBytes(Root() / "_CatVideo/A/Alien/dune_folder.txt"), entry);
+    EXPECT_EQ(zqtest::FileBytes(Root() / "_CatVideo/(All)/Alien/dune_folder.txt"), entry);
 
     EXPECT_EQ(Media(Root() / "Films"), media) << c.icon;
   }

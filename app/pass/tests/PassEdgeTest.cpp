@@ -8,13 +8,14 @@
 #include <set>
 #include <thread>
 
-#include "ErrorAnswers.h"
+#include "DialogAnswers.h"
 #include "PassFixture.h"
 #include "app/MainWindow.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
-using orvid::test::ErrorAnswers;
+using orvid::test::DialogWatcher;
 using orvid::test::ErrorSeen;
 using orvid::test::Reply;
 using Strings = std::vector<std::string>;
@@ -36,13 +37,13 @@ class PassEdge : public PassFixture {
  public:
   // The tree's own catalog entries, which a rebuild replaces.
   bool OldVideoCatalog() const {
-    return ReadAll(Root() / "_CatVideo/(All)/Alien (1979)/dune_folder.txt") ==
+    return zqtest::FileBytes(Root() / "_CatVideo/(All)/Alien (1979)/dune_folder.txt") ==
            "media_url = ../../../Films/Alien (1979)/\r\n";
   }
   bool OldAudioCatalog() const {
-    return ReadAll(Root() / "_CatAudio/A/Abba - Gold/dune_folder.txt") == "media_url = ../../../Music/Abba - Gold/\r\n";
+    return zqtest::FileBytes(Root() / "_CatAudio/A/Abba - Gold/dune_folder.txt") == "media_url = ../../../Music/Abba - Gold/\r\n";
   }
-  std::string AlienFile() const { return ReadAll(Root() / "Films/Alien (1979)/dune_folder.txt"); }
+  std::string AlienFile() const { return zqtest::FileBytes(Root() / "Films/Alien (1979)/dune_folder.txt"); }
 };
 
 struct OptionCase {
@@ -50,91 +51,92 @@ struct OptionCase {
   uint8_t* option;
   std::function<void(const PassEdge&, const fs::path&)> check;
 };
+void PrintTo(const OptionCase& c, std::ostream* os) { *os << c.name; }
 
-TEST_F(PassEdge, EachOptionOffInTurnLeavesOutItsStepOnly) {
-  const OptionCase cases[] = {
-      {"RMC", &RMC,
-       [](const PassEdge&, const fs::path& r) { EXPECT_FALSE(fs::exists(r / "Films/Ran (1985)/folder.aai")); }},
-      {"DOICCONV", &DOICCONV,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/folder.aai"));
-         EXPECT_EQ(ReadAll(r / "Films/Alien (1979)/dune_folder.txt").find("icon_path"), std::string::npos);
-       }},
-      {"AUTOICRESIZE", &AUTOICRESIZE,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/folder.aai"), "600 900");
-       }},
-      {"DOBGCONV", &DOBGCONV,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/background.aai"));
-         EXPECT_EQ(ReadAll(r / "Films/Alien (1979)/dune_folder.txt").find("background_path"), std::string::npos);
-       }},
-      {"AUTOBGRESIZE", &AUTOBGRESIZE,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/background.aai"), "800 450");
-       }},
-      {"UPDSCRIPT", &UPDSCRIPT,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/dune_folder.txt"));
-         EXPECT_FALSE(fs::exists(r / "Films/dune_folder.txt"));
-       }},
-      {"DELSCRIPT", &DELSCRIPT,
-       [](const PassEdge& t, const fs::path&) { EXPECT_NE(t.AlienFile().find("media_url"), std::string::npos); }},
-      {"PROCESSV", &PROCESSV,
-       [](const PassEdge& t, const fs::path& r) {
-         EXPECT_EQ(t.AlienFile(), kOldAlienFile);
-         EXPECT_TRUE(t.OldVideoCatalog());
-         EXPECT_FALSE(t.OldAudioCatalog());
-         EXPECT_TRUE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
-       }},
-      {"DOINDEXV", &DOINDEXV,
-       [](const PassEdge& t, const fs::path&) {
-         EXPECT_TRUE(t.OldVideoCatalog());
-         EXPECT_NE(t.AlienFile(), kOldAlienFile);
-       }},
-      {"PROCESSA", &PROCESSA,
-       [](const PassEdge& t, const fs::path& r) {
-         EXPECT_FALSE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
-         EXPECT_TRUE(t.OldAudioCatalog());
-         EXPECT_FALSE(t.OldVideoCatalog());
-       }},
-      {"DOINDEXA", &DOINDEXA, [](const PassEdge& t, const fs::path&) { EXPECT_TRUE(t.OldAudioCatalog()); }},
-      {"REMEMPTYV", &REMEMPTYV,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_EQ(Folders(r / "_CatVideo").size(), 28u);
-         EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/dune_folder.txt"));
-         EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/.Q.aai"));
-         EXPECT_TRUE(Folders(r / "_CatVideo/Q").empty());
-         EXPECT_EQ(Folders(r / "_CatAudio").size(), 3u);
-       }},
-      {"REMEMPTYA", &REMEMPTYA,
-       [](const PassEdge&, const fs::path& r) {
-         EXPECT_EQ(Folders(r / "_CatAudio").size(), 28u);
-         EXPECT_EQ(Folders(r / "_CatVideo").size(), 10u);
-       }},
-  };
-  for (const OptionCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    TearDown();
-    for (const auto& e : fs::directory_iterator(Root())) fs::remove_all(e.path());
-    SetUp();
-    BuildTree();
-    *c.option = 0;
-    Scan();
-    ErrorAnswers answers;
-    Pass();
-    c.check(*this, Root());
-  }
+const OptionCase kOptionCases[] = {
+  {"RMC", &RMC,
+   [](const PassEdge&, const fs::path& r) { EXPECT_FALSE(fs::exists(r / "Films/Ran (1985)/folder.aai")); }},
+  {"DOICCONV", &DOICCONV,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/folder.aai"));
+     EXPECT_EQ(zqtest::FileBytes(r / "Films/Alien (1979)/dune_folder.txt").find("icon_path"), std::string::npos);
+   }},
+  {"AUTOICRESIZE", &AUTOICRESIZE,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/folder.aai"), "600 900");
+   }},
+  {"DOBGCONV", &DOBGCONV,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/background.aai"));
+     EXPECT_EQ(zqtest::FileBytes(r / "Films/Alien (1979)/dune_folder.txt").find("background_path"), std::string::npos);
+   }},
+  {"AUTOBGRESIZE", &AUTOBGRESIZE,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_EQ(SizeByImageMagick(r / "Films/Alien (1979)/background.aai"), "800 450");
+   }},
+  {"UPDSCRIPT", &UPDSCRIPT,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_FALSE(fs::exists(r / "Films/Alien (1979)/dune_folder.txt"));
+     EXPECT_FALSE(fs::exists(r / "Films/dune_folder.txt"));
+   }},
+  {"DELSCRIPT", &DELSCRIPT,
+   [](const PassEdge& t, const fs::path&) { EXPECT_NE(t.AlienFile().find("media_url"), std::string::npos); }},
+  {"PROCESSV", &PROCESSV,
+   [](const PassEdge& t, const fs::path& r) {
+     EXPECT_EQ(t.AlienFile(), kOldAlienFile);
+     EXPECT_TRUE(t.OldVideoCatalog());
+     EXPECT_FALSE(t.OldAudioCatalog());
+     EXPECT_TRUE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
+   }},
+  {"DOINDEXV", &DOINDEXV,
+   [](const PassEdge& t, const fs::path&) {
+     EXPECT_TRUE(t.OldVideoCatalog());
+     EXPECT_NE(t.AlienFile(), kOldAlienFile);
+   }},
+  {"PROCESSA", &PROCESSA,
+   [](const PassEdge& t, const fs::path& r) {
+     EXPECT_FALSE(fs::exists(r / "Music/Abba - Gold/dune_folder.txt"));
+     EXPECT_TRUE(t.OldAudioCatalog());
+     EXPECT_FALSE(t.OldVideoCatalog());
+   }},
+  {"DOINDEXA", &DOINDEXA, [](const PassEdge& t, const fs::path&) { EXPECT_TRUE(t.OldAudioCatalog()); }},
+  {"REMEMPTYV", &REMEMPTYV,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_EQ(Folders(r / "_CatVideo").size(), 28u);
+     EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/dune_folder.txt"));
+     EXPECT_TRUE(fs::exists(r / "_CatVideo/Q/.Q.aai"));
+     EXPECT_TRUE(Folders(r / "_CatVideo/Q").empty());
+     EXPECT_EQ(Folders(r / "_CatAudio").size(), 3u);
+   }},
+  {"REMEMPTYA", &REMEMPTYA,
+   [](const PassEdge&, const fs::path& r) {
+     EXPECT_EQ(Folders(r / "_CatAudio").size(), 28u);
+     EXPECT_EQ(Folders(r / "_CatVideo").size(), 10u);
+   }},
+};
+
+class OptionOff : public PassEdge, public ::testing::WithParamInterface<OptionCase> {};
+
+TEST_P(OptionOff, LeavesOutItsStepOnly) {
+  BuildTree();
+  *GetParam().option = 0;
+  Scan();
+  DialogWatcher answers;
+  Pass();
+  GetParam().check(*this, Root());
 }
+
+INSTANTIATE_TEST_SUITE_P(EachInTurn, OptionOff, ::testing::ValuesIn(kOptionCases),
+                         [](const ::testing::TestParamInfo<OptionCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PassEdge, ConversionErrorsAnsweredCancelIgnoreAndIgnoreAll) {
   BuildTree(false);  // the tree's pictures are no pictures: every conversion fails
   RMC = 0;
   Scan();
   {
-    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Cancel; });
+    DialogWatcher answers([](const ErrorSeen&) { return Reply::Cancel; });
     const auto events = Pass();
-    EXPECT_EQ(answers.Messages(), Strings{"Error Converting (Cover) to AAI Format."});
+    EXPECT_EQ(answers.Errors(), Strings{"Error Converting (Cover) to AAI Format."});
     EXPECT_EQ(answers.Seen()[0].details, "T:\\Films\\Alien (1979)\\folder.jpg");
     EXPECT_EQ(answers.Seen()[0].procedure, "WriteScript");
     EXPECT_EQ(STATUSNOW().PROCSTAT, "Converting T:\\Films\\Alien (1979)\\folder.jpg");  // no "Ready."
@@ -143,10 +145,10 @@ TEST_F(PassEdge, ConversionErrorsAnsweredCancelIgnoreAndIgnoreAll) {
   }
   Scan();
   {
-    ErrorAnswers answers(
+    DialogWatcher answers(
         [](const ErrorSeen& e) { return e.message.starts_with("Error Converting") ? Reply::Ignore : Reply::First; });
     Pass();
-    const Strings m = answers.Messages();
+    const Strings m = answers.Errors();
     EXPECT_EQ(Count(m, "Error Converting (Cover) to AAI Format.") + Count(m, "Error Converting to AAI Format."), 12u);
     EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
     EXPECT_FALSE(OldVideoCatalog());
@@ -154,11 +156,11 @@ TEST_F(PassEdge, ConversionErrorsAnsweredCancelIgnoreAndIgnoreAll) {
   Scan();
   {
     // Icons and backgrounds share one flag; missing AAI icons are a kind of their own.
-    ErrorAnswers answers([](const ErrorSeen& e) {
+    DialogWatcher answers([](const ErrorSeen& e) {
       return e.message.starts_with("Error Converting") ? Reply::IgnoreAll : Reply::Ignore;
     });
     Pass();
-    const Strings m = answers.Messages();
+    const Strings m = answers.Errors();
     EXPECT_EQ(Count(m, "Error Converting (Cover) to AAI Format.") + Count(m, "Error Converting to AAI Format."), 1u);
     EXPECT_GE(Count(m, "Error NO AAI Format Cover Found."), 5u);
   }
@@ -171,30 +173,30 @@ TEST_F(PassEdge, MissingOrEmptyAaiIconAnsweredCancelIgnoreAndIgnoreAll) {
   fs::resize_file(Root() / "Music/Björk - Homogenic/Folder.aai", 0);
   Scan();
   {
-    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Cancel; });
+    DialogWatcher answers([](const ErrorSeen&) { return Reply::Cancel; });
     Pass();
-    EXPECT_EQ(answers.Messages(), Strings{"Error NO AAI Format Cover Found."});
+    EXPECT_EQ(answers.Errors(), Strings{"Error NO AAI Format Cover Found."});
     EXPECT_NE(STATUSNOW().PROCSTAT, "Ready.");
     EXPECT_TRUE(OldVideoCatalog());
   }
   {
-    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Ignore; });
+    DialogWatcher answers([](const ErrorSeen&) { return Reply::Ignore; });
     Pass();
-    const Strings m = answers.Messages();
+    const Strings m = answers.Errors();
     EXPECT_GE(Count(m, "Error NO AAI Format Cover Found."), 8u);
     const auto seen = answers.Seen();
     EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const ErrorSeen& e) {
       return e.details == "T:\\Music\\Björk - Homogenic\\folder.aai";  // 0 bytes count as missing
     }));
     // Written without the icon block.
-    EXPECT_EQ(ReadAll(Root() / "Music/Björk - Homogenic/dune_folder.txt").substr(0, 15), "background_path");
+    EXPECT_EQ(zqtest::FileBytes(Root() / "Music/Björk - Homogenic/dune_folder.txt").substr(0, 15), "background_path");
   }
   {
-    ErrorAnswers answers([](const ErrorSeen& e) {
+    DialogWatcher answers([](const ErrorSeen& e) {
       return e.message == "Error NO AAI Format Cover Found." ? Reply::IgnoreAll : Reply::First;
     });
     Pass();
-    EXPECT_EQ(Count(answers.Messages(), "Error NO AAI Format Cover Found."), 1u);
+    EXPECT_EQ(Count(answers.Errors(), "Error NO AAI Format Cover Found."), 1u);
   }
 }
 
@@ -207,34 +209,34 @@ TEST_F(PassEdge, DeletionAndWritingErrorsAnsweredCancelIgnoreAndIgnoreAll) {
   for (const fs::path& f : {alien, amelie}) fs::permissions(f, fs::perms::owner_read | fs::perms::group_read);
   Scan();
   {
-    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Cancel; });
+    DialogWatcher answers([](const ErrorSeen&) { return Reply::Cancel; });
     Pass();
-    EXPECT_EQ(answers.Messages(), Strings{"Error Deleting dune_folder.txt"});
+    EXPECT_EQ(answers.Errors(), Strings{"Error Deleting dune_folder.txt"});
     EXPECT_EQ(answers.Seen()[0].details, "T:\\Films\\Alien (1979)\\dune_folder.txt");
     EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
     EXPECT_TRUE(OldVideoCatalog());
   }
   Scan();
   {
-    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Ignore; });
+    DialogWatcher answers([](const ErrorSeen&) { return Reply::Ignore; });
     Pass();
-    EXPECT_EQ(answers.Messages(), (Strings{"Error Deleting dune_folder.txt", "Error Writing dune_folder.txt",
+    EXPECT_EQ(answers.Errors(), (Strings{"Error Deleting dune_folder.txt", "Error Writing dune_folder.txt",
                                            "Error Deleting dune_folder.txt", "Error Writing dune_folder.txt"}));
     EXPECT_EQ(AlienFile(), kOldAlienFile);  // a failed write leaves the old file whole
     EXPECT_FALSE(OldVideoCatalog());
   }
   Scan();
   {
-    ErrorAnswers answers([](const ErrorSeen&) { return Reply::IgnoreAll; });
+    DialogWatcher answers([](const ErrorSeen&) { return Reply::IgnoreAll; });
     Pass();
-    EXPECT_EQ(answers.Messages(), (Strings{"Error Deleting dune_folder.txt", "Error Writing dune_folder.txt"}));
+    EXPECT_EQ(answers.Errors(), (Strings{"Error Deleting dune_folder.txt", "Error Writing dune_folder.txt"}));
   }
   DELSCRIPT = 0;
   Scan();
   {
-    ErrorAnswers answers([](const ErrorSeen&) { return Reply::Cancel; });
+    DialogWatcher answers([](const ErrorSeen&) { return Reply::Cancel; });
     Pass();
-    EXPECT_EQ(answers.Messages(), Strings{"Error Writing dune_folder.txt"});
+    EXPECT_EQ(answers.Errors(), Strings{"Error Writing dune_folder.txt"});
     EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
   }
 }
@@ -247,27 +249,27 @@ TEST_F(PassEdge, CoverCopyErrorsAnsweredCancelIgnoreAndIgnoreAll) {
   const std::string program = INIPATH;
   INIPATH = CHECKPATH(zq::rt::WindowsForm(empty.path().string()));
   {
-    ErrorAnswers answers(
+    DialogWatcher answers(
         [](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::Cancel : Reply::First; });
     Pass();
-    EXPECT_EQ(Count(answers.Messages(), "Error Copying Cover Image."), 1u);
+    EXPECT_EQ(Count(answers.Errors(), "Error Copying Cover Image."), 1u);
     EXPECT_EQ(answers.Seen()[0].procedure, "MissingCovers");
     EXPECT_EQ(QDIR.Records(), scanned);  // no rescan; the pass went on with the list as it was
     EXPECT_NE(AlienFile(), kOldAlienFile);
   }
   Scan();
   {
-    ErrorAnswers answers(
+    DialogWatcher answers(
         [](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::Ignore : Reply::First; });
     Pass();
-    EXPECT_GE(Count(answers.Messages(), "Error Copying Cover Image."), 8u);
+    EXPECT_GE(Count(answers.Errors(), "Error Copying Cover Image."), 8u);
   }
   Scan();
   {
-    ErrorAnswers answers(
+    DialogWatcher answers(
         [](const ErrorSeen& e) { return e.message == "Error Copying Cover Image." ? Reply::IgnoreAll : Reply::First; });
     Pass();
-    EXPECT_EQ(Count(answers.Messages(), "Error Copying Cover Image."), 1u);
+    EXPECT_EQ(Count(answers.Errors(), "Error Copying Cover Image."), 1u);
   }
   INIPATH = program;
 }
@@ -277,7 +279,7 @@ TEST_F(PassEdge, AStopAfterTheFirstFolderEndsReadyWithoutCatalogs) {
   RMC = 0;
   Scan();
   T2ABORT = 1;
-  ErrorAnswers answers;
+  DialogWatcher answers;
   const auto events = Pass();
   EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
   EXPECT_TRUE(OldVideoCatalog());
@@ -292,15 +294,15 @@ TEST_F(PassEdge, ARootChosenAfterTheScanAsksForAScanAndChangesNothing) {
   ROOTDIR.Set("T:\\Films\\");
   const auto before = Contents(Root());
   const uint32_t records = QDIR.Records();
-  ErrorAnswers answers;
+  DialogWatcher answers;
   const auto events = Pass();
-  EXPECT_EQ(answers.Messages(), Strings{"Run Scan Root First."});
+  EXPECT_EQ(answers.Errors(), Strings{"Run Scan Root First."});
   EXPECT_EQ(Contents(Root()), before);
   EXPECT_EQ(QDIR.Records(), records);
   EXPECT_NE(std::find(events.begin(), events.end(), static_cast<uint32_t>(kPassEnded)), events.end());
   ROOTDIR.Set("t:\\");  // the same root in another case: accepted
   Pass();
-  EXPECT_EQ(answers.Messages(), Strings{"Run Scan Root First."});
+  EXPECT_EQ(answers.Errors(), Strings{"Run Scan Root First."});
   EXPECT_NE(AlienFile(), kOldAlienFile);
 }
 
@@ -308,9 +310,9 @@ TEST_F(PassEdge, ABlankCoverNameEndsReadyWithNothingProcessed) {
   BuildTree();
   Scan();
   ST.Change([&](SETTINGSGROUP& st) { st.ACR.NAME.clear(); });
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Pass();
-  EXPECT_EQ(answers.Messages(), Strings{"Error no Cover Name."});
+  EXPECT_EQ(answers.Errors(), Strings{"Error no Cover Name."});
   EXPECT_EQ(answers.Seen()[0].details, "Is the INI File Corrupt?");
   EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
   EXPECT_EQ(AlienFile(), kOldAlienFile);
@@ -343,7 +345,7 @@ TEST_F(PassEdge, SettingsChangedWhileThePassRunsDoNotReachIt) {
     ROOTDIR.Set("T:\\");
     Scan();
     {
-      ErrorAnswers answers([](const ErrorSeen&) {
+      DialogWatcher answers([](const ErrorSeen&) {
         ST.Change([](SETTINGSGROUP& st) {
           st.ACR.WIDTH = 10;
           st.ACR.NAME = "cover";
@@ -354,13 +356,13 @@ TEST_F(PassEdge, SettingsChangedWhileThePassRunsDoNotReachIt) {
         return Reply::Ignore;
       });
       Pass();
-      EXPECT_EQ(answers.Messages(), Strings{c.error});
+      EXPECT_EQ(answers.Errors(), Strings{c.error});
     }
     EXPECT_EQ(SizeByImageMagick(Root() / "Films/Kill Bill/folder.aai"), "400 600") << c.error;
-    EXPECT_NE(ReadAll(Root() / "Films/Kill Bill/dune_folder.txt").find("icon_path         = folder.aai"),
+    EXPECT_NE(zqtest::FileBytes(Root() / "Films/Kill Bill/dune_folder.txt").find("icon_path         = folder.aai"),
               std::string::npos)
         << c.error;
-    EXPECT_NE(ReadAll(Root() / "_CatVideo/(All)/Kill Bill/dune_folder.txt").find("../../../Films/Kill Bill/folder.aai"),
+    EXPECT_NE(zqtest::FileBytes(Root() / "_CatVideo/(All)/Kill Bill/dune_folder.txt").find("../../../Films/Kill Bill/folder.aai"),
               std::string::npos)
         << c.error;
   }
@@ -375,7 +377,7 @@ TEST_F(PassEdge, AFolderDeeperThanLevelSevenGetsNoDefaultCoverButItsFile) {
   zqtest::media_tree_detail::Put(deep.parent_path() / "Film7.mkv", 10);
   DEEPSCAN = 1;
   Scan();
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Pass();
   EXPECT_FALSE(fs::exists(deep / "folder.aai"));
   EXPECT_TRUE(fs::exists(deep.parent_path() / "folder.aai"));
@@ -408,21 +410,21 @@ TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
   });
   Scan();
   const uint32_t media = MFQ.Records();
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Pass();
   const fs::path covers = fs::path(ORVID_PROGRAM_FOLDER) / "Covers";
-  EXPECT_EQ(ReadAll(Root() / "Films/千と千尋の神隠し/folder.aai"), ReadAll(covers / "MP4.aai"));
-  EXPECT_EQ(ReadAll(Root() / "Films/Kill Bill/folder.aai"), ReadAll(covers / "Series.aai"));
-  EXPECT_EQ(ReadAll(Root() / "Films/Inception [BluRay]/folder.aai"), ReadAll(covers / "BluRay.aai"));
-  EXPECT_EQ(ReadAll(Root() / "Films/Heat [DVD]/folder.aai"), ReadAll(covers / "DVD.aai"));
+  EXPECT_EQ(zqtest::FileBytes(Root() / "Films/千と千尋の神隠し/folder.aai"), zqtest::FileBytes(covers / "MP4.aai"));
+  EXPECT_EQ(zqtest::FileBytes(Root() / "Films/Kill Bill/folder.aai"), zqtest::FileBytes(covers / "Series.aai"));
+  EXPECT_EQ(zqtest::FileBytes(Root() / "Films/Inception [BluRay]/folder.aai"), zqtest::FileBytes(covers / "BluRay.aai"));
+  EXPECT_EQ(zqtest::FileBytes(Root() / "Films/Heat [DVD]/folder.aai"), zqtest::FileBytes(covers / "DVD.aai"));
   // Level 4 keeps its own rule: a folder with an icon picture gets none.
   EXPECT_FALSE(fs::exists(Root() / "Series/Lost/Season 2/folder.aai"));
   EXPECT_EQ(MFQ.Records(), media);  // the rescan lists each medium once
-  const std::string films = ReadAll(Root() / "Films/dune_folder.txt");
+  const std::string films = zqtest::FileBytes(Root() / "Films/dune_folder.txt");
   EXPECT_NE(films.find("use_icon_view     = no\r\nnum_cols          = 8\r\nnum_rows          = 3\r\n"),
             std::string::npos)
       << films;
-  const std::string killBill = ReadAll(Root() / "Films/Kill Bill/dune_folder.txt");
+  const std::string killBill = zqtest::FileBytes(Root() / "Films/Kill Bill/dune_folder.txt");
   EXPECT_TRUE(killBill.starts_with("icon_path         = folder.aai\r\nicon_valign       = bottom\r\n")) << killBill;
 
   // A film whose extension the table no longer holds gets the "Misc" cover.
@@ -431,7 +433,7 @@ TEST_F(PassEdge, TheLayoutRowDecidesDefaultCoversAndTheViewBlock) {
   ASSERT_EQ(TrimmedText(VEXTF.EXT(VEXTENSIONS.Buffer())), "MKV");
   VEXTENSIONS.Delete();
   Pass();
-  EXPECT_EQ(ReadAll(Root() / "Films/Alien (1979)/folder.aai"), ReadAll(covers / "Misc.aai"));
+  EXPECT_EQ(zqtest::FileBytes(Root() / "Films/Alien (1979)/folder.aai"), zqtest::FileBytes(covers / "Misc.aai"));
 }
 
 TEST_F(PassEdge, AnotherThreadReadsTheFolderListThroughCopiesWhileThePassWritesIt) {
@@ -450,12 +452,12 @@ TEST_F(PassEdge, AnotherThreadReadsTheFolderListThroughCopiesWhileThePassWritesI
       }
     }
   });
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Pass();
   done = true;
   reader.join();
   EXPECT_EQ(torn, 0);
-  EXPECT_EQ(answers.Messages(), Strings{});
+  EXPECT_EQ(answers.Errors(), Strings{});
 }
 
 }  // namespace

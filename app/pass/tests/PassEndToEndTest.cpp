@@ -5,13 +5,14 @@
 #include <algorithm>
 #include <set>
 
-#include "ErrorAnswers.h"
+#include "DialogAnswers.h"
 #include "PassFixture.h"
 #include "app/FolderFile.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
-using orvid::test::ErrorAnswers;
+using orvid::test::DialogWatcher;
 
 // A line of the padded form.
 std::string Line(const std::string& key, const std::string& value) {
@@ -87,9 +88,9 @@ TEST_F(PassEndToEnd, EveryOptionOnWritesEachFolderFileByTheRulesConvertsThePictu
   BuildTree();
   const auto mediaBefore = Media(Root());
   Scan();
-  ErrorAnswers answers;
+  DialogWatcher answers;
   const std::vector<uint32_t> events = Pass();
-  EXPECT_EQ(answers.Messages(), std::vector<std::string>{});
+  EXPECT_EQ(answers.Errors(), std::vector<std::string>{});
   EXPECT_NE(std::find(events.begin(), events.end(), static_cast<uint32_t>(kPassEnded)), events.end());
   EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
 
@@ -103,16 +104,16 @@ TEST_F(PassEndToEnd, EveryOptionOnWritesEachFolderFileByTheRulesConvertsThePictu
     if (expected.empty()) {
       EXPECT_FALSE(fs::exists(folder / "dune_folder.txt")) << folder;
     } else {
-      EXPECT_EQ(ReadAll(folder / "dune_folder.txt"), expected) << folder;
+      EXPECT_EQ(zqtest::FileBytes(folder / "dune_folder.txt"), expected) << folder;
       ++written;
     }
   }
   EXPECT_GE(written, 20);
-  EXPECT_EQ(ReadAll(Root() / "Films/Alien (1979)/dune_folder.txt"),
+  EXPECT_EQ(zqtest::FileBytes(Root() / "Films/Alien (1979)/dune_folder.txt"),
             "icon_path         = folder.aai\r\nicon_valign       = center\r\nicon_scale_factor = 1\r\n"
             "media_url         = Alien.mkv\r\n\r\nbackground_path   = background.aai\r\nbackground_x      = 0\r\n"
             "background_y      = 0\r\nbackground_width  = 1920\r\nbackground_height = 1080\r\n");
-  EXPECT_EQ(ReadAll(Root() / "Films/dune_folder.txt"),
+  EXPECT_EQ(zqtest::FileBytes(Root() / "Films/dune_folder.txt"),
             "icon_path         = folder.aai\r\nicon_valign       = center\r\nicon_scale_factor = 1\r\n\r\n"
             "use_icon_view     = yes\r\nnum_cols          = 5\r\nnum_rows          = 2\r\nicon_top          = 10\r\n"
             "icon_bottom       = 10\r\ncaption_font_size = small\r\n");
@@ -136,18 +137,18 @@ TEST_F(PassEndToEnd, EveryOptionOnWritesEachFolderFileByTheRulesConvertsThePictu
     EXPECT_EQ(SizeByImageMagick(Root() / file), size) << file;
   }
   // The default covers by media kind: an ISO film's extension cover, a series cover.
-  EXPECT_EQ(ReadAll(Root() / "Films/Ran (1985)/folder.aai"),
-            ReadAll(fs::path(ORVID_PROGRAM_FOLDER) / "Covers/ISO.aai"));
-  EXPECT_EQ(ReadAll(Root() / "Series/Lost/Season 1/folder.aai"),
-            ReadAll(fs::path(ORVID_PROGRAM_FOLDER) / "Covers/Series.aai"));
+  EXPECT_EQ(zqtest::FileBytes(Root() / "Films/Ran (1985)/folder.aai"),
+            zqtest::FileBytes(fs::path(ORVID_PROGRAM_FOLDER) / "Covers/ISO.aai"));
+  EXPECT_EQ(zqtest::FileBytes(Root() / "Series/Lost/Season 1/folder.aai"),
+            zqtest::FileBytes(fs::path(ORVID_PROGRAM_FOLDER) / "Covers/Series.aai"));
 
   // The video catalog: its top folder, the index folders that received entries only, the
   // entries' links leading to the media from the entry folder.
   const fs::path video = Root() / "_CatVideo";
   for (const char* picture : {".Main.aai", ".Back.aai", ".BackS.aai"})
     EXPECT_TRUE(HasBytes(video / picture)) << picture;
-  EXPECT_EQ(ReadAll(video / ".Main.aai"), ReadAll(fs::path(ORVID_PROGRAM_FOLDER) / "Chars/.MainV.aai"));
-  EXPECT_EQ(ReadAll(video / "dune_folder.txt"),
+  EXPECT_EQ(zqtest::FileBytes(video / ".Main.aai"), zqtest::FileBytes(fs::path(ORVID_PROGRAM_FOLDER) / "Chars/.MainV.aai"));
+  EXPECT_EQ(zqtest::FileBytes(video / "dune_folder.txt"),
             "icon_path = .Main.aai\r\nicon_valign = center\r\n\r\nuse_icon_view = yes\r\nnum_cols = 6\r\n"
             "num_rows = 3\r\nicon_top = 10\r\nicon_bottom = 10\r\ncaption_font_size = small\r\ntext_bottom = 0\r\n\r\n"
             "background_path = .Back.aai\r\nbackground_x = 0\r\nbackground_y = 0\r\nbackground_width = 1920\r\n"
@@ -156,16 +157,16 @@ TEST_F(PassEndToEnd, EveryOptionOnWritesEachFolderFileByTheRulesConvertsThePictu
   for (const auto& e : fs::directory_iterator(video))
     if (e.is_directory()) indexes.insert(e.path().filename().string());
   EXPECT_EQ(indexes, (std::set<std::string>{"(All)", "0", "A", "H", "I", "K", "L", "R", "S", "T"}));
-  EXPECT_EQ(ReadAll(video / "A/.A.aai"), ReadAll(fs::path(ORVID_PROGRAM_FOLDER) / "Chars/.A.aai"));
-  EXPECT_EQ(ReadAll(video / "A/dune_folder.txt"),
+  EXPECT_EQ(zqtest::FileBytes(video / "A/.A.aai"), zqtest::FileBytes(fs::path(ORVID_PROGRAM_FOLDER) / "Chars/.A.aai"));
+  EXPECT_EQ(zqtest::FileBytes(video / "A/dune_folder.txt"),
             "icon_path = .A.aai\r\nicon_valign = center\r\n\r\nuse_icon_view = yes\r\nnum_cols = 5\r\n"
             "num_rows = 2\r\nicon_top = 10\r\nicon_bottom = 10\r\ncaption_font_size = small\r\ntext_bottom = 0\r\n\r\n"
             "background_path = ../.BackS.aai\r\nbackground_x = 0\r\nbackground_y = 0\r\nbackground_width = 1920\r\n"
             "background_height = 1080\r\n");
-  EXPECT_EQ(ReadAll(video / "A/Alien (1979)/dune_folder.txt"),
+  EXPECT_EQ(zqtest::FileBytes(video / "A/Alien (1979)/dune_folder.txt"),
             "icon_path = ../../../Films/Alien (1979)/folder.aai\r\nicon_valign = center\r\n"
             "media_url = ../../../Films/Alien (1979)/Alien.mkv\r\n");
-  EXPECT_EQ(ReadAll(video / "I/Inception [BluRay]/dune_folder.txt"),
+  EXPECT_EQ(zqtest::FileBytes(video / "I/Inception [BluRay]/dune_folder.txt"),
             "icon_path = ../../../Films/Inception [BluRay]/folder.aai\r\nicon_valign = center\r\n"
             "media_url = ../../../Films/Inception [BluRay]/\r\n");
   int entries = 0;
@@ -175,7 +176,7 @@ TEST_F(PassEndToEnd, EveryOptionOnWritesEachFolderFileByTheRulesConvertsThePictu
       for (const auto& entry : fs::directory_iterator(index.path())) {
         if (!entry.is_directory()) continue;
         // Read whole: a link may be longer than the editor's 255 characters.
-        const std::string text = ReadAll(entry.path() / "dune_folder.txt");
+        const std::string text = zqtest::FileBytes(entry.path() / "dune_folder.txt");
         EXPECT_TRUE(HasBytes(entry.path() / RDFI(text, "icon_path"))) << entry.path();
         EXPECT_TRUE(fs::exists(entry.path() / RDFI(text, "media_url"))) << entry.path();
         ++entries;
@@ -193,14 +194,14 @@ TEST_F(PassEndToEnd, ASecondPassOverAnUnchangedDiskLeavesEveryFileByteIdentical)
   BuildTree();
   ST.Change([&](SETTINGSGROUP& st) { st.DELAC = 1; });  // the first pass removes the converted pictures; the second has none to convert
   Scan();
-  ErrorAnswers answers;
+  DialogWatcher answers;
   Pass();
   const auto first = Contents(Root());
   EXPECT_FALSE(fs::exists(Root() / "Films/Alien (1979)/folder.jpg"));
   Scan();
   Pass();
   EXPECT_EQ(Contents(Root()), first);
-  EXPECT_EQ(answers.Messages(), std::vector<std::string>{});
+  EXPECT_EQ(answers.Errors(), std::vector<std::string>{});
 }
 
 }  // namespace

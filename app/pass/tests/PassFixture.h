@@ -1,6 +1,6 @@
 // The media tree mapped to T:, the settings and pictures of a fresh program folder, real
 // pictures in place of the tree's stand-in ones, and the scan and the pass run as the main
-// window runs them (on the test's thread, the errors answered by ErrorAnswers).
+// window runs them (on the test's thread, the errors answered by DialogWatcher).
 #pragma once
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +21,8 @@
 #include "hostlib/Procedures.h"
 #include "zqplatform/files.h"
 #include "zqruntime/dirlist.h"
+#include "zqtest/DriveMap.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqtest/TreeContents.h"
@@ -68,13 +70,6 @@ inline std::string TrimmedText(std::string_view text) {
   return std::string(end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1));
 }
 
-inline std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 using zqtest::Contents;
 
 // Every entry below root, links not followed: folders as "folder", links as "link to " and
@@ -97,11 +92,7 @@ class PassFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     RESETSTATE();
-    const char* drives = std::getenv("ZQ_DRIVES");
-    hadDrives_ = drives != nullptr;
-    if (drives) savedDrives_ = drives;
-    setenv("ZQ_DRIVES", ("T=" + scratch_.path().string()).c_str(), 1);
-    zq::fs::ReloadDriveMap();
+    drives_.emplace("T=" + scratch_.path().string());
     // The program folder's settings and pictures in a home of the test's own, which the scan
     // writes its list of left-out entries to (made anew when a test sets up again).
     for (const auto& e : fs::directory_iterator(home_.path())) fs::remove_all(e.path());
@@ -120,11 +111,7 @@ class PassFixture : public ::testing::Test {
   }
 
   void TearDown() override {
-    if (hadDrives_)
-      setenv("ZQ_DRIVES", savedDrives_.c_str(), 1);
-    else
-      unsetenv("ZQ_DRIVES");
-    zq::fs::ReloadDriveMap();
+    drives_.reset();
     RESETSTATE();
   }
 
@@ -179,6 +166,5 @@ class PassFixture : public ::testing::Test {
   zqtest::ScratchFolder home_{"orvid-pass-home"};  // the program folder
 
  private:
-  bool hadDrives_ = false;
-  std::string savedDrives_;
+  std::optional<zqtest::DriveMap> drives_;
 };

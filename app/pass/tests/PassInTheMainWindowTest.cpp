@@ -7,16 +7,19 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <optional>
 #include <set>
 #include <string>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/MainWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
 #include "zqplatform/files.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
+#include "zqtest/DriveMap.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 
 namespace {
@@ -51,13 +54,11 @@ class PassInTheMainWindow : public ::testing::Test {
       fs::create_hard_link(pictures / "fanart.jpg", Film(root, n) / "fanart.jpg");
     }
     root_ = root;
-    setenv("ZQ_DRIVES", ("T=" + root.string()).c_str(), 1);
-    zq::fs::ReloadDriveMap();
+    drives_.emplace("T=" + root.string());
     // The program folder's files with that root, as the main window's home.
     for (const char* name : {"Script.dat", "VExtensions.dat", "AExtensions.dat", "Orvid.HLP", "DuneC.jpg"})
       fs::copy_file(fs::path(ORVID_PROGRAM_FOLDER) / name, home_ / name);
-    std::ifstream in(fs::path(ORVID_PROGRAM_FOLDER) / "Orvid.INI", std::ios::binary);
-    std::string ini{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string ini = zqtest::FileBytes(fs::path(ORVID_PROGRAM_FOLDER) / "Orvid.INI");
     ini.replace(ini.find("Root=\"\""), 7, "Root=\"T:\\\"");
     std::ofstream(home_ / "Orvid.INI", std::ios::binary) << ini;
     before_ = fs::current_path();
@@ -69,8 +70,7 @@ class PassInTheMainWindow : public ::testing::Test {
       main_.wait_for(30s);
     }
     fs::current_path(before_);
-    unsetenv("ZQ_DRIVES");
-    zq::fs::ReloadDriveMap();
+    drives_.reset();
   }
 
   void Start() {
@@ -99,6 +99,7 @@ class PassInTheMainWindow : public ::testing::Test {
   zqtest::ScratchFolder disk_{"orvid-films"};
   zqtest::ScratchFolder home_{"orvid-home"};
   fs::path root_, before_;
+  std::optional<zqtest::DriveMap> drives_;
   std::future<void> main_;
   HWND window_ = 0;
 };

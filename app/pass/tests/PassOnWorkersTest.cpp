@@ -7,13 +7,13 @@
 #include <functional>
 #include <thread>
 
-#include "ErrorAnswers.h"
+#include "DialogAnswers.h"
 #include "PassFixture.h"
 #include "hostlib/ConversionPool.h"
 
 namespace {
 
-using orvid::test::ErrorAnswers;
+using orvid::test::DialogWatcher;
 using orvid::test::ErrorSeen;
 using orvid::test::Reply;
 
@@ -47,7 +47,7 @@ class PassOnWorkers : public PassFixture {
     prepare();
     Scan();
     hostlib::SetConversionThreads(workers);
-    ErrorAnswers answers(rule);
+    DialogWatcher answers(rule);
     Outcome outcome;
     outcome.events = Pass();
     outcome.disk = Contents(Root());

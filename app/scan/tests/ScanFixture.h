@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@
 #include "app/State.h"
 #include "zqplatform/files.h"
 #include "zqplatform/messages.h"
+#include "zqtest/DriveMap.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqtest/TreeContents.h"
@@ -23,11 +26,7 @@ class ScanFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     RESETSTATE();
-    const char* drives = std::getenv("ZQ_DRIVES");
-    hadDrives_ = drives != nullptr;
-    if (drives) savedDrives_ = drives;
-    setenv("ZQ_DRIVES", ("T=" + scratch_.path().string()).c_str(), 1);
-    zq::fs::ReloadDriveMap();
+    drives_.emplace("T=" + scratch_.path().string());
     INIPATH = home_.path().string() + "/";
     ST.Change([&](SETTINGSGROUP& st) {
       st.ACR.NAME = "folder";
@@ -42,9 +41,7 @@ class ScanFixture : public ::testing::Test {
   }
 
   void TearDown() override {
-    if (hadDrives_) setenv("ZQ_DRIVES", savedDrives_.c_str(), 1);
-    else unsetenv("ZQ_DRIVES");
-    zq::fs::ReloadDriveMap();
+    drives_.reset();
     RESETSTATE();
   }
 
@@ -80,15 +77,9 @@ class ScanFixture : public ::testing::Test {
 
   std::string Posix(const std::string& relative) const { return (scratch_.path() / relative).string(); }
 
-  static std::string FileText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
   zqtest::ScratchFolder scratch_{"orvid-scan"};
   zqtest::ScratchFolder home_{"orvid-scan-home"};  // the program folder
 
  private:
-  bool hadDrives_ = false;
-  std::string savedDrives_;
+  std::optional<zqtest::DriveMap> drives_;
 };

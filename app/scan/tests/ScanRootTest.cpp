@@ -7,15 +7,16 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <sstream>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/MainWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
 #include "zqplatform/files.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
+#include "zqtest/DriveMap.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
 
@@ -28,23 +29,15 @@ using orvid::test::ControlOf;
 using orvid::test::DialogWatcher;
 using orvid::test::WaitFor;
 
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
   const char* programFolder = std::getenv("ORVID_FOLDER");
   ASSERT_TRUE(programFolder);
   zqtest::ScratchFolder home("orvid-scan-home"), media("orvid-scan-media");
   zqtest::BuildMediaTree(media.path());
-  setenv("ZQ_DRIVES", ("T=" + media.path().string()).c_str(), 1);
-  zq::fs::ReloadDriveMap();
+  const zqtest::DriveMap drives("T=" + media.path().string());
   for (const char* name : {"Script.dat", "VExtensions.dat", "AExtensions.dat", "Orvid.HLP", "DuneC.jpg", "DuneP.jpg"})
     fs::copy_file(fs::path(programFolder) / name, home / name);
-  std::string ini = ReadText(fs::path(programFolder) / "Orvid.INI");
+  std::string ini = zqtest::FileBytes(fs::path(programFolder) / "Orvid.INI");
   const size_t root = ini.find("Root=\"\"");
   ASSERT_NE(root, std::string::npos);
   ini.replace(root, 7, "Root=\"" + media.path().string() + "\"");
@@ -92,14 +85,11 @@ TEST(ScanRoot, FillsTheFolderListFromATreeTypedAsAPosixPath) {
   EXPECT_EQ(state(mw::RootEntry).text, "T:\\");
   EXPECT_EQ(state(mw::ScanButton).text, "Scan Root");
   EXPECT_EQ(state(mw::StatusLine).text, "Ready - 7 entries left out, see ScanLeftOut.txt");
-  EXPECT_EQ(ReadText(home / "ScanLeftOut.txt").rfind("7 entries left out of the scan of T:\\\r\n", 0), 0u);
+  EXPECT_EQ(zqtest::FileBytes(home / "ScanLeftOut.txt").rfind("7 entries left out of the scan of T:\\\r\n", 0), 0u);
   EXPECT_TRUE(watcher.Errors().empty());
 
-  const char* dir = std::getenv("ZQ_GRAB_DIR");
-  const fs::path png = fs::path(dir ? dir : ".") / "MainWindow-after-scan.png";
-  fs::create_directories(png.parent_path());
-  zq::ui::Flush();
-  if (zq::ui::GrabWindow(window, png.string())) std::printf("picture: %s\n", png.string().c_str());
+  if (const std::string png = orvid::test::Grab(window, "MainWindow-after-scan"); !png.empty())
+    std::printf("picture: %s\n", png.c_str());
 
   ASSERT_TRUE(zq::ui::input::Click(ControlOf(window, mw::OkButton)));
   EXPECT_EQ(main.wait_for(20s), std::future_status::ready);

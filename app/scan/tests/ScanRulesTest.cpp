@@ -7,6 +7,7 @@
 #include "app/IniFile.h"
 #include "hostlib/QueueFiles.h"
 #include "zqruntime/threads.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
@@ -144,7 +145,7 @@ TEST_F(ScanRules, OnlyEntriesTheScanWouldUseAreLeftOutAndListed) {
   Put("E/film\n.mkv");
   const auto tree = zqtest::Contents(scratch_.path());
   Scan("T:\\");
-  EXPECT_EQ(FileText(home_ / "ScanLeftOut.txt"),
+  EXPECT_EQ(zqtest::FileBytes(home_ / "ScanLeftOut.txt"),
             "4 entries left out of the scan of T:\\\r\n"
             "Path too long\tT:\\" + a + "\\a long background.png\r\n"
             "Path too long\tT:\\" + a + "\\a long film1.mkv\r\n"

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ScanFixture.h"
+#include "zqtest/FileBytes.h"
 
 namespace {
 
@@ -251,13 +252,13 @@ TEST_F(ScanTree, TheEntriesLeftOutAreListedInAFileOfTheProgramFolderThatTheStatu
   const char* reasons[] = {"Name Windows cannot hold", "Path too long", "Picture name too long", "Folder link"};
   for (const auto& [path, reason] : ExpectedLeftOut())
     expected += std::string(reasons[static_cast<int>(reason)]) + "\t" + path + "\r\n";
-  EXPECT_EQ(FileText(home_ / "ScanLeftOut.txt"), expected);
+  EXPECT_EQ(zqtest::FileBytes(home_ / "ScanLeftOut.txt"), expected);
   EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 7 entries left out, see ScanLeftOut.txt");
   EXPECT_EQ(zqtest::Contents(scratch_.path()), tree);
 
   // The next scan replaces the list: one entry, then none and no file.
   Scan("T:\\Loop");
-  EXPECT_EQ(FileText(home_ / "ScanLeftOut.txt"), "1 entry left out of the scan of T:\\Loop\\\r\nFolder link\tT:\\Loop\\Up\r\n");
+  EXPECT_EQ(zqtest::FileBytes(home_ / "ScanLeftOut.txt"), "1 entry left out of the scan of T:\\Loop\\\r\nFolder link\tT:\\Loop\\Up\r\n");
   EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 1 entry left out, see ScanLeftOut.txt");
   Scan("T:\\Films\\Alien (1979)");
   EXPECT_FALSE(std::filesystem::exists(home_ / "ScanLeftOut.txt"));

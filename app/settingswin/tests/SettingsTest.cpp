@@ -6,16 +6,16 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
-#include "DialogWatcher.h"
+#include "DialogAnswers.h"
 #include "app/IniFile.h"
 #include "app/SettingsWindow.h"
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
 #include "zqplatform/uiinput.h"
 #include "zqplatform/uimodel.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 
 namespace {
@@ -63,18 +63,6 @@ void StoredSettings() {
   AddExtension(AEXTENSIONS, "MP3", "", 0);
   QNOSCANF.FNAME.Set(QNOSCAN.Buffer(), "$RECYCLE.BIN");
   QNOSCAN.Add();
-}
-
-// Saves the window as shown to <ZQ_GRAB_DIR>/<name>.png; false when the Qt presenter could not.
-// The null presenter shows nothing to grab.
-bool Grab(HWND window, const std::string& name) {
-  if (zq::ui::PresenterName() != "qt") return true;
-  const char* dir = std::getenv("ZQ_GRAB_DIR");
-  std::filesystem::path folder = dir ? dir : ".";
-  std::filesystem::create_directories(folder);
-  std::string file = (folder / (name + ".png")).string();
-  zq::ui::Flush();
-  return zq::ui::GrabWindow(window, file);
 }
 
 // SETTINGS on a thread of its own, as the main window or the explorer runs it.
@@ -165,7 +153,7 @@ TEST_F(Settings, ShowsEverySettingAndAnUntouchedOkKeepsEachValueAsItWas) {
     EXPECT_EQ(s.Value(sw::DuneCenter), 0);
     ASSERT_TRUE(s.State(sw::VideoList));
     EXPECT_EQ(s.State(sw::VideoList)->rows.size(), 2u);
-    EXPECT_TRUE(Grab(s.Window(), "Settings-catalog"));
+    EXPECT_TRUE(orvid::test::Grabbed(s.Window(), "Settings-catalog"));
     s.Ok();
   }
   EXPECT_EQ(ST.Get().CAT1.ALLIGN, "Bot");
@@ -205,7 +193,7 @@ TEST_F(Settings, EditsOfEveryKindReachTheSettings) {
     s.Tab(4, sw::DuneCenter);
     input::Click(s.Control(sw::DuneCenter));
     s.Settle();
-    EXPECT_TRUE(Grab(s.Window(), "Settings-misc"));
+    EXPECT_TRUE(orvid::test::Grabbed(s.Window(), "Settings-misc"));
     s.Ok();
   }
   EXPECT_EQ(ST.Get().CAT1.ALLIGN, "Top");
@@ -261,12 +249,12 @@ TEST_F(Settings, TabsShowTheirOwnControls) {
   EXPECT_TRUE(s.Visible(sw::NoScanList));
   EXPECT_TRUE(s.Visible(sw::BackX));
   EXPECT_FALSE(s.Visible(sw::FontSize));
-  EXPECT_TRUE(Grab(s.Window(), "Settings-processing"));
+  EXPECT_TRUE(orvid::test::Grabbed(s.Window(), "Settings-processing"));
   s.Tab(3, sw::FontSize);
   EXPECT_TRUE(s.Visible(sw::FontSize));
   EXPECT_TRUE(s.Visible(sw::StripAlpha));
   EXPECT_FALSE(s.Visible(sw::VideoList));
-  EXPECT_TRUE(Grab(s.Window(), "Settings-explorer"));
+  EXPECT_TRUE(orvid::test::Grabbed(s.Window(), "Settings-explorer"));
   s.Tab(4, sw::DuneCenter);
   EXPECT_TRUE(s.Visible(sw::DuneCenter));
   EXPECT_FALSE(s.Visible(sw::FontSize));
@@ -290,7 +278,7 @@ TEST_F(Settings, TheTablesAreEditedInPlace) {
     input::ListPress(folders, 0, 0);
     input::KeyPress(folders, VK_DELETE);
     ASSERT_TRUE(WaitFor([&] { return QNOSCAN.Records() == 0; }));
-    EXPECT_TRUE(Grab(s.Window(), "Settings-tables"));
+    EXPECT_TRUE(orvid::test::Grabbed(s.Window(), "Settings-tables"));
     s.Ok();
   }
   bool found = false;
@@ -367,12 +355,10 @@ TEST_F(Settings, EditsReachTheSettingsFileAndTheDataFilesAtTheProgramsClose) {
     PUTINI();
     EXPECT_TRUE(watcher.Errors().empty());
   }
-  std::ifstream in(folder.path() / "Orvid.INI", std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  EXPECT_NE(text.str().find("CatBkGrnd=40|0|1920|1080|1\r\n"), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("ExpFontSize=14\r\n"), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("Resize=6\r\n"), std::string::npos) << text.str();
+  const std::string text = zqtest::FileBytes(folder.path() / "Orvid.INI");
+  EXPECT_NE(text.find("CatBkGrnd=40|0|1920|1080|1\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("ExpFontSize=14\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Resize=6\r\n"), std::string::npos) << text;
   EXPECT_TRUE(std::filesystem::exists(folder.path() / "VExtensions.dat"));
   EXPECT_GT(std::filesystem::file_size(folder.path() / "VExtensions.dat"), 0u);
 }

@@ -15,10 +15,10 @@
 
 namespace {
 
-using hostlib::test::AnswerWhenShown;
-using hostlib::test::ChildWithText;
-using hostlib::test::ShownButtons;
-using hostlib::test::TextOf;
+using orvid::test::AnswerWhenShown;
+using orvid::test::ChildWithText;
+using orvid::test::ShownButtons;
+using orvid::test::TextOf;
 using zq::ui::Kind;
 using Strings = std::vector<std::string>;
 
@@ -301,7 +301,7 @@ TEST(ErrorDialog, AWorkerThreadsDialogIsCentredOverTheMainWindow) {
   WorkerDialog::answer = -1;
   uint32_t worker = zq::rt::StartThread(&WorkerDialog::Run);
   ASSERT_NE(worker, 0u);
-  HWND dialog = hostlib::test::WaitForWindow("Error", worker);
+  HWND dialog = orvid::test::WaitForWindow("Error", worker);
   ASSERT_NE(dialog, 0u);
   RECT m{}, d{};
   ASSERT_TRUE(GetWindowRect(main.Handle(), &m));
@@ -333,7 +333,7 @@ TEST(Dialogs, ProgramCloseClosesAWorkersDialogsAsCancelled) {
   std::atomic<uint8_t> closing{0};
   SetDialogsClosingFlag(&closing);
   uint32_t worker = zq::rt::StartThread(&ClosingWorker::Run);
-  ASSERT_NE(hostlib::test::WaitForWindow("Error", worker), 0u);
+  ASSERT_NE(orvid::test::WaitForWindow("Error", worker), 0u);
   closing = 1;
   for (int i = 0; i < 1000 && !ClosingWorker::box; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_TRUE(ClosingWorker::box);
@@ -348,7 +348,7 @@ TEST(Dialogs, ProgramCloseClosesAWorkersDialogsAsCancelled) {
 
 // Rendered offscreen in a state of use; the grab has the dialog's size and its background.
 void ExpectGrab(HWND d, const char* name, COLORREF back) {
-  std::string png = hostlib::test::Grab(d, name);
+  std::string png = orvid::test::Grab(d, name);
   ASSERT_FALSE(png.empty());
   EXPECT_GT(std::filesystem::file_size(png), 0u);
   auto image = zq::ui::GrabImage(d);

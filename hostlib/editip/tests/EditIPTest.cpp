@@ -461,7 +461,7 @@ TEST(EditIP, AnEditorCellOpenOverTheListRendered) {
   e.ed.STEP();
   e.Key(VK_RETURN);
   ASSERT_NE(e.EditorHandle(), 0u);
-  std::string png = hostlib::test::Grab(e.w.Handle(), "EditorOverList");
+  std::string png = orvid::test::Grab(e.w.Handle(), "EditorOverList");
   ASSERT_FALSE(png.empty());
   EXPECT_GT(std::filesystem::file_size(png), 0u);
   auto cell = e.w.CellPixels(3, 2, 2);

@@ -16,6 +16,7 @@
 #include "codecs/Codecs.h"
 #include "hostlib/ConversionPool.h"
 #include "hostlib/Picture.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 
 namespace {
@@ -37,14 +38,9 @@ zq::gr::Image Gradient(int32_t width, int32_t height, int32_t seed) {
   return image;
 }
 
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 Files Contents(const fs::path& folder) {
   Files files;
-  for (const auto& e : fs::directory_iterator(folder)) files[e.path().filename().string()] = ReadAll(e.path());
+  for (const auto& e : fs::directory_iterator(folder)) files[e.path().filename().string()] = zqtest::FileBytes(e.path());
   return files;
 }
 
@@ -159,7 +155,7 @@ TEST_F(Pool, ASourceChangedOrGoneAfterItWasConvertedAheadIsConvertedAsItStandsNo
   EXPECT_EQ(pool.Convert(0, list[0]), 1);
   EXPECT_EQ(pool.Convert(10, list[1]), GR_ERROR_OPEN);
   EXPECT_EQ(GRCONVERT(source, (reference / "a.aai").string(), 0, 0, 0, 0), 1);
-  EXPECT_EQ(ReadAll(out / "a.aai"), ReadAll(reference / "a.aai"));
+  EXPECT_EQ(zqtest::FileBytes(out / "a.aai"), zqtest::FileBytes(reference / "a.aai"));
   EXPECT_FALSE(fs::exists(out / "b.aai"));
 }
 
@@ -174,7 +170,7 @@ TEST_F(Pool, AConversionAskedOtherwiseThanItsJobIsConvertedAsAsked) {
   EXPECT_EQ(pool.Convert(5, asked), 1);
   EXPECT_EQ(pool.Convert(6, asked), 1);  // no job of that key at all
   EXPECT_EQ(GRCONVERT(asked.source, (reference / "a.aai").string(), 7, 50, 100, 2), 1);
-  EXPECT_EQ(ReadAll(out / "a.aai"), ReadAll(reference / "a.aai"));
+  EXPECT_EQ(zqtest::FileBytes(out / "a.aai"), zqtest::FileBytes(reference / "a.aai"));
 }
 
 TEST_F(Pool, WithoutWorkersTheAskingThreadConverts) {

@@ -2,25 +2,18 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "Layouts.h"
 #include "ZQ_Vantor.h"
 #include "hostlib/FileModes.h"
 #include "hostlib/QueueFiles.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 
 namespace {
 
 using namespace zq::rt;
 namespace fs = std::filesystem;
-
-std::string Contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class DataFile : public ::testing::Test {
  protected:
@@ -32,7 +25,8 @@ class DataFile : public ::testing::Test {
   // Loads while another file object holds the file without sharing.
   int32_t LoadWhileHeld(QueueDataFile& data) {
     const int32_t holder = FICreate();
-    FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), kReadWrite, kNoSharing, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), kReadWrite, kNoSharing, OPEN_EXISTING,
+               FILE_ATTRIBUTE_NORMAL);
     const int32_t result = data.Load();
     FIDestroy(holder);
     return result;
@@ -45,7 +39,7 @@ TEST_F(DataFile, AFileThatFailedToLoadIsKeptWhileTheQueueIsUnchanged) {
   EXPECT_EQ(LoadWhileHeld(data), kQueueFileReadFailed);
   EXPECT_TRUE(data.Keeps());
   EXPECT_EQ(data.Save(), 0);
-  EXPECT_EQ(Contents(file), bytes);  // not overwritten by the empty queue
+  EXPECT_EQ(zqtest::FileBytes(file), bytes);  // not overwritten by the empty queue
 }
 
 TEST_F(DataFile, AChangedQueueIsSavedOverIt) {
@@ -57,7 +51,7 @@ TEST_F(DataFile, AChangedQueueIsSavedOverIt) {
   data.Changed();
   EXPECT_FALSE(data.Keeps());
   EXPECT_EQ(data.Save(), 6);
-  EXPECT_EQ(Contents(file), "OGG\xFD\xFD" "0");
+  EXPECT_EQ(zqtest::FileBytes(file), "OGG\xFD\xFD" "0");
 }
 
 TEST_F(DataFile, AMissingFileIsWrittenEvenWhenUnchanged) {

@@ -2,13 +2,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "Layouts.h"
 #include "ZQ_Vantor.h"
 #include "hostlib/FileModes.h"
 #include "hostlib/QueueFiles.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 
 namespace {
@@ -17,13 +17,6 @@ using namespace zq::rt;
 namespace fs = std::filesystem;
 
 const std::string FE = "\xFE", FD = "\xFD";
-
-std::string Contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 void Write(const fs::path& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
@@ -53,7 +46,7 @@ TEST_F(QueueFile, HighBytesAndLeadingBlanksRoundTripThroughTheFile) {
   AddExtension(q, "  FLAC", "caf\xC3\xA9 cover   ", 0);  // trailing blanks are padding
   const int32_t written = WRITEQUEUE(q, file, 1);
   int32_t error = 0;
-  EXPECT_EQ(Contents(file), GETQUEUE(q, error, 1));
+  EXPECT_EQ(zqtest::FileBytes(file), GETQUEUE(q, error, 1));
   EXPECT_EQ(written, static_cast<int32_t>(fs::file_size(file)));
 
   Queue back(layouts::AEXTENSIONS);
@@ -69,7 +62,7 @@ TEST_F(QueueFile, AShorterQueueReplacesTheWholeFile) {
   Queue q(layouts::VEXTENSIONS);
   AddExtension(q, "MKV", "c", 1);
   EXPECT_EQ(WRITEQUEUE(q, file, 1), 7);
-  EXPECT_EQ(Contents(file), "MKV" + FD + "c" + FD + "1");
+  EXPECT_EQ(zqtest::FileBytes(file), "MKV" + FD + "c" + FD + "1");
 }
 
 TEST_F(QueueFile, AnEmptyQueueWritesAnEmptyFileThatReadsAsNoRecords) {
@@ -101,13 +94,15 @@ TEST_F(QueueFile, AnUnreadableFileFailsAndStaysAsItWas) {
   Write(file, bytes);
   // Another file object holds the file open without sharing.
   const int32_t holder = FICreate();
-  ASSERT_EQ(FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), kReadWrite, kNoSharing, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL), 0);
+  ASSERT_EQ(FIOpenFile(holder, static_cast<int32_t>(file.size()), file.c_str(), kReadWrite, kNoSharing, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL),
+            0);
   Queue q(layouts::VEXTENSIONS);
   AddExtension(q, "KEEP", "", 0);
   EXPECT_EQ(READQUEUE(q, file, 1), kQueueFileReadFailed);
   EXPECT_EQ(q.Records(), 1u);
   FIDestroy(holder);
-  EXPECT_EQ(Contents(file), bytes);
+  EXPECT_EQ(zqtest::FileBytes(file), bytes);
 
   // A folder where the file should be.
   const fs::path folder = dir / "Script.dat";

@@ -105,10 +105,10 @@ TEST_F(Resized, ALoopOfRelativeControlsIsReportedAndLeavesThemInPlace) {
   int reports = 0;
   std::string code;
   auto answer = [&] {
-    return hostlib::test::AnswerWhenShown("Error", [&](HWND d) {
+    return orvid::test::AnswerWhenShown("Error", [&](HWND d) {
       ++reports;
-      code = hostlib::test::TextOf(d, 16);
-      zq::ui::input::Click(hostlib::test::ChildWithText(d, zq::ui::Kind::Button, "&OK"));
+      code = orvid::test::TextOf(d, 16);
+      zq::ui::input::Click(orvid::test::ChildWithText(d, zq::ui::Kind::Button, "&OK"));
     });
   };
   auto answerer = answer();
@@ -118,8 +118,8 @@ TEST_F(Resized, ALoopOfRelativeControlsIsReportedAndLeavesThemInPlace) {
   EXPECT_EQ(code, "-2");
   EXPECT_EQ(At(1), (DlgRect{10, 10, 40, 14}));
 
-  answerer = hostlib::test::AnswerWhenShown("Error", [&](HWND d) {
-    code = hostlib::test::TextOf(d, 16);
+  answerer = orvid::test::AnswerWhenShown("Error", [&](HWND d) {
+    code = orvid::test::TextOf(d, 16);
     zq::ui::input::KeyPress(d, VK_RETURN);
   });
   EXPECT_EQ(pos.RESIZECONTROL(77), -1);
@@ -129,8 +129,8 @@ TEST_F(Resized, ALoopOfRelativeControlsIsReportedAndLeavesThemInPlace) {
 
 TEST_F(Resized, SetForAControlWithoutARuleSaysSoInTheTextBox) {
   std::string text;
-  auto answerer = hostlib::test::AnswerWhenShown("Message", [&](HWND d) {
-    text = hostlib::test::TextOf(d, 1);
+  auto answerer = orvid::test::AnswerWhenShown("Message", [&](HWND d) {
+    text = orvid::test::TextOf(d, 1);
     zq::ui::input::KeyPress(d, VK_ESCAPE);
   });
   pos.SET(55, kTopRight, kKeepSize, 0, 0);

@@ -4,6 +4,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "MirrorLook.h"
 #include "WidgetMirror.h"
 #include "zqplatform/uiinput.h"
 
@@ -28,6 +29,7 @@ void TopWindow::closeEvent(QCloseEvent* e) {
   input::CloseRequest(hwnd_);
 }
 
+void TopWindow::showEvent(QShowEvent*) { reasked_ = false; }
 void TopWindow::moveEvent(QMoveEvent* e) { Report(*e); }
 void TopWindow::resizeEvent(QResizeEvent* e) { Report(*e); }
 
@@ -41,8 +43,15 @@ void TopWindow::Report(const QEvent& e) {
   auto it = std::find_if(asked_.begin(), asked_.end(), [&](const Asked& a) { return a.rect == f; });
   if (it != asked_.end()) {
     asked_.erase(asked_.begin(), it + 1);
-  } else if (!asked_.empty()) {
-    asked_.pop_front();  // the oldest placement, answered by the platform's own rules
+  } else {
+    if (!asked_.empty()) asked_.pop_front();  // the oldest placement, answered by the platform's own rules
+    if (!reasked_ && windowHandle() && !windowHandle()->isExposed()) {
+      // Placed by the window system's rules as it shows the window, before the user sees it:
+      // the model's place is asked for once more.
+      reasked_ = true;
+      if (auto s = Snapshot(hwnd_)) Place(RectOf(s->rect));
+      return;
+    }
   }
   if (AnswersDone()) return MovedTo(f);
   settle_.start(kAnswerTime);

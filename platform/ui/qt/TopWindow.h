@@ -2,7 +2,8 @@
 // the window system, go to the model as input. The platform's answers to the mirror's own
 // placements are no input while a newer placement waits for its answer (an earlier answer may
 // come after newer placements); once none waits, the window's geometry, wherever the user,
-// the window system or its rules put it, is the model's.
+// the window system or its rules put it, is the model's. A place the window system chose as
+// it showed the window, before the user saw it, is asked back to the model's once.
 #pragma once
 #include <QRect>
 #include <QTimer>
@@ -26,6 +27,7 @@ class TopWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
 
@@ -51,6 +53,7 @@ class TopWindow : public QWidget {
   const WidgetMirror& mirror_;
   std::deque<Asked> asked_;  // placements the platform has not answered yet, oldest first
   QRect lastAnswer_;         // one answer comes as a resize and a move
+  bool reasked_ = false;     // the place asked for again since the window showed
   QTimer settle_;
 };
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "zqplatform/uimodel.h"
 
@@ -66,6 +67,15 @@ TEST(QtPresenter, ImageControlsShowRegisteredPictures) {
 }
 
 TEST(QtPresenter, OffscreenHasNoNotificationArea) { EXPECT_FALSE(zq::ui::TrayAvailable()); }
+
+TEST(QtPresenter, ReportsEveryScreensWorkAreaThePrimaryFirst) {
+  std::vector<RECT> areas = zq::ui::WorkAreas();
+  ASSERT_FALSE(areas.empty());
+  RECT primary = zq::ui::WorkArea();
+  EXPECT_EQ((std::vector{areas[0].left, areas[0].top, areas[0].right, areas[0].bottom}),
+            (std::vector{primary.left, primary.top, primary.right, primary.bottom}));
+  for (const RECT& r : areas) EXPECT_TRUE(r.right > r.left && r.bottom > r.top);
+}
 
 TEST(QtPresenter, DialogUnitsFromRealFontMetrics) {
   zq::ui::FontMetrics fm = zq::ui::Measure(zq::ui::Font{"Arial", 15, 400, false});

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "zqplatform/files.h"
+#include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
 
 namespace zqtest {
@@ -27,10 +28,7 @@ class TempDrive {
     std::filesystem::create_directories(std::filesystem::path(Posix(rel)).parent_path());
     std::ofstream(Posix(rel), std::ios::binary) << content;
   }
-  std::string Get(const std::string& rel) const {
-    std::ifstream in(Posix(rel), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string Get(const std::string& rel) const { return FileBytes(Posix(rel)); }
   bool Has(const std::string& rel) const { return std::filesystem::exists(Posix(rel)); }
 
  private:

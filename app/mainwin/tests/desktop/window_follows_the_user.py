@@ -22,34 +22,53 @@ maximise = sys.argv[1:] == ["maximise"]
 with Orvid(ini={"MAIN": {"MainWinPos": ",".join(map(str, (*STORED, *DESIGNED)))}}) as orvid:
     window = orvid.window("^Orvid ")
     ok = find(orvid.accessible(), name="OK", role="push button")
-    start = orvid.geometry(window)
-    scale = (start[2] / DESIGNED[0], start[3] / DESIGNED[1])
-    ok_start = poll("the OK button placed", lambda: extents(ok) if extents(ok)[2] > 0 else None)
+    scale_of = lambda g: (g[2] / DESIGNED[0], g[3] / DESIGNED[1])
 
-    def follows(want, what):
-        """Waits for the client at want and the OK button at the same distance to its corner."""
-        poll(f"the window {what}", lambda: orvid.geometry(window) == want)
-        corner = lambda g: (g[0] + g[2], g[1] + g[3])
-        moved = [a - b for a, b in zip(corner(want), corner(start))]
-        poll(f"the OK button kept to the corner {what}",
-             lambda: near(extents(ok)[:2], (ok_start[0] + moved[0], ok_start[1] + moved[1]), 3))
+    def at_stored_place():
+        """The client's geometry once at the stored place (a window manager may show it elsewhere first)."""
+        g = orvid.geometry(window)
+        return g if units(g, scale_of(g))[:2] == STORED else None
+
+    start = poll("the window at its stored place", at_stored_place)
+    scale = scale_of(start)
+
+    def from_corner():
+        """Where the OK button lies from the client's bottom right corner."""
+        x, y, w, h = orvid.geometry(window)
+        ex, ey = extents(ok)[:2]
+        return (ex - (x + w), ey - (y + h))
+
+    def settled():
+        first = from_corner()
+        return first if first == from_corner() else None
+
+    kept = poll("the OK button placed", settled)
+
+    def maximised():
+        """The client filling the work area inside the frame (the frame's edges read as they are now)."""
+        x, y, w, h = orvid.work_area()
+        left, right, top, bottom = orvid.frame_extents(window)
+        return (x + left, y + top, w - left - right, h - top - bottom)
+
+    def follows(wanted, what):
+        """Waits for the client where wanted() has it and the OK button at its distance to the corner."""
+        poll(f"the window {what}", lambda: orvid.geometry(window) == wanted())
+        poll(f"the OK button kept to the corner {what}", lambda: near(from_corner(), kept, 3))
 
     if maximise:
         run("wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz")
-        x, y, w, h = orvid.work_area()
-        left, right, top, bottom = orvid.frame_extents(window)
-        follows((x + left, y + top, w - left - right, h - top - bottom), "maximised")
+        follows(maximised, "maximised")
         orvid.grab("main-window-maximised")
         run("wmctrl", "-i", "-r", window, "-b", "remove,maximized_vert,maximized_horz")
-        follows(start, "restored")
+        follows(lambda: start, "restored")
         run("wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz")
-        follows((x + left, y + top, w - left - right, h - top - bottom), "maximised again")
+        follows(maximised, "maximised again")
     else:
         orvid.xdotool("windowsize", window, 1250, 900)
-        follows(start[:2] + (1250, 900), "sized once")
+        follows(lambda: start[:2] + (1250, 900), "sized once")
         orvid.grab("main-window-sized-once")
         orvid.xdotool("windowmove", window, 100, 80)
-        follows((100, 80, 1250, 900), "moved")
+        follows(lambda: (100, 80, 1250, 900), "moved")
     left = orvid.geometry(window)
     act(ok, "press")
     orvid.wait_exit()
