@@ -7,8 +7,30 @@
 #include "codecs/Codecs.h"
 
 namespace zq::gr {
+namespace {
+
+// libpng takes memory for a chunk's declared length before it reads the chunk, so a length
+// that runs past the end of the file is refused first: a few hostile bytes could otherwise ask
+// for gigabytes. A file that simply ends early is left to libpng, which reports it.
+bool ChunksFitTheFile(std::span<const uint8_t> bytes) {
+  constexpr std::size_t kSignature = 8, kLengthAndType = 8, kCrc = 4;
+  std::size_t at = kSignature;
+  while (at + kLengthAndType <= bytes.size()) {
+    const uint64_t length = uint64_t{bytes[at]} << 24 | uint64_t{bytes[at + 1]} << 16 |
+                            uint64_t{bytes[at + 2]} << 8 | bytes[at + 3];
+    const std::size_t left = bytes.size() - at - kLengthAndType;
+    if (length > left) return false;
+    const bool end = bytes[at + 4] == 'I' && bytes[at + 5] == 'E' && bytes[at + 6] == 'N' && bytes[at + 7] == 'D';
+    if (end) return true;
+    at += kLengthAndType + length + kCrc;
+  }
+  return true;
+}
+
+}  // namespace
 
 Decoded ReadPng(std::span<const uint8_t> bytes) {
+  if (!ChunksFitTheFile(bytes)) return {Status::Corrupt, {}};
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return {Status::Corrupt, {}};

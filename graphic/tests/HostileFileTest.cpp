@@ -45,6 +45,14 @@ std::vector<uint8_t> PngBomb(uint32_t width, uint32_t height, uint32_t rowsStore
   return png;
 }
 
+// A small PNG with a text chunk after its header that declares 1.7 GB it does not hold.
+std::vector<uint8_t> OverlongChunk() {
+  std::vector<uint8_t> png = PngBomb(16, 16, 16);
+  const uint8_t chunk[] = {0x67, 0x40, 0x00, 0x00, 't', 'E', 'X', 't', 'k', 'e', 'y', 0};
+  png.insert(png.begin() + 8 + 25, std::begin(chunk), std::end(chunk));
+  return png;
+}
+
 std::vector<uint8_t> BmpHeader(int32_t width, int32_t height) {
   std::vector<uint8_t> bytes(54 + 64, 0);
   bytes[0] = 'B', bytes[1] = 'M';
@@ -110,6 +118,7 @@ TEST_F(HostileFiles, FailWithTheirCodes) {
       {"huge.png", PngBomb(100000, 100000, 1), GR_ERROR_SIZE},
       {"bomb.png", PngBomb(30000, 30000, 30000), GR_ERROR_SIZE},
       {"short.png", PngBomb(64, 64, 10), GR_ERROR_CORRUPT},
+      {"overlong.png", OverlongChunk(), GR_ERROR_CORRUPT},
       {"huge.bmp", BmpHeader(100000, -100000), GR_ERROR_SIZE},
       {"overflow.bmp", BmpHeader(-5, 10), GR_ERROR_SIZE},
       {"short.bmp", truncatedBmp, GR_ERROR_CORRUPT},
