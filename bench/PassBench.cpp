@@ -18,6 +18,7 @@
 #include <string>
 #include <thread>
 
+#include "PeakMemory.h"
 #include "RatioReport.h"
 #include "app/MainWindow.h"
 #include "app/Pass.h"
@@ -173,14 +174,6 @@ void BM_PassWithoutConversions(benchmark::State& state) {
   state.counters["folders"] = kFolders;
 }
 BENCHMARK(BM_PassWithoutConversions)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-long PeakKilobytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-  return -1;
-}
 
 // Run as "pass_bench --pass-once ROOT WORKERS": one pass over the disk at ROOT in a fresh
 // process, then its peak resident memory in kilobytes.

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <string>
 
+#include "PeakMemory.h"
 #include "RatioReport.h"
 #include "ZQ_Graphic.h"
 #include "codecs/Codecs.h"
@@ -80,14 +81,6 @@ void Register(const char* label, const char* source, int32_t w, int32_t h) {
                                "vips thumbnail " + Q(In(source)) + " " + Q(In("vips.v")) + " " + std::to_string(w) +
                                    " --height " + std::to_string(h))
       ->Unit(benchmark::kMillisecond);
-}
-
-long PeakKilobytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-  return -1;
 }
 
 // Run as "graphic_bench --convert-once SOURCE TARGET": one conversion in a fresh process,

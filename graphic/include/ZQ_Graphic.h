@@ -22,28 +22,6 @@
 #define ZQG_API extern "C" __attribute__((visibility("default")))
 #else
 #define ZQG_API __attribute__((visibility("default")))
-/* A conversion in two steps, for a host that converts on several threads and writes on one.
- * Gr_Encode does on any thread what Gr_Convert does before it writes and keeps the target
- * file's bytes in memory; Gr_WriteEncoded then writes them as Gr_Convert writes. The two leave
- * the same target and give the same result as one Gr_Convert, provided the source and the
- * names still stand as they did (Gr_EncodedCurrent). */
-typedef struct GrEncoded GrEncoded;
-/* A new encoding of the conversion, for Gr_FreeEncoded; NULL only when memory is short. */
-ZQG_API GrEncoded* Gr_Encode(int32_t sourceLength, const char* source, int32_t targetLength, const char* target,
-                             uint8_t resizeMode, int32_t width, int32_t height, uint8_t filter);
-/* 1 when the bytes are ready, else the failure code Gr_Convert gives before writing
- * (GR_ERROR_MEMORY for NULL). */
-ZQG_API int32_t Gr_EncodedResult(const GrEncoded* encoding);
-/* The bytes of memory its target's file takes. */
-ZQG_API int64_t Gr_EncodedBytes(const GrEncoded* encoding);
-/* 1 while both names resolve to the files they resolved to and the source is unchanged (a
- * regular file of the same size and last change, or still none); 0 else (and for NULL). */
-ZQG_API int32_t Gr_EncodedCurrent(const GrEncoded* encoding);
-/* Writes the bytes to the target as its name resolves now, whole or not at all: 1, or a
- * GR_ERROR_* code; a failed encoding writes nothing and answers its own code. */
-ZQG_API int32_t Gr_WriteEncoded(const GrEncoded* encoding);
-ZQG_API void Gr_FreeEncoded(GrEncoded* encoding);
-
 #endif
 
 /* Failure codes of Gr_Convert (0 or less); Gr_Convert answers 1 on success. */
