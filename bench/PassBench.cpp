@@ -55,15 +55,15 @@ void UseDisk(const fs::path& root) {
   });
   for (int n = 1; n <= 7; ++n) {
     QSCRIPT.Buffer().Clear();
-    QSCRIPT.Buffer().SetText("ALIGN", "Center");
-    QSCRIPT.Buffer().SetText("IVIEW", "Yes");
+    QSCRIPTF.ALIGN.Set(QSCRIPT.Buffer(), "Center");
+    QSCRIPTF.IVIEW.Set(QSCRIPT.Buffer(), "Yes");
     QSCRIPT.Add();
   }
   VEXTENSIONS.Buffer().Clear();
-  VEXTENSIONS.Buffer().SetText("EXT", "MKV");
+  VEXTF.EXT.Set(VEXTENSIONS.Buffer(), "MKV");
   VEXTENSIONS.Add();
   QNOSCAN.Buffer().Clear();
-  QNOSCAN.Buffer().SetText("FNAME", "_PICTURES");
+  QNOSCANF.FNAME.Set(QNOSCAN.Buffer(), "_PICTURES");
   QNOSCAN.Add();
 }
 
