@@ -4,6 +4,7 @@
 // keep no object that owns memory: the picture lives in the caller's frame.
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -25,6 +26,7 @@ struct ErrorTrap {
   std::jmp_buf jump;
   Status status = Status::Corrupt;
   bool inScans = false;  // the headers are read: what follows is entropy-coded data
+  bool paddedBeforeEnd = false;  // bytes left over between the last scan and the end marker
 };
 
 [[noreturn]] void Fail(j_common_ptr cinfo) {
@@ -35,13 +37,20 @@ struct ErrorTrap {
 
 // Warnings of damaged data (bad Huffman codes, a premature end) fail the picture: the library
 // would go on with grey blocks. Stray bytes between the header segments, which many cameras
-// write, harm no pixel; bytes a scan leaves over before the next marker mean that its data
-// decoded to something else than was written.
+// write, harm no pixel; so may bytes between the last scan and the end marker, which some
+// cameras and editors pad with (they are checked once every row is decoded). Bytes a scan leaves
+// over before any other marker mean that its data decoded to something else than was written.
 void Warn(j_common_ptr cinfo, int level) {
   if (level >= 0) return;
-  const bool strayBetweenHeaders =
-      cinfo->err->msg_code == JWRN_EXTRANEOUS_DATA && !reinterpret_cast<ErrorTrap*>(cinfo->err)->inScans;
-  if (!strayBetweenHeaders) Fail(cinfo);
+  auto* trap = reinterpret_cast<ErrorTrap*>(cinfo->err);
+  if (cinfo->err->msg_code == JWRN_EXTRANEOUS_DATA) {
+    if (!trap->inScans) return;
+    if (cinfo->err->msg_parm.i[1] == JPEG_EOI) {
+      trap->paddedBeforeEnd = true;
+      return;
+    }
+  }
+  Fail(cinfo);
 }
 
 struct Session {
@@ -127,6 +136,37 @@ Status Decode(Session& s, std::span<const uint8_t> bytes, const SizeWanted& want
   return Status::Ok;
 }
 
+// Whether every coefficient lies within what samples of the file's precision can give (a DCT
+// of 8-bit samples stays within 1024). Bytes before the end marker are padding only then: a
+// scan whose data was damaged, and so ended early, decodes to coefficients far beyond.
+Status CoefficientsInRange(Session& s, std::span<const uint8_t> bytes) {
+  jpeg_decompress_struct& cinfo = s.cinfo;
+  if (setjmp(s.trap.jump)) return s.trap.status;
+  jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&cinfo, TRUE);
+  s.trap.inScans = true;
+  cinfo.mem->max_memory_to_use = kJpegMemory;
+  jvirt_barray_ptr* coefficients = jpeg_read_coefficients(&cinfo);
+  const long limit = 1L << (cinfo.data_precision + 2);
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    const jpeg_component_info& component = cinfo.comp_info[c];
+    const JQUANT_TBL* table = component.quant_table;
+    if (!table) return Status::Corrupt;
+    for (JDIMENSION row = 0; row < component.height_in_blocks; ++row) {
+      JBLOCKARRAY blocks = cinfo.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&cinfo), coefficients[c],
+                                                         row, 1, FALSE);
+      for (JDIMENSION b = 0; b < component.width_in_blocks; ++b) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+          const long step = table->quantval[k];
+          if (std::labs(blocks[0][b][k]) * step > limit + step) return Status::Corrupt;
+        }
+      }
+    }
+  }
+  jpeg_finish_decompress(&cinfo);
+  return Status::Ok;
+}
+
 }  // namespace
 
 Decoded ReadJpeg(std::span<const uint8_t> bytes, const SizeWanted& wanted) {
@@ -137,6 +177,10 @@ Decoded ReadJpeg(std::span<const uint8_t> bytes, const SizeWanted& wanted) {
     std::unique_ptr<uint8_t[]> cmykRow;
     int32_t orientation = 1;
     result.status = Decode(session, bytes, wanted, result.image, cmykRow, orientation);
+    if (result.status == Status::Ok && session.trap.paddedBeforeEnd) {
+      Session check;
+      result.status = CoefficientsInRange(check, bytes);
+    }
     if (result.status != Status::Ok) return {result.status, {}};
     result.image = Orient(std::move(result.image), orientation);
   } catch (const std::bad_alloc&) {
