@@ -167,7 +167,44 @@ Status CoefficientsInRange(Session& s, std::span<const uint8_t> bytes) {
   return Status::Ok;
 }
 
+Status Plan(Session& s, std::span<const uint8_t> bytes, const SizeWanted& wanted, JpegPlan& plan) {
+  jpeg_decompress_struct& cinfo = s.cinfo;
+  if (setjmp(s.trap.jump)) return s.trap.status;
+  jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_read_header(&cinfo, TRUE);
+  if (int64_t{cinfo.image_width} * cinfo.image_height > kMaxJpegSourcePixels) return Status::Size;
+  plan.orientation = OrientationOf(cinfo);
+  const bool swapped = SwapsSides(plan.orientation);
+  plan.shown = {static_cast<int32_t>(swapped ? cinfo.image_height : cinfo.image_width),
+                static_cast<int32_t>(swapped ? cinfo.image_width : cinfo.image_height)};
+  if (wanted) ChooseScale(cinfo, wanted(plan.shown.width, plan.shown.height), swapped);
+  jpeg_calc_output_dimensions(&cinfo);
+  plan.decoded = {static_cast<int32_t>(cinfo.output_width), static_cast<int32_t>(cinfo.output_height)};
+  // A file of several scans keeps every coefficient (two bytes each); one scan, a row of blocks.
+  int64_t blocks = 0;
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    const jpeg_component_info& component = cinfo.comp_info[c];
+    blocks += int64_t{component.width_in_blocks} *
+              (jpeg_has_multiple_scans(&cinfo) ? component.height_in_blocks : cinfo.max_v_samp_factor);
+  }
+  plan.libraryBytes = blocks * DCTSIZE2 * 2 + int64_t{plan.decoded.width} * 4 * 2 * DCTSIZE;
+  return Status::Ok;
+}
+
 }  // namespace
+
+JpegPlan PlanJpeg(std::span<const uint8_t> bytes, const SizeWanted& wanted) {
+  JpegPlan plan;
+  if (bytes.size() < 4) return plan;
+  try {
+    Session session;
+    plan.status = Plan(session, bytes, wanted, plan);
+  } catch (const std::bad_alloc&) {
+    plan.status = Status::Memory;
+  }
+  return plan;
+}
 
 Decoded ReadJpeg(std::span<const uint8_t> bytes, const SizeWanted& wanted) {
   Decoded result;
