@@ -59,7 +59,7 @@ std::string NameNotHeld(std::string_view root) {
   while (start < path.size()) {
     const size_t end = std::min(path.find('\\', start), path.size());
     const std::string_view name = std::string_view(path).substr(start, end - start);
-    if (!name.empty() && name != "." && name != ".." && !IsWindowsName(name))
+    if (!name.empty() && name != "." && name != ".." && !zq::fs::HoldsExactly(name))
       return "\"" + std::string(name) + "\" " + std::string(Why(name));
     start = end + 1;
   }

@@ -147,7 +147,7 @@ std::optional<std::vector<Entry>> FolderScan::List(const std::string& folder) {
 // What keeps a folder the scan would use from being reached: a name that no Windows path
 // can hold, or a link.
 std::optional<LeftOutReason> FaultOf(const Entry& e) {
-  if (!IsWindowsName(e.name)) return LeftOutReason::NameWindowsCannotHold;
+  if (!zq::fs::HoldsExactly(e.name)) return LeftOutReason::NameWindowsCannotHold;
   if (e.link) return LeftOutReason::FolderLink;
   return std::nullopt;
 }
@@ -178,7 +178,7 @@ void FolderScan::File(const std::string& path, const Entry& e, FolderFindings& f
                                   [&](const auto& known) { return known.first == ext; });
   const bool audio = std::find(rules_.AUDIO.begin(), rules_.AUDIO.end(), ext) != rules_.AUDIO.end();
   if (!picture && video == rules_.VIDEO.end() && !audio) return;
-  if (!IsWindowsName(e.name)) return LEAVEOUT(path, e.name, LeftOutReason::NameWindowsCannotHold);
+  if (!zq::fs::HoldsExactly(e.name)) return LEAVEOUT(path, e.name, LeftOutReason::NameWindowsCannotHold);
   if (CHECKPATH(path).size() + e.name.size() > kPathBytes) return LEAVEOUT(path, e.name, LeftOutReason::PathTooLong);
 
   const std::string name = WithoutTrailingBlanks(e.name);
