@@ -22,8 +22,19 @@ INI = read_ini(Path(os.environ["ORVID_FOLDER"]) / "Orvid.INI")
 INI["PROCESS"]["Root"] = '"M:\\"'
 
 
-def texts(app, role):
-    return [text(t) for t in find_all(app, role=role)]
+def texts(root, role):
+    """The texts of the accessibles of that role under root; one gone while read is left out."""
+    found = []
+    for acc in find_all(root, role=role):
+        try:
+            found.append(text(acc))
+        except Exception:  # gone meanwhile: a dialog closed
+            pass
+    return found
+
+
+def dialog_texts(dialog):
+    return texts(dialog, "text") + texts(dialog, "label")
 
 
 def scan_and_start(orvid):
@@ -46,11 +57,10 @@ def answer_error(orvid, button):
     """Presses button in the orvid's error dialog; the dialog's texts."""
     dialog = error_dialog(orvid)
     pressed = find(dialog, name=button, role="push button")
-    shown = texts(dialog, "text") + texts(dialog, "label")
+    shown = dialog_texts(dialog)
     act(pressed, "press")
     # Closed, or gone for the pass's next one at once.
-    poll("the error dialog answered",
-         lambda: name(dialog) != "Error" or texts(dialog, "text") + texts(dialog, "label") != shown)
+    poll("the error dialog answered", lambda: name(dialog) != "Error" or dialog_texts(dialog) != shown)
     return shown
 
 
