@@ -7,6 +7,7 @@
 #include "ZQ_Graphic.h"
 #include "hostlib/Picture.h"
 #include "wrappers/HostArgs.h"
+#include "zqplatform/system.h"
 
 namespace hostlib {
 namespace {
@@ -31,6 +32,8 @@ uint32_t ConversionThreads() { return Threads(); }
 void ConversionPool::Encoding::operator()(GrEncoded* encoded) const { Gr_FreeEncoded(encoded); }
 
 ConversionPool::ConversionPool(std::vector<Job> jobs, PoolLimits limits) : limits_(limits) {
+  // The workers' decode buffers, freed on one thread, must not stay reserved for it.
+  zq::sys::ReturnLargeBuffersToTheSystem();
   slots_.reserve(jobs.size());
   for (Job& job : jobs) {
     Slot& slot = slots_.emplace_back();
