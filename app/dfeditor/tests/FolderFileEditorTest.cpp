@@ -52,24 +52,23 @@ class ViewDF : public ::testing::Test {
     drive_.Put("Films/Alien (1979)/dune_folder.txt", kFile);
     ASSERT_TRUE(panels_.Open());
     LPPATH.Set(drive_.Win("Films\\Alien (1979)\\"));
-    GETPDIR(LEFTPANEL.entries, LPPATH.Get());
+    panel_.ListAgain();
   }
   void TearDown() override {
     panels_.Close();
-    LEFTPANEL.entries.Free();
     RESETSTATE();
   }
   std::string Stored() const { return drive_.Get("Films/Alien (1979)/dune_folder.txt"); }
   uint32_t Row(const std::string& name, const std::string& ext) const {
-    for (uint32_t i = 1; i <= LEFTPANEL.entries.Records(); ++i) {
-      auto r = LEFTPANEL.entries.Peek(i);
+    for (uint32_t i = 1; i <= panel_.Entries().Records(); ++i) {
+      auto r = panel_.Entries().Peek(i);
       if (QPANELF.FN(*r) == name && QPANELF.EXT(*r) == ext) return i;
     }
     return 0;
   }
   // VIEWDF on a thread of its own, as the explorer runs it; the form once it shows.
   void Start(uint32_t row) {
-    editor_ = std::thread([this, row] { VIEWDF(kLeftSide, static_cast<int32_t>(row), panels_.ControlHandle(3)); });
+    editor_ = std::thread([this, row] { VIEWDF(panel_, static_cast<int32_t>(row), 0, panels_.ControlHandle(3)); });
     WaitFor([&] { return (form_ = FindForm()) != 0; });
     if (form_ != 0) SendMessage(form_, WM_NULL, 0, 0);
   }
@@ -101,6 +100,7 @@ class ViewDF : public ::testing::Test {
   }
 
   zqtest::TempDrive drive_{'T'};
+  ExplorerPanel panel_{LPPATH};  // the left panel the editor reads
   zq::rt::Window panels_{*zq::rt::ParseWindowDefinition(kPanels).window};
   std::thread editor_;
   HWND form_ = 0;
@@ -197,8 +197,8 @@ TEST_F(ViewDF, AnEmptiedFormSavesAnEmptyFile) {
 }
 
 TEST_F(ViewDF, OtherEntriesAndRowsOutsideThePanelDoNothing) {
-  for (uint32_t row : {Row("Alien", "mkv"), Row("..", "<DIR>"), 0u, LEFTPANEL.entries.Records() + 1}) {
-    VIEWDF(kLeftSide, static_cast<int32_t>(row), panels_.ControlHandle(3));  // returns at once
+  for (uint32_t row : {Row("Alien", "mkv"), Row("..", "<DIR>"), 0u, panel_.Entries().Records() + 1}) {
+    VIEWDF(panel_, static_cast<int32_t>(row), 0, panels_.ControlHandle(3));  // returns at once
   }
   EXPECT_EQ(FindForm(), 0u);
   EXPECT_EQ(Stored(), kFile);
@@ -208,7 +208,7 @@ TEST_F(ViewDF, AFileThatCannotBeReadIsReportedAndNoFormOpens) {
   const uint32_t row = Row("dune_folder", "txt");
   fs::remove(drive_.Posix("Films/Alien (1979)/dune_folder.txt"));
   orvid::test::DialogWatcher watcher;
-  VIEWDF(kLeftSide, static_cast<int32_t>(row), panels_.ControlHandle(3));
+  VIEWDF(panel_, static_cast<int32_t>(row), 0, panels_.ControlHandle(3));
   EXPECT_EQ(watcher.Errors(), (std::vector<std::string>{"Error Reading dune_folder.txt"}));
   EXPECT_FALSE(drive_.Has("Films/Alien (1979)/dune_folder.txt"));
 }

@@ -67,13 +67,6 @@ class ExplorerFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     RESETSTATE();
-    // The explorer's globals live for the whole program: each test starts them afresh.
-    for (EXPLORERPANEL* panel : {&LEFTPANEL, &RIGHTPANEL}) {
-      panel->entries.Free();
-      panel->history.Free();
-    }
-    QDRIVE.Free();
-    LAZYMODE = 0;
     std::filesystem::create_directories(Disk());
     std::filesystem::create_directories(Program());
     drives_.emplace("T=" + Disk().string());
@@ -153,6 +146,15 @@ class ExplorerFixture : public ::testing::Test {
     if (code & zq::rt::kAltKey) modifiers |= zq::ui::input::kAlt;
     return zq::ui::input::KeyPress(hwnd, code & 0xFF, modifiers);
   }
+
+  // The open explorer and its panels, as the explorer thread keeps them.
+  static Explorer& Ex() {
+    Explorer* open = OPENEXPLORER();
+    EXPECT_NE(open, nullptr) << "no explorer is open";
+    return *open;
+  }
+  static ExplorerPanel& Left() { return Ex().Left(); }
+  static ExplorerPanel& Right() { return Ex().Right(); }
 
   HWND Control(int32_t control) const { return orvid::test::ControlOf(explorer_, control); }
   void Press(int32_t control, const std::string& key) { Press(Control(control), key); }

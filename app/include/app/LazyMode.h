@@ -3,11 +3,15 @@
 #include <cstdint>
 
 #include "app/Records.h"
+#include "zqplatform/messages.h"
 #include "zqruntime/queue.h"
 
-// -99 starts lazy mode (its options, a new list of folders, the first one), -1 steps to the
-// previous folder, 1 to the next; 1 when a step was made, else 0.
-int16_t SETDESTDIR(int32_t direction);
+class ExplorerPanel;
+
+// Steps the explorer's right panel: -99 starts lazy mode (its options over the explorer
+// window owner, a new list of folders, the first one), -1 steps to the previous folder, 1 to
+// the next; 1 when a step was made, else 0.
+int16_t SETDESTDIR(ExplorerPanel& right, HWND owner, int32_t direction);
 
 // A folder lazy mode visits: NAME STRING(256) (its own name, the order), DIRNAME CSTRING(256),
 // ISFOLDER BYTE, CN CSTRING(32), CNACT BYTE, CF CSTRING(32), CFACT BYTE, MTYPE BYTE.

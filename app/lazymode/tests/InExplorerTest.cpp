@@ -22,7 +22,7 @@ TEST_F(InExplorer, TheLazyButtonStartsStepsAndStopsLazyMode) {
     Sync();
     zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(lm::OkButton));
     zq::ui::input::Click(Control(ew::LazyButton));
-    ASSERT_TRUE(WaitFor([&] { return Text(ew::LazyButton) == "Stop" && LAZYMODE == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return Text(ew::LazyButton) == "Stop" && Ex().LAZYMODE == 1; }));
     Sync();
     ASSERT_GT(QD.Records(), 2u);
     const std::string first = CHECKPATH(QDF.DIRNAME(*QD.Peek(1)));
@@ -38,7 +38,7 @@ TEST_F(InExplorer, TheLazyButtonStartsStepsAndStopsLazyMode) {
     EXPECT_EQ(RPPATH.Get(), first);
     EXPECT_TRUE(orvid::test::Grabbed(explorer_, "Explorer-lazy"));
     zq::ui::input::Click(Control(ew::LazyButton));
-    ASSERT_TRUE(WaitFor([&] { return Text(ew::LazyButton) == "Semi-Auto" && LAZYMODE == 0; }));
+    ASSERT_TRUE(WaitFor([&] { return Text(ew::LazyButton) == "Semi-Auto" && Ex().LAZYMODE == 0; }));
     Press(ew::LeftPanel, "Right");  // does nothing now
     Sync();
     EXPECT_EQ(RPPATH.Get(), first);
