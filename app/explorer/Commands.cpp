@@ -9,6 +9,7 @@
 #include "hostlib/Dialogs.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
+#include "zqruntime/picture.h"
 #include "zqruntime/window.h"
 
 namespace {
@@ -29,7 +30,9 @@ hostlib::Conversion ConversionOf(const ExplorerPanel& source, const ExplorerPane
   if (copyMode == kConvertAsIconOrBackground) {
     into += TargetName(mode) + ".aai";
   } else {
-    into += QPANELF.FN(entry) + (options.AAI ? std::string(".aai") : "." + QPANELF.EXT(entry));
+    // The name as listed: a blank before its dot stays.
+    const std::string name = QPANELF.NAME(entry);
+    into += options.AAI ? GETFILE(name) + ".aai" : name;
   }
   return {source.PathOf(entry), into, GETRESIZE(options.SRESIZE, options.KAR), options.WIDTH, options.HEIGHT,
           GETFILTER(options.SFILTER)};

@@ -41,7 +41,10 @@ void ExplorerWindow::RedrawPanels() {
 void ExplorerWindow::Handle() {
   const int32_t field = w_.Field();
   switch (w_.Event()) {
-    case zq::rt::kOpenWindow: Redraw(); break;
+    case zq::rt::kOpenWindow:
+      Redraw();
+      for (ExplorerPanel* panel : {&ex_.Left(), &ex_.Right()}) TellLeftOut(*panel);
+      break;
     case zq::rt::kTimer:
       if (ABORTALL) {
         w_.Disable(1, 100);
@@ -113,6 +116,7 @@ void ExplorerWindow::Accepted(int32_t field) {
       w_.Select(ControlsOf(panel).list, 1);
       Redraw();
       w_.Focus(ControlsOf(panel).list);
+      TellLeftOut(panel);
       break;
     }
     case ew::LeftDrive:
@@ -125,6 +129,7 @@ void ExplorerWindow::Accepted(int32_t field) {
       }
       Redraw();
       w_.Focus(ControlsOf(panel).list);
+      TellLeftOut(panel);
       break;
     }
     case ew::ImageButton: Key(list_, KeyCode("F2")); break;

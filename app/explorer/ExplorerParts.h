@@ -27,6 +27,10 @@ bool ASKDELETE(Explorer& explorer);                                // P11$ASKWIN
 // Why a new folder's name cannot be made inside the panel's folder; empty when it can.
 std::string FOLDERNAMEFAULT(std::string_view name);
 
+// The folder when it stands on disk, else its nearest parent that does; the folder itself
+// when none does (its drive is gone).
+std::string NEARESTFOLDER(std::string_view folder);
+
 // Whether two Windows-view paths name the same file (the same path, another spelling of it,
 // or a link to it).
 bool SAMEFILE(std::string_view first, std::string_view second);

@@ -76,6 +76,7 @@ class ExplorerWindow {
   void ListAgain(const KeyPress& k);
   void RightClick(const KeyPress& k);
   void Moved(ExplorerPanel& panel);
+  void TellLeftOut(ExplorerPanel& panel);
   void SwitchLazyMode();
 
   // Preview.cpp

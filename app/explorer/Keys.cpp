@@ -5,6 +5,7 @@
 #include "app/LazyMode.h"
 #include "app/SettingsWindow.h"
 #include "app/State.h"
+#include "hostlib/Dialogs.h"
 
 namespace {
 
@@ -155,6 +156,17 @@ void ExplorerWindow::Moved(ExplorerPanel& panel) {
   w_.Select(controls.list, static_cast<uint32_t>(panel.FINDDIR(ex_.OLDDIR)));
   Redraw();
   w_.Refresh(controls.path);
+  TellLeftOut(panel);
+}
+
+// The names a listing left out, shown once for each folder the user opens.
+void ExplorerWindow::TellLeftOut(ExplorerPanel& panel) {
+  const std::vector<std::string> names = panel.UntoldLeftOut();
+  if (names.empty()) return;
+  std::string text = "Not shown: Windows cannot hold these Names exactly as they stand (a final blank or dot, or a "
+                     "character Windows forbids):";
+  for (const std::string& name : names) text += "\r\n\"" + name + "\"";
+  MBOX(text, 0, 0, ex_.DWHANDLE);
 }
 
 // The right button on a list: the row it went down on is chosen there, then F2.

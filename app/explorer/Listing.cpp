@@ -96,8 +96,9 @@ void SetFolder(zq::rt::RecordRef& r, const std::string& name) {
 
 }  // namespace
 
-void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
-  if (ABORTALL) return;
+std::vector<std::string> GETPDIR(zq::rt::Queue& panel, std::string_view path) {
+  std::vector<std::string> leftOut;
+  if (ABORTALL) return leftOut;
   panel.Free();
   const std::string folder = CHECKPATH(path);
   zq::rt::Queue listing(zq::rt::DirectoryLayout());
@@ -105,7 +106,7 @@ void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
   if (listing.Records() == 0) {
     SetFolder(NewEntry(panel), "..");
     panel.Add();
-    return;
+    return leftOut;
   }
   FileKinds kinds;
   const zq::rt::DirectoryFields& dir = zq::rt::DirectoryView();
@@ -114,7 +115,10 @@ void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
     const zq::rt::Record& entry = listing.Buffer();
     const std::string name = dir.NAME(entry);
     // A name a Windows path cannot hold would make the path layer reach another file.
-    if (name != ".." && !IsWindowsName(name)) continue;
+    if (name != ".." && !IsWindowsName(name)) {
+      leftOut.push_back(name);
+      continue;
+    }
     zq::rt::Record& r = NewEntry(panel);
     if (dir.ATTRIB(entry) & zq::rt::kAttrDirectory) {
       SetFolder(r, name);
@@ -131,9 +135,10 @@ void GETPDIR(zq::rt::Queue& panel, std::string_view path) {
       QPANELF.DIR.Set(r, 0);
     }
     panel.Add();
-    if (ABORTALL) return;
+    if (ABORTALL) return leftOut;
   }
   panel.Sort(DIRSORT);
+  return leftOut;
 }
 
 int DIRSORT(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b) {

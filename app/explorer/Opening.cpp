@@ -1,6 +1,7 @@
 // The explorer window's opening: its panels listed, its fonts, icons, bindings and resize
 // rules, and the copy mode set to icons.
 #include "ExplorerWindow.h"
+#include "ExplorerParts.h"
 #include "Icons.h"
 #include "app/State.h"
 #include "hostlib/Procedures.h"
@@ -45,6 +46,7 @@ void ExplorerWindow::Open() {
   ex_.IMGACT = kPreviewOff;
   w_.Open();
   ex_.DWHANDLE = w_.Handle();
+  for (ExplorerPanel* panel : {&ex_.Left(), &ex_.Right()}) panel->SetOwner(ex_.DWHANDLE);
   zq::ui::Font font = w_.Font(ew::LeftPanel).value_or(zq::ui::Font{});
   if (const uint8_t points = ST.Get().EXPFONTSIZE; points > 0) font.points = points;
   w_.SetFont(ew::LeftPanel, font);
@@ -62,11 +64,12 @@ void ExplorerWindow::Open() {
   ShowMode("F4 - Icon", kYellow);
 }
 
-// Each panel at its folder, or at the program's root when it has none.
+// Each panel at its folder, or at the program's root when it has none; a folder that is gone
+// opens at its nearest parent on disk.
 void ExplorerWindow::OpenPanels() {
   for (ExplorerPanel* panel : {&ex_.Left(), &ex_.Right()}) {
     const std::string folder = panel->Folder();
-    panel->FILLPANEL(TLEN(folder) == 0 ? CHECKPATH(ROOTDIR.Get()) : folder);
+    if (TLEN(folder) == 0 || !panel->FILLPANEL(NEARESTFOLDER(folder))) panel->FILLPANEL(CHECKPATH(ROOTDIR.Get()));
   }
 }
 

@@ -6,6 +6,8 @@
 #include "app/Explorer.h"
 #include "app/Helpers.h"
 #include "app/Records.h"
+#include "app/State.h"
+#include "hostlib/Dialogs.h"
 #include "hostlib/Procedures.h"
 #include "zqruntime/picture.h"
 
@@ -14,6 +16,7 @@ namespace {
 constexpr uint32_t kHistoryLength = 10;
 constexpr int32_t kMarkedColour = 255;  // red
 constexpr int32_t kDefaultColour = -1;
+constexpr int16_t kPathTooLong = 206;  // the system's "file name or extension is too long"
 
 // The drive a folder lies on ("D:"); blank for a path without one (a network path).
 std::string DriveOf(const std::string& folder) {
@@ -30,24 +33,29 @@ ExplorerPanel::ExplorerPanel(Guarded<std::string>& folder)
       entries_(SharedLayout(QPANELTYPE())),
       history_(SharedLayout(QHISTORYF.Layout())) {}
 
-void ExplorerPanel::FILLPANEL(std::string_view path) {
-  if (TLEN(path) == 0) return;
+bool ExplorerPanel::FILLPANEL(std::string_view path) {
+  if (TLEN(path) == 0) return true;
   const std::string folder = CHECKPATH(path);
+  if (folder.size() > kLongestPanelPath) {
+    ERRORMSG("The Panel cannot hold a Path this long.", "FillPanel", folder, kPathTooLong, kOkOnly, 0, owner_);
+    pathText_ = Folder();
+    return false;
+  }
   Remember(folder);
   drive_ = DriveOf(folder);
-  GETPDIR(entries_, folder);
+  leftOut_ = GETPDIR(entries_, folder);
   folder_.Set(folder);
   pathText_ = folder;
+  return true;
 }
 
-void ExplorerPanel::ListAgain() { GETPDIR(entries_, Folder()); }
+void ExplorerPanel::ListAgain() { leftOut_ = GETPDIR(entries_, Folder()); }
 
 bool ExplorerPanel::DIRUP() {
   uint8_t shortened = 0;
   const std::string parent = GETUPDIR(Folder(), &shortened);
   if (!shortened) return false;
-  FILLPANEL(parent);
-  return true;
+  return FILLPANEL(parent);
 }
 
 bool ExplorerPanel::DIRDN(int32_t row, std::string& OLDDIR) {
@@ -60,8 +68,7 @@ bool ExplorerPanel::DIRDN(int32_t row, std::string& OLDDIR) {
       OLDDIR = current;
       return DIRUP();
     case kFtFolder:
-      FILLPANEL(PathOf(*entry));
-      return true;
+      return FILLPANEL(PathOf(*entry));
     default:
       return false;
   }
@@ -94,9 +101,11 @@ bool ExplorerPanel::IsDeletable(const zq::rt::RecordRef& entry) {
   return QPANELF.FT(entry) == kFtFolderFile || IsPicture(entry);
 }
 
+bool ExplorerPanel::IsMarkable(const zq::rt::RecordRef& entry) { return GRFILETYPE(QPANELF.EXT(entry)) > 0; }
+
 bool ExplorerPanel::ToggleMark(uint32_t row) {
   std::optional<zq::rt::Record> entry = entries_.Peek(row);
-  if (!entry || GRFILETYPE(QPANELF.EXT(*entry)) <= 0) return false;
+  if (!entry || !IsMarkable(*entry)) return false;
   SetMark(row, QPANELF.SEL(*entry) != 1);
   return true;
 }
@@ -123,4 +132,9 @@ void ExplorerPanel::Remember(const std::string& folder) {
   QHISTORYF.PATH.Set(history_.Buffer(), folder);
   history_.Add(1);
   while (history_.Records() > kHistoryLength) history_.Delete(history_.Records());
+}
+
+std::vector<std::string> ExplorerPanel::UntoldLeftOut() {
+  if (leftOut_.empty() || !told_.insert(CHECKPATH(Folder())).second) return {};
+  return leftOut_;
 }

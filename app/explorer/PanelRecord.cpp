@@ -1,5 +1,6 @@
 // The explorer's records: a panel entry, a drive of the drive lists, a folder of a history.
 #include "app/Explorer.h"
+#include "app/State.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ const RecordLayout& DriveType() {
 }
 
 const RecordLayout& HistoryType() {
-  static const RecordLayout layout{CSTRING("PATH", 256)};
+  static const RecordLayout layout{CSTRING("PATH", kLongestPanelPath + 1)};
   return layout;
 }
 

@@ -242,14 +242,19 @@ class ExplorerFixture : public ::testing::Test {
     return files;
   }
 
+  // The names of a panel's rows as listed, in the panel's order.
   static std::vector<std::string> Names(const zq::rt::Queue& panel) {
     std::vector<std::string> names;
-    for (uint32_t i = 1; i <= panel.Records(); ++i) {
-      auto r = panel.Peek(i);
-      std::string ext = QPANELF.EXT(*r);
-      names.push_back(ext == "<DIR>" || ext.empty() ? QPANELF.FN(*r) : QPANELF.FN(*r) + "." + ext);
-    }
+    for (uint32_t i = 1; i <= panel.Records(); ++i) names.push_back(QPANELF.NAME(*panel.Peek(i)));
     return names;
+  }
+
+  // The row listing exactly that name; 0: none.
+  static uint32_t RowNamed(const zq::rt::Queue& panel, const std::string& name) {
+    const std::vector<std::string> names = Names(panel);
+    for (size_t i = 0; i < names.size(); ++i)
+      if (names[i] == name) return static_cast<uint32_t>(i + 1);
+    return 0;
   }
 
   zqtest::ScratchFolder scratch_{"orvid-explorer"};

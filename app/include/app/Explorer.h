@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Guarded.h"
 #include "hostlib/Picture.h"
@@ -63,8 +65,9 @@ struct QHISTORYFIELDS : zq::rt::RecordView {
 };
 extern const QHISTORYFIELDS QHISTORYF;
 
-// Lists a folder into a panel queue (GETPDIR), nothing else changes.
-void GETPDIR(zq::rt::Queue& panel, std::string_view path);
+// Lists a folder into a panel queue (GETPDIR), nothing else changes; the names left out, which
+// a Windows path cannot reach exactly as they stand.
+std::vector<std::string> GETPDIR(zq::rt::Queue& panel, std::string_view path);
 int DIRSORT(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b);
 // Reads the drives into a drive queue (FILLDRIVES).
 void FILLDRIVES(zq::rt::Queue& drives);
@@ -79,10 +82,13 @@ class ExplorerPanel {
 
   // The folder, read and set as a copy under its lock: the main window and tests read it too.
   std::string Folder() const { return folder_.Get(); }
+  // The window that owns the panel's messages.
+  void SetOwner(HWND owner) { owner_ = owner; }
 
   // FILLPANEL: records the folder in the history, sets the drive field, lists the folder and
-  // makes it the panel's folder and path field; a blank path does nothing.
-  void FILLPANEL(std::string_view path);
+  // makes it the panel's folder and path field; a blank path does nothing. A path longer than
+  // the panel holds is refused with a message (false), and the panel stays where it is.
+  bool FILLPANEL(std::string_view path);
   // Lists the folder again (GETPDIR), without touching the history or the drive field.
   void ListAgain();
   // DIRUP: the parent folder; false when there is none (nothing changes).
@@ -101,8 +107,14 @@ class ExplorerPanel {
   // the explorer deletes (a picture or the folder file).
   static bool IsPicture(const zq::rt::RecordRef& entry);
   static bool IsDeletable(const zq::rt::RecordRef& entry);
+  // An entry Ins marks: one whose extension the image library knows.
+  static bool IsMarkable(const zq::rt::RecordRef& entry);
 
-  // Marks (R$SELECT): only an entry whose extension the image library knows is marked.
+  // The names left out of the panel's listing, once for each folder: empty when none were
+  // left out or the folder's were given before.
+  std::vector<std::string> UntoldLeftOut();
+
+  // Marks (R$SELECT): toggles a markable entry's mark; false for any other row.
   bool ToggleMark(uint32_t row);
   void SetMark(uint32_t row, bool marked);
   // The first marked row from a row on; 0 when none is marked there.
@@ -124,10 +136,13 @@ class ExplorerPanel {
   void Remember(const std::string& folder);
 
   Guarded<std::string>& folder_;
+  HWND owner_ = 0;
   zq::rt::Queue entries_;
   zq::rt::Queue history_;
   std::string pathText_;
   std::string drive_;
+  std::vector<std::string> leftOut_;  // the names the last listing left out
+  std::set<std::string> told_;        // the folders whose left-out names were given
 };
 
 // Where the preview shows (IMGACT): the picture chosen in one panel over the other one.
@@ -170,7 +185,7 @@ class Explorer {
   std::function<void()> redrawPanels = [] {};
 
  private:
-  void ListAgainWhereShown(const std::string& folder);
+  void ListAgainWhereShown(const ExplorerPanel& changed);
   void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code);
 
   ExplorerPanel left_;

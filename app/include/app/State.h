@@ -144,6 +144,8 @@ extern std::string INIPATH;  // the folder current at start-up, ending with "\"
 extern Guarded<std::string> ROOTDIR;  // the media root
 extern Guarded<std::string> RPPATH;   // the explorer's right panel folder
 extern Guarded<std::string> LPPATH;   // and its left one
+// The longest folder a panel holds, in bytes: the settings file keeps it whole.
+constexpr size_t kLongestPanelPath = 1023;
 extern std::string MWPOS;    // main window position "x,y,width,height"
 extern std::string EWPOS;    // explorer window position
 extern WINPOSCLASS MWWINPOS;
