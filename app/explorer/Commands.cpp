@@ -62,7 +62,11 @@ void Explorer::COPYITEM(ExplorerPanel& source, int32_t row) {
   } else {
     FILEIO file;
     const int32_t result = file.COPY(from, to, 0);
-    if (result != 0) Report("Error Copying.", "CopyItem", from, result);
+    if (result != 0) {
+      // The source when it is gone, else the target the copy could not replace.
+      const uint32_t error = static_cast<uint32_t>(file.GETLASTSYSTEMERROR());
+      Report("Error Copying.", "CopyItem", FailureDetails(STANDS(from) ? to : from, error), result);
+    }
   }
   target.ListAgain();
   ListAgainWhereShown(target);
@@ -138,7 +142,8 @@ void Explorer::MKDIR(ExplorerPanel& panel) {
   const int32_t result = file.CREATEDIR(path);
   if (right) MBOX(zq::rt::WholeText(result), 0, 0, DWHANDLE);
   if (result != 0) {
-    Report("Error Creating Folder.", "MKDir", path, result);
+    Report("Error Creating Folder.", "MKDir", FailureDetails(path, static_cast<uint32_t>(file.GETLASTSYSTEMERROR())),
+           result);
     return;
   }
   panel.ListAgain();
@@ -151,7 +156,10 @@ void Explorer::DELETEITEM(ExplorerPanel& panel, int32_t row) {
     const std::string path = panel.PathOf(entry);
     FILEIO file;
     const int32_t result = file.DELETE(path);
-    if (result != 0) Report("Error Deleting.", "DeleteItem", path, result);
+    if (result != 0) {
+      Report("Error Deleting.", "DeleteItem", FailureDetails(path, static_cast<uint32_t>(file.GETLASTSYSTEMERROR())),
+             result);
+    }
     return result == 0;
   };
   if (panel.FirstMarked() != 0) {

@@ -27,6 +27,9 @@ bool ASKDELETE(Explorer& explorer);                                // P11$ASKWIN
 // Why a new folder's name cannot be made inside the panel's folder; empty when it can.
 std::string FOLDERNAMEFAULT(std::string_view name);
 
+// Whether a file or folder stands at the path.
+bool STANDS(std::string_view path);
+
 // The folder when it stands on disk, else its nearest parent that does; the folder itself
 // when none does (its drive is gone).
 std::string NEARESTFOLDER(std::string_view folder);

@@ -42,6 +42,8 @@ bool SAMEFILE(std::string_view first, std::string_view second) {
   return !ec && ca == cb;
 }
 
+bool STANDS(std::string_view path) { return GetFileAttributesA(std::string(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 std::string NEARESTFOLDER(std::string_view folder) {
   auto isFolder = [](const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -1,6 +1,7 @@
 // A folder listed into a panel queue with its entry types, icons and order, and the drives of
 // the drive lists.
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -10,7 +11,7 @@
 #include "app/State.h"
 #include "app/Text.h"
 #include "hostlib/Procedures.h"
-#include "zqruntime/dirlist.h"
+#include "zqplatform/files.h"
 #include "zqruntime/picture.h"
 
 namespace {
@@ -94,6 +95,28 @@ void SetFolder(zq::rt::RecordRef& r, const std::string& name) {
   QPANELF.DIR.Set(r, parent ? 2 : 1);
 }
 
+// An entry of a folder as the file layer lists it, its name exactly as it stands (a listing
+// queue's text field would drop a final blank).
+struct Listed {
+  std::string name;
+  bool folder;
+  int64_t size;
+};
+
+std::vector<Listed> ListExactly(const std::string& folder) {
+  std::vector<Listed> listed;
+  WIN32_FIND_DATAA data{};
+  const HANDLE find = FindFirstFileA((folder + "*.*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return listed;
+  do {
+    const std::string_view name(data.cFileName, strnlen(data.cFileName, sizeof data.cFileName));
+    listed.push_back({std::string(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                      static_cast<int64_t>(uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow)});
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return listed;
+}
+
 }  // namespace
 
 std::vector<std::string> GETPDIR(zq::rt::Queue& panel, std::string_view path) {
@@ -101,26 +124,23 @@ std::vector<std::string> GETPDIR(zq::rt::Queue& panel, std::string_view path) {
   if (ABORTALL) return leftOut;
   panel.Free();
   const std::string folder = CHECKPATH(path);
-  zq::rt::Queue listing(zq::rt::DirectoryLayout());
-  zq::rt::ListDirectory(folder + "*.*", listing);
-  if (listing.Records() == 0) {
+  const std::vector<Listed> listing = ListExactly(folder);
+  if (listing.empty()) {
     SetFolder(NewEntry(panel), "..");
     panel.Add();
     return leftOut;
   }
   FileKinds kinds;
-  const zq::rt::DirectoryFields& dir = zq::rt::DirectoryView();
-  for (uint32_t i = 1; i <= listing.Records(); ++i) {
-    listing.Get(i);
-    const zq::rt::Record& entry = listing.Buffer();
-    const std::string name = dir.NAME(entry);
+  for (const Listed& entry : listing) {
+    const std::string& name = entry.name;
+    if (name == ".") continue;
     // A name a Windows path cannot hold would make the path layer reach another file.
-    if (name != ".." && !IsWindowsName(name)) {
+    if (name != ".." && !zq::fs::HoldsExactly(name)) {
       leftOut.push_back(name);
       continue;
     }
     zq::rt::Record& r = NewEntry(panel);
-    if (dir.ATTRIB(entry) & zq::rt::kAttrDirectory) {
+    if (entry.folder) {
       SetFolder(r, name);
     } else {
       const std::string ext = GETEXT(name);
@@ -129,7 +149,7 @@ std::vector<std::string> GETPDIR(zq::rt::Queue& panel, std::string_view path) {
       QPANELF.NAME.Set(r, name);
       QPANELF.EXT.Set(r, ext);
       // The listing's size is exact beyond 4 GB: no second query per file.
-      QPANELF.FS.Set(r, zq::rt::WholeText(static_cast<int64_t>(dir.SIZE(entry))));
+      QPANELF.FS.Set(r, zq::rt::WholeText(entry.size));
       QPANELF.FT.Set(r, kind.type);
       QPANELF.ICON.Set(r, static_cast<int32_t>(kind.icon));
       QPANELF.DIR.Set(r, 0);

@@ -16,7 +16,7 @@ namespace {
 constexpr uint32_t kHistoryLength = 10;
 constexpr int32_t kMarkedColour = 255;  // red
 constexpr int32_t kDefaultColour = -1;
-constexpr int16_t kPathTooLong = 206;  // the system's "file name or extension is too long"
+constexpr uint32_t kPathTooLong = 206;  // the system's "file name or extension is too long"
 
 // The drive a folder lies on ("D:"); blank for a path without one (a network path).
 std::string DriveOf(const std::string& folder) {
@@ -37,7 +37,8 @@ bool ExplorerPanel::FILLPANEL(std::string_view path) {
   if (TLEN(path) == 0) return true;
   const std::string folder = CHECKPATH(path);
   if (folder.size() > kLongestPanelPath) {
-    ERRORMSG("The Panel cannot hold a Path this long.", "FillPanel", folder, kPathTooLong, kOkOnly, 0, owner_);
+    ERRORMSG("The Panel cannot hold a Path this long.", "FillPanel", FailureDetails(folder, kPathTooLong),
+             static_cast<int16_t>(kPathTooLong), kOkOnly, 0, owner_);
     pathText_ = Folder();
     return false;
   }
