@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/FolderFile.h"
 #include "app/State.h"
 #include "app/Text.h"
 #include "hostlib/Dialogs.h"
@@ -13,8 +14,7 @@ namespace {
 
 // A folder file holds a few lines; a larger file is not read (-1) rather than held whole.
 constexpr double kLargest = 16 << 20;
-// The file object's codes for a target it could not open and for a write that failed.
-constexpr int16_t kOpenFailed = -52, kWriteFailed = -57;
+constexpr uint8_t kQuiet = 1;
 
 bool ForeignEncoding(std::string_view bytes) {
   return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string_view::npos;
@@ -77,10 +77,10 @@ int16_t ReadFolderFileContent(FolderFileContent& content, std::string_view path,
 }
 
 int32_t SaveFolderFileContent(const FolderFileContent& content, std::string_view path) {
-  const std::string target = WithoutTrailingBlanks(path);
-  const std::string bytes = FolderFileContentBytes(content);
-  if (zq::fs::WriteReplacing(target.c_str(), bytes, zq::fs::AtLink::Follow)) return static_cast<int32_t>(bytes.size());
-  const DWORD error = GetLastError();
-  return ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", FailureDetails(target, error),
-                  error == ERROR_DISK_FULL ? kWriteFailed : kOpenFailed, kOkOnly, 0, MWHANDLE);
+  // The file the user opened: a link is followed to it. A failure is shown with its reason.
+  const int32_t written = WRITEFOLDERBYTES(FolderFileContentBytes(content), path, kQuiet, zq::fs::AtLink::Follow);
+  if (written >= 0) return written;
+  const std::string details = FailureDetails(WithoutTrailingBlanks(path), GetLastError());
+  return ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", details, static_cast<int16_t>(written), kOkOnly, 0,
+                  MWHANDLE);
 }
