@@ -18,6 +18,8 @@ namespace {
 namespace df = orvid::res::FolderFileEditor;
 using zq::rt::Bind;
 
+constexpr char kForeignEncodingReason[] = "the file is UTF-16 text or holds NUL bytes, and the editor keeps UTF-8 only";
+
 class FolderFileForm {
  public:
   FolderFileForm(FolderFileContent& content, std::string path)
@@ -84,9 +86,12 @@ void VIEWDF(const ExplorerPanel& panel, int32_t row, HWND owner, HWND otherList)
   if (!entry || QPANELF.FT(*entry) != kFtFolderFile) return;
   const std::string path = panel.PathOf(*entry);
   FolderFileContent content;
-  const int16_t read = ReadFolderFileContent(content, path);
+  uint32_t systemError = 0;
+  const int16_t read = ReadFolderFileContent(content, path, &systemError);
   if (read < 0) {
-    ERRORMSG("Error Reading dune_folder.txt", "ViewDF", path, read, kOkOnly, 0, owner);
+    const std::string details = read == kForeignEncoding ? path + " - " + kForeignEncodingReason
+                                                         : FailureDetails(path, systemError);
+    ERRORMSG("Error Reading dune_folder.txt", "ViewDF", details, read, kOkOnly, 0, owner);
     return;
   }
   FolderFileForm form(content, path);
