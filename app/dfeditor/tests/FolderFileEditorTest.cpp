@@ -218,7 +218,7 @@ TEST_F(ViewDF, AUtf16FileIsRefusedAtOpeningWithWhyAndNothingIsWritten) {
   drive_.Put("Films/Alien (1979)/dune_folder.txt", utf16);
   const std::string path = drive_.Win("Films\\Alien (1979)\\dune_folder.txt");
   orvid::test::DialogWatcher watcher;
-  VIEWDF(kLeftSide, static_cast<int32_t>(Row("dune_folder", "txt")), panels_.ControlHandle(3));
+  VIEWDF(panel_, static_cast<int32_t>(Row("dune_folder", "txt")), 0, panels_.ControlHandle(3));
   EXPECT_EQ(FindForm(), 0u);
   EXPECT_EQ(watcher.Seen(),
             (std::vector<orvid::test::ErrorSeen>{{"Error Reading dune_folder.txt", "ViewDF",
