@@ -111,14 +111,6 @@ bool R$SDSEARCHDOWN(uint32_t position) {
 
 }  // namespace
 
-const zq::rt::RecordLayout& QDTYPE() {
-  using namespace zq::rt;
-  static const RecordLayout layout{STRING("NAME", 256), CSTRING("DIRNAME", 256), BYTE("ISFOLDER"),
-                                   CSTRING("CN", 32),   BYTE("CNACT"),           CSTRING("CF", 32),
-                                   BYTE("CFACT"),       BYTE("MTYPE")};
-  return layout;
-}
-
 const QDFIELDS QDF;
 zq::rt::Queue QD(QDTYPE());
 

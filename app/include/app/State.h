@@ -37,12 +37,13 @@
 #include "zqplatform/messages.h"
 #include "zqruntime/queue.h"
 
-extern zq::rt::Queue QDIR;         // folder list: NAME ICON LEVEL SCRIPT ISFOLDER DIRNAME CN CNACT CF CFACT BN BNACT BF BFACT DFCUR DFNEXT MTYPE MNAME
-extern zq::rt::Queue MFQ;          // media list: DIR DNAME MNAME EXTENSION SCAT STYPE RSIZE HRSIZE MTYPE
-extern zq::rt::Queue QSCRIPT;      // layouts, row n = level n: NR ALIGN IDX IDY SCALE AUTOICON DIR COLS ROWS TOP BOT TEXTBOT FSIZE IVIEW
-extern zq::rt::Queue VEXTENSIONS;  // EXT COVER NOMEDIAURL
-extern zq::rt::Queue AEXTENSIONS;  // EXT COVER NOMEDIAURL
-extern zq::rt::Queue QNOSCAN;      // FNAME, upper case
+// The queues, each of its view's records (app/Records.h).
+extern zq::rt::Queue QDIR;         // the folder list (QDIRF)
+extern zq::rt::Queue MFQ;          // the media list (MFQF)
+extern zq::rt::Queue QSCRIPT;      // the layouts, row n = level n (QSCRIPTF)
+extern zq::rt::Queue VEXTENSIONS;  // the video extensions (VEXTF)
+extern zq::rt::Queue AEXTENSIONS;  // the audio extensions (AEXTF)
+extern zq::rt::Queue QNOSCAN;      // the folder names the scan does not enter (QNOSCANF)
 
 // The settings group. Texts are held without trailing blanks; a blank text is empty.
 struct CATLAYOUT {
@@ -118,8 +119,8 @@ extern std::atomic<uint8_t> T2ABORT;     // stop the pass
 extern std::atomic<uint8_t> T1ENDED;
 extern std::atomic<uint8_t> T2ENDED;
 
-// Thread parameters: T1GROUP (ROOT, THREADNR) and T2GROUP (QDIR, THREADNR), passed to the
-// job's thread as their bytes.
+// Thread parameters of the scan (T1GROUPF) and of the pass (T2GROUPF), passed to the job's
+// thread as their bytes.
 extern zq::rt::Record T1GROUP;
 extern zq::rt::Record T2GROUP;
 
