@@ -56,14 +56,10 @@ bool AskOptions(LMTYPE& options) {
 bool Wanted(const zq::rt::RecordRef& folder, const LMTYPE& options) {
   if (QDIRF.SCRIPT(folder) != 1) return false;
   if (options.MI != 0) return QDIRF.CNACT(folder) == 0 && QDIRF.CFACT(folder) == 0;
-  switch (QDIRF.MTYPE(folder)) {
-    case FolderMedia::Audio: return options.AM != 0;
-    case FolderMedia::BluRayRip:
-    case FolderMedia::DvdRip:
-    case FolderMedia::OneVideo:
-    case FolderMedia::SeveralVideos: return options.VM != 0;
-    case FolderMedia::None: return options.FW != 0;
-  }
+  const FolderMedia kind = QDIRF.MTYPE(folder);
+  if (IsAudioFolder(kind)) return options.AM != 0;
+  if (IsVideoFolder(kind)) return options.VM != 0;
+  if (kind == FolderMedia::None) return options.FW != 0;
   return true;
 }
 

@@ -3,7 +3,9 @@
 // Code reads and writes these records through the views only: QDIRF.DFNEXT(r),
 // MFQF.MTYPE.Set(r, ...).
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,6 +23,34 @@ constexpr uint32_t kQDirName = 1;
 constexpr uint32_t kQDirIcon = 2;
 constexpr uint32_t kQDirLevel = 3;
 
+// The folder list's icons (QDIR's ICON), numbered from 1 in the order of their files.
+enum class FolderIcon : uint8_t {
+  SubFolder = 1,
+  Picture,     // the folder's icon in another format than AAI
+  Video,       // a video file or a rip folder
+  Missing,     // "Missing Icon"
+  AaiPicture,  // the folder's AAI icon
+  Audio,
+  Background,
+  Info,
+};
+struct FOLDERICONFILE {
+  FolderIcon icon;
+  const char* file;  // the picture in the program's icons, without ".ico"
+};
+inline constexpr FOLDERICONFILE kFolderIconFiles[] = {
+    {FolderIcon::SubFolder, "VistaFolder"}, {FolderIcon::Picture, "VistaImage"},
+    {FolderIcon::Video, "VistaMovie"},      {FolderIcon::Missing, "CrossSmall"},
+    {FolderIcon::AaiPicture, "VistaMulImage"}, {FolderIcon::Audio, "VistaAudio2"},
+    {FolderIcon::Background, "Star"},       {FolderIcon::Info, "Info"}};
+static_assert([] {
+  int32_t n = 0;
+  for (const FOLDERICONFILE& f : kFolderIconFiles) {
+    if (static_cast<int32_t>(f.icon) != ++n) return false;
+  }
+  return n == static_cast<int32_t>(FolderIcon::Info);
+}(), "kFolderIconFiles lists each icon once, at its number");
+
 // A folder's media kind (QDIR's MTYPE), as stored.
 enum class FolderMedia : uint8_t {
   None = 0,
@@ -31,14 +61,43 @@ enum class FolderMedia : uint8_t {
   Audio = 10,         // audio files only
 };
 
+// A folder of videos: a rip or video files.
+constexpr bool IsVideoFolder(FolderMedia kind) {
+  return kind >= FolderMedia::BluRayRip && kind <= FolderMedia::SeveralVideos;
+}
+constexpr bool IsAudioFolder(FolderMedia kind) { return kind == FolderMedia::Audio; }
+
 // A medium's type (MFQ's MTYPE), as stored; STYPE holds its text.
 enum class MediumType : uint8_t {
   Unknown = 0,
-  BdRip = 1,      // "BD-Rip": a "BDMV" folder or a disc image of 8 GiB or more
-  DvdRip = 2,     // "DVD-Rip": a "VIDEO_TS" folder or a smaller disc image
-  VideoFile = 3,  // "Video-File"
-  MusicFile = 4,  // "Music-File"
+  BdRip = 1,      // a "BDMV" folder or a disc image of 8 GiB or more
+  DvdRip = 2,     // a "VIDEO_TS" folder or a smaller disc image
+  VideoFile = 3,
+  MusicFile = 4,
 };
+// The texts of the types, by their numbers.
+inline constexpr std::string_view kMediumTypeTexts[] = {"Unknown", "BD-Rip", "DVD-Rip", "Video-File", "Music-File"};
+constexpr std::string_view MediumTypeText(MediumType type) {
+  const auto n = static_cast<size_t>(type);
+  return n < std::size(kMediumTypeTexts) ? kMediumTypeTexts[n] : kMediumTypeTexts[0];
+}
+// The type whose text is exactly text; Unknown for any other.
+constexpr MediumType MediumTypeOfText(std::string_view text) {
+  for (size_t n = 1; n < std::size(kMediumTypeTexts); ++n) {
+    if (text == kMediumTypeTexts[n]) return static_cast<MediumType>(n);
+  }
+  return MediumType::Unknown;
+}
+
+// A medium's category; MFQ's SCAT holds its letter.
+enum class MediaCategory : uint8_t {
+  Unknown = 0,
+  Video = 1,
+  Audio = 2,
+};
+constexpr std::string_view CategoryLetter(MediaCategory category) {
+  return category == MediaCategory::Video ? "V" : category == MediaCategory::Audio ? "A" : "U";
+}
 
 // QDIRTYPE: one entry of the folder list. A scanned folder gives its sub-folders' and media
 // files' entries, then its own record (SCRIPT 1), then its background's entry.
@@ -73,8 +132,8 @@ struct MFQFIELDS : zq::rt::RecordView {
   zq::rt::TextField DNAME{*this, zq::rt::CSTRING("DNAME", 256)};  // DIR's last folder name
   zq::rt::TextField MNAME{*this, zq::rt::CSTRING("MNAME", 256)};  // the file name, or "BDMV" / "VIDEO_TS"
   zq::rt::TextField EXTENSION{*this, zq::rt::CSTRING("EXTENSION", 32)};  // MNAME's extension, without the dot
-  zq::rt::TextField SCAT{*this, zq::rt::CSTRING("SCAT", 5)};  // "V" video, "A" audio, "U" unknown
-  zq::rt::TextField STYPE{*this, zq::rt::CSTRING("STYPE", 12)};  // MTYPE's text: "BD-Rip" ... "Unknown"
+  zq::rt::TextField SCAT{*this, zq::rt::CSTRING("SCAT", 5)};  // the category's letter (CategoryLetter)
+  zq::rt::TextField STYPE{*this, zq::rt::CSTRING("STYPE", 12)};  // MTYPE's text (MediumTypeText)
   zq::rt::RealField RSIZE{*this, zq::rt::REAL("RSIZE")};  // bytes (a rip folder's total)
   zq::rt::TextField HRSIZE{*this, zq::rt::STRING("HRSIZE", 25)};  // RSIZE as text with its unit
   zq::rt::EnumField<MediumType> MTYPE{*this, zq::rt::BYTE("MTYPE")};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/State.h"
 
 TEST(ProgramState, ThreadParametersKeepTheirWholeWidth) {
@@ -79,4 +81,32 @@ TEST(ProgramState, MediaCodesKeepTheirStoredNumbers) {
     MFQF.MTYPE.Set(medium, type);
     EXPECT_EQ(medium.Whole(MFQF.MTYPE.Number()), stored);
   }
+}
+
+TEST(ProgramState, MediaKindsAnswerTheirPredicatesAndTexts) {
+  const std::tuple<FolderMedia, bool, bool> folders[] = {
+      {FolderMedia::None, false, false},         {FolderMedia::BluRayRip, true, false},
+      {FolderMedia::DvdRip, true, false},        {FolderMedia::OneVideo, true, false},
+      {FolderMedia::SeveralVideos, true, false}, {FolderMedia{5}, false, false},
+      {FolderMedia::Audio, false, true}};
+  for (const auto& [kind, video, audio] : folders) {
+    EXPECT_EQ(IsVideoFolder(kind), video) << static_cast<int>(kind);
+    EXPECT_EQ(IsAudioFolder(kind), audio) << static_cast<int>(kind);
+  }
+  const std::pair<MediumType, std::string_view> types[] = {{MediumType::Unknown, "Unknown"},
+                                                           {MediumType::BdRip, "BD-Rip"},
+                                                           {MediumType::DvdRip, "DVD-Rip"},
+                                                           {MediumType::VideoFile, "Video-File"},
+                                                           {MediumType::MusicFile, "Music-File"}};
+  for (const auto& [type, text] : types) {
+    EXPECT_EQ(MediumTypeText(type), text);
+    EXPECT_EQ(MediumTypeOfText(text), type);
+  }
+  EXPECT_EQ(MediumTypeText(MediumType{9}), "Unknown");
+  for (std::string_view other : {"", "bd-rip", "BD-Rip ", "Video"}) {
+    EXPECT_EQ(MediumTypeOfText(other), MediumType::Unknown);
+  }
+  EXPECT_EQ(CategoryLetter(MediaCategory::Video), "V");
+  EXPECT_EQ(CategoryLetter(MediaCategory::Audio), "A");
+  EXPECT_EQ(CategoryLetter(MediaCategory::Unknown), "U");
 }
