@@ -91,6 +91,7 @@ class FolderScan {
   void Folder(const std::string& path, const Entry& e, FolderFindings& f);
   void File(const std::string& path, const Entry& e, FolderFindings& f);
   void Add(std::string_view name, std::string_view dirname, FolderIcon icon, int32_t level, uint8_t isFolder);
+  void AddOwnRecord(const FolderFindings& f, const std::string& dirname, int32_t level, uint8_t subFolderIcons);
 
   zq::rt::Queue& q_;
   const SCANRULES& rules_;
@@ -176,6 +177,50 @@ void FolderScan::Add(std::string_view name, std::string_view dirname, FolderIcon
   q_.Add();
 }
 
+// The folder's own record, the one the pass works on: its pictures, its media kind and the
+// file the media link names.
+void FolderScan::AddOwnRecord(const FolderFindings& f, const std::string& dirname, int32_t level,
+                              uint8_t subFolderIcons) {
+  zq::rt::Record& r = q_.Buffer();
+  r.Clear();
+  QDIRF.LEVEL.Set(r, level);
+  QDIRF.SCRIPT.Set(r, 1);
+  QDIRF.DIRNAME.Set(r, dirname);
+  QDIRF.DFNEXT.Set(r, subFolderIcons);
+  QDIRF.CN.Set(r, f.aaiIcon.name);
+  QDIRF.CNACT.Set(r, f.aaiIcon.found);
+  QDIRF.CF.Set(r, f.otherIcon.name);
+  QDIRF.CFACT.Set(r, f.otherIcon.found);
+  QDIRF.BN.Set(r, f.aaiBackground.name);
+  QDIRF.BNACT.Set(r, f.aaiBackground.found);
+  QDIRF.BF.Set(r, f.otherBackground.name);
+  QDIRF.BFACT.Set(r, f.otherBackground.found);
+  if (f.otherIcon.found || f.aaiIcon.found) {
+    QDIRF.NAME.Set(r, f.otherIcon.found ? f.otherIcon.name : f.aaiIcon.name);
+    QDIRF.ICON.Set(r, static_cast<int32_t>(f.otherIcon.found ? FolderIcon::Picture : FolderIcon::AaiPicture));
+    QDIRF.DFCUR.Set(r, 1);
+  } else {
+    QDIRF.NAME.Set(r, "Missing Icon");
+    QDIRF.ICON.Set(r, static_cast<int32_t>(FolderIcon::Missing));
+    QDIRF.DFCUR.Set(r, 0);
+  }
+  const auto firstOf = [&](MediaCategory category) -> const MediaFile* {
+    for (const MediaFile& m : f.media)
+      if (m.category == category) return &m;
+    return nullptr;
+  };
+  if (f.ripKind != FolderMedia::None) {
+    QDIRF.MTYPE.Set(r, f.ripKind);
+  } else if (const MediaFile* video = firstOf(MediaCategory::Video)) {
+    QDIRF.MTYPE.Set(r, f.media.size() == 1 && !f.noUrlVideo ? FolderMedia::OneVideo : FolderMedia::SeveralVideos);
+    QDIRF.MNAME.Set(r, video->name);
+  } else if (const MediaFile* audio = firstOf(MediaCategory::Audio)) {
+    QDIRF.MTYPE.Set(r, FolderMedia::Audio);
+    QDIRF.MNAME.Set(r, audio->name);
+  }
+  q_.Add();
+}
+
 uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
   ++level;
   const std::string folder = CHECKPATH(path);
@@ -220,44 +265,7 @@ uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
     }
   }
 
-  zq::rt::Record& r = q_.Buffer();
-  r.Clear();
-  QDIRF.LEVEL.Set(r, level);
-  QDIRF.SCRIPT.Set(r, 1);
-  QDIRF.DIRNAME.Set(r, dirname);
-  QDIRF.DFNEXT.Set(r, result);
-  QDIRF.CN.Set(r, f.aaiIcon.name);
-  QDIRF.CNACT.Set(r, f.aaiIcon.found);
-  QDIRF.CF.Set(r, f.otherIcon.name);
-  QDIRF.CFACT.Set(r, f.otherIcon.found);
-  QDIRF.BN.Set(r, f.aaiBackground.name);
-  QDIRF.BNACT.Set(r, f.aaiBackground.found);
-  QDIRF.BF.Set(r, f.otherBackground.name);
-  QDIRF.BFACT.Set(r, f.otherBackground.found);
-  if (f.otherIcon.found || f.aaiIcon.found) {
-    QDIRF.NAME.Set(r, f.otherIcon.found ? f.otherIcon.name : f.aaiIcon.name);
-    QDIRF.ICON.Set(r, static_cast<int32_t>(f.otherIcon.found ? FolderIcon::Picture : FolderIcon::AaiPicture));
-    QDIRF.DFCUR.Set(r, 1);
-  } else {
-    QDIRF.NAME.Set(r, "Missing Icon");
-    QDIRF.ICON.Set(r, static_cast<int32_t>(FolderIcon::Missing));
-    QDIRF.DFCUR.Set(r, 0);
-  }
-  const auto firstOf = [&](MediaCategory category) -> const MediaFile* {
-    for (const MediaFile& m : f.media)
-      if (m.category == category) return &m;
-    return nullptr;
-  };
-  if (f.ripKind != FolderMedia::None) {
-    QDIRF.MTYPE.Set(r, f.ripKind);
-  } else if (const MediaFile* video = firstOf(MediaCategory::Video)) {
-    QDIRF.MTYPE.Set(r, f.media.size() == 1 && !f.noUrlVideo ? FolderMedia::OneVideo : FolderMedia::SeveralVideos);
-    QDIRF.MNAME.Set(r, video->name);
-  } else if (const MediaFile* audio = firstOf(MediaCategory::Audio)) {
-    QDIRF.MTYPE.Set(r, FolderMedia::Audio);
-    QDIRF.MNAME.Set(r, audio->name);
-  }
-  q_.Add();
+  AddOwnRecord(f, dirname, level, result);
 
   if (f.aaiBackground.found || f.otherBackground.found)
     Add(f.aaiBackground.found ? f.aaiBackground.name : f.otherBackground.name, dirname, FolderIcon::Background, level, 0);

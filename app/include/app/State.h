@@ -22,6 +22,7 @@
 // | LPPATH, RPPATH | the explorer while it runs, else the main window (SHOWINEXPLORER, GETINI) | PUTINI, lazy mode | Guarded |
 // | EWPOS | the explorer as it closes, GETINI | the explorer as it opens, PUTINI once the explorer has ended | handed over by EXPRUNNING, cleared after the explorer's last write |
 // | the status line | any thread (UPDATESTATUS) | the main window (STATUSNOW) | its own lock |
+// | TI | the scan as it begins (START) | the scan's busy time (UPDATESTATUS -99) | the scan's thread only |
 // | JOBTESTHOOK | tests, before a job starts | RUNJOB | the job's start |
 #pragma once
 #include <atomic>
@@ -94,11 +95,24 @@ struct SETTINGSGROUP {
 };
 extern Guarded<SETTINGSGROUP> ST;
 
-// Media totals of the media list.
+// Media totals of the media list: the media of each type (MFQ's MTYPE) and their bytes, and
+// the disk holding them.
 struct MEDIATOTALS {
-  int32_t CNTBD = 0, CNTDD = 0, CNTMF = 0, CNTAF = 0, CNTUF = 0, CNTTF = 0;
-  double TOTMSIZE = 0, TOTASIZE = 0, TOTBSIZE = 0, TOTVSIZE = 0, TOTUSIZE = 0, TOTTSIZE = 0;
-  double DISKT = 0, DISKU = 0, DISKF = 0;
+  int32_t CNTBD = 0;  // BD-Rips
+  int32_t CNTDD = 0;  // DVD-Rips
+  int32_t CNTMF = 0;  // video files
+  int32_t CNTAF = 0;  // music files
+  int32_t CNTUF = 0;  // media of unknown type
+  int32_t CNTTF = 0;  // all of them
+  double TOTMSIZE = 0;  // bytes of the video files
+  double TOTASIZE = 0;  // of the music files
+  double TOTBSIZE = 0;  // of the BD-Rips
+  double TOTVSIZE = 0;  // of the DVD-Rips
+  double TOTUSIZE = 0;  // of the unknown
+  double TOTTSIZE = 0;  // of all
+  double DISKT = 0;  // the disk's bytes, 0 while no medium is listed
+  double DISKU = 0;  // its bytes in use
+  double DISKF = 0;  // its bytes free for the user
 };
 extern MEDIATOTALS MFSIZE;
 
