@@ -7,7 +7,6 @@
 #include <string>
 
 #include "ErrorMap.h"
-#include "FileDescriptor.h"
 #include "FileInfo.h"
 #include "PathResolver.h"
 #include "ShareTable.h"
@@ -17,48 +16,6 @@
 
 namespace zq::fs {
 namespace {
-
-// The resolved path, or empty with the last error set.
-std::string Resolve(const char* path) {
-  if (!path) {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return {};
-  }
-  DWORD error = ERROR_SUCCESS;
-  std::string posix = ResolvePath(path, &error);
-  if (posix.empty()) SetLastError(error);
-  return posix;
-}
-
-// True when every open of the file, in any process using this layer, shares delete.
-bool DeleteShared(const std::string& posix, const struct stat& st) {
-  int probe = open(posix.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  bool ok = ShareTable::Instance().MayDelete({st.st_dev, st.st_ino}, probe);
-  if (probe >= 0) close(probe);
-  return ok;
-}
-
-// Copies an open file's bytes to another; the target ends up the source's size.
-bool CopyBytes(int from, int to, off_t size) {
-  if (size > 0 && fallocate(to, 0, 0, size) != 0 && errno != EOPNOTSUPP && errno != ENOSYS) return false;
-  off_t done = 0;
-  while (done < size) {
-    loff_t in = done, out = done;
-    ssize_t n = copy_file_range(from, &in, to, &out, static_cast<std::size_t>(size - done), 0);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
-      char buf[1 << 16];
-      ssize_t r = pread(from, buf, sizeof buf, done);
-      if (r <= 0) return r == 0;
-      if (pwrite(to, buf, static_cast<std::size_t>(r), done) != r) return false;
-      done += r;
-      continue;
-    }
-    if (n <= 0) return n == 0;
-    done += n;
-  }
-  return ftruncate(to, size) == 0;
-}
 
 // True when two paths of one file name one folder entry (they differ at most in case), not
 // two hard links of it.
@@ -90,7 +47,7 @@ bool IsLinkTo(const std::string& posix, bool folder) {
 
 bool Stat64(const char* path, FileStatus* status) {
   if (path && EndsInSeparator(path) && !NamesRoot(path)) return Fail(ERROR_FILE_NOT_FOUND);
-  std::string posix = Resolve(path);
+  std::string posix = ResolveOrFail(path);
   if (posix.empty()) return false;
   struct stat st {};
   if (stat(posix.c_str(), &st) != 0) return FailErrno(errno, FsOp::Query, posix);
@@ -104,7 +61,7 @@ bool Stat64(const char* path, FileStatus* status) {
 using namespace zq::fs;
 
 bool DeleteFileA(const char* path) {
-  std::string posix = MarkedAsFolder(Resolve(path), path ? path : "");
+  std::string posix = MarkedAsFolder(ResolveOrFail(path), path ? path : "");
   if (posix.empty()) return false;
   struct stat st {};
   if (IsLinkTo(posix, false)) return unlink(posix.c_str()) == 0 || FailErrno(errno, FsOp::Delete, posix);
@@ -115,48 +72,15 @@ bool DeleteFileA(const char* path) {
   return true;
 }
 
-bool CopyFileA(const char* source, const char* target, bool failIfExists) {
-  HANDLE from = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0);
-  if (from == INVALID_HANDLE_VALUE) return false;
-  std::string src = Resolve(source);
-  struct stat st {};
-  if (src.empty() || stat(src.c_str(), &st) != 0) {
-    CloseHandle(from);
-    return Fail(ERROR_FILE_NOT_FOUND);
-  }
-  HANDLE to = CreateFileA(target, GENERIC_WRITE, 0, failIfExists ? CREATE_NEW : CREATE_ALWAYS, 0);
-  if (to == INVALID_HANDLE_VALUE) {
-    DWORD error = GetLastError();
-    CloseHandle(from);
-    return Fail(error);
-  }
-  std::string dst = Resolve(target);
-  int out = DescriptorOf(to);
-  bool ok = CopyBytes(DescriptorOf(from), out, st.st_size);
-  int err = errno;
-  if (ok) {
-    struct timespec times[2] = {st.st_atim, st.st_mtim};
-    futimens(out, times);
-    fchmod(out, st.st_mode & 07777);
-  }
-  CloseHandle(from);
-  CloseHandle(to);
-  if (!ok) {
-    unlink(dst.c_str());  // no half-copied target stays behind
-    return FailErrno(err, FsOp::Copy, dst);
-  }
-  return true;
-}
-
 bool MoveFileA(const char* source, const char* target) {
   return MoveFileExA(source, target, MOVEFILE_COPY_ALLOWED);
 }
 
 bool MoveFileExA(const char* source, const char* target, DWORD flags) {
   const bool replace = (flags & MOVEFILE_REPLACE_EXISTING) != 0;
-  std::string src = Resolve(source);
+  std::string src = ResolveOrFail(source);
   if (src.empty()) return false;
-  std::string dst = Resolve(target);
+  std::string dst = ResolveOrFail(target);
   if (dst.empty()) return false;
   struct stat st {};
   if (lstat(src.c_str(), &st) != 0) return FailErrno(errno, FsOp::Move, src);
@@ -195,7 +119,7 @@ bool MoveFileExA(const char* source, const char* target, DWORD flags) {
 }
 
 bool CreateDirectoryA(const char* path) {
-  std::string posix = Resolve(path);
+  std::string posix = ResolveOrFail(path);
   if (posix.empty()) return false;
   if (mkdir(posix.c_str(), 0777) != 0) {
     if (errno == ENOENT) return Fail(ERROR_PATH_NOT_FOUND);
@@ -205,7 +129,7 @@ bool CreateDirectoryA(const char* path) {
 }
 
 bool RemoveDirectoryA(const char* path) {
-  std::string posix = Resolve(path);
+  std::string posix = ResolveOrFail(path);
   if (posix.empty()) return false;
   struct stat st {};
   if (IsLinkTo(posix, true)) return unlink(posix.c_str()) == 0 || FailErrno(errno, FsOp::RemoveDir, posix);
@@ -217,7 +141,7 @@ bool RemoveDirectoryA(const char* path) {
 }
 
 DWORD GetFileAttributesA(const char* path) {
-  std::string posix = Resolve(path);
+  std::string posix = ResolveOrFail(path);
   if (posix.empty()) return INVALID_FILE_ATTRIBUTES;
   struct stat link {};
   const DWORD linkBit = lstat(posix.c_str(), &link) == 0 && S_ISLNK(link.st_mode) ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
@@ -231,7 +155,7 @@ DWORD GetFileAttributesA(const char* path) {
 }
 
 bool SetFileAttributesA(const char* path, DWORD attributes) {
-  std::string posix = Resolve(path);
+  std::string posix = ResolveOrFail(path);
   if (posix.empty()) return false;
   struct stat st {};
   if (stat(posix.c_str(), &st) != 0) return FailErrno(errno, FsOp::Query, posix);

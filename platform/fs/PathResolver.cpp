@@ -138,6 +138,14 @@ std::string Joined(std::string base, const std::vector<std::string>& names) {
 
 }  // namespace
 
+bool HoldsExactly(std::string_view name) {
+  if (name.empty() || name.size() >= sizeof(WIN32_FIND_DATAA::cFileName)) return false;
+  if (name.back() == ' ' || name.back() == '.') return false;
+  for (unsigned char c : name)
+    if (c == '\\' || c == '/') return false;
+  return !InvalidName(name);
+}
+
 bool EndsInSeparator(std::string_view path) { return !path.empty() && IsSep(path.back()); }
 
 std::string MarkedAsFolder(std::string posixPath, std::string_view ansiPath) {
@@ -185,6 +193,17 @@ std::string ResolvePath(std::string_view path, DWORD* error) {
     at = next;
   }
   return at;
+}
+
+std::string ResolveOrFail(const char* path) {
+  if (!path) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return {};
+  }
+  DWORD error = ERROR_SUCCESS;
+  std::string posix = ResolvePath(path, &error);
+  if (posix.empty()) SetLastError(error);
+  return posix;
 }
 
 std::string ToWindowsPath(std::string_view posixPath) {

@@ -10,6 +10,9 @@ namespace zq::fs {
 // The POSIX path of an ANSI path taken exactly as written (no look at the file system).
 std::string ExactPath(std::string_view ansiPath, DWORD* error);
 
+// ResolvePath of a path that may be null: empty with the last error set on failure.
+std::string ResolveOrFail(const char* ansiPath);
+
 // True when an ANSI path names a root: "C:\", "C:", "\", "/", "\\server\share\".
 bool NamesRoot(std::string_view ansiPath);
 // True when the path ends in "\" or "/".

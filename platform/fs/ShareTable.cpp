@@ -1,6 +1,7 @@
 #include "ShareTable.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -111,6 +112,13 @@ bool ShareTable::MayDelete(FileId id, int probeFd) {
   for (const Entry& e : entries_)
     if (e.id == id && !(e.shared & kRightDelete)) return false;
   return probeFd < 0 || !HeldByOther(probeFd, kBase + 2, 1);  // "refuses delete"
+}
+
+bool DeleteShared(const std::string& posix, const struct stat& st) {
+  int probe = open(posix.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  bool ok = ShareTable::Instance().MayDelete({st.st_dev, st.st_ino}, probe);
+  if (probe >= 0) close(probe);
+  return ok;
 }
 
 }  // namespace zq::fs

@@ -4,10 +4,12 @@
 // shares. Between processes the same rules hold through open-file-description locks on bytes
 // far beyond any data: one byte per right held, one per right refused to others.
 #pragma once
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "zqplatform/handles.h"
@@ -52,5 +54,9 @@ class ShareTable {
   std::vector<Entry> entries_;
   uint64_t next_ = 0;
 };
+
+// True when every open of the file at posix (whose status is st), in any process using this
+// layer, shares delete: its name may then go or be replaced.
+bool DeleteShared(const std::string& posix, const struct stat& st);
 
 }  // namespace zq::fs

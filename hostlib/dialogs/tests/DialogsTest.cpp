@@ -9,6 +9,9 @@
 
 #include "DialogAnswers.h"
 #include "hostlib/Dialogs.h"
+#include "hostlib/FileModes.h"
+#include "hostlib/Wrappers.h"
+#include "zqtest/ScratchFolder.h"
 #include "zqplatform/uiinput.h"
 #include "zqruntime/threads.h"
 #include "zqruntime/window.h"
@@ -161,6 +164,33 @@ TEST(ErrorDialog, BlankFieldsAreHiddenAndLongTextsCut) {
   EXPECT_TRUE(labelShown);
   EXPECT_FALSE(detailsShown);
   EXPECT_EQ(shownMessage, std::string(100, 'm'));
+}
+
+TEST(ErrorDialog, AFailedWriteShowsThePathAndTheSystemsReasonBesideItsCode) {
+  zqtest::ScratchFolder folder("zqdlg");
+  struct Case {
+    std::string path;
+    const char* reason;
+  };
+  const Case cases[] = {{(folder / "gone" / "x.txt").string(), "the folder is not there"},
+                        {folder.path().string(), "access denied"}};
+  for (const Case& c : cases) {
+    FILEIO file;
+    const int32_t code = file.WRITEFILE(c.path, "x", 1, 0, kReadWrite, kNoSharing, OPEN_ALWAYS, kNormalWriteThrough);
+    ASSERT_LT(code, 0) << c.path;
+    std::string details, shownCode;
+    auto answerer = AnswerWhenShown("Error", [&](HWND d) {
+      details = TextOf(d, 18);
+      shownCode = TextOf(d, 16);
+      Answer(d, "&OK");
+    });
+    ERRORMSG("Error Writing", "Save", FailureDetails(c.path, static_cast<uint32_t>(file.GETLASTSYSTEMERROR())),
+             static_cast<int16_t>(code), 99, 0, 0);
+    answerer.get();
+    EXPECT_EQ(details, c.path + " - " + c.reason);
+    EXPECT_EQ(shownCode, std::to_string(code));
+  }
+  EXPECT_EQ(FailureDetails("D:\\x.txt", 0), "D:\\x.txt");
 }
 
 TEST(ErrorDialog, SetZeroCountsDownAndAnswersZeroAfterItsTime) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "zqplatform/messages.h"
@@ -21,6 +22,10 @@ enum ErrorButtons : uint8_t {
 // button sets; the button pressed (OK 1 ... Ignore All 9), 0 when set 0 times out.
 uint8_t ERRORMSG(std::string_view message, std::string_view procedure, std::string_view details,
                  int16_t errorCode, uint8_t buttonSet, int16_t timeoutMs, HWND owner);
+
+// The error dialog's details for a failure on a path: the path and the system's reason in
+// words ("D:\Films\folder.jpg - the disk is full"); the path alone for system error 0.
+std::string FailureDetails(std::string_view path, uint32_t systemError);
 
 // One line of text with the numbered button sets; 0 for Esc or a time-out.
 uint8_t MSGBOX(std::string_view text, int16_t buttonSet, int16_t timeoutMs, HWND owner);

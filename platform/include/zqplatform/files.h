@@ -15,6 +15,12 @@
 // layer (open-file-description locks). A regular file without any write permission bit has
 // the read-only attribute: it cannot be opened for writing, deleted or replaced (error 5),
 // whoever the user is.
+//
+// Whole-file writes replace whole: WriteReplacing and CopyFileA write a new file beside the
+// target and rename it over the target once complete, keeping the old file's permission bits.
+// A symbolic link standing at the target is replaced as a link; only WriteReplacing with
+// AtLink::Follow replaces the file the link leads to instead. A hard link's other names keep
+// their bytes. On failure the old file stays byte for byte and no temporary file stays.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -115,7 +121,9 @@ bool MoveFileA(const char* source, const char* target);
 // (ERROR_SHARING_VIOLATION). With MOVEFILE_COPY_ALLOWED files move across volumes by copy
 // and delete; folders never do (ERROR_NOT_SAME_DEVICE).
 bool MoveFileExA(const char* source, const char* target, DWORD flags);
-// Copies content, read-only attribute and last-write time; refuses folders.
+// Copies content and last-write time, replacing the target whole; refuses folders. A new
+// target takes the source's permission bits, a replaced one keeps its own (read-only when the
+// source is). A copy onto another name of the source is refused (ERROR_SHARING_VIOLATION).
 bool CopyFileA(const char* source, const char* target, bool failIfExists);
 bool CreateDirectoryA(const char* path);
 bool RemoveDirectoryA(const char* path);
@@ -176,6 +184,21 @@ struct FileStatus {
   uint64_t size;       // 0 for a folder
   FILETIME lastWrite;
 };
+
+// What a replacing write does with a symbolic link standing at its target.
+enum class AtLink { Replace, Follow };
+
+// Writes bytes as the whole content of the file at the ANSI path, replacing it whole (see
+// above); a link that leads nowhere is replaced as a link either way. Refused: a folder, a
+// read-only file, a file open without FILE_SHARE_DELETE, a path ending in a separator
+// (ERROR_ACCESS_DENIED; ERROR_SHARING_VIOLATION for the open file), a missing folder
+// (ERROR_PATH_NOT_FOUND), a full disk (ERROR_DISK_FULL). False with the last error set.
+bool WriteReplacing(const char* path, std::string_view bytes, AtLink atLink = AtLink::Replace);
+
+// True when the Windows view holds the ANSI name exactly: not empty, no final blank or dot
+// ("." and ".." neither), no control character or any of < > : " / \ | ? *, and shorter
+// than a listing's name field.
+bool HoldsExactly(std::string_view ansiName);
 
 // The C runtime's file-status query with a 64-bit size: fails (ERROR_FILE_NOT_FOUND) on a
 // path that still ends in a separator, unless it names a root ("C:\", "\\nas\media\").

@@ -42,7 +42,14 @@ class ChoiceBox : public QComboBox {
 QWidget* Make(QWidget* parent, const WindowState&) {
   auto* c = new ChoiceBox(parent);
   c->setItemDelegate(new QStyledItemDelegate(c));  // its rows take the size the items ask for
+  c->setInsertPolicy(QComboBox::NoInsert);  // the rows are the model's
   return c;
+}
+
+// The edit line holds what the user typed: a row's text comes in only when the user picks the
+// row (Qt's inline completion would put a matching row's rest into the text as it is typed).
+void TypedTextOnly(QComboBox* c) {
+  if (c->isEditable() && c->completer()) c->setCompleter(nullptr);
 }
 
 // The icon of a row from the control's icon list (0: none).
@@ -85,6 +92,7 @@ void Apply(QWidget* w, const WindowState& s) {
   auto* c = static_cast<QComboBox*>(w);
   bool editable = s.kind == Kind::Combo && !s.readOnly;  // a read-only combo only drops its list down
   if (c->isEditable() != editable) c->setEditable(editable);
+  TypedTextOnly(c);
   ApplyItems(c, s);
   if (c->currentIndex() != s.value) c->setCurrentIndex(s.value);
   QString text = FromAnsi(s.text);
