@@ -26,10 +26,9 @@ std::string UniqueSuffix() {
   return std::to_string(process ^ thread) + "-" + std::to_string(counter.fetch_add(1));
 }
 
-bool WritableTarget(const fs::path& target) {
-  std::error_code error;
-  const fs::file_status status = fs::status(target, error);
-  if (error || !fs::exists(status)) return true;  // a new file: the folder decides
+// A link at the target is replaced as a link, whatever it leads to.
+bool WritableTarget(const fs::file_status& status) {
+  if (!fs::exists(status) || fs::is_symlink(status)) return true;  // a new file: the folder decides
   if (!fs::is_regular_file(status)) return false;
   constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   return (status.permissions() & anyWrite) != fs::perms::none;
@@ -39,7 +38,10 @@ bool WritableTarget(const fs::path& target) {
 
 Status WriteReplacing(const std::string& target, std::span<const uint8_t> bytes) {
   const fs::path path(target);
-  if (target.empty() || !path.has_filename() || !WritableTarget(path)) return Status::Write;
+  std::error_code error;
+  const fs::file_status old = fs::symlink_status(path, error);
+  error.clear();  // a missing target is a new file
+  if (target.empty() || !path.has_filename() || !WritableTarget(old)) return Status::Write;
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
   fs::path temporary;
   std::unique_ptr<std::FILE, FileCloser> file;
@@ -51,8 +53,8 @@ Status WriteReplacing(const std::string& target, std::span<const uint8_t> bytes)
   bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
                  std::fflush(file.get()) == 0 && !std::ferror(file.get());
   written = std::fclose(file.release()) == 0 && written;
-  std::error_code error;
-  if (written) fs::rename(temporary, path, error);
+  if (written && fs::is_regular_file(old)) fs::permissions(temporary, old.permissions(), error);  // the old file's bits
+  if (written && !error) fs::rename(temporary, path, error);
   if (!written || error) {
     fs::remove(temporary, error);
     return Status::Write;

@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
+#include "zqplatform/files.h"
 #include "zqplatform/handles.h"
 
 namespace {
@@ -22,6 +23,11 @@ std::string Chars(const PASSSETTINGS& s, std::string_view picture) {
 }
 
 bool HasBytes(FILEIO& file, std::string_view path) { return file.GETFILESIZE(path) > 0; }
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 // Copies a picture, announced on the status line.
 int32_t CopyAnnounced(FILEIO& file, const std::string& source, const std::string& target) {
@@ -74,7 +80,9 @@ int16_t Entry(FILEIO& file, const std::string& index, const std::string& name, D
 int16_t MAKEROOTDIR(std::string_view path, CatalogKind kind, const PASSSETTINGS& s) {
   FILEIO file;
   const std::string folder = CHECKPATH(WithoutTrailingBlanks(path));
-  if (const int32_t result = file.CREATEDIR(folder); result != 0 && file.GETLASTSYSTEMERROR() != ERROR_ALREADY_EXISTS) {
+  // Something that stands in the folder's place and is not a folder is not made one.
+  if (const int32_t result = file.CREATEDIR(folder);
+      result != 0 && (file.GETLASTSYSTEMERROR() != ERROR_ALREADY_EXISTS || !IsFolder(folder))) {
     Report("Error Creating Folder.", "MakeRootDir", folder, result);
     return 1;
   }

@@ -64,6 +64,31 @@ TEST(SafeWriting, RefusedTargetsFailWithTheWriteCodeAndStayAsTheyWere) {
   EXPECT_EQ(Gr_Convert(0, nullptr, 5, "x.aai", 0, 0, 0, 0), GR_ERROR_ARGUMENT);
 }
 
+TEST(SafeWriting, AReplacedFileKeepsItsPermissionBitsAndALinkIsReplacedAsALink) {
+  zqtest::ScratchFolder folder("graphic");
+  ASSERT_TRUE(WriteWith(WritePng, Pattern(30, 20, false), folder / "a.png"));
+  ASSERT_EQ(Convert(folder / "a.png", folder / "kept.aai", 3, 10, 10), 1);
+  const fs::perms bits = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(folder / "kept.aai", bits);
+  EXPECT_EQ(Convert(folder / "a.png", folder / "kept.aai", 0, 0, 0), 1);
+  EXPECT_EQ(AaiSize(folder / "kept.aai"), (Size{30, 20}));
+  EXPECT_EQ(fs::status(folder / "kept.aai").permissions(), bits);
+  // Links to a folder and to a read-only file: the link goes, what it leads to stays.
+  fs::create_directory(folder / "dir");
+  fs::permissions(folder / "kept.aai", fs::perms::owner_read);
+  fs::create_directory_symlink(folder / "dir", folder / "to-folder.aai");
+  fs::create_symlink(folder / "kept.aai", folder / "to-locked.aai");
+  for (const char* link : {"to-folder.aai", "to-locked.aai"}) {
+    EXPECT_EQ(Convert(folder / "a.png", folder / link, 0, 0, 0), 1) << link;
+    EXPECT_FALSE(fs::is_symlink(folder / link)) << link;
+    EXPECT_EQ(AaiSize(folder / link), (Size{30, 20})) << link;
+  }
+  EXPECT_TRUE(fs::is_empty(folder / "dir"));
+  EXPECT_EQ(AaiSize(folder / "kept.aai"), (Size{30, 20}));
+  EXPECT_EQ(fs::status(folder / "kept.aai").permissions(), fs::perms::owner_read);
+  EXPECT_EQ(EntriesIn(folder.path()), 5u);  // no temporary file left behind
+}
+
 TEST(SafeWriting, NamesInTheWindowsViewResolve) {
   zqtest::ScratchFolder folder("graphic");
   ASSERT_TRUE(WriteWith(WritePng, Pattern(30, 20, false), folder / "a.png"));

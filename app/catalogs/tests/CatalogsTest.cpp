@@ -215,15 +215,34 @@ TEST_F(Catalogs, ALinkInPlaceOfTheCatalogOrOfAFolderInItGoesAsALinkAndWhatItLead
   EXPECT_EQ(answers.Errors(), Strings{});
 }
 
-TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReported) {
+TEST_F(Catalogs, ACatalogFolderThatCannotBeMadeIsReportedByItsPath) {
   Film("Films/Alien", "Alien.mkv");
   Scan();
-  DialogWatcher answers;
-  REBUILDINDEX(QDIR, "T:\\Gone\\", CatalogKind::Video, TAKEPASSSETTINGS(QDIR));  // a root whose folder is gone
-  EXPECT_EQ(answers.Errors(), Strings{"Error Creating Folder."});
-  EXPECT_EQ(answers.Seen()[0].procedure, "MakeRootDir");
-  EXPECT_EQ(answers.Seen()[0].details, "T:\\Gone\\_CatVideo\\");
-  EXPECT_NE(STATUSNOW().PROCSTAT, "Ready.");
+  const auto media = Tree(Root() / "Films");
+  struct Case {
+    const char* root;
+    const char* plainFile;  // below the root, in the catalog folder's place
+    const char* details;
+  };
+  const Case cases[] = {
+      {"T:\\Gone\\", nullptr, "T:\\Gone\\_CatVideo\\"},  // a root whose folder is gone
+      {"T:\\", "_CatVideo", "T:\\_CatVideo\\"},
+      {"T:\\", "_catvideo", "T:\\_CatVideo\\"},
+  };
+  for (const Case& c : cases) {
+    if (c.plainFile) Put(Root() / c.plainFile, 30);
+    const auto before = Tree(Root());
+    DialogWatcher answers;
+    REBUILDINDEX(QDIR, c.root, CatalogKind::Video, TAKEPASSSETTINGS(QDIR));
+    EXPECT_EQ(answers.Errors(), Strings{"Error Creating Folder."}) << c.details;
+    ASSERT_FALSE(answers.Seen().empty());
+    EXPECT_EQ(answers.Seen()[0].procedure, "MakeRootDir");
+    EXPECT_EQ(answers.Seen()[0].details, c.details);
+    EXPECT_NE(STATUSNOW().PROCSTAT, "Ready.");
+    EXPECT_EQ(Tree(Root()), before) << c.details;
+    if (c.plainFile) fs::remove(Root() / c.plainFile);
+  }
+  EXPECT_EQ(Tree(Root() / "Films"), media);
 }
 
 TEST_F(Catalogs, TheRebuildsOwnErrors) {

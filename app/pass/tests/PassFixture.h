@@ -71,22 +71,7 @@ inline std::string TrimmedText(std::string_view text) {
 }
 
 using zqtest::Contents;
-
-// Every entry below root, links not followed: folders as "folder", links as "link to " and
-// where they lead, files by their size and a checksum of their bytes as Contents gives them.
-// Nothing when root is gone.
-inline std::map<std::string, std::string> Tree(const fs::path& root) {
-  std::map<std::string, std::string> entries;
-  if (!fs::is_directory(fs::symlink_status(root))) return entries;
-  for (const auto& [relative, bytes] : Contents(root))
-    entries[relative] = std::to_string(bytes.size()) + " bytes, sum " + std::to_string(std::hash<std::string>{}(bytes));
-  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-    const std::string relative = fs::relative(it->path(), root).string();
-    if (it->is_symlink()) entries[relative] = "link to " + fs::read_symlink(it->path()).string();
-    else if (it->is_directory()) entries[relative] = "folder";
-  }
-  return entries;
-}
+using zqtest::Tree;
 
 class PassFixture : public ::testing::Test {
  protected:
