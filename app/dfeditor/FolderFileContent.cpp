@@ -52,5 +52,6 @@ int16_t ReadFolderFileContent(FolderFileContent& content, std::string_view path)
 }
 
 int32_t SaveFolderFileContent(const FolderFileContent& content, std::string_view path) {
-  return WRITEFOLDERBYTES(FolderFileContentBytes(content), path, kShowErrors);
+  // The file the user opened: a link is followed to it.
+  return WRITEFOLDERBYTES(FolderFileContentBytes(content), path, kShowErrors, zq::fs::AtLink::Follow);
 }

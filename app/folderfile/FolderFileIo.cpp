@@ -9,10 +9,21 @@
 #include "hostlib/FileModes.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
+#include "zqplatform/files.h"
 
 namespace {
 
 constexpr size_t kReadLimit = 2048;
+
+// The file object's code for a write that failed with the system's error: the file in use,
+// the disk full, or else the file not to be opened for writing.
+int32_t WriteFailure(uint32_t error) {
+  switch (error) {
+    case ERROR_SHARING_VIOLATION: return -60;
+    case ERROR_DISK_FULL: return -57;
+    default: return -52;
+  }
+}
 
 // A CSTRING(width) keeps width - 1 characters.
 void Cut(std::string& value, size_t width) {
@@ -45,14 +56,10 @@ int32_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t qu
   return WRITEFOLDERBYTES(FolderFileBytes(text), path, quiet);
 }
 
-int32_t WRITEFOLDERBYTES(std::string_view bytes, std::string_view path, uint8_t quiet) {
-  FILEIO file;
+int32_t WRITEFOLDERBYTES(std::string_view bytes, std::string_view path, uint8_t quiet, zq::fs::AtLink atLink) {
   const std::string target = WithoutTrailingBlanks(path);
-  const int32_t result =
-      bytes.empty()
-          ? file.CREATEEMPTYFILE(target, kReadWrite, kNoSharing, CREATE_ALWAYS, kNormalWriteThrough)
-          : file.WRITEFILE(target, bytes, static_cast<int32_t>(bytes.size()), 0, kReadWrite, kNoSharing, OPEN_ALWAYS,
-                           kNormalWriteThrough);
+  const int32_t result = zq::fs::WriteReplacing(target.c_str(), bytes, atLink) ? static_cast<int32_t>(bytes.size())
+                                                                              : WriteFailure(GetLastError());
   if (result < 0 && quiet == 0) {
     return ERRORMSG("Error Writing dune_folder.txt", "WriteDuneFile", target, static_cast<int16_t>(result), kOkOnly, 0,
                     MWHANDLE);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "app/FolderFile.h"
 #include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
+#include "zqtest/TreeContents.h"
 
 namespace {
 
@@ -331,6 +333,62 @@ TEST_F(FolderFile, AFailedWriteIsReportedQuietlyByItsCodeOrElseByTheErrorDialog)
   EXPECT_TRUE(watcher.Errors().empty());
   EXPECT_EQ(WRITEDUNEFILE(r, path, 0), 1) << "the dialog's answer, OK";
   EXPECT_EQ(watcher.Errors(), std::vector<std::string>{"Error Writing dune_folder.txt"});
+}
+
+TEST_F(FolderFile, AFolderOrAReadOnlyFileInThePlaceIsReportedAndKeptAsItWas) {
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+  };
+  const Case cases[] = {
+      {"a folder", [&] { fs::create_directories(file_ / "inside"); }},
+      {"a read-only file",
+       [&] {
+         PutBytes(file_, "icon_path = old.aai\r\n");
+         fs::permissions(file_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+       }},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(file_);
+    c.make();
+    const auto before = zqtest::Tree(scratch_.path());
+    DUNEFILE r = IconOnly();
+    orvid::test::DialogWatcher watcher;
+    EXPECT_EQ(WRITEDUNEFILE(r, path_, 0), 1) << c.what;
+    EXPECT_EQ(watcher.Errors(), std::vector<std::string>{"Error Writing dune_folder.txt"}) << c.what;
+    EXPECT_EQ(zqtest::Tree(scratch_.path()), before) << c.what << ": no temporary file stays";
+  }
+}
+
+TEST_F(FolderFile, AWriteKeepsTheOldFilesPermissionBits) {
+  PutBytes(file_, "icon_path = old.aai\r\n");
+  const fs::perms bits = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(file_, bits);
+  DUNEFILE r = IconOnly();
+  EXPECT_GT(WRITEDUNEFILE(r, path_, 1), 0);
+  EXPECT_EQ(zqtest::FileBytes(file_), kIconBlock);
+  EXPECT_EQ(fs::status(file_).permissions(), bits);
+}
+
+// The pass and the catalogs replace a link at the name; the editor, saving the file the user
+// opened, follows it and replaces the file it leads to.
+TEST_F(FolderFile, ALinkAtTheNameIsReplacedOrFollowedAsAsked) {
+  struct Case {
+    zq::fs::AtLink atLink;
+    bool linkStays;
+  };
+  for (const Case c : {Case{zq::fs::AtLink::Replace, false}, Case{zq::fs::AtLink::Follow, true}}) {
+    zqtest::ScratchFolder outside("orvid-outside");
+    const fs::path opened = outside / "opened.txt";
+    PutBytes(opened, "icon_path = old.aai\r\n");
+    fs::remove(file_);
+    fs::create_symlink(opened, file_);
+    EXPECT_EQ(WRITEFOLDERBYTES(kViewBlock, path_, 1, c.atLink), static_cast<int32_t>(kViewBlock.size()));
+    EXPECT_EQ(fs::is_symlink(file_), c.linkStays);
+    EXPECT_EQ(zqtest::FileBytes(file_), kViewBlock);
+    EXPECT_EQ(zqtest::FileBytes(opened), c.linkStays ? kViewBlock : "icon_path = old.aai\r\n");
+    EXPECT_EQ(zqtest::Tree(outside.path()).size(), 1u) << "no temporary file stays beside the opened file";
+  }
 }
 
 }  // namespace

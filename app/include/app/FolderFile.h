@@ -21,6 +21,8 @@
 #include <variant>
 #include <vector>
 
+#include "zqplatform/files.h"
+
 // One "dune_folder.txt". Texts are held without trailing blanks; the widths are those the
 // reader cuts to (a CSTRING(n) holds n - 1 characters).
 struct DUNEFILE {
@@ -99,17 +101,21 @@ std::string FOLDERFILETEXT(const DUNEFILE& record, const FolderBlocks& blocks, s
 // stored back into it; empty when no block applies.
 std::string DUNEFILETEXT(DUNEFILE& record);
 
-// Writes the plain form to path (created or overwritten whole). The bytes written; 0 when no
-// block applies (the file is then not touched); on a failed write the file layer's negative
-// code when quiet is not 0, else "Error Writing dune_folder.txt" is shown and its answer (1)
+// Writes the plain form to path as WRITEFOLDERBYTES does. The bytes written; 0 when no block
+// applies (the file is then not touched); on a failed write the file layer's negative code
+// when quiet is not 0, else "Error Writing dune_folder.txt" is shown and its answer (1)
 // returned.
 int32_t WRITEDUNEFILE(DUNEFILE& record, std::string_view path, uint8_t quiet);
 
 // Writes a folder file's text (ANSI) to path as UTF-8, an empty text as an empty file; the
 // bytes written, or on failure as WRITEDUNEFILE.
 int32_t WRITEFOLDERTEXT(std::string_view text, std::string_view path, uint8_t quiet);
-// Writes a folder file's stored bytes (UTF-8) to path as WRITEFOLDERTEXT does.
-int32_t WRITEFOLDERBYTES(std::string_view bytes, std::string_view path, uint8_t quiet);
+// Writes a folder file's stored bytes (UTF-8) to path as WRITEFOLDERTEXT does: into a new file
+// beside it that then takes its place, so a failed write leaves the old file whole and a hard
+// link's other names keep their bytes. A symbolic link at path is replaced as a link, or with
+// AtLink::Follow the file it leads to is replaced.
+int32_t WRITEFOLDERBYTES(std::string_view bytes, std::string_view path, uint8_t quiet,
+                         zq::fs::AtLink atLink = zq::fs::AtLink::Replace);
 
 // A folder file's text as stored (UTF-8) from the ANSI code page's, and back.
 std::string FolderFileBytes(std::string_view ansi);
