@@ -9,9 +9,9 @@
 
 #include "Encode.h"
 #include "Load.h"
-#include "SafeWrite.h"
 #include "ZQ_Graphic.h"
 #include "resize/Fit.h"
+#include "zqplatform/files.h"
 #include "zqplatform/uimodel.h"
 
 namespace zq::gr {
@@ -67,10 +67,19 @@ void DropAlpha(Image& image) {
   image.alpha = false;
 }
 
-Status Convert(const std::string& source, const std::string& target, uint8_t mode, Size size, uint8_t filter) {
+// Writes the bytes as the whole file the host named, by the name as given: a new file beside
+// it takes its place, so a link standing there is replaced, never written through.
+Status WriteTarget(const std::string& ansiTarget, const Bytes& bytes) {
+  if (ansiTarget.find('\0') != std::string::npos) return Status::Write;
+  const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return zq::fs::WriteReplacing(ansiTarget.c_str(), content) ? Status::Ok : Status::Write;
+}
+
+Status Convert(const std::string& source, const std::string& ansiTarget, uint8_t mode, Size size, uint8_t filter) {
+  const std::string target = PathOfName(static_cast<int32_t>(ansiTarget.size()), ansiTarget.data());
   const Encoded encoded = EncodeConversion(source, target, mode, size, filter);
   if (encoded.status != Status::Ok) return encoded.status;
-  return WriteReplacing(target, encoded.bytes);
+  return WriteTarget(ansiTarget, encoded.bytes);
 }
 
 }  // namespace
@@ -150,8 +159,10 @@ intptr_t GR_GetInfo(int32_t handle) {
 int32_t Gr_Convert(int32_t sourceLength, const char* source, int32_t targetLength, const char* target,
                    uint8_t resizeMode, int32_t width, int32_t height, uint8_t filter) {
   try {
-    return static_cast<int32_t>(Convert(PathOfName(sourceLength, source), PathOfName(targetLength, target),
-                                        resizeMode, {width, height}, filter));
+    const std::string ansiTarget =
+        target && targetLength > 0 ? std::string(target, static_cast<std::size_t>(targetLength)) : std::string();
+    return static_cast<int32_t>(
+        Convert(PathOfName(sourceLength, source), ansiTarget, resizeMode, {width, height}, filter));
   } catch (const std::bad_alloc&) {
     return static_cast<int32_t>(Status::Memory);
   }
@@ -216,7 +227,7 @@ int32_t Gr_WriteEncoded(const GrEncoded* encoding) {
   try {
     const std::string targetPath = PathOfName(static_cast<int32_t>(encoding->target.size()), encoding->target.data());
     if (targetPath.empty()) return static_cast<int32_t>(Status::Argument);
-    return static_cast<int32_t>(WriteReplacing(targetPath, encoding->encoded.bytes));
+    return static_cast<int32_t>(WriteTarget(encoding->target, encoding->encoded.bytes));
   } catch (const std::bad_alloc&) {
     return static_cast<int32_t>(Status::Memory);
   }

@@ -33,7 +33,13 @@ WIN32_FIND_DATAA EntryOf(const std::string& ansiName, const struct stat& st, boo
   uint64_t size = dir ? 0 : static_cast<uint64_t>(st.st_size);
   d.nFileSizeHigh = static_cast<DWORD>(size >> 32);
   d.nFileSizeLow = static_cast<DWORD>(size);
-  std::size_t n = std::min(ansiName.size(), sizeof d.cFileName - 1);
+  // A name too long for the field comes cut with a final '?', which no name holds: it never
+  // addresses another entry.
+  std::size_t n = ansiName.size();
+  if (n >= sizeof d.cFileName) {
+    n = sizeof d.cFileName - 2;
+    d.cFileName[n] = '?';
+  }
   std::memcpy(d.cFileName, ansiName.data(), n);
   return d;
 }

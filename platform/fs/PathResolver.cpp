@@ -30,6 +30,8 @@ bool InvalidName(std::string_view name) {
   return false;
 }
 
+bool EndsInBlankOrDot(std::string_view name) { return !name.empty() && (name.back() == ' ' || name.back() == '.'); }
+
 std::vector<std::string_view> Split(std::string_view rest) {
   std::vector<std::string_view> parts;
   std::size_t i = 0;
@@ -122,12 +124,6 @@ bool Parse(std::string_view path, std::string* base, std::vector<std::string>* n
     }
     names->emplace_back(part);
   }
-  // Windows drops trailing dots and blanks of the last name.
-  if (!names->empty() && names->back() != ".." && !EndsInSeparator(path)) {
-    std::string& last = names->back();
-    while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.pop_back();
-    if (last.empty()) names->pop_back();
-  }
   return true;
 }
 
@@ -178,7 +174,9 @@ std::string ResolvePath(std::string_view path, DWORD* error) {
   std::string exact = Joined(base, names);
   if (names.empty() || Exists(exact)) return exact;
 
-  // Walk name by name, matching case-blind where the exact name is missing.
+  // Walk name by name, matching whole names case-blind where the exact name is missing. A
+  // missing name is kept as written, unless it ends in a blank or a dot: the Windows view
+  // cannot make such a name, and it never stands for a neighbour without them.
   std::string at = base;
   for (std::size_t i = 0; i < names.size(); ++i) {
     std::string next = Join(at, zq::text::AnsiToUtf8(names[i]));
@@ -186,7 +184,13 @@ std::string ResolvePath(std::string_view path, DWORD* error) {
       if (std::optional<std::string> found = FindNoCase(at, names[i])) {
         next = Join(at, *found);
       } else {
-        for (std::size_t j = i + 1; j < names.size(); ++j) next = Join(next, zq::text::AnsiToUtf8(names[j]));
+        for (std::size_t j = i; j < names.size(); ++j) {
+          if (names[j] != ".." && EndsInBlankOrDot(names[j])) {
+            *(error ? error : &ignored) = ERROR_INVALID_NAME;
+            return {};
+          }
+          if (j > i) next = Join(next, zq::text::AnsiToUtf8(names[j]));
+        }
         return next;
       }
     }

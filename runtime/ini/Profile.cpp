@@ -37,7 +37,7 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
   }
   ini::ProfileText text(content ? *content : std::string());
   text.Set(section, key, value);
-  return ini::ReplaceWholeFile(file, text.Content());
+  return zq::fs::WriteReplacing(std::string(file).c_str(), text.Content());
 }
 
 }  // namespace zq::rt

@@ -26,16 +26,6 @@ class FileHandle {
 
 constexpr DWORD kChunk = 1 << 16;
 
-bool WriteAll(HANDLE h, std::string_view content) {
-  while (!content.empty()) {
-    const DWORD n = content.size() > kChunk ? kChunk : static_cast<DWORD>(content.size());
-    DWORD written = 0;
-    if (!WriteFile(h, content.data(), n, &written) || written != n) return false;
-    content.remove_prefix(n);
-  }
-  return FlushFileBuffers(h);
-}
-
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(std::string_view path) {
@@ -53,21 +43,6 @@ std::optional<std::string> ReadWholeFile(std::string_view path) {
     content.append(buffer, read);
   }
   return content;
-}
-
-bool ReplaceWholeFile(std::string_view path, std::string_view content) {
-  const std::string target(path);
-  const std::string temporary = target + ".new~";
-  FileHandle file(
-      CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
-  if (!file.Open()) return false;
-  const bool written = WriteAll(file.Get(), content);
-  if (!file.Close() || !written ||
-      !MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileA(temporary.c_str());
-    return false;
-  }
-  return true;
 }
 
 }  // namespace zq::rt::ini

@@ -1,4 +1,4 @@
-// Whole-file reads and safe whole-file replacement through the platform's file layer.
+// Whole-file reads through the platform's file layer (writes go through its replacing write).
 #pragma once
 #include <optional>
 #include <string>
@@ -8,9 +8,5 @@ namespace zq::rt::ini {
 
 // The file's bytes; nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(std::string_view path);
-
-// Writes content to a new file beside path, then puts it in path's place in one step; on any
-// failure path is left as it was. A read-only file is not replaced.
-bool ReplaceWholeFile(std::string_view path, std::string_view content);
 
 }  // namespace zq::rt::ini

@@ -105,7 +105,10 @@ TEST(ResolvePath, MapsDrivesSharesAndNamesCaseBlind) {
       {t.Win("MEDIA\\alien\\DUNE_FOLDER.TXT"), t.Posix("Media/Alien/dune_folder.txt"), 0},
       {"t:/media/ALIEN/", t.Posix("Media/Alien"), 0},
       {t.Win("media\\Alien\\New Folder\\x.txt"), t.Posix("Media/Alien/New Folder/x.txt"), 0},
-      {t.Win("Media\\.\\Other\\..\\Alien\\dune_folder.txt. "), t.Posix("Media/Alien/dune_folder.txt"), 0},
+      {t.Win("Media\\.\\Other\\..\\Alien\\dune_folder.txt"), t.Posix("Media/Alien/dune_folder.txt"), 0},
+      // A final dot or blank is part of the name: this one is missing, and never its neighbour.
+      {t.Win("Media\\Alien\\dune_folder.txt. "), "", ERROR_INVALID_NAME},
+      {t.Win("Media\\Alien \\dune_folder.txt"), "", ERROR_INVALID_NAME},
       {"\\\\NAS\\Media\\alien", t.Posix("Media/Alien"), 0},
       {"//nas/media", t.Posix("Media"), 0},
       {"\\\\nas\\other\\x", "", ERROR_BAD_NETPATH},

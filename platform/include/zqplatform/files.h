@@ -4,8 +4,16 @@
 // Paths are ANSI texts (the process's code page); the layer converts them to the file
 // system's UTF-8. A path is either a drive path ("D:\Media\x.txt"), a network path
 // ("\\nas\media\x.txt", through ZQ_SHARES), a POSIX path ("/srv/x.txt", "\x.txt" is the same)
-// or a path relative to the current folder. Each name is matched case-blind where the exact
-// name is missing. Every failing call sets the thread's last error (handles.h).
+// or a path relative to the current folder. Every failing call sets the thread's last error
+// (handles.h).
+//
+// Names as they stand: each name of a path addresses the entry of exactly that name, or, where
+// it is missing, the entry whose whole name matches it case-blind. A final blank or dot is part
+// of the name ("disk " is never "disk"); a missing name that ends in one is refused
+// (ERROR_INVALID_NAME), so no call makes a name the Windows view cannot hold. Listings give
+// names as they stand on disk; in a name the code page cannot hold each character it lacks
+// comes as '?', and a name too long for cFileName comes cut with a final '?': no name holds a
+// '?', so such an entry addresses nothing. HoldsExactly tells which names the view holds.
 //
 // Drive letters: C: is "/"; each further mounted volume under /media, /mnt, /run/media and
 // /srv gets the next free letter in mount-point order; ZQ_DRIVES ("M=/srv/media;T=/mnt/t")
@@ -172,7 +180,8 @@ void ReloadDriveMap();
 
 // The POSIX path (UTF-8) of an ANSI path, each name matched case-blind where the exact one is
 // missing (a missing name is kept as written). On failure: empty, with *error set (3 for an
-// unknown drive, 53 for an unknown share, 123 for an invalid name).
+// unknown drive, 53 for an unknown share, 123 for an invalid name or a missing one that ends
+// in a blank or dot).
 std::string ResolvePath(std::string_view ansiPath, DWORD* error);
 
 // The Windows view (ANSI) of a POSIX path (UTF-8): "D:\Films\Alien" under the longest
