@@ -1,13 +1,27 @@
 #include "CatalogText.h"
 
+#include "app/MainWindow.h"
 #include "hostlib/Dialogs.h"
 #include "hostlib/Procedures.h"
 
 namespace orvid::catalogs {
 
-void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code) {
+namespace {
+thread_local uint32_t reports = 0;
+thread_local std::string lastReported;
+}  // namespace
+
+bool Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code) {
+  ++reports;
+  lastReported = message;
   ERRORMSG(message, procedure, details, static_cast<int16_t>(code), kAbortOnly, 0, MWHANDLE);
+  UPDATESTATUS(0, message);
+  return false;
 }
+
+uint32_t ReportsMade() { return reports; }
+
+const std::string& LastReported() { return lastReported; }
 
 DUNEFILE IndexRecord(std::string_view icon, const CATLAYOUT& layout) {
   DUNEFILE r;

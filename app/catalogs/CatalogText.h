@@ -12,8 +12,12 @@
 
 namespace orvid::catalogs {
 
-// An error of the catalogs: shown with Abort only, its answer not looked at.
-void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code);
+// An error of the catalogs: shown with Abort only, its answer not looked at, and put on the
+// status line. False, for the callers that end on it.
+bool Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code);
+// How many errors this thread has reported so far, and the last one's message.
+uint32_t ReportsMade();
+const std::string& LastReported();
 
 // A catalog or index folder's record: its icon and the layout's view fields.
 DUNEFILE IndexRecord(std::string_view icon, const CATLAYOUT& layout);

@@ -1,5 +1,6 @@
 // The entry procedure and the main window: start-up, the event loop, the two jobs' buttons and
 // the closing protocol.
+#include <memory>
 #include <string>
 
 #include "RootFolder.h"
@@ -19,6 +20,8 @@
 #include "orvid/controlnumbers.h"
 #include "orvid/icons.h"
 #include "orvid/windows.h"
+#include "zqplatform/folderlock.h"
+#include "zqplatform/handles.h"
 #include "zqruntime/dialogs.h"
 #include "zqruntime/dirlist.h"
 #include "zqruntime/threads.h"
@@ -370,6 +373,16 @@ void MAIN() {
   zq::rt::SetIconInstance(orvid::res::IconInstance());
   zq::rt::MergeWhilePending(kStatusChanged);
   SetDialogsClosingFlag(&ABORTALL);
+  // One program per program folder: a second one would read and write the same settings.
+  const std::string home = CHECKPATH(zq::rt::CurrentFolder());
+  const std::unique_ptr<zq::fs::FolderLock> running = zq::fs::FolderLock::Take(home.c_str());
+  if (!running) {
+    const DWORD error = GetLastError();
+    ERRORMSG(error == ERROR_LOCK_VIOLATION ? "Orvid is Already Running from this Folder."
+                                           : "Error Locking the Program Folder.",
+             "Main", home, static_cast<int16_t>(error), kOkOnly, 0, 0);
+    return;
+  }
   MainWindow window;
   window.Run();
 }

@@ -1,4 +1,5 @@
 // The processing pass on its own thread.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "hostlib/Picture.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
+#include "zqplatform/folderlock.h"
+#include "zqplatform/handles.h"
 #include "zqruntime/dirlist.h"
 
 using namespace orvid::pass;
@@ -24,8 +27,16 @@ constexpr std::string_view kWorking = "Creating Movie Scripts (And Covert Images
 constexpr std::string_view kFolderFile = "dune_folder.txt";
 constexpr uint8_t kQuiet = 1;
 
-// How a folder record ends: the pass goes on, or ends at once with or without "Ready.".
-enum class Outcome { Next, EndQuietly, EndReady };
+// How a folder record ends: the pass goes on, or ends at once with its error on the status
+// line.
+enum class Outcome { Next, End };
+
+// An error answered: Cancel ends the pass, and the error stays on the status line.
+Outcome Answered(bool& silenced, std::string_view message, std::string_view details, int32_t code) {
+  if (AskUnlessSilenced(silenced, message, "WriteScript", details, code) != kCancel) return Outcome::Next;
+  UPDATESTATUS(0, message);
+  return Outcome::End;
+}
 
 // The two names of a root compare as Windows compares them, without regard to case.
 bool SameRoot(std::string_view a, std::string_view b) { return SameWordNC(a, b); }
@@ -51,7 +62,7 @@ class Pass {
  public:
   Pass(zq::rt::Queue& q, const PASSSETTINGS& s) : q_(q), s_(s), rows_(s.LAYOUTS) {}
 
-  // False when the pass ended without "Ready.".
+  // False when the pass ended on an error, which the status line then shows.
   bool Run();
 
  private:
@@ -101,10 +112,10 @@ Outcome Pass::Convert(bool icon, uint32_t i, zq::rt::Record& r, const hostlib::C
     (icon ? QDIRF.CNACT : QDIRF.BNACT).Set(r, 1);
     q_.Put(i, r);
     if (s_.ST.DELAC != 0) file_.DELETE(c.source);
-  } else if (AskUnlessSilenced(quietConversion_,
-                               icon ? "Error Converting (Cover) to AAI Format." : "Error Converting to AAI Format.",
-                               "WriteScript", c.source, result) == kCancel) {
-    return Outcome::EndQuietly;
+  } else if (Answered(quietConversion_,
+                      icon ? "Error Converting (Cover) to AAI Format." : "Error Converting to AAI Format.", c.source,
+                      result) == Outcome::End) {
+    return Outcome::End;
   }
   UPDATESTATUS(progress_, kWorking);
   return Outcome::Next;
@@ -125,9 +136,9 @@ Outcome Pass::Compose(const zq::rt::Record& r, const std::string& folder, std::s
       file.SCALE = row.SCALE;
       if (QDIRF.MTYPE(r) == FolderMedia::OneVideo) file.MURL = WithoutTrailingBlanks(QDIRF.MNAME(r));
       DUNEFILEDEFAULTS(file, FolderBlock::Icon);
-    } else if (AskUnlessSilenced(quietMissingIcon_, "Error NO AAI Format Cover Found.", "WriteScript", folder + name,
-                                 static_cast<int32_t>(file_.GETFILESIZE(folder + name))) == kCancel) {
-      return Outcome::EndQuietly;
+    } else if (Answered(quietMissingIcon_, "Error NO AAI Format Cover Found.", folder + name,
+                        static_cast<int32_t>(file_.GETFILESIZE(folder + name))) == Outcome::End) {
+      return Outcome::End;
     }
   }
   // The view block whatever the row's IVIEW holds.
@@ -160,16 +171,14 @@ Outcome Pass::Update(const std::string& folder, const std::string& text) {
   const std::string path = folder + std::string(kFolderFile);
   if (s_.DELSCRIPT != 0 && file_.GETFILESIZE(path) >= 0) {
     const int32_t result = file_.DELETE(path);
-    if (result != 0 &&
-        AskUnlessSilenced(quietDeletion_, "Error Deleting dune_folder.txt", "WriteScript", path, result) == kCancel) {
-      return Outcome::EndReady;
+    if (result != 0 && Answered(quietDeletion_, "Error Deleting dune_folder.txt", path, result) == Outcome::End) {
+      return Outcome::End;
     }
   }
   if (s_.UPDSCRIPT == 0 || text.empty()) return Outcome::Next;
   const int32_t result = WRITEFOLDERTEXT(text, path, kQuiet);
-  if (result < 0 &&
-      AskUnlessSilenced(quietWriting_, "Error Writing dune_folder.txt", "WriteScript", path, result) == kCancel) {
-    return Outcome::EndReady;
+  if (result < 0 && Answered(quietWriting_, "Error Writing dune_folder.txt", path, result) == Outcome::End) {
+    return Outcome::End;
   }
   return Outcome::Next;
 }
@@ -182,31 +191,25 @@ Outcome Pass::Folder(uint32_t i) {
   const std::string folder = CHECKPATH(WithoutTrailingBlanks(QDIRF.DIRNAME(r)));
   for (bool icon : {true, false}) {
     const std::optional<hostlib::Conversion> c = ConversionOf(icon, r, s_);
-    if (c && Convert(icon, i, r, *c) != Outcome::Next) return Outcome::EndQuietly;
+    if (c && Convert(icon, i, r, *c) != Outcome::Next) return Outcome::End;
   }
   std::string text;
-  if (s_.UPDSCRIPT != 0 && Compose(r, folder, text) != Outcome::Next) return Outcome::EndQuietly;
+  if (s_.UPDSCRIPT != 0 && Compose(r, folder, text) != Outcome::Next) return Outcome::End;
   return Update(folder, text);
 }
 
 bool Pass::Run() {
   if (TLEN(s_.ST.ACR.NAME) == 0) {
     ERRORMSG("Error no Cover Name.", "Main", "Is the INI File Corrupt?", 0, kOkOnly, 0, MWHANDLE);
-    return true;
+    UPDATESTATUS(0, "Error no Cover Name.");
+    return false;
   }
   if (s_.RMC != 0) MISSINGCOVERS(q_, s_);
   const uint32_t n = q_.Records();
   pool_.emplace(Planned(n));
   UPDATESTATUS(0, kWorking);
   for (uint32_t i = 1; i <= n; ++i) {
-    switch (Folder(i)) {
-      case Outcome::EndQuietly:
-        return false;
-      case Outcome::EndReady:
-        return true;
-      case Outcome::Next:
-        break;
-    }
+    if (Folder(i) == Outcome::End) return false;
     if (T2ABORT != 0 || ABORTALL != 0) return true;
     progress_ = static_cast<int32_t>(100.0 / n * i);
     UPDATESTATUS(progress_, "");
@@ -214,9 +217,9 @@ bool Pass::Run() {
   pool_.reset();
   UPDATESTATUS(100, "");
   const std::string root = s_.ROOT.empty() ? s_.ROOTDIR : s_.ROOT;
-  if (s_.PROCESSV != 0 && s_.DOINDEXV != 0) REBUILDINDEX(q_, root, CatalogKind::Video, s_);
-  if (s_.PROCESSA != 0 && s_.DOINDEXA != 0) REBUILDINDEX(q_, root, CatalogKind::Audio, s_);
-  return true;
+  // A catalog that was not built to its end keeps its error on the status line.
+  if (s_.PROCESSV != 0 && s_.DOINDEXV != 0 && !REBUILDINDEX(q_, root, CatalogKind::Video, s_)) return false;
+  return s_.PROCESSA == 0 || s_.DOINDEXA == 0 || REBUILDINDEX(q_, root, CatalogKind::Audio, s_);
 }
 
 }  // namespace
@@ -230,6 +233,17 @@ void WRITESCRIPT(std::string_view group) {
   // A root chosen after the scan: the list belongs to another disk.
   if (!s.ROOT.empty() && !SameRoot(s.ROOT, CHECKPATH(zq::rt::WindowsForm(s.ROOTDIR)))) {
     ERRORMSG("Run Scan Root First.", "WriteScript", s.ROOTDIR, -1, kOkOnly, 0, MWHANDLE);
+    UPDATESTATUS(0, "Run Scan Root First.");
+    return;
+  }
+  // One job per root: a second pass on it, from this program or another, changes nothing. A
+  // root that cannot be opened is left to the pass's own reports.
+  const std::string root = s.ROOT.empty() ? CHECKPATH(zq::rt::WindowsForm(s.ROOTDIR)) : s.ROOT;
+  const std::unique_ptr<zq::fs::FolderLock> job = zq::fs::FolderLock::Take(root.c_str());
+  if (!job && GetLastError() == ERROR_LOCK_VIOLATION) {
+    constexpr std::string_view kBusy = "Another Job is Running on this Root.";
+    UPDATESTATUS(0, kBusy);
+    ERRORMSG(kBusy, "WriteScript", root, static_cast<int16_t>(ERROR_LOCK_VIOLATION), kOkOnly, 0, MWHANDLE);
     return;
   }
   if (Pass(*q, s).Run()) UPDATESTATUS(0, "Ready.");

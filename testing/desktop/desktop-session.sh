@@ -81,9 +81,14 @@ mkdir -m 700 "$session/runtime" "$session/config"
 export XDG_RUNTIME_DIR=$session/runtime XDG_CONFIG_HOME=$session/config DESKTOP_SESSION_DIR=$session
 unset QT_QPA_PLATFORM ZQ_PRESENTER WAYLAND_DISPLAY SESSION_MANAGER
 
-: >"$session/display"
-start Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$session/display"
-await "Xvfb" grep -q '[0-9]' "$session/display"
+# Xvfb picks a free display itself, but two sessions starting at once can still race for one
+# display's lock, and the one that loses ends at once: it is started again.
+for attempt in 1 2 3 4 5; do
+  : >"$session/display"
+  start Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$session/display"
+  await "Xvfb" grep -q '[0-9]' "$session/display" && break
+  [ $attempt -lt 5 ] || exit 1
+done
 export DISPLAY=:$(tr -dc 0-9 <"$session/display")
 
 : >"$session/bus"

@@ -18,18 +18,21 @@ ORVID_FOLDER (the built program folder) and ZQ_GRAB_DIR (where its PNGs go) set.
         orvid.wait_exit()
         assert orvid.ini()["MAIN"]["MainWinPos"] == "..."
         orvid.grab("after-resize")                  # ZQ_GRAB_DIR/after-resize.png
+        second = orvid.another()                    # one more orvid from the same program folder
 
 Orvid copies the program folder to a scratch folder (its home, scratch/Orvid) with the given
 Orvid.INI (none: the program writes its defaults) and files under the scratch folder (None: a
 folder), sets the environment given ("{scratch}" stands for the scratch folder), starts ./orvid
 there, and on leaving the with block stops it by its process id if it still runs and removes
-the scratch folder. A failing test prints the program's output. Every wait is a poll with a
+the scratch folder; another() starts one more from the same program folder, stopped with the
+first, and kill() ends one at once (SIGKILL). A failing test prints the program's output. Every wait is a poll with a
 deadline; no fixed sleeps. The accessibles' helpers (find, act, text, checked, extents) take
 the names the controls show, without the "&" of their mnemonics. The screen is 1920 x 1200
 unless SCREEN says otherwise; with WINDOW_MANAGER, the frame's buttons are the window manager's
 actions: run("wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz") maximises,
 run("wmctrl", "-i", "-c", window) is the close button.
 """
+import copy
 import hashlib
 import os
 import re
@@ -222,6 +225,8 @@ class Orvid:
         self.env = {k: str(v).replace("{scratch}", str(self.scratch)) for k, v in (env or {}).items()}
         self.process = None
         self.returncode = None
+        self.others = []
+        self.log_name = "orvid.log"
 
     # Paths of the files given are under the scratch folder: path("media") beside the home.
     def path(self, relative=""):
@@ -232,19 +237,33 @@ class Orvid:
         for unwanted in ("QT_QPA_PLATFORM", "ZQ_PRESENTER"):
             env.pop(unwanted, None)
         env.update(self.env)
-        self.log = open(self.scratch / "orvid.log", "wb")
+        self.log = open(self.scratch / self.log_name, "wb")
         self.process = subprocess.Popen(["./orvid", *self.args], cwd=self.home, env=env, stdout=self.log,
                                         stderr=subprocess.STDOUT)
         return self
 
     def __exit__(self, kind, value, traceback):
+        for other in self.others:
+            other.stop()
+            other.log.close()
         self.stop()
         self.log.close()
         if kind is not None:
-            print("--- orvid's output ---")
-            print((self.scratch / "orvid.log").read_text(errors="replace"))
+            for started in [self, *self.others]:
+                print(f"--- orvid's output ({started.log_name}) ---")
+                print((self.scratch / started.log_name).read_text(errors="replace"))
         shutil.rmtree(self.scratch, ignore_errors=True)
         return False
+
+    def another(self):
+        """One more orvid started from the same program folder, with the same environment."""
+        other = copy.copy(self)
+        other.others = []
+        other.returncode = None
+        other.log_name = f"orvid-{len(self.others) + 2}.log"
+        other.__enter__()
+        self.others.append(other)
+        return other
 
     def running(self):
         return self.process.poll() is None
@@ -258,6 +277,11 @@ class Orvid:
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
+
+    def kill(self):
+        """Ends the program at once, as kill -9 does, and waits for it."""
+        self.process.kill()
+        self.process.wait()
 
     def wait_exit(self, timeout=DEADLINE):
         """Waits for the program to end by itself; its exit code, which must be 0."""

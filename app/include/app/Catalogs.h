@@ -17,8 +17,9 @@
 // A catalog's kind.
 enum class CatalogKind : uint8_t { Video = 1, Audio = 2 };
 
-// Deletes the catalog of kind under root and builds it anew from q.
-void REBUILDINDEX(zq::rt::Queue& q, std::string_view root, CatalogKind kind, const PASSSETTINGS& s);
+// Deletes the catalog of kind under root and builds it anew from q. False when an error was
+// reported on the way (the status line then shows it, not "Ready.").
+bool REBUILDINDEX(zq::rt::Queue& q, std::string_view root, CatalogKind kind, const PASSSETTINGS& s);
 
 // Deletes the folder and everything below it: 0 on success or when it does not exist, -1
 // for a blank path, else the failing removal's code. quiet: failed file deletions are passed

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -20,6 +21,7 @@
 #include "app/State.h"
 #include "orvid/controlnumbers.h"
 #include "zqplatform/files.h"
+#include "zqplatform/folderlock.h"
 #include "zqplatform/msgbox.h"
 #include "zqplatform/questions.h"
 #include "zqplatform/uiinput.h"
@@ -28,6 +30,7 @@
 #include "zqruntime/window.h"
 #include "zqtest/DriveMap.h"
 #include "zqtest/FileBytes.h"
+#include "zqtest/HoldingProcess.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqtest/TreeContents.h"
 
@@ -157,6 +160,29 @@ TEST_F(MainWindow, StartsCleanInTheProgramFolder) {
   CloseByOk();
   ASSERT_TRUE(Ended());
   EXPECT_EQ(watcher.Errors(), Lines{});
+}
+
+TEST_F(MainWindow, AStartFromAProgramFolderAnotherProcessRunsFromSaysSoAndWritesNothing) {
+  CopyProgramFolderFiles();
+  const std::string folder = folder_.path().string();
+  zqtest::HoldingProcess running([&folder] {
+    static std::unique_ptr<zq::fs::FolderLock> held;
+    held = zq::fs::FolderLock::Take(folder.c_str());
+    return held != nullptr;
+  });
+  ASSERT_TRUE(running.holding());
+  const auto before = zqtest::Contents(folder_.path());
+  DialogWatcher watcher;
+  main_ = std::async(std::launch::async, [] { orvid::_main(); });
+  ASSERT_TRUE(Ended());
+  EXPECT_EQ(watcher.Errors(), Lines{"Orvid is Already Running from this Folder."});
+  EXPECT_EQ(watcher.Seen().at(0).details, zq::fs::ToWindowsPath(folder) + "\\");
+  EXPECT_EQ(zqtest::Contents(folder_.path()), before);
+  EXPECT_EQ(MWHANDLE, 0u) << "no main window";
+  running.Release();
+  Start();  // the folder free again
+  CloseByOk();
+  ASSERT_TRUE(Ended());
 }
 
 TEST_F(MainWindow, TheScanButtonDoesNothingUntilARootIsChosen) {

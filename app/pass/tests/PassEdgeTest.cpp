@@ -139,7 +139,7 @@ TEST_F(PassEdge, ConversionErrorsAnsweredCancelIgnoreAndIgnoreAll) {
     EXPECT_EQ(answers.Errors(), Strings{"Error Converting (Cover) to AAI Format."});
     EXPECT_EQ(answers.Seen()[0].details, "T:\\Films\\Alien (1979)\\folder.jpg");
     EXPECT_EQ(answers.Seen()[0].procedure, "WriteScript");
-    EXPECT_EQ(STATUSNOW().PROCSTAT, "Converting T:\\Films\\Alien (1979)\\folder.jpg");  // no "Ready."
+    EXPECT_EQ(STATUSNOW().PROCSTAT, "Error Converting (Cover) to AAI Format.");  // no "Ready."
     EXPECT_TRUE(OldVideoCatalog());
     EXPECT_NE(std::find(events.begin(), events.end(), static_cast<uint32_t>(kPassEnded)), events.end());
   }
@@ -213,7 +213,7 @@ TEST_F(PassEdge, DeletionAndWritingErrorsAnsweredCancelIgnoreAndIgnoreAll) {
     Pass();
     EXPECT_EQ(answers.Errors(), Strings{"Error Deleting dune_folder.txt"});
     EXPECT_EQ(answers.Seen()[0].details, "T:\\Films\\Alien (1979)\\dune_folder.txt");
-    EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
+    EXPECT_EQ(STATUSNOW().PROCSTAT, "Error Deleting dune_folder.txt");
     EXPECT_TRUE(OldVideoCatalog());
   }
   Scan();
@@ -237,7 +237,7 @@ TEST_F(PassEdge, DeletionAndWritingErrorsAnsweredCancelIgnoreAndIgnoreAll) {
     DialogWatcher answers([](const ErrorSeen&) { return Reply::Cancel; });
     Pass();
     EXPECT_EQ(answers.Errors(), Strings{"Error Writing dune_folder.txt"});
-    EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
+    EXPECT_EQ(STATUSNOW().PROCSTAT, "Error Writing dune_folder.txt");
   }
 }
 
@@ -297,6 +297,7 @@ TEST_F(PassEdge, ARootChosenAfterTheScanAsksForAScanAndChangesNothing) {
   DialogWatcher answers;
   const auto events = Pass();
   EXPECT_EQ(answers.Errors(), Strings{"Run Scan Root First."});
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Run Scan Root First.");
   EXPECT_EQ(Contents(Root()), before);
   EXPECT_EQ(QDIR.Records(), records);
   EXPECT_NE(std::find(events.begin(), events.end(), static_cast<uint32_t>(kPassEnded)), events.end());
@@ -306,7 +307,7 @@ TEST_F(PassEdge, ARootChosenAfterTheScanAsksForAScanAndChangesNothing) {
   EXPECT_NE(AlienFile(), kOldAlienFile);
 }
 
-TEST_F(PassEdge, ABlankCoverNameEndsReadyWithNothingProcessed) {
+TEST_F(PassEdge, ABlankCoverNameEndsOnItsErrorWithNothingProcessed) {
   BuildTree();
   Scan();
   ST.Change([&](SETTINGSGROUP& st) { st.ACR.NAME.clear(); });
@@ -314,7 +315,7 @@ TEST_F(PassEdge, ABlankCoverNameEndsReadyWithNothingProcessed) {
   Pass();
   EXPECT_EQ(answers.Errors(), Strings{"Error no Cover Name."});
   EXPECT_EQ(answers.Seen()[0].details, "Is the INI File Corrupt?");
-  EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready.");
+  EXPECT_EQ(STATUSNOW().PROCSTAT, "Error no Cover Name.");
   EXPECT_EQ(AlienFile(), kOldAlienFile);
 }
 

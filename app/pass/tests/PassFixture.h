@@ -86,6 +86,11 @@ class PassFixture : public ::testing::Test {
     for (const char* pictures : {"Covers", "Chars"})
       fs::create_directory_symlink(fs::path(ORVID_PROGRAM_FOLDER) / pictures, home_ / pictures);
     INIPATH = CHECKPATH(zq::rt::WindowsForm(home_.path().string()));
+    LoadSettings();
+  }
+
+  // The program folder's settings and data files read, then every option on.
+  void LoadSettings() {
     GETINI();
     ST.Change([&](SETTINGSGROUP& st) { st.ABR.NAME = "background"; });  // the tree's backgrounds
     for (uint8_t* option : {&RMC, &DOICCONV, &AUTOICRESIZE, &DOBGCONV, &AUTOBGRESIZE, &DELSCRIPT, &UPDSCRIPT, &PROCESSV,

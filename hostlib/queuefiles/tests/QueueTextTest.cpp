@@ -47,6 +47,32 @@ TEST(QueueText, MissingValuesReadAsEmptyTextAndZero) {
   EXPECT_EQ(q.Buffer().Whole("NOMEDIAURL"), 0);
 }
 
+TEST(QueueText, ANonFiniteOrUnreadableRealReadsAsZeroAndIsSavedAsZero) {
+  struct Case {
+    std::string scale;
+    double read;
+    std::string saved;
+  };
+  const Case cases[] = {
+      {"1e400", 0, "0"},  {"nan", 0, "0"},   {"NaN", 0, "0"},  {"inf", 0, "0"},
+      {"-inf", 0, "0"},   {"infinity", 0, "0"}, {"1" + std::string(400, '0'), 0, "0"},
+      {"-1" + std::string(400, '0'), 0, "0"}, {"1.5", 1.5, "1.5"}, {" 2 ", 2, "2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.scale.substr(0, 12));
+    Queue q(layouts::QSCRIPT);
+    const std::string row = "1" + FD + "Center" + FD + "0" + FD + "0" + FD;
+    const std::string rest = FD + "OMI" + FD + "2" + FD + "6" + FD + "3" + FD + "10" + FD + "10" + FD + "0" + FD + "Small" +
+                             FD + "Yes";
+    ASSERT_EQ(PUTQUEUE(q, row + c.scale + rest, 1), 0);
+    ASSERT_TRUE(q.Get(1));
+    EXPECT_EQ(q.Buffer().Real("SCALE"), c.read);
+    int32_t error = -1;
+    EXPECT_EQ(GETQUEUE(q, error, 1), row + c.saved + rest);
+    EXPECT_EQ(error, 0);
+  }
+}
+
 TEST(QueueText, ArrayFieldsAreSubvalues) {
   const RecordLayout layout{STRING("NAME", 8), SHORT("SIZES").Dim(3), REAL("R").Dim(2)};
   Queue q(layout);
