@@ -295,8 +295,8 @@ class MainWindow {
     Redraw();
   }
 
-  // The root entry as typed, in its drive form (a POSIX path typed); empty when blank, after
-  // the stored root has been put back into it.
+  // The root entry as typed, in its drive form (a POSIX path typed), without blanks after its
+  // last name that no folder has; empty when blank, after the stored root has been put back.
   std::string TypedRoot() {
     w_.Take();
     if (Blank(SCRROOT)) {
@@ -304,7 +304,20 @@ class MainWindow {
       Redraw();
       return {};
     }
-    return zq::rt::WindowsForm(WithoutTrailingBlanks(SCRROOT));
+    // The entry shows the stored root without its final blanks, and then stands for it.
+    const std::string stored = ROOTDIR.Get();
+    const bool shown = WithoutTrailingBlanks(SCRROOT) == WithoutTrailingBlanks(stored);
+    return RootOfEntry(zq::rt::WindowsForm(shown ? stored : SCRROOT));
+  }
+
+  // A root with a name the file layer cannot address as it stands is refused before any job:
+  // it would reach another folder than the one on disk. True when refused.
+  bool NameRefused(const std::string& root, const char* procedure) {
+    const std::string name = NameNotHeld(root);
+    if (name.empty()) return false;
+    ERRORMSG("Root Folder Name cannot be addressed as it stands.", procedure, name,
+             static_cast<int16_t>(ERROR_INVALID_NAME), kOkOnly, 0, MWHANDLE);
+    return true;
   }
 
   // Only a typed root that is a folder is scanned and becomes the root; else the list keeps
@@ -315,7 +328,7 @@ class MainWindow {
       return;
     }
     const std::string root = TypedRoot();
-    if (root.empty()) return;
+    if (root.empty() || NameRefused(root, "ScanRoot")) return;
     if (const uint32_t error = RootFolderError(root); error != 0) {
       ERRORMSG("Root Folder not found.", "ScanRoot", WithoutTrailingBlanks(SCRROOT), static_cast<int16_t>(error),
                kOkOnly, 0, MWHANDLE);
@@ -339,9 +352,10 @@ class MainWindow {
     }
     // The pass works on the root last scanned or chosen; another one typed is not taken.
     const std::string root = TypedRoot();
-    if (root.empty()) return;
-    if (!SameRootFolder(root, ROOTDIR.Get())) {
-      ERRORMSG("Run Scan Root First.", "WriteScript", WithoutTrailingBlanks(SCRROOT), -1, kOkOnly, 0, MWHANDLE);
+    if (!root.empty() && NameRefused(root, "WriteScript")) return;
+    if (root.empty() || !SameRootFolder(root, ROOTDIR.Get())) {
+      ERRORMSG("Run Scan Root First.", "WriteScript", root.empty() ? "" : WithoutTrailingBlanks(SCRROOT), -1, kOkOnly,
+               0, MWHANDLE);
       return;
     }
     JobStarts(mw::StartButton);

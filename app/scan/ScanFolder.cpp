@@ -12,6 +12,7 @@
 #include "app/Text.h"
 #include "hostlib/Procedures.h"
 #include "hostlib/Wrappers.h"
+#include "zqplatform/files.h"
 #include "zqruntime/queue.h"
 
 namespace {
@@ -75,6 +76,15 @@ bool Skipped(std::string_view upper) {
   return false;
 }
 
+// Leaves out the folder at path, named by its parent and its own name.
+void LeaveOutFolder(std::string_view path, LeftOutReason reason) {
+  const std::string folder = CHECKPATH(path);
+  const std::string_view f(folder);
+  const size_t cut = f.rfind('\\', f.size() - 2);
+  if (GETROOT(folder) == folder || cut == std::string::npos) return LEAVEOUT(f, "", reason);
+  LEAVEOUT(f.substr(0, cut), f.substr(cut + 1, f.size() - cut - 2), reason);
+}
+
 bool StopAsked() { return ABORTALL != 0 || (T1RUNNING != 0 && T1ABORT != 0); }
 
 // A folder is entered only when its folder file's path fits a path field.
@@ -87,7 +97,7 @@ class FolderScan {
   uint8_t Scan(std::string_view path, int32_t level);
 
  private:
-  std::vector<Entry> List(const std::string& folder);
+  std::optional<std::vector<Entry>> List(const std::string& folder);  // none: unreadable
   void Folder(const std::string& path, const Entry& e, FolderFindings& f);
   void File(const std::string& path, const Entry& e, FolderFindings& f);
   void Add(std::string_view name, std::string_view dirname, FolderIcon icon, int32_t level, uint8_t isFolder);
@@ -98,8 +108,17 @@ class FolderScan {
   Upper& upper_;
 };
 
-std::vector<Entry> FolderScan::List(const std::string& folder) {
+// A folder that can be read lists "." and ".." at least; a drive or share root lists neither,
+// so an empty root counts as unreadable only when its listing was refused.
+std::optional<std::vector<Entry>> FolderScan::List(const std::string& folder) {
   std::vector<FolderEntry> listed = ListFolder(folder);
+  if (listed.empty()) {
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    const bool there = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (there && (GETROOT(folder) != folder || error == ERROR_ACCESS_DENIED)) return std::nullopt;
+    return std::vector<Entry>{};
+  }
   std::vector<Entry> entries;
   entries.reserve(listed.size());
   for (FolderEntry& e : listed) {
@@ -116,7 +135,7 @@ std::vector<Entry> FolderScan::List(const std::string& folder) {
 // What keeps a folder the scan would use from being reached: a name that no Windows path
 // can hold, or a link.
 std::optional<LeftOutReason> FaultOf(const Entry& e) {
-  if (!IsWindowsName(e.name)) return LeftOutReason::NameWindowsCannotHold;
+  if (!zq::fs::HoldsExactly(e.name)) return LeftOutReason::NameWindowsCannotHold;
   if (e.link) return LeftOutReason::FolderLink;
   return std::nullopt;
 }
@@ -147,7 +166,7 @@ void FolderScan::File(const std::string& path, const Entry& e, FolderFindings& f
                                   [&](const auto& known) { return known.first == ext; });
   const bool audio = std::find(rules_.AUDIO.begin(), rules_.AUDIO.end(), ext) != rules_.AUDIO.end();
   if (!picture && video == rules_.VIDEO.end() && !audio) return;
-  if (!IsWindowsName(e.name)) return LEAVEOUT(path, e.name, LeftOutReason::NameWindowsCannotHold);
+  if (!zq::fs::HoldsExactly(e.name)) return LEAVEOUT(path, e.name, LeftOutReason::NameWindowsCannotHold);
   if (CHECKPATH(path).size() + e.name.size() > kPathBytes) return LEAVEOUT(path, e.name, LeftOutReason::PathTooLong);
 
   const std::string name = WithoutTrailingBlanks(e.name);
@@ -224,8 +243,10 @@ void FolderScan::AddOwnRecord(const FolderFindings& f, const std::string& dirnam
 uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
   ++level;
   const std::string folder = CHECKPATH(path);
-  const std::vector<Entry> entries = List(folder);
-  if (entries.empty()) return 0;
+  const std::optional<std::vector<Entry>> listed = List(folder);
+  if (!listed) LeaveOutFolder(path, LeftOutReason::Unreadable);
+  if (!listed || listed->empty()) return 0;
+  const std::vector<Entry>& entries = *listed;
 
   FolderFindings f;
   for (const Entry& e : entries) {

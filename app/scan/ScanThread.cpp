@@ -1,4 +1,5 @@
 // The scan thread.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,15 @@
 
 namespace {
 
-// Writes the left-out file; the final status line, naming the file when entries were left out.
+// Writes the left-out file; the final status line, naming the file when entries were left out
+// and counting the unreadable folders among them.
 std::string ReportLeftOut(std::string_view root, const std::vector<LEFTOUTENTRY>& leftOut) {
   const int32_t written = WRITELEFTOUT(root, leftOut);
   if (leftOut.empty()) return "Ready";
-  const std::string count = "Ready - " + LEFTOUTCOUNT(leftOut.size()) + " left out";
+  std::string count = "Ready - " + LEFTOUTCOUNT(leftOut.size()) + " left out";
+  const auto unreadable = std::count_if(leftOut.begin(), leftOut.end(),
+                                        [](const LEFTOUTENTRY& e) { return e.reason == LeftOutReason::Unreadable; });
+  if (unreadable > 0) count += ", " + std::to_string(unreadable) + " unreadable";
   return count + (written > 0 ? ", see " : "; not written: ") + std::string(kLeftOutFile);
 }
 

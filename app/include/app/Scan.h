@@ -4,10 +4,11 @@
 // in the program folder and counted in the final status line: names a Windows path cannot
 // hold (they would make the path layer reach another entry), files whose path and folders
 // whose folder file would not fit the lists' 255 bytes, picture names longer than the 63
-// characters of the lists' picture fields, and symbolic links to folders, which are never
+// characters of the lists' picture fields, symbolic links to folders, which are never
 // followed (a link to a parent would recurse without end, one elsewhere would list a folder
-// twice or leave the disk). Only entries the scan would have used count: folders it would
-// enter or take as a rip, media files and the pictures the settings name.
+// twice or leave the disk), and folders the user may not read. Only entries the scan would
+// have used count: folders it would enter or take as a rip, media files and the pictures the
+// settings name.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -50,6 +51,7 @@ enum class LeftOutReason : uint8_t {
   PathTooLong,
   PictureNameTooLong,
   FolderLink,
+  Unreadable,  // a folder whose entries cannot be listed
 };
 struct LEFTOUTENTRY {
   std::string path;  // the folder's path, "\" and the name as listed

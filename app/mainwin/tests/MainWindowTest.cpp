@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -31,6 +32,7 @@
 #include "zqtest/DriveMap.h"
 #include "zqtest/FileBytes.h"
 #include "zqtest/HoldingProcess.h"
+#include "zqtest/MediaTree.h"
 #include "zqtest/ScratchFolder.h"
 #include "zqtest/TreeContents.h"
 
@@ -603,6 +605,7 @@ std::future<ErrorShown> AnswerNextError() {
 
 bool NoQuestionOpen() { return zq::ui::OpenQuestions().empty(); }
 
+// Scan Root does nothing; Start asks for a scan, as for an entry that names another root.
 TEST_F(MainWindow, ABlankRootEntryStartsNoJobAndGetsTheStoredRootBack) {
   MapDisk();
   WriteIni("[PROCESS]\nRoot=\"D:\\Films\"\n");
@@ -614,7 +617,17 @@ TEST_F(MainWindow, ABlankRootEntryStartsNoJobAndGetsTheStoredRootBack) {
     for (const char* blank : {"", "   "}) {
       SetWindowTextA(Control(mw::RootEntry), blank);
       ASSERT_EQ(Text(mw::RootEntry), blank);
-      ASSERT_TRUE(zq::ui::input::Click(Control(button)));
+      if (button == mw::StartButton) {
+        std::future<ErrorShown> error = AnswerNextError();
+        ASSERT_TRUE(zq::ui::input::Click(Control(button)));
+        const ErrorShown shown = error.get();
+        EXPECT_EQ(shown.message, "Run Scan Root First.") << "'" << blank << "'";
+        EXPECT_EQ(shown.procedure, "WriteScript");
+        EXPECT_EQ(shown.buttons, Lines{"&OK"});
+        ASSERT_TRUE(WaitFor(NoQuestionOpen));
+      } else {
+        ASSERT_TRUE(zq::ui::input::Click(Control(button)));
+      }
       ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\Films"; })) << button << " '" << blank << "'";
       SendMessage(window_, WM_NULL, 0, 0);
       EXPECT_TRUE(Idle());
@@ -622,9 +635,11 @@ TEST_F(MainWindow, ABlankRootEntryStartsNoJobAndGetsTheStoredRootBack) {
       EXPECT_EQ(T2GROUP.Reference("QDIR"), nullptr);
       EXPECT_EQ(ROOTDIR.Get(), "D:\\Films");
       EXPECT_EQ(QDIR.Records(), 1u);
+      if (button == mw::ScanButton) {
+        EXPECT_TRUE(zq::ui::TakeAsked().empty()) << "'" << blank << "'";
+      }
     }
   }
-  EXPECT_TRUE(zq::ui::TakeAsked().empty());
   CloseByOk();
   ASSERT_TRUE(Ended());
   EXPECT_NE(zqtest::FileBytes(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
@@ -686,6 +701,65 @@ TEST_F(MainWindow, ARootThatIsNoFolderIsReportedAndNothingIsScanned) {
   CloseByOk();
   ASSERT_TRUE(Ended());
   EXPECT_NE(zqtest::FileBytes(folder_.path() / "Orvid.INI").find("Root=\"D:\\Films\""), std::string::npos);
+}
+
+// Every entry below root, folders as well as files, with the files' bytes.
+std::map<std::string, std::string> WholeTree(const fs::path& root) {
+  std::map<std::string, std::string> tree = zqtest::Contents(root);
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it)
+    if (it->is_directory() && !it->is_symlink()) tree[fs::relative(it->path(), root).string()] = "folder";
+  return tree;
+}
+
+// "D:\disk " and "D:\disk." beside "D:\disk": the file layer cannot address them as they stand,
+// so both buttons refuse a root that holds them, stored or typed, and no tree changes.
+TEST_F(MainWindow, ARootWhoseNameIsNotHeldExactlyIsRefusedAndNoTreeChanges) {
+  using zqtest::media_tree_detail::Put;
+  for (const char* name : {"disk", "disk ", "disk."}) Put(disk_ / name / "Films" / "Alien (1979)" / "Alien.mkv", 100);
+  Put(disk_ / "disk" / "_CatVideo" / "(All)" / "Gone" / "dune_folder.txt", 20);
+  drives_.emplace("D=" + disk_.path().string());
+  CopyProgramFolderFiles();
+  std::string ini = zqtest::FileBytes(folder_ / "Orvid.INI");
+  const size_t stored = ini.find("Root=\"\"");
+  ASSERT_NE(stored, std::string::npos);
+  ini.replace(stored, 7, "Root=\"D:\\disk \"");
+  WriteIni(ini);
+  const auto tree = WholeTree(disk_.path());
+  Start();
+  ASSERT_TRUE(WaitFor([&] { return Text(mw::RootEntry) == "D:\\disk"; })) << Text(mw::RootEntry);  // its blank unseen
+  ASSERT_EQ(ROOTDIR.Get(), "D:\\disk ");
+
+  const struct {
+    std::string typed, why;
+  } cases[] = {
+      {"", "\"disk \" ends in a blank"},  // nothing typed: the stored root as the entry shows it
+      {"D:\\disk \\", "\"disk \" ends in a blank"},
+      {"D:\\disk \\Films", "\"disk \" ends in a blank"},
+      {(disk_ / "disk " / "Films").string(), "\"disk \" ends in a blank"},  // typed as a POSIX path
+      {"D:\\disk.", "\"disk.\" ends in a dot"},
+      {"D:\\disk.\\Films\\", "\"disk.\" ends in a dot"},
+  };
+  for (const auto& c : cases) {
+    if (!c.typed.empty()) SetWindowTextA(Control(mw::RootEntry), c.typed.c_str());
+    for (const auto& [button, procedure] : {std::pair{mw::ScanButton, "ScanRoot"}, {mw::StartButton, "WriteScript"}}) {
+      std::future<ErrorShown> error = AnswerNextError();
+      ASSERT_TRUE(WaitFor([&] { return zq::ui::input::Click(Control(button)); }));
+      const ErrorShown shown = error.get();
+      EXPECT_EQ(shown.message, "Root Folder Name cannot be addressed as it stands.") << c.typed;
+      EXPECT_EQ(shown.procedure, procedure) << c.typed;
+      EXPECT_EQ(shown.details, c.why) << c.typed;
+      ASSERT_TRUE(WaitFor(NoQuestionOpen));
+      SendMessage(window_, WM_NULL, 0, 0);
+      EXPECT_TRUE(Idle()) << c.typed;
+    }
+    EXPECT_EQ(T1GROUP.Text("ROOT"), "") << c.typed;
+    EXPECT_EQ(T2GROUP.Reference("QDIR"), nullptr) << c.typed;
+    EXPECT_EQ(QDIR.Records(), 0u) << c.typed;
+  }
+  CloseByOk();
+  ASSERT_TRUE(Ended());
+  EXPECT_EQ(WholeTree(disk_.path()), tree);
+  EXPECT_EQ(jobs_, 0);
 }
 
 TEST_F(MainWindow, StartChangesNoRootAndAsksForAScanOfAnotherTypedOne) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <set>
 
 #include "DialogAnswers.h"
 #include "PassFixture.h"
@@ -87,6 +88,62 @@ TEST_F(NamesOnDisk, LinksNameThePicturesAsTheyStandAndAConversionKeepsTheOldFile
 
     EXPECT_EQ(Media(Root() / "Films"), media) << c.icon;
   }
+}
+
+// Names the Windows view cannot hold exactly ("Twin " beside "Twin", a lone "Solo ", "Film.mkv "
+// beside "Film.mkv") are left out and listed; a scan and a whole pass reach only the names as
+// they stand: no folder twice, no catalog entry twice, no link to a file that is not there.
+TEST_F(NamesOnDisk, NamesNotHeldExactlyAreLeftOutAndTheirNeighboursAreProcessedOnce) {
+  Put(Root() / "Films/Twin/Twin.mkv", 1000);
+  Put(Root() / "Films/Twin /Other.mkv", 2000);
+  Put(Root() / "Films/Solo /Solo.mkv", 3000);
+  Put(Root() / "Films/Film/Film.mkv", 4000);
+  Put(Root() / "Films/Film/Film.mkv ", 5000);
+  const auto before = Tree(Root());
+  Scan();
+  DialogWatcher answers;
+  Pass();
+  EXPECT_EQ(answers.Errors(), std::vector<std::string>{});
+
+  EXPECT_EQ(zqtest::FileBytes(home_ / "ScanLeftOut.txt"),
+            "3 entries left out of the scan of T:\\\r\n"
+            "Name Windows cannot hold\tT:\\Films\\Film\\Film.mkv \r\n"
+            "Name Windows cannot hold\tT:\\Films\\Solo \r\n"
+            "Name Windows cannot hold\tT:\\Films\\Twin \r\n");
+  std::set<std::string> folders;
+  for (uint32_t i = 1; i <= QDIR.Records(); ++i) {
+    const zq::rt::Record r = *QDIR.Peek(i);
+    if (QDIRF.SCRIPT(r) != 1) continue;
+    EXPECT_TRUE(folders.insert(QDIRF.DIRNAME(r)).second) << QDIRF.DIRNAME(r);
+  }
+  EXPECT_EQ(folders, (std::set<std::string>{"T:\\", "T:\\Films", "T:\\Films\\Film", "T:\\Films\\Twin"}));
+  std::vector<std::pair<std::string, double>> media;
+  for (uint32_t i = 1; i <= MFQ.Records(); ++i) media.emplace_back(MFQF.MNAME(*MFQ.Peek(i)), MFQF.RSIZE(*MFQ.Peek(i)));
+  EXPECT_EQ(media, (std::vector<std::pair<std::string, double>>{{"Film.mkv", 4000}, {"Twin.mkv", 1000}}));
+
+  // What stood on disk keeps its bytes; the odd names' trees gain nothing.
+  const auto after = Tree(Root());
+  for (const auto& [path, entry] : before) EXPECT_EQ(after.count(path) ? after.at(path) : "gone", entry) << path;
+  std::set<std::string> added;
+  for (const auto& [path, entry] : after)
+    if (!before.count(path)) added.insert(path);
+  for (const std::string& path : added) {
+    EXPECT_FALSE(path.starts_with("Films/Twin /") || path.starts_with("Films/Solo /")) << path;
+    EXPECT_EQ(path.find("(2)"), std::string::npos) << path;
+  }
+  EXPECT_TRUE(added.count("Films/Film/dune_folder.txt"));
+  EXPECT_TRUE(added.count("Films/Twin/dune_folder.txt"));
+  EXPECT_EQ(zqtest::FileBytes(Root() / "Films/Film/dune_folder.txt").find("media_url         = Film.mkv\r\n") !=
+                std::string::npos,
+            true);
+  std::set<std::string> entries;
+  for (const auto& e : fs::directory_iterator(Root() / "_CatVideo/(All)")) {
+    if (!e.is_directory()) continue;
+    entries.insert(e.path().filename().string());
+    const std::string text = zqtest::FileBytes(e.path() / "dune_folder.txt");
+    EXPECT_TRUE(fs::is_regular_file(e.path() / RDFI(text, "media_url"))) << e.path();
+  }
+  EXPECT_EQ(entries, (std::set<std::string>{"Film", "Twin"}));
 }
 
 }  // namespace

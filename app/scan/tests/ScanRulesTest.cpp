@@ -8,6 +8,7 @@
 #include "hostlib/QueueFiles.h"
 #include "zqruntime/threads.h"
 #include "zqtest/FileBytes.h"
+#include "zqtest/OrdinaryUser.h"
 
 namespace {
 
@@ -152,6 +153,69 @@ TEST_F(ScanRules, OnlyEntriesTheScanWouldUseAreLeftOutAndListed) {
             "Name Windows cannot hold\tT:\\B\\film?.mkv\r\n"
             "Name Windows cannot hold\tT:\\E\\film<0A>.mkv\r\n");
   EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 4 entries left out, see ScanLeftOut.txt");
+  EXPECT_EQ(zqtest::Contents(scratch_.path()), tree);
+}
+
+// A folder without any rights and one that may be read but not entered: both are listed as
+// unreadable and counted, at any depth and as the root, and the rest is scanned as usual.
+TEST_F(ScanRules, FoldersTheUserCannotReadAreListedAsUnreadableAndCounted) {
+  Put("Films/Alien/Alien.mkv");
+  Put("Films/Locked/Locked.mkv");
+  Put("Films/Peek/Peek.mkv");
+  fs::permissions(scratch_ / "Films" / "Locked", fs::perms::none);
+  fs::permissions(scratch_ / "Films" / "Peek", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  for (const fs::path& folder : {scratch_.path(), home_.path()}) fs::permissions(folder, fs::perms::all);
+  const auto tree = zqtest::Contents(scratch_.path());
+  {
+    const zqtest::OrdinaryUser user(scratch_ / "Films" / "Locked");
+    if (!user.Refused().empty()) GTEST_SKIP() << "needs a user without root's rights: " << user.Refused();
+    Scan("T:\\");
+    EXPECT_EQ(zqtest::FileBytes(home_ / "ScanLeftOut.txt"),
+              "2 entries left out of the scan of T:\\\r\n"
+              "Unreadable folder\tT:\\Films\\Locked\r\n"
+              "Unreadable folder\tT:\\Films\\Peek\r\n");
+    EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 2 entries left out, 2 unreadable, see ScanLeftOut.txt");
+    EXPECT_EQ(Names(MFQ, "MNAME"), (std::vector<std::string>{"Alien.mkv"}));
+    EXPECT_EQ(Names(QDIR, "NAME"),
+              (std::vector<std::string>{"Films", "Alien", "Alien.mkv", "Missing Icon", "Locked", "Peek", "Missing Icon",
+                                        "Missing Icon"}));
+
+    Scan("T:\\Films\\Locked");
+    EXPECT_EQ(zqtest::FileBytes(home_ / "ScanLeftOut.txt"),
+              "1 entry left out of the scan of T:\\Films\\Locked\\\r\nUnreadable folder\tT:\\Films\\Locked\r\n");
+    EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready - 1 entry left out, 1 unreadable, see ScanLeftOut.txt");
+    EXPECT_EQ(QDIR.Records(), 0u);
+  }
+  EXPECT_EQ(zqtest::Contents(scratch_.path()), tree);
+}
+
+// A scan that leaves nothing out removes the list of an earlier one, and no other file that
+// happens to bear its name.
+TEST_F(ScanRules, ACleanScanRemovesOnlyALeftOutFileThatBeginsAsTheProgramWritesIt) {
+  Put("Films/Alien/Alien.mkv");
+  const auto tree = zqtest::Contents(scratch_.path());
+  const struct {
+    std::string text;
+    bool removed;
+  } cases[] = {
+      {"1 entry left out of the scan of T:\\\r\nFolder link\tT:\\Up\r\n", true},
+      {"12 entries left out of the scan of D:\\Films\\\r\n", true},
+      {"My notes on the scan\r\n", false},
+      {"", false},
+      {"2 entry left out of the scan of T:\\\r\n", false},
+      {"1 entries left out of the scan of T:\\\r\n", false},
+      {"entries left out of the scan of T:\\\r\n", false},
+      {"3 entries left out\r\n", false},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(home_ / "ScanLeftOut.txt", std::ios::binary) << c.text;
+    Scan("T:\\Films");
+    EXPECT_EQ(STATUSNOW().PROCSTAT, "Ready");
+    EXPECT_EQ(fs::exists(home_ / "ScanLeftOut.txt"), !c.removed) << c.text;
+    if (!c.removed) {
+      EXPECT_EQ(zqtest::FileBytes(home_ / "ScanLeftOut.txt"), c.text);
+    }
+  }
   EXPECT_EQ(zqtest::Contents(scratch_.path()), tree);
 }
 
