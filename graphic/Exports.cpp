@@ -9,6 +9,7 @@
 
 #include "Encode.h"
 #include "Load.h"
+#include "Working.h"
 #include "ZQ_Graphic.h"
 #include "resize/Fit.h"
 #include "zqplatform/files.h"
@@ -196,6 +197,16 @@ GrEncoded* Gr_Encode(int32_t sourceLength, const char* source, int32_t targetLen
     return encoding.release();
   } catch (const std::bad_alloc&) {
     return nullptr;
+  }
+}
+
+int64_t Gr_WorkingBytes(int32_t sourceLength, const char* source, int32_t targetLength, const char* target,
+                        uint8_t resizeMode, int32_t width, int32_t height, uint8_t filter) {
+  try {
+    return WorkingBytes(PathOfName(sourceLength, source), PathOfName(targetLength, target), resizeMode,
+                        {width, height}, filter);
+  } catch (const std::bad_alloc&) {
+    return 0;
   }
 }
 

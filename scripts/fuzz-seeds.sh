@@ -29,6 +29,12 @@ tiff += struct.pack(">HHIHH", 0x0112, 3, 1, 6, 0) + struct.pack(">I", 0)
 app1 = b"Exif\x00\x00" + tiff
 open(sys.argv[2], "wb").write(data[:2] + b"\xff\xe1" + struct.pack(">H", len(app1) + 2) + app1 + data[2:])
 PY
+# The baseline file with zero bytes padded before its end marker.
+python3 - "$jpeg/baseline.jpg" "$jpeg/padded.jpg" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+open(sys.argv[2], "wb").write(data[:-2] + bytes(64) + data[-2:])
+PY
 
 for depth in 1 2 4 8 16; do
   convert "$opaque" -colorspace Gray -define png:color-type=0 -define png:bit-depth=$depth "$png/grey$depth.png"

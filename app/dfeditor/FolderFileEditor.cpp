@@ -19,6 +19,7 @@ namespace df = orvid::res::FolderFileEditor;
 using zq::rt::Bind;
 
 constexpr int64_t kFolderFileIcon = 3;
+constexpr char kForeignEncodingReason[] = "the file is UTF-16 text or holds NUL bytes, and the editor keeps UTF-8 only";
 
 class FolderFileForm {
  public:
@@ -87,9 +88,12 @@ void VIEWDF(uint8_t side, int32_t row, HWND otherList) {
   if (!entry || QPANELF.ICON(*entry) != kFolderFileIcon) return;
   const std::string path = CHECKPATH(PANELOF(side).Folder()) + QPANELF.FN(*entry) + "." + QPANELF.EXT(*entry);
   FolderFileContent content;
-  const int16_t read = ReadFolderFileContent(content, path);
+  uint32_t systemError = 0;
+  const int16_t read = ReadFolderFileContent(content, path, &systemError);
   if (read < 0) {
-    ERRORMSG("Error Reading dune_folder.txt", "ViewDF", path, read, kOkOnly, 0, DWHANDLE);
+    const std::string details = read == kForeignEncoding ? path + " - " + kForeignEncodingReason
+                                                         : FailureDetails(path, systemError);
+    ERRORMSG("Error Reading dune_folder.txt", "ViewDF", details, read, kOkOnly, 0, DWHANDLE);
     return;
   }
   FolderFileForm form(content, path);

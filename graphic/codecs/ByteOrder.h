@@ -1,4 +1,4 @@
-// Little-endian fields of the BMP and AAI headers.
+// Little-endian fields of the BMP and AAI headers, big-endian ones of PNG's.
 #pragma once
 #include <cstdint>
 #include <span>
@@ -10,6 +10,9 @@ inline uint32_t Le16(std::span<const uint8_t> b, std::size_t at) {
 }
 inline uint32_t Le32(std::span<const uint8_t> b, std::size_t at) {
   return Le16(b, at) | Le16(b, at + 2) << 16;
+}
+inline uint32_t Be32(std::span<const uint8_t> b, std::size_t at) {
+  return static_cast<uint32_t>(b[at] << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3]);
 }
 inline void PutLe16(uint8_t* to, uint32_t v) {
   to[0] = static_cast<uint8_t>(v);

@@ -32,6 +32,17 @@ struct Decoded {
 // A JPEG decoded at the smallest DCT scale (1/8, 1/4, 1/2, 1) whose sides still give the size
 // wanted (sides as shown: after the EXIF orientation, which is applied).
 Decoded ReadJpeg(std::span<const uint8_t> bytes, const SizeWanted& wanted = {});
+// What ReadJpeg of the same arguments will decode, from the file's headers alone (the bytes up
+// to its first scan suffice; fewer fail as Corrupt): the size it is decoded at (before the
+// orientation is applied), the size as shown, and the memory libjpeg takes beside the picture.
+struct JpegPlan {
+  Status status = Status::Corrupt;
+  int32_t orientation = 1;
+  Size shown;
+  Size decoded;
+  int64_t libraryBytes = 0;
+};
+JpegPlan PlanJpeg(std::span<const uint8_t> bytes, const SizeWanted& wanted = {});
 Decoded ReadPng(std::span<const uint8_t> bytes);
 Decoded ReadBmp(std::span<const uint8_t> bytes);
 Decoded ReadAai(std::span<const uint8_t> bytes);

@@ -4,6 +4,7 @@
 // keep no object that owns memory: the picture lives in the caller's frame.
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -25,6 +26,7 @@ struct ErrorTrap {
   std::jmp_buf jump;
   Status status = Status::Corrupt;
   bool inScans = false;  // the headers are read: what follows is entropy-coded data
+  bool paddedBeforeEnd = false;  // bytes left over between the last scan and the end marker
 };
 
 [[noreturn]] void Fail(j_common_ptr cinfo) {
@@ -35,13 +37,20 @@ struct ErrorTrap {
 
 // Warnings of damaged data (bad Huffman codes, a premature end) fail the picture: the library
 // would go on with grey blocks. Stray bytes between the header segments, which many cameras
-// write, harm no pixel; bytes a scan leaves over before the next marker mean that its data
-// decoded to something else than was written.
+// write, harm no pixel; so may bytes between the last scan and the end marker, which some
+// cameras and editors pad with (they are checked once every row is decoded). Bytes a scan leaves
+// over before any other marker mean that its data decoded to something else than was written.
 void Warn(j_common_ptr cinfo, int level) {
   if (level >= 0) return;
-  const bool strayBetweenHeaders =
-      cinfo->err->msg_code == JWRN_EXTRANEOUS_DATA && !reinterpret_cast<ErrorTrap*>(cinfo->err)->inScans;
-  if (!strayBetweenHeaders) Fail(cinfo);
+  auto* trap = reinterpret_cast<ErrorTrap*>(cinfo->err);
+  if (cinfo->err->msg_code == JWRN_EXTRANEOUS_DATA) {
+    if (!trap->inScans) return;
+    if (cinfo->err->msg_parm.i[1] == JPEG_EOI) {
+      trap->paddedBeforeEnd = true;
+      return;
+    }
+  }
+  Fail(cinfo);
 }
 
 struct Session {
@@ -127,7 +136,75 @@ Status Decode(Session& s, std::span<const uint8_t> bytes, const SizeWanted& want
   return Status::Ok;
 }
 
+// Whether every coefficient lies within what samples of the file's precision can give (a DCT
+// of 8-bit samples stays within 1024). Bytes before the end marker are padding only then: a
+// scan whose data was damaged, and so ended early, decodes to coefficients far beyond.
+Status CoefficientsInRange(Session& s, std::span<const uint8_t> bytes) {
+  jpeg_decompress_struct& cinfo = s.cinfo;
+  if (setjmp(s.trap.jump)) return s.trap.status;
+  jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&cinfo, TRUE);
+  s.trap.inScans = true;
+  cinfo.mem->max_memory_to_use = kJpegMemory;
+  jvirt_barray_ptr* coefficients = jpeg_read_coefficients(&cinfo);
+  const long limit = 1L << (cinfo.data_precision + 2);
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    const jpeg_component_info& component = cinfo.comp_info[c];
+    const JQUANT_TBL* table = component.quant_table;
+    if (!table) return Status::Corrupt;
+    for (JDIMENSION row = 0; row < component.height_in_blocks; ++row) {
+      JBLOCKARRAY blocks = cinfo.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&cinfo), coefficients[c],
+                                                         row, 1, FALSE);
+      for (JDIMENSION b = 0; b < component.width_in_blocks; ++b) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+          const long step = table->quantval[k];
+          if (std::labs(blocks[0][b][k]) * step > limit + step) return Status::Corrupt;
+        }
+      }
+    }
+  }
+  jpeg_finish_decompress(&cinfo);
+  return Status::Ok;
+}
+
+Status Plan(Session& s, std::span<const uint8_t> bytes, const SizeWanted& wanted, JpegPlan& plan) {
+  jpeg_decompress_struct& cinfo = s.cinfo;
+  if (setjmp(s.trap.jump)) return s.trap.status;
+  jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_read_header(&cinfo, TRUE);
+  if (int64_t{cinfo.image_width} * cinfo.image_height > kMaxJpegSourcePixels) return Status::Size;
+  plan.orientation = OrientationOf(cinfo);
+  const bool swapped = SwapsSides(plan.orientation);
+  plan.shown = {static_cast<int32_t>(swapped ? cinfo.image_height : cinfo.image_width),
+                static_cast<int32_t>(swapped ? cinfo.image_width : cinfo.image_height)};
+  if (wanted) ChooseScale(cinfo, wanted(plan.shown.width, plan.shown.height), swapped);
+  jpeg_calc_output_dimensions(&cinfo);
+  plan.decoded = {static_cast<int32_t>(cinfo.output_width), static_cast<int32_t>(cinfo.output_height)};
+  // A file of several scans keeps every coefficient (two bytes each); one scan, a row of blocks.
+  int64_t blocks = 0;
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    const jpeg_component_info& component = cinfo.comp_info[c];
+    blocks += int64_t{component.width_in_blocks} *
+              (jpeg_has_multiple_scans(&cinfo) ? component.height_in_blocks : cinfo.max_v_samp_factor);
+  }
+  plan.libraryBytes = blocks * DCTSIZE2 * 2 + int64_t{plan.decoded.width} * 4 * 2 * DCTSIZE;
+  return Status::Ok;
+}
+
 }  // namespace
+
+JpegPlan PlanJpeg(std::span<const uint8_t> bytes, const SizeWanted& wanted) {
+  JpegPlan plan;
+  if (bytes.size() < 4) return plan;
+  try {
+    Session session;
+    plan.status = Plan(session, bytes, wanted, plan);
+  } catch (const std::bad_alloc&) {
+    plan.status = Status::Memory;
+  }
+  return plan;
+}
 
 Decoded ReadJpeg(std::span<const uint8_t> bytes, const SizeWanted& wanted) {
   Decoded result;
@@ -137,6 +214,10 @@ Decoded ReadJpeg(std::span<const uint8_t> bytes, const SizeWanted& wanted) {
     std::unique_ptr<uint8_t[]> cmykRow;
     int32_t orientation = 1;
     result.status = Decode(session, bytes, wanted, result.image, cmykRow, orientation);
+    if (result.status == Status::Ok && session.trap.paddedBeforeEnd) {
+      Session check;
+      result.status = CoefficientsInRange(check, bytes);
+    }
     if (result.status != Status::Ok) return {result.status, {}};
     result.image = Orient(std::move(result.image), orientation);
   } catch (const std::bad_alloc&) {

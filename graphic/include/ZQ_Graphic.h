@@ -71,6 +71,12 @@ typedef struct GrEncoded GrEncoded;
 /* A new encoding of the conversion, for Gr_FreeEncoded; NULL only when memory is short. */
 ZQG_API GrEncoded* Gr_Encode(int32_t sourceLength, const char* source, int32_t targetLength, const char* target,
                              uint8_t resizeMode, int32_t width, int32_t height, uint8_t filter);
+/* The most bytes of memory Gr_Encode of the same arguments takes while it works (the source
+ * file, the picture as decoded, at the scale a JPEG is decoded at, the fitted picture and the
+ * target's file), read from the source's header without decoding it; for a source that will
+ * fail, its file's size at most, and 0 when the arguments are refused at once. */
+ZQG_API int64_t Gr_WorkingBytes(int32_t sourceLength, const char* source, int32_t targetLength, const char* target,
+                                uint8_t resizeMode, int32_t width, int32_t height, uint8_t filter);
 /* 1 when the bytes are ready, else the failure code Gr_Convert gives before writing
  * (GR_ERROR_MEMORY for NULL). */
 ZQG_API int32_t Gr_EncodedResult(const GrEncoded* encoding);

@@ -62,6 +62,11 @@ ConversionPool::Slot* ConversionPool::Startable() {
   return nextStart_ < slots_.size() ? &slots_[nextStart_] : nullptr;
 }
 
+bool ConversionPool::Fits(int64_t working) const {
+  if (held_.pictures == 0) return true;  // alone, however large
+  return held_.pictures < limits_.pictures && held_.bytes + working <= limits_.bytes;
+}
+
 void ConversionPool::Release(Slot& slot) {
   held_.pictures -= 1;
   held_.converted -= 1;
@@ -73,7 +78,8 @@ void ConversionPool::Release(Slot& slot) {
 
 void ConversionPool::Drop(Slot& slot) {
   switch (slot.state) {
-    case State::Waiting: slot.state = State::Gone; break;
+    case State::Waiting:
+    case State::Sizing: slot.state = State::Gone; break;
     case State::Running: slot.dropped = true; break;
     case State::Done: Release(slot); break;
     case State::Gone: break;
@@ -84,14 +90,27 @@ void ConversionPool::Work() {
   std::unique_lock hold(lock_);
   for (;;) {
     changed_.wait(hold, [this] {
-      return stop_ || !Startable() || (held_.pictures < limits_.pictures && held_.bytes < limits_.bytes);
+      return stop_ || !Startable() || (!sizing_ && held_.pictures < limits_.pictures);
     });
     Slot* slot = stop_ ? nullptr : Startable();
     if (!slot) return;
-    slot->state = State::Running;
-    held_.pictures += 1;
-    peak_.pictures = std::max(peak_.pictures, held_.pictures);
+    slot->state = State::Sizing;
+    sizing_ = true;
     const Conversion c = slot->job.conversion;
+    hold.unlock();
+    const int64_t working = Gr_WorkingBytes(Len(c.source), Ptr(c.source), Len(c.target), Ptr(c.target),
+                                            c.resizeMode, c.width, c.height, c.filter);
+    hold.lock();
+    changed_.wait(hold, [&] { return stop_ || slot->state != State::Sizing || Fits(working); });
+    sizing_ = false;
+    changed_.notify_all();
+    if (stop_ || slot->state != State::Sizing) continue;  // taken over by the asking thread
+    slot->state = State::Running;
+    slot->bytes = working;
+    held_.pictures += 1;
+    held_.bytes += working;
+    peak_.pictures = std::max(peak_.pictures, held_.pictures);
+    peak_.bytes = std::max(peak_.bytes, held_.bytes);
     hold.unlock();
     Encoded encoded;
     {
@@ -104,6 +123,7 @@ void ConversionPool::Work() {
         ~End() {
           hold.lock();
           slot.state = State::Done;
+          pool.held_.bytes -= slot.bytes;
           slot.bytes = Gr_EncodedBytes(encoded.get());
           slot.encoded = std::move(encoded);
           pool.held_.converted += 1;

@@ -213,6 +213,35 @@ TEST_F(ViewDF, AFileThatCannotBeReadIsReportedAndNoFormOpens) {
   EXPECT_FALSE(drive_.Has("Films/Alien (1979)/dune_folder.txt"));
 }
 
+TEST_F(ViewDF, AUtf16FileIsRefusedAtOpeningWithWhyAndNothingIsWritten) {
+  const std::string utf16("\xFF\xFEi\0c\0o\0n\0_\0p\0a\0t\0h\0 \0=\0 \0a\0\r\0\n\0", 32);
+  drive_.Put("Films/Alien (1979)/dune_folder.txt", utf16);
+  const std::string path = drive_.Win("Films\\Alien (1979)\\dune_folder.txt");
+  orvid::test::DialogWatcher watcher;
+  VIEWDF(kLeftSide, static_cast<int32_t>(Row("dune_folder", "txt")), panels_.ControlHandle(3));
+  EXPECT_EQ(FindForm(), 0u);
+  EXPECT_EQ(watcher.Seen(),
+            (std::vector<orvid::test::ErrorSeen>{{"Error Reading dune_folder.txt", "ViewDF",
+                                                  path + " - the file is UTF-16 text or holds NUL bytes, and the "
+                                                         "editor keeps UTF-8 only",
+                                                  "-998"}}));
+  EXPECT_EQ(Stored(), utf16);
+}
+
+TEST_F(ViewDF, AReadOnlyFileOpensAndItsSaveSaysItCannotWriteAndLeavesIt) {
+  const fs::path file = drive_.Posix("Films/Alien (1979)/dune_folder.txt");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  Start(Row("dune_folder", "txt"));
+  ASSERT_NE(form_, 0u);
+  EXPECT_EQ(Text(df::Icon), "folder.aai");
+  Type(df::Icon, "changed.aai");
+  orvid::test::DialogWatcher watcher;
+  Press(df::Save);
+  EXPECT_EQ(watcher.Errors(), (std::vector<std::string>{"Error Writing dune_folder.txt"}));
+  EXPECT_EQ(Stored(), kFile);
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
 TEST_F(ViewDF, TheProgramsCloseEndsTheFormWithoutSaving) {
   Start(Row("dune_folder", "txt"));
   ASSERT_NE(form_, 0u);

@@ -27,11 +27,17 @@ struct Conversion {
   bool operator==(const Conversion&) const = default;
 };
 
-// Pictures held at a time: those being converted and those converted and not yet asked for.
-// A worker starts the next one only while both counts are below their limit.
+// What the pool holds at a time: the pictures being converted, each by its working size (the
+// source file, the decoded and fitted pictures with their buffers and the target's file, as
+// Gr_WorkingBytes reads it from the source's header before the picture starts), and those
+// converted and not yet asked for, by their files' size. Workers start pictures in the list's
+// order, each only while it fits under both limits beside what is held; a picture larger than
+// the bytes limit on its own starts once nothing else is held, and is converted alone. So the
+// pool's pictures take no more than `bytes` (or the one picture larger than that) on any number
+// of workers; a conversion the asking thread does itself comes on top, one at a time.
 struct PoolLimits {
-  std::size_t pictures = 0;     // 0: twice the workers
-  int64_t bytes = 48LL << 20;   // of converted pictures' files
+  std::size_t pictures = 0;   // 0: twice the workers
+  int64_t bytes = 64LL << 20;
 };
 
 class ConversionPool {
@@ -43,7 +49,7 @@ class ConversionPool {
   struct Held {
     std::size_t pictures = 0;   // being converted or converted
     std::size_t converted = 0;  // of those, converted
-    int64_t bytes = 0;          // of the converted ones' files
+    int64_t bytes = 0;          // their working sizes, and the converted ones' files
   };
 
   // Starts the jobs on ConversionThreads() workers (no more than there are jobs).
@@ -70,18 +76,21 @@ class ConversionPool {
     void operator()(GrEncoded* encoded) const;
   };
   using Encoded = std::unique_ptr<GrEncoded, Encoding>;
-  enum class State { Waiting, Running, Done, Gone };
+  // Sizing: taken by a worker that reads its working size and waits until it fits.
+  enum class State { Waiting, Sizing, Running, Done, Gone };
   struct Slot {
     Job job;
     State state = State::Waiting;
     bool dropped = false;  // passed over while it ran
     Encoded encoded;
-    int64_t bytes = 0;
+    int64_t bytes = 0;  // held: its working size while it runs, then its file's
   };
 
   void Work();
   // The next slot a worker may start, or null when none is left; under the lock.
   Slot* Startable();
+  // Whether a picture of that working size may start now; under the lock.
+  bool Fits(int64_t working) const;
   void Drop(Slot& slot);
   void Release(Slot& slot);
 
@@ -92,6 +101,7 @@ class ConversionPool {
   std::size_t nextStart_ = 0;  // no slot before it is waiting
   std::size_t nextAsked_ = 0;  // no slot before it will be asked for
   Held held_, peak_;
+  bool sizing_ = false;  // a worker is sizing the next picture: the others wait behind it
   bool stop_ = false;
   std::vector<std::jthread> workers_;  // last: joined before the rest goes
 };

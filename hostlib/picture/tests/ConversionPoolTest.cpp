@@ -1,5 +1,7 @@
 // The conversion pool: what it writes, in the order asked, is what GRCONVERT writes; its workers
-// write nothing; what is not asked for is dropped; it holds no more than its limits; a source
+// write nothing; what is not asked for is dropped; it holds no more than its limits, counting
+// the pictures being converted by their working size; a picture too large for them converts
+// alone; a source
 // changed after it was converted ahead is converted again; without workers the asking thread
 // converts.
 #include <gtest/gtest.h>
@@ -139,6 +141,63 @@ TEST_F(Pool, ABytesLimitHoldsNoMoreThanThePicturesBeingConvertedWhenItFilled) {
   for (size_t i = 0; i < list.size(); ++i) pool.Convert(10 * i, list[i]);
   EXPECT_LE(pool.Peak().pictures, pool.Workers());
   EXPECT_GT(pool.Peak().bytes, 0);
+}
+
+int64_t WorkingBytes(const Conversion& c) {
+  return Gr_WorkingBytes(int32_t(c.source.size()), c.source.data(), int32_t(c.target.size()), c.target.data(),
+                         c.resizeMode, c.width, c.height, c.filter);
+}
+
+// Asks for each conversion once the workers have converted it ahead, with the reference each
+// gives from GRCONVERT into reference/: every result 1 and every file alike.
+void AskWhenConvertedAhead(ConversionPool& pool, const std::vector<Conversion>& list, const fs::path& out,
+                           const fs::path& reference) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    ASSERT_TRUE(WaitFor([&] { return pool.Holding().converted >= 1; })) << "job " << i << " never converted";
+    EXPECT_EQ(pool.Convert(10 * i, list[i]), 1);
+    const Conversion& c = list[i];
+    const std::string alike = (reference / fs::path(c.target).filename()).string();
+    EXPECT_EQ(GRCONVERT(c.source, alike, c.resizeMode, c.width, c.height, c.filter), 1);
+  }
+  EXPECT_EQ(Contents(out), Contents(reference));
+}
+
+TEST_F(Pool, APictureStartsOnlyWhenItsWorkingSizeFitsBesideWhatIsHeld) {
+  hostlib::SetConversionThreads(8);
+  const fs::path out = folder_ / "out", reference = folder_ / "reference";
+  fs::create_directories(out);
+  fs::create_directories(reference);
+  std::vector<Conversion> list;
+  for (int i = 0; i < 10; ++i)
+    list.push_back({(in_ / "p3.jpg").string(), (out / (std::to_string(i) + ".aai")).string(), 0, 0, 0, 0});
+  const int64_t working = WorkingBytes(list[0]);
+  ASSERT_GT(working, 420 * 200 * 4);  // the decoded picture at least
+  const hostlib::PoolLimits limits{100, working + 1};  // room for one picture at a time
+  ConversionPool pool(Jobs(list), limits);
+  EXPECT_EQ(pool.Workers(), 8u);
+  AskWhenConvertedAhead(pool, list, out, reference);
+  EXPECT_EQ(pool.Peak().pictures, 1u);
+  EXPECT_LE(pool.Peak().bytes, limits.bytes);
+}
+
+TEST_F(Pool, APictureTooLargeForTheLimitOnItsOwnIsConvertedAloneAhead) {
+  hostlib::SetConversionThreads(8);
+  ASSERT_TRUE(zq::gr::WriteFileWith(zq::gr::WritePng, Gradient(2400, 1600, 9), (in_ / "large.png").string()));
+  const fs::path out = folder_ / "out", reference = folder_ / "reference";
+  fs::create_directories(out);
+  fs::create_directories(reference);
+  std::vector<Conversion> list;
+  for (int i = 0; i < 6; ++i) {
+    const std::string source = (in_ / (i == 2 || i == 3 ? "large.png" : "p0.png")).string();
+    list.push_back({source, (out / (std::to_string(i) + ".aai")).string(), 2 | 4, 1000, 1000, 2});
+  }
+  const int64_t small = WorkingBytes(list[0]), large = WorkingBytes(list[2]);
+  ASSERT_GT(large, 2400LL * 1600 * 4);
+  const hostlib::PoolLimits limits{100, 3 * small};
+  ASSERT_GT(large, limits.bytes);
+  ConversionPool pool(Jobs(list), limits);
+  AskWhenConvertedAhead(pool, list, out, reference);
+  EXPECT_EQ(pool.Peak().bytes, large);  // alone: nothing held beside it
 }
 
 TEST_F(Pool, ASourceChangedOrGoneAfterItWasConvertedAheadIsConvertedAsItStandsNow) {
