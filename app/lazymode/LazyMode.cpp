@@ -56,14 +56,10 @@ bool AskOptions(LMTYPE& options, HWND owner) {
 bool Wanted(const zq::rt::RecordRef& folder, const LMTYPE& options) {
   if (QDIRF.SCRIPT(folder) != 1) return false;
   if (options.MI != 0) return QDIRF.CNACT(folder) == 0 && QDIRF.CFACT(folder) == 0;
-  switch (QDIRF.MTYPE(folder)) {
-    case FolderMedia::Audio: return options.AM != 0;
-    case FolderMedia::BluRayRip:
-    case FolderMedia::DvdRip:
-    case FolderMedia::OneVideo:
-    case FolderMedia::SeveralVideos: return options.VM != 0;
-    case FolderMedia::None: return options.FW != 0;
-  }
+  const FolderMedia kind = QDIRF.MTYPE(folder);
+  if (IsAudioFolder(kind)) return options.AM != 0;
+  if (IsVideoFolder(kind)) return options.VM != 0;
+  if (kind == FolderMedia::None) return options.FW != 0;
   return true;
 }
 
@@ -110,14 +106,6 @@ bool R$SDSEARCHDOWN(ExplorerPanel& right, HWND owner, uint32_t position) {
 }
 
 }  // namespace
-
-const zq::rt::RecordLayout& QDTYPE() {
-  using namespace zq::rt;
-  static const RecordLayout layout{STRING("NAME", 256), CSTRING("DIRNAME", 256), BYTE("ISFOLDER"),
-                                   CSTRING("CN", 32),   BYTE("CNACT"),           CSTRING("CF", 32),
-                                   BYTE("CFACT"),       BYTE("MTYPE")};
-  return layout;
-}
 
 const QDFIELDS QDF;
 zq::rt::Queue QD(QDTYPE());
