@@ -9,6 +9,7 @@
 
 #include "RatioReport.h"
 #include "app/Explorer.h"
+#include "app/Records.h"
 #include "app/State.h"
 #include "zqplatform/files.h"
 #include "zqtest/ScratchFolder.h"
@@ -43,8 +44,9 @@ const zqtest::ScratchFolder& Folder() {
 
 void BM_ListIntoPanel(benchmark::State& state) {
   Folder();
-  for (auto _ : state) GETPDIR(LEFTPANEL.entries, "B:\\");
-  state.counters["entries"] = static_cast<double>(LEFTPANEL.entries.Records());
+  zq::rt::Queue panel(SharedLayout(QPANELTYPE()));
+  for (auto _ : state) GETPDIR(panel, "B:\\");
+  state.counters["entries"] = static_cast<double>(panel.Records());
 }
 BENCHMARK(BM_ListIntoPanel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

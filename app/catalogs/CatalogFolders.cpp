@@ -38,8 +38,7 @@ int32_t CopyAnnounced(FILEIO& file, const std::string& source, const std::string
 bool Belongs(const zq::rt::RecordRef& r, CatalogKind kind) {
   if (QDIRF.SCRIPT(r) == 0 || QDIRF.CNACT(r) == 0 || TLEN(QDIRF.CN(r)) == 0) return false;
   const FolderMedia type = QDIRF.MTYPE(r);
-  return kind == CatalogKind::Audio ? type == FolderMedia::Audio
-                                    : type >= FolderMedia::BluRayRip && type <= FolderMedia::SeveralVideos;
+  return kind == CatalogKind::Audio ? IsAudioFolder(type) : IsVideoFolder(type);
 }
 
 // "A" to "Z" by the name's first character, upper-cased; "0" for any other.

@@ -1,17 +1,19 @@
 // The bytes of a save: the stored lines, with the lines of the changed values written anew.
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "FolderFileContent.h"
 
 namespace {
 
 constexpr size_t kNone = std::numeric_limits<size_t>::max();
-constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kLineEnd = "\r\n";  // of the lines the plain form writes
 
 class ChangedLines {
  public:
-  explicit ChangedLines(const std::vector<FolderFileContent::Line>& lines) {
+  // A line put in ends in lineEnd.
+  ChangedLines(const std::vector<FolderFileContent::Line>& lines, std::string lineEnd) : lineEnd_(std::move(lineEnd)) {
     for (const FolderFileContent::Line& line : lines) {
       std::string_view value;
       lines_.push_back({line.bytes, line.end, FolderFileKeyOf(line.bytes, &value).value_or(kNone)});
@@ -24,17 +26,17 @@ class ChangedLines {
     for (Line& line : lines_) line.removed = line.removed || line.key == key;
   }
 
-  // The key's line replaced, or put in beside its block's other lines.
+  // The key's line replaced (its end kept), or put in beside its block's other lines.
   void Put(size_t key, std::string bytes) {
     if (const size_t at = LineOf(key); at != kNone) {
-      lines_[at] = Line{std::move(bytes), std::string(kLineEnd), key};
+      lines_[at].bytes = std::move(bytes);
       return;
     }
     bool emptyBefore = false, emptyAfter = false;
     const size_t at = PlaceFor(key, emptyBefore, emptyAfter);
     std::vector<Line> added;
     if (emptyBefore) added.push_back(EmptyLine());
-    added.push_back(Line{std::move(bytes), std::string(kLineEnd), key});
+    added.push_back(Line{std::move(bytes), lineEnd_, key});
     if (emptyAfter) added.push_back(EmptyLine());
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
   }
@@ -46,7 +48,7 @@ class ChangedLines {
     for (size_t i = 0; i < lines_.size(); ++i) {
       if (lines_[i].removed) continue;
       // A last line without an end gets one when a line now follows it.
-      if (last != kNone && lines_[last].end.empty()) bytes.append(kLineEnd);
+      if (last != kNone && lines_[last].end.empty()) bytes.append(lineEnd_);
       bytes.append(lines_[i].bytes).append(lines_[i].end);
       last = i;
     }
@@ -61,7 +63,7 @@ class ChangedLines {
     bool Empty() const { return bytes.find_first_not_of(" \t") == std::string::npos; }
   };
 
-  static Line EmptyLine() { return Line{{}, std::string(kLineEnd)}; }
+  Line EmptyLine() const { return Line{{}, lineEnd_}; }
 
   FolderBlock BlockOf(size_t key) const { return FolderFileKeys()[key].block; }
 
@@ -138,6 +140,7 @@ class ChangedLines {
     }
   }
 
+  std::string lineEnd_;
   std::vector<Line> lines_;
 };
 
@@ -150,7 +153,7 @@ std::string FolderFileContentBytes(const FolderFileContent& content) {
   for (FolderBlock block : {FolderBlock::Icon, FolderBlock::View, FolderBlock::Background}) {
     if (HasBlock(after, block)) DUNEFILEDEFAULTS(written, block);
   }
-  ChangedLines lines(content.lines);
+  ChangedLines lines(content.lines, content.lineEnd);
   for (size_t k = 0; k < keys.size(); ++k) {
     const FolderFileKey& key = keys[k];
     const bool on = HasBlock(after, key.block), wasOn = HasBlock(before, key.block);

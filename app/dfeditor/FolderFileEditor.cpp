@@ -18,15 +18,15 @@ namespace {
 namespace df = orvid::res::FolderFileEditor;
 using zq::rt::Bind;
 
-constexpr int64_t kFolderFileIcon = 3;
+constexpr char kForeignEncodingReason[] = "the file is UTF-16 text or holds NUL bytes, and the editor keeps UTF-8 only";
 
 class FolderFileForm {
  public:
   FolderFileForm(FolderFileContent& content, std::string path)
       : w_(orvid::res::WindowDefinition("FolderFileEditor")), content_(content), path_(std::move(path)) {}
 
-  void Run(HWND otherList) {
-    w_.Open(DWHANDLE);
+  void Run(HWND owner, HWND otherList) {
+    w_.Open(owner);
     int32_t x = 0, y = 0, width = 0, height = 0;
     if (VTWinGetSize(otherList, &x, &y, &width, &height) != 0) VTWinSetSize(w_.Handle(), x, y, width, height);
     BindControls();
@@ -81,17 +81,19 @@ class FolderFileForm {
 
 }  // namespace
 
-void VIEWDF(uint8_t side, int32_t row, HWND otherList) {
-  if (row < 1) return;
-  std::optional<zq::rt::Record> entry = PANELOF(side).entries.Peek(static_cast<uint32_t>(row));
-  if (!entry || QPANELF.ICON(*entry) != kFolderFileIcon) return;
-  const std::string path = CHECKPATH(PANELOF(side).Folder()) + QPANELF.FN(*entry) + "." + QPANELF.EXT(*entry);
+void VIEWDF(const ExplorerPanel& panel, int32_t row, HWND owner, HWND otherList) {
+  std::optional<zq::rt::Record> entry = panel.Entry(row);
+  if (!entry || QPANELF.FT(*entry) != kFtFolderFile) return;
+  const std::string path = panel.PathOf(*entry);
   FolderFileContent content;
-  const int16_t read = ReadFolderFileContent(content, path);
+  uint32_t systemError = 0;
+  const int16_t read = ReadFolderFileContent(content, path, &systemError);
   if (read < 0) {
-    ERRORMSG("Error Reading dune_folder.txt", "ViewDF", path, read, kOkOnly, 0, DWHANDLE);
+    const std::string details = read == kForeignEncoding ? path + " - " + kForeignEncodingReason
+                                                         : FailureDetails(path, systemError);
+    ERRORMSG("Error Reading dune_folder.txt", "ViewDF", details, read, kOkOnly, 0, owner);
     return;
   }
   FolderFileForm form(content, path);
-  form.Run(otherList);
+  form.Run(owner, otherList);
 }

@@ -12,9 +12,9 @@ namespace {
 using zq::rt::Window;
 
 // Opens the dialog over the explorer.
-void OpenOverExplorer(Window& w) {
-  w.Open(DWHANDLE);
-  WPC.CENTERWIN(w.Handle());
+void OpenOverExplorer(Explorer& explorer, Window& w) {
+  w.Open(explorer.DWHANDLE);
+  explorer.WPC.CENTERWIN(w.Handle());
 }
 
 constexpr const char* kResizeModes[] = {"None", "Bigger", "Smaller", "Both"};
@@ -28,13 +28,13 @@ std::string ChoiceName(const char* const (&names)[N], double value) {
 
 }  // namespace
 
-bool ASKCONVERTOPTIONS(CONVERTOPTIONS& options) {
+bool ASKCONVERTOPTIONS(Explorer& explorer, CONVERTOPTIONS& options) {
   namespace cw = orvid::res::ConvertDialog;
   options = CONVERTOPTIONS{};
   options.KAR = 1;
   options.SFILTER = "Bilinear";
   Window w(orvid::res::WindowDefinition("ConvertDialog"));
-  OpenOverExplorer(w);
+  OpenOverExplorer(explorer, w);
   w.Use(cw::Aai, zq::rt::Bind(options.AAI));
   w.Use(cw::Width, zq::rt::Bind(options.WIDTH));
   w.Use(cw::Height, zq::rt::Bind(options.HEIGHT));
@@ -71,10 +71,10 @@ bool ASKCONVERTOPTIONS(CONVERTOPTIONS& options) {
   return accepted;
 }
 
-std::optional<std::string> ASKFOLDERNAME() {
+std::optional<std::string> ASKFOLDERNAME(Explorer& explorer) {
   namespace fw = orvid::res::FolderNameDialog;
   Window w(orvid::res::WindowDefinition("FolderNameDialog"));
-  OpenOverExplorer(w);
+  OpenOverExplorer(explorer, w);
   w.Focus(fw::FolderName);
   std::optional<std::string> name;
   while (w.Accept()) {
@@ -90,10 +90,10 @@ std::optional<std::string> ASKFOLDERNAME() {
   return name;
 }
 
-bool ASKDELETE() {
+bool ASKDELETE(Explorer& explorer) {
   namespace dw = orvid::res::DeleteDialog;
   Window w(orvid::res::WindowDefinition("DeleteDialog"));
-  OpenOverExplorer(w);
+  OpenOverExplorer(explorer, w);
   w.Focus(dw::Ok);
   bool yes = false;
   while (w.Accept()) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class Explorer;
+
 // The options of a conversion (CG); the defaults are those of a conversion without the
 // options window.
 struct CONVERTOPTIONS {
@@ -18,16 +20,19 @@ struct CONVERTOPTIONS {
 
 // The dialogs of the commands, centred over the explorer; each closes as cancelled at its
 // next timer tick once ABORTALL is set.
-bool ASKCONVERTOPTIONS(CONVERTOPTIONS& options);  // P15$CWIN: false when cancelled
-std::optional<std::string> ASKFOLDERNAME();      // P18$ASKWIN: the entry's text; none on Esc
-bool ASKDELETE();                                // P11$ASKWIN: true for OK
-
-// Lists the open explorer's panels again from their queues and redraws its controls; nothing
-// when the explorer window is not open on this thread.
-void REDRAWEXPLORER();
+bool ASKCONVERTOPTIONS(Explorer& explorer, CONVERTOPTIONS& options);  // P15$CWIN: false when cancelled
+std::optional<std::string> ASKFOLDERNAME(Explorer& explorer);      // P18$ASKWIN: the entry's text; none on Esc
+bool ASKDELETE(Explorer& explorer);                                // P11$ASKWIN: true for OK
 
 // Why a new folder's name cannot be made inside the panel's folder; empty when it can.
 std::string FOLDERNAMEFAULT(std::string_view name);
+
+// Whether a file or folder stands at the path.
+bool STANDS(std::string_view path);
+
+// The folder when it stands on disk, else its nearest parent that does; the folder itself
+// when none does (its drive is gone).
+std::string NEARESTFOLDER(std::string_view folder);
 
 // Whether two Windows-view paths name the same file (the same path, another spelling of it,
 // or a link to it).

@@ -1,5 +1,5 @@
-// Checks of the commands before they touch a file: a new folder's name, and whether source
-// and target are one file.
+// Checks before the explorer touches a file or folder: a new folder's name, whether source
+// and target are one file, and the folder a panel can open.
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -7,6 +7,7 @@
 
 #include "ExplorerParts.h"
 #include "app/Helpers.h"
+#include "hostlib/Procedures.h"
 #include "zqplatform/files.h"
 
 namespace {
@@ -39,4 +40,17 @@ bool SAMEFILE(std::string_view first, std::string_view second) {
   const std::filesystem::path ca = std::filesystem::weakly_canonical(a, ec);
   const std::filesystem::path cb = std::filesystem::weakly_canonical(b, ec);
   return !ec && ca == cb;
+}
+
+bool STANDS(std::string_view path) { return GetFileAttributesA(std::string(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string NEARESTFOLDER(std::string_view folder) {
+  auto isFolder = [](const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  };
+  std::string nearest = CHECKPATH(folder);
+  uint8_t shortened = 1;
+  while (!isFolder(nearest) && shortened) nearest = CHECKPATH(GETUPDIR(nearest, &shortened));
+  return isFolder(nearest) ? nearest : CHECKPATH(folder);
 }

@@ -1,11 +1,11 @@
 #include "PreviewLoader.h"
 
 #include "ZQ_Graphic.h"
-#include "app/Explorer.h"
 #include "zqplatform/uimodel.h"
 #include "zqruntime/window.h"
 
-PreviewLoader::PreviewLoader(uint32_t notifyThread) : notifyThread_(notifyThread), worker_([this] { Work(); }) {}
+PreviewLoader::PreviewLoader(uint32_t notifyThread, PICTURE& picture)
+    : notifyThread_(notifyThread), picture_(picture), worker_([this] { Work(); }) {}
 
 PreviewLoader::~PreviewLoader() {
   {
@@ -50,7 +50,7 @@ void PreviewLoader::Work() {
     waiting_.reset();
     hold.unlock();
     const int32_t picture =
-        GR_Load(CLAIMAGE.GRHANDLE, static_cast<int32_t>(request.file.size()), request.file.data(), request.resizeMode,
+        GR_Load(picture_.GRHANDLE, static_cast<int32_t>(request.file.size()), request.file.data(), request.resizeMode,
                 request.width, request.height, request.stripAlpha, 0);
     // The image object's buffer goes with the next load: the picture is held under a number
     // of its own until the explorer shows or drops it.
@@ -58,8 +58,8 @@ void PreviewLoader::Work() {
     if (picture > 0) {
       if (auto decoded = zq::ui::RegisteredPicture(static_cast<uint32_t>(picture))) held = zq::ui::RegisterPicture(decoded);
     }
-    Result result{held, CLAIMAGE.GETINFO()};
-    GR_FreeBuf(CLAIMAGE.GRHANDLE);
+    Result result{held, picture_.GETINFO()};
+    GR_FreeBuf(picture_.GRHANDLE);
     hold.lock();
     if (number != newest_) {
       if (result.picture != 0) zq::ui::ReleasePicture(result.picture);

@@ -1,7 +1,7 @@
 // The preview's decoding on a thread of its own, so the panels stay responsive while a large
 // picture decodes: each request replaces the one still waiting, a result that a newer request
 // has overtaken is dropped, and the explorer thread gets the event kPreviewReady when the
-// newest result is there. The decoder uses CLAIMAGE's image object while it runs.
+// newest result is there. The decoder uses the preview picture's image object while it runs.
 #pragma once
 #include <condition_variable>
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "app/Events.h"
+#include "hostlib/Picture.h"
 
 class PreviewLoader {
  public:
@@ -26,7 +27,7 @@ class PreviewLoader {
     std::string info;      // the image object's description of its last picture
   };
 
-  explicit PreviewLoader(uint32_t notifyThread);
+  PreviewLoader(uint32_t notifyThread, PICTURE& picture);
   ~PreviewLoader();  // waits for a decode in progress
   PreviewLoader(const PreviewLoader&) = delete;
   PreviewLoader& operator=(const PreviewLoader&) = delete;
@@ -41,6 +42,7 @@ class PreviewLoader {
   void Work();
 
   uint32_t notifyThread_;
+  PICTURE& picture_;
   std::mutex lock_;
   std::condition_variable wake_;
   uint64_t newest_ = 0;  // the number of the newest request or drop

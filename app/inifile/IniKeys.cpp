@@ -86,8 +86,8 @@ std::vector<Key> Keys(SETTINGSGROUP& st) {
       {"EXPLORER", "Resize", {Bind(st.RESIZEIMAGE)}, [&st] { st.RESIZEIMAGE |= 4; }},
       Single("EXPLORER", "StripAlpha", Bind(st.STRIPALPHA)),
       Single("EXPLORER", "ExplWinPos", Text(EWPOS, 25)),
-      Single("EXPLORER", "LPPath", Text(LPPATH, 255)),
-      Single("EXPLORER", "RPPath", Text(RPPATH, 255)),
+      Single("EXPLORER", "LPPath", Text(LPPATH, kLongestPanelPath)),
+      Single("EXPLORER", "RPPath", Text(RPPATH, kLongestPanelPath)),
       Single("MAIN", "BackGround", Bind(st.BACKGROUND)),
       Single("MAIN", "MainWinPos", Text(MWPOS, 25)),
   };

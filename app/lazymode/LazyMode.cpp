@@ -27,11 +27,11 @@ struct LMTYPE {
 };
 
 // The options window over the explorer; false when it was cancelled.
-bool AskOptions(LMTYPE& options) {
+bool AskOptions(LMTYPE& options, HWND owner) {
   zq::rt::Window w(orvid::res::WindowDefinition("LazyModeOptions"));
-  w.Open(DWHANDLE);
+  w.Open(owner);
   WINPOSCLASS position;
-  position.INIT(DWHANDLE);
+  position.INIT(owner);
   position.CENTERWIN(w.Handle());
   w.Use(lm::OnlyMissingIcons, Bind(options.MI));
   w.Use(lm::AudioMedia, Bind(options.AM));
@@ -56,14 +56,10 @@ bool AskOptions(LMTYPE& options) {
 bool Wanted(const zq::rt::RecordRef& folder, const LMTYPE& options) {
   if (QDIRF.SCRIPT(folder) != 1) return false;
   if (options.MI != 0) return QDIRF.CNACT(folder) == 0 && QDIRF.CFACT(folder) == 0;
-  switch (QDIRF.MTYPE(folder)) {
-    case FolderMedia::Audio: return options.AM != 0;
-    case FolderMedia::BluRayRip:
-    case FolderMedia::DvdRip:
-    case FolderMedia::OneVideo:
-    case FolderMedia::SeveralVideos: return options.VM != 0;
-    case FolderMedia::None: return options.FW != 0;
-  }
+  const FolderMedia kind = QDIRF.MTYPE(folder);
+  if (IsAudioFolder(kind)) return options.AM != 0;
+  if (IsVideoFolder(kind)) return options.VM != 0;
+  if (kind == FolderMedia::None) return options.FW != 0;
   return true;
 }
 
@@ -93,31 +89,23 @@ void BuildFolders(const LMTYPE& options) {
 }
 
 // The entry at the position into the right panel; false when there is none.
-bool Show(uint32_t position) {
+bool Show(ExplorerPanel& right, uint32_t position) {
   if (position < 1 || !QD.Get(position)) return false;
-  FILLPANEL(kRightSide, CHECKPATH(QDF.DIRNAME(QD.Buffer())));
+  right.FILLPANEL(CHECKPATH(QDF.DIRNAME(QD.Buffer())));
   return true;
 }
 
 // R$SDSEARCHUP: the forward steps.
-bool R$SDSEARCHUP(uint32_t position) { return Show(position); }
+bool R$SDSEARCHUP(ExplorerPanel& right, uint32_t position) { return Show(right, position); }
 
 // R$SDSEARCHDOWN: the backward steps and the last-entry fallback.
-bool R$SDSEARCHDOWN(uint32_t position) {
-  if (Show(position)) return true;
-  if (position >= 1) MBOX("Search Down Error", 0, 0, DWHANDLE);
+bool R$SDSEARCHDOWN(ExplorerPanel& right, HWND owner, uint32_t position) {
+  if (Show(right, position)) return true;
+  if (position >= 1) MBOX("Search Down Error", 0, 0, owner);
   return false;
 }
 
 }  // namespace
-
-const zq::rt::RecordLayout& QDTYPE() {
-  using namespace zq::rt;
-  static const RecordLayout layout{STRING("NAME", 256), CSTRING("DIRNAME", 256), BYTE("ISFOLDER"),
-                                   CSTRING("CN", 32),   BYTE("CNACT"),           CSTRING("CF", 32),
-                                   BYTE("CFACT"),       BYTE("MTYPE")};
-  return layout;
-}
 
 const QDFIELDS QDF;
 zq::rt::Queue QD(QDTYPE());
@@ -127,13 +115,13 @@ int SORTDESTDIR(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b) {
   return order > 0 ? 1 : order < 0 ? -1 : 0;
 }
 
-int16_t SETDESTDIR(int32_t direction) {
+int16_t SETDESTDIR(ExplorerPanel& right, HWND owner, int32_t direction) {
   if (QDIR.Records() == 0) return 0;
   uint32_t position = 0;
   bool fromHere = false;
   if (direction == -99) {
     LMTYPE options;
-    if (!AskOptions(options)) return 0;
+    if (!AskOptions(options, owner)) return 0;
     BuildFolders(options);
     if (QD.Records() == 0) return 0;
     QD.Sort(SORTDESTDIR);
@@ -148,9 +136,9 @@ int16_t SETDESTDIR(int32_t direction) {
     }
   }
   if (fromHere || direction == 1) {
-    if (!R$SDSEARCHUP(fromHere ? position : position + 1)) R$SDSEARCHDOWN(QD.Records());
+    if (!R$SDSEARCHUP(right, fromHere ? position : position + 1)) R$SDSEARCHDOWN(right, owner, QD.Records());
   } else if (direction == -1) {
-    if (!R$SDSEARCHDOWN(position - 1)) R$SDSEARCHDOWN(1);
+    if (!R$SDSEARCHDOWN(right, owner, position - 1)) R$SDSEARCHDOWN(right, owner, 1);
   }
   return 1;
 }

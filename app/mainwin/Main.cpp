@@ -38,8 +38,6 @@ using zq::rt::Window;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGreen = 0x00FF00;
 constexpr const char* kTrayTip = "Orvid 0.1\r\n\r\nMade by the Orvid project";
-constexpr const char* kFolderIcons[] = {"VistaFolder", "VistaImage",   "VistaMovie", "CrossSmall",
-                                        "VistaMulImage", "VistaAudio2", "Star",       "Info"};
 
 // The layout list's editable columns: Align, DX, DY, Scale, Auto, Cols, Rows, Top, Bot, TBot,
 // F Size and I-View.
@@ -69,9 +67,9 @@ class MainWindow {
     CREATETRAYICON(MWHANDLE, "__\\__\\_Res\\movieclip32_ico", kTrayTip, "", kTrayDoubleClick);
     ShowBackground();
     w_.SetLineHeight(mw::FolderList, 11);
-    for (int32_t n = 1; n <= 8; ++n) {
-      std::string name = std::string("~..\\..\\_Res\\") + kFolderIcons[n - 1] + ".ico";
-      w_.SetIcon(mw::FolderList, n, LoadIconA(zq::rt::IconInstance(), name.c_str()));
+    for (const auto& [icon, file] : kFolderIconFiles) {
+      std::string name = std::string("~..\\..\\_Res\\") + file + ".ico";
+      w_.SetIcon(mw::FolderList, static_cast<int32_t>(icon), LoadIconA(zq::rt::IconInstance(), name.c_str()));
     }
     w_.AddAlert(zq::rt::KeyCode("F1"));  // the window's help file
     MWWINPOS.INIT(w_, 1, 0, 1, kTopRight, kKeepSize);

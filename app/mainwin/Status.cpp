@@ -26,9 +26,9 @@ std::string Cut(std::string text) {
   return text;
 }
 
-// Hundredths of a second as "hh:mm:ss".
+// Milliseconds as "hh:mm:ss", the hours counted modulo 24.
 std::string BusyTime(int32_t milliseconds) {
-  int32_t seconds = milliseconds < 0 ? 0 : milliseconds / 10 / 100;
+  int32_t seconds = milliseconds < 0 ? 0 : milliseconds / 1000;
   char text[16];
   std::snprintf(text, sizeof text, "%02d:%02d:%02d", seconds / 3600 % 24, seconds / 60 % 60, seconds % 60);
   return text;

@@ -62,13 +62,6 @@ std::string WithCsvExtension(std::string_view name) {
   return result;
 }
 
-MediumType KindOfType(std::string_view type) {
-  static constexpr std::array<std::string_view, 4> kKinds = {"BD-Rip", "DVD-Rip", "Video-File", "Music-File"};
-  const std::string trimmed = WithoutTrailingBlanks(type);
-  for (size_t i = 0; i < kKinds.size(); ++i) {
-    if (trimmed == kKinds[i]) return static_cast<MediumType>(i + 1);
-  }
-  return MediumType::Unknown;
-}
+MediumType KindOfType(std::string_view type) { return MediumTypeOfText(WithoutTrailingBlanks(type)); }
 
 }  // namespace medialist

@@ -35,7 +35,7 @@ std::vector<std::string> SplitValues(std::string_view line);
 // The name with ".csv" appended, unless its extension is "CSV" in any letter case.
 std::string WithCsvExtension(std::string_view name);
 
-// The MTYPE of a kind text: "BD-Rip" 1, "DVD-Rip" 2, "Video-File" 3, "Music-File" 4, else 0.
+// The MTYPE of a kind text without its trailing blanks (MediumTypeOfText).
 MediumType KindOfType(std::string_view type);
 
 }  // namespace medialist

@@ -88,9 +88,8 @@ class Pass {
 bool Pass::Skipped(const zq::rt::Record& r) const {
   const FolderMedia type = QDIRF.MTYPE(r);
   if (QDIRF.SCRIPT(r) == 0) return true;
-  if (type == FolderMedia::Audio) return s_.PROCESSA == 0;
-  // Kinds 1 to 5 count as video; the scan gives no kind 5.
-  return type >= FolderMedia::BluRayRip && type <= FolderMedia{5} && s_.PROCESSV == 0;
+  if (IsAudioFolder(type)) return s_.PROCESSA == 0;
+  return IsVideoFolder(type) && s_.PROCESSV == 0;
 }
 
 std::vector<hostlib::ConversionPool::Job> Pass::Planned(uint32_t n) const {

@@ -4,13 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "RecordViews.h"
 #include "app/MainWindow.h"
-#include "app/Records.h"
 #include "zqplatform/uimodel.h"
 
 int main() {
-  // A field name that no layout binds would read 0 and drop its writes without a word.
-  if (const std::string unbound = UNBOUNDFIELDS(); !unbound.empty()) {
+  // A member that binds no field would read 0 and drop its writes without a word.
+  if (const std::string unbound = UNBOUNDFIELDS(RECORDVIEWS()); !unbound.empty()) {
     std::fprintf(stderr, "Orvid's record views name fields their layouts lack: %s\n", unbound.c_str());
     return 2;
   }

@@ -19,7 +19,7 @@ bool IsDiscImage(std::string_view extension) {
 
 }  // namespace
 
-void MLIST(std::string_view path, std::string_view name, uint8_t category, MediumType kind) {
+void MLIST(std::string_view path, std::string_view name, MediaCategory category, MediumType kind) {
   zq::rt::Record& r = MFQ.Buffer();
   r.Clear();
   const std::string extension = GETEXT(name);
@@ -27,31 +27,24 @@ void MLIST(std::string_view path, std::string_view name, uint8_t category, Mediu
   MFQF.DNAME.Set(r, GETSUBDIR(path));
   MFQF.MNAME.Set(r, WithoutTrailingBlanks(name));
   MFQF.EXTENSION.Set(r, extension);
-  MFQF.SCAT.Set(r, category == 1 ? "V" : category == 2 ? "A" : "U");
+  MFQF.SCAT.Set(r, CategoryLetter(category));
   const std::string full = CHECKPATH(path) + std::string(name);
   double size = 0;
+  MediumType type = MediumType::Unknown;
   if (kind == MediumType::BdRip || kind == MediumType::DvdRip) {
     size = GETDIRSIZE(full);
-    MFQF.MTYPE.Set(r, kind);
-    MFQF.STYPE.Set(r, kind == MediumType::BdRip ? "BD-Rip" : "DVD-Rip");
+    type = kind;
   } else {
     FILEIO file;
     size = file.GETFILESIZE(full);
     if (kind == MediumType::VideoFile && IsDiscImage(extension)) {
-      const bool bluRay = size >= kBluRayImage;
-      MFQF.MTYPE.Set(r, bluRay ? MediumType::BdRip : MediumType::DvdRip);
-      MFQF.STYPE.Set(r, bluRay ? "BD-Rip" : "DVD-Rip");
-    } else if (kind == MediumType::VideoFile) {
-      MFQF.MTYPE.Set(r, MediumType::VideoFile);
-      MFQF.STYPE.Set(r, "Video-File");
-    } else if (kind == MediumType::MusicFile) {
-      MFQF.MTYPE.Set(r, MediumType::MusicFile);
-      MFQF.STYPE.Set(r, "Music-File");
-    } else {
-      MFQF.MTYPE.Set(r, MediumType::Unknown);
-      MFQF.STYPE.Set(r, "Unknown");
+      type = size >= kBluRayImage ? MediumType::BdRip : MediumType::DvdRip;
+    } else if (kind == MediumType::VideoFile || kind == MediumType::MusicFile) {
+      type = kind;
     }
   }
+  MFQF.MTYPE.Set(r, type);
+  MFQF.STYPE.Set(r, MediumTypeText(type));
   MFQF.RSIZE.Set(r, size);
   MFQF.HRSIZE.Set(r, HRSIZE(size));
   MFQ.Add();

@@ -21,19 +21,6 @@ constexpr size_t kPathBytes = 255;     // a path field of the lists holds 255 by
 constexpr size_t kPictureBytes = 63;   // a picture name field holds 63
 constexpr std::string_view kFolderFile = "dune_folder.txt";
 
-// QDIR's icons.
-constexpr int32_t kIconSubFolder = 1;
-constexpr int32_t kIconPicture = 2;
-constexpr int32_t kIconVideo = 3;
-constexpr int32_t kIconMissing = 4;
-constexpr int32_t kIconAai = 5;
-constexpr int32_t kIconAudio = 6;
-constexpr int32_t kIconBackground = 7;
-
-// Classes of the media files of a folder.
-constexpr uint8_t kClassVideo = 1, kClassAudio = 2;
-
-
 class Upper {
  public:
   std::string operator()(std::string_view text) {
@@ -71,7 +58,7 @@ struct SubFolder {
 struct MediaFile {
   std::string name;
   FolderMedia kind;  // the kind it gives a folder alone: one video, several (no media link), audio
-  uint8_t cls;
+  MediaCategory category;
 };
 
 // The folder's own state while its entries are read.
@@ -113,7 +100,8 @@ class FolderScan {
   std::optional<std::vector<Entry>> List(const std::string& folder);  // none: unreadable
   void Folder(const std::string& path, const Entry& e, FolderFindings& f);
   void File(const std::string& path, const Entry& e, FolderFindings& f);
-  void Add(std::string_view name, std::string_view dirname, int32_t icon, int32_t level, uint8_t isFolder);
+  void Add(std::string_view name, std::string_view dirname, FolderIcon icon, int32_t level, uint8_t isFolder);
+  void AddOwnRecord(const FolderFindings& f, const std::string& dirname, int32_t level, uint8_t subFolderIcons);
 
   zq::rt::Queue& q_;
   const SCANRULES& rules_;
@@ -157,7 +145,7 @@ void FolderScan::Folder(const std::string& path, const Entry& e, FolderFindings&
     if (const auto fault = FaultOf(e)) return LEAVEOUT(path, e.name, *fault);
     const bool bluRay = e.upper == "BDMV";
     if (f.ripKind == FolderMedia::None) f.ripKind = bluRay ? FolderMedia::BluRayRip : FolderMedia::DvdRip;
-    MLIST(path, e.upper, 1, bluRay ? MediumType::BdRip : MediumType::DvdRip);
+    MLIST(path, e.upper, MediaCategory::Video, bluRay ? MediumType::BdRip : MediumType::DvdRip);
     return;
   }
   if (Skipped(e.upper)) return;
@@ -186,24 +174,69 @@ void FolderScan::File(const std::string& path, const Entry& e, FolderFindings& f
   else if (picture) picture->Take(name);
   if (video != rules_.VIDEO.end()) {
     const bool noUrl = video->second != 0;
-    MLIST(path, name, 1, MediumType::VideoFile);
-    f.media.push_back({name, noUrl ? FolderMedia::SeveralVideos : FolderMedia::OneVideo, kClassVideo});
+    MLIST(path, name, MediaCategory::Video, MediumType::VideoFile);
+    f.media.push_back({name, noUrl ? FolderMedia::SeveralVideos : FolderMedia::OneVideo, MediaCategory::Video});
     if (noUrl) f.noUrlVideo = true;
   } else if (audio) {
-    MLIST(path, name, 2, MediumType::MusicFile);
-    f.media.push_back({name, FolderMedia::Audio, kClassAudio});
+    MLIST(path, name, MediaCategory::Audio, MediumType::MusicFile);
+    f.media.push_back({name, FolderMedia::Audio, MediaCategory::Audio});
   }
 }
 
-void FolderScan::Add(std::string_view name, std::string_view dirname, int32_t icon, int32_t level, uint8_t isFolder) {
+void FolderScan::Add(std::string_view name, std::string_view dirname, FolderIcon icon, int32_t level,
+                     uint8_t isFolder) {
   zq::rt::Record& r = q_.Buffer();
   r.Clear();
   QDIRF.NAME.Set(r, name);
   QDIRF.DIRNAME.Set(r, dirname);
-  QDIRF.ICON.Set(r, icon);
+  QDIRF.ICON.Set(r, static_cast<int32_t>(icon));
   QDIRF.LEVEL.Set(r, level);
   QDIRF.SCRIPT.Set(r, 0);
   QDIRF.ISFOLDER.Set(r, isFolder);
+  q_.Add();
+}
+
+// The folder's own record, the one the pass works on: its pictures, its media kind and the
+// file the media link names.
+void FolderScan::AddOwnRecord(const FolderFindings& f, const std::string& dirname, int32_t level,
+                              uint8_t subFolderIcons) {
+  zq::rt::Record& r = q_.Buffer();
+  r.Clear();
+  QDIRF.LEVEL.Set(r, level);
+  QDIRF.SCRIPT.Set(r, 1);
+  QDIRF.DIRNAME.Set(r, dirname);
+  QDIRF.DFNEXT.Set(r, subFolderIcons);
+  QDIRF.CN.Set(r, f.aaiIcon.name);
+  QDIRF.CNACT.Set(r, f.aaiIcon.found);
+  QDIRF.CF.Set(r, f.otherIcon.name);
+  QDIRF.CFACT.Set(r, f.otherIcon.found);
+  QDIRF.BN.Set(r, f.aaiBackground.name);
+  QDIRF.BNACT.Set(r, f.aaiBackground.found);
+  QDIRF.BF.Set(r, f.otherBackground.name);
+  QDIRF.BFACT.Set(r, f.otherBackground.found);
+  if (f.otherIcon.found || f.aaiIcon.found) {
+    QDIRF.NAME.Set(r, f.otherIcon.found ? f.otherIcon.name : f.aaiIcon.name);
+    QDIRF.ICON.Set(r, static_cast<int32_t>(f.otherIcon.found ? FolderIcon::Picture : FolderIcon::AaiPicture));
+    QDIRF.DFCUR.Set(r, 1);
+  } else {
+    QDIRF.NAME.Set(r, "Missing Icon");
+    QDIRF.ICON.Set(r, static_cast<int32_t>(FolderIcon::Missing));
+    QDIRF.DFCUR.Set(r, 0);
+  }
+  const auto firstOf = [&](MediaCategory category) -> const MediaFile* {
+    for (const MediaFile& m : f.media)
+      if (m.category == category) return &m;
+    return nullptr;
+  };
+  if (f.ripKind != FolderMedia::None) {
+    QDIRF.MTYPE.Set(r, f.ripKind);
+  } else if (const MediaFile* video = firstOf(MediaCategory::Video)) {
+    QDIRF.MTYPE.Set(r, f.media.size() == 1 && !f.noUrlVideo ? FolderMedia::OneVideo : FolderMedia::SeveralVideos);
+    QDIRF.MNAME.Set(r, video->name);
+  } else if (const MediaFile* audio = firstOf(MediaCategory::Audio)) {
+    QDIRF.MTYPE.Set(r, FolderMedia::Audio);
+    QDIRF.MNAME.Set(r, audio->name);
+  }
   q_.Add();
 }
 
@@ -226,11 +259,14 @@ uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
   const std::string dirname = WithoutTrailingBlanks(path);
   bool enter = true;
   if (f.ripKind != FolderMedia::None) {
-    Add(f.ripKind == FolderMedia::BluRayRip ? "BDMV" : "VIDEO_TS", dirname, kIconVideo, level, 1);
+    Add(f.ripKind == FolderMedia::BluRayRip ? "BDMV" : "VIDEO_TS", dirname, FolderIcon::Video, level, 1);
     enter = false;
   } else if (!f.media.empty()) {
-    std::stable_sort(f.media.begin(), f.media.end(), [](const MediaFile& a, const MediaFile& b) { return a.cls < b.cls; });
-    for (const MediaFile& m : f.media) Add(m.name, dirname, m.kind == FolderMedia::Audio ? kIconAudio : kIconVideo, level, 0);
+    std::stable_sort(f.media.begin(), f.media.end(),
+                     [](const MediaFile& a, const MediaFile& b) { return a.category < b.category; });
+    for (const MediaFile& m : f.media) {
+      Add(m.name, dirname, IsAudioFolder(m.kind) ? FolderIcon::Audio : FolderIcon::Video, level, 0);
+    }
     enter = rules_.DEEPSCAN != 0;
   }
 
@@ -245,52 +281,15 @@ uint8_t FolderScan::Scan(std::string_view path, int32_t level) {
         LEAVEOUT(path, sub.name, *fault);
         continue;
       }
-      Add(sub.name, dirname, kIconSubFolder, level, 1);
+      Add(sub.name, dirname, FolderIcon::SubFolder, level, 1);
       result |= Scan(subPath, level);
     }
   }
 
-  zq::rt::Record& r = q_.Buffer();
-  r.Clear();
-  QDIRF.LEVEL.Set(r, level);
-  QDIRF.SCRIPT.Set(r, 1);
-  QDIRF.DIRNAME.Set(r, dirname);
-  QDIRF.DFNEXT.Set(r, result);
-  QDIRF.CN.Set(r, f.aaiIcon.name);
-  QDIRF.CNACT.Set(r, f.aaiIcon.found);
-  QDIRF.CF.Set(r, f.otherIcon.name);
-  QDIRF.CFACT.Set(r, f.otherIcon.found);
-  QDIRF.BN.Set(r, f.aaiBackground.name);
-  QDIRF.BNACT.Set(r, f.aaiBackground.found);
-  QDIRF.BF.Set(r, f.otherBackground.name);
-  QDIRF.BFACT.Set(r, f.otherBackground.found);
-  if (f.otherIcon.found || f.aaiIcon.found) {
-    QDIRF.NAME.Set(r, f.otherIcon.found ? f.otherIcon.name : f.aaiIcon.name);
-    QDIRF.ICON.Set(r, f.otherIcon.found ? kIconPicture : kIconAai);
-    QDIRF.DFCUR.Set(r, 1);
-  } else {
-    QDIRF.NAME.Set(r, "Missing Icon");
-    QDIRF.ICON.Set(r, kIconMissing);
-    QDIRF.DFCUR.Set(r, 0);
-  }
-  const auto firstOf = [&](uint8_t cls) -> const MediaFile* {
-    for (const MediaFile& m : f.media)
-      if (m.cls == cls) return &m;
-    return nullptr;
-  };
-  if (f.ripKind != FolderMedia::None) {
-    QDIRF.MTYPE.Set(r, f.ripKind);
-  } else if (const MediaFile* video = firstOf(kClassVideo)) {
-    QDIRF.MTYPE.Set(r, f.media.size() == 1 && !f.noUrlVideo ? FolderMedia::OneVideo : FolderMedia::SeveralVideos);
-    QDIRF.MNAME.Set(r, video->name);
-  } else if (const MediaFile* audio = firstOf(kClassAudio)) {
-    QDIRF.MTYPE.Set(r, FolderMedia::Audio);
-    QDIRF.MNAME.Set(r, audio->name);
-  }
-  q_.Add();
+  AddOwnRecord(f, dirname, level, result);
 
   if (f.aaiBackground.found || f.otherBackground.found)
-    Add(f.aaiBackground.found ? f.aaiBackground.name : f.otherBackground.name, dirname, kIconBackground, level, 0);
+    Add(f.aaiBackground.found ? f.aaiBackground.name : f.otherBackground.name, dirname, FolderIcon::Background, level, 0);
   return f.aaiIcon.found || f.otherIcon.found ? 1 : 0;
 }
 

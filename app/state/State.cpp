@@ -6,6 +6,20 @@
 using zq::rt::Queue;
 using zq::rt::Record;
 
+std::shared_ptr<const zq::rt::RecordLayout> SharedLayout(const zq::rt::RecordLayout& layout) {
+  return std::shared_ptr<const zq::rt::RecordLayout>(&layout, [](const zq::rt::RecordLayout*) {});
+}
+
+// The views come first: the queues below are made from their layouts.
+const QDIRFIELDS QDIRF;
+const MFQFIELDS MFQF;
+const QSCRIPTFIELDS QSCRIPTF;
+const EXTFIELDS VEXTF(10);
+const EXTFIELDS AEXTF(32);
+const QNOSCANFIELDS QNOSCANF;
+const T1GROUPFIELDS T1GROUPF;
+const T2GROUPFIELDS T2GROUPF;
+
 Queue QDIR(SharedLayout(QDIRTYPE()));
 Queue MFQ(SharedLayout(MFQTYPE()));
 Queue QSCRIPT(SharedLayout(QSCRIPTTYPE()));

@@ -14,6 +14,7 @@ using namespace hostlib::dialogs;
 
 constexpr int32_t kText = orvid::res::TextBox::Text;
 constexpr int32_t kLineHeight = 9;  // dialog units per line
+// The program's first event closes the box; the program posts its scan's end with that number.
 constexpr int32_t kCloseEvent = zq::rt::kUserEvent;
 
 zq::ui::Align AlignmentOf(uint8_t alignment) {

@@ -2,7 +2,6 @@
 #include <cctype>
 #include <charconv>
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "SafeArray.h"

@@ -131,13 +131,50 @@ uint32_t RecordLayout::Find(std::string_view name) const {
   }
 }
 
-FieldRefBase::FieldRefBase(RecordView& view, std::string_view name, uint32_t kinds)
-    : number_(view.Layout().Find(name)) {
+namespace {
+
+// The fields a declaration adds: itself and, for a group, its members at every depth.
+uint32_t FieldsOf(const FieldDecl& d) {
+  uint32_t count = 1;
+  for (const auto& m : d.members) count += FieldsOf(m);
+  return count;
+}
+
+bool Reads(uint32_t kinds, FieldKind kind) { return (kinds >> static_cast<uint32_t>(kind) & 1u) != 0; }
+
+}  // namespace
+
+const RecordLayout& RecordView::Layout() const {
+  if (!Declares()) return *layout_;
+  std::call_once(built_, [this] { own_ = std::make_unique<const RecordLayout>(declared_); });
+  return *own_;
+}
+
+FieldRefBase::FieldRefBase(RecordView& view, std::string_view name, uint32_t kinds) : number_(0) {
   ++view.members_;
-  const Field* field = view.Layout().At(number_);
-  if (field && (kinds >> static_cast<uint32_t>(field->kind) & 1u) != 0) return;
+  if (!view.Declares()) {
+    number_ = view.Layout().Find(name);
+    const Field* field = view.Layout().At(number_);
+    if (field && Reads(kinds, field->kind)) return;
+  }
   view.unbound_.emplace_back(name);
   number_ = 0;
+}
+
+FieldRefBase::FieldRefBase(RecordView& view, const FieldDecl& decl, uint32_t kinds) : number_(0) {
+  ++view.members_;
+  if (view.Declares()) {
+    const bool known = std::any_of(view.declared_.begin(), view.declared_.end(),
+                                   [&](const FieldDecl& d) { return SameNoCase(d.name, decl.name); });
+    view.declared_.push_back(decl);
+    const uint32_t number = view.declaredFields_ + 1;
+    view.declaredFields_ += FieldsOf(decl);
+    if (!known && !decl.name.empty() && Reads(kinds, decl.kind)) {
+      number_ = number;
+      return;
+    }
+  }
+  view.unbound_.push_back(decl.name);
 }
 
 }  // namespace zq::rt

@@ -14,6 +14,7 @@
 #include "FolderFileContent.h"
 #include "zqtest/FileBytes.h"
 #include "zqtest/ScratchFolder.h"
+#include "zqtest/SmallVolume.h"
 
 namespace {
 
@@ -30,6 +31,12 @@ const std::string kThousand = "\xE5\x8D\x83";
 std::string ThousandAnsi() { return Cp1252() ? "?" : kThousand; }
 std::string AmelieAnsi() { return Cp1252() ? "Am\xE9lie" : "Am\xC3\xA9lie"; }
 const std::string kAmelie = "Am\xC3\xA9lie";
+
+// A literal's bytes, NUL bytes included.
+template <size_t N>
+std::string Bytes(const char (&literal)[N]) {
+  return std::string(literal, N - 1);
+}
 
 void PutBytes(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
@@ -138,8 +145,8 @@ TEST_F(Content, ABlockSwitchedOffLosesItsLinesAndOneSwitchedOnGetsThemAll) {
        "caption_font_size = small\r\ntext_bottom = 0\r\n\r\n" + other},
       {"view on with its old lines", "icon_path = a.aai\nuse_icon_view = no\nnum_rows = 04\n",
        [](DUNEFILE& r) { r.IVIEW = "Yes"; },
-       "icon_path = a.aai\nuse_icon_view = yes\r\nnum_cols = 6\r\nnum_rows = 04\nicon_top = 0\r\nicon_bottom = 0\r\n"
-       "caption_font_size = small\r\ntext_bottom = 0\r\n"},
+       "icon_path = a.aai\nuse_icon_view = yes\nnum_cols = 6\nnum_rows = 04\nicon_top = 0\nicon_bottom = 0\n"
+       "caption_font_size = small\ntext_bottom = 0\n"},
       {"icon on in an empty file", "", [](DUNEFILE& r) { r.ICON = "a.aai"; },
        "icon_path = a.aai\r\nicon_valign = center\r\n"},
       {"alignment chosen as Bot", "icon_path = a.aai\r\nicon_valign = top\r\n", [](DUNEFILE& r) { r.ALLIGN = "Bot"; },
@@ -151,6 +158,45 @@ TEST_F(Content, ABlockSwitchedOffLosesItsLinesAndOneSwitchedOnGetsThemAll) {
     k.edit(c.record);
     EXPECT_EQ(SaveFolderFileContent(c, File().string()), static_cast<int32_t>(k.saved.size()));
     EXPECT_EQ(zqtest::FileBytes(File()), k.saved);
+  }
+}
+
+TEST_F(Content, LinesPutInEndAsTheFilesOwnLinesDo) {
+  struct Case {
+    const char* what;
+    std::string stored, saved;
+  };
+  // icon_dx replaced in its place (with its own end), icon_dy put in after it; a last line
+  // without an end gets one when a line is put in after it.
+  const Case cases[] = {
+      {"LF only", "icon_path = a.aai\nicon_dx = 3\n\nnote = x", "icon_path = a.aai\nicon_dx = 4\nicon_dy = 7\n\nnote = x"},
+      {"CR only", "icon_path = a.aai\ricon_dx = 3", "icon_path = a.aai\ricon_dx = 4\ricon_dy = 7\r"},
+      {"CR LF", "icon_path = a.aai\r\nicon_dx = 3\r\n", "icon_path = a.aai\r\nicon_dx = 4\r\nicon_dy = 7\r\n"},
+      {"mixed", "icon_path = a.aai\nicon_dx = 3\r\n", "icon_path = a.aai\nicon_dx = 4\r\nicon_dy = 7\r\n"},
+      {"a single line without an end", "icon_path = a.aai", "icon_path = a.aai\r\nicon_dx = 4\r\nicon_dy = 7\r\n"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    FolderFileContent c = Read(k.stored);
+    c.record.IDX = 4;
+    c.record.IDY = 7;
+    EXPECT_EQ(SaveFolderFileContent(c, File().string()), static_cast<int32_t>(k.saved.size()));
+    EXPECT_EQ(zqtest::FileBytes(File()), k.saved);
+  }
+}
+
+TEST_F(Content, AFileInAnEncodingASaveWouldNotKeepIsRefusedAndLeftAsItIs) {
+  const std::string utf16le = Bytes("\xFF\xFEi\0c\0o\0n\0_\0p\0a\0t\0h\0 \0=\0 \0a\0\r\0\n\0");
+  const std::string utf16be = Bytes("\xFE\xFF\0i\0c\0o\0n\0_\0p\0a\0t\0h\0 \0=\0 \0a\0\r\0\n");
+  const std::string withNul = Bytes("icon_path = a.aai\r\nmedia_url = b\0.mkv\r\n");
+  for (const std::string& stored : {utf16le, utf16be, withNul}) {
+    PutBytes(File(), stored);
+    FolderFileContent c;
+    c.record.ICON = "untouched";
+    EXPECT_EQ(ReadFolderFileContent(c, File().string()), kForeignEncoding);
+    EXPECT_EQ(c.record.ICON, "untouched");
+    EXPECT_TRUE(c.lines.empty());
+    EXPECT_EQ(zqtest::FileBytes(File()), stored);
   }
 }
 
@@ -198,6 +244,70 @@ TEST_F(Content, AnEmptyFileReadsAsNothingAndAMissingOneIsReported) {
   EXPECT_EQ(missing.record.ICON, "untouched");
   EXPECT_FALSE(fs::exists(folder_.path() / "none.txt"));
   EXPECT_EQ(ReadFolderFileContent(missing, "   "), -999);
+}
+
+TEST_F(Content, AReadOnlyFileIsReadAndItsSaveReportsWhyAndLeavesItByteForByte) {
+  FolderFileContent c = Read(kWritten);
+  fs::permissions(File(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  FolderFileContent readOnly;
+  ASSERT_EQ(ReadFolderFileContent(readOnly, File().string()), 0);
+  EXPECT_EQ(readOnly.record.ICON, "folder.aai");
+  readOnly.record.ICON = "b.aai";
+  orvid::test::DialogWatcher watcher;
+  EXPECT_EQ(SaveFolderFileContent(readOnly, File().string()), 1);
+  EXPECT_EQ(watcher.Seen(), (std::vector<orvid::test::ErrorSeen>{{"Error Writing dune_folder.txt", "WriteDuneFile",
+                                                                   File().string() + " - access denied", "-52"}}));
+  EXPECT_EQ(zqtest::FileBytes(File()), kWritten);
+  EXPECT_EQ(fs::status(File()).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 1) << "no file beside it";
+}
+
+TEST_F(Content, ASaveThroughALinkReplacesTheFileItLeadsToWholeAndKeepsItsMode) {
+  zqtest::ScratchFolder outside("orvid-dfoutside");
+  const fs::path real = outside / "real.txt", other = outside / "other-name.txt";
+  PutBytes(real, kWritten);
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_hard_link(real, other);
+  fs::create_symlink(real, File());
+  FolderFileContent c;
+  ASSERT_EQ(ReadFolderFileContent(c, File().string()), 0);
+  c.record.IDX = 4;
+  const std::string saved = "icon_path = folder.aai\r\nicon_valign = center\r\nicon_dx = 4\r\nicon_scale_factor = 1.25\r\n"
+                            "media_url = Alien.mkv\r\n\r\n" + kViewBlock + "\r\n" + kBackgroundBlock;
+  EXPECT_EQ(SaveFolderFileContent(c, File().string()), static_cast<int32_t>(saved.size()));
+  EXPECT_TRUE(fs::is_symlink(File()));
+  EXPECT_EQ(fs::read_symlink(File()), real);
+  EXPECT_EQ(zqtest::FileBytes(real), saved);
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(zqtest::FileBytes(other), kWritten) << "a hard link's other name keeps its bytes";
+  EXPECT_EQ(std::distance(fs::directory_iterator(outside.path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(Content, ASaveIntoAGoneFolderOrOntoAFullDiskReportsWhyAndLeavesNoFile) {
+  {
+    FolderFileContent c;
+    c.record.ICON = "a.aai";
+    const fs::path gone = folder_.path() / "gone" / "dune_folder.txt";
+    orvid::test::DialogWatcher watcher;
+    EXPECT_EQ(SaveFolderFileContent(c, gone.string()), 1);
+    EXPECT_EQ(watcher.Seen(), (std::vector<orvid::test::ErrorSeen>{{"Error Writing dune_folder.txt", "WriteDuneFile",
+                                                                     gone.string() + " - the folder is not there", "-52"}}));
+    EXPECT_FALSE(fs::exists(folder_.path() / "gone"));
+  }
+  zqtest::SmallVolume volume("64k");
+  if (!volume.mounted()) GTEST_SKIP() << "no rights to mount a small volume for the full disk";
+  const fs::path file = fs::path(volume.folder()) / "dune_folder.txt";
+  PutBytes(file, kWritten);
+  PutBytes(fs::path(volume.folder()) / "filler", std::string(56 * 1024, 'f'));
+  FolderFileContent c;
+  ASSERT_EQ(ReadFolderFileContent(c, file.string()), 0);
+  c.record.MURL = std::string(8000, 'm');
+  orvid::test::DialogWatcher watcher;
+  EXPECT_EQ(SaveFolderFileContent(c, file.string()), 1);
+  EXPECT_EQ(watcher.Seen(), (std::vector<orvid::test::ErrorSeen>{{"Error Writing dune_folder.txt", "WriteDuneFile",
+                                                                   file.string() + " - the disk is full", "-57"}}));
+  EXPECT_EQ(zqtest::FileBytes(file), kWritten);
+  EXPECT_EQ(std::distance(fs::directory_iterator(volume.folder()), fs::directory_iterator()), 2);
 }
 
 TEST_F(Content, AFailedSaveShowsTheFolderFilesMessage) {

@@ -52,24 +52,23 @@ class ViewDF : public ::testing::Test {
     drive_.Put("Films/Alien (1979)/dune_folder.txt", kFile);
     ASSERT_TRUE(panels_.Open());
     LPPATH.Set(drive_.Win("Films\\Alien (1979)\\"));
-    GETPDIR(LEFTPANEL.entries, LPPATH.Get());
+    panel_.ListAgain();
   }
   void TearDown() override {
     panels_.Close();
-    LEFTPANEL.entries.Free();
     RESETSTATE();
   }
   std::string Stored() const { return drive_.Get("Films/Alien (1979)/dune_folder.txt"); }
   uint32_t Row(const std::string& name, const std::string& ext) const {
-    for (uint32_t i = 1; i <= LEFTPANEL.entries.Records(); ++i) {
-      auto r = LEFTPANEL.entries.Peek(i);
+    for (uint32_t i = 1; i <= panel_.Entries().Records(); ++i) {
+      auto r = panel_.Entries().Peek(i);
       if (QPANELF.FN(*r) == name && QPANELF.EXT(*r) == ext) return i;
     }
     return 0;
   }
   // VIEWDF on a thread of its own, as the explorer runs it; the form once it shows.
   void Start(uint32_t row) {
-    editor_ = std::thread([this, row] { VIEWDF(kLeftSide, static_cast<int32_t>(row), panels_.ControlHandle(3)); });
+    editor_ = std::thread([this, row] { VIEWDF(panel_, static_cast<int32_t>(row), 0, panels_.ControlHandle(3)); });
     WaitFor([&] { return (form_ = FindForm()) != 0; });
     if (form_ != 0) SendMessage(form_, WM_NULL, 0, 0);
   }
@@ -101,6 +100,7 @@ class ViewDF : public ::testing::Test {
   }
 
   zqtest::TempDrive drive_{'T'};
+  ExplorerPanel panel_{LPPATH};  // the left panel the editor reads
   zq::rt::Window panels_{*zq::rt::ParseWindowDefinition(kPanels).window};
   std::thread editor_;
   HWND form_ = 0;
@@ -197,8 +197,8 @@ TEST_F(ViewDF, AnEmptiedFormSavesAnEmptyFile) {
 }
 
 TEST_F(ViewDF, OtherEntriesAndRowsOutsideThePanelDoNothing) {
-  for (uint32_t row : {Row("Alien", "mkv"), Row("..", "<DIR>"), 0u, LEFTPANEL.entries.Records() + 1}) {
-    VIEWDF(kLeftSide, static_cast<int32_t>(row), panels_.ControlHandle(3));  // returns at once
+  for (uint32_t row : {Row("Alien", "mkv"), Row("..", "<DIR>"), 0u, panel_.Entries().Records() + 1}) {
+    VIEWDF(panel_, static_cast<int32_t>(row), 0, panels_.ControlHandle(3));  // returns at once
   }
   EXPECT_EQ(FindForm(), 0u);
   EXPECT_EQ(Stored(), kFile);
@@ -208,9 +208,38 @@ TEST_F(ViewDF, AFileThatCannotBeReadIsReportedAndNoFormOpens) {
   const uint32_t row = Row("dune_folder", "txt");
   fs::remove(drive_.Posix("Films/Alien (1979)/dune_folder.txt"));
   orvid::test::DialogWatcher watcher;
-  VIEWDF(kLeftSide, static_cast<int32_t>(row), panels_.ControlHandle(3));
+  VIEWDF(panel_, static_cast<int32_t>(row), 0, panels_.ControlHandle(3));
   EXPECT_EQ(watcher.Errors(), (std::vector<std::string>{"Error Reading dune_folder.txt"}));
   EXPECT_FALSE(drive_.Has("Films/Alien (1979)/dune_folder.txt"));
+}
+
+TEST_F(ViewDF, AUtf16FileIsRefusedAtOpeningWithWhyAndNothingIsWritten) {
+  const std::string utf16("\xFF\xFEi\0c\0o\0n\0_\0p\0a\0t\0h\0 \0=\0 \0a\0\r\0\n\0", 32);
+  drive_.Put("Films/Alien (1979)/dune_folder.txt", utf16);
+  const std::string path = drive_.Win("Films\\Alien (1979)\\dune_folder.txt");
+  orvid::test::DialogWatcher watcher;
+  VIEWDF(panel_, static_cast<int32_t>(Row("dune_folder", "txt")), 0, panels_.ControlHandle(3));
+  EXPECT_EQ(FindForm(), 0u);
+  EXPECT_EQ(watcher.Seen(),
+            (std::vector<orvid::test::ErrorSeen>{{"Error Reading dune_folder.txt", "ViewDF",
+                                                  path + " - the file is UTF-16 text or holds NUL bytes, and the "
+                                                         "editor keeps UTF-8 only",
+                                                  "-998"}}));
+  EXPECT_EQ(Stored(), utf16);
+}
+
+TEST_F(ViewDF, AReadOnlyFileOpensAndItsSaveSaysItCannotWriteAndLeavesIt) {
+  const fs::path file = drive_.Posix("Films/Alien (1979)/dune_folder.txt");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  Start(Row("dune_folder", "txt"));
+  ASSERT_NE(form_, 0u);
+  EXPECT_EQ(Text(df::Icon), "folder.aai");
+  Type(df::Icon, "changed.aai");
+  orvid::test::DialogWatcher watcher;
+  Press(df::Save);
+  EXPECT_EQ(watcher.Errors(), (std::vector<std::string>{"Error Writing dune_folder.txt"}));
+  EXPECT_EQ(Stored(), kFile);
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 TEST_F(ViewDF, TheProgramsCloseEndsTheFormWithoutSaving) {

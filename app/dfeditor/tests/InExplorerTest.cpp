@@ -17,7 +17,7 @@ TEST_F(InExplorer, F3OnTheFolderFileOpensTheEditorOverTheOtherPanel) {
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    const uint32_t row = RowOf(LEFTPANEL.entries, "dune_folder", "txt");
+    const uint32_t row = RowOf(Left().Entries(), "dune_folder", "txt");
     ASSERT_GT(row, 0u);
     Choose(ew::LeftPanel, row);
     Press(ew::LeftPanel, "F3");

@@ -42,17 +42,17 @@ class CommandsTest : public ExplorerFixture {
 
 TEST_F(CommandsTest, F5CopiesAPictureAsTheOtherFoldersIconOrBackground) {
   WithPicturesAndAlien([&] {
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F5");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "sunset", "jpg"), "F5");
     EXPECT_EQ(zqtest::FileBytes(Alien("folder.jpg")), zqtest::FileBytes(Pictures("sunset.jpg")));
     Press(ew::LeftPanel, "F4");
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "F5");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "poster", "png"), "F5");
     // The existing "Background.PNG" is the same name to Windows: it is overwritten.
     EXPECT_EQ(zqtest::FileBytes(Alien("Background.PNG")), zqtest::FileBytes(Pictures("poster.png")));
     EXPECT_FALSE(fs::exists(Alien("background.png")));
-    const uint32_t row = RowOf(RIGHTPANEL.entries, "Background", "PNG");
+    const uint32_t row = RowOf(Right().Entries(), "Background", "PNG");
     ASSERT_NE(row, 0u);
-    EXPECT_EQ(QPANELF.FS(*RIGHTPANEL.entries.Peek(row)), std::to_string(fs::file_size(Pictures("poster.png"))));
+    EXPECT_EQ(QPANELF.FS(*Right().Entries().Peek(row)), std::to_string(fs::file_size(Pictures("poster.png"))));
     // A folder or a non-picture is not copied.
     PressOn(ew::LeftPanel, 1, "F5");
     EXPECT_TRUE(Errors().empty());
@@ -65,9 +65,9 @@ TEST_F(CommandsTest, SourceAndTargetBeingOneFileIsRefusedAndTheFileKept) {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
     const std::string before = zqtest::FileBytes(Pictures("folder.aai"));
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F5");  // icon mode: folder.aai onto itself
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F7");
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"), "F6");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "folder", "aai"), "F5");  // icon mode: folder.aai onto itself
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "folder", "aai"), "F7");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "folder", "aai"), "F6");
     EXPECT_TRUE(WaitFor([&] { return Errors().size() == 3; }));
     EXPECT_EQ(Errors(), (std::vector<std::string>{kSameFile, kSameFile, kSameFile}));
     EXPECT_EQ(zqtest::FileBytes(Pictures("folder.aai")), before);
@@ -76,21 +76,21 @@ TEST_F(CommandsTest, SourceAndTargetBeingOneFileIsRefusedAndTheFileKept) {
 
 TEST_F(CommandsTest, F6AndF7ConvertTheChosenPictureToAai) {
   WithPicturesAndAlien([&] {
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "F6");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "poster", "png"), "F6");
     EXPECT_EQ(AaiSize(Alien("poster.aai")), std::make_pair(300, 450));
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F7");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "sunset", "jpg"), "F7");
     EXPECT_EQ(AaiSize(Alien("folder.aai")), std::make_pair(640, 400));
     Press(ew::LeftPanel, "F4");
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "beach", "bmp"), "F7");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "beach", "bmp"), "F7");
     EXPECT_EQ(AaiSize(Alien("background.aai")), std::make_pair(200, 100));
-    EXPECT_NE(RowOf(RIGHTPANEL.entries, "background", "aai"), 0u);  // the other panel listed again
-    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "folder", "aai"))), kFtFolderIcon);
+    EXPECT_NE(RowOf(Right().Entries(), "background", "aai"), 0u);  // the other panel listed again
+    EXPECT_EQ(QPANELF.FT(*Right().Entries().Peek(RowOf(Right().Entries(), "folder", "aai"))), kFtFolderIcon);
     // F7 ignores marks: only the chosen picture is converted.
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "Ins");
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F7");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "poster", "png"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "sunset", "jpg"), "F7");
     EXPECT_EQ(AaiSize(Alien("background.aai")), std::make_pair(640, 400));
-    EXPECT_TRUE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "poster", "png")));
+    EXPECT_TRUE(Marked(Left().Entries(), RowOf(Left().Entries(), "poster", "png")));
     EXPECT_TRUE(Errors().empty());
   });
 }
@@ -102,13 +102,13 @@ TEST_F(CommandsTest, TheIconAndBackgroundNamesOfTheSettingsAreTakenWithoutTraili
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "folder", "aai"))), kFtFolderIcon);
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "F7");
+    EXPECT_EQ(QPANELF.FT(*Left().Entries().Peek(RowOf(Left().Entries(), "folder", "aai"))), kFtFolderIcon);
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "sunset", "jpg"), "F7");
     EXPECT_EQ(AaiSize(Alien("folder.aai")), std::make_pair(640, 400));
-    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "folder", "aai"))), kFtFolderIcon);
+    EXPECT_EQ(QPANELF.FT(*Right().Entries().Peek(RowOf(Right().Entries(), "folder", "aai"))), kFtFolderIcon);
     Press(ew::LeftPanel, "F4");
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Background"; }));
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "F5");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "poster", "png"), "F5");
     EXPECT_TRUE(Errors().empty());
   });
   // The icon made, the background replaced under its own name, nothing else touched.
@@ -121,23 +121,23 @@ TEST_F(CommandsTest, TheIconAndBackgroundNamesOfTheSettingsAreTakenWithoutTraili
 TEST_F(CommandsTest, InsMarksOnlyPicturesAndMovesTheCursorDown) {
   WithPicturesAndAlien([&] {
     PressOn(ew::LeftPanel, 1, "Ins");  // ".."
-    EXPECT_FALSE(Marked(LEFTPANEL.entries, 1));
+    EXPECT_FALSE(Marked(Left().Entries(), 1));
     EXPECT_EQ(zq::ui::Snapshot(Control(ew::LeftPanel))->value, 1);  // row 2 chosen
     Press(ew::LeftPanel, "Ins");
     Sync();
-    EXPECT_TRUE(Marked(LEFTPANEL.entries, 2));
+    EXPECT_TRUE(Marked(Left().Entries(), 2));
     PressOn(ew::LeftPanel, 2, "Ins");
-    EXPECT_FALSE(Marked(LEFTPANEL.entries, 2));
-    EXPECT_EQ(QPANELF.C1(*LEFTPANEL.entries.Peek(2)), -1);
+    EXPECT_FALSE(Marked(Left().Entries(), 2));
+    EXPECT_EQ(QPANELF.C1(*Left().Entries().Peek(2)), -1);
   });
 }
 
 TEST_F(CommandsTest, F6WithMarksConvertsTheMarkedPicturesWithTheOptionsChosen) {
   WithPicturesAndAlien([&] {
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "beach", "bmp"), "Ins");
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "beach", "bmp"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "sunset", "jpg"), "Ins");
     // The choice on an unmarked picture: still the marked ones only.
-    Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"));
+    Choose(ew::LeftPanel, RowOf(Left().Entries(), "poster", "png"));
     Press(ew::LeftPanel, "F6");
     HWND dialog = WaitForDialog();
     ASSERT_NE(dialog, 0u);
@@ -156,22 +156,22 @@ TEST_F(CommandsTest, F6WithMarksConvertsTheMarkedPicturesWithTheOptionsChosen) {
     EXPECT_EQ(AaiSize(Alien("beach.aai")), std::make_pair(100, 50));
     EXPECT_EQ(AaiSize(Alien("sunset.aai")).first, 100);
     EXPECT_FALSE(fs::exists(Alien("poster.aai")));
-    EXPECT_FALSE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "beach", "bmp")));
-    EXPECT_FALSE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "sunset", "jpg")));
-    EXPECT_NE(RowOf(RIGHTPANEL.entries, "beach", "aai"), 0u);
+    EXPECT_FALSE(Marked(Left().Entries(), RowOf(Left().Entries(), "beach", "bmp")));
+    EXPECT_FALSE(Marked(Left().Entries(), RowOf(Left().Entries(), "sunset", "jpg")));
+    EXPECT_NE(RowOf(Right().Entries(), "beach", "aai"), 0u);
   });
 }
 
 TEST_F(CommandsTest, TheOptionsWindowKeepsTheSourcesFormatOrCancelsAndAFailedConversionKeepsItsMark) {
   WithPicturesAndAlien([&] {
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "poster", "png"), "Ins");
     Press(ew::LeftPanel, "F6");
     ASSERT_NE(WaitForDialog(), 0u);
     zq::ui::input::AnswerQuestion(Answer::Cancelled());
     EXPECT_TRUE(WaitFor(NoDialog));
     Sync();
     EXPECT_FALSE(fs::exists(Alien("poster.aai")));
-    EXPECT_TRUE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "poster", "png")));
+    EXPECT_TRUE(Marked(Left().Entries(), RowOf(Left().Entries(), "poster", "png")));
     Press(ew::LeftPanel, "F6");
     HWND dialog = WaitForDialog();
     ASSERT_NE(dialog, 0u);
@@ -180,20 +180,20 @@ TEST_F(CommandsTest, TheOptionsWindowKeepsTheSourcesFormatOrCancelsAndAFailedCon
 
     Sync();
     EXPECT_TRUE(fs::exists(Alien("poster.png")));
-    EXPECT_FALSE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "poster", "png")));
+    EXPECT_FALSE(Marked(Left().Entries(), RowOf(Left().Entries(), "poster", "png")));
   });
   // The film folder's "folder.jpg" is no picture inside: its conversion fails and it stays marked.
   WriteSettings("T:\\Films\\Alien (1979)\\", "T:\\Pictures\\");
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "jpg"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "folder", "jpg"), "Ins");
     Press(ew::LeftPanel, "F6");
     ASSERT_NE(WaitForDialog(), 0u);
     zq::ui::input::AnswerQuestion(Answer::Pressed(cw::Ok));
     Sync();
     EXPECT_EQ(Errors(), std::vector<std::string>{"Error Converting."});
-    EXPECT_TRUE(Marked(LEFTPANEL.entries, RowOf(LEFTPANEL.entries, "folder", "jpg")));
+    EXPECT_TRUE(Marked(Left().Entries(), RowOf(Left().Entries(), "folder", "jpg")));
   });
 }
 
@@ -216,7 +216,7 @@ TEST_F(CommandsTest, F6OnMarkedPicturesConvertedAheadLeavesTheFilesErrorsAndMark
     RunWithMain([&] {
       ASSERT_NE(OpenExplorer(), 0u);
       Sync();
-      for (uint32_t row = 1; row <= LEFTPANEL.entries.Records(); ++row) PressOn(ew::LeftPanel, row, "Ins");
+      for (uint32_t row = 1; row <= Left().Entries().Records(); ++row) PressOn(ew::LeftPanel, row, "Ins");
       Press(ew::LeftPanel, "F6");
       HWND dialog = WaitForDialog();
       ASSERT_NE(dialog, 0u);
@@ -227,9 +227,9 @@ TEST_F(CommandsTest, F6OnMarkedPicturesConvertedAheadLeavesTheFilesErrorsAndMark
       zq::ui::input::AnswerQuestion(Answer::Pressed(cw::Ok));
       Sync();
       outcome.errors = Errors();
-      const std::vector<std::string> names = Names(LEFTPANEL.entries);
-      for (uint32_t row = 1; row <= LEFTPANEL.entries.Records(); ++row)
-        if (Marked(LEFTPANEL.entries, row)) outcome.marked.push_back(names[row - 1]);
+      const std::vector<std::string> names = Names(Left().Entries());
+      for (uint32_t row = 1; row <= Left().Entries().Records(); ++row)
+        if (Marked(Left().Entries(), row)) outcome.marked.push_back(names[row - 1]);
     });
     outcome.files = Files(OnDisk(out));
     return outcome;
@@ -257,9 +257,9 @@ TEST_F(CommandsTest, F8MakesAFolderOnlyFromANameThatStaysInThePanelsFolder) {
       {"what?", false},      {"pipe|name", false}, {"<angle>", false},  {"   ", false},
   };
   WithPicturesAndAlien([&] {
-    for (uint8_t side : {kLeftSide, kRightSide}) {
-      const int32_t list = side == kLeftSide ? ew::LeftPanel : ew::RightPanel;
-      const fs::path folder = side == kLeftSide ? Pictures("") : Alien("");
+    for (const bool left : {true, false}) {
+      const int32_t list = left ? ew::LeftPanel : ew::RightPanel;
+      const fs::path folder = left ? Pictures("") : Alien("");
       for (const NameCase& c : cases) {
         watcher_.Clear();
         auto entries = [&] {
@@ -278,7 +278,7 @@ TEST_F(CommandsTest, F8MakesAFolderOnlyFromANameThatStaysInThePanelsFolder) {
         const std::string trimmed = c.name.substr(0, c.name.find_last_not_of(' ') + 1);
         if (c.made) {
           EXPECT_TRUE(fs::is_directory(folder / c.name)) << c.name;
-          EXPECT_NE(RowOf(PANELOF(side).entries, c.name), 0u) << c.name;
+          EXPECT_NE(RowOf((left ? Left() : Right()).Entries(), c.name), 0u) << c.name;
           EXPECT_TRUE(Errors().empty()) << c.name;
           fs::remove(folder / c.name);
           Press(list, "Ctrl+R");
@@ -320,15 +320,15 @@ TEST_F(CommandsTest, DelDeletesAPictureOrTheFolderFileAtOnceWithoutConfirmation)
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "dune_folder", "txt"), "Del");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "dune_folder", "txt"), "Del");
     EXPECT_FALSE(fs::exists(Alien("dune_folder.txt")));
-    EXPECT_EQ(RowOf(LEFTPANEL.entries, "dune_folder", "txt"), 0u);
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "Background", "PNG"), "Del");
+    EXPECT_EQ(RowOf(Left().Entries(), "dune_folder", "txt"), 0u);
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "Background", "PNG"), "Del");
     EXPECT_FALSE(fs::exists(Alien("Background.PNG")));
     // A folder, a film and any other file stay.
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "Featurettes"), "Del");
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "Alien", "mkv"), "Del");
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "Alien", "nfo"), "Del");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "Featurettes"), "Del");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "Alien", "mkv"), "Del");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "Alien", "nfo"), "Del");
     EXPECT_TRUE(fs::is_directory(Alien("Featurettes")));
     EXPECT_TRUE(fs::exists(Alien("Alien.mkv")));
     EXPECT_TRUE(fs::exists(Alien("Alien.nfo")));
@@ -339,7 +339,7 @@ TEST_F(CommandsTest, DelDeletesAPictureOrTheFolderFileAtOnceWithoutConfirmation)
 TEST_F(CommandsTest, DelAsksWhenSetToAndAlwaysForMarkedEntries) {
   WithPicturesAndAlien(
       [&] {
-        Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"));
+        Choose(ew::LeftPanel, RowOf(Left().Entries(), "poster", "png"));
         Press(ew::LeftPanel, "Del");
         ASSERT_NE(WaitForDialog(), 0u);
         zq::ui::input::AnswerQuestion(Answer::Pressed(dw::Cancel));
@@ -350,10 +350,10 @@ TEST_F(CommandsTest, DelAsksWhenSetToAndAlwaysForMarkedEntries) {
         zq::ui::input::AnswerQuestion(Answer::Pressed(dw::Ok));
         Sync();
         EXPECT_FALSE(fs::exists(Pictures("poster.png")));
-        EXPECT_EQ(RowOf(LEFTPANEL.entries, "poster", "png"), 0u);
+        EXPECT_EQ(RowOf(Left().Entries(), "poster", "png"), 0u);
         // Marked entries: one question, every marked picture deleted.
-        PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "beach", "bmp"), "Ins");
-        PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"), "Ins");
+        PressOn(ew::LeftPanel, RowOf(Left().Entries(), "beach", "bmp"), "Ins");
+        PressOn(ew::LeftPanel, RowOf(Left().Entries(), "sunset", "jpg"), "Ins");
         Press(ew::LeftPanel, "Del");
         ASSERT_NE(WaitForDialog(), 0u);
         zq::ui::input::AnswerQuestion(Answer::Pressed(dw::Ok));
@@ -361,7 +361,7 @@ TEST_F(CommandsTest, DelAsksWhenSetToAndAlwaysForMarkedEntries) {
         EXPECT_FALSE(fs::exists(Pictures("beach.bmp")));
         EXPECT_FALSE(fs::exists(Pictures("sunset.jpg")));
         EXPECT_TRUE(fs::exists(Pictures("folder.aai")));
-        EXPECT_EQ(Names(LEFTPANEL.entries), (std::vector<std::string>{"..", "folder.aai"}));
+        EXPECT_EQ(Names(Left().Entries()), (std::vector<std::string>{"..", "folder.aai"}));
       },
       1);
 }
@@ -375,28 +375,28 @@ TEST_F(CommandsTest, DelRemovesALinkAsALinkAndAFailedDeletionKeepsTheEntry) {
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "linked", "jpg"), "Del");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "linked", "jpg"), "Del");
     EXPECT_FALSE(fs::exists(fs::symlink_status(Pictures("linked.jpg"))));
     EXPECT_TRUE(fs::exists(Pictures("sunset.jpg")));
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "Linked Folder"), "Del");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "Linked Folder"), "Del");
     EXPECT_TRUE(fs::is_symlink(Pictures("Linked Folder")));
     EXPECT_TRUE(fs::exists(OnDisk("Locked/kept.png")));
     // A file that became a folder with content since the listing cannot be deleted: the error
     // is reported and the entry stays.
     fs::remove(OnDisk("Locked/kept.png"));
     fs::create_directories(OnDisk("Locked/kept.png/inside"));
-    PressOn(ew::RightPanel, RowOf(RIGHTPANEL.entries, "kept", "png"), "Del");
+    PressOn(ew::RightPanel, RowOf(Right().Entries(), "kept", "png"), "Del");
     EXPECT_TRUE(WaitFor([&] { return Errors().size() == 1; }));
     EXPECT_EQ(Errors(), std::vector<std::string>{"Error Deleting."});
     EXPECT_TRUE(fs::is_directory(OnDisk("Locked/kept.png/inside")));
-    EXPECT_NE(RowOf(RIGHTPANEL.entries, "kept", "png"), 0u);
+    EXPECT_NE(RowOf(Right().Entries(), "kept", "png"), 0u);
   });
 }
 
 TEST_F(CommandsTest, ClosingTheMainWindowEndsAGroupCommandBetweenEntries) {
   WithPicturesAndAlien([&] {
     for (const char* name : {"beach", "poster", "sunset"}) {
-      Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, name));
+      Choose(ew::LeftPanel, RowOf(Left().Entries(), name));
       Press(ew::LeftPanel, "Ins");
     }
     Sync();
@@ -414,8 +414,8 @@ TEST_F(CommandsTest, ClosingTheMainWindowEndsAGroupCommandBetweenEntries) {
 
 TEST_F(CommandsTest, ClosingTheMainWindowCancelsTheOptionsWindowAndNothingIsConverted) {
   WithPicturesAndAlien([&] {
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "beach", "bmp"), "Ins");
-    PressOn(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "beach", "bmp"), "Ins");
+    PressOn(ew::LeftPanel, RowOf(Left().Entries(), "poster", "png"), "Ins");
     Press(ew::LeftPanel, "F6");
     ASSERT_NE(WaitForDialog(), 0u);
     zq::ui::input::CloseRequest(main_);

@@ -13,7 +13,7 @@ using zqtest::Tree;
 class CopyOntoTarget : public ExplorerFixture {
  protected:
   void F5On(const std::string& name, const std::string& ext) {
-    Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, name, ext));
+    Choose(ew::LeftPanel, RowOf(Left().Entries(), name, ext));
     Press(ew::LeftPanel, "F5");
     Sync();
   }

@@ -67,13 +67,6 @@ class ExplorerFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     RESETSTATE();
-    // The explorer's globals live for the whole program: each test starts them afresh.
-    for (EXPLORERPANEL* panel : {&LEFTPANEL, &RIGHTPANEL}) {
-      panel->entries.Free();
-      panel->history.Free();
-    }
-    QDRIVE.Free();
-    LAZYMODE = 0;
     std::filesystem::create_directories(Disk());
     std::filesystem::create_directories(Program());
     drives_.emplace("T=" + Disk().string());
@@ -153,6 +146,15 @@ class ExplorerFixture : public ::testing::Test {
     if (code & zq::rt::kAltKey) modifiers |= zq::ui::input::kAlt;
     return zq::ui::input::KeyPress(hwnd, code & 0xFF, modifiers);
   }
+
+  // The open explorer and its panels, as the explorer thread keeps them.
+  static Explorer& Ex() {
+    Explorer* open = OPENEXPLORER();
+    EXPECT_NE(open, nullptr) << "no explorer is open";
+    return *open;
+  }
+  static ExplorerPanel& Left() { return Ex().Left(); }
+  static ExplorerPanel& Right() { return Ex().Right(); }
 
   HWND Control(int32_t control) const { return orvid::test::ControlOf(explorer_, control); }
   void Press(int32_t control, const std::string& key) { Press(Control(control), key); }
@@ -240,14 +242,19 @@ class ExplorerFixture : public ::testing::Test {
     return files;
   }
 
+  // The names of a panel's rows as listed, in the panel's order.
   static std::vector<std::string> Names(const zq::rt::Queue& panel) {
     std::vector<std::string> names;
-    for (uint32_t i = 1; i <= panel.Records(); ++i) {
-      auto r = panel.Peek(i);
-      std::string ext = QPANELF.EXT(*r);
-      names.push_back(ext == "<DIR>" || ext.empty() ? QPANELF.FN(*r) : QPANELF.FN(*r) + "." + ext);
-    }
+    for (uint32_t i = 1; i <= panel.Records(); ++i) names.push_back(QPANELF.NAME(*panel.Peek(i)));
     return names;
+  }
+
+  // The row listing exactly that name; 0: none.
+  static uint32_t RowNamed(const zq::rt::Queue& panel, const std::string& name) {
+    const std::vector<std::string> names = Names(panel);
+    for (size_t i = 0; i < names.size(); ++i)
+      if (names[i] == name) return static_cast<uint32_t>(i + 1);
+    return 0;
   }
 
   zqtest::ScratchFolder scratch_{"orvid-explorer"};

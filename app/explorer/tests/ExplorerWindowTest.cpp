@@ -24,8 +24,8 @@ class ExplorerWindowTest : public ExplorerFixture {
 
   // The drive's row in the drive fields' list (0-based), as the user picks it.
   static int32_t DriveRow(const std::string& drive) {
-    for (uint32_t i = 1; i <= QDRIVE.Records(); ++i)
-      if (QDRIVEF.DRV(*QDRIVE.Peek(i)) == drive) return static_cast<int32_t>(i) - 1;
+    for (uint32_t i = 1; i <= Ex().Drives().Records(); ++i)
+      if (QDRIVEF.DRV(*Ex().Drives().Peek(i)) == drive) return static_cast<int32_t>(i) - 1;
     return -1;
   }
 
@@ -43,12 +43,12 @@ TEST_F(ExplorerWindowTest, OpensBesideTheMainWindowWithBothPanelsListed) {
     Sync();
     EXPECT_TRUE(EXPRUNNING);
     EXPECT_NE(EXPTHREAD, 0u);
-    EXPECT_EQ(Names(LEFTPANEL.entries)[0], "..");
-    EXPECT_NE(RowOf(LEFTPANEL.entries, "Alien (1979)"), 0u);
-    EXPECT_EQ(Names(RIGHTPANEL.entries),
+    EXPECT_EQ(Names(Left().Entries())[0], "..");
+    EXPECT_NE(RowOf(Left().Entries(), "Alien (1979)"), 0u);
+    EXPECT_EQ(Names(Right().Entries()),
               (std::vector<std::string>{"..", "beach.bmp", "folder.aai", "poster.png", "sunset.jpg"}));
-    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(3)), kFtFolderIcon);
-    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(2)), kFtPicture);
+    EXPECT_EQ(QPANELF.FT(*Right().Entries().Peek(3)), kFtFolderIcon);
+    EXPECT_EQ(QPANELF.FT(*Right().Entries().Peek(2)), kFtPicture);
     EXPECT_EQ(Text(ew::LeftPath), "T:\\Films\\");
     EXPECT_EQ(Text(ew::RightPath), "T:\\Pictures\\");
     EXPECT_EQ(Text(ew::ModeButton), "F4 - Icon");
@@ -71,36 +71,36 @@ TEST_F(ExplorerWindowTest, EnterGoesDownBackspaceUpAndTheCursorLandsOnTheFolderL
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    const uint32_t alien = RowOf(LEFTPANEL.entries, "Alien (1979)");
+    const uint32_t alien = RowOf(Left().Entries(), "Alien (1979)");
     Choose(ew::LeftPanel, alien);
     Press(ew::LeftPanel, "Enter");
     Sync();
     EXPECT_EQ(LPPATH.Get(), "T:\\Films\\Alien (1979)\\");
-    EXPECT_NE(RowOf(LEFTPANEL.entries, "Alien", "mkv"), 0u);
-    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "dune_folder", "txt"))), kFtFolderFile);
-    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))), kFtVideo);
-    EXPECT_EQ(QPANELF.FT(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "nfo"))), kFtOther);
-    EXPECT_EQ(QPANELF.FS(*LEFTPANEL.entries.Peek(RowOf(LEFTPANEL.entries, "Alien", "mkv"))), "1500");
+    EXPECT_NE(RowOf(Left().Entries(), "Alien", "mkv"), 0u);
+    EXPECT_EQ(QPANELF.FT(*Left().Entries().Peek(RowOf(Left().Entries(), "dune_folder", "txt"))), kFtFolderFile);
+    EXPECT_EQ(QPANELF.FT(*Left().Entries().Peek(RowOf(Left().Entries(), "Alien", "mkv"))), kFtVideo);
+    EXPECT_EQ(QPANELF.FT(*Left().Entries().Peek(RowOf(Left().Entries(), "Alien", "nfo"))), kFtOther);
+    EXPECT_EQ(QPANELF.FS(*Left().Entries().Peek(RowOf(Left().Entries(), "Alien", "mkv"))), "1500");
     Press(ew::LeftPanel, "Backspace");
     Sync();
     EXPECT_EQ(LPPATH.Get(), "T:\\Films\\");
-    EXPECT_EQ(QPANELF.FN(*LEFTPANEL.entries.Peek(alien)), "Alien (1979)");
+    EXPECT_EQ(QPANELF.FN(*Left().Entries().Peek(alien)), "Alien (1979)");
     // Enter on ".." goes up too, with the cursor on the folder just left.
     Choose(ew::LeftPanel, 1);
     Press(ew::LeftPanel, "Enter");
     Sync();
     EXPECT_EQ(LPPATH.Get(), "T:\\");
     // The history holds each folder once, newest first.
-    ASSERT_EQ(LEFTPANEL.history.Records(), 3u);
-    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(1)), "T:\\");
-    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(2)), "T:\\Films\\Alien (1979)\\");
-    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(3)), "T:\\Films\\");
+    ASSERT_EQ(Left().History().Records(), 3u);
+    EXPECT_EQ(QHISTORYF.PATH(*Left().History().Peek(1)), "T:\\");
+    EXPECT_EQ(QHISTORYF.PATH(*Left().History().Peek(2)), "T:\\Films\\Alien (1979)\\");
+    EXPECT_EQ(QHISTORYF.PATH(*Left().History().Peek(3)), "T:\\Films\\");
     // At the drive root Backspace does nothing and no ".." is listed.
     Press(ew::LeftPanel, "Backspace");
     Sync();
     EXPECT_EQ(LPPATH.Get(), "T:\\");
-    EXPECT_EQ(RowOf(LEFTPANEL.entries, ".."), 0u);
-    EXPECT_EQ(LEFTPANEL.drive, "T:");
+    EXPECT_EQ(RowOf(Left().Entries(), ".."), 0u);
+    EXPECT_EQ(Left().Drive(), "T:");
   });
 }
 
@@ -141,7 +141,7 @@ TEST_F(ExplorerWindowTest, EachDriveFieldShowsItsPanelsDriveWhereverThePanelMove
     EXPECT_EQ(ShownDrive(ew::RightDrive), "U:");
     zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(orvid::res::LazyModeOptions::OkButton));
     zq::ui::input::Click(Control(ew::LazyButton));
-    EXPECT_TRUE(WaitFor([] { return LAZYMODE == 1; }));
+    EXPECT_TRUE(WaitFor([] { return Ex().LAZYMODE == 1; }));
     Sync();
     EXPECT_EQ(RPPATH.Get().substr(0, 3), "T:\\");
     EXPECT_EQ(ShownDrive(ew::RightDrive), "T:");
@@ -157,9 +157,9 @@ TEST_F(ExplorerWindowTest, TheMainWindowsDoubleClickShowsTheFolderCarriedWithThe
     SHOWINEXPLORER("T:\\Music\\Abba - Gold");
     EXPECT_TRUE(WaitFor([] { return RPPATH.Get() == "T:\\Music\\Abba - Gold\\"; }));
     Sync();
-    EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), "T:\\Music\\Abba - Gold\\");
-    ASSERT_NE(RowOf(RIGHTPANEL.entries, "01 Dancing Queen", "mp3"), 0u);
-    EXPECT_EQ(QPANELF.FT(*RIGHTPANEL.entries.Peek(RowOf(RIGHTPANEL.entries, "01 Dancing Queen", "mp3"))), kFtAudio);
+    EXPECT_EQ(QHISTORYF.PATH(*Right().History().Peek(1)), "T:\\Music\\Abba - Gold\\");
+    ASSERT_NE(RowOf(Right().Entries(), "01 Dancing Queen", "mp3"), 0u);
+    EXPECT_EQ(QPANELF.FT(*Right().Entries().Peek(RowOf(Right().Entries(), "01 Dancing Queen", "mp3"))), kFtAudio);
     // The tray's double click forwarded by the main window: the explorer shows or hides with it.
     zq::rt::Post(kTrayDoubleClick, 0, EXPTHREAD);
     Sync();

@@ -45,11 +45,11 @@ TEST_F(PreviewTest, F2ShowsTheChosenPictureOverTheOtherPanelAndF2AgainTheListsAg
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
     Grab("explorer-panels");
-    Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "folder", "aai"));
+    Choose(ew::LeftPanel, RowOf(Left().Entries(), "folder", "aai"));
     Press(ew::LeftPanel, "F2");
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ImageInfo).starts_with(std::to_string(Preview() ? Preview()->width : -1)); }));
     Sync();
-    EXPECT_EQ(IMGACT, 2);
+    EXPECT_EQ(Ex().IMGACT, 2);
     EXPECT_FALSE(Shown(ew::RightPanel));
     EXPECT_FALSE(Shown(ew::RightPath));
     EXPECT_TRUE(Shown(ew::Preview));
@@ -70,7 +70,7 @@ TEST_F(PreviewTest, F2ShowsTheChosenPictureOverTheOtherPanelAndF2AgainTheListsAg
     Choose(ew::LeftPanel, 1);
     EXPECT_TRUE(WaitFor([&] { return !Preview() && Text(ew::ImageInfo).empty(); }));
     // The window resized: the picture is loaded again at the new size.
-    Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "sunset", "jpg"));
+    Choose(ew::LeftPanel, RowOf(Left().Entries(), "sunset", "jpg"));
     EXPECT_TRUE(WaitFor([&] { return Preview() != nullptr; }));
     const int32_t before = Preview()->width;
     RECT bigger = zq::ui::Snapshot(explorer_)->rect;
@@ -80,7 +80,7 @@ TEST_F(PreviewTest, F2ShowsTheChosenPictureOverTheOtherPanelAndF2AgainTheListsAg
     EXPECT_TRUE(WaitFor([&] { return Preview() && Preview()->width > before; }));
     Press(ew::LeftPanel, "F2");
     Sync();
-    EXPECT_EQ(IMGACT, 0);
+    EXPECT_EQ(Ex().IMGACT, 0);
     EXPECT_TRUE(Shown(ew::RightPanel));
     EXPECT_FALSE(Shown(ew::Preview));
     EXPECT_FALSE(Shown(ew::ImageInfo));
@@ -114,7 +114,7 @@ TEST_F(PreviewTest, ButtonsPressTheirKeyIntoThePanelAndTheRightClickShowsThePict
   RunWithMain([&] {
     ASSERT_NE(OpenExplorer(), 0u);
     Sync();
-    Choose(ew::LeftPanel, RowOf(LEFTPANEL.entries, "poster", "png"));
+    Choose(ew::LeftPanel, RowOf(Left().Entries(), "poster", "png"));
     zq::ui::input::Click(Control(ew::CopyButton));
     Sync();
     EXPECT_EQ(zqtest::FileBytes(OnDisk("Films/Alien (1979)/folder.png")), zqtest::FileBytes(OnDisk("Pictures/poster.png")));
@@ -126,16 +126,16 @@ TEST_F(PreviewTest, ButtonsPressTheirKeyIntoThePanelAndTheRightClickShowsThePict
     zq::ui::input::Click(Control(ew::ModeButton));
     EXPECT_TRUE(WaitFor([&] { return Text(ew::ModeButton) == "F4 - Icon"; }));
     // The right button on a picture row of the right panel: chosen there and shown over the left.
-    const uint32_t row = RowOf(RIGHTPANEL.entries, "folder", "jpg");
-    const auto folderPng = static_cast<int32_t>(RowOf(RIGHTPANEL.entries, "folder", "png"));
+    const uint32_t row = RowOf(Right().Entries(), "folder", "jpg");
+    const auto folderPng = static_cast<int32_t>(RowOf(Right().Entries(), "folder", "png"));
     zq::ui::input::ListPress(Control(ew::RightPanel), folderPng - 1, 0, true);
     Sync();
-    EXPECT_EQ(IMGACT, 1);
+    EXPECT_EQ(Ex().IMGACT, 1);
     EXPECT_FALSE(Shown(ew::LeftPanel));
     EXPECT_TRUE(WaitFor([&] { return Preview() != nullptr; }));
     zq::ui::input::Click(Control(ew::ImageButton));
     Sync();
-    EXPECT_EQ(IMGACT, 0);
+    EXPECT_EQ(Ex().IMGACT, 0);
     EXPECT_NE(row, 0u);
     // The OK button closes the explorer; the main window runs on.
     zq::ui::input::Click(Control(ew::OkButton));
@@ -155,19 +155,19 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
     EXPECT_TRUE(WaitFor([] { return RPPATH.Get() == "T:\\Music\\Abba - Gold\\"; }));
     Sync();
     EXPECT_EQ(Text(ew::RightPath), "T:\\Music\\Abba - Gold\\");
-    EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), "T:\\Music\\Abba - Gold\\");
+    EXPECT_EQ(QHISTORYF.PATH(*Right().History().Peek(1)), "T:\\Music\\Abba - Gold\\");
     // A missing folder shows ".." alone and is kept all the same.
     SetWindowTextA(Control(ew::LeftPath), "T:\\Nowhere");
     Press(ew::LeftPath, "Enter");
     EXPECT_TRUE(WaitFor([] { return LPPATH.Get() == "T:\\Nowhere\\"; }));
     Sync();
-    EXPECT_EQ(Names(LEFTPANEL.entries), std::vector<std::string>{".."});
+    EXPECT_EQ(Names(Left().Entries()), std::vector<std::string>{".."});
     // The drive list: T: is there; choosing it lists its root.
     uint32_t drive = 0;
-    for (uint32_t i = 1; i <= QDRIVE.Records(); ++i)
-      if (QDRIVEF.DRV(*QDRIVE.Peek(i)) == "T:") drive = i;
+    for (uint32_t i = 1; i <= Ex().Drives().Records(); ++i)
+      if (QDRIVEF.DRV(*Ex().Drives().Peek(i)) == "T:") drive = i;
     ASSERT_NE(drive, 0u);
-    EXPECT_EQ(QDRIVEF.DRV(*QDRIVE.Peek(1)), "C:");
+    EXPECT_EQ(QDRIVEF.DRV(*Ex().Drives().Peek(1)), "C:");
     zq::ui::input::Choose(Control(ew::LeftDrive), static_cast<int32_t>(drive) - 1);
     Press(ew::LeftDrive, "Enter");
     EXPECT_TRUE(WaitFor([] { return LPPATH.Get() == "T:\\"; }));
@@ -175,10 +175,10 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
     // Ctrl+R lists the folder again: a file made meanwhile shows up.
     std::ofstream(OnDisk("late.nfo")) << "x";
     Sync();
-    EXPECT_EQ(RowOf(LEFTPANEL.entries, "late", "nfo"), 0u);
+    EXPECT_EQ(RowOf(Left().Entries(), "late", "nfo"), 0u);
     Press(ew::LeftPanel, "Ctrl+R");
     Sync();
-    EXPECT_NE(RowOf(LEFTPANEL.entries, "late", "nfo"), 0u);
+    EXPECT_NE(RowOf(Left().Entries(), "late", "nfo"), 0u);
     // Eleven folders on one side keep the ten newest.
     for (int n = 0; n < 11; ++n) fs::create_directories(OnDisk("Many/F" + std::to_string(n)));
     for (int n = 0; n < 11; ++n) {
@@ -186,8 +186,8 @@ TEST_F(PreviewTest, PathFieldsDriveListsAndCtrlRListFoldersAgain) {
       Press(ew::LeftPath, "Enter");
       Sync();
     }
-    EXPECT_EQ(LEFTPANEL.history.Records(), 10u);
-    EXPECT_EQ(QHISTORYF.PATH(*LEFTPANEL.history.Peek(1)), "T:\\Many\\F10\\");
+    EXPECT_EQ(Left().History().Records(), 10u);
+    EXPECT_EQ(QHISTORYF.PATH(*Left().History().Peek(1)), "T:\\Many\\F10\\");
   });
 }
 

@@ -30,8 +30,9 @@ int16_t DELETETREE2(std::string_view path, uint8_t& quietFiles, uint8_t& quietFo
 
 // The catalog's top folder with its pictures and file: 0, or 1 after a reported error.
 int16_t MAKEROOTDIR(std::string_view path, CatalogKind kind, const PASSSETTINGS& s);
-// One index folder with its picture and file, unless it exists: 0, or 1 after a reported
-// error.
+// One index folder with its picture and file, unless the folder stands already: 0, also when
+// its picture cannot be copied (reported, and the folder is left without its file), or 1
+// after another reported error.
 int16_t MAKEDIR(std::string_view path, std::string_view index, const PASSSETTINGS& s);
 // The two entries of a folder record (the caller's copy) in the catalog at path under root,
 // unless it does not belong in the catalog of kind: 0, or 1 after a reported error.

@@ -1,12 +1,16 @@
 // The explorer: a second top-level window on a thread of its own with two panels of folders,
-// a picture preview and file commands. Everything here belongs to the explorer thread, except
-// DUNECOMMANDER's start (STARTEXPLORER on the main thread) and SHOWINEXPLORER.
+// a picture preview and file commands. The explorer object belongs to the explorer thread's
+// procedure; only DUNECOMMANDER's start (STARTEXPLORER on the main thread) and SHOWINEXPLORER
+// come from elsewhere.
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <vector>
 
 #include "app/Guarded.h"
 #include "hostlib/Picture.h"
@@ -26,7 +30,7 @@ void SHOWINEXPLORER(std::string_view folder);
 // The folder the last kShowInExplorer carried, taken once; empty when none waits.
 std::string TAKESHOWNFOLDER();
 
-// A panel entry: FN C1 C2 C3 C4 ICON EXT FS FT DIR SEL.
+// A panel entry: FN C1 C2 C3 C4 ICON EXT FS FT DIR SEL NAME.
 const zq::rt::RecordLayout& QPANELTYPE();
 // Entry types (FT).
 constexpr uint8_t kFtOther = 0, kFtParent = 1, kFtFolder = 2, kFtFolderFile = 3, kFtFolderIcon = 4,
@@ -45,9 +49,10 @@ struct QPANELFIELDS : zq::rt::RecordView {
   zq::rt::WholeField FT{*this, "FT"};   // the entry type, kFt...
   zq::rt::WholeField DIR{*this, "DIR"}; // order group: 2 "..", 1 a folder, 0 a file
   zq::rt::WholeField SEL{*this, "SEL"}; // 1 while marked for a group command
+  zq::rt::TextField NAME{*this, "NAME"};  // the name exactly as the listing gave it
 };
 extern const QPANELFIELDS QPANELF;
-// A drive of the drive lists, and a folder of a side's history.
+// A drive of the drive lists, and a folder of a panel's history.
 struct QDRIVEFIELDS : zq::rt::RecordView {
   explicit QDRIVEFIELDS(const zq::rt::RecordLayout& layout) : RecordView(layout) {}
   zq::rt::TextField DRV{*this, "DRV"};       // letter and colon, "D:"
@@ -59,64 +64,135 @@ struct QHISTORYFIELDS : zq::rt::RecordView {
   zq::rt::TextField PATH{*this, "PATH"};  // a folder
 };
 extern const QHISTORYFIELDS QHISTORYF;
-// Panel sides.
-constexpr uint8_t kLeftSide = 0, kRightSide = 1;
 
-// One side of the explorer: its entries, its path field with the folders shown there before,
-// and its drive field. The folder it shows is LPPATH or RPPATH of the program state.
-class EXPLORERPANEL {
+// Lists a folder into a panel queue (GETPDIR), nothing else changes; the names left out, which
+// a Windows path cannot reach exactly as they stand.
+std::vector<std::string> GETPDIR(zq::rt::Queue& panel, std::string_view path);
+int DIRSORT(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b);
+// Reads the drives into a drive queue (FILLDRIVES).
+void FILLDRIVES(zq::rt::Queue& drives);
+
+// One side of the explorer: the folder it shows (LPPATH or RPPATH of the program state), its
+// entries, its path field with the folders shown there before, and its drive field.
+class ExplorerPanel {
  public:
-  explicit EXPLORERPANEL(Guarded<std::string>& folder);
-
-  zq::rt::Queue entries;  // LP or RP: QPANEL records
-  zq::rt::Queue history;  // LPLIST or RPLIST: PATH CSTRING(256), the recent folders, newest first
-  std::string pathText;   // TLPPATH or TRPPATH: the path field's text
-  std::string drive;      // CDRVL or CDRVR: the drive field ("D:"), blank off a drive
+  explicit ExplorerPanel(Guarded<std::string>& folder);
+  ExplorerPanel(const ExplorerPanel&) = delete;
+  ExplorerPanel& operator=(const ExplorerPanel&) = delete;
 
   // The folder, read and set as a copy under its lock: the main window and tests read it too.
   std::string Folder() const { return folder_.Get(); }
-  void SetFolder(std::string folder) { folder_.Set(std::move(folder)); }
+  // The window that owns the panel's messages.
+  void SetOwner(HWND owner) { owner_ = owner; }
+
+  // FILLPANEL: records the folder in the history, sets the drive field, lists the folder and
+  // makes it the panel's folder and path field; a blank path does nothing. A path longer than
+  // the panel holds is refused with a message (false), and the panel stays where it is.
+  bool FILLPANEL(std::string_view path);
   // Lists the folder again (GETPDIR), without touching the history or the drive field.
   void ListAgain();
+  // DIRUP: the parent folder; false when there is none (nothing changes).
+  bool DIRUP();
+  // DIRDN: enters the row's folder, or goes up from ".." with OLDDIR set to the folder left;
+  // true when the panel moved.
+  bool DIRDN(int32_t row, std::string& OLDDIR);
+  // FINDDIR: the row of the folder the path ends in; 1 when there is none.
+  int32_t FINDDIR(std::string_view path) const;
+
+  // The entry at a row, none outside the panel.
+  std::optional<zq::rt::Record> Entry(int32_t row) const;
+  // The file an entry stands for: the folder and the exact name the listing gave.
+  std::string PathOf(const zq::rt::RecordRef& entry) const;
+  // The guards of the commands: a picture (the folder icon or another picture), and a file
+  // the explorer deletes (a picture or the folder file).
+  static bool IsPicture(const zq::rt::RecordRef& entry);
+  static bool IsDeletable(const zq::rt::RecordRef& entry);
+  // An entry Ins marks: one whose extension the image library knows.
+  static bool IsMarkable(const zq::rt::RecordRef& entry);
+
+  // The names left out of the panel's listing, once for each folder: empty when none were
+  // left out or the folder's were given before.
+  std::vector<std::string> UntoldLeftOut();
+
+  // Marks (R$SELECT): toggles a markable entry's mark; false for any other row.
+  bool ToggleMark(uint32_t row);
+  void SetMark(uint32_t row, bool marked);
+  // The first marked row from a row on; 0 when none is marked there.
+  uint32_t FirstMarked(uint32_t from = 1) const;
+  void Remove(uint32_t row) { entries_.Delete(row); }
+
+  // What the window's controls show: the entries (LP or RP), the history (LPLIST or RPLIST,
+  // newest first), the path field's text (TLPPATH or TRPPATH) and the drive field (CDRVL or
+  // CDRVR, blank off a drive).
+  zq::rt::Queue& Entries() { return entries_; }
+  const zq::rt::Queue& Entries() const { return entries_; }
+  zq::rt::Queue& History() { return history_; }
+  const zq::rt::Queue& History() const { return history_; }
+  std::string& PathText() { return pathText_; }
+  const std::string& Drive() const { return drive_; }
+  std::string& Drive() { return drive_; }
 
  private:
-  Guarded<std::string>& folder_;
-};
+  void Remember(const std::string& folder);
 
-extern EXPLORERPANEL LEFTPANEL, RIGHTPANEL;
-extern zq::rt::Queue QDRIVE;  // DRV STRING(3), DICON LONG: the drives of both drive fields
-extern std::string OLDDIR;    // the folder just left
-extern std::string DUMS;      // the preview's file
-extern std::string IMAGEINFO; // the preview's information line
-extern PICTURE CLAIMAGE;      // the preview picture
-extern WINPOSCLASS WPC;       // the explorer's positions and resize rules
-extern HWND DWHANDLE;         // the open explorer window, owner of its dialogs; 0: none
+  Guarded<std::string>& folder_;
+  HWND owner_ = 0;
+  zq::rt::Queue entries_;
+  zq::rt::Queue history_;
+  std::string pathText_;
+  std::string drive_;
+  std::vector<std::string> leftOut_;  // the names the last listing left out
+  std::set<std::string> told_;        // the folders whose left-out names were given
+};
 
 // Where the preview shows (IMGACT): the picture chosen in one panel over the other one.
 enum PREVIEWMODE : uint8_t { kPreviewOff = 0, kPreviewOverLeft = 1, kPreviewOverRight = 2 };
-extern PREVIEWMODE IMGACT;
 // What a copy or copy-convert makes in the other folder (FMODE): its icon or its background.
 enum COPYTARGET : uint8_t { kCopyAsIcon = 1, kCopyAsBackground = 2 };
-extern COPYTARGET FMODE;
-extern std::atomic<uint8_t> LAZYMODE;  // 1 while lazy mode steps the right panel (tests read it)
-
-EXPLORERPANEL& PANELOF(uint8_t side);
-constexpr uint8_t OTHERSIDE(uint8_t side) { return side == kLeftSide ? kRightSide : kLeftSide; }
-
-// Panels.
-void FILLPANEL(uint8_t side, std::string_view path);
-void GETPDIR(zq::rt::Queue& panel, std::string_view path);
-int DIRSORT(const zq::rt::RecordRef& a, const zq::rt::RecordRef& b);
-void FILLDRIVES();
-uint8_t DIRUP(uint8_t side);
-uint8_t DIRDN(uint8_t side, int32_t row);
-int32_t FINDDIR(std::string_view path, int32_t side);
-
-// File commands, on the explorer thread with the explorer window open.
-void COPYITEM(uint8_t side, int32_t row);
 // A conversion's copy mode: F6 converts under the picture's own name, F7 into the other
 // folder's icon or background (FMODE).
 enum COPYMODE : uint8_t { kConvertUnderItsName = 0, kConvertAsIconOrBackground = 1 };
-void CONVERTITEM(uint8_t side, int32_t row, COPYMODE copyMode);
-void MKDIR(uint8_t side);
-void DELETEITEM(uint8_t side, int32_t row);
+
+// The explorer: both panels, the drives, the modes, the preview's state, and the file
+// commands, each on the panel it acts on with the other panel as its target.
+class Explorer {
+ public:
+  Explorer();
+  Explorer(const Explorer&) = delete;
+  Explorer& operator=(const Explorer&) = delete;
+
+  ExplorerPanel& Left() { return left_; }
+  ExplorerPanel& Right() { return right_; }
+  ExplorerPanel& Other(const ExplorerPanel& panel) { return &panel == &left_ ? right_ : left_; }
+  zq::rt::Queue& Drives() { return drives_; }
+
+  // The file commands (F5 to F8 and Del).
+  void COPYITEM(ExplorerPanel& source, int32_t row);
+  void CONVERTITEM(ExplorerPanel& source, int32_t row, COPYMODE copyMode);
+  void MKDIR(ExplorerPanel& panel);
+  void DELETEITEM(ExplorerPanel& panel, int32_t row);
+
+  COPYTARGET FMODE = kCopyAsIcon;
+  std::atomic<PREVIEWMODE> IMGACT{kPreviewOff};
+  std::atomic<uint8_t> LAZYMODE{0};  // 1 while lazy mode steps the right panel
+  std::string OLDDIR;                // the folder just left
+  std::string DUMS;                  // the preview's file
+  std::string IMAGEINFO;             // the preview's information line
+  PICTURE CLAIMAGE;                  // the preview picture
+  WINPOSCLASS WPC;                   // the positions, resize rules and dialog centring
+  HWND DWHANDLE = 0;                 // the open window, owner of the explorer's dialogs; 0: none
+  // Redraws the window's panels while a group command runs; set by the window.
+  std::function<void()> redrawPanels = [] {};
+
+ private:
+  void ListAgainWhereShown(const ExplorerPanel& changed);
+  void Report(std::string_view message, std::string_view procedure, std::string_view details, int32_t code);
+
+  ExplorerPanel left_;
+  ExplorerPanel right_;
+  zq::rt::Queue drives_;  // QDRIVE: the drives of both drive fields
+};
+
+// The explorer open on this process's explorer thread, for a look from another thread (tests
+// read its panels and modes while it runs); null when none is open.
+Explorer* OPENEXPLORER();

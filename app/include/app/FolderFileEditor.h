@@ -2,8 +2,10 @@
 #pragma once
 #include <cstdint>
 
+#include "app/Explorer.h"
 #include "zqplatform/messages.h"
 
-// Edits the "dune_folder.txt" at the row of the side's panel (0 left, 1 right) in a form laid
-// over the other panel's list (otherList, its window handle); other entries are left alone.
-void VIEWDF(uint8_t side, int32_t row, HWND otherList);
+// Edits the "dune_folder.txt" at the row of the panel in a form owned by the explorer window
+// (owner) and laid over the other panel's list (otherList, its window handle); other entries
+// are left alone.
+void VIEWDF(const ExplorerPanel& panel, int32_t row, HWND owner, HWND otherList);

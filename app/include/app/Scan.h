@@ -42,9 +42,9 @@ SCANRULES TAKESCANRULES(const SETTINGSGROUP& st);
 uint8_t SCANDIR(zq::rt::Queue& q, std::string_view path, int32_t level, const SCANRULES& rules);
 uint8_t SCANDIR(zq::rt::Queue& q, std::string_view path, int32_t level);
 
-// Adds one medium to MFQ. category: 1 video, 2 audio, else unknown. kind: a rip folder (BdRip,
-// DvdRip), a video file (a disc image becomes a rip by its size) or a music file.
-void MLIST(std::string_view path, std::string_view name, uint8_t category, MediumType kind);
+// Adds one medium to MFQ. kind: a rip folder (BdRip, DvdRip), a video file (a disc image
+// becomes a rip by its size) or a music file.
+void MLIST(std::string_view path, std::string_view name, MediaCategory category, MediumType kind);
 
 enum class LeftOutReason : uint8_t {
   NameWindowsCannotHold,

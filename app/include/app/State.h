@@ -22,6 +22,7 @@
 // | LPPATH, RPPATH | the explorer while it runs, else the main window (SHOWINEXPLORER, GETINI) | PUTINI, lazy mode | Guarded |
 // | EWPOS | the explorer as it closes, GETINI | the explorer as it opens, PUTINI once the explorer has ended | handed over by EXPRUNNING, cleared after the explorer's last write |
 // | the status line | any thread (UPDATESTATUS) | the main window (STATUSNOW) | its own lock |
+// | TI | the scan as it begins (START) | the scan's busy time (UPDATESTATUS -99) | the scan's thread only |
 // | JOBTESTHOOK | tests, before a job starts | RUNJOB | the job's start |
 #pragma once
 #include <atomic>
@@ -37,12 +38,13 @@
 #include "zqplatform/messages.h"
 #include "zqruntime/queue.h"
 
-extern zq::rt::Queue QDIR;         // folder list: NAME ICON LEVEL SCRIPT ISFOLDER DIRNAME CN CNACT CF CFACT BN BNACT BF BFACT DFCUR DFNEXT MTYPE MNAME
-extern zq::rt::Queue MFQ;          // media list: DIR DNAME MNAME EXTENSION SCAT STYPE RSIZE HRSIZE MTYPE
-extern zq::rt::Queue QSCRIPT;      // layouts, row n = level n: NR ALIGN IDX IDY SCALE AUTOICON DIR COLS ROWS TOP BOT TEXTBOT FSIZE IVIEW
-extern zq::rt::Queue VEXTENSIONS;  // EXT COVER NOMEDIAURL
-extern zq::rt::Queue AEXTENSIONS;  // EXT COVER NOMEDIAURL
-extern zq::rt::Queue QNOSCAN;      // FNAME, upper case
+// The queues, each of its view's records (app/Records.h).
+extern zq::rt::Queue QDIR;         // the folder list (QDIRF)
+extern zq::rt::Queue MFQ;          // the media list (MFQF)
+extern zq::rt::Queue QSCRIPT;      // the layouts, row n = level n (QSCRIPTF)
+extern zq::rt::Queue VEXTENSIONS;  // the video extensions (VEXTF)
+extern zq::rt::Queue AEXTENSIONS;  // the audio extensions (AEXTF)
+extern zq::rt::Queue QNOSCAN;      // the folder names the scan does not enter (QNOSCANF)
 
 // The settings group. Texts are held without trailing blanks; a blank text is empty.
 struct CATLAYOUT {
@@ -93,11 +95,24 @@ struct SETTINGSGROUP {
 };
 extern Guarded<SETTINGSGROUP> ST;
 
-// Media totals of the media list.
+// Media totals of the media list: the media of each type (MFQ's MTYPE) and their bytes, and
+// the disk holding them.
 struct MEDIATOTALS {
-  int32_t CNTBD = 0, CNTDD = 0, CNTMF = 0, CNTAF = 0, CNTUF = 0, CNTTF = 0;
-  double TOTMSIZE = 0, TOTASIZE = 0, TOTBSIZE = 0, TOTVSIZE = 0, TOTUSIZE = 0, TOTTSIZE = 0;
-  double DISKT = 0, DISKU = 0, DISKF = 0;
+  int32_t CNTBD = 0;  // BD-Rips
+  int32_t CNTDD = 0;  // DVD-Rips
+  int32_t CNTMF = 0;  // video files
+  int32_t CNTAF = 0;  // music files
+  int32_t CNTUF = 0;  // media of unknown type
+  int32_t CNTTF = 0;  // all of them
+  double TOTMSIZE = 0;  // bytes of the video files
+  double TOTASIZE = 0;  // of the music files
+  double TOTBSIZE = 0;  // of the BD-Rips
+  double TOTVSIZE = 0;  // of the DVD-Rips
+  double TOTUSIZE = 0;  // of the unknown
+  double TOTTSIZE = 0;  // of all
+  double DISKT = 0;  // the disk's bytes, 0 while no medium is listed
+  double DISKU = 0;  // its bytes in use
+  double DISKF = 0;  // its bytes free for the user
 };
 extern MEDIATOTALS MFSIZE;
 
@@ -118,8 +133,8 @@ extern std::atomic<uint8_t> T2ABORT;     // stop the pass
 extern std::atomic<uint8_t> T1ENDED;
 extern std::atomic<uint8_t> T2ENDED;
 
-// Thread parameters: T1GROUP (ROOT, THREADNR) and T2GROUP (QDIR, THREADNR), passed to the
-// job's thread as their bytes.
+// Thread parameters of the scan (T1GROUPF) and of the pass (T2GROUPF), passed to the job's
+// thread as their bytes.
 extern zq::rt::Record T1GROUP;
 extern zq::rt::Record T2GROUP;
 
@@ -144,6 +159,8 @@ extern std::string INIPATH;  // the folder current at start-up, ending with "\"
 extern Guarded<std::string> ROOTDIR;  // the media root
 extern Guarded<std::string> RPPATH;   // the explorer's right panel folder
 extern Guarded<std::string> LPPATH;   // and its left one
+// The longest folder a panel holds, in bytes: the settings file keeps it whole.
+constexpr size_t kLongestPanelPath = 1023;
 extern std::string MWPOS;    // main window position "x,y,width,height"
 extern std::string EWPOS;    // explorer window position
 extern WINPOSCLASS MWWINPOS;

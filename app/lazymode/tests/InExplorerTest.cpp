@@ -25,7 +25,7 @@ TEST_F(InExplorer, TheLazyButtonStartsStepsAndStopsLazyMode) {
     Sync();
     zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(lm::OkButton));
     zq::ui::input::Click(Control(ew::LazyButton));
-    ASSERT_TRUE(WaitFor([&] { return Text(ew::LazyButton) == "Stop" && LAZYMODE == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return Text(ew::LazyButton) == "Stop" && Ex().LAZYMODE == 1; }));
     Sync();
     ASSERT_GT(QD.Records(), 2u);
     const std::string first = CHECKPATH(QDF.DIRNAME(*QD.Peek(1)));
@@ -41,7 +41,7 @@ TEST_F(InExplorer, TheLazyButtonStartsStepsAndStopsLazyMode) {
     EXPECT_EQ(RPPATH.Get(), first);
     EXPECT_TRUE(orvid::test::Grabbed(explorer_, "Explorer-lazy"));
     zq::ui::input::Click(Control(ew::LazyButton));
-    ASSERT_TRUE(WaitFor([&] { return Text(ew::LazyButton) == "Semi-Auto" && LAZYMODE == 0; }));
+    ASSERT_TRUE(WaitFor([&] { return Text(ew::LazyButton) == "Semi-Auto" && Ex().LAZYMODE == 0; }));
     Press(ew::LeftPanel, "Right");  // does nothing now
     Sync();
     EXPECT_EQ(RPPATH.Get(), first);
@@ -64,12 +64,12 @@ TEST_F(InExplorer, ACopyInLazyModeReplacesALinkAtTheCoversNameAsALink) {
     Sync();
     zq::ui::input::AnswerQuestion(zq::ui::Answer::Pressed(lm::OkButton));
     zq::ui::input::Click(Control(ew::LazyButton));
-    ASSERT_TRUE(WaitFor([&] { return LAZYMODE == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return Ex().LAZYMODE == 1; }));
     Sync();
     DWORD error = 0;
     const fs::path target = fs::path(zq::fs::ResolvePath(RPPATH.Get(), &error)) / "folder.jpg";
     ASSERT_EQ(error, 0u) << RPPATH.Get();
-    const uint32_t sunset = RowOf(LEFTPANEL.entries, "sunset", "jpg");
+    const uint32_t sunset = RowOf(Left().Entries(), "sunset", "jpg");
     ASSERT_NE(sunset, 0u);
     // The tree as a copy onto a plain name leaves it.
     fs::remove(target);
@@ -89,7 +89,7 @@ TEST_F(InExplorer, ACopyInLazyModeReplacesALinkAtTheCoversNameAsALink) {
       EXPECT_TRUE(zqtest::PlainFileAt(target));
       EXPECT_EQ(zqtest::Tree(Disk()), copied);
     }
-    EXPECT_EQ(LAZYMODE, 1);
+    EXPECT_EQ(Ex().LAZYMODE, 1);
     EXPECT_EQ(Errors(), std::vector<std::string>{});
   });
 }

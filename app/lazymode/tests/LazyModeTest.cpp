@@ -37,8 +37,6 @@ class LazyMode : public ::testing::Test {
   void SetUp() override {
     RESETSTATE();
     QD.Free();
-    RIGHTPANEL.entries.Free();
-    RIGHTPANEL.history.Free();
     zqtest::BuildMediaTree(drive_.folder());
     ST.Change([&](SETTINGSGROUP& st) {
       st.ACR.NAME = "folder";
@@ -56,8 +54,6 @@ class LazyMode : public ::testing::Test {
   void TearDown() override {
     input::ForgetAnswers();
     QD.Free();
-    RIGHTPANEL.entries.Free();
-    RIGHTPANEL.history.Free();
     RESETSTATE();
   }
   static void AddExtension(zq::rt::Queue& q, const char* ext) {
@@ -69,7 +65,8 @@ class LazyMode : public ::testing::Test {
 
   // SETDESTDIR(-99) with the options window set as given, then OK.
   int16_t Start(const Options& o, const std::string& grab = "") {
-    std::future<int16_t> started = std::async(std::launch::async, [] { return SETDESTDIR(-99); });
+    std::future<int16_t> started =
+        std::async(std::launch::async, [this] { return SETDESTDIR(explorer_.Right(), 0, -99); });
     HWND w = orvid::test::WaitForWindow("Lazy Mode Options");
     EXPECT_NE(w, 0u);
     auto set = [&](int32_t control, bool on) {
@@ -93,7 +90,7 @@ class LazyMode : public ::testing::Test {
   Folders Walk() {
     Folders shown{RPPATH.Get()};
     for (size_t i = 0; i < QDIR.Records(); ++i) {
-      EXPECT_EQ(SETDESTDIR(1), 1);
+      EXPECT_EQ(SETDESTDIR(explorer_.Right(), 0, 1), 1);
       if (RPPATH.Get() == shown.back()) break;
       shown.push_back(RPPATH.Get());
     }
@@ -135,6 +132,7 @@ class LazyMode : public ::testing::Test {
   }
 
   zqtest::TempDrive drive_{'T'};
+  Explorer explorer_;  // its right panel steps
 };
 
 TEST_F(LazyMode, EveryScannedFolderInTheOrderOfItsName) {
@@ -144,7 +142,7 @@ TEST_F(LazyMode, EveryScannedFolderInTheOrderOfItsName) {
   ExpectSameOrder(walked, Expected(all));
   EXPECT_NE(std::find(walked.begin(), walked.end(), drive_.Win("Films\\Alien (1979)\\")), walked.end());
   EXPECT_NE(std::find(walked.begin(), walked.end(), drive_.Win("Music\\Abba - Gold\\")), walked.end());
-  EXPECT_EQ(RIGHTPANEL.entries.Records() > 0, true);
+  EXPECT_EQ(explorer_.Right().Entries().Records() > 0, true);
   EXPECT_EQ(TLEN(QDF.DIRNAME(QD.Buffer())) > 0, true);
 }
 
@@ -175,25 +173,25 @@ TEST_F(LazyMode, LeftAndRightStopAtEitherEnd) {
   ASSERT_EQ(Start({}), 1);
   const Folders want = Expected({});
   EXPECT_EQ(RPPATH.Get(), want.front());
-  EXPECT_EQ(SETDESTDIR(-1), 1);
+  EXPECT_EQ(SETDESTDIR(explorer_.Right(), 0, -1), 1);
   EXPECT_EQ(RPPATH.Get(), want.front());  // the first again
-  EXPECT_EQ(SETDESTDIR(1), 1);
+  EXPECT_EQ(SETDESTDIR(explorer_.Right(), 0, 1), 1);
   EXPECT_EQ(GETSUBDIR(RPPATH.Get()), GETSUBDIR(want[1]));
-  EXPECT_EQ(SETDESTDIR(-1), 1);
+  EXPECT_EQ(SETDESTDIR(explorer_.Right(), 0, -1), 1);
   EXPECT_EQ(GETSUBDIR(RPPATH.Get()), GETSUBDIR(want[0]));
-  for (size_t i = 0; i < want.size() + 2; ++i) SETDESTDIR(1);
+  for (size_t i = 0; i < want.size() + 2; ++i) SETDESTDIR(explorer_.Right(), 0, 1);
   EXPECT_EQ(GETSUBDIR(RPPATH.Get()), GETSUBDIR(want.back()));  // the last again
   // Every folder shown is in the right panel's history.
-  EXPECT_EQ(QHISTORYF.PATH(*RIGHTPANEL.history.Peek(1)), RPPATH.Get());
+  EXPECT_EQ(QHISTORYF.PATH(*explorer_.Right().History().Peek(1)), RPPATH.Get());
 }
 
 TEST_F(LazyMode, ACancelOrEscStartsNothingAndKeepsTheList) {
   ASSERT_EQ(Start({}), 1);
   const uint32_t kept = QD.Records();
   input::AnswerQuestion(Answer::Cancelled());  // waits for the window: Esc or the close box
-  EXPECT_EQ(SETDESTDIR(-99), 0);
+  EXPECT_EQ(SETDESTDIR(explorer_.Right(), 0, -99), 0);
   EXPECT_EQ(QD.Records(), kept);
-  std::future<int16_t> cancelled = std::async(std::launch::async, [] { return SETDESTDIR(-99); });
+  std::future<int16_t> cancelled = std::async(std::launch::async, [this] { return SETDESTDIR(explorer_.Right(), 0, -99); });
   HWND w = orvid::test::WaitForWindow("Lazy Mode Options");
   ASSERT_NE(w, 0u);
   input::Click(orvid::test::ControlOf(w, lm::CancelButton));
@@ -204,8 +202,8 @@ TEST_F(LazyMode, NoMatchingFolderOrNoScanStartsNothing) {
   EXPECT_EQ(Start({false, false, false, false}), 0);
   EXPECT_EQ(QD.Records(), 0u);
   QDIR.Free();
-  EXPECT_EQ(SETDESTDIR(-99), 0);  // no window: nothing was scanned
-  EXPECT_EQ(SETDESTDIR(1), 0);
+  EXPECT_EQ(SETDESTDIR(explorer_.Right(), 0, -99), 0);  // no window: nothing was scanned
+  EXPECT_EQ(SETDESTDIR(explorer_.Right(), 0, 1), 0);
   EXPECT_TRUE(zq::ui::OpenQuestions().empty());
 }
 
@@ -215,7 +213,7 @@ TEST_F(LazyMode, TheListIsACopyTheScansRecordBufferIsLeftAlone) {
   EXPECT_EQ(QDIRF.NAME(QDIR.Buffer()), "held by the scan");
   const uint32_t visited = QD.Records();
   QDIR.Free();  // a new scan starts
-  EXPECT_EQ(SETDESTDIR(1), 0);  // no scan, no step
+  EXPECT_EQ(SETDESTDIR(explorer_.Right(), 0, 1), 0);  // no scan, no step
   EXPECT_EQ(QD.Records(), visited);
 }
 

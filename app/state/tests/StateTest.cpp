@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/State.h"
 
 TEST(ProgramState, ThreadParametersKeepTheirWholeWidth) {
@@ -41,12 +43,11 @@ TEST(ProgramState, LayoutsNameTheFieldsTheProceduresUse) {
   EXPECT_EQ(QNOSCANTYPE().FieldCount(), 1u);
 }
 
-TEST(ProgramState, EveryTypedViewBindsEachFieldOfItsLayout) {
-  EXPECT_EQ(UNBOUNDFIELDS(), "");
-  for (const auto& [name, view] : RECORDVIEWS()) {
-    EXPECT_TRUE(view->Unbound().empty()) << name;
-    EXPECT_EQ(view->Members(), view->Layout().FieldCount()) << name << ": a field without its member";
-  }
+TEST(ProgramState, LayoutsKeepTheirRecordSizes) {
+  const std::pair<const zq::rt::RecordLayout*, uint32_t> sizes[] = {
+      {&QDIRTYPE(), 1041}, {&MFQTYPE(), 851},    {&QSCRIPTTYPE(), 60}, {&VEXTTYPE(), 75},
+      {&AEXTTYPE(), 97},   {&QNOSCANTYPE(), 64}, {&T1GROUPTYPE(), 260}};
+  for (const auto& [layout, size] : sizes) EXPECT_EQ(layout->Size(), size);
 }
 
 TEST(ProgramState, TheFieldCheckNamesAMisspeltField) {
@@ -80,4 +81,32 @@ TEST(ProgramState, MediaCodesKeepTheirStoredNumbers) {
     MFQF.MTYPE.Set(medium, type);
     EXPECT_EQ(medium.Whole(MFQF.MTYPE.Number()), stored);
   }
+}
+
+TEST(ProgramState, MediaKindsAnswerTheirPredicatesAndTexts) {
+  const std::tuple<FolderMedia, bool, bool> folders[] = {
+      {FolderMedia::None, false, false},         {FolderMedia::BluRayRip, true, false},
+      {FolderMedia::DvdRip, true, false},        {FolderMedia::OneVideo, true, false},
+      {FolderMedia::SeveralVideos, true, false}, {FolderMedia{5}, false, false},
+      {FolderMedia::Audio, false, true}};
+  for (const auto& [kind, video, audio] : folders) {
+    EXPECT_EQ(IsVideoFolder(kind), video) << static_cast<int>(kind);
+    EXPECT_EQ(IsAudioFolder(kind), audio) << static_cast<int>(kind);
+  }
+  const std::pair<MediumType, std::string_view> types[] = {{MediumType::Unknown, "Unknown"},
+                                                           {MediumType::BdRip, "BD-Rip"},
+                                                           {MediumType::DvdRip, "DVD-Rip"},
+                                                           {MediumType::VideoFile, "Video-File"},
+                                                           {MediumType::MusicFile, "Music-File"}};
+  for (const auto& [type, text] : types) {
+    EXPECT_EQ(MediumTypeText(type), text);
+    EXPECT_EQ(MediumTypeOfText(text), type);
+  }
+  EXPECT_EQ(MediumTypeText(MediumType{9}), "Unknown");
+  for (std::string_view other : {"", "bd-rip", "BD-Rip ", "Video"}) {
+    EXPECT_EQ(MediumTypeOfText(other), MediumType::Unknown);
+  }
+  EXPECT_EQ(CategoryLetter(MediaCategory::Video), "V");
+  EXPECT_EQ(CategoryLetter(MediaCategory::Audio), "A");
+  EXPECT_EQ(CategoryLetter(MediaCategory::Unknown), "U");
 }

@@ -68,33 +68,43 @@ class EDITIP {
   // when none.
   const ColumnEntry* FIELDS(int32_t number) const;
 
-  int32_t LBU = 0;
-  zq::rt::Queue* QDAT = nullptr;
-  int32_t LQE = 0;
-  std::string AQOLD;
-  std::string AQNEW;
-  uint32_t FIELD = 0;
-  uint8_t TYPE = 0;
-  int16_t LASTSORT = 0;
-  uint32_t CPOINT = 0;
-  uint8_t NOFIELDS = 0;
-  uint8_t UPDATEACT = 0;
-  uint8_t EDITMODE = 0;
+  // Bound by INIT.
+  int32_t LBU = 0;                // the list control
+  zq::rt::Queue* QDAT = nullptr;  // the queue it shows
+  int32_t COLCNT = 0;             // the list's columns
+  uint8_t NOFIELDS = 0;           // 1: no column is editable (sorting and deleting only)
+  // The edit under way.
+  int32_t LQE = 0;           // the queue's error after writing back an edit, 0 when none
+  std::string AQOLD;         // the cell's value as the edit began
+  std::string AQNEW;         // the value in the editing control
+  uint32_t FIELD = 0;        // the queue field of the current cell
+  uint8_t TYPE = 0;          // the current cell's column kind (EditKind)
+  uint32_t CPOINT = 0;       // the queue's position as the edit began
+  uint8_t UPDATEACT = 0;     // 1 while the editing control is open
+  uint8_t EDITMODE = 0;      // 1 in editing mode: the list taking the focus opens the next edit
+  uint32_t LASTKEY = 0;      // the key that ends the edit, 0 while none
+  uint8_t ADDNEW = 0;        // 1: the edited record was just inserted (removed when undone)
+  int16_t LASTSORT = 0;      // the field last sorted ascending, 0: the next click sorts ascending
+  // The cell cursor, from 1.
   int32_t CURCOL = 0;
   int32_t CURROW = 0;
-  int32_t COLCNT = 0;
-  uint32_t LASTKEY = 0;
-  uint8_t ADDNEW = 0;
-  uint8_t SORTALLOWED = 1;
-  uint8_t SORTALERT = 1;
-  uint8_t INSALLOWED = 1;
-  uint8_t DELALLOWED = 1;
-  uint8_t EDITALLOWED = 1;
-  uint8_t TABALLOWED = 1;
-  uint8_t DELOK = 0;
-  uint8_t INSOK = 0;
+  // What the owner allows, 1 or 0 (set before INIT; INIT sets them for a list without
+  // editable columns).
+  uint8_t SORTALLOWED = 1;  // header clicks sort the queue
+  uint8_t SORTALERT = 1;    // the list reports its header clicks
+  uint8_t INSALLOWED = 1;   // Insert (and Ctrl+I) adds a record at the cursor, Ctrl+A at the end
+  uint8_t DELALLOWED = 1;   // Delete removes the current record
+  uint8_t EDITALLOWED = 1;  // the edit key and double-clicks open the editing control
+  uint8_t TABALLOWED = 1;   // Tab ends an edit and moves on
+  // The last command's result, for the owner.
+  uint8_t DELOK = 0;  // 1: the last Delete removed a record
+  uint8_t INSOK = 0;  // 1: the last insert added one
+  // The keys that end an edit: EDITKEY keeps the value (and opens an edit), UNDOKEY restores
+  // it; 0 turns either off.
   uint32_t EDITKEY = 13;
   uint32_t UNDOKEY = 27;
+  // Where the caret stands as an edit opens: "B" at the start, "S" the whole text selected,
+  // else at the end.
   std::string CURSORMODE = "E";
 
  private:

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -153,30 +154,43 @@ class Record : public RecordRef {
   std::unique_ptr<std::byte[]> storage_;
 };
 
-// A typed view of a layout: a struct derived from it whose members are fields bound by name
-// as it is built, so that it reads like the record declaration it mirrors. Unbound() names the
-// members the layout lacks or holds in a kind the member cannot read (a number read as text
-// and a text read as a number), so that a misspelt name is found once, at start-up.
+// A typed view of a record: a struct derived from it whose members are its fields, so that it
+// reads like the record declaration it mirrors. A view declares its record (the default
+// constructor): each member gives its field's name, kind and size, and the layout is built
+// from the members in their order, so a field is written down once.
 //   struct QDriveFields : zq::rt::RecordView {
-//     QDriveFields() : RecordView(DriveLayout()) {}
-//     zq::rt::TextField DRV{*this, "DRV"};     // the drive, "C:"
-//     zq::rt::WholeField DICON{*this, "DICON"};
+//     zq::rt::TextField DRV{*this, zq::rt::STRING("DRV", 3)};  // the drive, "C:"
+//     zq::rt::WholeField DICON{*this, zq::rt::LONG("DICON")};
 //   };
-//   const QDriveFields QDRIVEF;  ...  QDRIVEF.DRV.Set(buffer, "C:");  QDRIVEF.DICON(record)
+//   const QDriveFields QDRIVEF;  ...  Queue q(QDRIVEF.Layout());  QDRIVEF.DRV.Set(buffer, "C:");
+// A view over a layout declared elsewhere (RecordView(layout)) binds its members by name as it
+// is built. Unbound() names the members that do not bind: a name the layout lacks or holds in
+// a kind the member cannot read (a number read as text, a text read as a number), a declared
+// field of such a kind or of a name declared before, a member of the other way; so a misspelt
+// name is found once, at start-up.
 class RecordView {
  public:
   explicit RecordView(const RecordLayout& layout) : layout_(&layout) {}
   RecordView(const RecordView&) = delete;
   RecordView& operator=(const RecordView&) = delete;
 
-  const RecordLayout& Layout() const { return *layout_; }
+  // A declaring view's layout is built on the first call, once every member is in place.
+  const RecordLayout& Layout() const;
   const std::vector<std::string>& Unbound() const { return unbound_; }
   // The members built on the view, bound or not.
   uint32_t Members() const { return members_; }
 
+ protected:
+  RecordView() = default;
+
  private:
   friend class FieldRefBase;
-  const RecordLayout* layout_;
+  bool Declares() const { return layout_ == nullptr; }
+  const RecordLayout* layout_ = nullptr;
+  std::vector<FieldDecl> declared_;
+  uint32_t declaredFields_ = 0;  // the fields of declared_, a group's members included
+  mutable std::once_flag built_;
+  mutable std::unique_ptr<const RecordLayout> own_;
   std::vector<std::string> unbound_;
   uint32_t members_ = 0;
 };
@@ -188,6 +202,7 @@ constexpr uint32_t KindSet(std::initializer_list<FieldKind> kinds) {
   return set;
 }
 constexpr uint32_t kWholeKinds = KindSet({FieldKind::Byte, FieldKind::Short, FieldKind::Long, FieldKind::ULong});
+constexpr uint32_t kTextKinds = KindSet({FieldKind::String, FieldKind::CString});
 
 // A field of a layout resolved once by name. Built on a RecordView it reports itself there
 // when the layout has no such field or one of another kind.
@@ -201,15 +216,17 @@ class FieldRefBase {
   bool SetText(RecordRef& r, std::string_view v, uint32_t e = 1) const { return r.SetText(number_, v, e); }
 
  protected:
-  // kinds: the field kinds the member reads, as KindSet gives them.
+  // kinds: the field kinds the member reads, as KindSet gives them. By name on a view over a
+  // layout, by declaration on a declaring view.
   FieldRefBase(RecordView& view, std::string_view name, uint32_t kinds);
+  FieldRefBase(RecordView& view, const FieldDecl& decl, uint32_t kinds);
   uint32_t number_;
 };
 
 struct TextField : FieldRefBase {
   using FieldRefBase::FieldRefBase;
-  TextField(RecordView& view, std::string_view name)
-      : FieldRefBase(view, name, KindSet({FieldKind::String, FieldKind::CString})) {}
+  TextField(RecordView& view, std::string_view name) : FieldRefBase(view, name, kTextKinds) {}
+  TextField(RecordView& view, const FieldDecl& decl) : FieldRefBase(view, decl, kTextKinds) {}
   std::string operator()(const RecordRef& r, uint32_t e = 1) const { return r.Text(number_, e); }
   bool Set(RecordRef& r, std::string_view v, uint32_t e = 1) const {
     return r.SetText(number_, v, e);
@@ -219,6 +236,7 @@ struct TextField : FieldRefBase {
 struct WholeField : FieldRefBase {
   using FieldRefBase::FieldRefBase;
   WholeField(RecordView& view, std::string_view name) : FieldRefBase(view, name, kWholeKinds) {}
+  WholeField(RecordView& view, const FieldDecl& decl) : FieldRefBase(view, decl, kWholeKinds) {}
   int64_t operator()(const RecordRef& r, uint32_t e = 1) const { return r.Whole(number_, e); }
   bool Set(RecordRef& r, int64_t v, uint32_t e = 1) const { return r.SetWhole(number_, v, e); }
 };
@@ -226,12 +244,15 @@ struct WholeField : FieldRefBase {
 struct RealField : FieldRefBase {
   using FieldRefBase::FieldRefBase;
   RealField(RecordView& view, std::string_view name) : FieldRefBase(view, name, KindSet({FieldKind::Real})) {}
+  RealField(RecordView& view, const FieldDecl& decl) : FieldRefBase(view, decl, KindSet({FieldKind::Real})) {}
   double operator()(const RecordRef& r, uint32_t e = 1) const { return r.Real(number_, e); }
   bool Set(RecordRef& r, double v, uint32_t e = 1) const { return r.SetReal(number_, v, e); }
 };
 
 struct ReferenceField : FieldRefBase {
   ReferenceField(RecordView& view, std::string_view name) : FieldRefBase(view, name, KindSet({FieldKind::Reference})) {}
+  ReferenceField(RecordView& view, const FieldDecl& decl)
+      : FieldRefBase(view, decl, KindSet({FieldKind::Reference})) {}
   void* operator()(const RecordRef& r) const { return r.Reference(number_); }
   bool Set(RecordRef& r, void* v) const { return r.SetReference(number_, v); }
 };
@@ -240,6 +261,7 @@ struct ReferenceField : FieldRefBase {
 template <typename E>
 struct EnumField : FieldRefBase {
   EnumField(RecordView& view, std::string_view name) : FieldRefBase(view, name, kWholeKinds) {}
+  EnumField(RecordView& view, const FieldDecl& decl) : FieldRefBase(view, decl, kWholeKinds) {}
   E operator()(const RecordRef& r, uint32_t e = 1) const { return static_cast<E>(r.Whole(number_, e)); }
   bool Set(RecordRef& r, E v, uint32_t e = 1) const { return r.SetWhole(number_, static_cast<int64_t>(v), e); }
 };

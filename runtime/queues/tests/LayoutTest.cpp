@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "ProgramLayouts.h"
 
@@ -216,6 +217,65 @@ TEST(Layouts, TypedViewsNameTheFieldsTheirLayoutLacksOrHoldsOfAnotherKind) {
   Record r(std::make_shared<const RecordLayout>(layout));
   EXPECT_FALSE(v.DRVW.Set(r, 5));
   EXPECT_EQ(r.Text(1), "");
+}
+
+TEST(Layouts, ADeclaringViewBuildsItsLayoutFromItsMembersInTheirOrder) {
+  using namespace zq::rt;
+  struct Entry : RecordView {
+    TextField FN{*this, CSTRING("FN", 256)};
+    WholeField C1{*this, LONG("C1")};
+    TextField FS{*this, STRING("FS", 15)};
+    RealField SIZE{*this, REAL("SIZE")};
+    WholeField MARKS{*this, BYTE("MARKS").Dim(3)};
+    ReferenceField OWNER{*this, REFERENCE("OWNER")};
+  };
+  const Entry v;
+  const RecordLayout same{CSTRING("FN", 256), LONG("C1"), STRING("FS", 15), REAL("SIZE"), BYTE("MARKS").Dim(3),
+                          REFERENCE("OWNER")};
+  ASSERT_EQ(v.Layout().FieldCount(), same.FieldCount());
+  EXPECT_EQ(v.Layout().Size(), same.Size());
+  for (uint32_t n = 1; n <= same.FieldCount(); ++n) {
+    const Field& a = *v.Layout().At(n);
+    const Field& b = *same.At(n);
+    EXPECT_EQ(std::tie(a.name, a.kind, a.offset, a.size, a.elements),
+              std::tie(b.name, b.kind, b.offset, b.size, b.elements));
+  }
+  EXPECT_TRUE(v.Unbound().empty());
+  EXPECT_EQ(v.Members(), 6u);
+  EXPECT_EQ(&v.Layout(), &v.Layout()) << "built once";
+  Record r(std::shared_ptr<const RecordLayout>(&v.Layout(), [](const RecordLayout*) {}));
+  v.FS.Set(r, "1234");
+  v.MARKS.Set(r, 7, 3);
+  EXPECT_EQ(r.Text("FS"), "1234");
+  EXPECT_EQ(r.Whole("MARKS", 3), 7);
+  EXPECT_EQ(v.FS.Number(), 3u);
+}
+
+TEST(Layouts, ADeclaringViewNamesARepeatedNameAFieldOfAnotherKindAndAMemberBoundByName) {
+  using namespace zq::rt;
+  struct Entry : RecordView {
+    TextField FN{*this, CSTRING("FN", 64)};
+    WholeField ICON{*this, LONG("ICON")};
+    WholeField ICON2{*this, LONG("icon")};  // the sibling's name
+    TextField C1{*this, LONG("C1")};        // a number read as text
+    WholeField FS{*this, "FS"};             // bound by name, but the view declares its fields
+    WholeField LAST{*this, BYTE("LAST")};
+  };
+  const Entry v;
+  EXPECT_EQ(v.Unbound(), (std::vector<std::string>{"icon", "C1", "FS"}));
+  EXPECT_EQ(v.Layout().FieldCount(), 5u) << "each declared field keeps its place";
+  EXPECT_EQ(v.LAST.Number(), 5u);
+  EXPECT_FALSE(v.ICON2.Bound());
+  Record r(std::shared_ptr<const RecordLayout>(&v.Layout(), [](const RecordLayout*) {}));
+  EXPECT_FALSE(v.ICON2.Set(r, 5));
+  EXPECT_EQ(v.ICON(r), 0) << "an unbound member writes nothing";
+
+  const RecordLayout layout{CSTRING("FN", 64)};
+  struct Over : RecordView {
+    explicit Over(const RecordLayout& l) : RecordView(l) {}
+    TextField FN{*this, CSTRING("FN", 64)};  // declared on a view over another layout
+  };
+  EXPECT_EQ(Over(layout).Unbound(), std::vector<std::string>{"FN"});
 }
 
 }  // namespace

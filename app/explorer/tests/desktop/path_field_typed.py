@@ -4,7 +4,7 @@
 import os
 import subprocess
 
-from orvid_desktop import Orvid, act, find, find_all, name, poll, run
+from orvid_desktop import Orvid, act, find, find_all, name, poll, run, states, walk
 
 orvid = Orvid(ini={"EXPLORER": {"LPPath": "M:\\Film\\", "RPPath": "M:\\Film\\"}},
               files={"media/Film/in-film.mkv": b"film", "media/in-m.txt": b"top"})
@@ -34,7 +34,9 @@ with orvid:
         return min(wide, key=lambda ec: ec[0].x)[1]
 
     run("xdotool", "windowfocus", "--sync", explorer)
-    run("xdotool", "key", "alt+1", "ctrl+a")
+    run("xdotool", "key", "alt+1")
+    poll("the left path field focused", lambda: any("focused" in states(c) for c in walk(left_path())))
+    run("xdotool", "key", "ctrl+a")
     run("xdotool", "type", "--delay", "80", "M:\\")
     poll("the typed text alone in the field", lambda: name(left_path()) == "M:\\")
     run("xdotool", "key", "Return")
