@@ -29,13 +29,6 @@ class CommandsTest : public ExplorerFixture {
     });
   }
 
-  void PressOn(int32_t list, uint32_t row, const std::string& key) {
-    SCOPED_TRACE(key + " on row " + std::to_string(row));
-    Choose(list, row);
-    Press(list, key);
-    Sync();
-  }
-
   fs::path Alien(const std::string& name) const { return OnDisk("Films/Alien (1979)/" + name); }
   fs::path Pictures(const std::string& name) const { return OnDisk("Pictures/" + name); }
 };

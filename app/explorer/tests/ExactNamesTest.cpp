@@ -25,12 +25,7 @@ class ExactNamesTest : public ExplorerFixture {
     WriteSettings("T:\\Odd\\", "T:\\Target\\");
   }
 
-  void PressOn(uint32_t row, const std::string& key) {
-    SCOPED_TRACE(key + " on row " + std::to_string(row));
-    Choose(ew::LeftPanel, row);
-    Press(ew::LeftPanel, key);
-    Sync();
-  }
+  void PressOn(uint32_t row, const std::string& key) { ExplorerFixture::PressOn(ew::LeftPanel, row, key); }
 
   // Every file of the two panels' folders, by its path below the disk (the rest of the disk
   // holds sparse files of gigabytes).

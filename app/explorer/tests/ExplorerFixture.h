@@ -182,6 +182,14 @@ class ExplorerFixture : public ::testing::Test {
     Sync();
   }
 
+  // A key pressed on the panel's row (1-based) once the user chose it, and handled.
+  void PressOn(int32_t list, uint32_t row, const std::string& key) {
+    SCOPED_TRACE(key + " on row " + std::to_string(row));
+    Choose(list, row);
+    Press(list, key);
+    Sync();
+  }
+
   // The panel's row holding that name and extension; 0: none.
   static uint32_t RowOf(const zq::rt::Queue& panel, const std::string& name, const std::string& ext = "") {
     for (uint32_t i = 1; i <= panel.Records(); ++i) {

@@ -14,13 +14,6 @@ namespace fw = orvid::res::FolderNameDialog;
 
 class FailureReportsTest : public ExplorerFixture {
  protected:
-  void PressOn(int32_t list, uint32_t row, const std::string& key) {
-    SCOPED_TRACE(key + " on row " + std::to_string(row));
-    Choose(list, row);
-    Press(list, key);
-    Sync();
-  }
-
   // The one error dialog the step showed.
   orvid::test::ErrorSeen OneError() {
     EXPECT_TRUE(WaitFor([&] { return watcher_.Seen().size() == 1; }));

@@ -10,13 +10,6 @@ namespace fw = orvid::res::FolderNameDialog;
 
 class SameFolderTest : public ExplorerFixture {
  protected:
-  void PressOn(int32_t list, uint32_t row, const std::string& key) {
-    SCOPED_TRACE(key + " on row " + std::to_string(row));
-    Choose(list, row);
-    Press(list, key);
-    Sync();
-  }
-
   void NewFolder(int32_t list, const std::string& name) {
     Choose(list, 1);
     Press(list, "F8");
