@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/Guarded.h"
+#include "app/State.h"
 #include "hostlib/Picture.h"
 #include "hostlib/WinPos.h"
 #include "zqplatform/messages.h"
@@ -30,38 +31,38 @@ void SHOWINEXPLORER(std::string_view folder);
 // The folder the last kShowInExplorer carried, taken once; empty when none waits.
 std::string TAKESHOWNFOLDER();
 
-// A panel entry: FN C1 C2 C3 C4 ICON EXT FS FT DIR SEL NAME.
-const zq::rt::RecordLayout& QPANELTYPE();
 // Entry types (FT).
 constexpr uint8_t kFtOther = 0, kFtParent = 1, kFtFolder = 2, kFtFolderFile = 3, kFtFolderIcon = 4,
                   kFtPicture = 5, kFtVideo = 6, kFtAudio = 7;
-// QPANELTYPE's typed view.
+// A panel entry.
 struct QPANELFIELDS : zq::rt::RecordView {
-  QPANELFIELDS() : RecordView(QPANELTYPE()) {}
-  zq::rt::TextField FN{*this, "FN"};    // the name shown: a folder's, a file's without its extension, ".."
-  zq::rt::WholeField C1{*this, "C1"};   // the name's colour: -1 the list's own, 255 while marked
-  zq::rt::WholeField C2{*this, "C2"};   // the name's background, -1
-  zq::rt::WholeField C3{*this, "C3"};   // the selected name's colour, -1
-  zq::rt::WholeField C4{*this, "C4"};   // the selected name's background, -1
-  zq::rt::WholeField ICON{*this, "ICON"};  // the entry's icon in the panel's icon list
-  zq::rt::TextField EXT{*this, "EXT"};  // "<DIR>" for folders, else the extension without the dot
-  zq::rt::TextField FS{*this, "FS"};    // the size in bytes as text, "0" for folders
-  zq::rt::WholeField FT{*this, "FT"};   // the entry type, kFt...
-  zq::rt::WholeField DIR{*this, "DIR"}; // order group: 2 "..", 1 a folder, 0 a file
-  zq::rt::WholeField SEL{*this, "SEL"}; // 1 while marked for a group command
-  zq::rt::TextField NAME{*this, "NAME"};  // the name exactly as the listing gave it
+  // the name shown: a folder's, a file's without its extension, ".."
+  zq::rt::TextField FN{*this, zq::rt::CSTRING("FN", 256)};
+  zq::rt::WholeField C1{*this, zq::rt::LONG("C1")};  // the name's colour: -1 the list's own, 255 while marked
+  zq::rt::WholeField C2{*this, zq::rt::LONG("C2")};  // the name's background, -1
+  zq::rt::WholeField C3{*this, zq::rt::LONG("C3")};  // the selected name's colour, -1
+  zq::rt::WholeField C4{*this, zq::rt::LONG("C4")};  // the selected name's background, -1
+  zq::rt::WholeField ICON{*this, zq::rt::LONG("ICON")};  // the entry's icon in the panel's icon list
+  // "<DIR>" for folders, else the extension without the dot
+  zq::rt::TextField EXT{*this, zq::rt::CSTRING("EXT", 64)};
+  zq::rt::TextField FS{*this, zq::rt::STRING("FS", 15)};  // the size in bytes as text, "0" for folders
+  zq::rt::WholeField FT{*this, zq::rt::BYTE("FT")};   // the entry type, kFt...
+  zq::rt::WholeField DIR{*this, zq::rt::BYTE("DIR")};  // order group: 2 "..", 1 a folder, 0 a file
+  zq::rt::WholeField SEL{*this, zq::rt::BYTE("SEL")};  // 1 while marked for a group command
+  // the name exactly as the listing gave it
+  zq::rt::TextField NAME{*this, zq::rt::CSTRING("NAME", 256)};
 };
 extern const QPANELFIELDS QPANELF;
+// A panel entry's layout.
+inline const zq::rt::RecordLayout& QPANELTYPE() { return QPANELF.Layout(); }
 // A drive of the drive lists, and a folder of a panel's history.
 struct QDRIVEFIELDS : zq::rt::RecordView {
-  explicit QDRIVEFIELDS(const zq::rt::RecordLayout& layout) : RecordView(layout) {}
-  zq::rt::TextField DRV{*this, "DRV"};       // letter and colon, "D:"
-  zq::rt::WholeField DICON{*this, "DICON"};  // 1 a fixed disk, 2 any other drive
+  zq::rt::TextField DRV{*this, zq::rt::STRING("DRV", 3)};  // letter and colon, "D:"
+  zq::rt::WholeField DICON{*this, zq::rt::LONG("DICON")};  // 1 a fixed disk, 2 any other drive
 };
 extern const QDRIVEFIELDS QDRIVEF;
 struct QHISTORYFIELDS : zq::rt::RecordView {
-  explicit QHISTORYFIELDS(const zq::rt::RecordLayout& layout) : RecordView(layout) {}
-  zq::rt::TextField PATH{*this, "PATH"};  // a folder
+  zq::rt::TextField PATH{*this, zq::rt::CSTRING("PATH", kLongestPanelPath + 1)};  // a folder
 };
 extern const QHISTORYFIELDS QHISTORYF;
 
