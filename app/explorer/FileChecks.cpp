@@ -26,7 +26,7 @@ bool IsDeviceName(std::string_view name) {
 std::string FOLDERNAMEFAULT(std::string_view name) {
   if (name == "." || name == ".." || name.find_first_of("\\/:") != std::string_view::npos)
     return "A Folder Name cannot hold \\ / or : and cannot be . or ..";
-  if (!IsWindowsName(name) || IsDeviceName(name)) return "Windows cannot hold this Folder Name.";
+  if (!zq::fs::HoldsExactly(name) || IsDeviceName(name)) return "Windows cannot hold this Folder Name.";
   return {};
 }
 

@@ -66,13 +66,3 @@ std::string FIXPATH(std::string_view path, std::string_view root) {
   const std::string q = CHECKPATH(path);
   return CHECKPATH(rootLength - 1 < q.size() ? std::string_view(q).substr(rootLength - 1) : std::string_view());
 }
-
-bool IsWindowsName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  for (unsigned char c : name) {
-    if (c < 0x20 || c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
-        c == '>' || c == '|')
-      return false;
-  }
-  return name.back() != '.' && name.back() != ' ';
-}

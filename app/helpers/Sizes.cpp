@@ -1,6 +1,7 @@
 // Size texts and folder sizes.
 #include "app/Helpers.h"
 #include "hostlib/Procedures.h"
+#include "zqplatform/files.h"
 #include "zqruntime/picture.h"
 
 std::string HRSIZE(double size) {
@@ -23,7 +24,7 @@ double GETDIRSIZE(std::string_view folder) {
     if (entry.folder) {
       // A folder link could lead back up the tree; a name Windows cannot hold would reach
       // another folder.
-      if (!entry.link && IsWindowsName(entry.name)) total += GETDIRSIZE(base + entry.name);
+      if (!entry.link && zq::fs::HoldsExactly(entry.name)) total += GETDIRSIZE(base + entry.name);
     } else {
       total += entry.size;
     }

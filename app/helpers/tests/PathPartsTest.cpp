@@ -4,6 +4,7 @@
 
 #include "app/Helpers.h"
 #include "app/State.h"
+#include "zqplatform/files.h"
 
 namespace {
 
@@ -97,10 +98,10 @@ TEST(Options, FilterAndResizeCodes) {
 
 TEST(WindowsNames, NamesAPathCannotHoldAreTold) {
   for (const char* good : {"Alien", "Amélie (2001)", "千と千尋の神隠し", " lead", "a.b.c", ".hidden"})
-    EXPECT_TRUE(IsWindowsName(good)) << good;
+    EXPECT_TRUE(zq::fs::HoldsExactly(good)) << good;
   for (const char* bad : {"..\\..\\x", "Alien.", "Alien ", "a:b", "what?", "a*b", "a\"b", "a<b", "a>b", "a|b",
                           "tab\there", ".", "..", ""})
-    EXPECT_FALSE(IsWindowsName(bad)) << bad;
+    EXPECT_FALSE(zq::fs::HoldsExactly(bad)) << bad;
 }
 
 }  // namespace

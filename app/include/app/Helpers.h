@@ -64,10 +64,6 @@ LinkKind LinkAt(std::string_view path);
 // finds names (case-blind where the exact name is missing); as written when none matches.
 std::string NameOnDisk(std::string_view path);
 
-// Whether a listed name can stand in a Windows path as it is: not "." or "..", none of
-// \ / : * ? " < > | or a control character, and no final "." or blank. Any other name would
-// make the path layer reach another entry than the one listed.
-bool IsWindowsName(std::string_view name);
 
 // Settings words, keys and extensions are plain ASCII: compared without regard to case and
 // lower-cased letter by letter.
