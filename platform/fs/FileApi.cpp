@@ -103,11 +103,8 @@ HANDLE CreateFileA(const char* path, DWORD access, DWORD share, DWORD dispositio
   bool created = false;
   int fd = disposition == CREATE_NEW ? -1 : open(posix.c_str(), oflags);
   if (fd < 0 && (disposition == CREATE_NEW || errno == ENOENT || errno == ENOTDIR)) {
-    posix = MarkedAsFolder(ResolvePath(path, &error), path);
-    if (posix.empty()) {
-      SetLastError(error);
-      return INVALID_HANDLE_VALUE;
-    }
+    posix = MarkedAsFolder(ResolveOrFail(path), path);
+    if (posix.empty()) return INVALID_HANDLE_VALUE;
     fd = OpenByDisposition(posix, oflags, disposition, &created);
   }
   if (fd < 0 && errno == EACCES && (oflags & O_RDWR) && !(rights & kRightRead)) {

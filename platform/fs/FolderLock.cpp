@@ -11,21 +11,13 @@
 #include <string>
 
 #include "ErrorMap.h"
-#include "zqplatform/files.h"
+#include "PathResolver.h"
 
 namespace zq::fs {
 
 std::unique_ptr<FolderLock> FolderLock::Take(const char* path) {
-  if (path == nullptr) {
-    Fail(ERROR_PATH_NOT_FOUND);
-    return nullptr;
-  }
-  DWORD error = ERROR_SUCCESS;
-  const std::string posix = ResolvePath(path, &error);
-  if (posix.empty()) {
-    Fail(error);
-    return nullptr;
-  }
+  const std::string posix = ResolveOrFail(path);
+  if (posix.empty()) return nullptr;
   const int descriptor = open(posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (descriptor < 0) {
     struct stat st {};

@@ -136,7 +136,7 @@ std::string Joined(std::string base, const std::vector<std::string>& names) {
 
 bool HoldsExactly(std::string_view name) {
   if (name.empty() || name.size() >= sizeof(WIN32_FIND_DATAA::cFileName)) return false;
-  if (name.back() == ' ' || name.back() == '.') return false;
+  if (EndsInBlankOrDot(name)) return false;
   for (unsigned char c : name)
     if (c == '\\' || c == '/') return false;
   return !InvalidName(name);

@@ -74,6 +74,16 @@ bool CopyBytes(int from, int to, off_t size) {
   return ftruncate(to, size) == 0;
 }
 
+// The POSIX path of a write's ANSI target, or empty with the last error set: a path ending in
+// a separator names a folder, refused.
+std::string TargetOf(const char* path) {
+  if (path && EndsInSeparator(path)) {
+    Fail(ERROR_ACCESS_DENIED);
+    return {};
+  }
+  return ResolveOrFail(path);
+}
+
 }  // namespace
 
 bool LandingOf(const std::string& posix, AtLink atLink, Landing* landing) {
@@ -139,8 +149,7 @@ bool ReplaceAt(const Landing& landing, std::optional<mode_t> mode, bool noReplac
 }
 
 bool WriteReplacing(const char* path, std::string_view bytes, AtLink atLink) {
-  if (path && EndsInSeparator(path)) return Fail(ERROR_ACCESS_DENIED);
-  const std::string posix = ResolveOrFail(path);
+  const std::string posix = TargetOf(path);
   if (posix.empty()) return false;
   Landing landing;
   if (!LandingOf(posix, atLink, &landing)) return false;
@@ -163,8 +172,7 @@ bool CopyFileA(const char* source, const char* target, bool failIfExists) {
   const int in = DescriptorOf(from);
   struct stat src {};
   if (fstat(in, &src) != 0) return FailErrno(errno, FsOp::Copy, {});
-  if (target && EndsInSeparator(target)) return Fail(ERROR_ACCESS_DENIED);
-  const std::string dst = ResolveOrFail(target);
+  const std::string dst = TargetOf(target);
   if (dst.empty()) return false;
   struct stat old {};
   if (lstat(dst.c_str(), &old) == 0) {
