@@ -74,6 +74,22 @@ const Case kCases[] = {
 
 bool IsFolder(const TempDrive& t, const char* name) { return fs::is_directory(t.Posix(name)); }
 
+TEST(ExactNames, WhatTheWindowsViewHoldsExactly) {
+  struct Case {
+    std::string name;
+    bool holds;
+  };
+  const Case cases[] = {
+      {"disk", true},          {"disk ", false},          {"Film.mkv ", false}, {"trail .png", true},
+      {"name.", false},        {".hidden", true},         {".", false},         {"..", false},
+      {"", false},             {"a:b", false},            {"a?b", false},       {"a*b", false},
+      {"a<b>", false},         {"a|b", false},            {"a\"b", false},      {"a\\b", false},
+      {"a/b", false},          {std::string("a\tb"), false}, {std::string(259, 'x'), true},
+      {std::string(260, 'x'), false}, {"caf\xC3\xA9", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(zq::fs::HoldsExactly(c.name), c.holds) << '"' << c.name << '"';
+}
+
 TEST(ExactNames, OpenAttributesStatusAndListingAddressTheExactNameOrRefuseIt) {
   TempDrive t('T');
   MakeTree(t);
@@ -127,8 +143,7 @@ TEST(ExactNames, DeleteRemovesTheExactNameOrRefusesAndLeavesEveryNeighbour) {
     const bool folder = c.onDisk && IsFolder(t, c.onDisk);
     if (folder) fs::remove(t.Posix(std::string(c.onDisk) + "/in " + c.onDisk + ".txt"));
     auto expected = zqtest::Contents(t.folder());
-    std::set<std::string> entries;
-    for (const auto& e : fs::directory_iterator(t.folder())) entries.insert(e.path().filename().string());
+    std::set<std::string> entries = zqtest::EntriesOf(t.folder());
     SetLastError(0);
     const std::string path = t.Win(c.written);
     const bool removed = folder ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str());
@@ -140,9 +155,7 @@ TEST(ExactNames, DeleteRemovesTheExactNameOrRefusesAndLeavesEveryNeighbour) {
       EXPECT_FALSE(removed);
       EXPECT_EQ(GetLastError(), c.error);
     }
-    std::set<std::string> after;
-    for (const auto& e : fs::directory_iterator(t.folder())) after.insert(e.path().filename().string());
-    EXPECT_EQ(after, entries);
+    EXPECT_EQ(zqtest::EntriesOf(t.folder()), entries);
     EXPECT_EQ(zqtest::Contents(t.folder()), expected);
   }
 }
@@ -167,9 +180,7 @@ TEST(ExactNames, NothingMakesANameTheWindowsViewCannotHold) {
     EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
   }
   EXPECT_EQ(zqtest::Contents(t.folder()), before);
-  std::set<std::string> entries;
-  for (const auto& e : fs::directory_iterator(t.folder())) entries.insert(e.path().filename().string());
-  EXPECT_EQ(entries, (std::set<std::string>{"Lone"}));
+  EXPECT_EQ(zqtest::EntriesOf(t.folder()), (std::set<std::string>{"Lone"}));
 }
 
 TEST(ExactNames, ListingGivesNamesAsTheyStandAndNeverOneThatAddressesAnother) {

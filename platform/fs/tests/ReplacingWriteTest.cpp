@@ -41,20 +41,6 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
-std::set<std::string> Entries(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
-  return names;
-}
-
-// Everything below the outside folder, links and their targets included.
-std::map<std::string, std::string> OutsideTree(const fs::path& root) {
-  std::map<std::string, std::string> tree = zqtest::Contents(root);
-  for (const auto& e : fs::recursive_directory_iterator(root))
-    if (e.is_symlink()) tree[e.path().string()] = "-> " + fs::read_symlink(e.path()).string();
-  return tree;
-}
-
 const std::string kOld = "old bytes";
 const std::string kOutside = "outside bytes";
 constexpr mode_t kOldMode = 0640;
@@ -153,8 +139,8 @@ TEST(ReplacingWrite, EachWriterReplacesTheNameWholeAndNeverWritesThroughItOrOuts
       std::ofstream(source, std::ios::binary) << payload;
       fs::permissions(source, static_cast<fs::perms>(kSourceMode));
       c.make(target, outside.path());
-      std::map<std::string, std::string> outsideAfter = OutsideTree(outside.path());
-      std::set<std::string> entriesBefore = Entries(root);
+      std::map<std::string, std::string> outsideAfter = zqtest::Tree(outside.path());
+      std::set<std::string> entriesBefore = zqtest::EntriesOf(root);
 
       SetLastError(0);
       bool ok = false;
@@ -176,10 +162,10 @@ TEST(ReplacingWrite, EachWriterReplacesTheNameWholeAndNeverWritesThroughItOrOuts
       }
       // Nothing but the target beside it: no temporary file stays.
       if (want.kind != Kind::Missing) entriesBefore.insert(target.filename().string());
-      EXPECT_EQ(Entries(root), entriesBefore);
+      EXPECT_EQ(zqtest::EntriesOf(root), entriesBefore);
       EXPECT_TRUE(zqtest::FileBytes(source) == payload);
-      if (want.outsideFileWritten) outsideAfter["file.txt"] = payload;
-      EXPECT_TRUE(OutsideTree(outside.path()) == outsideAfter);
+      if (want.outsideFileWritten) outsideAfter["file.txt"] = zqtest::FileInTree(payload);
+      EXPECT_EQ(zqtest::Tree(outside.path()), outsideAfter);
       if (want.outsideFileWritten) {
         EXPECT_EQ(ModeOf(outside / "file.txt"), kOldMode);
       }
@@ -207,23 +193,7 @@ TEST(ReplacingWrite, AReaderKeepsTheOldFileAndAnUnsharedOpenRefusesTheWrite) {
   EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
   EXPECT_EQ(t.Get("settings.ini"), "new");
   CloseHandle(holder);
-  EXPECT_EQ(Entries(t.folder()), (std::set<std::string>{"settings.ini"}));
-}
-
-TEST(ExactNames, WhatTheWindowsViewHoldsExactly) {
-  struct Case {
-    std::string name;
-    bool holds;
-  };
-  const Case cases[] = {
-      {"disk", true},          {"disk ", false},          {"Film.mkv ", false}, {"trail .png", true},
-      {"name.", false},        {".hidden", true},         {".", false},         {"..", false},
-      {"", false},             {"a:b", false},            {"a?b", false},       {"a*b", false},
-      {"a<b>", false},         {"a|b", false},            {"a\"b", false},      {"a\\b", false},
-      {"a/b", false},          {std::string("a\tb"), false}, {std::string(259, 'x'), true},
-      {std::string(260, 'x'), false}, {"caf\xC3\xA9", true},
-  };
-  for (const Case& c : cases) EXPECT_EQ(zq::fs::HoldsExactly(c.name), c.holds) << '"' << c.name << '"';
+  EXPECT_EQ(zqtest::EntriesOf(t.folder()), (std::set<std::string>{"settings.ini"}));
 }
 
 }  // namespace
