@@ -8,17 +8,13 @@ namespace {
 class FileHandle {
  public:
   explicit FileHandle(HANDLE h) : h_(h) {}
-  ~FileHandle() { Close(); }
+  ~FileHandle() {
+    if (Open()) CloseHandle(h_);
+  }
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
   bool Open() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return h_; }
-  bool Close() {
-    if (!Open()) return true;
-    const bool ok = CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
 
  private:
   HANDLE h_;
