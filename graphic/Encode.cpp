@@ -1,6 +1,5 @@
 #include "Encode.h"
 
-
 #include "Load.h"
 #include "resize/Fit.h"
 

@@ -52,10 +52,15 @@ std::string_view ExtensionOf(std::string_view path) {
   return path.substr(dot + 1);
 }
 
+Format FormatOfPicture(std::span<const uint8_t> bytes, std::string_view extension) {
+  const Format format = FormatOfContent(bytes);
+  if (format == Format::None && FormatOfExtension(extension) == Format::Aai) return Format::Aai;
+  return format;
+}
+
 Loaded DecodeFitted(std::span<const uint8_t> bytes, std::string_view extension, uint8_t mode, Size target,
                     Filter filter) {
-  Format format = FormatOfContent(bytes);
-  if (format == Format::None && FormatOfExtension(extension) == Format::Aai) format = Format::Aai;
+  const Format format = FormatOfPicture(bytes, extension);
   Decoded decoded;
   Size size;  // the result's size, from the picture's full size as shown
   switch (format) {

@@ -16,6 +16,9 @@ std::string PathOfName(int32_t length, const char* name);
 // The extension of a path's last name, without the dot ("" when none).
 std::string_view ExtensionOf(std::string_view path);
 
+// The format of a picture file's bytes by its signature; AAI, which has none, by the extension.
+Format FormatOfPicture(std::span<const uint8_t> bytes, std::string_view extension);
+
 struct Loaded {
   Status status = Status::Ok;
   Image image;
@@ -23,8 +26,7 @@ struct Loaded {
 // The picture of a file as the resize mode and target make it (the mode and target already
 // checked with ValidFit). The file is read whole before anything is decoded.
 Loaded LoadFitted(const std::string& path, uint8_t mode, Size target, Filter filter);
-// A picture from a file's bytes, as LoadFitted makes it; the extension decides only for AAI,
-// which has no signature.
+// A picture from a file's bytes, as LoadFitted makes it, in the format FormatOfPicture gives.
 Loaded DecodeFitted(std::span<const uint8_t> bytes, std::string_view extension, uint8_t mode, Size target,
                     Filter filter);
 

@@ -60,8 +60,7 @@ int64_t WorkingBytes(const std::string& source, const std::string& target, uint8
   if (error) return 0;
 
   std::vector<uint8_t> start = Start(source, kFirstRead);
-  Format format = FormatOfContent(start);
-  if (format == Format::None && FormatOfExtension(ExtensionOf(source)) == Format::Aai) format = Format::Aai;
+  const Format format = FormatOfPicture(start, ExtensionOf(source));
   Size decoded, shown, fitted;
   int64_t decoder = 0;  // the decoder's buffers, and a turned copy
   if (format == Format::Jpeg) {
