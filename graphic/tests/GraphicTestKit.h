@@ -42,6 +42,18 @@ inline std::vector<uint8_t> Bytes(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Writes the bytes as the file's whole content.
+inline void PutBytes(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// The offset of the first byte after a JPEG's first start-of-scan segment; 0 when it has none.
+inline std::size_t ScanData(const std::vector<uint8_t>& jpeg) {
+  for (std::size_t i = 2; i + 3 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) return i + 2 + (jpeg[i + 2] << 8 | jpeg[i + 3]);
+  return 0;
+}
+
 inline bool RunCommand(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
 
 inline std::string Quote(const std::filesystem::path& path) { return "'" + path.string() + "'"; }

@@ -75,21 +75,15 @@ class HostileFiles : public ::testing::Test {
     goodJpeg = Bytes(folder / "good.jpg");
   }
   int32_t ConvertBytes(const std::vector<uint8_t>& bytes, const std::string& name) {
-    std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    PutBytes(folder / name, bytes);
     return Convert(folder / name, folder / "target.aai", 0, 0, 0);
-  }
-  // The offset of the first byte after the JPEG's start-of-scan segment.
-  std::size_t ScanData() const {
-    for (std::size_t i = 2; i + 3 < goodJpeg.size(); ++i)
-      if (goodJpeg[i] == 0xFF && goodJpeg[i + 1] == 0xDA) return i + 2 + (goodJpeg[i + 2] << 8 | goodJpeg[i + 3]);
-    return 0;
   }
 };
 
 TEST_F(HostileFiles, FailWithTheirCodes) {
   std::vector<uint8_t> halfJpeg(goodJpeg.begin(), goodJpeg.begin() + goodJpeg.size() / 2);
   std::vector<uint8_t> badHuffman = goodJpeg;
-  const std::size_t scan = ScanData();
+  const std::size_t scan = ScanData(goodJpeg);
   ASSERT_GT(scan, 0u);
   for (std::size_t i = scan + 100; i < scan + 400; i += 2) badHuffman[i] = 0xFF, badHuffman[i + 1] = 0xD3;
   std::vector<uint8_t> hugeJpeg = goodJpeg;  // the frame header claims 65500 x 65500
@@ -129,7 +123,7 @@ TEST_F(HostileFiles, FailWithTheirCodes) {
 
 TEST_F(HostileFiles, StrayBytesBetweenSegmentsHarmNoPixel) {
   std::vector<uint8_t> stray = goodJpeg;
-  const std::size_t scan = ScanData();
+  const std::size_t scan = ScanData(goodJpeg);
   std::size_t sos = scan;
   while (!(stray[sos] == 0xFF && stray[sos + 1] == 0xDA)) --sos;
   stray.insert(stray.begin() + std::ptrdiff_t(sos), {0x00, 0x11, 0x22});
@@ -141,7 +135,7 @@ TEST_F(HostileFiles, StrayBytesBetweenSegmentsHarmNoPixel) {
 // Noise over a stretch of the scan data decodes to garbage without a broken code; the bytes
 // the scan then leaves over before its end marker are what shows the damage.
 TEST_F(HostileFiles, NoiseOverTheScanDataFailsAndWritesNoTarget) {
-  const std::size_t scan = ScanData();
+  const std::size_t scan = ScanData(goodJpeg);
   ASSERT_GT(scan, 0u);
   const std::size_t scanLength = goodJpeg.size() - 2 - scan;
   uint32_t seed = 12345;

@@ -14,24 +14,12 @@ namespace {
 namespace fs = std::filesystem;
 using ByteList = std::vector<uint8_t>;
 
-void Put(const fs::path& file, const ByteList& bytes) {
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
 // What ImageMagick says on its error stream as it reads the file ("" when nothing).
 std::string ImageMagickWarnings(const fs::path& file) {
   const fs::path said = file.string() + ".said";
   std::system(("convert " + Quote(file) + " null: 2> " + Quote(said)).c_str());
   const ByteList bytes = Bytes(said);
   return {bytes.begin(), bytes.end()};
-}
-
-// The offset of the first byte after the first start-of-scan segment.
-std::size_t ScanData(const ByteList& jpeg) {
-  for (std::size_t i = 2; i + 3 < jpeg.size(); ++i)
-    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) return i + 2 + (jpeg[i + 2] << 8 | jpeg[i + 3]);
-  return 0;
 }
 
 // The file with bytes put just before its end marker (its last two bytes).
@@ -116,7 +104,7 @@ TEST_F(JpegDamage, OnlyBytesPaddedBeforeTheEndMarkerDecodeAndEachKindCarriesItsW
   ASSERT_EQ(Convert(folder / "progressive.jpg", folder / "progressive.aai", 0, 0, 0), 1);
   for (const Case& c : cases) {
     const fs::path file = folder / c.name, target = folder / (std::string(c.name) + ".aai");
-    Put(file, c.bytes);
+    PutBytes(file, c.bytes);
     const std::string said = ImageMagickWarnings(file);
     if (*c.warning)
       EXPECT_NE(said.find(c.warning), std::string::npos) << c.name << ": ImageMagick says " << said;
@@ -135,7 +123,7 @@ TEST_F(JpegDamage, OnlyBytesPaddedBeforeTheEndMarkerDecodeAndEachKindCarriesItsW
 
 // Scaled down at decoding, a padded file still gives what the file without the padding gives.
 TEST_F(JpegDamage, APaddedFileDecodedAtAReducedScaleGivesTheSameFittedPicture) {
-  Put(folder / "padded.jpg", BeforeEnd(baseline, ByteList(64, 0)));
+  PutBytes(folder / "padded.jpg", BeforeEnd(baseline, ByteList(64, 0)));
   ASSERT_EQ(Convert(folder / "baseline.jpg", folder / "small.aai", 4 | 2, 40, 30), 1);
   ASSERT_EQ(Convert(folder / "padded.jpg", folder / "padded-small.aai", 4 | 2, 40, 30), 1);
   EXPECT_TRUE(Bytes(folder / "padded-small.aai") == Bytes(folder / "small.aai"));

@@ -103,10 +103,6 @@ TEST(TwoStepConversion, AnEncodingIsCurrentUntilItsSourceOrItsNamesChange) {
     EXPECT_TRUE(WriteWith(WritePng, Pattern(80, 60, false), folder / "other.png"));
     return Bytes(folder / "other.png");
   }();
-  auto put = [](const fs::path& file, const std::vector<uint8_t>& bytes) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()),
-                                                                   std::streamsize(bytes.size()));
-  };
   const std::vector<uint8_t> original = Bytes(folder / "a.png");
 
   Encoding unchanged = Encode(folder / "a.png", folder / "a.aai", 0, 0, 0, 0);
@@ -115,17 +111,17 @@ TEST(TwoStepConversion, AnEncodingIsCurrentUntilItsSourceOrItsNamesChange) {
   EXPECT_EQ(Gr_EncodedResult(missing.get()), GR_ERROR_OPEN);
   EXPECT_EQ(Gr_EncodedCurrent(missing.get()), 1);  // still missing
 
-  put(folder / "a.png", other);  // rewritten
+  PutBytes(folder / "a.png", other);  // rewritten
   EXPECT_EQ(Gr_EncodedCurrent(unchanged.get()), 0);
-  put(folder / "a.png", original);
+  PutBytes(folder / "a.png", original);
   Encoding again = Encode(folder / "a.png", folder / "a.aai", 0, 0, 0, 0);
   fs::remove(folder / "a.png");  // deleted
   EXPECT_EQ(Gr_EncodedCurrent(again.get()), 0);
-  put(folder / "gone.png", other);  // made where there was none
+  PutBytes(folder / "gone.png", other);  // made where there was none
   EXPECT_EQ(Gr_EncodedCurrent(missing.get()), 0);
 
   // A target name that now resolves to another file: an old file of another case appears.
-  put(folder / "a.png", original);
+  PutBytes(folder / "a.png", original);
   const std::string a = WindowsView(folder / "a.png"), t = WindowsView(folder / "icon.aai");
   Encoding windows(Gr_Encode(int32_t(a.size()), a.data(), int32_t(t.size()), t.data(), 0, 0, 0, 0));
   EXPECT_EQ(Gr_EncodedCurrent(windows.get()), 1);

@@ -36,9 +36,7 @@ class WorkingBytes : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(WriteWith(WriteJpeg, Pattern(1600, 1200, false), folder / "photo.jpg"));
     ASSERT_TRUE(WriteWith(WritePng, Pattern(1600, 1200, true), folder / "photo.png"));
-    const std::vector<uint8_t> segmented = WithSegments(Bytes(folder / "photo.jpg"), 250000);
-    std::ofstream(folder / "segmented.jpg", std::ios::binary)
-        .write(reinterpret_cast<const char*>(segmented.data()), std::streamsize(segmented.size()));
+    PutBytes(folder / "segmented.jpg", WithSegments(Bytes(folder / "photo.jpg"), 250000));
     std::ofstream(folder / "broken.png") << "\x89PNG\r\n\x1A\n short";
   }
 };
