@@ -1,9 +1,6 @@
 // The folder lock between holders: refused while held, free once its holder is gone, however
 // it went, and the folder named by any path.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -29,17 +26,21 @@ class FolderLockTest : public ::testing::Test {
     std::ofstream(scratch_ / "Root/Films/Alien.mkv") << "film";
   }
   std::string Posix() const { return (scratch_ / "Root").string(); }
+  // A process that takes the lock on Root and holds it until it is released or killed.
+  zqtest::HoldingProcess HolderInAnotherProcess() const {
+    return zqtest::HoldingProcess([this] {
+      static std::unique_ptr<FolderLock> held;
+      held = FolderLock::Take(Posix().c_str());
+      return held != nullptr;
+    });
+  }
 
   zqtest::ScratchFolder scratch_{"folder-lock"};
   zqtest::DriveMap drives_{"T=" + scratch_.path().string()};
 };
 
 TEST_F(FolderLockTest, AnotherProcessIsRefusedWhileTheHolderLivesByAnyPathAndTakesItOnceItEnds) {
-  zqtest::HoldingProcess holder([this] {
-    static std::unique_ptr<FolderLock> held;
-    held = FolderLock::Take(Posix().c_str());
-    return held != nullptr;
-  });
+  zqtest::HoldingProcess holder = HolderInAnotherProcess();
   ASSERT_TRUE(holder.holding());
   for (const char* path : {"T:\\Root", "t:\\root\\", "T:\\Root\\Films\\.."}) {
     SCOPED_TRACE(path);
@@ -53,26 +54,10 @@ TEST_F(FolderLockTest, AnotherProcessIsRefusedWhileTheHolderLivesByAnyPathAndTak
 }
 
 TEST_F(FolderLockTest, AHolderKilledOutrightLeavesNoLockBehind) {
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    const std::unique_ptr<FolderLock> held = FolderLock::Take(Posix().c_str());
-    const char c = held ? '1' : '0';
-    (void)!write(ready[1], &c, 1);
-    for (;;) pause();
-  }
-  char c = 0;
-  ASSERT_EQ(read(ready[0], &c, 1), 1);
-  close(ready[0]);
-  close(ready[1]);
-  ASSERT_EQ(c, '1');
+  zqtest::HoldingProcess holder = HolderInAnotherProcess();
+  ASSERT_TRUE(holder.holding());
   EXPECT_EQ(FolderLock::Take("T:\\Root"), nullptr);
-  kill(child, SIGKILL);
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_TRUE(holder.Kill());
   EXPECT_NE(FolderLock::Take("T:\\Root"), nullptr);
 }
 

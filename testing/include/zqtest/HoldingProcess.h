@@ -1,5 +1,6 @@
-// A second process that opens a file and keeps it open until it is released.
+// A second process that opens a file and keeps it open until it is released or killed.
 #pragma once
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,6 +40,16 @@ class HoldingProcess {
     (void)!write(done_[1], &c, 1);
     waitpid(child_, nullptr, 0);
     child_ = -1;
+  }
+
+  // Ends the child at once, as kill -9 does, and waits for it; true when the signal ended it.
+  bool Kill() {
+    if (child_ <= 0) return false;
+    kill(child_, SIGKILL);
+    int status = 0;
+    const bool killed = waitpid(child_, &status, 0) == child_ && WIFSIGNALED(status);
+    child_ = -1;
+    return killed;
   }
 
  private:
