@@ -25,8 +25,8 @@ Orvid.INI (none: the program writes its defaults) and files under the scratch fo
 folder), sets the environment given ("{scratch}" stands for the scratch folder), starts ./orvid
 there, and on leaving the with block stops it by its process id if it still runs and removes
 the scratch folder; another() starts one more from the same program folder, stopped with the
-first, and kill() ends one at once (SIGKILL). A failing test prints the program's output. Every wait is a poll with a
-deadline; no fixed sleeps. The accessibles' helpers (find, act, text, checked, extents) take
+first, and kill() ends one at once (SIGKILL). A failing test prints the program's output.
+Every wait is a poll with a deadline; no fixed sleeps. The accessibles' helpers (find, act, text, checked, extents) take
 the names the controls show, without the "&" of their mnemonics. The screen is 1920 x 1200
 unless SCREEN says otherwise; with WINDOW_MANAGER, the frame's buttons are the window manager's
 actions: run("wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz") maximises,

@@ -1,9 +1,8 @@
 // The conversion pool: what it writes, in the order asked, is what GRCONVERT writes; its workers
 // write nothing; what is not asked for is dropped; it holds no more than its limits, counting
 // the pictures being converted by their working size; a picture too large for them converts
-// alone; a source
-// changed after it was converted ahead is converted again; without workers the asking thread
-// converts.
+// alone; a source changed after it was converted ahead is converted again; without workers the
+// asking thread converts.
 #include <gtest/gtest.h>
 
 #include <chrono>
