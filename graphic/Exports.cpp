@@ -160,8 +160,7 @@ intptr_t GR_GetInfo(int32_t handle) {
 int32_t Gr_Convert(int32_t sourceLength, const char* source, int32_t targetLength, const char* target,
                    uint8_t resizeMode, int32_t width, int32_t height, uint8_t filter) {
   try {
-    const std::string ansiTarget =
-        target && targetLength > 0 ? std::string(target, static_cast<std::size_t>(targetLength)) : std::string();
+    const std::string ansiTarget(NameOf(targetLength, target));
     return static_cast<int32_t>(
         Convert(PathOfName(sourceLength, source), ansiTarget, resizeMode, {width, height}, filter));
   } catch (const std::bad_alloc&) {
@@ -170,8 +169,8 @@ int32_t Gr_Convert(int32_t sourceLength, const char* source, int32_t targetLengt
 }
 
 int32_t Gr_FileType(int32_t nameLength, const char* name) {
-  if (!name || nameLength <= 0) return 0;
-  std::string_view text(name, static_cast<std::size_t>(nameLength));
+  std::string_view text = NameOf(nameLength, name);
+  if (text.empty()) return 0;
   if (const std::size_t dot = text.rfind('.'); dot != std::string_view::npos) text.remove_prefix(dot + 1);
   return static_cast<int32_t>(FormatOfExtension(text));
 }
@@ -187,8 +186,8 @@ GrEncoded* Gr_Encode(int32_t sourceLength, const char* source, int32_t targetLen
                      uint8_t resizeMode, int32_t width, int32_t height, uint8_t filter) {
   try {
     auto encoding = std::make_unique<GrEncoded>();
-    if (source && sourceLength > 0) encoding->source.assign(source, static_cast<std::size_t>(sourceLength));
-    if (target && targetLength > 0) encoding->target.assign(target, static_cast<std::size_t>(targetLength));
+    encoding->source = NameOf(sourceLength, source);
+    encoding->target = NameOf(targetLength, target);
     encoding->sourcePath = PathOfName(sourceLength, source);
     encoding->targetPath = PathOfName(targetLength, target);
     encoding->stamp = StampOf(encoding->sourcePath);

@@ -39,10 +39,16 @@ Status ReadWhole(const std::string& path, std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-std::string PathOfName(int32_t length, const char* name) {
+std::string_view NameOf(int32_t length, const char* name) {
   if (!name || length <= 0) return {};
+  return {name, static_cast<std::size_t>(length)};
+}
+
+std::string PathOfName(int32_t length, const char* name) {
+  const std::string_view text = NameOf(length, name);
+  if (text.empty()) return {};
   DWORD error = 0;
-  return zq::fs::ResolvePath(std::string_view(name, static_cast<std::size_t>(length)), &error);
+  return zq::fs::ResolvePath(text, &error);
 }
 
 std::string_view ExtensionOf(std::string_view path) {

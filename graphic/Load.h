@@ -10,8 +10,11 @@
 
 namespace zq::gr {
 
-// The POSIX path of a name as the host gives it (length and pointer, ANSI, Windows view or
-// POSIX); empty for a missing or unresolvable name.
+// The text of a name as the host gives it (length and pointer); empty for a null pointer or a
+// length below 1.
+std::string_view NameOf(int32_t length, const char* name);
+// The POSIX path of such a name (ANSI, Windows view or POSIX); empty for a missing or
+// unresolvable name.
 std::string PathOfName(int32_t length, const char* name);
 // The extension of a path's last name, without the dot ("" when none).
 std::string_view ExtensionOf(std::string_view path);
