@@ -5,8 +5,8 @@
 namespace zq::sys {
 
 void ReturnLargeBuffersToTheSystem() {
-  static const bool set = [] { return mallopt(M_MMAP_THRESHOLD, kLargeBuffer) == 1; }();
-  (void)set;
+  constexpr int kLargeBuffer = 1 << 20;
+  [[maybe_unused]] static const bool set = mallopt(M_MMAP_THRESHOLD, kLargeBuffer) == 1;
 }
 
 }  // namespace zq::sys

@@ -11,11 +11,10 @@
 
 namespace zq::sys {
 
-// Buffers of kLargeBuffer bytes and more come straight from the system and go back to it when
-// they are freed, so what one thread freed is not kept for that thread's own later use: the
+// Buffers of a megabyte and more come straight from the system and go back to it when they
+// are freed, so what one thread freed is not kept for that thread's own later use: the
 // resident memory of a process then follows the large buffers it holds, on any number of
 // threads. Once a process; later calls change nothing.
-constexpr int kLargeBuffer = 1 << 20;
 void ReturnLargeBuffersToTheSystem();
 
 // The space of the file system holding path (GetDiskFreeSpaceEx): bytes free to the
